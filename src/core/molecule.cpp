@@ -1,0 +1,316 @@
+#include "core/molecule.h"
+
+#include <algorithm>
+
+#include "core/bond_energy.h"
+
+namespace korvane {
+
+TMolecule::TMolecule(std::int32_t id) : ID(id) { m_massFractions.fill(-1.0); }
+
+TMolecule::~TMolecule() = default;
+
+std::unique_ptr<TMolecule> TMolecule::FromStructure(std::int32_t id, TByteMatrix adjacency, TByteVector atomTypes,
+                                                    TBoolMatrix aromatic, std::string* error) {
+  auto molecule = std::make_unique<TMolecule>(id);
+  if (!molecule->SetStructure(std::move(adjacency), std::move(atomTypes), std::move(aromatic), error)) return nullptr;
+  molecule->Build();
+  return molecule;
+}
+
+bool TMolecule::SetStructure(TByteMatrix adjacency, TByteVector atomTypes, TBoolMatrix aromatic, std::string* error) {
+  const std::size_t n = atomTypes.size();
+  std::string problem;
+  if (n > kMaxAtoms) {
+    problem = "A molecule can hold at most 255 atoms; this structure has " + std::to_string(n) + ".";
+  } else if (adjacency.rows() != n || (n > 0 && adjacency.cols() != n) || aromatic.rows() != n ||
+             (n > 0 && aromatic.cols() != n)) {
+    problem = "The adjacency matrix, the atom types and the aromatic matrix describe different numbers of atoms.";
+  }
+  if (!problem.empty()) {
+    if (error) *error = problem;
+    return false;
+  }
+  m_adjacency = std::move(adjacency);
+  m_atomTypes = std::move(atomTypes);
+  m_aromatic = std::move(aromatic);
+  return true;
+}
+
+void TMolecule::destroyAtoms() {
+  m_atoms.clear();
+  m_atomStore.clear();
+  m_distance.reset();
+  m_bondEnergy.reset();
+}
+
+void TMolecule::ClearStructure() {
+  destroyAtoms();
+  m_adjacency.clear();
+  m_atomTypes.clear();
+  m_aromatic.clear();
+}
+
+void TMolecule::Build() {
+  destroyAtoms();
+  const std::size_t n = m_atomTypes.size();
+  m_atomStore.reserve(n);
+  m_atoms.reserve(n);
+  for (std::size_t i = 0; i < n; ++i) {
+    m_atomStore.emplace_back(static_cast<std::uint8_t>(i), m_atomTypes[i]);
+    m_atoms.push_back(&m_atomStore.back());
+  }
+  // Atom i receives its lower-numbered neighbours in ascending order, then its
+  // self entries, then its higher-numbered neighbours as each is processed;
+  // later walks depend on this order.
+  for (std::size_t i = 0; i < n; ++i) {
+    const std::uint8_t* row = m_adjacency[i];
+    for (std::size_t j = 0; j < i; ++j)
+      if (row[j] != 0) m_atoms[i]->AddNeighbour(m_atoms[j], true, row[j], m_aromatic[i][j]);
+    for (std::uint8_t e = 0; e < row[i]; ++e) m_atoms[i]->AddUnpairedElectron();
+  }
+  ComputeInvariants();
+}
+
+std::unique_ptr<TMolecule> TMolecule::Copy() const {
+  auto copy = std::make_unique<TMolecule>(ID);
+  copy->SetStructure(m_adjacency, m_atomTypes, m_aromatic);
+  copy->Build();
+  return copy;
+}
+
+const TByteMatrix& TMolecule::DistanceMatrix() const {
+  if (!m_distance) {
+    // Breadth-first search from every atom gives the same shortest-path
+    // lengths as an all-pairs relaxation, at O(n (n + bonds)).
+    const std::size_t n = m_atomTypes.size();
+    TByteMatrix distance(n, n, 255);
+    std::vector<std::size_t> queue(n);
+    for (std::size_t source = 0; source < n; ++source) {
+      std::uint8_t* row = distance[source];
+      row[source] = 0;
+      std::size_t head = 0, tail = 0;
+      queue[tail++] = source;
+      while (head < tail) {
+        const std::size_t atom = queue[head++];
+        const std::uint8_t* bonds = m_adjacency[atom];
+        for (std::size_t next = 0; next < n; ++next) {
+          if (next == atom || bonds[next] == 0 || row[next] != 255) continue;
+          row[next] = static_cast<std::uint8_t>(row[atom] + 1);
+          queue[tail++] = next;
+        }
+      }
+    }
+    m_distance = std::move(distance);
+  }
+  return *m_distance;
+}
+
+const TIntMatrix& TMolecule::BondEnergyMatrix() const {
+  if (!m_bondEnergy) m_bondEnergy = ComputeBondEnergyMatrix(*this);
+  return *m_bondEnergy;
+}
+
+void TMolecule::ComputeInvariants() {
+  const std::size_t n = m_atomTypes.size();
+  m_invariants.AtomCount = static_cast<std::uint8_t>(n);
+  m_invariants.Radical = IsRadical();
+  m_invariants.Cyclic = IsCyclic();
+
+  m_invariants.AtomsPerType.assign(kAtomTypeCount, 0);
+  for (std::uint8_t type : m_atomTypes)
+    if (type < kAtomTypeCount) ++m_invariants.AtomsPerType[type];
+
+  TByteVector rowSums(n), neighbourCounts(n, 0);
+  for (std::size_t i = 0; i < n; ++i) {
+    const std::uint8_t* row = m_adjacency[i];
+    std::uint8_t sum = 0;  // byte arithmetic: wraps modulo 256
+    for (std::size_t j = 0; j < n; ++j) sum = static_cast<std::uint8_t>(sum + row[j]);
+    rowSums[i] = sum;
+    if (i < m_atoms.size()) neighbourCounts[i] = m_atoms[i]->NeighbourCount();
+  }
+  m_invariants.GraphScore1 = SortDescending(rowSums);
+  m_invariants.GraphScore2 = SortDescending(neighbourCounts);
+
+  std::array<double, 11> fractions{};
+  for (std::uint8_t type : m_atomTypes)
+    if (type >= 1 && type < kAtomTypeCount) fractions[type] += 1.0;
+  double molarMass = 0.0;
+  for (int code = 1; code < kAtomTypeCount; ++code) {
+    fractions[code] *= AtomicMass(static_cast<std::uint8_t>(code));
+    molarMass += fractions[code];
+  }
+  // A molecule without atoms has no mass to divide by; its fractions are 0.
+  for (int code = 1; code < kAtomTypeCount; ++code)
+    fractions[code] = molarMass > 0.0 ? fractions[code] / molarMass : 0.0;
+  m_massFractions = fractions;
+}
+
+bool TMolecule::IsRadical() const {
+  return std::any_of(m_atoms.begin(), m_atoms.end(), [](const TAtom* atom) { return atom->IsRadicalCentre(); });
+}
+
+bool TMolecule::IsCyclic() const {
+  if (Inert) return false;
+  // Degree-of-unsaturation balance, exact for acyclic molecules of
+  // tetravalent skeleton atoms with hydrogens: 2P + 2 - 2D - 4T - 2A - U = n - P.
+  const std::size_t n = m_atomTypes.size();
+  std::uint8_t polyvalent = 0;
+  for (std::uint8_t type : m_atomTypes)
+    if (type <= 9 && Valence(type) > 1) ++polyvalent;
+  // Only the entries 2 and 3 (D and T) and the aromatic flags enter the
+  // balance. Counted over the full matrix: the upper triangle twice, the
+  // diagonal once.
+  std::size_t twos = 0, threes = 0, aromaticEntries = 0;
+  int unpaired = 0;
+  for (std::size_t i = 0; i < n; ++i) {
+    const std::uint8_t* row = m_adjacency[i];
+    const bool* aromaticRow = m_aromatic[i];
+    // A row has at most 254 entries right of the diagonal: byte counters suffice.
+    std::uint8_t upperTwos = 0, upperThrees = 0, upperAromatic = 0;
+    for (std::size_t j = i + 1; j < n; ++j) {
+      upperTwos = static_cast<std::uint8_t>(upperTwos + (row[j] == 2));
+      upperThrees = static_cast<std::uint8_t>(upperThrees + (row[j] == 3));
+      upperAromatic = static_cast<std::uint8_t>(upperAromatic + aromaticRow[j]);
+    }
+    twos += 2 * upperTwos + (row[i] == 2);
+    threes += 2 * upperThrees + (row[i] == 3);
+    aromaticEntries += 2 * upperAromatic + aromaticRow[i];
+    unpaired += row[i];
+  }
+  const int doubles = static_cast<int>(twos / 2);
+  const int triples = static_cast<int>(threes / 2);
+  const int aromatic = static_cast<int>(aromaticEntries / 2);
+  const std::uint8_t m = static_cast<std::uint8_t>(n - polyvalent);
+  const int balance = 2 * polyvalent + 2 - 2 * doubles - 4 * triples - 2 * aromatic - unpaired;
+  return balance != m;
+}
+
+bool TMolecule::IsConnected() const {
+  if (m_atoms.empty()) return true;
+  for (TAtom* atom : m_atoms) atom->Visited = 0;
+  TBoolVector flags(m_atoms.size(), false);
+  m_atoms[0]->MarkComponent(flags);
+  return std::all_of(flags.begin(), flags.end(), [](bool flag) { return flag; });
+}
+
+TAtomMatrix TMolecule::Components() const {
+  TAtomMatrix components;
+  const std::size_t n = m_atoms.size();
+  if (n == 0) return components;
+  TBoolVector covered(n, false);
+  std::size_t start = 0;
+  for (;;) {
+    for (TAtom* atom : m_atoms) atom->Visited = 0;
+    TBoolVector flags(n, false);
+    m_atoms[start]->MarkComponent(flags);
+    TAtomVector& fragment = components.emplace_back();
+    for (std::size_t i = 0; i < n; ++i) {
+      if (flags[i]) {
+        fragment.push_back(m_atoms[i]);
+        covered[i] = true;
+      }
+    }
+    const auto uncovered = std::find(covered.begin(), covered.end(), false);
+    if (uncovered == covered.end()) break;
+    start = static_cast<std::size_t>(uncovered - covered.begin());
+  }
+  return components;
+}
+
+std::string TMolecule::Formula() const {
+  std::array<int, kAtomTypeCount> counts{};
+  for (std::uint8_t type : m_atomTypes)
+    if (type < kAtomTypeCount) ++counts[type];
+  std::string formula;
+  for (int code = 0; code < kAtomTypeCount; ++code)
+    if (counts[code] != 0) formula += AtomSymbol(static_cast<std::uint8_t>(code)) + std::to_string(counts[code]);
+  return formula;
+}
+
+TAtomVector TMolecule::CycleAtoms() const {
+  TAtomVector result;
+  auto appendOnce = [&result](TAtom* atom) {
+    if (std::find(result.begin(), result.end(), atom) == result.end()) result.push_back(atom);
+  };
+  for (TAtom* a : m_atoms) {
+    if (Valence(a->GetAtomType()) <= 1) continue;
+    TAtomVector neighbours;
+    for (const TNeighbour& entry : a->Entries())
+      if (entry.Atom != a) neighbours.push_back(entry.Atom);
+    for (TAtom* b : neighbours) {
+      if (Valence(b->GetAtomType()) < 2) continue;
+      // A bond whose removal keeps the molecule connected lies on a ring. The
+      // restored bond goes to the end of both lists, and later walks see the
+      // neighbours in that new order.
+      const std::uint8_t order = b->BondOrderTo(a);
+      const bool aromatic = b->IsAromaticBondTo(a);
+      b->RemoveNeighbour(a, true);
+      if (IsConnected()) {
+        appendOnce(b);
+        appendOnce(a);
+      }
+      b->AddNeighbour(a, true, order, aromatic);
+    }
+  }
+  return result;
+}
+
+TByteVector TMolecule::CycleAtomIndices() const {
+  TByteVector indices;
+  for (const TAtom* atom : CycleAtoms()) indices.push_back(atom->GetIndex());
+  return indices;
+}
+
+bool TMolecule::IsAtomInCycle(TAtom* atom) const {
+  for (TAtom* each : m_atoms) each->SearchState = 0;
+  if (std::find(m_atoms.begin(), m_atoms.end(), atom) == m_atoms.end()) return false;
+  return atom->IsInCycle();
+}
+
+TByteVector TMolecule::RadicalAtoms() const {
+  TByteVector indices;
+  for (std::size_t i = 0; i < m_adjacency.rows(); ++i)
+    if (m_adjacency[i][i] != 0) indices.push_back(static_cast<std::uint8_t>(i));
+  return indices;
+}
+
+bool TMolecule::IsSaturated() const {
+  const std::size_t n = m_adjacency.rows();
+  for (std::size_t i = 0; i < n; ++i)
+    for (std::size_t j = i + 1; j < n; ++j)
+      if (m_adjacency[i][j] > 1) return false;
+  return true;
+}
+
+bool TMolecule::IsAromatic() const {
+  return std::any_of(m_atomTypes.begin(), m_atomTypes.end(), [](std::uint8_t type) { return IsAromaticType(type); });
+}
+
+std::uint8_t TMolecule::CarbonNumber() const {
+  std::uint8_t count = 0;
+  for (std::uint8_t type : m_atomTypes)
+    if (type >= 2 && type <= 7) ++count;
+  return count;
+}
+
+std::uint8_t TMolecule::CarbonCount() const {
+  if (Inert) return 0;
+  std::uint8_t count = 0;
+  for (std::uint8_t type : m_atomTypes)
+    if (IsCarbonType(type)) ++count;
+  return count;
+}
+
+double TMolecule::MolarMass() const {
+  double mass = 0.0;
+  if (m_atoms.size() < 11) {
+    for (const TAtom* atom : m_atoms) mass += AtomicMass(atom->GetAtomType());
+  } else {
+    for (int code = 0; code < kAtomTypeCount && code < static_cast<int>(m_invariants.AtomsPerType.size()); ++code)
+      mass += AtomicMass(static_cast<std::uint8_t>(code)) * m_invariants.AtomsPerType[code];
+  }
+  return mass;
+}
+
+}  // namespace korvane

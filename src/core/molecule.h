@@ -1,0 +1,166 @@
+#pragma once
+/// TMolecule: the one representation of a chemical species (database entry,
+/// feed, product, network component, drawn structure).
+///
+/// A molecule is defined by three stored pieces: the atom-type vector, the
+/// adjacency matrix (bond orders off the diagonal, unpaired electrons on it)
+/// and the aromatic matrix. `Build` derives the atoms with their neighbour
+/// lists and the invariants; the distance and bond-energy matrices are derived
+/// on first use. Atom indices are bytes, so a molecule holds at most 255 atoms.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/atom.h"
+#include "core/vectors.h"
+
+namespace korvane {
+
+class TReaction;  // defined by the reactions layer; molecules only refer to reactions
+
+/// Largest number of atoms a molecule can hold (indices are bytes).
+inline constexpr std::size_t kMaxAtoms = 255;
+
+/// Graph invariants compared first by the identity test.
+struct TInvariants {
+  bool Radical = false;
+  bool Cyclic = false;
+  std::uint8_t AtomCount = 0;
+  /// Number of atoms of each type code 0..10.
+  TByteVector AtomsPerType;
+  /// Row sums of the adjacency matrix (unpaired electrons included), descending.
+  TByteVector GraphScore1;
+  /// Neighbour counts (self entries included), descending.
+  TByteVector GraphScore2;
+
+  friend bool operator==(const TInvariants&, const TInvariants&) = default;
+};
+
+/// Index in ReactionLinks / ReactionCoefficients of the reactions that form
+/// the molecule, and of those that consume it.
+inline constexpr int kFormedIn = 0;
+inline constexpr int kConsumedIn = 1;
+
+class TMolecule {
+ public:
+  explicit TMolecule(std::int32_t id = 0);
+  virtual ~TMolecule();
+  TMolecule(const TMolecule&) = delete;
+  TMolecule& operator=(const TMolecule&) = delete;
+
+  /// Creates and builds a molecule from its three stored pieces; null (with
+  /// the reason in `error`) when they do not describe a valid structure.
+  static std::unique_ptr<TMolecule> FromStructure(std::int32_t id, TByteMatrix adjacency, TByteVector atomTypes,
+                                                  TBoolMatrix aromatic, std::string* error = nullptr);
+
+  /// In a network: the molecule's position in the component list.
+  std::int32_t ID;
+  /// Display name; "Noname" at creation.
+  std::string Name = "Noname";
+  /// Reachability mark used when a network is pruned.
+  bool Marked = false;
+  /// Set only on the inert components (helium, nitrogen, water).
+  bool Inert = false;
+  /// Reactions the molecule takes part in: [kFormedIn] and [kConsumedIn].
+  /// Non-owning; maintained by the reaction network.
+  std::vector<TReaction*> ReactionLinks[2];
+  /// The molecule's coefficient in each reaction of the matching link list.
+  TVector ReactionCoefficients[2];
+
+  std::int32_t GetID() const { return ID; }
+  void SetID(std::int32_t id) { ID = id; }
+
+  /// Stores the three pieces; nothing is derived until `Build`. Refuses (and
+  /// leaves the molecule unchanged) more than 255 atoms or pieces whose sizes
+  /// disagree, with the reason in `error`.
+  bool SetStructure(TByteMatrix adjacency, TByteVector atomTypes, TBoolMatrix aromatic,
+                    std::string* error = nullptr);
+  /// Builds the atoms and derived data from the stored structure.
+  void Build();
+  /// Destroys the atoms and empties the three stored pieces.
+  void ClearStructure();
+  /// A new built molecule with the same ID and copies of the three pieces;
+  /// named "Noname", not inert, without reaction links.
+  std::unique_ptr<TMolecule> Copy() const;
+
+  // Stored and derived data, by reference (no copy).
+  const TByteMatrix& AdjacencyMatrix() const { return m_adjacency; }
+  const TByteVector& AtomTypes() const { return m_atomTypes; }
+  const TBoolMatrix& AromaticMatrix() const { return m_aromatic; }
+  /// Bonds on a shortest path; 0 on the diagonal, 255 where no path exists.
+  const TByteMatrix& DistanceMatrix() const;
+  /// Bond energy of each bond [kJ/mol]: radical variant for radicals,
+  /// otherwise the non-radical variant. Only bonded pairs carry meaning.
+  const TIntMatrix& BondEnergyMatrix() const;
+  const TInvariants& Invariants() const { return m_invariants; }
+  const TAtomVector& Atoms() const { return m_atoms; }
+  /// Mass fraction of each atom type, indices 1..10 (index 0 unused); -1
+  /// until the invariants are first computed.
+  const std::array<double, 11>& MassFractions() const { return m_massFractions; }
+
+  // Independent copies, for callers that modify what they receive.
+  TByteMatrix GetAdjacencyMatrix() const { return m_adjacency; }
+  TByteVector GetAtomTypes() const { return m_atomTypes; }
+  TBoolMatrix GetAromaticMatrix() const { return m_aromatic; }
+  TByteMatrix GetDistanceMatrix() const { return DistanceMatrix(); }
+  TIntMatrix GetBondEnergyMatrix() const { return BondEnergyMatrix(); }
+  TAtomVector GetAtoms() const { return m_atoms; }
+  TInvariants GetInvariants() const { return m_invariants; }
+  TAtom* GetAtom(std::size_t index) const { return m_atoms[index]; }
+  std::size_t AtomCount() const { return m_atoms.size(); }
+
+  /// Refreshes the invariants and the mass fractions.
+  void ComputeInvariants();
+
+  // Characterisation. The walks below use the atoms' Visited and SearchState
+  // marks as scratch space, and CycleAtoms leaves every tested bond at the
+  // end of both neighbour lists; that is why they are const yet not pure.
+  bool IsRadical() const;
+  /// Ring test by the degree-of-unsaturation balance; false for Inert.
+  bool IsCyclic() const;
+  bool IsConnected() const;
+  /// The connected fragments, ordered by their lowest atom index.
+  TAtomMatrix Components() const;
+  /// Formula text such as "H8C3"; toluene with aromatic carbons gives "H8C1C6".
+  std::string Formula() const;
+  /// Atoms on rings, found by testing every skeleton bond as a bridge.
+  TAtomVector CycleAtoms() const;
+  TByteVector CycleAtomIndices() const;
+  bool IsAtomInCycle(TAtom* atom) const;
+  /// Indices, ascending, whose diagonal adjacency entry is not 0.
+  TByteVector RadicalAtoms() const;
+  /// No bond of order above 1 (aromatic bonds count as single).
+  bool IsSaturated() const;
+  /// Some atom is an aromatic carbon (type 3 or 7).
+  bool IsAromatic() const;
+  /// Atoms of type codes 2..7.
+  std::uint8_t CarbonNumber() const;
+  /// Atoms of type codes 2, 3, 6, 7; 0 for an inert molecule.
+  std::uint8_t CarbonCount() const;
+  /// Molar mass [g/mol].
+  double MolarMass() const;
+
+ private:
+  void destroyAtoms();
+
+  TByteMatrix m_adjacency;
+  TByteVector m_atomTypes;
+  TBoolMatrix m_aromatic;
+  std::vector<TAtom> m_atomStore;  // owns the atoms; never grows after Build
+  TAtomVector m_atoms;
+  TInvariants m_invariants;
+  std::array<double, 11> m_massFractions;
+  // Derived on first use after Build (generation never reads the distances
+  // and reads bond energies of processed components only).
+  mutable std::optional<TByteMatrix> m_distance;
+  mutable std::optional<TIntMatrix> m_bondEnergy;
+};
+
+/// Non-owning list of molecules.
+using TMoleculeVector = std::vector<TMolecule*>;
+
+}  // namespace korvane
