@@ -1,0 +1,48 @@
+#pragma once
+/// The four elementary reaction generators. Each turns one component (two
+/// radicals for recombination) into the reactions it undergoes, working on
+/// copies of its stored matrices; the component itself is never changed.
+/// Generators neither look products up nor filter: the driver does that.
+///
+/// | generator           | applies to               | class | E                         | A                          |
+/// |---------------------|--------------------------|-------|---------------------------|----------------------------|
+/// | beta-scission       | radicals                 | 1     | radical bond energy       | 1e13 if H/D/T atom formed, else 1e14 |
+/// | hydrogen transfer   | non-radicals, >= 4 atoms | 2     | non-radical C–H energy    | 3.5775e21                  |
+/// | recombination       | two radicals             | 3     | 130                       | 1e14                       |
+/// | allyl isomerisation | radicals                 | 4     | 130                       | 1e14                       |
+
+#include <memory>
+#include <vector>
+
+#include "core/molecule.h"
+#include "reactions/reaction.h"
+
+namespace korvane {
+
+/// What a generator made. The reactions refer to the component(s) as their
+/// reactants (coefficient -1) and to the new products (coefficient 1), which
+/// this result owns until the caller takes them.
+struct TGeneratorResult {
+  std::vector<std::unique_ptr<TReaction>> Reactions;
+  /// Every product of every reaction, in the order the generator built them.
+  std::vector<std::unique_ptr<TMolecule>> Products;
+};
+
+/// Beta-scission of a radical: for every radical atom a, every neighbour b of
+/// a and every other neighbour c of b, the bond b–c breaks and a–b gains one
+/// order; the fragments become the products.
+TGeneratorResult BetaScission(TMolecule& radical);
+
+/// Hydrogen transfer of a molecule of 4 or more atoms: one reaction per
+/// hydrogen-like atom, in index order, detaching it as an atom radical.
+TGeneratorResult HydrogenTransfer(TMolecule& molecule);
+
+/// Recombination of two radicals at their first radical atoms. Nothing when
+/// either is not a radical or the product would exceed 255 atoms.
+TGeneratorResult Recombination(TMolecule& first, TMolecule& second);
+
+/// Allyl isomerisation: the radical centre moves along an allylic system
+/// (a• – b = c becomes a = b – c•).
+TGeneratorResult AllylIsomerisation(TMolecule& radical);
+
+}  // namespace korvane
