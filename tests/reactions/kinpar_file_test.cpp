@@ -1,0 +1,479 @@
+#include "reactions/kinpar_file.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <clocale>
+#include <cmath>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <locale>
+
+namespace korvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kReference = fs::path(KORVANE_TEST_DATA) / "reference" / "kinpar";
+
+std::string Slurp(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void Spit(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+
+// A fresh directory per test case; ctest runs the cases in parallel processes.
+class KinparFile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    m_dir = fs::temp_directory_path() /
+            ("korvane_kinpar_" + std::string(info->name()) + "_" + std::to_string(::getpid()));
+    fs::remove_all(m_dir);
+    fs::create_directories(m_dir);
+  }
+  void TearDown() override {
+    std::error_code ec;
+    fs::permissions(m_dir, fs::perms::owner_all, ec);
+    fs::remove_all(m_dir, ec);
+  }
+  std::string Path(const std::string& name) const { return (m_dir / name).string(); }
+
+  // Destinations prefilled with values no file holds, to see what a read
+  // overwrites and what it leaves alone.
+  void Prefill() {
+    m_set.Table.fill(7.5);
+    m_set.RadicalActivity = {7.5, 7.5, 7.5, 7.5, 7.5};
+    m_set.AlternativeValues.fill(7.5);
+    m_set.AlternativeNotes.fill("old");
+  }
+  TKinparDamage ReadReference(const std::string& name) {
+    Prefill();
+    return ReadKineticParameterFile((kReference / name).string(), m_set);
+  }
+  void ExpectDefaultTableAndActivity() const {
+    EXPECT_EQ(m_set.Table, kKineticParameterDefaults);
+    EXPECT_EQ(m_set.RadicalActivity, TRadicalActivity{});
+  }
+  void ExpectAlternativesUntouchedFrom(int first) const {
+    for (int i = first; i < kAlternativeParameterCount; ++i) {
+      EXPECT_EQ(m_set.AlternativeValues[i], 7.5) << i;
+      EXPECT_EQ(m_set.AlternativeNotes[i], "old") << i;
+    }
+  }
+
+  fs::path m_dir;
+  TKineticParameterSet m_set;
+};
+
+TEST_F(KinparFile, CompleteReferenceFilesReadWithoutDamage) {
+  for (const char* name : {"defaults-comma.ini", "defaults-dot-crlf.ini", "mixed-case-keys.ini"}) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(ReadReference(name), 0);
+    ExpectDefaultTableAndActivity();
+    for (int i = 0; i < kAlternativeParameterCount; ++i) {
+      EXPECT_EQ(m_set.AlternativeValues[i], 0.0);
+      EXPECT_EQ(m_set.AlternativeNotes[i], AlternativeParameterDefaultNote(i));
+    }
+  }
+}
+
+TEST_F(KinparFile, DamagedReferenceFilesReadWithTheirFlags) {
+  EXPECT_EQ(ReadReference("version-1.01.ini"), kKinparDamageVersion);
+  ExpectDefaultTableAndActivity();
+
+  EXPECT_EQ(ReadReference("no-alt-params.ini"), kKinparDamageRadActOrAltParams);
+  ExpectDefaultTableAndActivity();
+  ExpectAlternativesUntouchedFrom(0);
+
+  EXPECT_EQ(ReadReference("alt-params-0-to-9.ini"), kKinparDamageRadActOrAltParams);
+  for (int i = 0; i <= 9; ++i) {
+    EXPECT_EQ(m_set.AlternativeValues[i], 0.0);
+    EXPECT_EQ(m_set.AlternativeNotes[i], AlternativeParameterDefaultNote(i));
+  }
+  ExpectAlternativesUntouchedFrom(10);
+
+  EXPECT_EQ(ReadReference("two-data-keys-missing.ini"), kKinparDamageMissingItems);
+  EXPECT_EQ(m_set.Table[kE_HTransf_Sec], -1.0);
+  EXPECT_EQ(m_set.Table[kE_Recombination], -1.0);
+  EXPECT_EQ(m_set.Table[kE_HTransf_Prim], 46.04);
+  EXPECT_EQ(m_set.Table[kE_HtransfTerc], 36.41);
+  EXPECT_EQ(m_set.AlternativeNotes[255], "p[255]");
+}
+
+// Everything a file can get wrong, with the flag rules that decide the result.
+TEST_F(KinparFile, DamageRules) {
+  const std::string general = "[GENERAL]\nFileType=KineticParametersFile\nFileVersion=1.01a\n";
+  std::string data = "[DATA]\n";
+  for (int i = 0; i < kKineticParameterCount; ++i) data += std::string(kKineticParameterKeys[i]) + "=1\n";
+  const std::string radAct =
+      "[RADACT_METHOD1]\nStandardActivity=1\nCyclicPar=1\nInitiationEnthalpy=1\nStandardPressure=1\n"
+      "StandardTemperature=1\n";
+  std::string alt = "[ALT_PARAMS]\n";
+  for (int i = 0; i < kAlternativeParameterCount; ++i)
+    alt += "Param_" + std::to_string(i) + "=2\nParam_" + std::to_string(i) + "note=n\n";
+  auto read = [&](const std::string& text) {
+    Spit(Path("k.ini"), text);
+    Prefill();
+    return ReadKineticParameterFile(Path("k.ini"), m_set);
+  };
+  auto replace = [](std::string text, const std::string& from, const std::string& to) {
+    return text.replace(text.find(from), from.size(), to);
+  };
+
+  EXPECT_EQ(read(general + data + radAct + alt), 0);
+  EXPECT_EQ(m_set.AlternativeValues[255], 2.0);
+  EXPECT_EQ(read(replace(general, "KineticParametersFile", "KineticParameters") + data + radAct + alt), 1);
+  EXPECT_EQ(read(replace(general, "1.01a", "1.01A") + data + radAct + alt), 2);
+  EXPECT_EQ(read("[GENERAL]\n" + data + radAct + alt), 3);
+
+  // Empty, unparsable and a true -1 all count as missing; 16 is added once.
+  EXPECT_EQ(read(general + replace(replace(replace(data, "E_STOPValue=1", "E_STOPValue="), "A_BetaSc_CC=1",
+                                           "A_BetaSc_CC=abc"),
+                                   "E_HTransf_Prim=1", "E_HTransf_Prim=-1") +
+                 radAct + alt),
+            16);
+  EXPECT_EQ(m_set.Table[kE_STOPValue], -1.0);
+  EXPECT_EQ(m_set.Table[kA_BetaSc_CC], -1.0);
+  EXPECT_EQ(m_set.Table[kE_HTransf_Prim], -1.0);
+  EXPECT_EQ(m_set.Table[kE_HTransf_Sec], 1.0);
+
+  // A damaged radical activity record adds 32 but the alternatives still load.
+  EXPECT_EQ(read(general + data + replace(radAct, "CyclicPar=1\n", "") + alt), 32);
+  EXPECT_EQ(m_set.RadicalActivity.CyclicPar, -1.0);
+  EXPECT_EQ(m_set.RadicalActivity.StandardPressure, 1.0);
+  EXPECT_EQ(m_set.AlternativeNotes[255], "n");
+  EXPECT_EQ(read(replace(general, "1.01a", "x") + data + replace(radAct, "CyclicPar=1\n", "") + alt), 34);
+
+  // A missing alternatives section leaves only 32, whatever else is wrong.
+  EXPECT_EQ(read("[GENERAL]\nFileType=x\n" + replace(data, "E_Recombination=1\n", "") + radAct), 32);
+  EXPECT_EQ(m_set.Table[kE_Recombination], -1.0);
+  ExpectAlternativesUntouchedFrom(0);
+
+  // A value without its note stops there: the value is kept, the note not.
+  EXPECT_EQ(read(general + data + radAct + replace(alt, "Param_5note=n\n", "")), 32);
+  EXPECT_EQ(m_set.AlternativeValues[5], 2.0);
+  EXPECT_EQ(m_set.AlternativeNotes[5], "old");
+  EXPECT_EQ(m_set.AlternativeNotes[4], "n");
+  ExpectAlternativesUntouchedFrom(6);
+
+  // Unparsable alternative values read as 0; a present empty note stays empty.
+  EXPECT_EQ(read(general + data + radAct +
+                 replace(replace(alt, "Param_3=2", "Param_3=two"), "Param_3note=n", "Param_3note=")),
+            0);
+  EXPECT_EQ(m_set.AlternativeValues[3], 0.0);
+  EXPECT_EQ(m_set.AlternativeNotes[3], "");
+
+  // Several equal keys: the first one counts.
+  EXPECT_EQ(read(general + replace(data, "E_BetaSc_CyclBond=1\n", "E_BetaSc_CyclBond=4\ne_betasc_cyclbond=9\n") +
+                 radAct + alt),
+            0);
+  EXPECT_EQ(m_set.Table[kE_BetaSc_CyclBond], 4.0);
+}
+
+TEST_F(KinparFile, MissingOrUnreadableFileReadsAsFileWithoutKeys) {
+  Prefill();
+  EXPECT_EQ(ReadKineticParameterFile(Path("absent.ini"), m_set), kKinparDamageRadActOrAltParams);
+  for (double value : m_set.Table) EXPECT_EQ(value, -1.0);
+  EXPECT_EQ(m_set.RadicalActivity.StandardTemperature, -1.0);
+  ExpectAlternativesUntouchedFrom(0);
+
+  Prefill();
+  EXPECT_EQ(ReadKineticParameterFile(m_dir.string(), m_set), kKinparDamageRadActOrAltParams);
+  Spit(Path("garbage.ini"), std::string("\0\xff[[\n=\n[DATA\nA_BetaSc_CH", 24));
+  EXPECT_EQ(ReadKineticParameterFile(Path("garbage.ini"), m_set), kKinparDamageRadActOrAltParams);
+}
+
+TEST_F(KinparFile, RoundTripKeepsFifteenDigitsAndNotes) {
+  TKineticParameterSet written;
+  for (int i = 0; i < kKineticParameterCount; ++i)
+    written.Table[i] = (i % 2 ? -1 : 1) * (1.0 + i / 7.0) * std::pow(10.0, i - 14);
+  written.RadicalActivity = {101325.123456789, 1234.56789012345, 1.23456789012345e-9, 4.0e5 / 3.0, 0.1};
+  for (int i = 0; i < kAlternativeParameterCount; ++i) {
+    written.AlternativeValues[i] = (i - 100) * 0.3 + 1.0 / (i + 3);
+    written.AlternativeNotes[i] = "note " + std::to_string(i) + " with  spaces";
+  }
+  written.AlternativeValues[7] = 1.7976931348623157e308;
+  written.AlternativeValues[8] = -2.2250738585072014e-308;
+  written.AlternativeNotes[0] = "";
+  written.AlternativeNotes[1] = "a=b; c # d [x]";
+  written.AlternativeNotes[2] = "two\nlines";
+  written.AlternativeNotes[3] = "Gr\xc3\xb6\xc3\x9f" "e \xc2\xb5";
+
+  for (char separator : {',', '.'}) {
+    SCOPED_TRACE(separator);
+    ASSERT_TRUE(WriteKineticParameterFile(Path("rt.ini"), written, separator).Ok);
+    Prefill();
+    ASSERT_EQ(ReadKineticParameterFile(Path("rt.ini"), m_set), 0);
+    for (int i = 0; i < kKineticParameterCount; ++i)
+      EXPECT_NEAR(m_set.Table[i], written.Table[i], 5e-15 * std::fabs(written.Table[i])) << i;
+    for (int i = 0; i < kRadicalActivityCount; ++i) {
+      const double expected = written.RadicalActivity.*kRadicalActivityFields[i];
+      EXPECT_NEAR(m_set.RadicalActivity.*kRadicalActivityFields[i], expected, 5e-15 * expected) << i;
+    }
+    EXPECT_EQ(m_set.RadicalActivity.StandardActivity, 1.23456789012345e-9);  // exactly 15 digits
+    for (int i = 0; i < kAlternativeParameterCount; ++i) {
+      EXPECT_NEAR(m_set.AlternativeValues[i], written.AlternativeValues[i],
+                  5e-15 * std::fabs(written.AlternativeValues[i]))
+          << i;
+      if (i != 2) {
+        EXPECT_EQ(m_set.AlternativeNotes[i], written.AlternativeNotes[i]) << i;
+      }
+    }
+    EXPECT_EQ(m_set.AlternativeNotes[2], "two lines");  // a note cannot span lines
+  }
+}
+
+// The reference files come from an independent writer: the defaults written
+// here must match them byte for byte.
+TEST_F(KinparFile, DefaultsWriteLikeTheReferenceFile) {
+  TKineticParameterSet defaults;
+  defaults.ResetToDefaults();
+  ASSERT_TRUE(WriteKineticParameterFile(Path("fresh.ini"), defaults, ',').Ok);
+  EXPECT_EQ(Slurp(Path("fresh.ini")), Slurp(kReference / "defaults-comma.ini"));
+
+  // Rewriting an existing CR LF file with its own values changes no byte.
+  fs::copy_file(kReference / "defaults-dot-crlf.ini", Path("crlf.ini"));
+  ASSERT_TRUE(WriteKineticParameterFile(Path("crlf.ini"), defaults, '.').Ok);
+  EXPECT_EQ(Slurp(Path("crlf.ini")), Slurp(kReference / "defaults-dot-crlf.ini"));
+}
+
+TEST_F(KinparFile, WritingIntoExistingFileKeepsOtherLines) {
+  const std::string before =
+      "; my settings\r\n"
+      "\r\n"
+      "[general]\r\n"
+      "FileType = something else\r\n"
+      "\r\n"
+      "[data]\r\n"
+      "  a_betasc_ch = 1\r\n"
+      "MyOwnKey=keep me\r\n"
+      "a line without equals\r\n"
+      "; comment before the next section\r\n"
+      "[Custom]\r\n"
+      "Colour=blue\r\n"
+      "E_Recombination=99\r\n"
+      "[DATA]\r\n"
+      "E_STOPValue=5\r\n"
+      "E_STOPValue=6\r\n"
+      "; trailing comment";
+  Spit(Path("k.ini"), before);
+  TKineticParameterSet set;
+  set.ResetToDefaults();
+  ASSERT_TRUE(WriteKineticParameterFile(Path("k.ini"), set, ',').Ok);
+  const std::string after = Slurp(Path("k.ini"));
+
+  const std::string kept =
+      "; my settings\r\n\r\n[general]\r\nFileType = KineticParametersFile\r\nFileVersion=1.01a\r\n\r\n"
+      "[data]\r\n  a_betasc_ch = 20000000000000\r\nMyOwnKey=keep me\r\nA_BetaSc_CC=10000000000000\r\n";
+  EXPECT_EQ(after.substr(0, kept.size()), kept);
+  EXPECT_NE(after.find("E_BetaSc_CyclBond=5\r\na line without equals\r\n; comment before the next section\r\n"
+                       "[Custom]\r\nColour=blue\r\nE_Recombination=99\r\n[DATA]\r\nE_STOPValue=1000\r\n"
+                       "E_STOPValue=6\r\n; trailing comment\r\n\r\n[RADACT_METHOD1]\r\nStandardActivity=6,159E-8\r\n"),
+            std::string::npos)
+      << after;
+  EXPECT_EQ(after.find("A_BetaSc_CH="), std::string::npos);  // replaced in place, not added
+  EXPECT_TRUE(after.ends_with("Param_255note=p[255]\r\n"));
+
+  Prefill();
+  EXPECT_EQ(ReadKineticParameterFile(Path("k.ini"), m_set), 0);
+  EXPECT_EQ(m_set.Table, kKineticParameterDefaults);
+  EXPECT_EQ(m_set.AlternativeNotes[17], "p[17]");
+}
+
+TEST_F(KinparFile, WriteKeepsPermissionsAndFollowsLinks) {
+  Spit(Path("real.ini"), "[Custom]\nx=1\n");
+  fs::permissions(Path("real.ini"), fs::perms::owner_read | fs::perms::owner_write);
+  fs::create_symlink(Path("real.ini"), Path("link.ini"));
+  ASSERT_TRUE(WriteKineticParameterFile(Path("link.ini"), TKineticParameterSet{}, '.').Ok);
+  EXPECT_TRUE(fs::is_symlink(Path("link.ini")));
+  EXPECT_EQ(fs::status(Path("real.ini")).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_TRUE(Slurp(Path("real.ini")).starts_with("[Custom]\nx=1\n\n[GENERAL]\n"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 2);
+}
+
+TEST_F(KinparFile, FailedWriteReportsAndLeavesNothingBehind) {
+  const TKineticParameterSet set;
+  TKinparWriteResult result = WriteKineticParameterFile(Path("no-such-dir/kinpar.ini"), set, ',');
+  EXPECT_FALSE(result.Ok);
+  EXPECT_NE(result.Message.find("no-such-dir/kinpar.ini"), std::string::npos) << result.Message;
+  EXPECT_FALSE(fs::exists(Path("no-such-dir")));
+
+  fs::create_directory(Path("a-directory"));
+  result = WriteKineticParameterFile(Path("a-directory"), set, ',');
+  EXPECT_FALSE(result.Ok);
+  EXPECT_FALSE(result.Message.empty());
+  EXPECT_TRUE(fs::is_directory(Path("a-directory")));
+  EXPECT_FALSE(WriteKineticParameterFile("", set, ',').Ok);
+}
+
+// The file size limit stops the write half way even for root, where
+// permissions would not.
+TEST_F(KinparFile, WriteCutShortLeavesOldFileIntact) {
+  const std::string old = "[GENERAL]\nFileType=KineticParametersFile\n; old content\n";
+  Spit(Path("k.ini"), old);
+  rlimit saved{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+  rlimit small = saved;
+  small.rlim_cur = 512;
+  auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const TKinparWriteResult result = WriteKineticParameterFile(Path("k.ini"), TKineticParameterSet{}, ',');
+  setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, previousHandler);
+
+  EXPECT_FALSE(result.Ok);
+  EXPECT_FALSE(result.Message.empty());
+  EXPECT_EQ(Slurp(Path("k.ini")), old);
+  EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 1);  // no temporary left
+}
+
+TEST_F(KinparFile, WriteIntoReadOnlyDirectoryFails) {
+  if (::geteuid() == 0) GTEST_SKIP() << "permissions do not stop root";
+  Spit(Path("k.ini"), "old");
+  fs::permissions(m_dir, fs::perms::owner_read | fs::perms::owner_exec);
+  EXPECT_FALSE(WriteKineticParameterFile(Path("k.ini"), TKineticParameterSet{}, ',').Ok);
+  EXPECT_EQ(Slurp(Path("k.ini")), "old");
+}
+
+TEST(KinparNumber, FormatsGeneralWithFifteenDigits) {
+  EXPECT_EQ(FormatKinparNumber(2.0e13, ','), "20000000000000");
+  EXPECT_EQ(FormatKinparNumber(3.72e9, ','), "3720000000");
+  EXPECT_EQ(FormatKinparNumber(6.159e-08, ','), "6,159E-8");
+  EXPECT_EQ(FormatKinparNumber(6.159e-08, '.'), "6.159E-8");
+  EXPECT_EQ(FormatKinparNumber(166.563, ','), "166,563");
+  EXPECT_EQ(FormatKinparNumber(-18.8, '.'), "-18.8");
+  EXPECT_EQ(FormatKinparNumber(0.0, ','), "0");
+  EXPECT_EQ(FormatKinparNumber(-0.0, ','), "0");
+  EXPECT_EQ(FormatKinparNumber(1.0 / 3.0, ','), "0,333333333333333");
+  EXPECT_EQ(FormatKinparNumber(-2.0 / 3.0, ','), "-0,666666666666667");
+  EXPECT_EQ(FormatKinparNumber(1e-5, '.'), "0.00001");
+  EXPECT_EQ(FormatKinparNumber(9.87e-6, '.'), "9.87E-6");
+  EXPECT_EQ(FormatKinparNumber(1e14, '.'), "100000000000000");
+  EXPECT_EQ(FormatKinparNumber(1e15, '.'), "1E15");
+  EXPECT_EQ(FormatKinparNumber(999999999999999.9, '.'), "1E15");  // rounds up into the next decade
+  EXPECT_EQ(FormatKinparNumber(123456789012345678.0, ','), "1,23456789012346E17");
+  EXPECT_EQ(FormatKinparNumber(-1e-300, '.'), "-1E-300");
+  EXPECT_EQ(FormatKinparNumber(12.5, ';'), "12.5");  // only "," and "." are separators
+  EXPECT_EQ(FormatKinparNumber(std::nan(""), '.'), "NAN");
+  // The largest double would round up past the range; it is written so that
+  // it reads back.
+  EXPECT_EQ(FormatKinparNumber(-1.7976931348623157e308, '.'), "-1.79769313486231E308");
+  EXPECT_EQ(FormatKinparNumber(1.79769313486231e308, '.'), "1.79769313486231E308");
+  EXPECT_EQ(FormatKinparNumber(1.7976931348622e308, '.'), "1.7976931348622E308");
+}
+
+TEST(KinparNumber, ParsesEitherSeparatorAndNothingElse) {
+  EXPECT_EQ(ParseKinparNumber("1,5"), 1.5);
+  EXPECT_EQ(ParseKinparNumber("1.5"), 1.5);
+  EXPECT_EQ(ParseKinparNumber(" -16,32 "), -16.32);
+  EXPECT_EQ(ParseKinparNumber("+5"), 5.0);
+  EXPECT_EQ(ParseKinparNumber("6,159E-8"), 6.159e-8);
+  EXPECT_EQ(ParseKinparNumber("1e5"), 1e5);
+  EXPECT_EQ(ParseKinparNumber(",5"), 0.5);
+  EXPECT_EQ(ParseKinparNumber("20000000000000"), 2e13);
+  for (const char* bad : {"", " ", "-", "1,5.0", "1.234,5", "abc", "1e", "inf", "-nan", "--1", "1 2", "0x10", "1e999",
+                          "12a", "."})
+    EXPECT_EQ(ParseKinparNumber(bad), std::nullopt) << bad;
+}
+
+struct CommaPunct : std::numpunct<char> {
+  char do_decimal_point() const override { return ','; }
+};
+
+// Files written with either separator read back whatever locale the process
+// runs in, and the process locale never leaks into the file.
+TEST_F(KinparFile, SeparatorIndependentOfGlobalLocale) {
+  TKineticParameterSet set;
+  set.ResetToDefaults();
+  set.AlternativeValues[0] = 0.125;
+  ASSERT_TRUE(WriteKineticParameterFile(Path("comma.ini"), set, ',').Ok);
+  ASSERT_TRUE(WriteKineticParameterFile(Path("dot.ini"), set, '.').Ok);
+  EXPECT_NE(Slurp(Path("comma.ini")).find("Param_0=0,125\n"), std::string::npos);
+  EXPECT_NE(Slurp(Path("dot.ini")).find("Param_0=0.125\n"), std::string::npos);
+
+  const std::locale saved = std::locale::global(std::locale(std::locale::classic(), new CommaPunct));
+  for (const char* name : {"comma.ini", "dot.ini"}) {
+    Prefill();
+    EXPECT_EQ(ReadKineticParameterFile(Path(name), m_set), 0) << name;
+    EXPECT_EQ(m_set.Table, kKineticParameterDefaults) << name;
+    EXPECT_EQ(m_set.AlternativeValues[0], 0.125) << name;
+  }
+  ASSERT_TRUE(WriteKineticParameterFile(Path("dot2.ini"), set, '.').Ok);
+  std::locale::global(saved);
+  EXPECT_EQ(Slurp(Path("dot2.ini")), Slurp(Path("dot.ini")));
+}
+
+TEST_F(KinparFile, SeparatorIndependentOfCLocale) {
+  std::string commaLocale;
+  for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "cs_CZ.UTF-8", "ru_RU.UTF-8"}) {
+    if (std::setlocale(LC_ALL, name) != nullptr) {
+      commaLocale = name;
+      break;
+    }
+  }
+  if (commaLocale.empty()) GTEST_SKIP() << "no comma locale installed";
+  EXPECT_EQ(*std::localeconv()->decimal_point, ',');
+  TKineticParameterSet set;
+  set.ResetToDefaults();
+  const bool wrote = WriteKineticParameterFile(Path("dot.ini"), set, '.').Ok;
+  Prefill();
+  const TKinparDamage damage = ReadKineticParameterFile((kReference / "defaults-dot-crlf.ini").string(), m_set);
+  std::setlocale(LC_ALL, "C");
+  ASSERT_TRUE(wrote);
+  EXPECT_EQ(damage, 0);
+  EXPECT_EQ(m_set.Table, kKineticParameterDefaults);
+  EXPECT_NE(Slurp(Path("dot.ini")).find("E_BetaSc_CH_Prim=166.563\n"), std::string::npos);
+}
+
+TEST(KinparNumber, UserSeparatorComesFromTheEnvironment) {
+  const char* saved = std::getenv("LC_ALL");
+  const std::string savedValue = saved ? saved : "";
+  ::setenv("LC_ALL", "C", 1);
+  EXPECT_EQ(UserDecimalSeparator(), '.');
+  ::setenv("LC_ALL", "xx_NOWHERE.UTF-8", 1);
+  EXPECT_EQ(UserDecimalSeparator(), '.');
+  bool comma = false;
+  for (const char* name : {"de_DE.UTF-8", "fr_FR.UTF-8", "cs_CZ.UTF-8"}) {
+    ::setenv("LC_ALL", name, 1);
+    try {
+      std::locale probe("");
+    } catch (const std::exception&) {
+      continue;
+    }
+    EXPECT_EQ(UserDecimalSeparator(), ',') << name;
+    comma = true;
+    break;
+  }
+  if (saved) {
+    ::setenv("LC_ALL", savedValue.c_str(), 1);
+  } else {
+    ::unsetenv("LC_ALL");
+  }
+  if (!comma) GTEST_SKIP() << "no comma locale installed";
+}
+
+TEST(KinparMessages, OneMessagePerFlagInOrder) {
+  EXPECT_TRUE(KinparDamageMessages(0, TKinparMessageContext::StartUp).empty());
+  const auto startUp = KinparDamageMessages(1 | 2 | 16 | 32, TKinparMessageContext::StartUp);
+  ASSERT_EQ(startUp.size(), 4u);
+  EXPECT_EQ(startUp[0], "Kinetic parameters file is propably damaged. Header is unknown");
+  EXPECT_EQ(startUp[1], "Kinetic parameters file is propably damaged. Version is unknown");
+  EXPECT_EQ(startUp[2], "Kinetic parameters file is propably damaged. One or more items is missed.");
+  EXPECT_EQ(startUp[3], "Radical activity model method1 parameters or alternative parameters are propably damaged.");
+  const auto reload = KinparDamageMessages(2 | 32, TKinparMessageContext::Reload);
+  ASSERT_EQ(reload.size(), 2u);
+  EXPECT_EQ(reload[0], startUp[1]);
+  EXPECT_EQ(reload[1], "Radical activity model method1 parameters are rpopably damaged.");
+  EXPECT_EQ(kKinparMsgFileDoesNotExist, "Kinetic parameters file does not exist. Values was set to default");
+}
+
+}  // namespace
+}  // namespace korvane
