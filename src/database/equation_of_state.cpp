@@ -1,0 +1,162 @@
+#include "database/equation_of_state.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace korvane {
+
+namespace {
+
+bool IsPositive(double value) { return std::isfinite(value) && value > 0.0; }
+
+/// A value that divides: zero is a division by zero, negative or not finite
+/// is invalid input.
+TPropertyFault CheckDivisor(double value) {
+  if (value == 0.0) return TPropertyFault::kDivisionByZero;
+  return IsPositive(value) ? TPropertyFault::kNone : TPropertyFault::kInvalidInput;
+}
+
+bool IsKnownModel(TStateModel model) {
+  return model == TStateModel::kIdeal || model == TStateModel::kRedlichKwong ||
+         model == TStateModel::kSoaveRedlichKwong;
+}
+
+TPropertyResult CubicPressure(TStateModel model, double omega, double Tc, double pc, double Vm, double T) {
+  if (!IsPositive(Tc) || !std::isfinite(omega)) return TPropertyResult::Failure(TPropertyFault::kInvalidInput);
+  if (const TPropertyFault fault = CheckDivisor(pc); fault != TPropertyFault::kNone)
+    return TPropertyResult::Failure(fault);
+
+  double b = 0.0;
+  double attraction = 0.0;  // the subtracted term without its 1/(Vm·(Vm + b))
+  if (model == TStateModel::kRedlichKwong) {
+    // 69.122596 = R², 0.7199924 = 0.0866·R.
+    const double a = 0.4275 * 69.122596 * std::pow(Tc, 2.5) / pc;
+    b = 0.7199924 * Tc / pc;
+    attraction = a / std::sqrt(T);
+  } else {
+    const double m = 0.48 + 1.574 * omega - 0.176 * omega * omega;
+    const double RTc = kGasConstant * Tc;
+    const double a = 0.42748 * RTc * RTc / pc;
+    b = 0.08664 * kGasConstant * Tc / pc;
+    const double root = 1.0 + m * (1.0 - std::sqrt(T / Tc));
+    attraction = root * root * a;
+  }
+  if (Vm == b) return TPropertyResult::Failure(TPropertyFault::kDivisionByZero);
+  const double p = kGasConstant * T / (Vm - b) - attraction / (Vm * (Vm + b));
+  // Only a volume within rounding of b overflows here: it is the same pole.
+  if (!std::isfinite(p)) return TPropertyResult::Failure(TPropertyFault::kDivisionByZero);
+  return TPropertyResult::Success(p);
+}
+
+/// Residual p(model; T, Vm) − p over the parameter vector.
+TStateResidual PressureResidual(TStateModel model) {
+  return [model](const TStateVector& s) {
+    const TPropertyResult p =
+        StatePressure(model, s[kStateAcentricFactor], s[kStateCriticalVolume], s[kStateCriticalTemperature],
+                      s[kStateCriticalPressure], s[kStateVolume], s[kStateTemperature]);
+    if (!p) return p;
+    return TPropertyResult::Success(p.Value - s[kStatePressure]);
+  };
+}
+
+}  // namespace
+
+TPropertyResult StatePressure(TStateModel model, double omega, double /*Vc*/, double Tc, double pc, double Vm,
+                              double T) {
+  if (!IsKnownModel(model)) return TPropertyResult::Failure(TPropertyFault::kUnknownModel);
+  if (!IsPositive(T)) return TPropertyResult::Failure(TPropertyFault::kInvalidInput);
+  if (const TPropertyFault fault = CheckDivisor(Vm); fault != TPropertyFault::kNone)
+    return TPropertyResult::Failure(fault);
+  if (model == TStateModel::kIdeal) return TPropertyResult::Success(kGasConstant * T / Vm);
+  return CubicPressure(model, omega, Tc, pc, Vm, T);
+}
+
+TPropertyResult StateTemperature(TStateModel model, double omega, double Vc, double Tc, double pc, double Vm,
+                                 double p) {
+  if (!IsKnownModel(model)) return TPropertyResult::Failure(TPropertyFault::kUnknownModel);
+  // Positive p and Vm also give the search a positive ideal-gas temperature
+  // to centre its interval on.
+  if (!IsPositive(p) || !IsPositive(Vm)) return TPropertyResult::Failure(TPropertyFault::kInvalidInput);
+  if (model == TStateModel::kIdeal) return TPropertyResult::Success(p * Vm / kGasConstant);
+  TStateVector parameters{p, 0.0, Vm, pc, Tc, Vc, omega};
+  return BisectionSolve(PressureResidual(model), parameters, kStateTemperature);
+}
+
+TPropertyResult StateVolume(TStateModel model, double omega, double Vc, double Tc, double pc, double T, double p) {
+  if (!IsKnownModel(model)) return TPropertyResult::Failure(TPropertyFault::kUnknownModel);
+  if (!IsPositive(T)) return TPropertyResult::Failure(TPropertyFault::kInvalidInput);
+  if (const TPropertyFault fault = CheckDivisor(p); fault != TPropertyFault::kNone)
+    return TPropertyResult::Failure(fault);
+  if (model == TStateModel::kIdeal) return TPropertyResult::Success(kGasConstant * T / p);
+  TStateVector parameters{p, T, 0.0, pc, Tc, Vc, omega};
+  return BisectionSolve(PressureResidual(model), parameters, kStateVolume);
+}
+
+TPropertyResult BisectionSolve(const TStateResidual& residual, TStateVector& parameters, std::size_t unknown) {
+  double x1 = 0.0;
+  double x2 = 0.0;
+  if (unknown == kStateTemperature) {
+    const double ideal = parameters[kStatePressure] * parameters[kStateVolume] / kGasConstant;
+    if (!IsPositive(ideal)) return TPropertyResult::Failure(TPropertyFault::kInvalidInput);
+    x1 = 0.3 * ideal;
+    x2 = 4.0 * ideal;
+  } else if (unknown == kStateVolume) {
+    if (const TPropertyFault fault = CheckDivisor(parameters[kStatePressure]); fault != TPropertyFault::kNone)
+      return TPropertyResult::Failure(fault);
+    const double ideal = kGasConstant * parameters[kStateTemperature] / parameters[kStatePressure];
+    if (!IsPositive(ideal)) return TPropertyResult::Failure(TPropertyFault::kInvalidInput);
+    x1 = 0.1 * ideal;
+    x2 = 5.0 * ideal;
+  } else {
+    return TPropertyResult::Failure(TPropertyFault::kInvalidInput);
+  }
+
+  // A failed search leaves the vector as it was given.
+  const double original = parameters[unknown];
+  auto fail = [&](TPropertyFault fault) {
+    parameters[unknown] = original;
+    return TPropertyResult::Failure(fault);
+  };
+  auto succeed = [&](double x) {
+    parameters[unknown] = x;
+    return TPropertyResult::Success(x);
+  };
+  TPropertyFault evaluationFault = TPropertyFault::kNone;
+  auto evaluate = [&](double x, double& value) {
+    parameters[unknown] = x;
+    const TPropertyResult r = residual(parameters);
+    evaluationFault = r ? (std::isfinite(r.Value) ? TPropertyFault::kNone : TPropertyFault::kOutOfRange) : r.Fault;
+    value = r.Value;
+    return evaluationFault == TPropertyFault::kNone;
+  };
+
+  double f1 = 0.0;
+  double f2 = 0.0;
+  if (!evaluate(x1, f1) || !evaluate(x2, f2)) return fail(evaluationFault);
+  // An end that is already a root would otherwise be halved away from.
+  if (f1 == 0.0) return succeed(x1);
+  if (f2 == 0.0) return succeed(x2);
+  if ((f1 < 0.0) == (f2 < 0.0)) return fail(TPropertyFault::kNoSignChange);
+
+  const double startResidual = std::max(std::abs(f1), std::abs(f2));
+  double mid = x1;
+  double fm = f1;
+  for (int step = 0; step < kBisectionSteps; ++step) {
+    mid = (x1 + x2) / 2.0;
+    if (!evaluate(mid, fm)) return fail(evaluationFault);
+    if (fm != 0.0 && (f1 < 0.0) != (fm < 0.0)) {
+      x2 = mid;
+    } else {
+      x1 = mid;
+      f1 = fm;
+    }
+    if (std::abs(fm) < kBisectionTolerance) break;
+  }
+  // Across a pole (Vm = b inside the volume interval) the residual changes
+  // sign too, and the halving closes in on the pole with an ever larger
+  // residual. A root ends with a residual far below the starting ones.
+  if (!(std::abs(fm) <= startResidual)) return fail(TPropertyFault::kNoRoot);
+  return succeed(mid);
+}
+
+}  // namespace korvane

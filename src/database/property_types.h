@@ -1,0 +1,59 @@
+#pragma once
+/// Shared vocabulary of the property estimates and the equation-of-state
+/// solver: the gas constant and the result type that carries either a value
+/// or the reason there is none. Domain code does not raise; the component
+/// window turns a fault into its message.
+
+#include <cstdint>
+
+namespace korvane {
+
+/// Gas constant used by every property and state calculation [J/(mol·K)].
+inline constexpr double kGasConstant = 8.314;
+
+/// Why a property or state calculation produced no value.
+enum class TPropertyFault : std::uint8_t {
+  kNone = 0,
+  kRadical,         ///< radicals get no group vector and no properties
+  kNoGroupVector,   ///< the group vector does not have one count per Joback group
+  kInvalidInput,    ///< an input is not finite or outside its physical range
+  kDivisionByZero,  ///< a denominator of the formula is zero
+  kOutOfRange,      ///< the formula leaves its range of validity (e.g. a negative Tc denominator)
+  kUnknownModel,    ///< the equation-of-state model code is not 0, 1 or 2
+  kNoSignChange,    ///< root search: the residual has one sign at both starting ends
+  kNoRoot,          ///< root search: the sign change was a pole, not a root
+};
+
+/// One line of English text describing the fault, for messages.
+inline const char* FaultText(TPropertyFault fault) {
+  switch (fault) {
+    case TPropertyFault::kNone: return "no fault";
+    case TPropertyFault::kRadical: return "properties are not available for a radical";
+    case TPropertyFault::kNoGroupVector: return "no group vector for this molecule";
+    case TPropertyFault::kInvalidInput: return "an input value is not valid";
+    case TPropertyFault::kDivisionByZero: return "division by zero";
+    case TPropertyFault::kOutOfRange: return "the estimate is outside the range of the method";
+    case TPropertyFault::kUnknownModel: return "unknown state behaviour model";
+    case TPropertyFault::kNoSignChange: return "no solution in the search interval";
+    case TPropertyFault::kNoRoot: return "the search ended on a singularity, not a solution";
+  }
+  return "unknown fault";
+}
+
+/// A value of type T, or the fault that prevented it. Test with `ok()` or
+/// in a boolean context; `Value` is meaningful only when ok.
+template <class T>
+struct TPropertyResultOf {
+  T Value{};
+  TPropertyFault Fault = TPropertyFault::kNone;
+
+  bool ok() const { return Fault == TPropertyFault::kNone; }
+  explicit operator bool() const { return ok(); }
+
+  static TPropertyResultOf Success(T value) { return {value, TPropertyFault::kNone}; }
+  static TPropertyResultOf Failure(TPropertyFault fault) { return {T{}, fault}; }
+};
+
+using TPropertyResult = TPropertyResultOf<double>;
+
+}  // namespace korvane
