@@ -49,7 +49,8 @@ std::uint8_t TDBCoordinator::LoadDB() {
 
 void TDBCoordinator::SaveDB() const {
   if (m_info.DBFileName.empty())
-    throw std::filesystem::filesystem_error("The database has no file name", std::make_error_code(std::errc::invalid_argument));
+    throw std::filesystem::filesystem_error("The database has no file name",
+                                            std::make_error_code(std::errc::invalid_argument));
   WriteMolDBFile(m_info, ToNativeSeparators(m_info.DBFileName));
 }
 

@@ -29,8 +29,8 @@ PathParts Split(const std::string& path) {
   if (position < path.size() && IsSeparator(path[position])) parts.Root += "/";
   while (position < path.size()) {
     while (position < path.size() && IsSeparator(path[position])) ++position;
-    const std::size_t end = std::find_if(path.begin() + static_cast<std::ptrdiff_t>(position), path.end(), IsSeparator) -
-                            path.begin();
+    const auto from = path.begin() + static_cast<std::ptrdiff_t>(position);
+    const auto end = static_cast<std::size_t>(std::find_if(from, path.end(), IsSeparator) - path.begin());
     const std::string name = path.substr(position, end - position);
     position = end;
     if (name.empty() || name == ".") continue;
@@ -51,11 +51,11 @@ std::string Absolute(const std::string& path) {
   return path.empty() ? current : current + "/" + path;
 }
 
-std::string JoinStored(const std::vector<std::string>& names, std::size_t from) {
+std::string JoinStored(const std::vector<std::string>& names) {
   std::string joined;
-  for (std::size_t k = from; k < names.size(); ++k) {
+  for (const std::string& name : names) {
     if (!joined.empty()) joined += '\\';
-    joined += names[k];
+    joined += name;
   }
   return joined;
 }
@@ -73,7 +73,8 @@ bool IsAbsoluteStoredPath(const std::string& path) {
 
 std::string ToNativeSeparators(const std::string& path) {
   std::string native = path;
-  if constexpr (std::filesystem::path::preferred_separator == '/') std::replace(native.begin(), native.end(), '\\', '/');
+  if constexpr (std::filesystem::path::preferred_separator == '/')
+    std::replace(native.begin(), native.end(), '\\', '/');
   return native;
 }
 
@@ -88,13 +89,13 @@ std::string ShortestRelativePath(const std::string& baseDirectory, const std::st
   if (from.Root != to.Root) {
     std::string root = to.Root;
     std::replace(root.begin(), root.end(), '/', '\\');
-    return root + JoinStored(to.Names, 0);
+    return root + JoinStored(to.Names);
   }
   std::size_t common = 0;
   while (common < from.Names.size() && common < to.Names.size() && from.Names[common] == to.Names[common]) ++common;
   std::vector<std::string> names(from.Names.size() - common, "..");
   names.insert(names.end(), to.Names.begin() + static_cast<std::ptrdiff_t>(common), to.Names.end());
-  return JoinStored(names, 0);
+  return JoinStored(names);
 }
 
 }  // namespace korvane
