@@ -1,0 +1,134 @@
+#include "database/binary_file.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+#include <random>
+#include <system_error>
+
+namespace korvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+[[noreturn]] void ThrowIoError(const std::string& what, const fs::path& path, int error) {
+  throw fs::filesystem_error(what, path, std::error_code(error, std::generic_category()));
+}
+
+}  // namespace
+
+std::optional<std::uint8_t> ByteReader::byte() {
+  if (remaining() < 1) return std::nullopt;
+  return m_bytes[m_position++];
+}
+
+std::optional<std::uint16_t> ByteReader::uint16() {
+  if (remaining() < 2) return std::nullopt;
+  const auto value = static_cast<std::uint16_t>(m_bytes[m_position] << 8 | m_bytes[m_position + 1]);
+  m_position += 2;
+  return value;
+}
+
+std::optional<std::int32_t> ByteReader::int32() {
+  if (remaining() < 4) return std::nullopt;
+  std::uint32_t value = 0;
+  for (int k = 0; k < 4; ++k) value = value << 8 | m_bytes[m_position++];
+  // Two's complement; the conversion is well defined since C++20.
+  return static_cast<std::int32_t>(value);
+}
+
+std::optional<std::span<const std::uint8_t>> ByteReader::bytes(std::size_t count) {
+  if (remaining() < count) return std::nullopt;
+  const auto piece = m_bytes.subspan(m_position, count);
+  m_position += count;
+  return piece;
+}
+
+std::optional<std::string> ByteReader::text(std::size_t count) {
+  const auto piece = bytes(count);
+  if (!piece) return std::nullopt;
+  return std::string(piece->begin(), piece->end());
+}
+
+void ByteWriter::uint16(std::uint16_t value) {
+  m_bytes.push_back(static_cast<std::uint8_t>(value >> 8));
+  m_bytes.push_back(static_cast<std::uint8_t>(value & 0xFF));
+}
+
+void ByteWriter::int32(std::int32_t value) {
+  const auto bits = static_cast<std::uint32_t>(value);
+  for (int shift = 24; shift >= 0; shift -= 8) m_bytes.push_back(static_cast<std::uint8_t>(bits >> shift));
+}
+
+void ByteWriter::text(const std::string& value) { m_bytes.insert(m_bytes.end(), value.begin(), value.end()); }
+
+void ByteWriter::bytes(std::span<const std::uint8_t> values) {
+  m_bytes.insert(m_bytes.end(), values.begin(), values.end());
+}
+
+std::vector<std::uint8_t> ReadFileBytes(const fs::path& path, std::size_t maxBytes) {
+  std::error_code status;
+  const fs::file_type type = fs::status(path, status).type();
+  if (type == fs::file_type::not_found) ThrowIoError("Cannot open the file", path, ENOENT);
+  // Opening a directory succeeds on some systems and then fails to read.
+  if (type == fs::file_type::directory) ThrowIoError("Cannot open the file", path, EISDIR);
+
+  errno = 0;
+  FileHandle file(std::fopen(path.c_str(), "rb"));
+  if (!file) ThrowIoError("Cannot open the file", path, errno ? errno : EIO);
+
+  std::vector<std::uint8_t> content;
+  std::uint8_t chunk[65536];
+  while (content.size() < maxBytes) {
+    const std::size_t wanted = std::min(sizeof chunk, maxBytes - content.size());
+    const std::size_t got = std::fread(chunk, 1, wanted, file.get());
+    content.insert(content.end(), chunk, chunk + got);
+    if (got < wanted) {
+      if (std::ferror(file.get())) ThrowIoError("Cannot read the file", path, EIO);
+      break;
+    }
+  }
+  return content;
+}
+
+void WriteFileReplacing(const fs::path& path, std::span<const std::uint8_t> bytes) {
+  std::random_device seed;
+  std::mt19937 random(seed());
+  fs::path temporary;
+  FileHandle file;
+  // Exclusive creation ("x") never reuses a file that happens to exist.
+  for (int attempt = 0; attempt < 16 && !file; ++attempt) {
+    temporary = path;
+    temporary += ".tmp" + std::to_string(random() % 1000000000u);
+    errno = 0;
+    file.reset(std::fopen(temporary.c_str(), "wbx"));
+    if (!file && errno != EEXIST) break;
+  }
+  if (!file) ThrowIoError("Cannot create the file", path, errno ? errno : EIO);
+
+  errno = 0;
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
+  const bool flushed = std::fflush(file.get()) == 0;
+  const bool closed = std::fclose(file.release()) == 0;
+  if (!written || !flushed || !closed) {
+    const int error = errno ? errno : EIO;
+    std::error_code ignored;
+    fs::remove(temporary, ignored);
+    ThrowIoError("Cannot write the file", path, error);
+  }
+
+  std::error_code renamed;
+  fs::rename(temporary, path, renamed);
+  if (renamed) {
+    std::error_code ignored;
+    fs::remove(temporary, ignored);
+    throw fs::filesystem_error("Cannot replace the file", path, renamed);
+  }
+}
+
+}  // namespace korvane

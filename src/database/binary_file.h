@@ -1,0 +1,78 @@
+#pragma once
+/// Byte-level helpers shared by the binary file formats of the database
+/// layer: a bounds-checked big-endian reader over bytes in memory, a
+/// big-endian writer, whole-file reading and replace-by-rename writing.
+///
+/// I/O failures of the file system are thrown as
+/// std::filesystem::filesystem_error; format problems are never thrown here,
+/// the readers turn a short or odd input into their status codes.
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace korvane {
+
+/// Data that a file format cannot represent (a string over 255 bytes, too
+/// many atoms, pieces of different sizes, ...). Thrown by the writers before
+/// the target file is touched; what() explains the limit.
+class FileFormatLimitError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+/// Reads big-endian values from a byte span. Every read checks the bytes
+/// left first; a read that does not fit returns nothing and consumes nothing.
+class ByteReader {
+ public:
+  explicit ByteReader(std::span<const std::uint8_t> bytes) : m_bytes(bytes) {}
+
+  std::size_t remaining() const { return m_bytes.size() - m_position; }
+  std::size_t position() const { return m_position; }
+
+  std::optional<std::uint8_t> byte();
+  std::optional<std::uint16_t> uint16();
+  std::optional<std::int32_t> int32();
+  /// The next `count` bytes, or nothing when fewer are left.
+  std::optional<std::span<const std::uint8_t>> bytes(std::size_t count);
+  /// The next `count` bytes as a string of raw 8-bit characters.
+  std::optional<std::string> text(std::size_t count);
+
+ private:
+  std::span<const std::uint8_t> m_bytes;
+  std::size_t m_position = 0;
+};
+
+/// Appends big-endian values to a byte buffer.
+class ByteWriter {
+ public:
+  void byte(std::uint8_t value) { m_bytes.push_back(value); }
+  void uint16(std::uint16_t value);
+  void int32(std::int32_t value);
+  void text(const std::string& value);
+  void bytes(std::span<const std::uint8_t> values);
+
+  const std::vector<std::uint8_t>& data() const { return m_bytes; }
+
+ private:
+  std::vector<std::uint8_t> m_bytes;
+};
+
+/// Up to `maxBytes` bytes from the start of the file. Throws
+/// filesystem_error when the file is missing, is a directory or cannot be
+/// read.
+std::vector<std::uint8_t> ReadFileBytes(const std::filesystem::path& path,
+                                        std::size_t maxBytes = static_cast<std::size_t>(-1));
+
+/// Writes the bytes to a new temporary file beside `path` and renames it
+/// over `path`, so the target either keeps its old content or gets all of
+/// the new one. Throws filesystem_error on failure; the temporary file is
+/// removed.
+void WriteFileReplacing(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
+
+}  // namespace korvane
