@@ -88,10 +88,9 @@ const RingTemplate kFourRing = {
       {0.0, 0.0}}},
 };
 
-// Index sets of the pieces of a graph given by a symmetric adjacency
-// (bonds where adjacency is not 0 off the diagonal), restricted to `members`,
-// without the bonds marked in `removed`. Pieces are ordered by their first
-// member.
+// The connected pieces of the atoms in `members`, over the bonds of the
+// adjacency matrix except those marked in `removed`; each piece ascending,
+// pieces in the order of their first atom in `members`.
 std::vector<std::vector<std::size_t>> Pieces(const TByteMatrix& adjacency, const std::vector<std::size_t>& members,
                                              const TBoolMatrix& removed) {
   std::vector<std::vector<std::size_t>> pieces;
@@ -329,45 +328,31 @@ std::unique_ptr<TMyMolecule> BuildSkeleton(const TMolecule& molecule) {
 }
 
 int AssignRings(TMyMolecule& skeleton) {
-  const TByteVector ringAtoms = skeleton.CycleAtomIndices();
-  const std::size_t n = ringAtoms.size();
-  if (n == 0) return 0;
-  TByteMatrix adjacency(n, n, 0);
-  TBoolMatrix aromatic(n, n, false);
-  TByteVector types(n, 0);
-  for (std::size_t a = 0; a < n; ++a) {
-    types[a] = skeleton.AtomTypes()[ringAtoms[a]];
-    for (std::size_t b = 0; b < n; ++b) {
-      if (a == b) continue;
-      adjacency[a][b] = skeleton.AdjacencyMatrix()[ringAtoms[a]][ringAtoms[b]];
-      aromatic[a][b] = skeleton.AromaticMatrix()[ringAtoms[a]][ringAtoms[b]];
+  const TByteVector cycleAtoms = skeleton.CycleAtomIndices();
+  const std::vector<std::size_t> members(cycleAtoms.begin(), cycleAtoms.end());
+  const TByteMatrix& adjacency = skeleton.AdjacencyMatrix();
+  // The pieces of the ring atoms are the ring systems. A bond whose removal
+  // adds a piece joins two rings of a system; it stays such a bond when
+  // others are removed, so all of them are removed (not only the first one
+  // found), which also separates three or more rings in a row (terphenyl).
+  // What remains of a system without such bonds is one ring, fused or not.
+  TBoolMatrix removed(skeleton.AtomCount(), skeleton.AtomCount(), false);
+  std::size_t pieces = Pieces(adjacency, members, removed).size();
+  for (std::size_t a : members) {
+    for (std::size_t b : members) {
+      if (b <= a || adjacency[a][b] == 0) continue;
+      removed[a][b] = removed[b][a] = true;
+      const std::size_t without = Pieces(adjacency, members, removed).size();
+      if (without > pieces)
+        pieces = without;
+      else
+        removed[a][b] = removed[b][a] = false;
     }
   }
-  TMolecule rings;
-  rings.SetStructure(adjacency, std::move(types), std::move(aromatic));
-  rings.Build();
-
   int count = 0;
-  for (const TAtomVector& system : rings.Components()) {
-    std::vector<std::size_t> members;
-    for (const TAtom* atom : system) members.push_back(atom->GetIndex());
-    // Every bond whose removal disconnects the system joins two of its rings.
-    // Removing all of them (not only the first) also separates three or more
-    // rings joined in a row, such as terphenyl.
-    TBoolMatrix removed(n, n, false);
-    const TBoolMatrix none(n, n, false);
-    for (std::size_t a : members) {
-      for (std::size_t b : members) {
-        if (b <= a || adjacency[a][b] == 0) continue;
-        TBoolMatrix without = none;
-        without[a][b] = without[b][a] = true;
-        if (Pieces(adjacency, members, without).size() > 1) removed[a][b] = removed[b][a] = true;
-      }
-    }
-    for (const std::vector<std::size_t>& ring : Pieces(adjacency, members, removed)) {
-      ++count;
-      for (std::size_t q : ring) skeleton.RingId[ringAtoms[q]] = static_cast<std::uint8_t>(count);
-    }
+  for (const std::vector<std::size_t>& ring : Pieces(adjacency, members, removed)) {
+    ++count;
+    for (std::size_t atom : ring) skeleton.RingId[atom] = static_cast<std::uint8_t>(count);
   }
   return count;
 }
