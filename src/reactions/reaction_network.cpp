@@ -1,0 +1,283 @@
+#include "reactions/reaction_network.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+#include "core/identity.h"
+#include "reactions/reaction_index.h"
+
+namespace korvane {
+namespace {
+
+// Removes every occurrence of the reaction from one link list of a
+// component, with the parallel coefficients, scanning from the end.
+void Unlink(TMolecule& component, int side, const TReaction* reaction) {
+  auto& links = component.ReactionLinks[side];
+  auto& coefficients = component.ReactionCoefficients[side];
+  for (std::size_t k = links.size(); k-- > 0;) {
+    if (links[k] != reaction) continue;
+    links.erase(links.begin() + static_cast<std::ptrdiff_t>(k));
+    if (k < coefficients.size()) coefficients.erase(coefficients.begin() + static_cast<std::ptrdiff_t>(k));
+  }
+}
+
+void LinkReaction(TReaction& reaction) {
+  for (std::size_t i = 0; i < reaction.Products.size(); ++i) {
+    reaction.Products[i]->ReactionLinks[kFormedIn].push_back(&reaction);
+    reaction.Products[i]->ReactionCoefficients[kFormedIn].push_back(reaction.ProductCoefs[i]);
+  }
+  for (std::size_t i = 0; i < reaction.Reactants.size(); ++i) {
+    reaction.Reactants[i]->ReactionLinks[kConsumedIn].push_back(&reaction);
+    reaction.Reactants[i]->ReactionCoefficients[kConsumedIn].push_back(reaction.ReactantCoefs[i]);
+  }
+}
+
+std::unique_ptr<TMolecule> BuiltIn(std::initializer_list<std::initializer_list<std::uint8_t>> adjacency,
+                                   TByteVector types) {
+  const std::size_t n = types.size();
+  return TMolecule::FromStructure(0, TByteMatrix(adjacency), std::move(types), TBoolMatrix(n, n, false));
+}
+
+std::unique_ptr<TMolecule> HydrogenRadical() { return BuiltIn({{1}}, {kHydrogen}); }
+std::unique_ptr<TMolecule> Helium() { return BuiltIn({{2}}, {kHelium}); }
+std::unique_ptr<TMolecule> Nitrogen() { return BuiltIn({{0, 3}, {3, 0}}, {kNitrogen, kNitrogen}); }
+std::unique_ptr<TMolecule> Water() {
+  return BuiltIn({{0, 1, 1}, {1, 0, 0}, {1, 0, 0}}, {kOxygen, kHydrogen, kHydrogen});
+}
+
+}  // namespace
+
+std::uint64_t InvariantsHash(const TInvariants& invariants) {
+  // FNV-1a over every field the identity test compares first.
+  std::uint64_t hash = 1469598103934665603ull;
+  auto mix = [&hash](std::uint8_t byte) {
+    hash ^= byte;
+    hash *= 1099511628211ull;
+  };
+  mix(invariants.Radical);
+  mix(invariants.Cyclic);
+  mix(invariants.AtomCount);
+  for (std::uint8_t value : invariants.AtomsPerType) mix(value);
+  for (std::uint8_t value : invariants.GraphScore1) mix(value);
+  mix(0xff);
+  for (std::uint8_t value : invariants.GraphScore2) mix(value);
+  return hash;
+}
+
+TReactionNetwork::TReactionNetwork(const TNetworkPreferences& preferences) : m_preferences(preferences) {
+  m_hydrogenAtom = appendComponent(HydrogenRadical(), false);
+  TMolecule* helium = appendComponent(Helium(), true);
+  TMolecule* nitrogen = appendComponent(Nitrogen(), false);
+  TMolecule* water = appendComponent(Water(), false);
+  helium->Inert = nitrogen->Inert = water->Inert = true;
+}
+
+TReactionNetwork::~TReactionNetwork() = default;
+
+bool TReactionNetwork::IsRoot(const TMolecule* component) const {
+  return std::find(m_roots.begin(), m_roots.end(), component) != m_roots.end();
+}
+
+TMolecule* TReactionNetwork::appendComponent(std::unique_ptr<TMolecule> component, bool isRoot) {
+  const auto index = static_cast<std::int32_t>(m_components.size());
+  component->ID = index;
+  TMolecule* added = component.get();
+  m_components.push_back(std::move(component));
+  m_componentIndex[InvariantsHash(added->Invariants())].push_back(index);
+  if (isRoot) m_roots.push_back(added);
+  return added;
+}
+
+TMolecule* TReactionNetwork::AddComponent(const TByteMatrix& adjacency, const TByteVector& atomTypes,
+                                          const TBoolMatrix& aromatic, bool isRoot, std::string* error) {
+  auto component = TMolecule::FromStructure(0, adjacency, atomTypes, aromatic, error);
+  if (!component) return nullptr;
+  return appendComponent(std::move(component), isRoot);
+}
+
+int TReactionNetwork::FindComponent(const TMolecule& molecule) const {
+  // The query is the first molecule of the identity test (its anchor is
+  // chosen from the query's atoms).
+  if (!m_useInvariantIndex) {
+    for (std::size_t i = 0; i < m_components.size(); ++i)
+      if (AreIsomorphic(molecule, *m_components[i])) return static_cast<int>(i);
+    return -1;
+  }
+  const auto bucket = m_componentIndex.find(InvariantsHash(molecule.Invariants()));
+  if (bucket == m_componentIndex.end()) return -1;
+  for (std::int32_t index : bucket->second)
+    if (AreIsomorphic(molecule, *m_components[static_cast<std::size_t>(index)])) return index;
+  return -1;
+}
+
+int TReactionNetwork::IndexOfComponent(const TMolecule* component) const {
+  if (!component) return -1;
+  const std::int32_t id = component->ID;
+  if (id >= 0 && static_cast<std::size_t>(id) < m_components.size() && m_components[id].get() == component) return id;
+  for (std::size_t i = 0; i < m_components.size(); ++i)
+    if (m_components[i].get() == component) return static_cast<int>(i);
+  return -1;
+}
+
+int TReactionNetwork::IndexOfReaction(const TReaction* reaction) const {
+  for (std::size_t i = 0; i < m_reactions.size(); ++i)
+    if (m_reactions[i].get() == reaction) return static_cast<int>(i);
+  return -1;
+}
+
+TReaction* TReactionNetwork::AddReactionCopy(const TReaction& source) {
+  auto reaction = std::make_unique<TReaction>();
+  reaction->SetParameters(source.ReactionType, source.ActEnergy, source.FreqFactor);
+  reaction->Selectivity = source.Selectivity;
+  reaction->SelectivityAfterFilter = source.SelectivityAfterFilter;
+  reaction->MultiplyByActiveRadicals = source.MultiplyByActiveRadicals;
+  if (source.ReactionType != kOtherReaction) {
+    reaction->FreqFact2 = source.FreqFact2;
+    reaction->ActEnerg2 = source.ActEnerg2;
+  }
+  for (std::size_t i = 0; i < source.Reactants.size(); ++i)
+    reaction->AddReactant(source.Reactants[i], source.ReactantCoefs[i]);
+  for (std::size_t i = 0; i < source.Products.size(); ++i)
+    reaction->AddProduct(source.Products[i], source.ProductCoefs[i]);
+  LinkReaction(*reaction);
+  m_reactions.push_back(std::move(reaction));
+  return m_reactions.back().get();
+}
+
+void TReactionNetwork::RemoveReaction(std::size_t index) {
+  if (index >= m_reactions.size()) return;
+  m_reactions.erase(m_reactions.begin() + static_cast<std::ptrdiff_t>(index));
+  Relink();
+}
+
+void TReactionNetwork::Relink() {
+  for (auto& component : m_components) {
+    for (int side : {kFormedIn, kConsumedIn}) {
+      component->ReactionLinks[side].clear();
+      component->ReactionCoefficients[side].clear();
+    }
+  }
+  for (auto& reaction : m_reactions) LinkReaction(*reaction);
+}
+
+void TReactionNetwork::RemoveComponent(std::size_t index) {
+  if (index >= m_components.size()) return;
+  TMolecule* removed = m_components[index].get();
+  std::unordered_set<const TReaction*> destroyed;
+
+  // Reactions forming the component, then reactions consuming it, leave
+  // every other component's links first.
+  const std::vector<TReaction*> formedIn = removed->ReactionLinks[kFormedIn];
+  for (TReaction* reaction : formedIn) {
+    if (destroyed.count(reaction)) continue;
+    for (TMolecule* reactant : reaction->Reactants) Unlink(*reactant, kConsumedIn, reaction);
+    for (TMolecule* product : reaction->Products)
+      if (product != removed) Unlink(*product, kFormedIn, reaction);
+    destroyed.insert(reaction);
+  }
+  const std::vector<TReaction*> consumedIn = removed->ReactionLinks[kConsumedIn];
+  for (TReaction* reaction : consumedIn) {
+    if (destroyed.count(reaction)) continue;
+    for (TMolecule* reactant : reaction->Reactants)
+      if (reactant != removed) Unlink(*reactant, kConsumedIn, reaction);
+    for (TMolecule* product : reaction->Products) Unlink(*product, kFormedIn, reaction);
+    destroyed.insert(reaction);
+  }
+  // Whatever still names the component (links out of date) goes with it.
+  for (auto& reaction : m_reactions)
+    if (reaction->HasReactant(removed) || reaction->HasProduct(removed)) destroyed.insert(reaction.get());
+  std::erase_if(m_reactions, [&destroyed](const auto& reaction) { return destroyed.count(reaction.get()) > 0; });
+
+  std::erase(m_roots, removed);
+  std::unordered_set<const TMolecule*> deleted{removed};
+  m_components.erase(m_components.begin() + static_cast<std::ptrdiff_t>(index));
+
+  // Keep what the roots still reach.
+  for (auto& component : m_components) component->Marked = false;
+  for (auto& reaction : m_reactions) reaction->Mark = false;
+  for (TMolecule* root : m_roots) {
+    root->Marked = true;
+    for (TReaction* reaction : root->ReactionLinks[kConsumedIn]) reaction->MarkDownstream();
+  }
+  std::erase_if(m_components, [&deleted](std::unique_ptr<TMolecule>& component) {
+    if (component->Marked || component->AtomCount() <= 1) return false;
+    deleted.insert(component.get());
+    return true;
+  });
+  // An unmarked reaction goes; so does a marked one that still names a
+  // deleted component (possible for reactions made by hand), so that no
+  // reaction refers to a component that no longer exists.
+  std::erase_if(m_reactions, [&deleted](const auto& reaction) {
+    if (!reaction->Mark) return true;
+    for (const TMolecule* m : reaction->Reactants)
+      if (deleted.count(m)) return true;
+    for (const TMolecule* m : reaction->Products)
+      if (deleted.count(m)) return true;
+    return false;
+  });
+
+  if (deleted.count(m_hydrogenAtom)) m_hydrogenAtom = nullptr;
+  renumberComponents();
+  ensureHydrogenAtom();
+  Relink();
+}
+
+void TReactionNetwork::renumberComponents() {
+  for (std::size_t i = 0; i < m_components.size(); ++i) m_components[i]->ID = static_cast<std::int32_t>(i);
+  rebuildComponentIndex();
+  m_reactionIndex.reset();
+}
+
+void TReactionNetwork::rebuildComponentIndex() {
+  m_componentIndex.clear();
+  for (std::size_t i = 0; i < m_components.size(); ++i)
+    m_componentIndex[InvariantsHash(m_components[i]->Invariants())].push_back(static_cast<std::int32_t>(i));
+}
+
+void TReactionNetwork::ensureHydrogenAtom() {
+  // Every recombination needs the hydrogen radical: use the first component
+  // identical to it, or append one.
+  if (m_hydrogenAtom) return;
+  const auto hydrogen = HydrogenRadical();
+  const int found = FindComponent(*hydrogen);
+  m_hydrogenAtom = found >= 0 ? m_components[static_cast<std::size_t>(found)].get()
+                              : appendComponent(HydrogenRadical(), false);
+}
+
+void TReactionNetwork::ReplaceContent(std::vector<std::unique_ptr<TMolecule>> components,
+                                      std::vector<std::unique_ptr<TReaction>> reactions) {
+  m_reactions = std::move(reactions);
+  m_components = std::move(components);
+  m_roots.clear();
+  m_hydrogenAtom = nullptr;
+  for (auto& component : m_components) component->Inert = false;
+  renumberComponents();
+  ensureHydrogenAtom();
+
+  // Built-in inert species are recognised by identity.
+  const std::unique_ptr<TMolecule> inert[] = {Helium(), Nitrogen(), Water()};
+  for (auto& component : m_components)
+    for (const auto& builtIn : inert)
+      if (AreIsomorphic(*component, *builtIn)) component->Inert = true;
+
+  Relink();
+  const auto helium = Helium();
+  for (auto& component : m_components) {
+    const bool isHelium = component->Inert && AreIsomorphic(*component, *helium);
+    const bool isFeed = !component->Inert && component.get() != m_hydrogenAtom &&
+                        component->ReactionLinks[kFormedIn].empty();
+    if (isHelium || isFeed) m_roots.push_back(component.get());
+  }
+  AfterFilterSelectivity();
+}
+
+std::int32_t TReactionNetwork::nextStamp() {
+  if (m_lastStamp == INT32_MAX) {
+    // Start over only after clearing every stamp a reaction holds.
+    for (auto& reaction : m_reactions) reaction->VisitStamp = 0;
+    m_lastStamp = 0;
+  }
+  return ++m_lastStamp;
+}
+
+}  // namespace korvane

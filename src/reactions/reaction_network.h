@@ -1,0 +1,169 @@
+#pragma once
+/// TReactionNetwork: the components (molecules and radicals) of one network,
+/// the feed components among them (roots), its reactions and its generation
+/// preferences. The network owns its components and reactions; reactions
+/// refer to components; every component links back to the reactions that
+/// form it (`ReactionLinks[kFormedIn]`) and consume it (`[kConsumedIn]`).
+///
+/// A new network holds the hydrogen atom (component 0) and the inert
+/// components helium (a root), nitrogen and water.
+///
+/// Threads: generation runs on one worker thread; while it runs, the only
+/// fields another thread may read are the two progress counters.
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "core/molecule.h"
+#include "reactions/reaction.h"
+
+namespace korvane {
+
+/// Generation preferences, always in this order.
+struct TNetworkPreferences {
+  /// Normalised temperature T [K].
+  double NormTemperature = 1050.0;
+  /// Activation-energy thresholds [kJ/mol].
+  double EThresholdBetaScission = 200.0;
+  double EThresholdHTransfer = 300.0;
+  double EThresholdAllyl = 200.0;
+  /// Minimum projecting selectivity of a reaction step.
+  double MinSelectivity = 0.01;
+
+  friend bool operator==(const TNetworkPreferences&, const TNetworkPreferences&) = default;
+};
+
+/// Source networks of a fusion.
+class TReactionNetwork;
+class TReactionIndex;
+using TNetworkList = std::vector<const TReactionNetwork*>;
+
+class TReactionNetwork {
+ public:
+  explicit TReactionNetwork(const TNetworkPreferences& preferences = {});
+  ~TReactionNetwork();
+  TReactionNetwork(const TReactionNetwork&) = delete;
+  TReactionNetwork& operator=(const TReactionNetwork&) = delete;
+
+  // ----- model -----
+
+  void SetPreferences(const TNetworkPreferences& preferences) { m_preferences = preferences; }
+  const TNetworkPreferences& GetPreferences() const { return m_preferences; }
+
+  std::size_t ComponentCount() const { return m_components.size(); }
+  std::size_t ReactionCount() const { return m_reactions.size(); }
+  TMolecule* Component(std::size_t index) const { return m_components[index].get(); }
+  TReaction* Reaction(std::size_t index) const { return m_reactions[index].get(); }
+  const TMoleculeVector& Roots() const { return m_roots; }
+  bool IsRoot(const TMolecule* component) const;
+  /// The hydrogen radical, partner of every recombination.
+  TMolecule* HydrogenAtom() const { return m_hydrogenAtom; }
+
+  /// Builds a component from the three stored pieces with ID = its position
+  /// and appends it (and to the roots when asked). Null, with the reason in
+  /// `error`, when the pieces do not describe a molecule.
+  TMolecule* AddComponent(const TByteMatrix& adjacency, const TByteVector& atomTypes, const TBoolMatrix& aromatic,
+                          bool isRoot, std::string* error = nullptr);
+  /// Index of the first component identical to the molecule (by
+  /// AreIsomorphic), or -1.
+  int FindComponent(const TMolecule& molecule) const;
+  /// Position of that very object, or -1.
+  int IndexOfComponent(const TMolecule* component) const;
+  int IndexOfReaction(const TReaction* reaction) const;
+
+  /// Appends a copy of a reaction made elsewhere (its participants must be
+  /// components of this network) and links it. Recipes are not copied for
+  /// class 10.
+  TReaction* AddReactionCopy(const TReaction& reaction);
+  /// Destroys reaction `index` and relinks.
+  void RemoveReaction(std::size_t index);
+  /// Removes a component with every reaction that forms or consumes it, then
+  /// prunes what the roots no longer reach (components of one atom stay).
+  void RemoveComponent(std::size_t index);
+  /// Rebuilds every component's reaction links from the reactions.
+  void Relink();
+
+  // ----- generation -----
+
+  /// Grows the network: processes every component (including those added
+  /// meanwhile), then closes radical chains by recombination with the
+  /// hydrogen atom.
+  void Generate();
+  /// One generation step for component `index`.
+  void ProcessComponent(std::size_t index);
+  /// Recombines with the hydrogen atom every radical that undergoes no
+  /// beta-scission and from which no chain of reactions leads to a molecule.
+  void RecombinationPass();
+  /// Fills SelectivityAfterFilter of every linked reaction.
+  void AfterFilterSelectivity();
+  /// Share of reaction `index` in consuming its reactant, traced back to the
+  /// feed through the reactions that form its reactants.
+  double AbsoluteSelectivity(std::size_t index);
+
+  /// During generation: the highest component index at the last update.
+  std::atomic<std::int32_t> ProgressLast{0};
+  /// During generation: the index of the component processed last.
+  std::atomic<std::int32_t> ProgressCurrent{0};
+
+  // ----- fusion -----
+
+  /// Copies the components and reactions of every source into this network
+  /// (identical components and matching reactions are not duplicated), then
+  /// relinks and recomputes the after-filter selectivities. Sources are not
+  /// changed.
+  void Fuse(const TNetworkList& sources);
+
+  // ----- replacing the content (file loading) -----
+
+  /// Takes the given components and reactions as the network's whole content
+  /// (used by the network file reader); the previous content is destroyed.
+  /// The hydrogen atom becomes the first component identical to H (one is
+  /// appended if none exists), helium, nitrogen and water are marked inert
+  /// again, and the roots become helium plus every non-inert component that
+  /// no reaction forms, the hydrogen atom excepted. Then relinks and
+  /// recomputes the after-filter selectivities.
+  void ReplaceContent(std::vector<std::unique_ptr<TMolecule>> components,
+                      std::vector<std::unique_ptr<TReaction>> reactions);
+
+  /// Finds components through an index keyed by their invariants. Switched
+  /// off only to measure what the index saves (benchmark).
+  void SetUseInvariantIndex(bool use) { m_useInvariantIndex = use; }
+
+ private:
+  TMolecule* appendComponent(std::unique_ptr<TMolecule> component, bool isRoot);
+  void rebuildComponentIndex();
+  void renumberComponents();
+  /// Appends the reaction or folds it into an equal one already held; returns
+  /// the reaction now in the network (the appended one or the one folded into).
+  TReaction* addOrFold(std::unique_ptr<TReaction> reaction, bool linkWhenAppended);
+  void ensureHydrogenAtom();
+  std::int32_t nextStamp();
+  double localShare(const TReaction& reaction) const;
+
+  TNetworkPreferences m_preferences;
+  std::vector<std::unique_ptr<TMolecule>> m_components;
+  TMoleculeVector m_roots;
+  std::vector<std::unique_ptr<TReaction>> m_reactions;
+  TMolecule* m_hydrogenAtom = nullptr;
+
+  // Components by a hash of their invariants, each bucket in index order:
+  // AreIsomorphic is false whenever the invariants differ, so the first
+  // identical component is the first identical one of its bucket.
+  std::unordered_map<std::uint64_t, std::vector<std::int32_t>> m_componentIndex;
+  bool m_useInvariantIndex = true;
+  // Reactions by class, activation energy and participants, built for a
+  // generation run so that finding an equal reaction costs no scan.
+  std::unique_ptr<TReactionIndex> m_reactionIndex;
+  // Walk stamps come from a counter so that a new walk never reuses a stamp
+  // a reaction already holds (new reactions hold 0).
+  std::int32_t m_lastStamp = 0;
+};
+
+/// Hash of a molecule's invariants: equal invariants give equal hashes.
+std::uint64_t InvariantsHash(const TInvariants& invariants);
+
+}  // namespace korvane

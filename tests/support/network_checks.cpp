@@ -1,0 +1,111 @@
+#include "network_checks.h"
+
+#include <cmath>
+#include <unordered_map>
+
+#include "core/identity.h"
+#include "molecule_builder.h"
+#include "reaction_checks.h"
+
+namespace korvane::testing {
+namespace {
+
+std::string Where(const char* what, std::size_t index) { return std::string(what) + " " + std::to_string(index) + ": "; }
+
+// Expected link lists of every component, rebuilt from the reactions.
+struct Links {
+  std::vector<TReaction*> reactions[2];
+  std::vector<double> coefficients[2];
+};
+
+bool SameNumber(double a, double b) { return a == b || (std::isnan(a) && std::isnan(b)); }
+
+}  // namespace
+
+TMolecule* AddFeed(TReactionNetwork& network, const std::string& description) {
+  auto molecule = MoleculeFrom(description);
+  return network.AddComponent(molecule->AdjacencyMatrix(), molecule->AtomTypes(), molecule->AromaticMatrix(), true);
+}
+
+std::string CheckNetwork(const TReactionNetwork& network) {
+  std::unordered_map<const TMolecule*, std::size_t> position;
+  for (std::size_t i = 0; i < network.ComponentCount(); ++i) {
+    const TMolecule* component = network.Component(i);
+    if (component->ID != static_cast<std::int32_t>(i)) return Where("component", i) + "ID differs from position";
+    if (auto fault = CheckMolecule(*component); !fault.empty()) return Where("component", i) + fault;
+    position[component] = i;
+  }
+  for (const TMolecule* root : network.Roots())
+    if (!position.count(root)) return "a root is not a component";
+  if (!network.HydrogenAtom() || !position.count(network.HydrogenAtom())) return "the hydrogen atom is not a component";
+
+  std::vector<Links> expected(network.ComponentCount());
+  for (std::size_t r = 0; r < network.ReactionCount(); ++r) {
+    TReaction* reaction = network.Reaction(r);
+    for (const TMolecule* m : reaction->Reactants)
+      if (!position.count(m)) return Where("reaction", r) + "reactant is not a component";
+    for (const TMolecule* m : reaction->Products)
+      if (!position.count(m)) return Where("reaction", r) + "product is not a component";
+    if (auto fault = CheckReaction(*reaction); !fault.empty()) return Where("reaction", r) + fault;
+    for (std::size_t k = 0; k < reaction->Products.size(); ++k) {
+      Links& links = expected[position[reaction->Products[k]]];
+      links.reactions[kFormedIn].push_back(reaction);
+      links.coefficients[kFormedIn].push_back(reaction->ProductCoefs[k]);
+    }
+    for (std::size_t k = 0; k < reaction->Reactants.size(); ++k) {
+      Links& links = expected[position[reaction->Reactants[k]]];
+      links.reactions[kConsumedIn].push_back(reaction);
+      links.coefficients[kConsumedIn].push_back(reaction->ReactantCoefs[k]);
+    }
+  }
+  for (std::size_t i = 0; i < network.ComponentCount(); ++i) {
+    const TMolecule* component = network.Component(i);
+    for (int side : {kFormedIn, kConsumedIn}) {
+      if (component->ReactionLinks[side] != expected[i].reactions[side] ||
+          component->ReactionCoefficients[side] != expected[i].coefficients[side])
+        return Where("component", i) + "links disagree with the reactions";
+    }
+  }
+  for (std::size_t j = 1; j < network.ComponentCount(); ++j)
+    for (std::size_t i = 0; i < j; ++i)
+      if (AreIsomorphic(*network.Component(j), *network.Component(i)))
+        return Where("component", j) + "identical to component " + std::to_string(i);
+  return "";
+}
+
+std::string CompareNetworks(const TReactionNetwork& a, const TReactionNetwork& b) {
+  if (a.GetPreferences() != b.GetPreferences()) return "preferences differ";
+  if (a.ComponentCount() != b.ComponentCount())
+    return "component counts " + std::to_string(a.ComponentCount()) + " and " + std::to_string(b.ComponentCount());
+  for (std::size_t i = 0; i < a.ComponentCount(); ++i) {
+    const TMolecule& x = *a.Component(i);
+    const TMolecule& y = *b.Component(i);
+    if (x.AdjacencyMatrix() != y.AdjacencyMatrix() || x.AtomTypes() != y.AtomTypes() ||
+        x.AromaticMatrix() != y.AromaticMatrix())
+      return Where("component", i) + "structures differ";
+    if (a.IsRoot(&x) != b.IsRoot(&y) || x.Inert != y.Inert) return Where("component", i) + "flags differ";
+  }
+  if (a.ReactionCount() != b.ReactionCount())
+    return "reaction counts " + std::to_string(a.ReactionCount()) + " and " + std::to_string(b.ReactionCount());
+  auto indexes = [](const TMoleculeVector& molecules) {
+    std::vector<std::int32_t> ids;
+    for (const TMolecule* m : molecules) ids.push_back(m->ID);
+    return ids;
+  };
+  for (std::size_t r = 0; r < a.ReactionCount(); ++r) {
+    const TReaction& x = *a.Reaction(r);
+    const TReaction& y = *b.Reaction(r);
+    if (x.ReactionType != y.ReactionType || !SameNumber(x.ActEnergy, y.ActEnergy) ||
+        !SameNumber(x.FreqFactor, y.FreqFactor) || x.MultiplyByActiveRadicals != y.MultiplyByActiveRadicals)
+      return Where("reaction", r) + "class or parameters differ";
+    if (indexes(x.Reactants) != indexes(y.Reactants) || indexes(x.Products) != indexes(y.Products) ||
+        x.ReactantCoefs != y.ReactantCoefs || x.ProductCoefs != y.ProductCoefs)
+      return Where("reaction", r) + "participants differ";
+    if (x.FreqFact2 != y.FreqFact2 || x.ActEnerg2 != y.ActEnerg2) return Where("reaction", r) + "recipes differ";
+    if (!SameNumber(x.Selectivity, y.Selectivity) || !SameNumber(x.SelectivityAfterFilter, y.SelectivityAfterFilter))
+      return Where("reaction", r) + "selectivities differ";
+  }
+  return "";
+}
+
+}  // namespace korvane::testing

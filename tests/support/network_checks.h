@@ -1,0 +1,25 @@
+#pragma once
+/// Helpers for network tests: feeding a network, checking its invariants,
+/// and comparing two networks structurally.
+
+#include <string>
+
+#include "core/molecule.h"
+#include "reactions/reaction_network.h"
+
+namespace korvane::testing {
+
+/// Adds the molecule of a description (see molecule_builder.h) as a root.
+TMolecule* AddFeed(TReactionNetwork& network, const std::string& description);
+
+/// Every participant is a component, ID equals position, the links agree
+/// with the reactions, every reaction balances, and no later component is
+/// identical (by AreIsomorphic) to an earlier one. Empty when all hold.
+std::string CheckNetwork(const TReactionNetwork& network);
+
+/// Same components (three stored pieces, in order, roots alike) and same
+/// reactions (class, E, A, coefficients, participants by index, recipes,
+/// selectivities). Empty when equal, else the first difference.
+std::string CompareNetworks(const TReactionNetwork& a, const TReactionNetwork& b);
+
+}  // namespace korvane::testing
