@@ -2,12 +2,31 @@
 
 namespace korvane {
 
+void TAtom::count(const TNeighbour& entry, int sign) {
+  auto step = [sign](std::uint8_t& counter) { counter = static_cast<std::uint8_t>(counter + sign); };
+  if (entry.Atom == this) {
+    // A self entry counts its order (always 1 for an unpaired electron).
+    m_counts.unpaired = static_cast<std::uint8_t>(m_counts.unpaired + sign * entry.Order);
+  } else {
+    const std::uint8_t valence = Valence(entry.Atom->GetAtomType());
+    if (valence == 3 || valence == 4) step(m_counts.skeleton);
+  }
+  if (entry.Order >= 2) step(m_counts.multiple);
+  if (entry.Order >= 3) step(m_counts.triple);
+  if (entry.Aromatic) step(m_counts.aromatic);
+  if (entry.Order > 1 || entry.Aromatic) step(m_counts.unsaturated);
+}
+
 void TAtom::AddNeighbour(TAtom* atom, bool mutual, std::uint8_t order, bool aromatic) {
   m_entries.push_back({atom, order, aromatic});
+  count(m_entries.back(), +1);
   if (mutual) atom->AddNeighbour(this, false, order, aromatic);
 }
 
-void TAtom::AddUnpairedElectron() { m_entries.push_back({this, 1, false}); }
+void TAtom::AddUnpairedElectron() {
+  m_entries.push_back({this, 1, false});
+  count(m_entries.back(), +1);
+}
 
 int TAtom::FindEntry(const TAtom* atom) const {
   for (std::size_t k = 0; k < m_entries.size(); ++k)
@@ -26,6 +45,7 @@ void TAtom::RemoveNeighbourAt(std::size_t position, bool mutual) {
   // A mutual removal of a self entry has already shortened this list; guard
   // against a position that now lies past the end.
   if (position >= m_entries.size()) return;
+  count(m_entries[position], -1);
   m_entries.erase(position);
 }
 
@@ -37,51 +57,6 @@ TAtomVector TAtom::GetNeighbours() const {
 }
 
 bool TAtom::IsNeighbour(const TAtom* atom) const { return FindEntry(atom) >= 0; }
-
-std::uint8_t TAtom::UnpairedElectrons() const {
-  std::uint8_t count = 0;
-  for (const auto& entry : m_entries)
-    if (entry.Atom == this) count = static_cast<std::uint8_t>(count + entry.Order);
-  return count;
-}
-
-std::uint8_t TAtom::SkeletonDegree() const {
-  std::uint8_t count = 0;
-  for (const auto& entry : m_entries) {
-    if (entry.Atom == this) continue;
-    const std::uint8_t valence = Valence(entry.Atom->GetAtomType());
-    if (valence == 3 || valence == 4) ++count;
-  }
-  return count;
-}
-
-std::uint8_t TAtom::MultipleBondCount() const {
-  std::uint8_t count = 0;
-  for (const auto& entry : m_entries)
-    if (entry.Order >= 2) ++count;
-  return count;
-}
-
-std::uint8_t TAtom::TripleBondCount() const {
-  std::uint8_t count = 0;
-  for (const auto& entry : m_entries)
-    if (entry.Order >= 3) ++count;
-  return count;
-}
-
-std::uint8_t TAtom::AromaticBondCount() const {
-  std::uint8_t count = 0;
-  for (const auto& entry : m_entries)
-    if (entry.Aromatic) ++count;
-  return count;
-}
-
-std::uint8_t TAtom::UnsaturatedBondCount() const {
-  std::uint8_t count = 0;
-  for (const auto& entry : m_entries)
-    if (entry.Order > 1 || entry.Aromatic) ++count;
-  return count;
-}
 
 std::uint8_t TAtom::BondOrderTo(const TAtom* atom) const {
   const int position = FindEntry(atom);

@@ -122,22 +122,30 @@ class TAtom {
   bool IsNeighbour(const TAtom* atom) const;
   std::uint8_t NeighbourCount() const { return static_cast<std::uint8_t>(m_entries.size()); }
   /// Number of self entries.
-  std::uint8_t UnpairedElectrons() const;
+  std::uint8_t UnpairedElectrons() const { return m_counts.unpaired; }
   /// Odd number of unpaired electrons.
-  bool IsRadicalCentre() const { return UnpairedElectrons() % 2 == 1; }
+  bool IsRadicalCentre() const { return m_counts.unpaired % 2 == 1; }
   /// Bonded atoms other than itself whose valence is 3 or 4: for a carbon,
   /// 1 primary, 2 secondary, 3 tertiary, 4 quaternary.
-  std::uint8_t SkeletonDegree() const;
+  std::uint8_t SkeletonDegree() const { return m_counts.skeleton; }
   /// Entries with bond order 2 or more.
-  std::uint8_t MultipleBondCount() const;
+  std::uint8_t MultipleBondCount() const { return m_counts.multiple; }
   /// Entries with bond order 3 or more.
-  std::uint8_t TripleBondCount() const;
+  std::uint8_t TripleBondCount() const { return m_counts.triple; }
   std::uint8_t DoubleBondCount() const {
-    return static_cast<std::uint8_t>(MultipleBondCount() - TripleBondCount());
+    return static_cast<std::uint8_t>(m_counts.multiple - m_counts.triple);
   }
-  std::uint8_t AromaticBondCount() const;
+  std::uint8_t AromaticBondCount() const { return m_counts.aromatic; }
   /// Entries with order above 1 or flagged aromatic.
-  std::uint8_t UnsaturatedBondCount() const;
+  std::uint8_t UnsaturatedBondCount() const { return m_counts.unsaturated; }
+  /// Type, neighbour count, multiple, triple and aromatic bond counts and
+  /// unpaired electrons packed in one number: equal keys mean equivalent
+  /// atoms for the identity test.
+  std::uint64_t EquivalenceKey() const {
+    return std::uint64_t{m_atomType} | std::uint64_t{NeighbourCount()} << 8 | std::uint64_t{m_counts.multiple} << 16 |
+           std::uint64_t{m_counts.triple} << 24 | std::uint64_t{m_counts.aromatic} << 32 |
+           std::uint64_t{m_counts.unpaired} << 40;
+  }
   /// Order of the first entry holding the atom; 0 if none.
   std::uint8_t BondOrderTo(const TAtom* atom) const;
   /// Aromatic flag of the first entry holding the atom; false if none.
@@ -159,10 +167,25 @@ class TAtom {
  private:
   bool Search(TAtom* target, TAtom* previous);
   int FindEntry(const TAtom* atom) const;
+  // Keeps the counts in step with the entries: +1 when an entry is added,
+  // -1 when it is removed (byte arithmetic, like counting them).
+  void count(const TNeighbour& entry, int sign);
+
+  // Counts over the entries, kept up to date as entries come and go: the
+  // identity test and the generators ask for them constantly.
+  struct Counts {
+    std::uint8_t unpaired = 0;
+    std::uint8_t skeleton = 0;
+    std::uint8_t multiple = 0;
+    std::uint8_t triple = 0;
+    std::uint8_t aromatic = 0;
+    std::uint8_t unsaturated = 0;
+  };
 
   std::uint8_t m_index;
   std::uint8_t m_atomType;
   TNeighbourList m_entries;
+  Counts m_counts;
 };
 
 /// Sizes the matrix to rows x cols of empty references.

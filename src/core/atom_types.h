@@ -26,7 +26,12 @@ enum TAtomTypeCode : std::uint8_t {
 inline constexpr int kAtomTypeCount = 11;
 
 std::string AtomSymbol(std::uint8_t code);
-std::uint8_t Valence(std::uint8_t code);
+inline std::uint8_t Valence(std::uint8_t code) {
+  // The aromatic carbon's valence is 3 because one electron belongs to the
+  // aromatic system; its aromatic bonds are stored with order 1.
+  constexpr std::uint8_t kValences[kAtomTypeCount] = {0, 1, 4, 3, 1, 1, 4, 3, 2, 3, 2};
+  return code < kAtomTypeCount ? kValences[code] : 0;
+}
 /// Atomic mass [g/mol].
 double AtomicMass(std::uint8_t code);
 

@@ -99,6 +99,8 @@ bool RarestCarbonClassMatch(const TMolecule& a, const TMolecule& b) {
 }  // namespace
 
 bool InvariantsEqual(const TMolecule& a, const TMolecule& b) {
+  // Equal invariants have equal hashes; unequal hashes settle most pairs.
+  if (a.InvariantsHash() != b.InvariantsHash()) return false;
   const TInvariants& ia = a.Invariants();
   const TInvariants& ib = b.Invariants();
   if (ia.Radical != ib.Radical || ia.Cyclic != ib.Cyclic || ia.AtomCount != ib.AtomCount) return false;
@@ -111,11 +113,7 @@ bool InvariantsEqual(const TMolecule& a, const TMolecule& b) {
   return true;
 }
 
-bool AtomsEquivalent(const TAtom& a, const TAtom& b) {
-  return a.GetAtomType() == b.GetAtomType() && a.NeighbourCount() == b.NeighbourCount() &&
-         a.MultipleBondCount() == b.MultipleBondCount() && a.TripleBondCount() == b.TripleBondCount() &&
-         a.AromaticBondCount() == b.AromaticBondCount() && a.UnpairedElectrons() == b.UnpairedElectrons();
-}
+bool AtomsEquivalent(const TAtom& a, const TAtom& b) { return a.EquivalenceKey() == b.EquivalenceKey(); }
 
 bool AtomListsEquivalent(const TAtomVector& p, const TAtomVector& q) {
   if (p.size() != q.size()) return false;
@@ -204,8 +202,8 @@ bool AreIsomorphic(const TMolecule& a, const TMolecule& b) {
     return AnchoredMatch(a, b, 0, every);
   }
   if (a.Invariants().Radical) {
-    const TByteVector radicalsA = a.RadicalAtoms();
-    const TByteVector radicalsB = b.RadicalAtoms();
+    const TByteVector& radicalsA = a.RadicalAtomIndices();
+    const TByteVector& radicalsB = b.RadicalAtomIndices();
     if (radicalsA.size() != radicalsB.size() || radicalsA.empty()) return false;
     return AnchoredMatch(a, b, radicalsA.front(), radicalsB);
   }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/bond_energy.h"
+#include "core/graph_hash.h"
 
 namespace korvane {
 
@@ -31,6 +32,8 @@ bool TMolecule::SetStructure(TByteMatrix adjacency, TByteVector atomTypes, TBool
     if (error) *error = problem;
     return false;
   }
+  // Atoms of the old structure no longer describe it.
+  destroyAtoms();
   m_adjacency = std::move(adjacency);
   m_atomTypes = std::move(atomTypes);
   m_aromatic = std::move(aromatic);
@@ -42,6 +45,8 @@ void TMolecule::destroyAtoms() {
   m_atomStore.clear();
   m_distance.reset();
   m_bondEnergy.reset();
+  m_refinementHash.reset();
+  m_radicalAtoms.clear();
 }
 
 void TMolecule::ClearStructure() {
@@ -69,6 +74,7 @@ void TMolecule::Build() {
       if (row[j] != 0) m_atoms[i]->AddNeighbour(m_atoms[j], true, row[j], m_aromatic[i][j]);
     for (std::uint8_t e = 0; e < row[i]; ++e) m_atoms[i]->AddUnpairedElectron();
   }
+  m_radicalAtoms = RadicalAtoms();
   ComputeInvariants();
 }
 
@@ -106,6 +112,11 @@ const TByteMatrix& TMolecule::DistanceMatrix() const {
   return *m_distance;
 }
 
+std::uint64_t TMolecule::RefinementHash() const {
+  if (!m_refinementHash) m_refinementHash = GraphRefinementHash(*this);
+  return *m_refinementHash;
+}
+
 const TIntMatrix& TMolecule::BondEnergyMatrix() const {
   if (!m_bondEnergy) m_bondEnergy = ComputeBondEnergyMatrix(*this);
   return *m_bondEnergy;
@@ -121,16 +132,28 @@ void TMolecule::ComputeInvariants() {
   for (std::uint8_t type : m_atomTypes)
     if (type < kAtomTypeCount) ++m_invariants.AtomsPerType[type];
 
-  TByteVector rowSums(n), neighbourCounts(n, 0);
+  // Graph scores are filled in place and sorted there.
+  TByteVector& rowSums = m_invariants.GraphScore1;
+  TByteVector& neighbourCounts = m_invariants.GraphScore2;
+  rowSums.assign(n, 0);
+  neighbourCounts.assign(n, 0);
+  const bool built = m_atoms.size() == n;
   for (std::size_t i = 0; i < n; ++i) {
-    const std::uint8_t* row = m_adjacency[i];
-    std::uint8_t sum = 0;  // byte arithmetic: wraps modulo 256
-    for (std::size_t j = 0; j < n; ++j) sum = static_cast<std::uint8_t>(sum + row[j]);
+    // Byte arithmetic: the sums wrap modulo 256.
+    std::uint8_t sum = m_adjacency[i][i];
+    if (built) {
+      const TAtom* atom = m_atoms[i];
+      for (const TNeighbour& entry : atom->Entries())
+        if (entry.Atom != atom) sum = static_cast<std::uint8_t>(sum + entry.Order);
+      neighbourCounts[i] = atom->NeighbourCount();
+    } else {
+      for (std::size_t j = 0; j < n; ++j)
+        if (j != i) sum = static_cast<std::uint8_t>(sum + m_adjacency[i][j]);
+    }
     rowSums[i] = sum;
-    if (i < m_atoms.size()) neighbourCounts[i] = m_atoms[i]->NeighbourCount();
   }
-  m_invariants.GraphScore1 = SortDescending(rowSums);
-  m_invariants.GraphScore2 = SortDescending(neighbourCounts);
+  SortDescendingInPlace(rowSums);
+  SortDescendingInPlace(neighbourCounts);
 
   std::array<double, 11> fractions{};
   for (std::uint8_t type : m_atomTypes)
@@ -144,6 +167,24 @@ void TMolecule::ComputeInvariants() {
   for (int code = 1; code < kAtomTypeCount; ++code)
     fractions[code] = molarMass > 0.0 ? fractions[code] / molarMass : 0.0;
   m_massFractions = fractions;
+  m_invariantsHash = korvane::InvariantsHash(m_invariants);
+}
+
+std::uint64_t InvariantsHash(const TInvariants& invariants) {
+  // FNV-1a over every field the identity test compares first.
+  std::uint64_t hash = 1469598103934665603ull;
+  auto mix = [&hash](std::uint8_t byte) {
+    hash ^= byte;
+    hash *= 1099511628211ull;
+  };
+  mix(invariants.Radical);
+  mix(invariants.Cyclic);
+  mix(invariants.AtomCount);
+  for (std::uint8_t value : invariants.AtomsPerType) mix(value);
+  for (std::uint8_t value : invariants.GraphScore1) mix(value);
+  mix(0xff);
+  for (std::uint8_t value : invariants.GraphScore2) mix(value);
+  return hash;
 }
 
 bool TMolecule::IsRadical() const {
@@ -159,24 +200,35 @@ bool TMolecule::IsCyclic() const {
   for (std::uint8_t type : m_atomTypes)
     if (type <= 9 && Valence(type) > 1) ++polyvalent;
   // Only the entries 2 and 3 (D and T) and the aromatic flags enter the
-  // balance. Counted over the full matrix: the upper triangle twice, the
-  // diagonal once.
+  // balance, counted over the full matrix. Once built, the atoms hold the
+  // same bonds as the matrix: counting their entries is O(atoms + bonds).
   std::size_t twos = 0, threes = 0, aromaticEntries = 0;
   int unpaired = 0;
+  const bool built = m_atoms.size() == n;
   for (std::size_t i = 0; i < n; ++i) {
-    const std::uint8_t* row = m_adjacency[i];
-    const bool* aromaticRow = m_aromatic[i];
-    // A row has at most 254 entries right of the diagonal: byte counters suffice.
-    std::uint8_t upperTwos = 0, upperThrees = 0, upperAromatic = 0;
-    for (std::size_t j = i + 1; j < n; ++j) {
-      upperTwos = static_cast<std::uint8_t>(upperTwos + (row[j] == 2));
-      upperThrees = static_cast<std::uint8_t>(upperThrees + (row[j] == 3));
-      upperAromatic = static_cast<std::uint8_t>(upperAromatic + aromaticRow[j]);
+    const std::uint8_t diagonal = m_adjacency[i][i];
+    twos += diagonal == 2;
+    threes += diagonal == 3;
+    aromaticEntries += m_aromatic[i][i];
+    unpaired += diagonal;
+    if (built) {
+      const TAtom* atom = m_atoms[i];
+      for (const TNeighbour& entry : atom->Entries()) {
+        if (entry.Atom == atom) continue;
+        twos += entry.Order == 2;
+        threes += entry.Order == 3;
+        aromaticEntries += entry.Aromatic;
+      }
+    } else {
+      const std::uint8_t* row = m_adjacency[i];
+      const bool* aromaticRow = m_aromatic[i];
+      for (std::size_t j = 0; j < n; ++j) {
+        if (j == i) continue;
+        twos += row[j] == 2;
+        threes += row[j] == 3;
+        aromaticEntries += aromaticRow[j];
+      }
     }
-    twos += 2 * upperTwos + (row[i] == 2);
-    threes += 2 * upperThrees + (row[i] == 3);
-    aromaticEntries += 2 * upperAromatic + aromaticRow[i];
-    unpaired += row[i];
   }
   const int doubles = static_cast<int>(twos / 2);
   const int triples = static_cast<int>(threes / 2);

@@ -1,6 +1,6 @@
 #include "core/vectors.h"
 
-#include <functional>
+#include <array>
 
 namespace korvane {
 
@@ -46,9 +46,20 @@ std::uint8_t Sum(const TByteVector& vector) {
   return sum;
 }
 
+void SortDescendingInPlace(TByteVector& values) {
+  // Counting sort up to the largest element: the vectors sorted here (graph
+  // scores) hold small bytes, so this beats a comparison sort.
+  std::uint8_t largest = 0;
+  for (std::uint8_t value : values) largest = std::max(largest, value);
+  std::array<std::uint32_t, 256> counts{};
+  for (std::uint8_t value : values) ++counts[value];
+  auto out = values.begin();
+  for (int value = largest; value >= 0; --value) out = std::fill_n(out, counts[value], static_cast<std::uint8_t>(value));
+}
+
 TByteVector SortDescending(const TByteVector& source) {
   TByteVector sorted = source;
-  std::sort(sorted.begin(), sorted.end(), std::greater<>());
+  SortDescendingInPlace(sorted);
   return sorted;
 }
 

@@ -178,5 +178,7 @@ std::uint8_t Sum(const TByteVector& vector);
 
 /// The elements ordered from largest to smallest; the source is unchanged.
 TByteVector SortDescending(const TByteVector& source);
+/// Orders the elements from largest to smallest.
+void SortDescendingInPlace(TByteVector& values);
 
 }  // namespace korvane

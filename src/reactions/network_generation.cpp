@@ -37,7 +37,7 @@ void ReplaceParticipant(ReactionList& step, const TMolecule* from, TMolecule* to
 // aromatic ring of aromatic carbons. Returns whether the product's neighbour
 // lists were walked (and so reordered) by the ring search.
 bool Aromatise(TMolecule& product) {
-  if (!product.IsCyclic()) return false;
+  if (!product.Invariants().Cyclic) return false;  // the ring test as of the product's build
   const TAtomVector ring = product.CycleAtoms();
   if (ring.size() != 6) return true;
   for (const TAtom* atom : ring)
@@ -65,11 +65,11 @@ bool Aromatise(TMolecule& product) {
 void MergeIdenticalProducts(ReactionList& step, ProductList& products) {
   std::vector<std::uint64_t> hashes;
   hashes.reserve(products.size());
-  for (const auto& product : products) hashes.push_back(InvariantsHash(product->Invariants()));
+  for (const auto& product : products) hashes.push_back(IdentityKey(*product));
   for (std::size_t i = 0; i < products.size(); ++i) {
     for (std::size_t j = products.size(); j-- > i + 1;) {
-      // Equal invariants are necessary for identity, so unequal hashes skip
-      // the identity test without changing its outcome.
+      // Products with different identity keys are never identical: skip the
+      // matching.
       if (hashes[j] != hashes[i] || !AreIsomorphic(*products[i], *products[j])) continue;
       ReplaceParticipant(step, products[j].get(), products[i].get());
       products.erase(products.begin() + static_cast<std::ptrdiff_t>(j));

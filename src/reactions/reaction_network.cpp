@@ -47,21 +47,8 @@ std::unique_ptr<TMolecule> Water() {
 
 }  // namespace
 
-std::uint64_t InvariantsHash(const TInvariants& invariants) {
-  // FNV-1a over every field the identity test compares first.
-  std::uint64_t hash = 1469598103934665603ull;
-  auto mix = [&hash](std::uint8_t byte) {
-    hash ^= byte;
-    hash *= 1099511628211ull;
-  };
-  mix(invariants.Radical);
-  mix(invariants.Cyclic);
-  mix(invariants.AtomCount);
-  for (std::uint8_t value : invariants.AtomsPerType) mix(value);
-  for (std::uint8_t value : invariants.GraphScore1) mix(value);
-  mix(0xff);
-  for (std::uint8_t value : invariants.GraphScore2) mix(value);
-  return hash;
+std::uint64_t IdentityKey(const TMolecule& molecule) {
+  return molecule.InvariantsHash() ^ (molecule.RefinementHash() * 0x9e3779b97f4a7c15ull);
 }
 
 TReactionNetwork::TReactionNetwork(const TNetworkPreferences& preferences) : m_preferences(preferences) {
@@ -83,7 +70,7 @@ TMolecule* TReactionNetwork::appendComponent(std::unique_ptr<TMolecule> componen
   component->ID = index;
   TMolecule* added = component.get();
   m_components.push_back(std::move(component));
-  m_componentIndex[InvariantsHash(added->Invariants())].push_back(index);
+  m_componentIndex[IdentityKey(*added)].push_back(index);
   if (isRoot) m_roots.push_back(added);
   return added;
 }
@@ -103,7 +90,7 @@ int TReactionNetwork::FindComponent(const TMolecule& molecule) const {
       if (AreIsomorphic(molecule, *m_components[i])) return static_cast<int>(i);
     return -1;
   }
-  const auto bucket = m_componentIndex.find(InvariantsHash(molecule.Invariants()));
+  const auto bucket = m_componentIndex.find(IdentityKey(molecule));
   if (bucket == m_componentIndex.end()) return -1;
   for (std::int32_t index : bucket->second)
     if (AreIsomorphic(molecule, *m_components[static_cast<std::size_t>(index)])) return index;
@@ -231,7 +218,7 @@ void TReactionNetwork::renumberComponents() {
 void TReactionNetwork::rebuildComponentIndex() {
   m_componentIndex.clear();
   for (std::size_t i = 0; i < m_components.size(); ++i)
-    m_componentIndex[InvariantsHash(m_components[i]->Invariants())].push_back(static_cast<std::int32_t>(i));
+    m_componentIndex[IdentityKey(*m_components[i])].push_back(static_cast<std::int32_t>(i));
 }
 
 void TReactionNetwork::ensureHydrogenAtom() {

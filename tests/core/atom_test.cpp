@@ -90,6 +90,46 @@ TEST(Atom, LongNeighbourListsKeepTheirOrderThroughRemovals) {
   EXPECT_EQ(centre.GetNeighbours(), (TAtomVector{others[2].get()}));
 }
 
+// Counts recomputed from the entries, to compare with the kept counts.
+void ExpectCountsMatchEntries(const TAtom& atom) {
+  int unpaired = 0, skeleton = 0, multiple = 0, triple = 0, aromatic = 0, unsaturated = 0;
+  for (const TNeighbour& entry : atom.Entries()) {
+    if (entry.Atom == &atom) unpaired += entry.Order;
+    else if (Valence(entry.Atom->GetAtomType()) >= 3) ++skeleton;
+    multiple += entry.Order >= 2;
+    triple += entry.Order >= 3;
+    aromatic += entry.Aromatic;
+    unsaturated += entry.Order > 1 || entry.Aromatic;
+  }
+  EXPECT_EQ(atom.UnpairedElectrons(), unpaired);
+  EXPECT_EQ(atom.SkeletonDegree(), skeleton);
+  EXPECT_EQ(atom.MultipleBondCount(), multiple);
+  EXPECT_EQ(atom.TripleBondCount(), triple);
+  EXPECT_EQ(atom.AromaticBondCount(), aromatic);
+  EXPECT_EQ(atom.UnsaturatedBondCount(), unsaturated);
+}
+
+TEST(Atom, CountsFollowEveryAdditionAndRemoval) {
+  TAtom centre(0, kCarbon), carbon(1, kAromaticCarbon), nitrogen(2, kNitrogen), oxygen(3, kOxygen), h(4, kHydrogen);
+  centre.AddNeighbour(&carbon, true, 1, true);
+  centre.AddNeighbour(&nitrogen, true, 3, false);
+  centre.AddUnpairedElectron();
+  centre.AddNeighbour(&oxygen, true, 2, false);
+  centre.AddNeighbour(&h, true, 1, false);
+  ExpectCountsMatchEntries(centre);
+  ExpectCountsMatchEntries(carbon);
+  EXPECT_EQ(centre.SkeletonDegree(), 2);  // aromatic C and N, not O or H
+  centre.RemoveNeighbour(&nitrogen, true);
+  centre.RemoveNeighbourAt(1, false);  // the self entry
+  ExpectCountsMatchEntries(centre);
+  ExpectCountsMatchEntries(nitrogen);
+  EXPECT_EQ(centre.UnpairedElectrons(), 0);
+  EXPECT_EQ(centre.TripleBondCount(), 0);
+  centre.AddNeighbour(&centre, false, 2, false);  // a self entry of order 2 counts 2
+  EXPECT_EQ(centre.UnpairedElectrons(), 2);
+  ExpectCountsMatchEntries(centre);
+}
+
 TEST(Atom, BondCountsDistinguishDoubleTripleAndAromatic) {
   auto propyne = MoleculeFrom("C C C; 0#1 1-2");
   const TAtom* middle = propyne->GetAtom(1);
