@@ -174,7 +174,9 @@ std::uint16_t ReadRecords(ByteReader& reader, TNetworkFileContent& content, std:
   return kNetworkFileRead;
 }
 
-std::string Where(const char* what, std::size_t index) { return std::string(what) + " " + std::to_string(index) + ": "; }
+std::string Where(const char* what, std::size_t index) {
+  return std::string(what) + " " + std::to_string(index) + ": ";
+}
 
 std::string ComponentProblem(const TMolecule& component) {
   const std::size_t n = component.AtomTypes().size();

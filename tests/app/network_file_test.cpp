@@ -38,7 +38,9 @@ Bytes Concat(std::initializer_list<Bytes> pieces) {
   return all;
 }
 
-Bytes Tail(const Bytes& bytes, std::size_t count) { return Bytes(bytes.end() - static_cast<std::ptrdiff_t>(count), bytes.end()); }
+Bytes Tail(const Bytes& bytes, std::size_t count) {
+  return Bytes(bytes.end() - static_cast<std::ptrdiff_t>(count), bytes.end());
+}
 
 TMolecule* Add(TReactionNetwork& network, const std::string& description, bool isRoot = false) {
   auto molecule = MoleculeFrom(description);
@@ -200,7 +202,8 @@ TEST(NetworkFile, AromaticBondsAreStoredAsFive) {
   EXPECT_EQ(Bytes(written.begin() + at, written.begin() + at + 21),
             Concat({{12, 7}, Chars("benzene"), {3, 3, 3, 3, 3, 3, 1, 1, 1, 1, 1, 1}}));
   const std::size_t matrix = at + 21;
-  EXPECT_EQ(Bytes(written.begin() + matrix, written.begin() + matrix + 12), (Bytes{0, 5, 0, 0, 0, 5, 1, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(Bytes(written.begin() + matrix, written.begin() + matrix + 12),
+            (Bytes{0, 5, 0, 0, 0, 5, 1, 0, 0, 0, 0, 0}));
   EXPECT_EQ(Bytes(written.begin() + matrix + 6 * 12, written.begin() + matrix + 7 * 12),
             (Bytes{1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
 
@@ -413,8 +416,10 @@ void ExpectTruncationsKeepCompleteRecords(const Bytes& whole) {
   std::vector<std::size_t> componentEnds, reactionEnds;
   std::size_t end = 50 + complete.Note.size();
   const std::size_t preamble = end;
-  for (std::size_t i = 0; i < full.ComponentCount(); ++i) componentEnds.push_back(end += RecordSize(*full.Component(i)));
-  for (std::size_t r = 0; r < full.ReactionCount(); ++r) reactionEnds.push_back(end += RecordSize(*full.Reaction(r)));
+  for (std::size_t i = 0; i < full.ComponentCount(); ++i)
+    componentEnds.push_back(end += RecordSize(*full.Component(i)));
+  for (std::size_t r = 0; r < full.ReactionCount(); ++r)
+    reactionEnds.push_back(end += RecordSize(*full.Reaction(r)));
   ASSERT_EQ(end, whole.size());
 
   TReactionNetwork untouched(OtherPreferences());
@@ -496,8 +501,9 @@ TEST(NetworkFile, WriterRefusesWhatTheFileCannotHoldWithoutTouchingTheTarget) {
   TMolecule* ethane = Add(largest, LinearAlkane(2), true);
   ethane->Name = std::string(255, 'n');
   TMolecule* ethyl = Add(largest, "C. C; 0-1");
-  TReaction* reaction = AddReaction(largest, 255, 1.0, 2.0, true, {{ethane, -255}}, {{ethyl, 255}, {largest.HydrogenAtom(), 0}},
-                                    std::string(15, '\x7f'), std::string(15, '\0'));
+  TReaction* reaction = AddReaction(largest, 255, 1.0, 2.0, true, {{ethane, -255}},
+                                    {{ethyl, 255}, {largest.HydrogenAtom(), 0}}, std::string(15, '\x7f'),
+                                    std::string(15, '\0'));
   largest.AfterFilterSelectivity();
   const std::string note(255, '\xff');
   WriteNetworkFile(largest, note, path);
