@@ -1,0 +1,356 @@
+#include "app/network_file.h"
+
+#include <algorithm>
+#include <bit>
+#include <optional>
+
+namespace korvane {
+namespace {
+
+constexpr std::uint8_t kMagic[2] = {0x48, 0x05};
+constexpr std::uint8_t kVersion = 0x01;
+constexpr std::uint8_t kAromaticBond = 5;
+constexpr std::uint8_t kMaxPlainBond = 4;
+constexpr std::size_t kMaxText = 255;
+constexpr std::size_t kMaxRecipe = 15;
+constexpr std::int32_t kMaxCoefficient = 255;
+constexpr std::int32_t kMaxReactionType = 255;
+// Bytes of a reaction record up to and including the flag, and the least a
+// whole record takes (with the text-length byte, without recipes); a
+// component record takes at least its two length bytes.
+constexpr std::size_t kReactionHead = 34;
+constexpr std::size_t kMinReactionRecord = kReactionHead + 1;
+constexpr std::size_t kMinComponentRecord = 2;
+
+std::uint32_t U24(std::span<const std::uint8_t> bytes) {
+  return static_cast<std::uint32_t>(bytes[0]) << 16 | static_cast<std::uint32_t>(bytes[1]) << 8 | bytes[2];
+}
+
+double Real(std::span<const std::uint8_t> bytes) {
+  std::uint64_t bits = 0;
+  for (std::size_t k = 8; k-- > 0;) bits = bits << 8 | bytes[k];
+  return std::bit_cast<double>(bits);
+}
+
+void PutU24(ByteWriter& writer, std::uint32_t value) {
+  writer.byte(static_cast<std::uint8_t>(value >> 16));
+  writer.byte(static_cast<std::uint8_t>(value >> 8));
+  writer.byte(static_cast<std::uint8_t>(value));
+}
+
+void PutReal(ByteWriter& writer, double value) {
+  const auto bits = std::bit_cast<std::uint64_t>(value);
+  for (int shift = 0; shift < 64; shift += 8) writer.byte(static_cast<std::uint8_t>(bits >> shift));
+}
+
+// A bond byte stands for the adjacency entry and the aromatic mark together;
+// this is the byte, or nothing when no byte reads back as this pair.
+std::optional<std::uint8_t> BondByte(std::uint8_t entry, bool aromatic) {
+  if (aromatic) return entry == 1 ? std::optional<std::uint8_t>(kAromaticBond) : std::nullopt;
+  return entry <= kMaxPlainBond ? std::optional<std::uint8_t>(entry) : std::nullopt;
+}
+
+// Reads component record `id`; on a fault returns its damage code and
+// leaves `component` empty.
+std::uint16_t ReadComponent(ByteReader& reader, std::int32_t id, std::unique_ptr<TMolecule>& component) {
+  const auto atoms = reader.byte();
+  const auto nameLength = reader.byte();
+  if (!atoms || !nameLength) return kNetworkFileEndsEarly;
+  const std::size_t n = *atoms;
+  const auto name = reader.text(*nameLength);
+  const auto types = reader.bytes(n);
+  const auto bonds = reader.bytes(n * n);
+  if (!name || !types || !bonds) return kNetworkFileEndsEarly;
+
+  TByteMatrix adjacency(n, n, 0);
+  TBoolMatrix aromatic(n, n, false);
+  for (std::size_t k = 0; k < n * n; ++k) {
+    const std::uint8_t value = (*bonds)[k];
+    if (value > kAromaticBond) return kNetworkFileBadBond;
+    adjacency.data()[k] = value == kAromaticBond ? 1 : value;
+    aromatic.data()[k] = value == kAromaticBond;
+  }
+  component = TMolecule::FromStructure(id, std::move(adjacency), TByteVector(types->begin(), types->end()),
+                                       std::move(aromatic));
+  // Refused only for more than 255 atoms or pieces of different sizes,
+  // which a record cannot express; kept as a guard all the same.
+  if (!component) return kNetworkFileBadBond;
+  component->Name = *name;
+  return kNetworkFileRead;
+}
+
+// Reads one reaction record over the components read so far; on a fault
+// returns its damage code and leaves `reaction` empty.
+std::uint16_t ReadReaction(ByteReader& reader, const std::vector<std::unique_ptr<TMolecule>>& components,
+                           std::unique_ptr<TReaction>& reaction) {
+  const auto head = reader.bytes(kReactionHead);
+  if (!head) return kNetworkFileEndsEarly;
+  const std::span<const std::uint8_t> record = *head;
+  const std::uint8_t flag = record[33];
+  if (flag > 1) return kNetworkFileBadFlag;
+
+  const std::uint32_t indices[4] = {U24(record.subspan(0, 3)), U24(record.subspan(3, 3)), U24(record.subspan(6, 3)),
+                                    U24(record.subspan(9, 3))};
+  // Only the second reactant and product may be absent; any other index
+  // must name a component already read (they all precede the reactions).
+  for (int place = 0; place < 4; ++place) {
+    const bool absent = place % 2 == 1 && indices[place] == kNetworkFileNoComponent;
+    if (!absent && indices[place] >= components.size()) return kNetworkFileBadComponentIndex;
+  }
+
+  auto read = std::make_unique<TReaction>();
+  read->SetParameters(record[16], Real(record.subspan(17, 8)), Real(record.subspan(25, 8)));
+  read->MultiplyByActiveRadicals = flag == 1;
+  for (int place = 0; place < 4; ++place) {
+    if (place % 2 == 1 && indices[place] == kNetworkFileNoComponent) continue;
+    TMolecule* molecule = components[indices[place]].get();
+    const std::int32_t coefficient = record[12 + place];
+    if (place < 2)
+      read->AddReactant(molecule, -coefficient);
+    else
+      read->AddProduct(molecule, coefficient);
+  }
+
+  const auto lengths = reader.byte();
+  if (!lengths) return kNetworkFileEndsEarly;
+  const auto freqFact2 = reader.text(*lengths & 0x0F);
+  const auto actEnerg2 = reader.text(*lengths >> 4);
+  if (!freqFact2 || !actEnerg2) return kNetworkFileEndsEarly;
+  read->FreqFact2 = *freqFact2;
+  read->ActEnerg2 = *actEnerg2;
+  reaction = std::move(read);
+  return kNetworkFileRead;
+}
+
+// Header, counts, note and preferences.
+std::uint16_t ReadPreamble(ByteReader& reader, TNetworkFileContent& content, std::size_t& componentCount,
+                           std::size_t& reactionCount) {
+  // The header is judged on the bytes there are: a wrong byte names the
+  // fault even in a file too short for the whole header.
+  for (std::uint8_t expected : kMagic) {
+    const auto got = reader.byte();
+    if (!got) return kNetworkFileEndsEarly;
+    if (*got != expected) return kNotANetworkFile;
+  }
+  const auto version = reader.byte();
+  if (!version) return kNetworkFileEndsEarly;
+  if (*version != kVersion) return kNetworkFileUnknownVersion;
+
+  const auto counts = reader.bytes(7);
+  if (!counts) return kNetworkFileEndsEarly;
+  componentCount = U24(counts->subspan(0, 3));
+  reactionCount = U24(counts->subspan(3, 3));
+  const auto note = reader.text((*counts)[6]);
+  if (!note) return kNetworkFileEndsEarly;
+  content.Note = *note;
+  const auto preferences = reader.bytes(5 * 8);
+  if (!preferences) return kNetworkFileEndsEarly;
+  content.Preferences.NormTemperature = Real(preferences->subspan(0, 8));
+  content.Preferences.EThresholdBetaScission = Real(preferences->subspan(8, 8));
+  content.Preferences.EThresholdHTransfer = Real(preferences->subspan(16, 8));
+  content.Preferences.EThresholdAllyl = Real(preferences->subspan(24, 8));
+  content.Preferences.MinSelectivity = Real(preferences->subspan(32, 8));
+  return kNetworkFileRead;
+}
+
+// Component and reaction records, each kept only once complete.
+std::uint16_t ReadRecords(ByteReader& reader, TNetworkFileContent& content, std::size_t componentCount,
+                          std::size_t reactionCount) {
+  // The counts come from the file: reserve no more than the bytes left can hold.
+  content.Components.reserve(std::min(componentCount, reader.remaining() / kMinComponentRecord));
+  for (std::size_t k = 0; k < componentCount; ++k) {
+    std::unique_ptr<TMolecule> component;
+    if (const auto damage = ReadComponent(reader, static_cast<std::int32_t>(k), component); damage != kNetworkFileRead)
+      return damage;
+    content.Components.push_back(std::move(component));
+  }
+  content.Reactions.reserve(std::min(reactionCount, reader.remaining() / kMinReactionRecord));
+  for (std::size_t k = 0; k < reactionCount; ++k) {
+    std::unique_ptr<TReaction> reaction;
+    if (const auto damage = ReadReaction(reader, content.Components, reaction); damage != kNetworkFileRead)
+      return damage;
+    content.Reactions.push_back(std::move(reaction));
+  }
+  return kNetworkFileRead;
+}
+
+std::string Where(const char* what, std::size_t index) {
+  return std::string(what) + " " + std::to_string(index) + ": ";
+}
+
+std::string ComponentProblem(const TMolecule& component) {
+  const std::size_t n = component.AtomTypes().size();
+  if (n > kMaxAtoms)
+    return "a component holds at most 255 atoms in a reaction network file; it has " + std::to_string(n) + ".";
+  if (component.Name.size() > kMaxText)
+    return "a component name holds at most 255 bytes in a reaction network file; it has " +
+           std::to_string(component.Name.size()) + ".";
+  const TByteMatrix& adjacency = component.AdjacencyMatrix();
+  const TBoolMatrix& aromatic = component.AromaticMatrix();
+  if (adjacency.rows() != n || aromatic.rows() != n || (n > 0 && (adjacency.cols() != n || aromatic.cols() != n)))
+    return "the adjacency matrix, the atom types and the aromatic matrix describe different numbers of atoms.";
+  for (std::size_t i = 0; i < n; ++i)
+    for (std::size_t j = 0; j < n; ++j)
+      if (!BondByte(adjacency[i][j], aromatic[i][j]))
+        return "the adjacency entry " + std::to_string(adjacency[i][j]) + (aromatic[i][j] ? " marked aromatic" : "") +
+               " at (" + std::to_string(i) + ", " + std::to_string(j) +
+               ") cannot be stored in a reaction network file (0 to 4, or 1 for an aromatic bond).";
+  return {};
+}
+
+std::string ReactionProblem(const TReactionNetwork& network, const TReaction& reaction) {
+  if (reaction.Reactants.size() != reaction.ReactantCoefs.size() ||
+      reaction.Products.size() != reaction.ProductCoefs.size())
+    return "its coefficient lists differ in length from its participants.";
+  if (reaction.Reactants.empty() || reaction.Reactants.size() > 2 || reaction.Products.empty() ||
+      reaction.Products.size() > 2)
+    return "a reaction network file holds one or two reactants and one or two products per reaction; it has " +
+           std::to_string(reaction.Reactants.size()) + " and " + std::to_string(reaction.Products.size()) + ".";
+  for (const TMoleculeVector* side : {&reaction.Reactants, &reaction.Products})
+    for (const TMolecule* molecule : *side)
+      if (network.IndexOfComponent(molecule) < 0) return "it refers to a molecule that is not a network component.";
+  // Reactant coefficients are stored as magnitudes and read back negative,
+  // product coefficients as they are.
+  for (std::int32_t coefficient : reaction.ReactantCoefs)
+    if (coefficient > 0 || coefficient < -kMaxCoefficient)
+      return "a reactant coefficient must lie between -255 and 0 to be stored; it is " + std::to_string(coefficient) +
+             ".";
+  for (std::int32_t coefficient : reaction.ProductCoefs)
+    if (coefficient < 0 || coefficient > kMaxCoefficient)
+      return "a product coefficient must lie between 0 and 255 to be stored; it is " + std::to_string(coefficient) +
+             ".";
+  if (reaction.ReactionType < 0 || reaction.ReactionType > kMaxReactionType)
+    return "its class code " + std::to_string(reaction.ReactionType) + " does not fit in one byte.";
+  if (reaction.FreqFact2.size() > kMaxRecipe || reaction.ActEnerg2.size() > kMaxRecipe)
+    return "a recipe holds at most 15 parameters in a reaction network file; its recipes have " +
+           std::to_string(reaction.FreqFact2.size()) + " and " + std::to_string(reaction.ActEnerg2.size()) + ".";
+  return {};
+}
+
+std::uint32_t ComponentIndex(const TReactionNetwork& network, const TMolecule* molecule) {
+  return static_cast<std::uint32_t>(network.IndexOfComponent(molecule));
+}
+
+}  // namespace
+
+TNetworkFileContent ParseNetworkFile(std::span<const std::uint8_t> bytes) {
+  TNetworkFileContent content;
+  ByteReader reader(bytes);
+  std::size_t componentCount = 0, reactionCount = 0;
+  content.Damage = ReadPreamble(reader, content, componentCount, reactionCount);
+  if (content.Damage != kNetworkFileRead) return content;
+  content.PreambleRead = true;
+  content.Damage = ReadRecords(reader, content, componentCount, reactionCount);
+  return content;
+}
+
+TNetworkLoadResult LoadNetwork(std::span<const std::uint8_t> bytes, TReactionNetwork& network) {
+  TNetworkFileContent content = ParseNetworkFile(bytes);
+  TNetworkLoadResult result{content.Damage, std::move(content.Note)};
+  // Without the whole preamble there are no preferences to store and no
+  // records; the network stays as it was rather than half replaced.
+  if (!content.PreambleRead) return result;
+  // The after-filter selectivities that ReplaceContent computes use the
+  // file's normalised temperature, so the preferences go in first.
+  network.SetPreferences(content.Preferences);
+  network.ReplaceContent(std::move(content.Components), std::move(content.Reactions));
+  return result;
+}
+
+TNetworkLoadResult LoadNetworkFile(const std::string& fileName, TReactionNetwork& network) {
+  return LoadNetwork(ReadFileBytes(fileName), network);
+}
+
+std::string NetworkFileLimitProblem(const TReactionNetwork& network, const std::string& note) {
+  if (note.size() > kMaxText)
+    return "The note of a reaction network file holds at most 255 bytes; this note has " + std::to_string(note.size()) +
+           ".";
+  if (network.ComponentCount() > kNetworkFileMaxCount)
+    return "A reaction network file holds at most 16777215 components; this network has " +
+           std::to_string(network.ComponentCount()) + ".";
+  if (network.ReactionCount() > kNetworkFileMaxCount)
+    return "A reaction network file holds at most 16777215 reactions; this network has " +
+           std::to_string(network.ReactionCount()) + ".";
+  for (std::size_t i = 0; i < network.ComponentCount(); ++i)
+    if (std::string problem = ComponentProblem(*network.Component(i)); !problem.empty())
+      return Where("Component", i) + problem;
+  for (std::size_t r = 0; r < network.ReactionCount(); ++r)
+    if (std::string problem = ReactionProblem(network, *network.Reaction(r)); !problem.empty())
+      return Where("Reaction", r) + problem;
+  return {};
+}
+
+std::vector<std::uint8_t> EncodeNetworkFile(const TReactionNetwork& network, const std::string& note) {
+  if (const std::string problem = NetworkFileLimitProblem(network, note); !problem.empty())
+    throw FileFormatLimitError(problem);
+  ByteWriter writer;
+  writer.byte(kMagic[0]);
+  writer.byte(kMagic[1]);
+  writer.byte(kVersion);
+  PutU24(writer, static_cast<std::uint32_t>(network.ComponentCount()));
+  PutU24(writer, static_cast<std::uint32_t>(network.ReactionCount()));
+  writer.byte(static_cast<std::uint8_t>(note.size()));
+  writer.text(note);
+  const TNetworkPreferences& preferences = network.GetPreferences();
+  for (double value : {preferences.NormTemperature, preferences.EThresholdBetaScission,
+                       preferences.EThresholdHTransfer, preferences.EThresholdAllyl, preferences.MinSelectivity})
+    PutReal(writer, value);
+
+  for (std::size_t i = 0; i < network.ComponentCount(); ++i) {
+    const TMolecule& component = *network.Component(i);
+    const std::size_t n = component.AtomTypes().size();
+    writer.byte(static_cast<std::uint8_t>(n));
+    writer.byte(static_cast<std::uint8_t>(component.Name.size()));
+    writer.text(component.Name);
+    writer.bytes(component.AtomTypes());
+    const TByteMatrix& adjacency = component.AdjacencyMatrix();
+    const TBoolMatrix& aromatic = component.AromaticMatrix();
+    for (std::size_t k = 0; k < n * n; ++k) writer.byte(*BondByte(adjacency.data()[k], aromatic.data()[k]));
+  }
+
+  for (std::size_t r = 0; r < network.ReactionCount(); ++r) {
+    const TReaction& reaction = *network.Reaction(r);
+    const bool twoReactants = reaction.Reactants.size() == 2;
+    const bool twoProducts = reaction.Products.size() == 2;
+    PutU24(writer, ComponentIndex(network, reaction.Reactants[0]));
+    PutU24(writer, twoReactants ? ComponentIndex(network, reaction.Reactants[1]) : kNetworkFileNoComponent);
+    PutU24(writer, ComponentIndex(network, reaction.Products[0]));
+    PutU24(writer, twoProducts ? ComponentIndex(network, reaction.Products[1]) : kNetworkFileNoComponent);
+    writer.byte(static_cast<std::uint8_t>(-reaction.ReactantCoefs[0]));
+    writer.byte(twoReactants ? static_cast<std::uint8_t>(-reaction.ReactantCoefs[1]) : 0);
+    writer.byte(static_cast<std::uint8_t>(reaction.ProductCoefs[0]));
+    writer.byte(twoProducts ? static_cast<std::uint8_t>(reaction.ProductCoefs[1]) : 0);
+    writer.byte(static_cast<std::uint8_t>(reaction.ReactionType));
+    PutReal(writer, reaction.ActEnergy);
+    PutReal(writer, reaction.FreqFactor);
+    writer.byte(reaction.MultiplyByActiveRadicals ? 1 : 0);
+    writer.byte(static_cast<std::uint8_t>(reaction.FreqFact2.size() + 16 * reaction.ActEnerg2.size()));
+    writer.text(reaction.FreqFact2);
+    writer.text(reaction.ActEnerg2);
+  }
+  return writer.data();
+}
+
+void WriteNetworkFile(const TReactionNetwork& network, const std::string& note, const std::string& fileName) {
+  WriteFileReplacing(fileName, EncodeNetworkFile(network, note));
+}
+
+std::string NetworkFileDamageMessage(std::uint16_t damage) {
+  return damage == kNetworkFileRead ? std::string() : std::string(kNetworkFileDamagedMessage);
+}
+
+std::string NetworkFileDamageReason(std::uint16_t damage) {
+  switch (damage) {
+    case kNetworkFileRead: return "The whole reaction network file was read.";
+    case kNotANetworkFile: return "The file is not a reaction network file.";
+    case kNetworkFileUnknownVersion: return "The reaction network file has an unknown format version.";
+    case kNetworkFileBadBond: return "A component of the reaction network file has a bond byte above 5.";
+    case kNetworkFileBadFlag: return "A reaction of the reaction network file has a flag byte other than 0 and 1.";
+    case kNetworkFileEndsEarly: return "The reaction network file ends before its last record.";
+    case kNetworkFileBadComponentIndex:
+      return "A reaction of the reaction network file refers to a component the file does not hold.";
+    default: return "Unknown damage code of a reaction network file: " + std::to_string(damage) + ".";
+  }
+}
+
+}  // namespace korvane

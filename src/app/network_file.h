@@ -1,0 +1,119 @@
+#pragma once
+/// Reaction network files (".rnw"): the network's preferences, a free-text
+/// note, every component as a molecular graph and every reaction with its
+/// component references, coefficients, class, kinetic parameters, flag and
+/// recipes. Nothing derived is stored: loading relinks the network and
+/// recomputes the after-filter selectivities; the projecting selectivity
+/// reads back as 0.
+///
+/// Layout (no padding; u24 = 3 bytes, most significant first; real = IEEE
+/// 754 double, least significant byte first):
+///   48 05 01 | C u24 | R u24 | N byte | note N bytes | 5 reals: T,
+///   E thresholds beta-scission, H transfer, allyl, minimum selectivity |
+///   C component records | R reaction records.
+/// Component record: n byte | L byte | name L | n atom types |
+///   n x n bond bytes row by row (0..4 the adjacency entry, 5 an aromatic
+///   bond of order 1; the diagonal holds unpaired electrons).
+/// Reaction record (35 bytes + recipes): A, B, C, D component indices u24
+///   (B and D FF FF FF when absent) | |coef A|, |coef B|, coef C, coef D
+///   bytes (0 for an absent B or D) | class byte | E real [kJ/mol] |
+///   A real | flag byte (MultiplyByActiveRadicals) | F + 16 G byte |
+///   FreqFact2 F bytes | ActEnerg2 G bytes.
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "core/molecule.h"
+#include "database/binary_file.h"
+#include "reactions/reaction.h"
+#include "reactions/reaction_network.h"
+
+namespace korvane {
+
+/// Damage codes of the network file reader.
+inline constexpr std::uint16_t kNetworkFileRead = 0;
+/// The magic bytes are not 48 05.
+inline constexpr std::uint16_t kNotANetworkFile = 1;
+/// The version byte is not 1.
+inline constexpr std::uint16_t kNetworkFileUnknownVersion = 2;
+/// A bond byte above 5.
+inline constexpr std::uint16_t kNetworkFileBadBond = 3;
+/// A reaction flag byte other than 0 and 1.
+inline constexpr std::uint16_t kNetworkFileBadFlag = 4;
+/// The file ends before its last record.
+inline constexpr std::uint16_t kNetworkFileEndsEarly = 5;
+/// A reaction names a component index at or beyond the component count.
+inline constexpr std::uint16_t kNetworkFileBadComponentIndex = 6;
+
+/// Largest count, and largest component index plus one, a u24 holds.
+inline constexpr std::size_t kNetworkFileMaxCount = 0xFFFFFF;
+/// Component index marking an absent second reactant or product.
+inline constexpr std::uint32_t kNetworkFileNoComponent = 0xFFFFFF;
+
+/// What the windows show for any damage code other than 0.
+inline constexpr const char* kNetworkFileDamagedMessage = "ERROR When reading file. Data may be damaged.";
+
+/// The decoded content of a network file, before it enters a network.
+struct TNetworkFileContent {
+  std::uint16_t Damage = kNetworkFileRead;
+  /// Header, counts, note and preferences were all read; only then does
+  /// the content replace a network's.
+  bool PreambleRead = false;
+  /// Empty unless all of its bytes were read.
+  std::string Note;
+  TNetworkPreferences Preferences;
+  /// The complete component records read before any fault; the k-th has ID k.
+  std::vector<std::unique_ptr<TMolecule>> Components;
+  /// The complete reaction records read before any fault; they refer to
+  /// `Components` only.
+  std::vector<std::unique_ptr<TReaction>> Reactions;
+};
+
+/// Decodes the bytes of a network file; never reads past them. Stops at the
+/// first fault and keeps only the complete records read before it.
+TNetworkFileContent ParseNetworkFile(std::span<const std::uint8_t> bytes);
+
+/// Damage code and note of a load.
+struct TNetworkLoadResult {
+  std::uint16_t Damage = kNetworkFileRead;
+  std::string Note;
+};
+
+/// The network's load operation over the bytes of a file. When the header,
+/// counts, note and preferences were read whole, the file's preferences and
+/// records replace the network's (ReplaceContent: the hydrogen atom, inert
+/// flags and roots are restored, links and after-filter selectivities
+/// rebuilt), even when a later record is damaged; otherwise the network
+/// keeps its content and preferences.
+TNetworkLoadResult LoadNetwork(std::span<const std::uint8_t> bytes, TReactionNetwork& network);
+
+/// Reads the file and loads it (LoadNetwork). A missing or unreadable file
+/// throws std::filesystem::filesystem_error and leaves the network as it was.
+TNetworkLoadResult LoadNetworkFile(const std::string& fileName, TReactionNetwork& network);
+
+/// Why the network and note cannot be written so that they read back the
+/// same (a string over 255 bytes, a bond the bond bytes cannot express, a
+/// reaction the record cannot hold, ...); empty when they can.
+std::string NetworkFileLimitProblem(const TReactionNetwork& network, const std::string& note);
+
+/// The bytes of the network file; throws FileFormatLimitError when
+/// NetworkFileLimitProblem is not empty.
+std::vector<std::uint8_t> EncodeNetworkFile(const TReactionNetwork& network, const std::string& note);
+
+/// Writes the network file, replacing any previous file only once the new
+/// one is complete. Throws FileFormatLimitError (target untouched) for data
+/// the format cannot hold and std::filesystem::filesystem_error on I/O
+/// failure.
+void WriteNetworkFile(const TReactionNetwork& network, const std::string& note, const std::string& fileName);
+
+/// The windows' message for a damage code: empty for 0, else
+/// kNetworkFileDamagedMessage.
+std::string NetworkFileDamageMessage(std::uint16_t damage);
+
+/// What a damage code means, for the batch tool.
+std::string NetworkFileDamageReason(std::uint16_t damage);
+
+}  // namespace korvane
