@@ -1,0 +1,38 @@
+#pragma once
+/// The picture writer through which the network graph export asks for the
+/// picture of each molecule. The export stays free of any drawing surface;
+/// the render layer implements the writer on an image and a PNG encoder, and
+/// tests substitute a writer that records what it is asked for.
+
+#include <cstdint>
+#include <string>
+
+#include "core/molecule.h"
+
+namespace korvane {
+
+/// Size of a molecule picture.
+struct TPictureGeometry {
+  /// Picture size [pixels].
+  int Width = 0;
+  int Height = 0;
+  /// Bond lengths across the larger dimension (the drawing's size argument).
+  std::uint8_t DrawingSize = 0;
+
+  friend bool operator==(const TPictureGeometry&, const TPictureGeometry&) = default;
+};
+
+/// Writes pictures of molecules to files.
+class TMoleculePictureWriter {
+ public:
+  virtual ~TMoleculePictureWriter() = default;
+
+  /// Draws the molecule (black pen of width 1 on white) in a picture of the
+  /// given geometry and writes it to `path`, replacing any file there.
+  /// Returns false, with a message naming the path and the reason in `error`,
+  /// when the file cannot be written; a failed write leaves no partial file.
+  virtual bool Write(const TMolecule& molecule, const TPictureGeometry& geometry, const std::string& path,
+                     std::string* error) = 0;
+};
+
+}  // namespace korvane
