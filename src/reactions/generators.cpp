@@ -1,5 +1,7 @@
 #include "reactions/generators.h"
 
+#include <algorithm>
+#include <array>
 #include <cassert>
 
 #include "reactions/recipes.h"
@@ -32,15 +34,21 @@ struct Structure {
 };
 
 // The sub-structure of the listed atoms, renumbered in list order.
-Structure Fragment(const Structure& whole, const TAtomVector& atoms) {
-  Structure part(atoms.size());
-  for (std::size_t i = 0; i < atoms.size(); ++i) {
-    const std::size_t from = atoms[i]->GetIndex();
-    part.Types[i] = whole.Types[from];
-    for (std::size_t j = 0; j < atoms.size(); ++j) {
-      const std::size_t to = atoms[j]->GetIndex();
-      part.Adjacency[i][j] = whole.Adjacency[from][to];
-      part.Aromatic[i][j] = whole.Aromatic[from][to];
+Structure Fragment(const TMolecule& whole, const TAtomVector& atoms) {
+  const std::size_t size = atoms.size();
+  std::array<std::uint8_t, kMaxAtoms> indexes;
+  for (std::size_t k = 0; k < size; ++k) indexes[k] = atoms[k]->GetIndex();
+  Structure part(size);
+  for (std::size_t i = 0; i < size; ++i) {
+    const std::size_t from = indexes[i];
+    part.Types[i] = whole.AtomTypes()[from];
+    const std::uint8_t* adjacencyRow = whole.AdjacencyMatrix()[from];
+    const bool* aromaticRow = whole.AromaticMatrix()[from];
+    std::uint8_t* adjacencyOut = part.Adjacency[i];
+    bool* aromaticOut = part.Aromatic[i];
+    for (std::size_t j = 0; j < size; ++j) {
+      adjacencyOut[j] = adjacencyRow[indexes[j]];
+      aromaticOut[j] = aromaticRow[indexes[j]];
     }
   }
   return part;
@@ -102,17 +110,28 @@ TGeneratorResult BetaScission(TMolecule& radical) {
         const bool aromatic = copyB->IsAromaticBondTo(copyC);
         copyB->RemoveNeighbour(copyC, true);
 
-        Structure edited(radical);
-        edited.SetBond(b, c, 0, false);
-        edited.Adjacency[a][a] = 0;  // every unpaired electron of a goes into the new bond
-        const auto raised = static_cast<std::uint8_t>(edited.Adjacency[a][b] + 1);
-        edited.Adjacency[a][b] = edited.Adjacency[b][a] = raised;
-        edited.Adjacency[c][c] = 1;
-
+        // The fragments are cut from the radical's matrices, then edited:
+        // b–c broken, every unpaired electron of a into the raised a–b bond,
+        // c the new radical centre.
         std::vector<std::unique_ptr<TMolecule>> fragments;
         bool atomFormed = false;
         for (const TAtomVector& atoms : copy->Components()) {
-          fragments.push_back(Build(Fragment(edited, atoms)));
+          Structure part = Fragment(radical, atoms);
+          std::ptrdiff_t newA = -1, newB = -1, newC = -1;
+          for (std::size_t k = 0; k < atoms.size(); ++k) {
+            const std::size_t index = atoms[k]->GetIndex();
+            if (index == a) newA = static_cast<std::ptrdiff_t>(k);
+            if (index == b) newB = static_cast<std::ptrdiff_t>(k);
+            if (index == c) newC = static_cast<std::ptrdiff_t>(k);
+          }
+          if (newB >= 0 && newC >= 0) part.SetBond(newB, newC, 0, false);
+          if (newA >= 0) part.Adjacency[newA][newA] = 0;
+          if (newA >= 0 && newB >= 0) {
+            const auto raised = static_cast<std::uint8_t>(part.Adjacency[newA][newB] + 1);
+            part.Adjacency[newA][newB] = part.Adjacency[newB][newA] = raised;
+          }
+          if (newC >= 0) part.Adjacency[newC][newC] = 1;
+          fragments.push_back(Build(std::move(part)));
           atomFormed = atomFormed || IsLoneHydrogenAtom(*fragments.back());
         }
         TReaction* reaction = NewReaction(result, radical, kBetaScission, energies[b][c],
@@ -151,12 +170,8 @@ TGeneratorResult HydrogenTransfer(TMolecule& molecule) {
       rest.Types[ri] = molecule.AtomTypes()[i];
       const std::uint8_t* row = molecule.AdjacencyMatrix()[i];
       const bool* aromaticRow = molecule.AromaticMatrix()[i];
-      for (std::size_t j = 0, rj = 0; j < n; ++j) {
-        if (j == h) continue;
-        rest.Adjacency[ri][rj] = row[j];
-        rest.Aromatic[ri][rj] = aromaticRow[j];
-        ++rj;
-      }
+      std::copy(row + h + 1, row + n, std::copy(row, row + h, rest.Adjacency[ri]));
+      std::copy(aromaticRow + h + 1, aromaticRow + n, std::copy(aromaticRow, aromaticRow + h, rest.Aromatic[ri]));
       ++ri;
     }
     const std::size_t renumberedC = c > h ? c - 1 : c;

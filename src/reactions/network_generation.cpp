@@ -63,17 +63,17 @@ bool Aromatise(TMolecule& product) {
 // Merges identical products: for each product in order, later identical ones
 // (scanning from the last) are replaced by it in the step's reactions.
 void MergeIdenticalProducts(ReactionList& step, ProductList& products) {
-  std::vector<std::uint64_t> hashes;
-  hashes.reserve(products.size());
-  for (const auto& product : products) hashes.push_back(IdentityKey(*product));
   for (std::size_t i = 0; i < products.size(); ++i) {
     for (std::size_t j = products.size(); j-- > i + 1;) {
-      // Products with different identity keys are never identical: skip the
-      // matching.
-      if (hashes[j] != hashes[i] || !AreIsomorphic(*products[i], *products[j])) continue;
+      // Products with different invariants or graph refinements are never
+      // identical: skip the matching (the refinement only when needed).
+      const TMolecule& p = *products[i];
+      const TMolecule& q = *products[j];
+      if (p.InvariantsHash() != q.InvariantsHash() || p.RefinementHash() != q.RefinementHash() ||
+          !AreIsomorphic(p, q))
+        continue;
       ReplaceParticipant(step, products[j].get(), products[i].get());
       products.erase(products.begin() + static_cast<std::ptrdiff_t>(j));
-      hashes.erase(hashes.begin() + static_cast<std::ptrdiff_t>(j));
     }
   }
 }

@@ -47,10 +47,6 @@ std::unique_ptr<TMolecule> Water() {
 
 }  // namespace
 
-std::uint64_t IdentityKey(const TMolecule& molecule) {
-  return molecule.InvariantsHash() ^ (molecule.RefinementHash() * 0x9e3779b97f4a7c15ull);
-}
-
 TReactionNetwork::TReactionNetwork(const TNetworkPreferences& preferences) : m_preferences(preferences) {
   m_hydrogenAtom = appendComponent(HydrogenRadical(), false);
   TMolecule* helium = appendComponent(Helium(), true);
@@ -70,7 +66,7 @@ TMolecule* TReactionNetwork::appendComponent(std::unique_ptr<TMolecule> componen
   component->ID = index;
   TMolecule* added = component.get();
   m_components.push_back(std::move(component));
-  m_componentIndex[IdentityKey(*added)].push_back(index);
+  m_componentIndex[added->InvariantsHash()][added->RefinementHash()].push_back(index);
   if (isRoot) m_roots.push_back(added);
   return added;
 }
@@ -90,8 +86,10 @@ int TReactionNetwork::FindComponent(const TMolecule& molecule) const {
       if (AreIsomorphic(molecule, *m_components[i])) return static_cast<int>(i);
     return -1;
   }
-  const auto bucket = m_componentIndex.find(IdentityKey(molecule));
-  if (bucket == m_componentIndex.end()) return -1;
+  const auto sameInvariants = m_componentIndex.find(molecule.InvariantsHash());
+  if (sameInvariants == m_componentIndex.end()) return -1;
+  const auto bucket = sameInvariants->second.find(molecule.RefinementHash());
+  if (bucket == sameInvariants->second.end()) return -1;
   for (std::int32_t index : bucket->second)
     if (AreIsomorphic(molecule, *m_components[static_cast<std::size_t>(index)])) return index;
   return -1;
@@ -218,7 +216,8 @@ void TReactionNetwork::renumberComponents() {
 void TReactionNetwork::rebuildComponentIndex() {
   m_componentIndex.clear();
   for (std::size_t i = 0; i < m_components.size(); ++i)
-    m_componentIndex[IdentityKey(*m_components[i])].push_back(static_cast<std::int32_t>(i));
+    m_componentIndex[m_components[i]->InvariantsHash()][m_components[i]->RefinementHash()].push_back(
+        static_cast<std::int32_t>(i));
 }
 
 void TReactionNetwork::ensureHydrogenAtom() {

@@ -42,10 +42,6 @@ class TReactionNetwork;
 class TReactionIndex;
 using TNetworkList = std::vector<const TReactionNetwork*>;
 
-/// Key under which identical molecules are looked up: their invariants and
-/// the order-independent refinement hash of their graphs.
-std::uint64_t IdentityKey(const TMolecule& molecule);
-
 class TReactionNetwork {
  public:
   explicit TReactionNetwork(const TNetworkPreferences& preferences = {});
@@ -154,12 +150,14 @@ class TReactionNetwork {
   std::vector<std::unique_ptr<TReaction>> m_reactions;
   TMolecule* m_hydrogenAtom = nullptr;
 
-  // Components by identity key, each bucket in index order. AreIsomorphic is
+  // Components by invariants and graph refinement, each bucket in index order. AreIsomorphic is
   // false whenever the invariants differ; it is also never true across
   // different graph refinements (checked on the networks of the tests and the
   // benchmark against a full scan), so the first identical component is the
   // first identical one of its bucket.
-  std::unordered_map<std::uint64_t, std::vector<std::int32_t>> m_componentIndex;
+  // Keyed by invariants hash, then refinement hash; the refinement of a
+  // query is computed only when some component shares its invariants.
+  std::unordered_map<std::uint64_t, std::unordered_map<std::uint64_t, std::vector<std::int32_t>>> m_componentIndex;
   bool m_useInvariantIndex = true;
   // Reactions by class, activation energy and participants, built for a
   // generation run so that finding an equal reaction costs no scan.
