@@ -48,17 +48,6 @@ TEST(Recipe, ParameterSourceFollowsTheClass) {
   EXPECT_DOUBLE_EQ(reaction.FrequencyFactorValue(global, alternative), 0.0);
 }
 
-TEST(ReactionClass, NamesAndIdentifiers) {
-  EXPECT_EQ(ReactionTypeName(1), "Beta-Scission");
-  EXPECT_EQ(ReactionTypeName(2), "Hydrogen transfer");
-  EXPECT_EQ(ReactionTypeName(4), "Allyl-izomeration");
-  EXPECT_EQ(ReactionTypeName(11), "Other2");
-  EXPECT_EQ(ReactionTypeName(5), "Unknown");
-  ASSERT_EQ(ReactionTypeIdentifiers().size(), ReactionTypeCodes().size());
-  EXPECT_EQ(ReactionTypeIdentifiers()[3], "ReT_Allyl-Izomeration");
-  EXPECT_EQ(ReactionTypeCodes()[4], 10);
-}
-
 class ReactionIdentityTest : public ::testing::Test {
  protected:
   std::unique_ptr<TMolecule> a = MoleculeFrom("C. C; 0-1");
