@@ -1,6 +1,6 @@
 #pragma once
-/// Helpers of the database tests: scratch directories, whole-file bytes and
-/// the reference files.
+/// Helpers of the file tests: scratch directories, whole-file bytes, the
+/// reference files and corrupted copies.
 
 #include <gtest/gtest.h>
 
@@ -14,16 +14,13 @@
 
 namespace korvane::testing {
 
-/// A fresh directory under the system's temporary directory, removed with
-/// everything in it when the object goes.
+/// A fresh directory under the temporary directory, removed with its content.
 class ScratchDir {
  public:
   ScratchDir() {
     std::random_device seed;
-    const auto base = std::filesystem::temp_directory_path();
-    do {
-      m_path = base / ("korvane-db-test-" + std::to_string(seed()));
-    } while (!std::filesystem::create_directory(m_path));
+    do m_path = std::filesystem::temp_directory_path() / ("korvane-db-test-" + std::to_string(seed()));
+    while (!std::filesystem::create_directory(m_path));
   }
   ~ScratchDir() {
     std::error_code ignored;
@@ -31,7 +28,6 @@ class ScratchDir {
   }
   ScratchDir(const ScratchDir&) = delete;
   ScratchDir& operator=(const ScratchDir&) = delete;
-
   const std::filesystem::path& path() const { return m_path; }
   /// Path of a file inside, as a string; parent directories are created.
   std::string file(const std::string& relative) const {
@@ -60,8 +56,7 @@ inline std::string ReferencePath(const std::string& relative) {
   return std::string(KORVANE_TEST_DATA) + "/reference/" + relative;
 }
 
-/// The bytes with `flips` random positions at or after `from` set to
-/// random values.
+/// The bytes with `flips` random positions at or after `from` set to random values.
 inline std::vector<std::uint8_t> Corrupted(std::vector<std::uint8_t> bytes, unsigned seed, int flips,
                                            std::size_t from = 0) {
   std::mt19937 random(seed);

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/identity.h"
 #include "database/binary_file.h"
+#include "database/db_paths.h"
 #include "database/mol_db_file.h"
 #include "database/mol_structure_file.h"
 #include "database_test_support.h"
@@ -13,15 +13,13 @@ namespace korvane {
 namespace {
 
 using testing::FileBytes;
-using testing::LinearAlkane;
 using testing::MoleculeFrom;
 using testing::PutFile;
 using testing::ReferencePath;
-using testing::Renumbered;
 using testing::ScratchDir;
-using testing::ShuffledOrder;
 using Bytes = std::vector<std::uint8_t>;
 
+constexpr const char* kPropane = "C C C; 0-1 1-2";
 constexpr const char* kBenzene = "c c c c c c; 0:1 1:2 2:3 3:4 4:5 5:0";
 constexpr const char* kToluene = "C c c c c c c; 0-1 1:2 2:3 3:4 4:5 5:6 6:1";
 
@@ -34,171 +32,109 @@ std::string PutStructure(const ScratchDir& dir, const std::string& relative, con
   return path;
 }
 
-TMolDBRecord Record(TStrVector synonyms, std::string path, TStrVector reservations = {}) {
-  return {std::move(synonyms), std::move(path), std::move(reservations)};
-}
-
-std::int32_t Find(const TDBCoordinator& db, const std::string& description, unsigned shuffle = 3) {
+// FindStructure of the described molecule with its atoms in another order.
+std::int32_t Find(const TDBCoordinator& db, const std::string& description) {
   const auto molecule = MoleculeFrom(description);
-  const auto renumbered = Renumbered(*molecule, ShuffledOrder(static_cast<int>(molecule->AtomCount()), shuffle));
-  return db.FindStructure(*renumbered);
+  return db.FindStructure(*testing::Renumbered(*molecule, testing::ShuffledOrder(int(molecule->AtomCount()), 3)));
 }
 
-void OpenSample(TDBCoordinator& db) {
-  db.SetDBFileName(ReferencePath("sample.mdb"));
+void Open(TDBCoordinator& db, const std::string& path) {
+  db.SetDBFileName(path);
   ASSERT_EQ(db.LoadDB(), kDBFileRead);
-  const TStructureLoadReport report = db.LoadStructures();
-  ASSERT_EQ(report.Status, kStructureFileRead);
+  ASSERT_EQ(db.LoadStructures().Status, kStructureFileRead);
   db.BuildMolecules();
 }
 
-TEST(DBCoordinator, OpensTheSampleDatabaseWithItsStructures) {
+TEST(DBCoordinator, OpensTheSampleDatabaseFindsSearchesWritesItBackAndSurvivesFailedLoads) {
   TDBCoordinator db;
-  OpenSample(db);
-  EXPECT_EQ(db.GetVersion(), 1);
-  EXPECT_EQ(db.GetDBName(), "Sample hydrocarbons");
-  EXPECT_EQ(db.GetNote(), "reference files");
-  EXPECT_EQ(db.GetDirectory(), ReferencePath(""));
-  ASSERT_EQ(db.ItemCount(), 9u);
-  const std::int32_t ids[] = {3, 4, 5, 6, 7, 8, 9, -10, 11};
-  for (std::size_t i = 0; i < 9; ++i) {
-    EXPECT_TRUE(db.HasStructure(i));
-    ASSERT_NE(db.GetMolecule(i), nullptr);
-    EXPECT_EQ(db.GetMolecule(i)->ID, ids[i]);
-  }
-  EXPECT_EQ(db.GetMolecule(9), nullptr);
-  EXPECT_EQ(db.GetItem(1).Reservations, (TStrVector{"olefin", "C3"}));
-  EXPECT_EQ(db.GetItem(1).MSFile, "structures\\propene.ms");
-  EXPECT_EQ(db.GetSynonyms(3), (TStrVector{"n-hexane", "hexane"}));
-
+  Open(db, ReferencePath("sample.mdb"));
   // Found by identity whatever the atom order.
-  EXPECT_EQ(Find(db, "C C C; 0-1 1-2"), 0);
-  EXPECT_EQ(Find(db, LinearAlkane(6)), 3);
-  EXPECT_EQ(Find(db, kBenzene), 5);
+  EXPECT_EQ(Find(db, kPropane), 0);
   EXPECT_EQ(Find(db, kToluene), 6);
   EXPECT_EQ(Find(db, "C."), 7);
   EXPECT_EQ(Find(db, "C C C.; 0=1 1-2"), 8);  // allyl drawn from its other end
-  EXPECT_EQ(Find(db, "C C; 0-1"), -1);
   EXPECT_EQ(Find(db, "C. C C; 0-1 1-2"), -1);  // n-propyl is not allyl
 
-  // Written back, the database reproduces its file.
+  // Case-sensitive fragments; with "+" every part must occur, possibly in
+  // different synonyms, and "&/" joins the synonyms.
+  const TIntVector all = {0, 1, 2, 3, 4, 5, 6, 7, 8};
+  const std::pair<const char*, TIntVector> searches[] = {
+      {"", all},          {"+", all},          {"pylen", {1}},          {"pro+lene", {1}}, {"Propene", {}},
+      {"ethyl+benz", {6}}, {"methyl", {2, 6, 7}}, {"ane++hex", {3, 4}}, {"ne&/pro", {}},   {"ne&/pro+", {1}}};
+  for (const auto& [text, found] : searches) EXPECT_EQ(db.SearchByNames(text), found) << text;
+  EXPECT_TRUE(TDBCoordinator().SearchByNames("").empty());
+
   ScratchDir dir;
   db.SetDBFileName(dir.file("copy.mdb"));
   db.SaveDB();
-  EXPECT_EQ(FileBytes(dir.path() / "copy.mdb"), FileBytes(ReferencePath("sample.mdb")));
+  const Bytes whole = FileBytes(ReferencePath("sample.mdb"));
+  EXPECT_EQ(FileBytes(dir.path() / "copy.mdb"), whole);
+
+  // A load that fails (damaged or missing file) keeps the open database; one
+  // that succeeds drops the structures and molecules of the previous items.
+  PutFile(dir.file("damaged.mdb"), Bytes(whole.begin(), whole.begin() + 100));
+  for (const char* name : {"damaged.mdb", "absent.mdb"}) {
+    db.SetDBFileName(dir.file(name));
+    EXPECT_NE(db.LoadDB(), kDBFileRead);
+  }
+  EXPECT_EQ(db.GetDBName(), "Sample hydrocarbons");
+  EXPECT_EQ(Find(db, kBenzene), 5);
+  db.SetDBFileName(ReferencePath("sample.mdb"));
+  ASSERT_EQ(db.LoadDB(), kDBFileRead);
+  EXPECT_EQ(db.GetMolecule(0), nullptr);
+  EXPECT_FALSE(db.HasStructure(0));
 }
 
-TEST(DBCoordinator, SearchByNamesMatchesFragmentsCaseSensitively) {
-  TDBCoordinator db;
-  OpenSample(db);
-  EXPECT_EQ(db.SearchByNames(""), (TIntVector{0, 1, 2, 3, 4, 5, 6, 7, 8}));
-  EXPECT_EQ(db.SearchByNames("pylen"), (TIntVector{1}));
-  EXPECT_EQ(db.SearchByNames("pro+lene"), (TIntVector{1}));
-  EXPECT_EQ(db.SearchByNames("Propene"), (TIntVector{}));
-  EXPECT_EQ(db.SearchByNames("ethyl+benz"), (TIntVector{6}));
-  EXPECT_EQ(db.SearchByNames("methyl"), (TIntVector{2, 6, 7}));
-  EXPECT_EQ(db.SearchByNames("ane"), (TIntVector{0, 2, 3, 4}));
-  EXPECT_EQ(db.SearchByNames("+"), (TIntVector{0, 1, 2, 3, 4, 5, 6, 7, 8}));
-  EXPECT_EQ(db.SearchByNames("ane++hex"), db.SearchByNames("ane+hex"));
-  EXPECT_EQ(db.SearchByNames("ane+hex"), (TIntVector{3, 4}));
-  // A fragment across two synonyms matches only in the form with a plus.
-  EXPECT_EQ(db.SearchByNames("ne&/pro"), (TIntVector{}));
-  EXPECT_EQ(db.SearchByNames("ne&/pro+"), (TIntVector{1}));
-
-  TDBCoordinator empty;
-  EXPECT_TRUE(empty.SearchByNames("").empty());
-  EXPECT_TRUE(empty.SearchByNames("+").empty());
-}
-
-TEST(DBCoordinator, NewDatabaseRoundTripsThroughSaveAndOpen) {
+TEST(DBCoordinator, NewDatabaseStoresShortestRelativePathsAndRoundTripsThroughSaveAndOpen) {
   ScratchDir dir;
   TDBCoordinator db;
-  EXPECT_EQ(db.GetVersion(), 0);
-  EXPECT_EQ(db.FindStructure(*MoleculeFrom("C.")), -1);
   db.SetDBName("Test set");
-  db.SetDBFileName(dir.file("db.mdb"));
+  db.SetDBFileName(dir.file("db/db.mdb"));
   db.SetNote("unit test");
-  const std::string propene = PutStructure(dir, "structures/propene.ms", "C C C; 0=1 1-2", 4);
-  const std::string benzene = PutStructure(dir, "structures/benzene.ms", kBenzene, 8);
-  const std::string ethyl = PutStructure(dir, "structures/ethyl.ms", "C. C; 0-1", -2);
-  const std::string butyne = PutStructure(dir, "structures/butyne.ms", "C C C C; 0#1 1-2 2-3", 12);
-
-  EXPECT_EQ(db.AddItem(Record({"propene", "propylene"}, propene, {"olefin"})), kStructureFileRead);
-  EXPECT_EQ(db.AddItem(Record({"benzene"}, benzene)), kStructureFileRead);
+  // Same directory, sub-directory and sibling directory of the database.
+  db.AddItem({{"propene", "propylene"}, PutStructure(dir, "db/a.ms", "C C C; 0=1 1-2", 4), {"olefin"}});
+  db.AddItem({{"benzene"}, PutStructure(dir, "db/sub/b.ms", kBenzene, 8), {}});
   EXPECT_EQ(db.FindStructure(*MoleculeFrom(kBenzene)), -1);  // molecules not built yet
   db.BuildMolecules();
-  EXPECT_EQ(db.AddItem(Record({"ethyl radical"}, ethyl)), kStructureFileRead);
-  EXPECT_EQ(db.AddItem(Record({"1-butyne", "ethylacetylene"}, butyne, {"", "C4"})), kStructureFileRead);
-  EXPECT_EQ(db.GetItem(3).MSFile, "structures\\butyne.ms");
-  EXPECT_EQ(db.GetMolecule(3)->ID, 12);
-  EXPECT_EQ(Find(db, "C C C C; 0#1 1-2 2-3"), 3);
+  const std::string sibling = PutStructure(dir, "sib/c.ms", "C. C; 0-1", -2);
+  EXPECT_EQ(db.AddItem({{"ethyl radical", "ethyl"}, sibling, {"", "C2"}}), kStructureFileRead);
+  EXPECT_EQ(Find(db, "C. C; 0-1"), 2);
+  const char* stored[] = {"a.ms", "sub\\b.ms", "..\\sib\\c.ms"};
+  for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(db.GetItem(i).MSFile, stored[i]);
+  // A stored relative path given back (as the editor does) keeps its meaning.
+  EXPECT_EQ(db.ReplaceItem(1, {{"benzene"}, "sub\\b.ms", {}}), kStructureFileRead);
+  EXPECT_EQ(db.GetItem(1).MSFile, "sub\\b.ms");
 
   db.SaveStructures();
   db.SaveDB();
   EXPECT_EQ(db.GetVersion(), 0);
-  EXPECT_EQ(FileBytes(dir.path() / "db.mdb")[2], 1);  // the file carries version 1
-
+  EXPECT_EQ(FileBytes(db.GetDBFileName())[2], 1);  // the file carries version 1
   TDBCoordinator reopened;
-  reopened.SetDBFileName(db.GetDBFileName());
-  ASSERT_EQ(reopened.LoadDB(), kDBFileRead);
-  ASSERT_EQ(reopened.LoadStructures().Status, kStructureFileRead);
-  reopened.BuildMolecules();
-  EXPECT_EQ(reopened.GetDBName(), "Test set");
-  EXPECT_EQ(reopened.GetNote(), "unit test");
-  EXPECT_EQ(reopened.Records(), db.Records());
+  Open(reopened, db.GetDBFileName());
+  EXPECT_EQ(reopened.Info(), (TMolDBInfo{1, "Test set", db.GetDBFileName(), db.Records(), "unit test"}));
   EXPECT_EQ(reopened.Characterisations(), db.Characterisations());
-  EXPECT_EQ(Find(reopened, "C. C; 0-1"), 2);
   EXPECT_EQ(Find(reopened, kBenzene), 1);
-  EXPECT_EQ(reopened.SearchByNames("ethyl"), (TIntVector{2, 3}));
-  EXPECT_EQ(reopened.SearchByNames("ethyl+yne"), (TIntVector{3}));
-}
-
-TEST(DBCoordinator, AddItemStoresTheShortestRelativePath) {
-  ScratchDir dir;
-  TDBCoordinator db;
-  db.SetDBFileName(dir.file("db/base.mdb"));
-  db.BuildMolecules();
-  const std::string same = PutStructure(dir, "db/a.ms", "C C; 0-1", 1);
-  const std::string sub = PutStructure(dir, "db/sub/b.ms", "C C; 0=1", 2);
-  const std::string sibling = PutStructure(dir, "sib/c.ms", "C C; 0#1", 3);
-  db.AddItem(Record({"ethane"}, same));
-  db.AddItem(Record({"ethene"}, sub));
-  db.AddItem(Record({"ethyne"}, sibling));
-  EXPECT_EQ(db.GetItem(0).MSFile, "a.ms");
-  EXPECT_EQ(db.GetItem(1).MSFile, "sub\\b.ms");
-  EXPECT_EQ(db.GetItem(2).MSFile, "..\\sib\\c.ms");
-  for (std::size_t i = 0; i < 3; ++i) {
-    EXPECT_TRUE(db.HasStructure(i));
-    EXPECT_EQ(db.GetMolecule(i)->ID, static_cast<std::int32_t>(i + 1));
-  }
-  // A stored relative path given back (as the editor does) keeps its meaning.
-  EXPECT_EQ(db.ReplaceItem(1, Record({"ethylene"}, "sub\\b.ms")), kStructureFileRead);
-  EXPECT_EQ(db.GetItem(1).MSFile, "sub\\b.ms");
-  EXPECT_EQ(db.GetMolecule(1)->ID, 2);
+  EXPECT_EQ(Find(reopened, "C. C; 0-1"), 2);
+  EXPECT_EQ(reopened.SearchByNames("ethyl"), (TIntVector{2}));
 }
 
 TEST(DBCoordinator, DeleteAndReplaceKeepStructuresAndMoleculesInStep) {
   ScratchDir dir;
   TDBCoordinator db;
   db.SetDBFileName(dir.file("db.mdb"));
-  const std::string first = PutStructure(dir, "first.ms", "C C C; 0-1 1-2", 3);
+  const std::string first = PutStructure(dir, "first.ms", kPropane, 3);
   const std::string second = PutStructure(dir, "second.ms", kToluene, 9);
-  db.AddItem(Record({"propane"}, first));
-  db.AddItem(Record({"toluene"}, second));
+  db.AddItem({{"propane"}, first, {}});
+  db.AddItem({{"toluene"}, second, {}});
   db.BuildMolecules();
-  const Bytes firstBytes = FileBytes(first);
   const Bytes secondBytes = FileBytes(second);
 
   db.DeleteItem(0);
-  ASSERT_EQ(db.ItemCount(), 1u);
+  ASSERT_EQ(db.Characterisations().size(), 1u);
   EXPECT_EQ(db.GetSynonyms(0), (TStrVector{"toluene"}));
-  EXPECT_EQ(db.Characterisations().size(), 1u);
-  EXPECT_EQ(db.Characterisations()[0].Identification, 9);
-  EXPECT_EQ(db.GetMolecule(0)->ID, 9);
   EXPECT_EQ(Find(db, kToluene), 0);
-  EXPECT_EQ(Find(db, "C C C; 0-1 1-2"), -1);
-  // Saving writes the former item 1's structure to its own file; the deleted
-  // item's file is left alone.
+  EXPECT_EQ(Find(db, kPropane), -1);
+  // Saving writes the former item 1's structure to its own file; the deleted item's file is left alone.
   PutFile(second, {0});
   PutFile(first, {1});
   db.SaveStructures();
@@ -206,50 +142,52 @@ TEST(DBCoordinator, DeleteAndReplaceKeepStructuresAndMoleculesInStep) {
   EXPECT_EQ(FileBytes(first), Bytes{1});
 
   // Replacing rebuilds the same molecule object from the new structure.
-  PutFile(first, firstBytes);
   TMolecule* molecule = db.GetMolecule(0);
-  EXPECT_EQ(db.ReplaceItem(0, Record({"propane", "C3H8"}, first, {"r"})), kStructureFileRead);
+  const std::string third = PutStructure(dir, "third.ms", kPropane, 3);
+  EXPECT_EQ(db.ReplaceItem(0, {{"propane", "C3H8"}, third, {"r"}}), kStructureFileRead);
   EXPECT_EQ(db.GetMolecule(0), molecule);
-  EXPECT_EQ(molecule->ID, 3);
-  EXPECT_EQ(db.GetItem(0), Record({"propane", "C3H8"}, "first.ms", {"r"}));
-  EXPECT_EQ(Find(db, "C C C; 0-1 1-2"), 0);
-
+  EXPECT_EQ(db.GetItem(0), (TMolDBRecord{{"propane", "C3H8"}, "third.ms", {"r"}}));
+  EXPECT_EQ(Find(db, kPropane), 0);
   // A file that does not read replaces the names but keeps the structure.
-  const std::string notStructure = dir.file("db.mdb");
-  db.SaveDB();
-  EXPECT_EQ(db.ReplaceItem(0, Record({"still propane"}, notStructure)), kNotAStructureFile);
-  EXPECT_EQ(db.GetItem(0).MSFile, "db.mdb");
-  EXPECT_EQ(db.Characterisations()[0].Identification, 3);
-  EXPECT_EQ(Find(db, "C C C; 0-1 1-2"), 0);
+  EXPECT_EQ(db.ReplaceItem(0, {{"still propane"}, first, {}}), kStructureFileTooShort);
+  EXPECT_EQ(db.GetItem(0).MSFile, "first.ms");
+  EXPECT_EQ(Find(db, kPropane), 0);
 }
 
 TEST(DBCoordinator, MissingOrDamagedStructureFilesDoNotCostData) {
-  ScratchDir dir;
   // A copy of the sample whose third structure file is cut short.
-  const std::string dbPath = dir.file("sample.mdb");
-  PutFile(dbPath, FileBytes(ReferencePath("sample.mdb")));
-  for (const char* name : {"propane", "propene", "isobutane", "n-hexane", "cyclohexane", "benzene", "toluene",
-                           "methyl", "allyl"})
-    PutFile(dir.file(std::string("structures/") + name + ".ms"),
-            FileBytes(ReferencePath(std::string("structures/") + name + ".ms")));
+  ScratchDir dir;
+  PutFile(dir.file("sample.mdb"), FileBytes(ReferencePath("sample.mdb")));
+  std::filesystem::copy(ReferencePath("structures"), dir.path() / "structures");
   const auto isobutane = dir.path() / "structures" / "isobutane.ms";
   Bytes cut = FileBytes(isobutane);
-  cut.resize(cut.size() - 1);
+  cut.pop_back();
   PutFile(isobutane, cut);
 
   TDBCoordinator db;
-  db.SetDBFileName(dbPath);
+  db.SetDBFileName(dir.file("sample.mdb"));
   ASSERT_EQ(db.LoadDB(), kDBFileRead);
   const TStructureLoadReport report = db.LoadStructures();
   EXPECT_EQ(report.Status, kStructureFileTooShort);
   EXPECT_EQ(report.Item, 2u);
   EXPECT_TRUE(db.HasStructure(1));
-  EXPECT_FALSE(db.HasStructure(2));
   EXPECT_FALSE(db.HasStructure(8));
   db.BuildMolecules();
-  EXPECT_EQ(db.GetMolecule(8)->AtomCount(), 0u);
   EXPECT_EQ(Find(db, "C. C C; 0-1 1=2"), -1);
   EXPECT_EQ(db.FindStructure(TMolecule()), -1);  // empty entries are never found
+
+  // 200 atoms read fine but are more than a structure file may be written
+  // with: saving refuses before it writes anything.
+  Bytes large = {0x48, 0x04, 0x01, 0, 0, 0, 2, 200};
+  large.resize(MolStructureFileSize(200), 0);
+  PutFile(dir.file("large.ms"), large);
+  ASSERT_EQ(db.AddItem({{"large"}, dir.file("large.ms"), {}}), kStructureFileRead);
+  EXPECT_NE(db.SaveProblem().find("Item 9"), std::string::npos);
+  const auto propane = dir.path() / "structures" / "propane.ms";
+  std::filesystem::remove(propane);
+  EXPECT_THROW(db.SaveStructures(), FileFormatLimitError);
+  EXPECT_FALSE(std::filesystem::exists(propane));
+  db.DeleteItem(9);
 
   // Saving must not replace the structures that were never read.
   const auto allyl = dir.path() / "structures" / "allyl.ms";
@@ -257,70 +195,32 @@ TEST(DBCoordinator, MissingOrDamagedStructureFilesDoNotCostData) {
   db.SaveStructures();
   EXPECT_EQ(FileBytes(allyl), allylBytes);
   EXPECT_EQ(FileBytes(isobutane), cut);
+  EXPECT_TRUE(std::filesystem::exists(propane));
 
-  // A missing structure file raises after the item is in, without a
-  // structure, and with every list still in step.
-  EXPECT_THROW(db.AddItem(Record({"ghost"}, dir.file("ghost.ms"))), std::filesystem::filesystem_error);
+  // A missing structure file raises after the item is in, without a structure, every list in step.
+  EXPECT_THROW(db.AddItem({{"ghost"}, dir.file("ghost.ms"), {}}), std::filesystem::filesystem_error);
   ASSERT_EQ(db.ItemCount(), 10u);
   EXPECT_EQ(db.Characterisations().size(), 10u);
-  EXPECT_FALSE(db.HasStructure(9));
-  ASSERT_NE(db.GetMolecule(9), nullptr);
   EXPECT_EQ(db.GetMolecule(9)->AtomCount(), 0u);
-  db.SaveStructures();
-  EXPECT_FALSE(std::filesystem::exists(dir.path() / "ghost.ms"));
-  EXPECT_THROW(db.ReplaceItem(0, Record({"ghost"}, dir.file("ghost.ms"))), std::filesystem::filesystem_error);
-  EXPECT_EQ(db.GetMolecule(0)->ID, 3);
-
-  std::filesystem::remove(allyl);
-  EXPECT_THROW(db.LoadStructures(), std::filesystem::filesystem_error);
 }
 
-TEST(DBCoordinator, FailedLoadKeepsTheDatabaseAndSuccessfulLoadReplacesIt) {
-  TDBCoordinator db;
-  OpenSample(db);
-  ScratchDir dir;
-  const std::string damaged = dir.file("damaged.mdb");
-  Bytes bytes = FileBytes(ReferencePath("sample.mdb"));
-  bytes.resize(bytes.size() / 2);
-  PutFile(damaged, bytes);
-  db.SetDBFileName(damaged);
-  EXPECT_EQ(db.LoadDB(), kNotADBFile);
-  db.SetDBFileName(dir.file("absent.mdb"));
-  EXPECT_EQ(db.LoadDB(), kDBFileMissing);
-  EXPECT_EQ(db.ItemCount(), 9u);
-  EXPECT_EQ(db.GetDBName(), "Sample hydrocarbons");
-  EXPECT_EQ(Find(db, kBenzene), 5);
-
-  db.SetDBFileName(ReferencePath("sample.mdb"));
-  ASSERT_EQ(db.LoadDB(), kDBFileRead);
-  EXPECT_FALSE(db.MoleculesBuilt());
-  EXPECT_EQ(db.GetMolecule(0), nullptr);
-  EXPECT_EQ(db.Characterisations().size(), 9u);
-  EXPECT_FALSE(db.HasStructure(0));
-}
-
-TEST(DBCoordinator, SavingRefusesUnwritableDataBeforeWritingAnything) {
-  ScratchDir dir;
-  TDBCoordinator db;
-  db.SetDBFileName(dir.file("db.mdb"));
-  const std::string small = PutStructure(dir, "small.ms", "C.", 1);
-  // 200 atoms read fine but are more than a structure file may be written with.
-  Bytes large = {0x48, 0x04, 0x01, 0, 0, 0, 2, 200};
-  large.resize(MolStructureFileSize(200), 0);
-  PutFile(dir.file("large.ms"), large);
-  db.AddItem(Record({"methyl"}, small));
-  ASSERT_EQ(db.AddItem(Record({"large"}, dir.file("large.ms"))), kStructureFileRead);
-  EXPECT_NE(db.SaveProblem().find("Item 1"), std::string::npos);
-  std::filesystem::remove(small);
-  EXPECT_THROW(db.SaveStructures(), FileFormatLimitError);
-  EXPECT_FALSE(std::filesystem::exists(small));
-
-  db.DeleteItem(1);
-  EXPECT_EQ(db.SaveProblem(), "");
-  db.SetDBName(std::string(256, 'n'));
-  EXPECT_FALSE(db.SaveProblem().empty());
-  EXPECT_THROW(db.SaveDB(), FileFormatLimitError);
-  EXPECT_FALSE(std::filesystem::exists(dir.path() / "db.mdb"));
+// Beyond the AddItem cases above (same, sub- and sibling directory).
+TEST(DBPaths, DirectoriesAndShortestRelativePaths) {
+  EXPECT_EQ(DirectoryOf("C:\\data\\db\\sample.mdb"), "C:\\data\\db\\");
+  EXPECT_EQ(DirectoryOf("C:sample.mdb"), "C:");
+  EXPECT_EQ(StructureFilePath("/home/ana/db/", "\\opt\\x.ms"), "/opt/x.ms");  // absolute stays absolute
+  const struct {
+    std::string base, target, stored;
+  } cases[] = {
+      {"/home/ana/db/", "/srv/x/y.ms", "..\\..\\..\\srv\\x\\y.ms"},
+      {"/home/ana/./db", "\\home\\ana\\db\\x\\..\\y\\z.ms", "y\\z.ms"},  // "." and ".." resolved by name
+      {"/home/ana/db/", "/home/ana/dbx/z.ms", "..\\dbx\\z.ms"},             // a name that only begins alike
+      {"/home/ana/db/", "/home/ana/DB/z.ms", "..\\DB\\z.ms"},               // case-sensitive
+      {"C:\\data\\db\\", "c:\\data\\other\\x.ms", "..\\other\\x.ms"},  // the same drive in any case
+      {"C:\\data\\db\\", "D:\\data\\x.ms", "D:\\data\\x.ms"},          // another drive stays absolute
+      {"db/", std::filesystem::current_path().string() + "/db/x.ms", "x.ms"},  // a relative base: working directory
+  };
+  for (const auto& c : cases) EXPECT_EQ(ShortestRelativePath(c.base, c.target), c.stored) << c.target;
 }
 
 }  // namespace
