@@ -63,7 +63,8 @@ TEST(MoleculeStructure, RefusesMoreThan255AtomsAndLeavesTheMoleculeUnchanged) {
   ASSERT_TRUE(molecule.SetStructure(TByteMatrix{{0}}, TByteVector{kHelium}, TBoolMatrix{{false}}, &error));
   molecule.Build();
   const std::size_t n = 256;
-  EXPECT_FALSE(molecule.SetStructure(TByteMatrix(n, n, 0), TByteVector(n, kHydrogen), TBoolMatrix(n, n, false), &error));
+  EXPECT_FALSE(
+      molecule.SetStructure(TByteMatrix(n, n, 0), TByteVector(n, kHydrogen), TBoolMatrix(n, n, false), &error));
   EXPECT_NE(error.find("at most 255 atoms"), std::string::npos) << error;
   EXPECT_NE(error.find("256"), std::string::npos) << error;
   EXPECT_EQ(molecule.AtomTypes(), TByteVector{kHelium});
@@ -124,7 +125,8 @@ TEST(MoleculeCharacter, RadicalCyclicAromaticAndCarbonCounts) {
       {"C C C; 0-1 1-2 2-0", true}, {kBenzene, true},       {"C. C C; 0-1 1-2 2-0", true},
       {"O", true},  // oxygen is outside the balance
   };
-  for (const auto& [description, expected] : cyclic) EXPECT_EQ(MoleculeFrom(description)->IsCyclic(), expected) << description;
+  for (const auto& [description, expected] : cyclic)
+    EXPECT_EQ(MoleculeFrom(description)->IsCyclic(), expected) << description;
   TMolecule empty;
   empty.Build();
   EXPECT_TRUE(empty.IsCyclic());  // 2 differs from 0

@@ -105,8 +105,9 @@ TEST(DrawMolecule, RadicalCentresAreRedAndPaintedOverTheBonds) {
   EXPECT_EQ(circles[1].brush, kWhite);
   // Circles come after every line, so no bond crosses the red fill.
   const auto& calls = ethyl.canvas.calls;
-  auto firstCircle = std::find_if(calls.begin(), calls.end(), [](const CanvasCall& c) { return c.kind == CanvasCall::kEllipse; });
-  EXPECT_TRUE(std::none_of(firstCircle, calls.end(), [](const CanvasCall& c) { return c.kind == CanvasCall::kLine; }));
+  auto isCircle = [](const CanvasCall& c) { return c.kind == CanvasCall::kEllipse; };
+  auto isLine = [](const CanvasCall& c) { return c.kind == CanvasCall::kLine; };
+  EXPECT_TRUE(std::none_of(std::find_if(calls.begin(), calls.end(), isCircle), calls.end(), isLine));
   // Two unpaired electrons are two zero-length lines, not a double bond
   // without a direction; the atom is no radical centre.
   Drawn carbene = Draw("C.. C; 0-1");
@@ -130,7 +131,8 @@ TEST(DrawMolecule, ALongChainShrinksToFit) {
   Drawn drawn = Draw(testing::LinearAlkane(16));
   const std::vector<Point> centres = Centres(drawn.canvas);
   ASSERT_EQ(centres.size(), 16u);
-  for (const CanvasCall& circle : drawn.canvas.Of(CanvasCall::kEllipse)) EXPECT_TRUE(circle.x1 >= 0 && circle.x2 < kWidth);
+  for (const CanvasCall& circle : drawn.canvas.Of(CanvasCall::kEllipse))
+    EXPECT_TRUE(circle.x1 >= 0 && circle.x2 < kWidth);
   const double bond = Distance(centres[0], centres[1]);
   EXPECT_LT(bond, kUnit - 2);
   for (std::size_t i = 1; i + 1 < 16; ++i) EXPECT_NEAR(Distance(centres[i], centres[i + 1]), bond, 1.5);
@@ -139,8 +141,10 @@ TEST(DrawMolecule, ALongChainShrinksToFit) {
 // Each text run with its colour (r red, p the pen's, none black) and "_" for a subscript.
 std::string Texts(const RecordingCanvas& canvas) {
   std::string joined;
-  for (const CanvasCall& text : canvas.Of(CanvasCall::kText))
-    joined += text.text + (text.fontScale < 1 ? "_" : "") + (text.font == kRed ? "r" : text.font == kBlue ? "p" : "") + " ";
+  for (const CanvasCall& text : canvas.Of(CanvasCall::kText)) {
+    const char* colour = text.font == kRed ? "r" : text.font == kBlue ? "p" : "";
+    joined += text.text + (text.fontScale < 1 ? "_" : "") + colour + " ";
+  }
   return joined;
 }
 
