@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/graph_hash.h"
 #include "molecule_builder.h"
 
 namespace korvane {
@@ -12,133 +13,112 @@ using testing::MoleculeFrom;
 using testing::Renumbered;
 using testing::ShuffledOrder;
 
-// Molecules of every size class of the test, each compared with several
-// renumberings of itself.
+// The renumbered copies the identity tests compare must really move atoms.
+TEST(Renumbered, MovesAtomsAndKeepsTheStructure) {
+  auto butane = MoleculeFrom(LinearAlkane(4));
+  const auto order = ShuffledOrder(14, 11);
+  auto shuffled = Renumbered(*butane, order);
+  EXPECT_NE(shuffled->AtomTypes(), butane->AtomTypes());
+  for (int i = 0; i < 14; ++i)
+    for (int j = 0; j < 14; ++j)
+      EXPECT_EQ(shuffled->AdjacencyMatrix()[i][j], butane->AdjacencyMatrix()[order[i]][order[j]]);
+}
+
+std::uint64_t Hash(const char* description) { return GraphRefinementHash(*MoleculeFrom(description)); }
+
+// Molecules of every size class, each compared with several renumberings:
+// identical, with the same refinement hash.
 TEST(Identity, IgnoresAtomOrder) {
   const char* descriptions[] = {
-      "H H; 0-1",                                   // 2 atoms
-      "C.",                                         // 4 atoms
-      "C C; 0=1",                                   // 6 atoms, anchor atom 0
-      "C. C; 0-1",                                  // 7 atoms
-      "C C C C; 0-1 1-2 2-3",                       // n-butane: rarest class
+      "H.", "He..", "O", "H H; 0-1", "C.", "C C; 0=1", "C. C; 0-1",
+      "C C C C; 0-1 1-2 2-3",                                // n-butane: rarest class
       "C C C C C C C C C; 0-1 1-2 2-3 3-4 4-5 5-6 6-7 7-8",  // n-nonane
-      "C C C C C; 0-1 1-2 1-3 3-4",                 // isopentane
-      "C C. C C C; 0-1 1-2 1-3 3-4",                // a tertiary radical
-      "C. C C C C C; 0-1 1-2 2-3 3-4 4-5",          // n-hexyl
-      "C C C C C C; 0-1 1-2 2-3 3-4 4-5 5-0",       // cyclohexane
-      "C c c c c c c; 0-1 1:2 2:3 3:4 4:5 5:6 6:1", // toluene
-      "C C C C C; 0=1 1-2 2=3 3-4",                 // 1,3-pentadiene
-      "C C C C; 0#1 1-2 2-3",                       // 1-butyne
+      "C C C C C; 0-1 1-2 1-3 3-4", "C C. C C C; 0-1 1-2 1-3 3-4", "C. C C C C C C; 0-1 1-2 2-3 3-4 4=5 5-6",
+      "C C C C C C; 0-1 1-2 2-3 3-4 4-5 5-0", "C c c c c c c; 0-1 1:2 2:3 3:4 4:5 5:6 6:1",
+      "C C C C C; 0=1 1-2 2=3 3-4", "C C C C; 0#1 1-2 2-3",
   };
   for (const char* description : descriptions) {
     auto molecule = MoleculeFrom(description);
-    const int n = static_cast<int>(molecule->AtomCount());
-    for (unsigned seed = 1; seed <= 5; ++seed) {
-      auto shuffled = Renumbered(*molecule, ShuffledOrder(n, seed));
+    for (unsigned seed = 1; seed <= 6; ++seed) {
+      auto shuffled = Renumbered(*molecule, ShuffledOrder(static_cast<int>(molecule->AtomCount()), seed));
       EXPECT_TRUE(AreIsomorphic(*molecule, *shuffled)) << description << " seed " << seed;
       EXPECT_TRUE(AreIsomorphic(*shuffled, *molecule)) << description << " seed " << seed;
+      EXPECT_EQ(GraphRefinementHash(*shuffled), GraphRefinementHash(*molecule)) << description << " seed " << seed;
     }
   }
-}
-
-TEST(Identity, ButaneAnchorsAtATerminalCarbon) {
-  // Degree-1 and degree-2 carbons both number two: the earlier class wins, so
-  // the anchor is a terminal carbon, and the match from it succeeds in both
-  // directions.
+  // Butane's terminal and inner carbons both number two: the earlier class
+  // wins, the anchor is a terminal carbon and the match reaches every atom.
   auto butane = MoleculeFrom(LinearAlkane(4));
-  auto reversed = Renumbered(*butane, {3, 2, 1, 0, 12, 13, 11, 10, 9, 8, 7, 6, 4, 5});
-  EXPECT_TRUE(AreIsomorphic(*butane, *reversed));
+  EXPECT_TRUE(AreIsomorphic(*butane, *Renumbered(*butane, {3, 2, 1, 0, 12, 13, 11, 10, 9, 8, 7, 6, 4, 5})));
   for (const TAtom* atom : butane->Atoms()) EXPECT_TRUE(atom->Visited);
 }
 
-TEST(Identity, DistinguishesIsomersWithEqualInvariants) {
-  auto butane = MoleculeFrom(LinearAlkane(4));
-  auto isobutane = MoleculeFrom("C C C C; 0-1 0-2 0-3");
-  ASSERT_TRUE(InvariantsEqual(*butane, *isobutane));
-  EXPECT_FALSE(AreIsomorphic(*butane, *isobutane));
-
-  auto butene1 = MoleculeFrom("C C C C; 0=1 1-2 2-3");
-  auto butene2 = MoleculeFrom("C C C C; 0-1 1=2 2-3");
-  ASSERT_TRUE(InvariantsEqual(*butene1, *butene2));
-  EXPECT_FALSE(AreIsomorphic(*butene1, *butene2));
-
-  // Radicals: the radical centre anchors the match.
-  auto butyl1 = MoleculeFrom("C. C C C; 0-1 1-2 2-3");
-  auto butyl2 = MoleculeFrom("C C. C C; 0-1 1-2 2-3");
-  ASSERT_TRUE(InvariantsEqual(*butyl1, *butyl2));
-  EXPECT_FALSE(AreIsomorphic(*butyl1, *butyl2));
+// Neither the matching nor the refinement hash takes these for one species.
+TEST(Identity, TellsDifferentSpeciesApart) {
+  const struct {
+    const char* a;
+    const char* b;
+    bool equalInvariants;  // only the graph can tell these apart
+  } cases[] = {
+      {"C C C; 0-1 1=2", "C C C; 0-1 1-2 2-0", false},                            // propene, cyclopropane
+      {"C. C C; 0-1 1-2", "C C C; 0-1 1-2", false},                               // a radical and its parent
+      {"C C; 0-1", "C C D; 0-1 0-2", false},                                      // ethane, deuterated ethane
+      {"H.", "D.", false},                                                        // one atom: the type decides
+      {"C C C C; 0-1 1-2 2-3", "C C C C; 0-1 0-2 0-3", true},                     // butane, isobutane
+      {"C C C C; 0=1 1-2 2-3", "C C C C; 0-1 1=2 2-3", true},                     // 1- and 2-butene
+      {"C. C C C; 0-1 1-2 2-3", "C C. C C; 0-1 1-2 2-3", true},                   // butyl radicals
+      {"C C C C C; 0=1 1-2 2-3 3-4", "C C C C C; 0-1 1=2 2-3 3-4", true},         // 1- and 2-pentene
+      {"C. C C C C C; 0-1 1-2 2-3 3-4 4-5", "C C C. C C C; 0-1 1-2 2-3 3-4 4-5", true},  // hexyl radicals
+      {"C C. C C C C; 0-1 1-2 2-3 3-4 4-5", "C C C. C C C; 0-1 1-2 2-3 3-4 4-5", true},
+      {"C C C C C C; 0-1 1-2 2-3 3-4 4-5", "C C C C C C; 0-1 1-2 2-3 3-4 2-5", true},  // hexane, 3-methylpentane
+      {"C. C C C C C C; 0-1 1-2 2-3 3-4 4=5 5-6", "C. C C C C C C; 0-1 1-2 2-3 3=4 4-5 5-6", true},  // heptenyls
+  };
+  for (const auto& c : cases) {
+    auto a = MoleculeFrom(c.a), b = MoleculeFrom(c.b);
+    EXPECT_EQ(InvariantsEqual(*a, *b), c.equalInvariants) << c.a << " / " << c.b;
+    EXPECT_FALSE(AreIsomorphic(*a, *b)) << c.a << " / " << c.b;
+    EXPECT_FALSE(AreIsomorphic(*b, *a)) << c.b << " / " << c.a;
+    EXPECT_NE(GraphRefinementHash(*a), GraphRefinementHash(*b)) << c.a << " / " << c.b;
+  }
+  // The hash also counts bond orders, aromatic flags, electrons and isotopes.
+  EXPECT_NE(Hash("C C; 0=1"), Hash("C.. C..; 0-1"));
+  EXPECT_NE(Hash("c c c c c c; 0:1 1:2 2:3 3:4 4:5 5:0"), Hash("c c c c c c; 0:1 1:2 2:3 3:4 4:5 5-0"));
+  EXPECT_NE(Hash("C"), Hash("C14"));
+  EXPECT_NE(Hash("C D; 0-1"), Hash("C H; 0-1"));
 }
 
-TEST(Identity, InvariantsRejectFirst) {
-  auto propene = MoleculeFrom("C C C; 0-1 1=2");
+TEST(RefinementHash, CachedOnTheMoleculeUntilRebuilt) {
+  auto molecule = MoleculeFrom("C C C; 0-1 1=2");
+  const std::uint64_t propene = molecule->RefinementHash();
+  EXPECT_EQ(propene, GraphRefinementHash(*molecule));
   auto cyclopropane = MoleculeFrom("C C C; 0-1 1-2 2-0");
-  EXPECT_EQ(propene->Formula(), cyclopropane->Formula());
-  EXPECT_FALSE(InvariantsEqual(*propene, *cyclopropane));  // Cyclic differs
-  EXPECT_FALSE(AreIsomorphic(*propene, *cyclopropane));
-
-  auto propyl = MoleculeFrom("C. C C; 0-1 1-2");
-  auto propane = MoleculeFrom(LinearAlkane(3));
-  EXPECT_FALSE(AreIsomorphic(*propyl, *propane));
-  EXPECT_FALSE(AreIsomorphic(*propane, *propyl));
-
-  auto ethane = MoleculeFrom(LinearAlkane(2));
-  auto deuterated = MoleculeFrom("C C D; 0-1 0-2");
-  EXPECT_FALSE(AreIsomorphic(*ethane, *deuterated));  // AtomsPerType differs
+  ASSERT_TRUE(molecule->SetStructure(cyclopropane->AdjacencyMatrix(), cyclopropane->AtomTypes(),
+                                     cyclopropane->AromaticMatrix()));
+  molecule->Build();
+  EXPECT_EQ(molecule->RefinementHash(), GraphRefinementHash(*cyclopropane));
+  EXPECT_NE(molecule->RefinementHash(), propene);
 }
 
-TEST(Identity, SmallMoleculesNeedNoMatching) {
-  // Two hydrogen molecules numbered differently: equal invariants settle it,
-  // and the atoms' marks are not touched.
+TEST(Identity, SmallMoleculesNeedNoMatchingLargeOnesWithoutCarbonNeverMatch) {
+  // Two atoms: equal invariants settle it, the marks are not touched.
   auto h2 = MoleculeFrom("H H; 0-1");
-  auto other = Renumbered(*h2, {1, 0});
   for (TAtom* atom : h2->Atoms()) atom->Visited = 7;
-  EXPECT_TRUE(AreIsomorphic(*h2, *other));
+  EXPECT_TRUE(AreIsomorphic(*h2, *Renumbered(*h2, {1, 0})));
   for (const TAtom* atom : h2->Atoms()) EXPECT_EQ(atom->Visited, 7);
-
-  // One atom: the type decides.
-  EXPECT_TRUE(AreIsomorphic(*MoleculeFrom("H."), *MoleculeFrom("H.")));
-  EXPECT_FALSE(AreIsomorphic(*MoleculeFrom("H."), *MoleculeFrom("D.")));
-
-  // Three or four atoms: atom properties in some order, bonds not compared.
+  // Three or four atoms: atom properties in some order.
   auto water = MoleculeFrom("O");
   EXPECT_TRUE(AreIsomorphic(*water, *Renumbered(*water, {1, 2, 0})));
-  auto methyl = MoleculeFrom("C.");
-  EXPECT_TRUE(AreIsomorphic(*methyl, *Renumbered(*methyl, {3, 1, 0, 2})));
-  EXPECT_FALSE(AreIsomorphic(*MoleculeFrom("C.."), *MoleculeFrom("O")));
-}
-
-TEST(Identity, LargeNonRadicalsWithoutCarbonAreNeverIdentical) {
-  // Tetrazane N4H6: ten atoms, no carbon, so no anchor class exists.
+  // Tetrazane N4H6: nine atoms or more, no carbon, so no anchor class exists.
   auto tetrazane = MoleculeFrom("N N N N; 0-1 1-2 2-3");
-  EXPECT_TRUE(InvariantsEqual(*tetrazane, *tetrazane));
   EXPECT_FALSE(AreIsomorphic(*tetrazane, *tetrazane));
   // Below nine atoms the anchor is atom 0 and the same structure matches.
   auto triazane = MoleculeFrom("N N N; 0-1 1-2");
   EXPECT_TRUE(AreIsomorphic(*triazane, *triazane));
 }
 
-TEST(Identity, AtomEquivalenceComparesLocalCounts) {
-  auto propene = MoleculeFrom("C C C; 0-1 1=2");
-  auto propane = MoleculeFrom(LinearAlkane(3));
-  // The methyl carbons are alike; the =CH- carbon has a double bond.
-  EXPECT_TRUE(AtomsEquivalent(*propene->GetAtom(0), *propane->GetAtom(0)));
-  EXPECT_FALSE(AtomsEquivalent(*propene->GetAtom(1), *propane->GetAtom(1)));
-  // A CH2 and a CH3 carbon both have four neighbours: equivalent locally.
-  EXPECT_TRUE(AtomsEquivalent(*propane->GetAtom(0), *propane->GetAtom(1)));
-  auto ethyl = MoleculeFrom("C. C; 0-1");
-  EXPECT_FALSE(AtomsEquivalent(*ethyl->GetAtom(0), *ethyl->GetAtom(1)));  // unpaired electron
-  EXPECT_TRUE(AtomListsEquivalent({propane->GetAtom(0), propane->GetAtom(3)}, {propene->GetAtom(0), propene->GetAtom(4)}));
-  EXPECT_FALSE(AtomListsEquivalent({propane->GetAtom(0)}, {propane->GetAtom(0), propane->GetAtom(3)}));
-}
-
 TEST(Identity, PermutationsInLexicographicOrder) {
   auto propane = MoleculeFrom(LinearAlkane(3));
-  TAtom* a = propane->GetAtom(0);
-  TAtom* b = propane->GetAtom(1);
-  TAtom* c = propane->GetAtom(2);
-  TAtom* d = propane->GetAtom(3);
-  EXPECT_EQ(Permutations({a}), (TAtomMatrix{{a}}));
-  EXPECT_EQ(Permutations({a, b}), (TAtomMatrix{{a, b}, {b, a}}));
+  TAtom *a = propane->GetAtom(0), *b = propane->GetAtom(1), *c = propane->GetAtom(2), *d = propane->GetAtom(3);
   EXPECT_EQ(Permutations({a, b, c}), (TAtomMatrix{{a, b, c}, {a, c, b}, {b, a, c}, {b, c, a}, {c, a, b}, {c, b, a}}));
   const TAtomMatrix four = Permutations({a, b, c, d});
   ASSERT_EQ(four.size(), 24u);
