@@ -3,7 +3,6 @@
 #include <chrono>
 #include <condition_variable>
 #include <exception>
-#include <filesystem>
 #include <mutex>
 #include <thread>
 
@@ -12,13 +11,9 @@
 #include "cli/inputs.h"
 #include "cli/network_json.h"
 #include "cli/network_text.h"
-#include "core/identity.h"
-#include "reactions/kinpar_file.h"
 
 namespace korvane {
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr auto kPollInterval = std::chrono::milliseconds(250);
 

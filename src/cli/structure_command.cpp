@@ -6,7 +6,6 @@
 #include "cli/commands.h"
 #include "cli/inputs.h"
 #include "cli/network_text.h"
-#include "database/binary_file.h"
 #include "database/mol_structure_file.h"
 #include "smiles/smiles_reader.h"
 
