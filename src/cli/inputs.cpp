@@ -71,29 +71,29 @@ Feed DatabaseFeed(const std::string& text, const std::string& name, const TDBCoo
 
 }  // namespace
 
-FeedSpec ParseFeedSpec(const std::string& text) {
+FeedArgument ParseFeedArgument(const std::string& text) {
   if (text.empty()) throw InputError("feed", "empty feed (give a .ms file, smiles:SMILES or db:NAME)");
-  FeedSpec spec;
+  FeedArgument argument;
   if (text.starts_with(kSmilesPrefix)) {
-    spec = {FeedKind::Smiles, text.substr(kSmilesPrefix.size())};
-    if (spec.Value.empty()) throw InputError(text, "no SMILES after \"smiles:\"");
+    argument = {FeedKind::Smiles, text.substr(kSmilesPrefix.size())};
+    if (argument.Value.empty()) throw InputError(text, "no SMILES after \"smiles:\"");
   } else if (text.starts_with(kDatabasePrefix)) {
-    spec = {FeedKind::DatabaseName, text.substr(kDatabasePrefix.size())};
-    if (spec.Value.empty()) throw InputError(text, "no name after \"db:\"");
+    argument = {FeedKind::DatabaseName, text.substr(kDatabasePrefix.size())};
+    if (argument.Value.empty()) throw InputError(text, "no name after \"db:\"");
   } else {
-    spec = {FeedKind::StructureFile, text};
+    argument = {FeedKind::StructureFile, text};
   }
-  return spec;
+  return argument;
 }
 
 Feed LoadFeed(const std::string& text, const TDBCoordinator* database) {
-  const FeedSpec spec = ParseFeedSpec(text);
-  switch (spec.Kind) {
-    case FeedKind::Smiles: return SmilesFeed(text, spec.Value);
-    case FeedKind::DatabaseName: return DatabaseFeed(text, spec.Value, database);
+  const FeedArgument argument = ParseFeedArgument(text);
+  switch (argument.Kind) {
+    case FeedKind::Smiles: return SmilesFeed(text, argument.Value);
+    case FeedKind::DatabaseName: return DatabaseFeed(text, argument.Value, database);
     case FeedKind::StructureFile: break;
   }
-  return StructureFileFeed(spec.Value);
+  return StructureFileFeed(argument.Value);
 }
 
 int FindItemBySynonym(const TDBCoordinator& database, const std::string& name) {

@@ -21,7 +21,7 @@ enum class FeedKind {
   DatabaseName,   ///< "db:<name>", an exact synonym of a database item
 };
 
-struct FeedSpec {
+struct FeedArgument {
   FeedKind Kind = FeedKind::StructureFile;
   /// The path, the SMILES or the name, without its prefix.
   std::string Value;
@@ -30,7 +30,7 @@ struct FeedSpec {
 /// Splits a feed argument at its prefix; any text without "smiles:" or
 /// "db:" is a structure file path. Throws InputError for an empty feed or an
 /// empty SMILES or name.
-FeedSpec ParseFeedSpec(const std::string& text);
+FeedArgument ParseFeedArgument(const std::string& text);
 
 /// A feed read into a built molecule.
 struct Feed {

@@ -17,9 +17,9 @@ int RunStructure(const StructureOptions& options, const CliStreams& streams) {
     streams.Out << StructureDescription(*feed.Molecule);
     return kExitSuccess;
   }
-  const FeedSpec spec = ParseFeedSpec(options.Input);
+  const FeedArgument argument = ParseFeedArgument(options.Input);
   // With an output the argument is always a SMILES; "smiles:" may be written.
-  const std::string smiles = spec.Kind == FeedKind::Smiles ? spec.Value : options.Input;
+  const std::string smiles = argument.Kind == FeedKind::Smiles ? argument.Value : options.Input;
   std::string problem;
   const auto molecule = MoleculeFromSmiles(smiles, &problem, options.Identification);
   if (!molecule) throw InputError(options.Input, problem);

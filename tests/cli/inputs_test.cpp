@@ -22,20 +22,20 @@ std::string InputProblem(const std::function<void()>& action) {
   return "";
 }
 
-TEST(FeedSpec, PrefixChoosesTheKindAndAnEmptyValueIsRefused) {
-  const FeedSpec smiles = ParseFeedSpec("smiles:C=C");
+TEST(FeedArgument, PrefixChoosesTheKindAndAnEmptyValueIsRefused) {
+  const FeedArgument smiles = ParseFeedArgument("smiles:C=C");
   EXPECT_EQ(smiles.Kind, FeedKind::Smiles);
   EXPECT_EQ(smiles.Value, "C=C");
-  const FeedSpec name = ParseFeedSpec("db:n-hexane");
+  const FeedArgument name = ParseFeedArgument("db:n-hexane");
   EXPECT_EQ(name.Kind, FeedKind::DatabaseName);
   EXPECT_EQ(name.Value, "n-hexane");
   // Anything else is a path, even one that mentions a prefix later on.
-  const FeedSpec file = ParseFeedSpec("feeds/db:x.ms");
+  const FeedArgument file = ParseFeedArgument("feeds/db:x.ms");
   EXPECT_EQ(file.Kind, FeedKind::StructureFile);
   EXPECT_EQ(file.Value, "feeds/db:x.ms");
-  EXPECT_EQ(InputProblem([] { ParseFeedSpec("smiles:"); }), "smiles:: no SMILES after \"smiles:\"");
-  EXPECT_NE(InputProblem([] { ParseFeedSpec("db:"); }), "");
-  EXPECT_NE(InputProblem([] { ParseFeedSpec(""); }), "");
+  EXPECT_EQ(InputProblem([] { ParseFeedArgument("smiles:"); }), "smiles:: no SMILES after \"smiles:\"");
+  EXPECT_NE(InputProblem([] { ParseFeedArgument("db:"); }), "");
+  EXPECT_NE(InputProblem([] { ParseFeedArgument(""); }), "");
 }
 
 TEST(Feed, ThreeRoutesGiveTheSameMolecule) {
