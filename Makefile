@@ -23,8 +23,25 @@ $(RELEASE_DIR)/build.ninja:
 release: deps $(RELEASE_DIR)/build.ninja
 	cmake --build $(RELEASE_DIR) -j $(JOBS)
 
+# The main job: the network of the bundled default feed, from the bundled
+# database that the build makes, with its summary, network file, JSON,
+# equations in every language and the graph with its pictures, in out/.
+CLI := $(RELEASE_DIR)/bin/korvane-cli
+BUNDLED_DB := $(RELEASE_DIR)/data/hydrocarbons.mdb
+FEED := n-hexane
+OUT := out
+
 run: release
-	@echo "The main job (generating the network of the bundled default feed) arrives with the batch tool korvane-cli; for now 'make run' only builds the libraries."
+	@mkdir -p $(OUT)
+	@rm -f $(OUT)/pict_*.png
+	$(CLI) generate db:$(FEED) --db $(BUNDLED_DB) -o $(OUT)/$(FEED).rnw --note "$(FEED) primary network" --json > $(OUT)/$(FEED).json.part \
+		|| { rm -f $(OUT)/$(FEED).json.part; exit 1; }
+	@mv $(OUT)/$(FEED).json.part $(OUT)/$(FEED).json
+	$(CLI) export-equations $(OUT)/$(FEED).rnw --language pascal --parts constants,rates,balance -o $(OUT)/$(FEED).pas
+	$(CLI) export-equations $(OUT)/$(FEED).rnw --language c --parts constants,rates -o $(OUT)/$(FEED).c
+	$(CLI) export-equations $(OUT)/$(FEED).rnw --language matlab --parts constants,rates -o $(OUT)/$(FEED).m
+	$(CLI) export-graph $(OUT)/$(FEED).rnw -o $(OUT)/$(FEED).dot --png
+	@echo "Written to $(OUT)/: $(FEED).rnw, $(FEED).json, $(FEED).pas, $(FEED).c, $(FEED).m, $(FEED).dot with pict_*.png and $(FEED).png"
 
 bench: release
 	@for b in $(RELEASE_DIR)/bench/korvane_bench_*; do [ -x "$$b" ] && "$$b"; done; true

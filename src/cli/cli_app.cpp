@@ -1,0 +1,236 @@
+#include "cli/cli_app.h"
+
+#include <unistd.h>
+
+#include <CLI/CLI.hpp>
+#include <charconv>
+#include <cmath>
+#include <filesystem>
+#include <functional>
+#include <map>
+
+#include "cli/commands.h"
+#include "database/binary_file.h"
+
+namespace korvane {
+namespace {
+
+using Command = std::function<int(const CliStreams&)>;
+
+const std::map<std::string, TStateModel> kModels = {
+    {"ideal", TStateModel::kIdeal}, {"rk", TStateModel::kRedlichKwong}, {"srk", TStateModel::kSoaveRedlichKwong}};
+
+// A finite number above 0 (or at least 0); CLI11's own range checks quote
+// the largest double in their messages.
+CLI::Validator FiniteNumber(bool allowZero) {
+  const std::string description = allowZero ? "NONNEGATIVE" : "POSITIVE";
+  return CLI::Validator(
+      [allowZero](std::string& text) -> std::string {
+        double value = 0.0;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+        const bool number = error == std::errc() && end == text.data() + text.size() && std::isfinite(value);
+        if (number && (value > 0.0 || (allowZero && value == 0.0))) return {};
+        return text + " is not a " + (allowZero ? "non-negative" : "positive") + " number";
+      },
+      description);
+}
+
+// Each subcommand fills its options struct while parsing and leaves the
+// command to run once parsing succeeded.
+struct Commands {
+  GenerateOptions generate;
+  ShowOptions show;
+  ExportEquationsOptions equations;
+  ExportGraphOptions graph;
+  FuseOptions fuse;
+  StructureOptions structure;
+  std::optional<std::int32_t> structureId;
+  PropertiesOptions properties;
+  std::string model = "ideal";
+  DbOptions db;
+  Command selected;
+};
+
+void AddGenerate(CLI::App& app, Commands& c) {
+  auto* sub = app.add_subcommand("generate", "Generate the reaction network of the feeds");
+  GenerateOptions& o = c.generate;
+  sub->add_option("FEED", o.Feeds, "A .ms file, smiles:SMILES or db:NAME (an item's synonym; needs --db)")
+      ->required();
+  sub->add_option("-T,--temperature", o.Preferences.NormTemperature, "Normalised temperature [K]")
+      ->check(FiniteNumber(false))
+      ->capture_default_str();
+  sub->add_option("--e-beta", o.Preferences.EThresholdBetaScission,
+                  "Highest activation energy of a beta-scission [kJ/mol]")
+      ->capture_default_str();
+  sub->add_option("--e-htransfer", o.Preferences.EThresholdHTransfer,
+                  "Highest activation energy of a hydrogen transfer [kJ/mol]")
+      ->capture_default_str();
+  sub->add_option("--e-allyl", o.Preferences.EThresholdAllyl,
+                  "Highest activation energy of an allyl isomerisation [kJ/mol]")
+      ->capture_default_str();
+  sub->add_option("--min-selectivity", o.Preferences.MinSelectivity, "Minimum selectivity of a reaction step")
+      ->check(FiniteNumber(true))
+      ->capture_default_str();
+  sub->add_option("--kinpar", o.KineticParameterFile,
+                  "Kinetic parameter file to check (generation itself uses the explicit parameters of each "
+                  "reaction class; the file's values enter the exported equations)");
+  sub->add_option("--db", o.Database, "Molecular database (.mdb) for db: feeds; also names the components");
+  sub->add_option("-o,--output", o.Output, "Reaction network file (.rnw) to write");
+  sub->add_option("--note", o.Note, "Note stored in the network file");
+  sub->add_flag("--json", o.Json, "Write the network as JSON to stdout (the summary goes to stderr)");
+  sub->callback([&c] {
+    c.generate.ProgressInPlace = isatty(STDERR_FILENO) != 0;
+    c.selected = [&c](const CliStreams& s) { return RunGenerate(c.generate, s); };
+  });
+}
+
+void AddShow(CLI::App& app, Commands& c) {
+  auto* sub = app.add_subcommand("show", "Show the components and reactions of a network file");
+  sub->add_option("NET", c.show.Network, "Reaction network file (.rnw)")->required();
+  sub->add_flag("--json", c.show.Json, "Write the network as JSON");
+  sub->callback([&c] { c.selected = [&c](const CliStreams& s) { return RunShow(c.show, s); }; });
+}
+
+void AddExportEquations(CLI::App& app, Commands& c) {
+  auto* sub = app.add_subcommand("export-equations", "Export the kinetic equations of a network as source code");
+  ExportEquationsOptions& o = c.equations;
+  sub->add_option("NET", o.Network, "Reaction network file (.rnw)")->required();
+  sub->add_option("--language", o.Language, "Target language")
+      ->required()
+      ->check(CLI::IsMember({"pascal", "c", "matlab"}));
+  sub->add_option("--parts", o.Parts,
+                  "Comma-separated parts: constants, rates, balance (Pascal only); default: all the language offers")
+      ->delimiter(',')
+      ->check(CLI::IsMember({"constants", "rates", "balance"}));
+  sub->add_option("-o,--output", o.Output, "File to write")->required();
+  sub->add_option("--kinpar", o.KineticParameterFile,
+                  "Kinetic parameter file (default: ./kinpar.ini when it exists, else the default parameters)");
+  sub->callback([&c] { c.selected = [&c](const CliStreams& s) { return RunExportEquations(c.equations, s); }; });
+}
+
+void AddExportGraph(CLI::App& app, Commands& c) {
+  auto* sub = app.add_subcommand("export-graph", "Export a network as a Graphviz graph with molecule pictures");
+  ExportGraphOptions& o = c.graph;
+  sub->add_option("NET", o.Network, "Reaction network file (.rnw)")->required();
+  sub->add_option("-o,--output", o.Output, "Graph file (.dot); the pictures pict_<i>.png go beside it")->required();
+  sub->add_flag("--without-hydrogen", o.WithoutHydrogen, "Leave the hydrogen radical out of the graph");
+  sub->add_flag("--png", o.Png, "Also render the graph to a .png beside it with Graphviz dot");
+  sub->callback([&c] { c.selected = [&c](const CliStreams& s) { return RunExportGraph(c.graph, s); }; });
+}
+
+void AddFuse(CLI::App& app, Commands& c) {
+  auto* sub = app.add_subcommand("fuse", "Add the components and reactions of networks to another network");
+  FuseOptions& o = c.fuse;
+  sub->add_option("DEST", o.Destination, "Destination network file (.rnw); it is not changed")->required();
+  sub->add_option("SRC", o.Sources, "Source network files (.rnw)")->required();
+  sub->add_option("-o,--output", o.Output, "Network file (.rnw) to write the fused network to")->required();
+  sub->callback([&c] { c.selected = [&c](const CliStreams& s) { return RunFuse(c.fuse, s); }; });
+}
+
+void AddStructure(CLI::App& app, Commands& c) {
+  auto* sub = app.add_subcommand(
+      "structure", "Write a SMILES as a structure file (with -o), or describe a structure file (without -o)");
+  sub->add_option("INPUT", c.structure.Input, "A SMILES (with -o) or a .ms file")->required();
+  auto* output = sub->add_option("-o,--output", c.structure.Output, "Structure file (.ms) to write");
+  sub->add_option("--id", c.structureId, "Identification stored in the structure file (default 0)")->needs(output);
+  sub->callback([&c] {
+    c.structure.Identification = c.structureId.value_or(0);
+    c.selected = [&c](const CliStreams& s) { return RunStructure(c.structure, s); };
+  });
+}
+
+void AddProperties(CLI::App& app, Commands& c) {
+  auto* sub = app.add_subcommand("properties", "Estimated properties of a species and its equation of state");
+  PropertiesOptions& o = c.properties;
+  sub->add_option("FEED", o.Feed, "A .ms file, smiles:SMILES or db:NAME (needs --db)")->required();
+  sub->add_option("--db", o.Database, "Molecular database (.mdb) for a db: feed");
+  sub->add_option("--model", c.model, "Equation of state: ideal, rk (Redlich-Kwong), srk (Soave-Redlich-Kwong)")
+      ->check(CLI::IsMember({"ideal", "rk", "srk"}))
+      ->capture_default_str();
+  sub->add_option("--T", o.Temperature, "Temperature [K]")->check(FiniteNumber(false));
+  sub->add_option("--p", o.Pressure, "Pressure [Pa]")->check(FiniteNumber(false));
+  sub->add_option("--Vm", o.MolarVolume, "Molar volume [m3/mol]")->check(FiniteNumber(false));
+  sub->callback([&c] {
+    c.properties.Model = kModels.at(c.model);
+    c.selected = [&c](const CliStreams& s) { return RunProperties(c.properties, s); };
+  });
+}
+
+void AddDb(CLI::App& app, Commands& c) {
+  auto* db = app.add_subcommand("db", "Molecular database files (.mdb)");
+  db->require_subcommand(1);
+  DbOptions& o = c.db;
+  auto action = [&c](CLI::App* sub, DbAction what) {
+    sub->add_option("--db", c.db.Database, "Molecular database file (.mdb)")->required();
+    sub->callback([&c, what] {
+      c.db.Action = what;
+      c.selected = [&c](const CliStreams& s) { return RunDb(c.db, s); };
+    });
+  };
+  action(db->add_subcommand("list", "List the items of a database"), DbAction::List);
+
+  auto* search = db->add_subcommand("search", "Items whose names contain TEXT (a+b: both fragments)");
+  search->add_option("TEXT", o.Argument, "Name fragment, case-sensitive")->required();
+  action(search, DbAction::Search);
+
+  auto* add = db->add_subcommand("add", "Store a structure in the database (creates the database when missing)");
+  add->add_option("FEED", o.Argument, "A .ms file, smiles:SMILES or db:NAME")->required();
+  add->add_option("--name", o.Name, "Name shown for the item (its first synonym)")->required();
+  add->add_option("--synonyms", o.Synonyms, "Further names, separated by \";\"");
+  action(add, DbAction::Add);
+
+  auto* find = db->add_subcommand("find", "Items whose structure is identical to FEED");
+  find->add_option("FEED", o.Argument, "A .ms file, smiles:SMILES or db:NAME")->required();
+  action(find, DbAction::Find);
+
+  auto* import = db->add_subcommand("import", "Build a database from a source list (stem SMILES formula synonyms)");
+  import->add_option("LIST", o.Argument, "Source list, such as data/hydrocarbons.txt")->required();
+  import->add_option("--name", o.Name, "Database name (default: the list's file stem)");
+  import->add_option("--note", o.Note, "Database note");
+  import->add_flag("--replace", o.Replace, "Replace an existing database and its structure files");
+  action(import, DbAction::Import);
+}
+
+}  // namespace
+
+int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+  CLI::App app("korvane-cli: generates, shows and exports networks of primary free-radical reactions of "
+               "hydrocarbon steam cracking, and keeps molecular databases.",
+               "korvane-cli");
+  app.require_subcommand(1);
+  Commands commands;
+  AddGenerate(app, commands);
+  AddShow(app, commands);
+  AddExportEquations(app, commands);
+  AddExportGraph(app, commands);
+  AddFuse(app, commands);
+  AddStructure(app, commands);
+  AddProperties(app, commands);
+  AddDb(app, commands);
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::Success& e) {
+    return app.exit(e, out, err);
+  } catch (const CLI::ParseError& e) {
+    err << "korvane-cli: " << e.what() << "\nRun with --help for more information.\n";
+    return kExitUsage;
+  }
+
+  const CliStreams streams{out, err};
+  try {
+    return commands.selected(streams);
+  } catch (const UsageError& e) {
+    err << "korvane-cli: " << e.what() << '\n';
+    return kExitUsage;
+  } catch (const InputError& e) {
+    err << "korvane-cli: " << e.what() << '\n';
+  } catch (const std::filesystem::filesystem_error& e) {
+    err << "korvane-cli: " << e.path1().string() << ": " << e.code().message() << '\n';
+  } catch (const FileFormatLimitError& e) {
+    err << "korvane-cli: " << e.what() << '\n';
+  }
+  return kExitBadInput;
+}
+
+}  // namespace korvane

@@ -1,0 +1,37 @@
+#pragma once
+/// Exit codes, errors and output streams shared by the batch tool's
+/// subcommands.
+
+#include <ostream>
+#include <stdexcept>
+#include <string>
+
+namespace korvane {
+
+inline constexpr int kExitSuccess = 0;
+/// A file, feed or value the tool cannot use; the message names it.
+inline constexpr int kExitBadInput = 1;
+/// The command line itself is wrong.
+inline constexpr int kExitUsage = 2;
+
+/// Bad input: thrown before any output file is touched where the input can
+/// be checked first. what() is "<input>: <problem>".
+class InputError : public std::runtime_error {
+ public:
+  InputError(const std::string& input, const std::string& problem) : std::runtime_error(input + ": " + problem) {}
+};
+
+/// A combination of options the parser cannot refuse by itself.
+class UsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+/// Where a subcommand writes: results to `Out`, progress, warnings and
+/// summaries that accompany machine-readable output to `Err`.
+struct CliStreams {
+  std::ostream& Out;
+  std::ostream& Err;
+};
+
+}  // namespace korvane

@@ -1,0 +1,109 @@
+#pragma once
+/// The subcommands of korvane-cli, each with its options. A subcommand
+/// returns its exit code; bad input is thrown as InputError, a wrong
+/// combination of options as UsageError, and both are checked before any
+/// output file is written.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/cli_common.h"
+#include "database/equation_of_state.h"
+#include "reactions/reaction_network.h"
+
+namespace korvane {
+
+struct GenerateOptions {
+  /// ".ms" paths, "smiles:SMILES" or "db:NAME"; added as roots in order.
+  std::vector<std::string> Feeds;
+  TNetworkPreferences Preferences;
+  std::optional<std::string> KineticParameterFile;
+  std::optional<std::string> Database;
+  /// Network file to write.
+  std::optional<std::string> Output;
+  std::string Note;
+  /// The network JSON goes to the output stream; the summary to the error stream.
+  bool Json = false;
+  /// Redraw the progress line in place (the error stream is a terminal).
+  bool ProgressInPlace = false;
+};
+/// Generates the network of the feeds on a worker thread, reporting
+/// progress every 250 ms, then prints the summary and writes the outputs.
+int RunGenerate(const GenerateOptions& options, const CliStreams& streams);
+
+struct ShowOptions {
+  std::string Network;
+  bool Json = false;
+};
+/// Note, preferences, component and reaction tables of a network file.
+int RunShow(const ShowOptions& options, const CliStreams& streams);
+
+struct ExportEquationsOptions {
+  std::string Network;
+  /// "pascal", "c" or "matlab".
+  std::string Language;
+  /// "constants", "rates", "balance"; empty means every part the language offers.
+  std::vector<std::string> Parts;
+  std::string Output;
+  std::optional<std::string> KineticParameterFile;
+};
+int RunExportEquations(const ExportEquationsOptions& options, const CliStreams& streams);
+
+struct ExportGraphOptions {
+  std::string Network;
+  std::string Output;
+  bool WithoutHydrogen = false;
+  /// Also render the graph to a PNG picture with Graphviz.
+  bool Png = false;
+};
+int RunExportGraph(const ExportGraphOptions& options, const CliStreams& streams);
+
+struct FuseOptions {
+  std::string Destination;
+  std::vector<std::string> Sources;
+  std::string Output;
+};
+int RunFuse(const FuseOptions& options, const CliStreams& streams);
+
+struct StructureOptions {
+  /// A SMILES when writing, a structure file when describing.
+  std::string Input;
+  std::optional<std::string> Output;
+  std::int32_t Identification = 0;
+};
+/// Writes a SMILES as a structure file, or describes a structure file.
+int RunStructure(const StructureOptions& options, const CliStreams& streams);
+
+struct PropertiesOptions {
+  std::string Feed;
+  std::optional<std::string> Database;
+  TStateModel Model = TStateModel::kIdeal;
+  std::optional<double> Temperature;
+  std::optional<double> Pressure;
+  std::optional<double> MolarVolume;
+};
+/// The estimated properties of a feed and, given two of T, p and Vm, the
+/// third from the equation of state.
+int RunProperties(const PropertiesOptions& options, const CliStreams& streams);
+
+enum class DbAction { List, Search, Add, Find, Import };
+
+struct DbOptions {
+  DbAction Action = DbAction::List;
+  std::string Database;
+  /// The search text, the feed (add, find) or the source list (import).
+  std::string Argument;
+  /// add: the name shown (first synonym); import: the database name.
+  std::string Name;
+  /// add: further synonyms separated by ";".
+  std::string Synonyms;
+  /// import: the database note.
+  std::string Note;
+  /// import: replace an existing database and its structure files.
+  bool Replace = false;
+};
+int RunDb(const DbOptions& options, const CliStreams& streams);
+
+}  // namespace korvane

@@ -1,0 +1,165 @@
+#include "cli/inputs.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "app/network_file.h"
+#include "cli/cli_common.h"
+#include "database/db_paths.h"
+#include "database/mol_db_file.h"
+#include "database/mol_structure_file.h"
+#include "reactions/kinpar_file.h"
+#include "smiles/smiles_reader.h"
+
+namespace korvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kSmilesPrefix = "smiles:";
+constexpr std::string_view kDatabasePrefix = "db:";
+
+// The reason a file cannot be opened, worded for the message that names it.
+std::string FileProblem(const std::string& fileName) {
+  std::error_code error;
+  const fs::file_status status = fs::status(fileName, error);
+  if (!fs::exists(status)) return "file does not exist";
+  if (fs::is_directory(status)) return "is a directory, not a file";
+  return "cannot be read";
+}
+
+void RequireFile(const std::string& fileName) {
+  std::error_code error;
+  if (!fs::is_regular_file(fileName, error)) throw InputError(fileName, FileProblem(fileName));
+}
+
+Feed StructureFileFeed(const std::string& fileName) {
+  RequireFile(fileName);
+  TMolCharacterisation structure;
+  std::uint16_t status = 0;
+  try {
+    status = ReadMolStructureFile(fileName, structure);
+  } catch (const fs::filesystem_error& e) {
+    throw InputError(fileName, e.code().message());
+  }
+  if (status != kStructureFileRead) throw InputError(fileName, MolStructureStatusMessage(status));
+  std::string problem;
+  auto molecule = TMolecule::FromStructure(structure.Identification, structure.AdjacencyMatrix,
+                                           structure.AtomTypes, structure.AromaticMatrix, &problem);
+  if (!molecule) throw InputError(fileName, "the structure is not a valid molecule: " + problem);
+  if (molecule->AtomCount() == 0) throw InputError(fileName, "the structure has no atoms");
+  return {std::move(molecule), {}};
+}
+
+Feed SmilesFeed(const std::string& text, const std::string& smiles) {
+  std::string problem;
+  auto molecule = MoleculeFromSmiles(smiles, &problem);
+  if (!molecule) throw InputError(text, problem);
+  return {std::move(molecule), {}};
+}
+
+Feed DatabaseFeed(const std::string& text, const std::string& name, const TDBCoordinator* database) {
+  if (!database) throw InputError(text, "a db: feed needs a database (--db FILE.mdb)");
+  const int item = FindItemBySynonym(*database, name);
+  if (item < 0)
+    throw InputError(text, "no item of the database " + database->GetDBFileName() + " is named \"" + name + "\"");
+  const TMolecule* molecule = database->GetMolecule(static_cast<std::size_t>(item));
+  if (!molecule || molecule->AtomCount() == 0)
+    throw InputError(text, "item " + std::to_string(item) + " of the database has no structure");
+  return {molecule->Copy(), database->GetSynonyms(static_cast<std::size_t>(item)).front()};
+}
+
+}  // namespace
+
+FeedArgument ParseFeedArgument(const std::string& text) {
+  if (text.empty()) throw InputError("feed", "empty feed (give a .ms file, smiles:SMILES or db:NAME)");
+  FeedArgument argument;
+  if (text.starts_with(kSmilesPrefix)) {
+    argument = {FeedKind::Smiles, text.substr(kSmilesPrefix.size())};
+    if (argument.Value.empty()) throw InputError(text, "no SMILES after \"smiles:\"");
+  } else if (text.starts_with(kDatabasePrefix)) {
+    argument = {FeedKind::DatabaseName, text.substr(kDatabasePrefix.size())};
+    if (argument.Value.empty()) throw InputError(text, "no name after \"db:\"");
+  } else {
+    argument = {FeedKind::StructureFile, text};
+  }
+  return argument;
+}
+
+Feed LoadFeed(const std::string& text, const TDBCoordinator* database) {
+  const FeedArgument argument = ParseFeedArgument(text);
+  switch (argument.Kind) {
+    case FeedKind::Smiles: return SmilesFeed(text, argument.Value);
+    case FeedKind::DatabaseName: return DatabaseFeed(text, argument.Value, database);
+    case FeedKind::StructureFile: break;
+  }
+  return StructureFileFeed(argument.Value);
+}
+
+int FindItemBySynonym(const TDBCoordinator& database, const std::string& name) {
+  for (std::size_t i = 0; i < database.ItemCount(); ++i)
+    for (const std::string& synonym : database.Records()[i].Synonyms)
+      if (synonym == name) return static_cast<int>(i);
+  return -1;
+}
+
+std::unique_ptr<TDBCoordinator> OpenDatabase(const std::string& fileName, bool withStructures) {
+  RequireFile(fileName);
+  auto database = std::make_unique<TDBCoordinator>();
+  database->SetDBFileName(fileName);
+  try {
+    if (const std::uint8_t status = database->LoadDB(); status != kDBFileRead)
+      throw InputError(fileName, MolDBStatusMessage(status));
+    if (!withStructures) return database;
+    const TStructureLoadReport report = database->LoadStructures();
+    if (report.Status != kStructureFileRead) {
+      const std::string structure =
+          StructureFilePath(database->GetDirectory(), database->Records()[report.Item].MSFile);
+      throw InputError(fileName, "structure file " + structure + " of item " + std::to_string(report.Item) +
+                                     ": " + MolStructureStatusMessage(report.Status));
+    }
+  } catch (const fs::filesystem_error& e) {
+    const std::string path = e.path1().empty() ? fileName : e.path1().string();
+    throw InputError(fileName, "cannot read " + path + ": " + e.code().message());
+  }
+  database->BuildMolecules();
+  return database;
+}
+
+std::string LoadNetworkInput(const std::string& fileName, TReactionNetwork& network) {
+  RequireFile(fileName);
+  TNetworkLoadResult result;
+  try {
+    result = LoadNetworkFile(fileName, network);
+  } catch (const fs::filesystem_error& e) {
+    throw InputError(fileName, e.code().message());
+  }
+  if (result.Damage != kNetworkFileRead) throw InputError(fileName, NetworkFileDamageReason(result.Damage));
+  return result.Note;
+}
+
+void LoadKineticParameterInput(const std::optional<std::string>& fileName, TKineticParameterSet& set,
+                               std::ostream& warnings) {
+  std::string name;
+  if (fileName) {
+    RequireFile(*fileName);
+    name = *fileName;
+  } else {
+    std::error_code error;
+    name = std::string(kDefaultKineticParameterFileName);
+    if (!fs::is_regular_file(name, error)) return;
+  }
+  const TKinparDamage damage = ReadKineticParameterFile(name, set);
+  set.FileName = name;
+  for (std::string_view message : KinparDamageMessages(damage, TKinparMessageContext::StartUp))
+    warnings << "warning: " << name << ": " << message << '\n';
+}
+
+void CheckOutputFolder(const std::string& fileName) {
+  const fs::path folder = fs::path(fileName).parent_path();
+  std::error_code error;
+  if (!folder.empty() && !fs::is_directory(folder, error))
+    throw InputError(fileName, "the folder " + folder.string() + " does not exist");
+}
+
+}  // namespace korvane

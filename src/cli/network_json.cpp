@@ -1,0 +1,82 @@
+#include "cli/network_json.h"
+
+#include "cli/json_writer.h"
+#include "smiles/smiles_writer.h"
+
+namespace korvane {
+namespace {
+
+void WriteSide(JsonWriter& json, const TMoleculeVector& molecules, const TIntVector& coefficients) {
+  json.BeginArray();
+  for (std::size_t i = 0; i < molecules.size(); ++i)
+    json.BeginArray().Integer(molecules[i]->ID).Integer(coefficients[i]).EndArray();
+  json.EndArray();
+}
+
+void WriteRecipe(JsonWriter& json, const std::string& recipe) {
+  json.BeginArray();
+  for (char index : recipe) json.Integer(static_cast<unsigned char>(index));
+  json.EndArray();
+}
+
+}  // namespace
+
+std::string NetworkJson(const TReactionNetwork& network) {
+  JsonWriter json;
+  json.BeginObject();
+  const TNetworkPreferences& preferences = network.GetPreferences();
+  json.Key("preferences").BeginObject();
+  json.Key("temperature").Number(preferences.NormTemperature);
+  json.Key("e_beta").Number(preferences.EThresholdBetaScission);
+  json.Key("e_htransfer").Number(preferences.EThresholdHTransfer);
+  json.Key("e_allyl").Number(preferences.EThresholdAllyl);
+  json.Key("min_selectivity").Number(preferences.MinSelectivity);
+  json.EndObject();
+
+  json.Key("components").BeginArray();
+  for (std::size_t i = 0; i < network.ComponentCount(); ++i) {
+    const TMolecule& component = *network.Component(i);
+    json.BeginObject();
+    json.Key("index").Integer(static_cast<std::int64_t>(i));
+    json.Key("name").String(component.Name);
+    json.Key("formula").String(component.Formula());
+    json.Key("smiles");
+    if (const auto smiles = CanonicalSmiles(component))
+      json.String(*smiles);
+    else
+      json.Null();
+    json.Key("atoms").Integer(static_cast<std::int64_t>(component.AtomCount()));
+    json.Key("radical").Bool(component.IsRadical());
+    json.Key("root").Bool(network.IsRoot(&component));
+    json.Key("inert").Bool(component.Inert);
+    json.EndObject();
+  }
+  json.EndArray();
+
+  json.Key("reactions").BeginArray();
+  for (std::size_t i = 0; i < network.ReactionCount(); ++i) {
+    const TReaction& reaction = *network.Reaction(i);
+    json.BeginObject();
+    json.Key("index").Integer(static_cast<std::int64_t>(i));
+    json.Key("type").Integer(reaction.ReactionType);
+    json.Key("reactants");
+    WriteSide(json, reaction.Reactants, reaction.ReactantCoefs);
+    json.Key("products");
+    WriteSide(json, reaction.Products, reaction.ProductCoefs);
+    json.Key("E").Number(reaction.ActEnergy);
+    json.Key("A").Number(reaction.FreqFactor);
+    json.Key("selectivity").Number(reaction.Selectivity);
+    json.Key("selectivity_after_filter").Number(reaction.SelectivityAfterFilter);
+    json.Key("multiply_by_active_radicals").Bool(reaction.MultiplyByActiveRadicals);
+    json.Key("freq_recipe");
+    WriteRecipe(json, reaction.FreqFact2);
+    json.Key("act_recipe");
+    WriteRecipe(json, reaction.ActEnerg2);
+    json.EndObject();
+  }
+  json.EndArray();
+  json.EndObject();
+  return json.Text();
+}
+
+}  // namespace korvane

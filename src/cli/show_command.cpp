@@ -1,0 +1,28 @@
+// korvane-cli show: the content of a network file.
+
+#include "cli/commands.h"
+#include "cli/inputs.h"
+#include "cli/network_json.h"
+#include "cli/network_text.h"
+
+namespace korvane {
+
+int RunShow(const ShowOptions& options, const CliStreams& streams) {
+  TReactionNetwork network;
+  const std::string note = LoadNetworkInput(options.Network, network);
+  if (options.Json) {
+    streams.Out << NetworkJson(network) << '\n';
+    return kExitSuccess;
+  }
+  streams.Out << "network: " << options.Network << '\n'
+              << "note: " << note << '\n'
+              << "preferences: " << PreferencesText(network.GetPreferences()) << '\n'
+              << NetworkSummary(network) << '\n'
+              << "components\n"
+              << ComponentTable(network).Text() << '\n'
+              << "reactions (the file keeps no projecting selectivity: it reads as 0)\n"
+              << ReactionTable(network).Text();
+  return kExitSuccess;
+}
+
+}  // namespace korvane

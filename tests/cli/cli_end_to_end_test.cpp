@@ -1,0 +1,276 @@
+// Runs the built korvane-cli in temporary folders and checks its output,
+// exit codes and files.
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include "cli/inputs.h"
+#include "cli/network_text.h"
+#include "cli/source_list.h"
+#include "core/identity.h"
+#include "smiles/smiles_reader.h"
+
+namespace korvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kReference = KORVANE_TEST_DATA "/reference/";
+
+struct ToolRun {
+  int Code = -1;
+  std::string Out;
+  std::string Err;
+};
+
+std::string ReadText(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+std::string Quoted(const std::string& argument) {
+  std::string quoted = "'";
+  for (char c : argument) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+std::size_t Count(const std::string& text, const std::string& part) {
+  std::size_t count = 0;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  return count;
+}
+
+class CliRun : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    m_folder = fs::temp_directory_path() /
+               ("korvane_cli_" + std::string(test->name()) + "_" + std::to_string(::getpid()));
+    fs::remove_all(m_folder);
+    fs::create_directories(m_folder);
+  }
+  void TearDown() override { fs::remove_all(m_folder); }
+
+  // Runs the tool in the test's folder.
+  ToolRun run(const std::vector<std::string>& arguments) const {
+    std::string command = "cd " + Quoted(m_folder.string()) + " && " + Quoted(KORVANE_CLI);
+    for (const std::string& argument : arguments) command += " " + Quoted(argument);
+    command += " >stdout.txt 2>stderr.txt";
+    const int status = std::system(command.c_str());
+    ToolRun result;
+    result.Code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.Out = ReadText(m_folder / "stdout.txt");
+    result.Err = ReadText(m_folder / "stderr.txt");
+    fs::remove(m_folder / "stdout.txt");
+    fs::remove(m_folder / "stderr.txt");
+    return result;
+  }
+
+  fs::path path(const std::string& name) const { return m_folder / name; }
+
+ private:
+  fs::path m_folder;
+};
+
+// The file keeps no projecting selectivity, so a network read back differs
+// from the generated one in that field only.
+std::string WithoutProjectingSelectivity(const std::string& json) {
+  return std::regex_replace(json, std::regex(R"("selectivity":[^,]*,)"), "");
+}
+
+TEST_F(CliRun, GeneratesTheEthaneNetworkAsJson) {
+  const ToolRun r = run({"generate", "smiles:CC", "--json"});
+  ASSERT_EQ(r.Code, 0) << r.Err;
+  EXPECT_EQ(r.Out.rfind(R"({"preferences":{"temperature":1050,"e_beta":200,"e_htransfer":300,"e_allyl":200,)"
+                        R"("min_selectivity":0.01},"components":[{"index":0,"name":"Noname","formula":"H1",)"
+                        R"("smiles":"[H]","atoms":1,"radical":true,"root":false,"inert":false},)",
+                        0),
+            0u)
+      << r.Out;
+  EXPECT_NE(r.Out.find(R"({"index":4,"name":"Noname","formula":"H6C2","smiles":"CC","atoms":8,"radical":false,)"
+                       R"("root":true,"inert":false})"),
+            std::string::npos);
+  EXPECT_NE(r.Out.find(R"("reactions":[{"index":0,"type":2,"reactants":[[4,-6]],"products":[[0,6],[5,6]],"E":225,)"
+                       R"("A":3.5775e21,"selectivity":1,"selectivity_after_filter":1,)"
+                       R"("multiply_by_active_radicals":true,"freq_recipe":[2],"act_recipe":[19]},)"),
+            std::string::npos)
+      << r.Out;
+  EXPECT_EQ(Count(r.Out, R"("formula":)"), 8u);
+  EXPECT_EQ(Count(r.Out, R"("type":)"), 3u);
+  EXPECT_EQ(r.Out.back(), '\n');
+  // The summary goes to stderr beside the JSON, with the progress line.
+  EXPECT_NE(r.Err.find("components: 8"), std::string::npos) << r.Err;
+  EXPECT_NE(r.Err.find("reactions: 3"), std::string::npos);
+  EXPECT_NE(r.Err.find("  Hydrogen transfer: 1"), std::string::npos);
+  EXPECT_NE(r.Err.find("components processed"), std::string::npos);
+}
+
+TEST_F(CliRun, ShowReadsBackWhatGenerateWrote) {
+  const ToolRun generated = run({"generate", "smiles:CCC", "-T", "1100", "-o", "propane.rnw", "--note", "C3", "--json"});
+  ASSERT_EQ(generated.Code, 0) << generated.Err;
+  const ToolRun shown = run({"show", "propane.rnw", "--json"});
+  ASSERT_EQ(shown.Code, 0) << shown.Err;
+  EXPECT_NE(shown.Out.find(R"({"temperature":1100,)"), std::string::npos);
+  EXPECT_EQ(WithoutProjectingSelectivity(shown.Out), WithoutProjectingSelectivity(generated.Out));
+
+  const ToolRun table = run({"show", "propane.rnw"});
+  ASSERT_EQ(table.Code, 0) << table.Err;
+  EXPECT_NE(table.Out.find("note: C3\n"), std::string::npos);
+  EXPECT_NE(table.Out.find("    4  Noname  H8C3     CCC          11  root\n"), std::string::npos) << table.Out;
+
+  // The network file of an independent implementation reads as the same
+  // network.
+  const ToolRun ethane = run({"generate", "smiles:CC", "--json"});
+  const ToolRun reference = run({"show", kReference + "networks/ethane.rnw", "--json"});
+  ASSERT_EQ(reference.Code, 0) << reference.Err;
+  EXPECT_EQ(WithoutProjectingSelectivity(reference.Out), WithoutProjectingSelectivity(ethane.Out));
+}
+
+TEST_F(CliRun, BadInputExitsWithOneNamingItAndWritesNothing) {
+  const std::string ethane = ReadText(kReference + "networks/ethane.rnw");
+  std::ofstream(path("truncated.rnw"), std::ios::binary) << ethane.substr(0, ethane.size() - 20);
+  std::ofstream(path("wrong.txt")) << "methane C CH3 methane\n";
+
+  struct Case {
+    std::vector<std::string> Arguments;
+    std::string Input;
+    std::string Output;
+  };
+  const std::vector<Case> cases = {
+      {{"show", "missing.rnw"}, "missing.rnw: file does not exist", ""},
+      {{"generate", "smiles:C1CC", "-o", "out.rnw"}, "smiles:C1CC: ", "out.rnw"},
+      {{"generate", "smiles:CC", "db:ethane", "-o", "out.rnw"}, "db:ethane: ", "out.rnw"},
+      {{"export-equations", "truncated.rnw", "--language", "c", "-o", "out.c"}, "truncated.rnw: ", "out.c"},
+      {{"export-graph", "truncated.rnw", "-o", "out.dot"}, "truncated.rnw: ", "out.dot"},
+      {{"fuse", kReference + "networks/ethane.rnw", "truncated.rnw", "-o", "out.rnw"}, "truncated.rnw: ", "out.rnw"},
+      {{"db", "import", "wrong.txt", "--db", "out.mdb"}, "wrong.txt:1: C is CH4, not CH3", "out.mdb"},
+      {{"structure", "C=[Cl]", "-o", "out.ms"}, "C=[Cl]: ", "out.ms"},
+  };
+  for (const Case& c : cases) {
+    const ToolRun r = run(c.Arguments);
+    EXPECT_EQ(r.Code, 1) << c.Arguments[0] << ' ' << c.Arguments[1];
+    EXPECT_NE(r.Err.find("korvane-cli: " + c.Input), std::string::npos) << r.Err;
+    if (!c.Output.empty()) {
+      EXPECT_FALSE(fs::exists(path(c.Output))) << c.Output;
+    }
+  }
+  EXPECT_FALSE(fs::exists(path("structures")));
+  EXPECT_FALSE(fs::exists(path("pict_0.png")));
+}
+
+TEST_F(CliRun, UsageErrorsExitWithTwo) {
+  for (const std::vector<std::string>& arguments :
+       std::vector<std::vector<std::string>>{{},
+                                             {"crack"},
+                                             {"generate"},
+                                             {"generate", "smiles:CC", "-T", "-5"},
+                                             {"export-equations", "x.rnw", "--language", "fortran", "-o", "x.f"},
+                                             {"properties", "smiles:C", "--T", "300"},
+                                             {"db", "list"}}) {
+    const ToolRun r = run(arguments);
+    EXPECT_EQ(r.Code, 2) << (arguments.empty() ? "" : arguments[0]);
+    EXPECT_NE(r.Err.find("korvane-cli: "), std::string::npos);
+  }
+  const ToolRun help = run({"generate", "--help"});
+  EXPECT_EQ(help.Code, 0);
+  EXPECT_NE(help.Out.find("--min-selectivity"), std::string::npos);
+}
+
+TEST_F(CliRun, SearchesTheBundledDatabaseByNameFragments) {
+  const ToolRun r = run({"db", "search", "xylene", "--db", KORVANE_BUNDLED_DATABASE});
+  ASSERT_EQ(r.Code, 0) << r.Err;
+  EXPECT_EQ(Count(r.Out, "xylene; "), 3u) << r.Out;
+  EXPECT_NE(r.Out.find("o-xylene; 1,2-dimethylbenzene; xylene  structures\\o-xylene.ms"), std::string::npos);
+  const ToolRun both = run({"db", "search", "methyl+prop", "--db", KORVANE_BUNDLED_DATABASE});
+  // Both fragments in one synonym, or in two (propyne; methylacetylene).
+  EXPECT_NE(both.Out.find("   11  isobutane; 2-methylpropane"), std::string::npos) << both.Out;
+  EXPECT_NE(both.Out.find("   13  neopentane; 2,2-dimethylpropane"), std::string::npos);
+  EXPECT_NE(both.Out.find("   23  isobutene; isobutylene; 2-methylpropene"), std::string::npos);
+  EXPECT_NE(both.Out.find("   27  propyne; methylacetylene"), std::string::npos);
+  EXPECT_EQ(Count(both.Out, "\n"), 5u);
+}
+
+TEST(BundledDatabase, EveryEntryReadsBackWithItsFormulaAndStructure) {
+  const auto entries = ParseSourceList(ReadText(KORVANE_BUNDLED_LIST), "hydrocarbons.txt");
+  const auto database = OpenDatabase(KORVANE_BUNDLED_DATABASE, true);
+  ASSERT_EQ(database->ItemCount(), entries.size());
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const SourceListEntry& entry = entries[i];
+    EXPECT_EQ(FindItemBySynonym(*database, entry.Synonyms.front()), static_cast<int>(i)) << entry.Stem;
+    const TMolecule& molecule = *database->GetMolecule(i);
+    EXPECT_EQ(HillFormula(molecule), entry.Formula) << entry.Stem;
+    EXPECT_TRUE(AreIsomorphic(molecule, *MoleculeFromSmiles(entry.Smiles))) << entry.Stem;
+  }
+}
+
+TEST_F(CliRun, AddsFindsAndDescribesStructures) {
+  ASSERT_EQ(run({"structure", "CC(C)=C", "-o", "isobutene.ms", "--id", "7"}).Code, 0);
+  const ToolRun added = run({"db", "add", "isobutene.ms", "--name", "isobutene", "--synonyms", "isobutylene;", "--db",
+                         "my.mdb"});
+  ASSERT_EQ(added.Code, 0) << added.Err;
+  ASSERT_EQ(run({"db", "add", "smiles:CCC", "--name", "propane", "--db", "my.mdb"}).Code, 0);
+  EXPECT_TRUE(fs::exists(path("structures/isobutene.ms")));
+  // The same structure is not stored twice.
+  EXPECT_EQ(run({"db", "add", "smiles:C=C(C)C", "--name", "again", "--db", "my.mdb"}).Code, 1);
+
+  const ToolRun found = run({"db", "find", "smiles:C=C(C)C", "--db", "my.mdb"});
+  ASSERT_EQ(found.Code, 0) << found.Err;
+  EXPECT_NE(found.Out.find("    0  isobutene; isobutylene  structures\\isobutene.ms"), std::string::npos) << found.Out;
+  EXPECT_EQ(found.Out.find("propane"), std::string::npos);
+
+  const ToolRun described = run({"structure", "structures/isobutene.ms"});
+  EXPECT_NE(described.Out.find("identification = 1\n"), std::string::npos) << described.Out;
+  EXPECT_NE(described.Out.find("molecular formula = C4H8\n"), std::string::npos);
+  EXPECT_NE(described.Out.find("smiles = C=C(C)C\n"), std::string::npos);
+  EXPECT_NE(run({"structure", "isobutene.ms"}).Out.find("identification = 7\n"), std::string::npos);
+}
+
+TEST_F(CliRun, PropertiesAndTheThirdStateVariable) {
+  const ToolRun r = run({"properties", "smiles:CC", "--T", "273.15", "--p", "101325"});
+  ASSERT_EQ(r.Code, 0) << r.Err;
+  // Ethane's boiling point is a listed value; Vm = R T / p = 8.314 * 273.15 / 101325.
+  EXPECT_NE(r.Out.find("\nTb = 184.58 K\n"), std::string::npos) << r.Out;
+  const std::size_t vm = r.Out.find("\nVm = ");
+  ASSERT_NE(vm, std::string::npos);
+  EXPECT_NEAR(std::stod(r.Out.substr(vm + 6)), 8.314 * 273.15 / 101325, 1e-15);
+  for (const char* name : {"cp", "Hf", "Gf", "Sf", "Tc", "pc", "Vc", "zc", "omega"})
+    EXPECT_NE(r.Out.find(std::string(name) + " = "), std::string::npos) << name;
+
+  const ToolRun radical = run({"properties", "smiles:[CH3]"});
+  EXPECT_NE(radical.Out.find("Tb = properties are not available for a radical\n"), std::string::npos);
+}
+
+TEST_F(CliRun, ExportsEquationsInEveryLanguageAndTheGraph) {
+  ASSERT_EQ(run({"generate", "smiles:CC", "-o", "ethane.rnw"}).Code, 0);
+  for (const auto& [language, file] : {std::pair{"pascal", "e.pas"}, {"c", "e.c"}, {"matlab", "e.m"}}) {
+    const ToolRun r = run({"export-equations", "ethane.rnw", "--language", language, "-o", file});
+    EXPECT_EQ(r.Code, 0) << r.Err;
+    EXPECT_NE(ReadText(path(file)).find("KinConstants"), std::string::npos) << file;
+  }
+  EXPECT_NE(ReadText(path("e.pas")).find("procedure Balance("), std::string::npos);
+  const ToolRun rates = run({"export-equations", "ethane.rnw", "--language", "c", "--parts", "rates,balance", "-o", "r.c"});
+  EXPECT_EQ(rates.Code, 0);
+  EXPECT_NE(rates.Err.find("c has no balance part"), std::string::npos);
+  EXPECT_EQ(ReadText(path("r.c")).find("K[0]="), std::string::npos);
+
+  const ToolRun graph = run({"export-graph", "ethane.rnw", "-o", "ethane.dot", "--without-hydrogen", "--png"});
+  ASSERT_EQ(graph.Code, 0) << graph.Err;
+  EXPECT_NE(ReadText(path("ethane.dot")).find("4 -> 5;"), std::string::npos);
+  EXPECT_FALSE(fs::exists(path("pict_0.png")));
+  EXPECT_TRUE(fs::exists(path("pict_7.png")));
+  if (graph.Err.find("not installed") == std::string::npos) {
+    EXPECT_GT(fs::file_size(path("ethane.png")), 0u);
+  }
+}
+
+}  // namespace
+}  // namespace korvane
