@@ -105,10 +105,12 @@ std::map<char, std::vector<double>> Values(const std::string& output) {
   return values;
 }
 
-void ExpectRelative(const std::vector<double>& actual, const std::vector<double>& expected, double tolerance) {
-  ASSERT_EQ(actual.size(), expected.size());
+void ExpectRelative(std::map<char, std::vector<double>>& values, char tag, const std::vector<double>& expected,
+                    double tolerance) {
+  const std::vector<double>& actual = values[tag];
+  ASSERT_EQ(actual.size(), expected.size()) << tag;
   for (std::size_t i = 0; i < expected.size(); ++i)
-    EXPECT_NEAR(actual[i], expected[i], tolerance * std::fabs(expected[i])) << i;
+    EXPECT_NEAR(actual[i], expected[i], tolerance * std::fabs(expected[i])) << tag << i;
 }
 
 // Exports the butane network with every part the language offers, writes the harness
@@ -158,8 +160,8 @@ TEST(EquationCompile, PascalComputesConstantsRatesAndAMassConservingBalance) {
           << "  for i:=0 to " << n << "-1 do WriteLn('D ',dc[i]);\nend.\n";
   auto values = Values(ExportAndRun(dir, TExportLanguage::Pascal, "equations.pas", "harness.pas", program.str(),
                                     {"fpc harness.pas", "./harness"}));
-  ExpectRelative(values['K'], b.K, 1e-9);
-  ExpectRelative(values['R'], b.Rates, 1e-9);
+  ExpectRelative(values, 'K', b.K, 1e-9);
+  ExpectRelative(values, 'R', b.Rates, 1e-9);
   const std::vector<double>& dc = values['D'];
   ASSERT_EQ(dc.size(), b.Balance.size());
   double mass = 0.0, massScale = 0.0;
@@ -190,8 +192,8 @@ TEST(EquationCompile, CComputesConstantsAndRatesInFloat) {
           << "  return 0;\n}\n";
   auto values = Values(ExportAndRun(dir, TExportLanguage::C, "equations.c", "harness.c", program.str(),
                                     {"gcc -std=c99 -Wall -Werror -o harness harness.c equations.c -lm", "./harness"}));
-  ExpectRelative(values['K'], b.K, 1e-5);
-  ExpectRelative(values['R'], b.Rates, 1e-5);
+  ExpectRelative(values, 'K', b.K, 1e-5);
+  ExpectRelative(values, 'R', b.Rates, 1e-5);
 }
 
 TEST(EquationCompile, MatlabComputesConstantsAndRatesInOctave) {
@@ -205,8 +207,8 @@ TEST(EquationCompile, MatlabComputesConstantsAndRatesInOctave) {
          << "printf('K %.17g\\n', k);\nprintf('R %.17g\\n', r);\n";
   auto values = Values(ExportAndRun(dir, TExportLanguage::Matlab, "equations.m", "harness.m", script.str(),
                                     {"octave-cli --no-init-file --quiet --eval \"source('harness.m')\""}));
-  ExpectRelative(values['K'], b.K, 1e-9);
-  ExpectRelative(values['R'], b.Rates, 1e-9);
+  ExpectRelative(values, 'K', b.K, 1e-9);
+  ExpectRelative(values, 'R', b.Rates, 1e-9);
 }
 
 }  // namespace

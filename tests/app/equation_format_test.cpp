@@ -54,25 +54,10 @@ TEST(EquationLineSplit, BeforeTheFirstSignFrom900To1024NotAfterAnE) {
     EXPECT_EQ(actual, sizes) << line.size();
     EXPECT_EQ(joined, line);
   }
+  const std::string twice = X(949) + "+" + X(949) + "-" + X(200);
+  EXPECT_EQ(JoinEquationLines({twice, ""}, true), X(949) + "\r\n+" + X(949) + "\r\n-" + X(200) + "\r\n\r\n");
+  EXPECT_EQ(JoinEquationLines({twice}, false), twice + "\r\n");  // Matlab lines are never split
   EXPECT_EQ(JoinEquationLines({X(3000)}, true), X(3000) + "\r\n");  // no split position: written whole
-}
-
-TEST(EquationLineSplit, LongBalanceLineSplitsRepeatedlyAndOnlyWhenAsked) {
-  std::string line = "  dc[0]:=0";
-  for (int i = 0; i < 200; ++i) line += "+-1.000000000000000E+0*r[" + std::to_string(i) + "]";
-  const auto pieces = SplitEquationLine(line);
-  ASSERT_GT(pieces.size(), 5u);
-  std::string joined, text;
-  for (std::size_t i = 0; i < pieces.size(); ++i) {
-    joined += pieces[i];
-    text += pieces[i] + "\r\n";
-    EXPECT_LT(pieces[i].size(), kEquationLineLimit);
-    EXPECT_TRUE(i + 1 == pieces.size() || pieces[i].size() >= kEquationSplitFrom - 1) << i;
-    EXPECT_TRUE(i == 0 || ((pieces[i][0] == '+' || pieces[i][0] == '-') && pieces[i - 1].back() != 'E')) << i;
-  }
-  EXPECT_EQ(joined, line);
-  EXPECT_EQ(JoinEquationLines({line, ""}, true), text + "\r\n");
-  EXPECT_EQ(JoinEquationLines({line}, false), line + "\r\n");  // Matlab lines are never split
 }
 
 }  // namespace

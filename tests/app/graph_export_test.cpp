@@ -97,9 +97,8 @@ TEST(GraphExport, EdgesByReactantReactionAndProductThenNodesWithOrWithoutTheHydr
   BuildEthaneNetwork(network);
   const testing::ScratchDir dir;
   const std::string graph = dir.file("ethane.gv");
-  // Only the first two products of a reaction get an edge. Without the hydrogen
-  // radical, ethane -> ethyl + H keeps only the edge to ethyl and the
-  // recombination ethyl + H -> ethane only the edge from ethyl.
+  // Every product gets its edge. Without the hydrogen radical, ethane -> ethyl + H
+  // keeps only the edge to ethyl, the recombination ethyl + H -> ethane only the edge from ethyl.
   const std::string edges[] = {
       "0 -> 4;\r\n4 -> 5;\r\n4 -> 0;\r\n4 -> 7;\r\n5 -> 6;\r\n5 -> 0;\r\n5 -> 6;\r\n5 -> 0;\r\n5 -> 4;\r\n8 -> 5;\r\n"
       "8 -> 6;\r\n8 -> 0;\r\n",
