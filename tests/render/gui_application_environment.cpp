@@ -1,6 +1,5 @@
-// Text needs a QGuiApplication for its fonts. The render tests share one,
-// created before the first test on the offscreen platform so they run
-// without a display.
+// Text needs a QGuiApplication for its fonts: the render tests share one, made
+// before the first test on the offscreen platform so no display is needed.
 
 #include <gtest/gtest.h>
 
@@ -10,14 +9,12 @@
 namespace {
 
 class GuiApplicationEnvironment : public ::testing::Environment {
- public:
   void SetUp() override {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     m_application = std::make_unique<QGuiApplication>(m_argc, m_argv);
   }
   void TearDown() override { m_application.reset(); }
 
- private:
   int m_argc = 1;
   char m_name[32] = "korvane_render_tests";
   char* m_argv[2] = {m_name, nullptr};
