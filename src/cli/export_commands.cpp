@@ -3,6 +3,8 @@
 #include <QGuiApplication>
 #include <QProcess>
 #include <QStandardPaths>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -29,6 +31,15 @@ const std::map<std::string, TExportParts> kParts = {
 std::unique_ptr<QGuiApplication> EnsureGuiApplication() {
   if (QGuiApplication::instance()) return nullptr;
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  // Without a session (batch jobs, CI) Qt complains on stderr about the
+  // missing runtime folder; give it a private one the way a session would.
+  if (!std::getenv("XDG_RUNTIME_DIR")) {
+    const fs::path runtime = fs::temp_directory_path() / ("korvane-runtime-" + std::to_string(::getuid()));
+    std::error_code ignored;
+    fs::create_directory(runtime, ignored);
+    fs::permissions(runtime, fs::perms::owner_all, ignored);
+    setenv("XDG_RUNTIME_DIR", runtime.c_str(), 0);
+  }
   static int argc = 1;
   static char name[] = "korvane-cli";
   static char* argv[] = {name, nullptr};
