@@ -79,7 +79,7 @@ struct TEquationExportResult {
   bool Ok() const { return Status == TEquationExportStatus::Exported; }
 };
 
-/// The message for a status: the documented texts, or `Error` for WriteFailed.
+/// The message for a status: the window's texts, or `Error` for WriteFailed.
 std::string EquationExportMessage(const TEquationExportResult& result);
 
 /// The whole exported file: banner, language preamble, then the parts in the

@@ -307,7 +307,7 @@ void ExpectTruncationsKeepCompleteRecords(const Bytes& whole) {
 }
 
 // Random bytes anywhere: no crash or read past the end (the sanitizers
-// watch), a documented code, a consistent network; what reads whole and can
+// watch), a known damage code, a consistent network; what reads whole and can
 // be written reads back the same.
 void ExpectCorruptionsHandled(const Bytes& whole) {
   TReactionNetwork untouched;

@@ -25,7 +25,7 @@ std::vector<int> EntryIndices(const TAtom* atom) { return Indices(atom->GetNeigh
 constexpr const char* kBenzene = "c c c c c c; 0:1 1:2 2:3 3:4 4:5 5:0";
 constexpr const char* kToluene = "C c c c c c c; 0-1 1:2 2:3 3:4 4:5 5:6 6:1";
 
-TEST(MoleculeBuild, NeighbourListsFollowTheDocumentedOrder) {
+TEST(MoleculeBuild, NeighbourListsFollowTheBuildOrder) {
   // Ethyl radical: C0 (radical) C1, hydrogens 2,3 on C0 and 4,5,6 on C1.
   // Lower neighbours ascending, then self entries, then higher neighbours.
   auto ethyl = MoleculeFrom("C. C; 0-1");

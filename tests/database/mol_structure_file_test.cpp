@@ -43,7 +43,7 @@ const struct {
 
 std::string ReferenceFile(const char* name) { return ReferencePath(std::string("structures/") + name + ".ms"); }
 
-TEST(MolStructureFile, ThreeAtomsTake22BytesLaidOutAsDocumented) {
+TEST(MolStructureFile, ThreeAtomsTake22BytesInTheFileLayout) {
   const TMolCharacterisation structure{258,
                                       TByteMatrix{{0, 2, 0}, {2, 0, 1}, {0, 1, 1}},
                                       TByteVector{2, 2, 1},
