@@ -25,37 +25,29 @@ TEST(Fusion, SameFeedSamePreferencesAddsNothing) {
   EXPECT_EQ(CompareNetworks(destination, reference), "");
 }
 
+// The source feeds propane (new to the destination) and ethylene (already a
+// product there).
 TEST(Fusion, AddsNewComponentsAndReactionsWithZeroSelectivities) {
   TReactionNetwork destination, source, reference;
   Generate(destination, LinearAlkane(2));
-  Generate(source, LinearAlkane(3));
-  Generate(reference, LinearAlkane(3));
+  for (TReactionNetwork* network : {&source, &reference}) {
+    AddFeed(*network, "C C; 0=1");
+    Generate(*network, LinearAlkane(3));
+  }
   destination.Fuse({&source});
   EXPECT_EQ(CheckNetwork(destination), "");  // built-ins, among others, are not duplicated
   EXPECT_EQ(CompareNetworks(source, reference), "");  // the source is unchanged
   for (std::size_t i = 0; i < source.ComponentCount(); ++i)
-    EXPECT_GE(destination.FindComponent(*source.Component(i)), 0) << i;
+    ASSERT_GE(destination.FindComponent(*source.Component(i)), 0) << i;
+  // A root only in the source stays a non-root where the component existed.
+  EXPECT_FALSE(destination.IsRoot(destination.Component(destination.FindComponent(*MoleculeFrom("C C; 0=1")))));
   // Propane became a root; its reactions start with a zero projecting selectivity.
-  const int propane = destination.FindComponent(*MoleculeFrom(LinearAlkane(3)));
-  ASSERT_GE(propane, 0);
-  const TMolecule* feed = destination.Component(static_cast<std::size_t>(propane));
-  EXPECT_TRUE(destination.IsRoot(feed));
-  for (const TReaction* r : feed->ReactionLinks[kConsumedIn]) {
+  const TMolecule* propane = destination.Component(destination.FindComponent(*MoleculeFrom(LinearAlkane(3))));
+  EXPECT_TRUE(destination.IsRoot(propane));
+  for (const TReaction* r : propane->ReactionLinks[kConsumedIn]) {
     EXPECT_EQ(r->Selectivity, 0.0);
     EXPECT_GT(r->SelectivityAfterFilter, 0.0);
   }
-}
-
-TEST(Fusion, RootOnlyInTheSourceStaysANonRoot) {
-  // Propene is a product in the destination and a feed of the source.
-  TReactionNetwork destination, source;
-  Generate(destination, LinearAlkane(3));
-  AddFeed(source, "C C C; 0-1 1=2");
-  const int propene = destination.FindComponent(*MoleculeFrom("C C C; 0-1 1=2"));
-  ASSERT_GE(propene, 0);
-  destination.Fuse({&source});
-  EXPECT_FALSE(destination.IsRoot(destination.Component(static_cast<std::size_t>(propene))));
-  EXPECT_EQ(CheckNetwork(destination), "");
 }
 
 // Ethyl -> ethylene + H by hand, with the given parameters, into a network.
