@@ -64,63 +64,50 @@ TEST(Generators, EveryProductOfRealSpeciesIsSound) {
   }
 }
 
-TEST(BetaScission, EthylGivesEthylenePlusHydrogenThreeTimes) {
-  auto ethyl = MoleculeFrom("C. C; 0-1");
-  const TByteMatrix before = ethyl->AdjacencyMatrix();
-  TGeneratorResult result = BetaScission(*ethyl);
-  ASSERT_EQ(result.Reactions.size(), 3u);
-  for (std::size_t k = 0; k < 3; ++k) {
-    const TReaction& reaction = *result.Reactions[k];
-    EXPECT_EQ(reaction.ReactionType, kBetaScission);
-    EXPECT_EQ(reaction.FreqFactor, 1.0e13);
-    EXPECT_EQ(reaction.ActEnergy, ethyl->BondEnergyMatrix()[1][4 + k]);  // C1 and its hydrogens 4, 5, 6
-    EXPECT_EQ(reaction.Reactants, TMoleculeVector{ethyl.get()});
-    ASSERT_EQ(reaction.Products.size(), 2u);
-    EXPECT_TRUE(Isomorphic(reaction.Products[0], "C C; 0=1"));  // fragment of atom 0 first
-    EXPECT_TRUE(Isomorphic(reaction.Products[1], "H."));
-    EXPECT_EQ(Indexes(reaction.FreqFact2), V{0});
-    EXPECT_EQ(Indexes(reaction.ActEnerg2), V{6});
-  }
-  // The component itself is untouched, neighbour order included.
-  EXPECT_EQ(ethyl->AdjacencyMatrix(), before);
-  EXPECT_EQ(ethyl->GetAtom(1)->Entries()[1].Atom->GetIndex(), 4);
-  EXPECT_TRUE(BetaScission(*MoleculeFrom(testing::LinearAlkane(3))).Reactions.empty());  // not a radical
-}
-
-// The carbon-carbon fissions (A 1.0e14) b-c of each radical: E from the
-// radical's bond-energy matrix, recipes with X = b and Y = c, the fragments.
-TEST(BetaScission, CarbonCarbonFissions) {
+// The fissions b-c of each radical with the given A (1.0e13 exactly when a
+// lone hydrogen atom is formed): the bonds in order, E from the radical's
+// bond-energy matrix, recipes with X = b and Y = c, the fragments (that of
+// atom 0 first). The radical itself stays untouched.
+TEST(BetaScission, FissionsOfKnownRadicals) {
   struct Case {
     const char* radical;
-    std::size_t count, b, c;
+    double a;
+    std::vector<std::pair<std::size_t, std::size_t>> bonds;
     V recipe;
     const char* first;
     const char* second;
   };
   const Case cases[] = {
-      {"C. C C; 0-1 1-2", 1, 1, 2, {9}, "C C; 0=1", "C."},
-      {"C. C C C; 0-1 1-2 2-3", 1, 1, 2, {10}, "C C; 0=1", "C. C; 0-1"},
-      {"C C. C C; 0-1 1-2 2-3", 1, 2, 3, {9}, "C C C; 0-1 1=2", "C."},
+      {"C. C; 0-1", 1.0e13, {{1, 4}, {1, 5}, {1, 6}}, {6}, "C C; 0=1", "H."},  // ethyl: C1 and its hydrogens
+      {"C. C C; 0-1 1-2", 1.0e14, {{1, 2}}, {9}, "C C; 0=1", "C."},
+      {"C. C C C; 0-1 1-2 2-3", 1.0e14, {{1, 2}}, {10}, "C C; 0=1", "C. C; 0-1"},
+      {"C C. C C; 0-1 1-2 2-3", 1.0e14, {{2, 3}}, {9}, "C C C; 0-1 1=2", "C."},
       // Ring opening, once from each side of the centre: one product.
-      {"C. C C C C C; 0-1 1-2 2-3 3-4 4-5 5-0", 2, 1, 2, {10, 27}, "C C C C C C.; 0=1 1-2 2-3 3-4 4-5", nullptr},
+      {"C. C C C C C; 0-1 1-2 2-3 3-4 4-5 5-0", 1.0e14, {{1, 2}, {5, 4}}, {10, 27},
+       "C C C C C C.; 0=1 1-2 2-3 3-4 4-5", nullptr},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.radical);
     auto radical = MoleculeFrom(c.radical);
+    const TByteMatrix before = radical->AdjacencyMatrix();
     TGeneratorResult result = BetaScission(*radical);
     std::vector<const TReaction*> fissions;
     for (const auto& reaction : result.Reactions)
-      if (reaction->FreqFactor == 1.0e14) fissions.push_back(reaction.get());
-    ASSERT_EQ(fissions.size(), c.count);
-    EXPECT_EQ(fissions[0]->ActEnergy, radical->BondEnergyMatrix()[c.b][c.c]);
-    for (const TReaction* reaction : fissions) {
-      EXPECT_EQ(Indexes(reaction->FreqFact2), V{1});
-      EXPECT_EQ(Indexes(reaction->ActEnerg2), c.recipe);
-      ASSERT_EQ(reaction->Products.size(), c.second ? 2u : 1u);
-      EXPECT_TRUE(Isomorphic(reaction->Products[0], c.first));
-      EXPECT_TRUE(!c.second || Isomorphic(reaction->Products[1], c.second));
+      if (reaction->FreqFactor == c.a) fissions.push_back(reaction.get());
+    ASSERT_EQ(fissions.size(), c.bonds.size());
+    for (std::size_t k = 0; k < fissions.size(); ++k) {
+      const TReaction& reaction = *fissions[k];
+      EXPECT_EQ(reaction.ReactionType, kBetaScission);
+      EXPECT_EQ(reaction.ActEnergy, radical->BondEnergyMatrix()[c.bonds[k].first][c.bonds[k].second]) << k;
+      EXPECT_EQ(Indexes(reaction.FreqFact2), V{c.a == 1.0e13 ? 0 : 1});
+      EXPECT_EQ(Indexes(reaction.ActEnerg2), c.recipe);
+      ASSERT_EQ(reaction.Products.size(), c.second ? 2u : 1u);
+      EXPECT_TRUE(Isomorphic(reaction.Products[0], c.first));
+      EXPECT_TRUE(!c.second || Isomorphic(reaction.Products[1], c.second));
     }
+    EXPECT_EQ(radical->AdjacencyMatrix(), before);
   }
+  EXPECT_TRUE(BetaScission(*MoleculeFrom(testing::LinearAlkane(3))).Reactions.empty());  // not a radical
 }
 
 TEST(BetaScission, CentreWithTwoElectronsLosesBoth) {
@@ -158,16 +145,14 @@ TEST(HydrogenTransfer, OncePerHydrogenInIndexOrder) {
   // Deuterium leaves as a deuterium atom.
   auto deuterated = MoleculeFrom("C D; 0-1");
   EXPECT_EQ(HydrogenTransfer(*deuterated).Products[0]->AtomTypes()[0], kDeuterium);
-}
-
-TEST(HydrogenTransfer, OnlyForMoleculesOfFourAtomsOrMore) {
-  const std::pair<const char*, std::size_t> cases[] = {
+  // Only non-radicals of four atoms or more.
+  const std::pair<const char*, std::size_t> counts[] = {
       {"H H; 0-1", 0}, {"O", 0}, {"N N; 0#1", 0}, {"He..", 0}, {"C.", 0}, {"N", 3}, {"C", 4}};
-  for (const auto& [description, count] : cases)
+  for (const auto& [description, count] : counts)
     EXPECT_EQ(HydrogenTransfer(*MoleculeFrom(description)).Reactions.size(), count) << description;
 }
 
-TEST(Recombination, MethylAndHydrogenGiveMethane) {
+TEST(Recombination, MethylAndHydrogenGiveMethaneUpTo255Atoms) {
   auto methyl = MoleculeFrom("C.");
   auto hydrogen = MoleculeFrom("H.");
   TGeneratorResult result = Recombination(*methyl, *hydrogen);
@@ -179,11 +164,10 @@ TEST(Recombination, MethylAndHydrogenGiveMethane) {
   EXPECT_EQ(reaction.Reactants, (TMoleculeVector{methyl.get(), hydrogen.get()}));
   EXPECT_TRUE(Isomorphic(reaction.Products[0], "C"));
   EXPECT_EQ(Indexes(reaction.ActEnerg2), V{25});
-  EXPECT_TRUE(Recombination(*methyl, *MoleculeFrom("C")).Reactions.empty());
-}
+  EXPECT_TRUE(Recombination(*methyl, *MoleculeFrom("C")).Reactions.empty());  // only two radicals
 
-TEST(Recombination, RefusesProductsBeyond255Atoms) {
-  // A primary radical of 84 carbons: 84 + 169 hydrogens = 253 atoms.
+  // Products beyond 255 atoms are refused. A primary radical of 84 carbons
+  // and 169 hydrogens has 253 atoms.
   std::string description = "C.", bonds;
   for (int i = 1; i < 84; ++i) {
     description += " C";

@@ -18,24 +18,21 @@ std::string Recipe(std::initializer_list<int> indexes) {
   return recipe;
 }
 
-TEST(Recipe, SumsNamedEntriesCountingRepeats) {
-  const std::vector<double> table = {1.5, 10.0, 100.0};
-  EXPECT_DOUBLE_EQ(RecipeValue(Recipe({1, 1, 1}), table), 30.0);
-  EXPECT_DOUBLE_EQ(RecipeValue(Recipe({0, 2}), table), 101.5);
-  EXPECT_DOUBLE_EQ(RecipeValue("", table), 0.0);
-  EXPECT_DOUBLE_EQ(RecipeValue(Recipe({0, 200}), table), 1.5);  // beyond the table: nothing
-  std::vector<double> alternative(256, 0.0);
-  alternative[255] = 7.0;
-  EXPECT_DOUBLE_EQ(RecipeValue(Recipe({255, 255}), alternative), 14.0);  // high bytes are indexes too
-}
-
-// Class 10 reports its explicit values, class 11 reads the alternative table,
-// every other class the global one.
-TEST(Recipe, ParameterSourceFollowsTheClass) {
+// A recipe sums the entries it names, an index named three times counting
+// three times. Class 10 reports its explicit values, class 11 reads the
+// alternative table, every other class the global one.
+TEST(Recipe, ValueAndParameterSourceByClass) {
   const std::vector<double> global = {2.0e13, 1.0e13, 3.0, 4.0};
   std::vector<double> alternative(256, 0.0);
   alternative[1] = 5.0e12;
   alternative[3] = 42.0;
+  alternative[255] = 7.0;
+  EXPECT_DOUBLE_EQ(RecipeValue(Recipe({2, 2, 2}), global), 9.0);
+  EXPECT_DOUBLE_EQ(RecipeValue(Recipe({1, 3}), global), 1.0e13 + 4.0);
+  EXPECT_DOUBLE_EQ(RecipeValue("", global), 0.0);
+  EXPECT_DOUBLE_EQ(RecipeValue(Recipe({3, 200}), global), 4.0);               // beyond the table: nothing
+  EXPECT_DOUBLE_EQ(RecipeValue(Recipe({255, 255}), alternative), 14.0);  // high bytes are indexes too
+
   TReaction reaction;
   reaction.FreqFact2 = Recipe({1});
   reaction.ActEnerg2 = Recipe({3, 3});

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "molecule_builder.h"
 #include "reactions/reaction.h"
 
@@ -64,11 +62,6 @@ TEST(Recipes, BetaScissionAndHydrogenTransfer) {
   const TRecipes kept = BuildRecipes(*MoleculeFrom("C."), kOtherReaction, 0, 1, TRecipes{"ab", "cd"});
   EXPECT_EQ(kept.FrequencyFactor, "ab");
   EXPECT_EQ(kept.ActivationEnergy, "cd");
-}
-
-TEST(RateConstant, ArrheniusWithR8314) {
-  EXPECT_DOUBLE_EQ(RateConstant(1.0e13, 0.0, 1050.0), 1.0e13);
-  EXPECT_NEAR(RateConstant(1.0e14, 300.0, 1000.0), 1.0e14 * std::exp(-300000.0 / 8314.0), 1e-6);
 }
 
 }  // namespace
