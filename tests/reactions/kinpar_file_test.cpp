@@ -26,8 +26,12 @@ std::string Slurp(const fs::path& path) {
 
 void Spit(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
-std::string Replace(std::string text, const std::string& from, const std::string& to) {
-  return text.replace(text.find(from), from.size(), to);
+using Edit = std::pair<std::string, std::string>;
+
+// The text with each (from, to) replaced once.
+std::string Edited(std::string text, std::initializer_list<Edit> edits) {
+  for (const auto& [from, to] : edits) text.replace(text.find(from), from.size(), to);
+  return text;
 }
 
 TEST(KineticParameters, StartUpStateAndResetToDefaults) {
@@ -85,70 +89,58 @@ class KinparFile : public ::testing::Test {
 // Every reference file reads with the damage set its README gives; entries
 // after an incomplete ALT_PARAMS keep their old values.
 TEST_F(KinparFile, ReferenceFilesReadWithTheirDamage) {
-  struct Case {
-    const char* name;
-    TKinparDamage damage;
-    int alternativesRead;
-  };
-  const Case cases[] = {{"defaults-comma.ini", 0, 256},    {"defaults-dot-crlf.ini", 0, 256},
-                        {"mixed-case-keys.ini", 0, 256},   {"version-1.01.ini", 2, 256},
-                        {"no-alt-params.ini", 32, 0},      {"alt-params-0-to-9.ini", 32, 10},
-                        {"two-data-keys-missing.ini", 16, 256}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    EXPECT_EQ(Read((kReference / c.name).string()), c.damage);
+  const std::tuple<const char*, TKinparDamage, int> cases[] = {
+      {"defaults-comma.ini", 0, 256}, {"defaults-dot-crlf.ini", 0, 256}, {"mixed-case-keys.ini", 0, 256},
+      {"version-1.01.ini", 2, 256},   {"no-alt-params.ini", 32, 0},       {"alt-params-0-to-9.ini", 32, 10},
+      {"two-data-keys-missing.ini", 16, 256}};
+  for (const auto& [name, damage, alternativesRead] : cases) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(Read((kReference / name).string()), damage);
     TKineticParameterTable expected = kKineticParameterDefaults;
-    if (c.damage == 16) expected[kE_HTransf_Sec] = expected[kE_Recombination] = -1.0;
+    if (damage == 16) expected[kE_HTransf_Sec] = expected[kE_Recombination] = -1.0;
     EXPECT_EQ(m_set.Table, expected);
     EXPECT_EQ(m_set.RadicalActivity, TRadicalActivity{});
-    for (int i = 0; i < c.alternativesRead; ++i) {
+    for (int i = 0; i < alternativesRead; ++i) {
       EXPECT_EQ(m_set.AlternativeValues[i], 0.0) << i;
       EXPECT_EQ(m_set.AlternativeNotes[i], AlternativeParameterDefaultNote(i)) << i;
     }
-    ExpectAlternativesUntouchedFrom(c.alternativesRead);
+    ExpectAlternativesUntouchedFrom(alternativesRead);
   }
 }
 
-// Everything a file can get wrong, with the flag rules that decide the result.
+// Everything a file can get wrong, with the flag rules that decide the
+// result, as edits of the defaults reference file.
 TEST_F(KinparFile, DamageRules) {
-  const std::string general = "[GENERAL]\nFileType=KineticParametersFile\nFileVersion=1.01a\n";
-  std::string data = "[DATA]\n";
-  for (std::string_view key : kKineticParameterKeys) data += std::string(key) + "=1\n";
-  const std::string radAct = "[RADACT_METHOD1]\nStandardActivity=1\nCyclicPar=1\nInitiationEnthalpy=1\n"
-                             "StandardPressure=1\nStandardTemperature=1\n";
-  const std::string noCyclicPar = Replace(radAct, "CyclicPar=1\n", "");
-  std::string alt = "[ALT_PARAMS]\n";
-  for (int i = 0; i < kAlternativeParameterCount; ++i)
-    alt += "Param_" + std::to_string(i) + "=2\nParam_" + std::to_string(i) + "note=n\n";
+  const std::string base = Slurp(kReference / "defaults-comma.ini");
   auto read = [&](const std::string& text) {
     Spit(Path("k.ini"), text);
     return Read(Path("k.ini"));
   };
-
-  EXPECT_EQ(read(general + data + radAct + alt), 0);
-  EXPECT_EQ(m_set.AlternativeValues[255], 2.0);
-  EXPECT_EQ(read(Replace(general, "KineticParametersFile", "KineticParameters") + data + radAct + alt), 1);
-  EXPECT_EQ(read(Replace(general, "1.01a", "1.01A") + data + radAct + alt), 2);
-  EXPECT_EQ(read("[GENERAL]\n" + data + radAct + alt), 3);
+  const Edit badType{"=KineticParametersFile", "=KineticParameters"}, badVersion{"=1.01a", "=1.01A"};
+  const Edit noCyclicPar{"CyclicPar=0,900122828\n", ""};
+  EXPECT_EQ(read(Edited(base, {badType})), 1);
+  EXPECT_EQ(read(Edited(base, {badVersion})), 2);
+  EXPECT_EQ(read(Edited(base, {{"FileType=KineticParametersFile\nFileVersion=1.01a\n", ""}})), 3);
 
   // Empty, unparsable and a true -1 all count as missing; 16 is added once.
-  const std::string holes = Replace(Replace(Replace(data, "E_STOPValue=1", "E_STOPValue="), "A_BetaSc_CC=1",
-                                            "A_BetaSc_CC=abc"),
-                                    "E_HTransf_Prim=1", "E_HTransf_Prim=-1");
-  EXPECT_EQ(read(general + holes + radAct + alt), 16);
+  EXPECT_EQ(read(Edited(base, {{"E_STOPValue=1000", "E_STOPValue="}, {"A_BetaSc_CC=10000000000000", "A_BetaSc_CC=x"},
+                               {"E_HTransf_Prim=46,04", "E_HTransf_Prim=-1"}})),
+            16);
   for (int i : {kE_STOPValue, kA_BetaSc_CC, kE_HTransf_Prim}) EXPECT_EQ(m_set.Table[i], -1.0) << i;
-  EXPECT_EQ(m_set.Table[kE_HTransf_Sec], 1.0);
+  EXPECT_EQ(m_set.Table[kE_HTransf_Sec], 39.76);
 
   // A damaged radical activity record adds 32 but the alternatives still load.
-  EXPECT_EQ(read(general + data + noCyclicPar + alt), 32);
+  EXPECT_EQ(read(Edited(base, {noCyclicPar})), 32);
   EXPECT_EQ(m_set.RadicalActivity.CyclicPar, -1.0);
-  EXPECT_EQ(m_set.RadicalActivity.StandardPressure, 1.0);
-  EXPECT_EQ(m_set.AlternativeNotes[255], "n");
-  EXPECT_EQ(read(Replace(general, "1.01a", "x") + data + noCyclicPar + alt), 34);
+  EXPECT_EQ(m_set.RadicalActivity.StandardPressure, 405300.0);
+  EXPECT_EQ(m_set.AlternativeNotes[255], "p[255]");
+  EXPECT_EQ(read(Edited(base, {noCyclicPar, badVersion})), 34);
 
-  // A missing alternatives section leaves exactly 32, whatever else is wrong,
-  // and no alternative is touched; a missing file reads as one without keys.
-  EXPECT_EQ(read("[GENERAL]\nFileType=x\n" + Replace(data, "E_Recombination=1\n", "") + noCyclicPar), 32);
+  // A missing alternatives section leaves exactly 32 even when header,
+  // version and data are damaged too, and touches no alternative; a missing
+  // file reads as one without keys.
+  const std::string noAlternatives = base.substr(0, base.find("[ALT_PARAMS]"));
+  EXPECT_EQ(read(Edited(noAlternatives, {badType, badVersion, {"E_Recombination=0\n", ""}, noCyclicPar})), 32);
   EXPECT_EQ(m_set.Table[kE_Recombination], -1.0);
   ExpectAlternativesUntouchedFrom(0);
   EXPECT_EQ(Read(Path("absent.ini")), 32);
@@ -156,16 +148,14 @@ TEST_F(KinparFile, DamageRules) {
   ExpectAlternativesUntouchedFrom(0);
 
   // A value without its note stops there: the value is kept, the note not.
-  EXPECT_EQ(read(general + data + radAct + Replace(alt, "Param_5note=n\n", "")), 32);
+  EXPECT_EQ(read(Edited(base, {{"Param_5=0", "Param_5=2"}, {"Param_5note=p[5]\n", ""}})), 32);
   EXPECT_EQ(m_set.AlternativeValues[5], 2.0);
   EXPECT_EQ(m_set.AlternativeNotes[5], "old");
-  EXPECT_EQ(m_set.AlternativeNotes[4], "n");
+  EXPECT_EQ(m_set.AlternativeNotes[4], "p[4]");
   ExpectAlternativesUntouchedFrom(6);
 
   // Unparsable alternative values read as 0; a present empty note stays empty.
-  EXPECT_EQ(read(general + data + radAct +
-                 Replace(Replace(alt, "Param_3=2", "Param_3=two"), "Param_3note=n", "Param_3note=")),
-            0);
+  EXPECT_EQ(read(Edited(base, {{"Param_3=0", "Param_3=two"}, {"Param_3note=p[3]", "Param_3note="}})), 0);
   EXPECT_EQ(m_set.AlternativeValues[3], 0.0);
   EXPECT_EQ(m_set.AlternativeNotes[3], "");
 }
