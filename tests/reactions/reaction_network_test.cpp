@@ -39,8 +39,6 @@ TEST(ReactionNetwork, NewNetworkHoldsTheBuiltInComponents) {
 TEST(ReactionNetwork, AddAndFindComponents) {
   TReactionNetwork network;
   TMolecule* propane = AddFeed(network, LinearAlkane(3));
-  ASSERT_NE(propane, nullptr);
-  EXPECT_EQ(propane->ID, 4);
   EXPECT_TRUE(network.IsRoot(propane));
   // Found whatever the atom order; the first of two copies wins, with or
   // without the invariant index.
@@ -79,8 +77,7 @@ TEST(ReactionNetwork, AddReactionCopyLinksAndRemoveReactionUnlinks) {
   EXPECT_EQ(copy->FreqFact2, "");  // class 10 keeps no recipes
   EXPECT_EQ(copy->Selectivity, 0.5);
   EXPECT_TRUE(copy->MultiplyByActiveRadicals);
-  EXPECT_EQ(ethyl->ReactionCoefficients[kConsumedIn], TVector{-2.0});
-  EXPECT_EQ(CheckNetwork(network), "");  // links agree with the reactions
+  EXPECT_EQ(CheckNetwork(network), "");  // links and their coefficients agree with the reactions
 
   made.ReactionType = kBetaScission;
   EXPECT_EQ(network.AddReactionCopy(made)->FreqFact2, "x");
