@@ -168,12 +168,7 @@ TEST(Recombination, MethylAndHydrogenGiveMethaneUpTo255Atoms) {
 
   // Products beyond 255 atoms are refused. A primary radical of 84 carbons
   // and 169 hydrogens has 253 atoms.
-  std::string description = "C.", bonds;
-  for (int i = 1; i < 84; ++i) {
-    description += " C";
-    bonds += " " + std::to_string(i - 1) + "-" + std::to_string(i);
-  }
-  auto big = MoleculeFrom(description + ";" + bonds);
+  auto big = MoleculeFrom("C." + testing::LinearAlkane(84).substr(1));
   ASSERT_EQ(big->AtomCount(), 253u);
   auto hydroxyl = MoleculeFrom("O.");  // 2 atoms: exactly 255 together
   auto amino = MoleculeFrom("N.");     // 3 atoms: 256, one too many
