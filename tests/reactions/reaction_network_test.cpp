@@ -111,6 +111,15 @@ TEST(ReactionNetwork, RemovingComponentsPrunesWhatNoRootReaches) {
   EXPECT_EQ(Formulas(network), (std::vector<std::string>{"H1", "He1"}));
   EXPECT_EQ(network.HydrogenAtom(), network.Component(0));
   EXPECT_EQ(network.Roots(), TMoleculeVector{network.Component(1)});
+
+  // Removing the hydrogen atom appends a new one for recombination.
+  network.RemoveComponent(0);
+  ASSERT_EQ(Formulas(network), (std::vector<std::string>{"He1", "H1"}));
+  EXPECT_EQ(network.HydrogenAtom(), network.Component(1));
+  EXPECT_TRUE(network.HydrogenAtom()->IsRadical());
+  network.Generate();
+  EXPECT_EQ(CheckNetwork(network), "");
+  EXPECT_EQ(network.ReactionCount(), 1u);  // H + H
 }
 
 TEST(ReactionNetwork, RemovalNeverLeavesAReactionOnADeletedComponent) {
@@ -130,18 +139,6 @@ TEST(ReactionNetwork, RemovalNeverLeavesAReactionOnADeletedComponent) {
   EXPECT_EQ(CheckNetwork(network), "");
   EXPECT_EQ(network.ReactionCount(), 0u);
   EXPECT_EQ(network.FindComponent(*MoleculeFrom("C")), -1);
-}
-
-TEST(ReactionNetwork, RemovingTheHydrogenAtomKeepsOneForRecombination) {
-  TReactionNetwork network;
-  AddFeed(network, LinearAlkane(2));
-  network.RemoveComponent(0);
-  ASSERT_NE(network.HydrogenAtom(), nullptr);
-  EXPECT_EQ(network.HydrogenAtom()->Formula(), "H1");
-  EXPECT_TRUE(network.HydrogenAtom()->IsRadical());
-  EXPECT_EQ(CheckNetwork(network), "");
-  network.Generate();
-  EXPECT_EQ(CheckNetwork(network), "");
 }
 
 TEST(ReactionNetwork, ReplaceContentRestoresFlagsRootsAndHydrogenAtom) {
