@@ -23,6 +23,14 @@ bool Isomorphic(const TMolecule* molecule, const char* description) {
   return AreIsomorphic(*molecule, *MoleculeFrom(description));
 }
 
+// Every atom's neighbours in their stored order.
+std::vector<std::size_t> NeighbourOrder(const TMolecule& molecule) {
+  std::vector<std::size_t> order;
+  for (std::size_t i = 0; i < molecule.AtomCount(); ++i)
+    for (const TNeighbour& neighbour : molecule.GetAtom(i)->Entries()) order.push_back(neighbour.Atom->GetIndex());
+  return order;
+}
+
 // Every reaction balances, every product is consistent, and the result owns
 // exactly the products its reactions refer to, in generation order.
 void ExpectSound(const TGeneratorResult& result, const std::string& what) {
@@ -67,7 +75,7 @@ TEST(Generators, EveryProductOfRealSpeciesIsSound) {
 // The fissions b-c of each radical with the given A (1.0e13 exactly when a
 // lone hydrogen atom is formed): the bonds in order, E from the radical's
 // bond-energy matrix, recipes with X = b and Y = c, the fragments (that of
-// atom 0 first). The radical itself stays untouched.
+// atom 0 first). The radical itself stays untouched, neighbour order included.
 TEST(BetaScission, FissionsOfKnownRadicals) {
   struct Case {
     const char* radical;
@@ -90,6 +98,7 @@ TEST(BetaScission, FissionsOfKnownRadicals) {
     SCOPED_TRACE(c.radical);
     auto radical = MoleculeFrom(c.radical);
     const TByteMatrix before = radical->AdjacencyMatrix();
+    const std::vector<std::size_t> neighbours = NeighbourOrder(*radical);
     TGeneratorResult result = BetaScission(*radical);
     std::vector<const TReaction*> fissions;
     for (const auto& reaction : result.Reactions)
@@ -106,6 +115,7 @@ TEST(BetaScission, FissionsOfKnownRadicals) {
       EXPECT_TRUE(!c.second || Isomorphic(reaction.Products[1], c.second));
     }
     EXPECT_EQ(radical->AdjacencyMatrix(), before);
+    EXPECT_EQ(NeighbourOrder(*radical), neighbours);
   }
   EXPECT_TRUE(BetaScission(*MoleculeFrom(testing::LinearAlkane(3))).Reactions.empty());  // not a radical
 }
