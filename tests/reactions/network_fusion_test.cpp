@@ -13,108 +13,87 @@ using testing::CompareNetworks;
 using testing::LinearAlkane;
 using testing::MoleculeFrom;
 
-TEST(Fusion, SameFeedSamePreferencesAddsNothing) {
-  TReactionNetwork destination, source, reference;
-  for (TReactionNetwork* network : {&destination, &source, &reference}) {
-    AddFeed(*network, LinearAlkane(4));
-    network->Generate();
-  }
-  destination.Fuse({&source});
-  EXPECT_EQ(CompareNetworks(destination, reference), "");
-  EXPECT_EQ(CheckNetwork(destination), "");
+void Generate(TReactionNetwork& network, const std::string& feed) {
+  AddFeed(network, feed);
+  network.Generate();
 }
 
-TEST(Fusion, AddsNewComponentsAndReactionsWithZeroSelectivities) {
-  TReactionNetwork destination, source;
-  AddFeed(destination, LinearAlkane(2));
-  destination.Generate();
-  AddFeed(source, LinearAlkane(3));
-  source.Generate();
-  const std::size_t sourceComponents = source.ComponentCount();
-  const std::size_t sourceReactions = source.ReactionCount();
+TEST(Fusion, SameFeedSamePreferencesAddsNothing) {
+  TReactionNetwork destination, source, reference;
+  for (TReactionNetwork* network : {&destination, &source, &reference}) Generate(*network, LinearAlkane(4));
   destination.Fuse({&source});
-  EXPECT_EQ(CheckNetwork(destination), "");
-  // The source is unchanged.
-  EXPECT_EQ(source.ComponentCount(), sourceComponents);
-  EXPECT_EQ(source.ReactionCount(), sourceReactions);
-  // Every source component is now identical to a destination component.
+  EXPECT_EQ(CompareNetworks(destination, reference), "");
+}
+
+// The source feeds propane (new to the destination) and ethylene (already a
+// product there).
+TEST(Fusion, AddsNewComponentsAndReactionsWithZeroSelectivities) {
+  TReactionNetwork destination, source, reference;
+  Generate(destination, LinearAlkane(2));
+  for (TReactionNetwork* network : {&source, &reference}) {
+    AddFeed(*network, "C C; 0=1");
+    Generate(*network, LinearAlkane(3));
+  }
+  destination.Fuse({&source});
+  EXPECT_EQ(CheckNetwork(destination), "");  // built-ins, among others, are not duplicated
+  EXPECT_EQ(CompareNetworks(source, reference), "");  // the source is unchanged
   for (std::size_t i = 0; i < source.ComponentCount(); ++i)
-    EXPECT_GE(destination.FindComponent(*source.Component(i)), 0) << i;
-  // Propane became a root; built-ins are not duplicated.
-  const int propane = destination.FindComponent(*MoleculeFrom(LinearAlkane(3)));
-  ASSERT_GE(propane, 0);
-  EXPECT_TRUE(destination.IsRoot(destination.Component(static_cast<std::size_t>(propane))));
-  int helium = 0;
-  for (std::size_t i = 0; i < destination.ComponentCount(); ++i)
-    if (destination.Component(i)->Formula() == "He1") ++helium;
-  EXPECT_EQ(helium, 1);
-  // Appended reactions start with a zero projecting selectivity.
-  const TMolecule* feed = destination.Component(static_cast<std::size_t>(propane));
-  for (const TReaction* r : feed->ReactionLinks[kConsumedIn]) {
+    ASSERT_GE(destination.FindComponent(*source.Component(i)), 0) << i;
+  // A root only in the source stays a non-root where the component existed.
+  EXPECT_FALSE(destination.IsRoot(destination.Component(destination.FindComponent(*MoleculeFrom("C C; 0=1")))));
+  // Propane became a root; its reactions start with a zero projecting selectivity.
+  const TMolecule* propane = destination.Component(destination.FindComponent(*MoleculeFrom(LinearAlkane(3))));
+  EXPECT_TRUE(destination.IsRoot(propane));
+  for (const TReaction* r : propane->ReactionLinks[kConsumedIn]) {
     EXPECT_EQ(r->Selectivity, 0.0);
     EXPECT_GT(r->SelectivityAfterFilter, 0.0);
   }
 }
 
-TEST(Fusion, RootOnlyInTheSourceStaysANonRoot) {
-  TReactionNetwork destination, source;
-  AddFeed(destination, LinearAlkane(3));
-  destination.Generate();
-  // Propene is a product in the destination and a feed of the source.
-  AddFeed(source, "C C C; 0-1 1=2");
-  const int before = destination.FindComponent(*MoleculeFrom("C C C; 0-1 1=2"));
-  ASSERT_GE(before, 0);
-  destination.Fuse({&source});
-  EXPECT_FALSE(destination.IsRoot(destination.Component(static_cast<std::size_t>(before))));
-  EXPECT_EQ(CheckNetwork(destination), "");
+// Ethyl -> ethylene + H made by hand with the given parameters; with `four`,
+// two more H on each side make a side of four.
+struct Made {
+  std::int32_t type = kOtherReaction;
+  double e = 172.0, a = 1.0e13;
+  bool multiply = false, swapped = false, four = false;
+};
+void Build(TReactionNetwork& network, const Made& made) {
+  TMolecule* ethyl = AddFeed(network, "C. C; 0-1");
+  auto ethyleneMolecule = MoleculeFrom("C C; 0=1");
+  TMolecule* ethylene = network.AddComponent(ethyleneMolecule->AdjacencyMatrix(), ethyleneMolecule->AtomTypes(),
+                                             ethyleneMolecule->AromaticMatrix(), false);
+  TMolecule* hydrogen = network.HydrogenAtom();
+  TReaction r;
+  r.SetParameters(made.type, made.e, made.a);
+  r.MultiplyByActiveRadicals = made.multiply;
+  r.AddReactant(ethyl, -1);
+  r.AddProduct(made.swapped ? hydrogen : ethylene, 1);
+  r.AddProduct(made.swapped ? ethylene : hydrogen, 1);
+  for (int k = 0; made.four && k < 2; ++k) {
+    r.AddReactant(hydrogen, -1);
+    r.AddProduct(hydrogen, 1);
+  }
+  network.AddReactionCopy(r);
 }
 
+// Only products in another order match; any parameter that differs adds the
+// reaction, and so does a side of four, however equal. A network is never
+// fused into itself.
 TEST(Fusion, ReactionsMatchOnParametersAndParticipantsUpToOrder) {
-  auto build = [](TReactionNetwork& network, double frequency, bool swapProducts) {
-    TMolecule* ethyl = AddFeed(network, "C. C; 0-1");
-    auto ethyleneMolecule = MoleculeFrom("C C; 0=1");
-    TMolecule* ethylene = network.AddComponent(ethyleneMolecule->AdjacencyMatrix(), ethyleneMolecule->AtomTypes(),
-                                               ethyleneMolecule->AromaticMatrix(), false);
-    TReaction r;
-    r.SetParameters(kOtherReaction, 172.0, frequency);
-    r.AddReactant(ethyl, -1);
-    if (swapProducts) {
-      r.AddProduct(network.HydrogenAtom(), 1);
-      r.AddProduct(ethylene, 1);
-    } else {
-      r.AddProduct(ethylene, 1);
-      r.AddProduct(network.HydrogenAtom(), 1);
-    }
-    network.AddReactionCopy(r);
-  };
-  TReactionNetwork destination, sameSwapped, otherFrequency;
-  build(destination, 1.0e13, false);
-  build(sameSwapped, 1.0e13, true);
-  build(otherFrequency, 2.0e13, false);
-  destination.Fuse({&sameSwapped});
-  EXPECT_EQ(destination.ReactionCount(), 1u);
-  destination.Fuse({&otherFrequency});
-  EXPECT_EQ(destination.ReactionCount(), 2u);  // differs in A only: added
-  EXPECT_EQ(CheckNetwork(destination), "");
-}
-
-TEST(Fusion, SidesOfFourOrMoreAreAlwaysAdded) {
-  auto build = [](TReactionNetwork& network) {
-    TMolecule* feed = AddFeed(network, LinearAlkane(4));
-    TReaction r;
-    r.SetParameters(kOtherReaction, 300.0, 1.0e15);
-    r.AddReactant(feed, -1);
-    for (int k = 0; k < 4; ++k) r.AddProduct(network.HydrogenAtom(), 1);
-    r.AddProduct(network.HydrogenAtom(), 1);
-    network.AddReactionCopy(r);
-  };
-  TReactionNetwork destination, source;
-  build(destination);
-  build(source);
-  destination.Fuse({&source});
-  EXPECT_EQ(destination.ReactionCount(), 2u);
-  destination.Fuse({&destination});  // never fused into itself
-  EXPECT_EQ(destination.ReactionCount(), 2u);
+  const Made sources[] = {{.swapped = true},         {.a = 2.0e13},      {.e = 172.5},
+                          {.type = kOtherReaction2}, {.multiply = true}, {.four = true}};
+  for (std::size_t k = 0; k < std::size(sources); ++k) {
+    TReactionNetwork destination, source;
+    Build(destination, Made{.four = sources[k].four});
+    Build(source, sources[k]);
+    destination.Fuse({&source});
+    EXPECT_EQ(destination.ReactionCount(), k == 0 ? 1u : 2u) << k;
+    EXPECT_EQ(CheckNetwork(destination), "") << k;
+  }
+  TReactionNetwork network;
+  Build(network, Made{.four = true});
+  network.Fuse({&network});
+  EXPECT_EQ(network.ReactionCount(), 1u);
 }
 
 }  // namespace
