@@ -44,7 +44,7 @@ std::uint64_t GraphRefinementHash(const TMolecule& molecule) {
   // molecule has at most 255 atoms, so everything fits on the stack.
   std::array<const TAtom*, kMaxAtoms> nodes;
   std::array<std::int16_t, kMaxAtoms> slot;
-  std::array<std::uint64_t, kMaxAtoms> colour, next;
+  std::array<std::uint64_t, kMaxAtoms> colour{}, next{};
   std::size_t count = 0;
   std::uint64_t folded = 0;  // order-independent sum over the folded leaves
   for (std::size_t i = 0; i < n; ++i) {
@@ -88,7 +88,9 @@ std::uint64_t GraphRefinementHash(const TMolecule& molecule) {
       }
       std::uint64_t hash = colour[k];
       if (large.empty()) {
-        std::sort(around.begin(), around.begin() + static_cast<std::ptrdiff_t>(size));
+        // Insertion sort: at most eight values.
+        for (std::size_t m = 1; m < size; ++m)
+          for (std::size_t j = m; j > 0 && around[j - 1] > around[j]; --j) std::swap(around[j - 1], around[j]);
         for (std::size_t m = 0; m < size; ++m) hash = Mix(hash, around[m]);
       } else {
         large.insert(large.end(), around.begin(), around.end());
