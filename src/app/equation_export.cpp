@@ -1,11 +1,10 @@
 #include "app/equation_export.h"
 
+#include "core/file_replace.h"
+
 #include <cassert>
-#include <cerrno>
 #include <cstdio>
 #include <filesystem>
-#include <random>
-#include <system_error>
 #include <unordered_map>
 #include <vector>
 
@@ -243,54 +242,14 @@ class EquationWriter {
   std::unordered_map<const TReaction*, std::size_t> m_reactionIndex;
 };
 
-std::string ErrnoText(int error) { return std::error_code(error, std::generic_category()).message(); }
 
 TEquationExportResult WriteFailure(const std::string& fileName, const std::string& reason) {
   return {TEquationExportStatus::WriteFailed, "Cannot write the file \"" + fileName + "\": " + reason};
 }
 
-// Writes the text to a new temporary file beside the target and renames it
-// over the target, so the old file survives any failure.
 TEquationExportResult WriteReplacing(const std::string& fileName, const std::string& text) {
-  const fs::path target(fileName);
-  std::error_code ec;
-  const fs::file_status status = fs::status(target, ec);
-  const bool exists = fs::exists(status);
-  if (exists && !fs::is_regular_file(status)) return WriteFailure(fileName, "not a regular file");
-
-  std::random_device seed;
-  std::mt19937 random(seed());
-  fs::path temporary;
-  std::FILE* file = nullptr;
-  int error = 0;
-  // Exclusive creation ("x") never reuses a file that happens to exist.
-  for (int attempt = 0; attempt < 16 && file == nullptr; ++attempt) {
-    temporary = target;
-    temporary += ".tmp" + std::to_string(random() % 1000000000u);
-    errno = 0;
-    file = std::fopen(temporary.c_str(), "wbx");
-    error = errno;
-    if (file == nullptr && error != EEXIST) break;
-  }
-  if (file == nullptr) return WriteFailure(fileName, ErrnoText(error ? error : EIO));
-
-  errno = 0;
-  bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-  written = std::fflush(file) == 0 && written;
-  error = errno;
-  written = std::fclose(file) == 0 && written;
-  if (error == 0) error = errno;
-  if (!written) {
-    fs::remove(temporary, ec);
-    return WriteFailure(fileName, ErrnoText(error ? error : EIO));
-  }
-  if (exists) fs::permissions(temporary, status.permissions(), fs::perm_options::replace, ec);
-  fs::rename(temporary, target, ec);
-  if (ec) {
-    const std::string reason = ec.message();
-    fs::remove(temporary, ec);
-    return WriteFailure(fileName, reason);
-  }
+  const std::string problem = ReplaceFileContents(fileName, text);
+  if (!problem.empty()) return WriteFailure(fileName, problem);
   return {};
 }
 

@@ -1,10 +1,9 @@
 #include "app/graph_export.h"
 
-#include <unistd.h>
+#include "core/file_replace.h"
+
 
 #include <cassert>
-#include <cerrno>
-#include <cstdio>
 #include <filesystem>
 #include <system_error>
 #include <unordered_map>
@@ -23,53 +22,14 @@ bool LeftOut(const TReactionNetwork& network, const TMolecule* component, bool r
   return removeHydrogenRadical && component == network.HydrogenAtom();
 }
 
-std::string ErrnoText(int error) { return std::error_code(error, std::generic_category()).message(); }
 
 TGraphExportResult GraphFileFailure(const std::string& graphFileName, const std::string& reason) {
   return {false, "Cannot write the graph file \"" + graphFileName + "\": " + reason + "."};
 }
 
-// Creates a temporary file beside `target` that did not exist before, so an
-// unrelated file is never reused or clobbered.
-std::FILE* CreateTemporaryBeside(const fs::path& target, fs::path& temporary, int& error) {
-  error = EEXIST;
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    temporary = target;
-    temporary += ".tmp-" + std::to_string(::getpid()) + (attempt == 0 ? "" : "-" + std::to_string(attempt));
-    errno = 0;
-    if (std::FILE* file = std::fopen(temporary.c_str(), "wbx")) return file;
-    error = errno != 0 ? errno : EIO;
-    if (error != EEXIST) return nullptr;
-  }
-  return nullptr;
-}
-
 TGraphExportResult WriteReplacing(const std::string& graphFileName, const std::string& text) {
-  const fs::path target(graphFileName);
-  fs::path temporary;
-  int error = 0;
-  std::FILE* file = CreateTemporaryBeside(target, temporary, error);
-  if (file == nullptr) return GraphFileFailure(graphFileName, ErrnoText(error));
-
-  errno = 0;
-  bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-  written = written && std::fflush(file) == 0 && ::fsync(::fileno(file)) == 0;
-  error = errno;
-  if (std::fclose(file) != 0 && written) {
-    written = false;
-    error = errno;
-  }
-  std::error_code ignored;
-  if (!written) {
-    fs::remove(temporary, ignored);
-    return GraphFileFailure(graphFileName, ErrnoText(error != 0 ? error : EIO));
-  }
-  std::error_code renamed;
-  fs::rename(temporary, target, renamed);
-  if (renamed) {
-    fs::remove(temporary, ignored);
-    return GraphFileFailure(graphFileName, renamed.message());
-  }
+  const std::string problem = ReplaceFileContents(graphFileName, text);
+  if (!problem.empty()) return GraphFileFailure(graphFileName, problem);
   return {true, {}};
 }
 

@@ -1,9 +1,10 @@
 #include "database/binary_file.h"
 
+#include "core/file_replace.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <memory>
-#include <random>
 #include <system_error>
 
 namespace korvane {
@@ -97,38 +98,10 @@ std::vector<std::uint8_t> ReadFileBytes(const fs::path& path, std::size_t maxByt
 }
 
 void WriteFileReplacing(const fs::path& path, std::span<const std::uint8_t> bytes) {
-  std::random_device seed;
-  std::mt19937 random(seed());
-  fs::path temporary;
-  FileHandle file;
-  // Exclusive creation ("x") never reuses a file that happens to exist.
-  for (int attempt = 0; attempt < 16 && !file; ++attempt) {
-    temporary = path;
-    temporary += ".tmp" + std::to_string(random() % 1000000000u);
-    errno = 0;
-    file.reset(std::fopen(temporary.c_str(), "wbx"));
-    if (!file && errno != EEXIST) break;
-  }
-  if (!file) ThrowIoError("Cannot create the file", path, errno ? errno : EIO);
-
-  errno = 0;
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
-  const bool flushed = std::fflush(file.get()) == 0;
-  const bool closed = std::fclose(file.release()) == 0;
-  if (!written || !flushed || !closed) {
-    const int error = errno ? errno : EIO;
-    std::error_code ignored;
-    fs::remove(temporary, ignored);
-    ThrowIoError("Cannot write the file", path, error);
-  }
-
-  std::error_code renamed;
-  fs::rename(temporary, path, renamed);
-  if (renamed) {
-    std::error_code ignored;
-    fs::remove(temporary, ignored);
-    throw fs::filesystem_error("Cannot replace the file", path, renamed);
-  }
+  const std::string problem =
+      ReplaceFileContents(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+  if (!problem.empty())
+    throw fs::filesystem_error("Cannot write the file: " + problem, path, std::make_error_code(std::errc::io_error));
 }
 
 }  // namespace korvane

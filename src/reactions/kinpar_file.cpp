@@ -1,11 +1,11 @@
 #include "reactions/kinpar_file.h"
 
+#include "core/file_replace.h"
+
 #include <array>
 #include <cctype>
-#include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -253,20 +253,7 @@ TKinparWriteResult Failure(const std::string& fileName, const std::string& reaso
   return {false, "Cannot write the kinetic parameters file \"" + fileName + "\": " + reason};
 }
 
-std::string ErrnoText(int error) { return std::error_code(error, std::generic_category()).message(); }
 
-// Creates a temporary file beside `target` that does not exist yet.
-std::FILE* CreateTemporaryBeside(const fs::path& target, fs::path& temporary, int& error) {
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    temporary = target;
-    temporary += ".tmp" + (attempt == 0 ? std::string() : std::to_string(attempt));
-    errno = 0;
-    if (std::FILE* file = std::fopen(temporary.c_str(), "wbx")) return file;
-    error = errno;
-    if (error != EEXIST) return nullptr;
-  }
-  return nullptr;
-}
 
 }  // namespace
 
@@ -430,27 +417,8 @@ TKinparWriteResult WriteKineticParameterFile(const std::string& fileName, const 
   const std::string text = UpdateIniText(
       existing, FileEntries(table, radicalActivity, alternativeValues, alternativeNotes, decimalSeparator));
 
-  fs::path temporary;
-  int error = 0;
-  std::FILE* file = CreateTemporaryBeside(target, temporary, error);
-  if (file == nullptr) return Failure(fileName, ErrnoText(error ? error : EEXIST));
-  errno = 0;
-  bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-  written = std::fflush(file) == 0 && written;
-  error = errno;
-  written = std::fclose(file) == 0 && written;
-  if (error == 0) error = errno;
-  if (!written) {
-    fs::remove(temporary, ec);
-    return Failure(fileName, ErrnoText(error ? error : EIO));
-  }
-  if (exists) fs::permissions(temporary, status.permissions(), fs::perm_options::replace, ec);
-  fs::rename(temporary, target, ec);
-  if (ec) {
-    const std::string reason = ec.message();
-    fs::remove(temporary, ec);
-    return Failure(fileName, reason);
-  }
+  const std::string problem = ReplaceFileContents(target, text);
+  if (!problem.empty()) return Failure(fileName, problem);
   return {true, {}};
 }
 
