@@ -1,28 +1,17 @@
 // Generation of the primary networks of straight-chain alkanes at the
 // default preferences, with the components found through the invariant
-// index and, for comparison, by a plain scan of every component.
+// index (invariants, then graph refinement) and, for comparison, by a plain
+// scan of every component.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
+#include "alkane.h"
 #include "reactions/reaction_network.h"
 
 namespace {
 
 using namespace korvane;
-
-std::unique_ptr<TMolecule> Alkane(int carbons) {
-  const int n = 3 * carbons + 2;
-  TByteMatrix adjacency(n, n, 0);
-  TByteVector types(n, kHydrogen);
-  int next = carbons;
-  for (int c = 0; c < carbons; ++c) {
-    types[c] = kCarbon;
-    if (c > 0) adjacency[c][c - 1] = adjacency[c - 1][c] = 1;
-    const int hydrogens = (c == 0 || c == carbons - 1) ? 3 : 2;
-    for (int k = 0; k < hydrogens; ++k, ++next) adjacency[c][next] = adjacency[next][c] = 1;
-  }
-  return TMolecule::FromStructure(0, adjacency, types, TBoolMatrix(n, n, false));
-}
+using bench::Alkane;
 
 // range(0): carbons of the feed; range(1): 1 with the invariant index, 0 scanning.
 void BM_GenerateAlkaneNetwork(benchmark::State& state) {

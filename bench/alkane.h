@@ -1,0 +1,26 @@
+#pragma once
+// Straight-chain alkanes for the benchmarks, built without the test helpers.
+
+#include <memory>
+
+#include "core/molecule.h"
+
+namespace korvane::bench {
+
+/// The alkane with `carbons` carbons: carbons first along the chain, then
+/// the hydrogens grouped by their carbon.
+inline std::unique_ptr<TMolecule> Alkane(int carbons) {
+  const int n = 3 * carbons + 2;
+  TByteMatrix adjacency(n, n, 0);
+  TByteVector types(n, kHydrogen);
+  int next = carbons;
+  for (int c = 0; c < carbons; ++c) {
+    types[c] = kCarbon;
+    if (c > 0) adjacency[c][c - 1] = adjacency[c - 1][c] = 1;
+    const int hydrogens = (c == 0 || c == carbons - 1) ? 3 : 2;
+    for (int k = 0; k < hydrogens; ++k, ++next) adjacency[c][next] = adjacency[next][c] = 1;
+  }
+  return TMolecule::FromStructure(0, adjacency, types, TBoolMatrix(n, n, false));
+}
+
+}  // namespace korvane::bench
