@@ -13,11 +13,7 @@ using testing::CheckReaction;
 using testing::MoleculeFrom;
 using V = std::vector<int>;
 
-V Indexes(const std::string& recipe) {
-  V indexes;
-  for (char c : recipe) indexes.push_back(static_cast<unsigned char>(c));
-  return indexes;
-}
+V Indexes(const std::string& recipe) { return testing::RecipeIndexes(recipe); }
 
 bool Isomorphic(const TMolecule* molecule, const char* description) {
   return AreIsomorphic(*molecule, *MoleculeFrom(description));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "molecule_builder.h"
+#include "reaction_checks.h"
 #include "reactions/reaction.h"
 
 namespace korvane {
@@ -11,11 +12,7 @@ namespace {
 using testing::MoleculeFrom;
 using V = std::vector<int>;
 
-V Indexes(const std::string& recipe) {
-  V indexes;
-  for (char c : recipe) indexes.push_back(static_cast<unsigned char>(c));
-  return indexes;
-}
+V Indexes(const std::string& recipe) { return testing::RecipeIndexes(recipe); }
 
 // Radical centre on atom 0 unless stated; the bond is given as (first, second).
 TEST(Recipes, BetaScissionAndHydrogenTransfer) {

@@ -78,4 +78,10 @@ std::string CheckReaction(const TReaction& reaction) {
   return "";
 }
 
+std::vector<int> RecipeIndexes(const std::string& recipe) {
+  std::vector<int> indexes;
+  for (char c : recipe) indexes.push_back(static_cast<unsigned char>(c));
+  return indexes;
+}
+
 }  // namespace korvane::testing

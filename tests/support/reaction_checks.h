@@ -5,6 +5,7 @@
 /// test reads EXPECT_EQ(CheckReaction(r), "").
 
 #include <string>
+#include <vector>
 
 #include "core/molecule.h"
 #include "reactions/reaction.h"
@@ -23,5 +24,9 @@ std::string CheckFullValence(const TMolecule& molecule);
 /// Every participant is consistent, each element (H, C, D, T, 14C, He, N, O)
 /// balances over the reaction with its coefficients, and so do molar masses.
 std::string CheckReaction(const TReaction& reaction);
+
+/// The parameter indexes a recipe names, in order (so a test reads
+/// EXPECT_EQ(RecipeIndexes(r.ActEnerg2), (std::vector<int>{10, 27}))).
+std::vector<int> RecipeIndexes(const std::string& recipe);
 
 }  // namespace korvane::testing
