@@ -3,6 +3,7 @@
 #include <map>
 
 #include "core/atom_types.h"
+#include "core/formula.h"
 #include "smiles/smiles_writer.h"
 
 namespace korvane {
@@ -26,28 +27,6 @@ std::string Side(const TMoleculeVector& molecules, const TIntVector& coefficient
 }
 
 }  // namespace
-
-std::string HillFormula(const TMolecule& molecule) {
-  std::map<std::string, int> counts;
-  for (std::uint8_t type : molecule.AtomTypes()) ++counts[AtomSymbol(type)];
-  std::string formula;
-  auto append = [&formula](const std::string& symbol, int count) {
-    formula += symbol;
-    if (count != 1) formula += std::to_string(count);
-  };
-  // Hill order puts C and H first only when there is carbon.
-  const bool carbon = counts.contains("C");
-  if (carbon) {
-    append("C", counts["C"]);
-    counts.erase("C");
-    if (counts.contains("H")) {
-      append("H", counts["H"]);
-      counts.erase("H");
-    }
-  }
-  for (const auto& [symbol, count] : counts) append(symbol.empty() ? "?" : symbol, count);
-  return formula;
-}
 
 std::string SmilesText(const TMolecule& molecule) { return CanonicalSmiles(molecule).value_or("-"); }
 

@@ -6,17 +6,12 @@
 #include <string>
 
 #include "cli/text_table.h"
+#include "core/formula.h"
 #include "core/molecule.h"
 #include "reactions/reaction.h"
 #include "reactions/reaction_network.h"
 
 namespace korvane {
-
-/// Molecular formula in Hill order: C and H first, then the other element
-/// symbols alphabetically, a count of 1 left out ("C7H8" for toluene, "H2",
-/// "He"). Aromatic carbons count as C; the isotopes keep the system's
-/// symbols D, T and (14)C.
-std::string HillFormula(const TMolecule& molecule);
 
 /// The canonical SMILES, or "-" when no SMILES names the molecule.
 std::string SmilesText(const TMolecule& molecule);
