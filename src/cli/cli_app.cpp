@@ -10,6 +10,7 @@
 #include <map>
 
 #include "cli/commands.h"
+#include "reactions/network_preferences.h"
 #include "database/binary_file.h"
 
 namespace korvane {
@@ -35,6 +36,20 @@ CLI::Validator FiniteNumber(bool allowZero) {
       description);
 }
 
+// A value for one of the five network preferences, in the range the
+// network accepts; the message names the option.
+CLI::Validator PreferenceValue(TPreference preference) {
+  return CLI::Validator(
+      [preference](std::string& text) -> std::string {
+        double value = 0.0;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+        if (error != std::errc() || end != text.data() + text.size()) return text + " is not a number";
+        const std::string problem = PreferenceValueProblem(preference, value);
+        return problem.empty() ? problem : "the " + PreferenceName(preference) + " " + problem;
+      },
+      "NUMBER");
+}
+
 // Each subcommand fills its options struct while parsing and leaves the
 // command to run once parsing succeeded.
 struct Commands {
@@ -56,20 +71,23 @@ void AddGenerate(CLI::App& app, Commands& c) {
   GenerateOptions& o = c.generate;
   sub->add_option("FEED", o.Feeds, "A .ms file, smiles:SMILES or db:NAME (an item's synonym; needs --db)")
       ->required();
-  sub->add_option("-T,--temperature", o.Preferences.NormTemperature, "Normalised temperature [K]")
-      ->check(FiniteNumber(false))
+  sub->add_option("-T,--T,--temperature", o.Preferences.NormTemperature, "Normalised temperature [K], 200 to 5000")
+      ->check(PreferenceValue(TPreference::NormTemperature))
       ->capture_default_str();
   sub->add_option("--e-beta", o.Preferences.EThresholdBetaScission,
                   "Highest activation energy of a beta-scission [kJ/mol]")
+      ->check(PreferenceValue(TPreference::EThresholdBetaScission))
       ->capture_default_str();
   sub->add_option("--e-htransfer", o.Preferences.EThresholdHTransfer,
                   "Highest activation energy of a hydrogen transfer [kJ/mol]")
+      ->check(PreferenceValue(TPreference::EThresholdHTransfer))
       ->capture_default_str();
   sub->add_option("--e-allyl", o.Preferences.EThresholdAllyl,
                   "Highest activation energy of an allyl isomerisation [kJ/mol]")
+      ->check(PreferenceValue(TPreference::EThresholdAllyl))
       ->capture_default_str();
-  sub->add_option("--min-selectivity", o.Preferences.MinSelectivity, "Minimum selectivity of a reaction step")
-      ->check(FiniteNumber(true))
+  sub->add_option("--min-selectivity", o.Preferences.MinSelectivity, "Minimum selectivity of a reaction step, 0 to 1")
+      ->check(PreferenceValue(TPreference::MinSelectivity))
       ->capture_default_str();
   sub->add_option("--kinpar", o.KineticParameterFile,
                   "Kinetic parameter file to check (generation itself uses the explicit parameters of each "
@@ -147,7 +165,7 @@ void AddProperties(CLI::App& app, Commands& c) {
   sub->add_option("--model", c.model, "Equation of state: ideal, rk (Redlich-Kwong), srk (Soave-Redlich-Kwong)")
       ->check(CLI::IsMember({"ideal", "rk", "srk"}))
       ->capture_default_str();
-  sub->add_option("--T", o.Temperature, "Temperature [K]")->check(FiniteNumber(false));
+  sub->add_option("-T,--T,--temperature", o.Temperature, "Temperature [K]")->check(FiniteNumber(false));
   sub->add_option("--p", o.Pressure, "Pressure [Pa]")->check(FiniteNumber(false));
   sub->add_option("--Vm", o.MolarVolume, "Molar volume [m3/mol]")->check(FiniteNumber(false));
   sub->callback([&c] {

@@ -72,6 +72,8 @@ void NameComponents(TReactionNetwork& network, const TDBCoordinator& database) {
 }  // namespace
 
 int RunGenerate(const GenerateOptions& options, const CliStreams& streams) {
+  // The parser checks each option; this guards callers that fill the options themselves.
+  if (std::string problem = PreferencesProblem(options.Preferences); !problem.empty()) throw UsageError(problem);
   if (options.Output) CheckOutputFolder(*options.Output);
   std::unique_ptr<TDBCoordinator> database;
   if (options.Database) database = OpenDatabase(*options.Database, true);

@@ -19,23 +19,10 @@
 #include <vector>
 
 #include "core/molecule.h"
+#include "reactions/network_preferences.h"
 #include "reactions/reaction.h"
 
 namespace korvane {
-
-/// Generation preferences, always in this order.
-struct TNetworkPreferences {
-  /// Normalised temperature T [K].
-  double NormTemperature = 1050.0;
-  /// Activation-energy thresholds [kJ/mol].
-  double EThresholdBetaScission = 200.0;
-  double EThresholdHTransfer = 300.0;
-  double EThresholdAllyl = 200.0;
-  /// Minimum projecting selectivity of a reaction step.
-  double MinSelectivity = 0.01;
-
-  friend bool operator==(const TNetworkPreferences&, const TNetworkPreferences&) = default;
-};
 
 /// Source networks of a fusion.
 class TReactionNetwork;

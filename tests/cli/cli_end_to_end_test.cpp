@@ -167,18 +167,24 @@ TEST_F(CliRun, BadInputExitsWithOneNamingItAndWritesNothing) {
   EXPECT_FALSE(fs::exists(path("pict_0.png")));
 }
 
-TEST_F(CliRun, UsageErrorsExitWithTwo) {
-  for (const std::vector<std::string>& arguments :
-       std::vector<std::vector<std::string>>{{},
-                                             {"crack"},
-                                             {"generate"},
-                                             {"generate", "smiles:CC", "-T", "-5"},
-                                             {"export-equations", "x.rnw", "--language", "fortran", "-o", "x.f"},
-                                             {"properties", "smiles:C", "--T", "300"},
-                                             {"db", "list"}}) {
+TEST_F(CliRun, UsageErrorsExitWithTwoNamingTheOption) {
+  const std::pair<std::vector<std::string>, std::string> cases[] = {
+      {{}, ""},
+      {{"crack"}, ""},
+      {{"generate"}, ""},
+      {{"generate", "smiles:CC", "--e-htransfer", "nan"}, "--e-htransfer: the hydrogen transfer threshold must be"},
+      {{"generate", "smiles:CC", "--min-selectivity", "1.5"}, "--min-selectivity: the minimum selectivity must be"},
+      {{"generate", "smiles:CC", "--e-beta", "-100"}, "--e-beta: the beta-scission threshold must be"},
+      {{"generate", "smiles:CC", "-T", "1"}, "--T: the normalised temperature must be a number from 200 K"},
+      {{"generate", "smiles:CC", "-T", "1e308"}, "--T: the normalised temperature must be"},
+      {{"export-equations", "x.rnw", "--language", "fortran", "-o", "x.f"}, "--language"},
+      {{"properties", "smiles:C", "--T", "300"}, ""},
+      {{"db", "list"}, ""},
+  };
+  for (const auto& [arguments, message] : cases) {
     const ToolRun r = run(arguments);
-    EXPECT_EQ(r.Code, 2) << (arguments.empty() ? "" : arguments[0]);
-    EXPECT_NE(r.Err.find("korvane-cli: "), std::string::npos);
+    EXPECT_EQ(r.Code, 2) << (arguments.empty() ? "" : arguments.back());
+    EXPECT_NE(r.Err.find("korvane-cli: " + message), std::string::npos) << r.Err;
   }
   const ToolRun help = run({"generate", "--help"});
   EXPECT_EQ(help.Code, 0);
