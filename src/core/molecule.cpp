@@ -280,29 +280,48 @@ std::string TMolecule::Formula() const {
   return formula;
 }
 
+namespace {
+
+// Whether every atom is still reached from `a` when the bond a-b is ignored,
+// that is whether the bond lies on a ring. Reads the neighbour lists only.
+bool ConnectedWithoutBond(const TAtomVector& atoms, const TAtom* a, const TAtom* b) {
+  std::vector<bool> reached(atoms.size(), false);
+  std::vector<const TAtom*> stack{a};
+  reached[a->GetIndex()] = true;
+  std::size_t count = 1;
+  while (!stack.empty()) {
+    const TAtom* atom = stack.back();
+    stack.pop_back();
+    for (const TNeighbour& entry : atom->Entries()) {
+      const TAtom* next = entry.Atom;
+      if (reached[next->GetIndex()] || (atom == a && next == b) || (atom == b && next == a)) continue;
+      reached[next->GetIndex()] = true;
+      ++count;
+      stack.push_back(next);
+    }
+  }
+  return count == atoms.size();
+}
+
+}  // namespace
+
 TAtomVector TMolecule::CycleAtoms() const {
+  // A bond whose removal keeps the molecule connected lies on a ring. The
+  // bond is skipped, not removed: neighbour orders stay as Build made them,
+  // so looking at a component never changes what a later generation makes.
   TAtomVector result;
   auto appendOnce = [&result](TAtom* atom) {
     if (std::find(result.begin(), result.end(), atom) == result.end()) result.push_back(atom);
   };
   for (TAtom* a : m_atoms) {
     if (Valence(a->GetAtomType()) <= 1) continue;
-    TAtomVector neighbours;
-    for (const TNeighbour& entry : a->Entries())
-      if (entry.Atom != a) neighbours.push_back(entry.Atom);
-    for (TAtom* b : neighbours) {
-      if (Valence(b->GetAtomType()) < 2) continue;
-      // A bond whose removal keeps the molecule connected lies on a ring. The
-      // restored bond goes to the end of both lists, and later walks see the
-      // neighbours in that new order.
-      const std::uint8_t order = b->BondOrderTo(a);
-      const bool aromatic = b->IsAromaticBondTo(a);
-      b->RemoveNeighbour(a, true);
-      if (IsConnected()) {
+    for (const TNeighbour& entry : a->Entries()) {
+      TAtom* b = entry.Atom;
+      if (b == a || Valence(b->GetAtomType()) < 2) continue;
+      if (ConnectedWithoutBond(m_atoms, a, b)) {
         appendOnce(b);
         appendOnce(a);
       }
-      b->AddNeighbour(a, true, order, aromatic);
     }
   }
   return result;

@@ -128,9 +128,8 @@ class TMolecule {
   /// Refreshes the invariants and the mass fractions.
   void ComputeInvariants();
 
-  // Characterisation. The walks below use the atoms' Visited and SearchState
-  // marks as scratch space, and CycleAtoms leaves every tested bond at the
-  // end of both neighbour lists; that is why they are const yet not pure.
+  // Characterisation. Some walks below use the atoms' Visited and SearchState
+  // marks as scratch space; none changes a neighbour list.
   bool IsRadical() const;
   /// Ring test by the degree-of-unsaturation balance; false for Inert.
   bool IsCyclic() const;

@@ -83,7 +83,7 @@ std::unique_ptr<TMyMolecule> BuildSkeleton(const TMolecule& molecule);
 /// Sets RingId of every ring atom of the skeleton. Ring systems are split at
 /// the bonds joining their rings; a system with no such bond is one ring
 /// (fused systems therefore come out as one large ring). Returns the number of
-/// rings. Reorders neighbour lists as `CycleAtoms` does.
+/// rings. Reorders the skeleton's neighbour lists, never the molecule's.
 int AssignRings(TMyMolecule& skeleton);
 
 /// Gives coordinates to the atoms reachable from atom 0. A ring without a
