@@ -107,29 +107,27 @@ std::string TDBCoordinator::structurePath(std::size_t index) const {
 }
 
 std::uint16_t TDBCoordinator::AddItem(const TMolDBRecord& record) {
-  m_info.Records.push_back({record.Synonyms, storedPath(record.MSFile), record.Reservations});
-  // The item and its empty entries are in place before the file is read, so
-  // a read that throws leaves the lists in step.
-  m_characterisations.emplace_back();
-  m_hasStructure.push_back(false);
-  if (m_moleculesBuilt) m_molecules.push_back(std::make_unique<TMolecule>());
-
-  const std::size_t index = ItemCount() - 1;
+  // The file is read before anything changes, so a read that throws (a
+  // missing file) leaves the database as it was.
+  TMolDBRecord stored{record.Synonyms, storedPath(record.MSFile), record.Reservations};
   TMolCharacterisation read;
-  const std::uint16_t status = ReadMolStructureFile(structurePath(index), read);
-  if (status == kStructureFileRead) {
-    m_characterisations[index] = std::move(read);
-    m_hasStructure[index] = true;
-    if (m_moleculesBuilt) m_molecules[index] = MoleculeOf(m_characterisations[index]);
-  }
+  const std::uint16_t status = ReadMolStructureFile(StructureFilePath(m_directory, stored.MSFile), read);
+  const bool readWell = status == kStructureFileRead;
+  auto molecule = m_moleculesBuilt ? (readWell ? MoleculeOf(read) : std::make_unique<TMolecule>()) : nullptr;
+
+  m_info.Records.push_back(std::move(stored));
+  m_characterisations.push_back(readWell ? std::move(read) : TMolCharacterisation{});
+  m_hasStructure.push_back(readWell);
+  if (m_moleculesBuilt) m_molecules.push_back(std::move(molecule));
   return status;
 }
 
 std::uint16_t TDBCoordinator::ReplaceItem(std::size_t index, const TMolDBRecord& record) {
   assert(index < ItemCount());
-  m_info.Records[index] = {record.Synonyms, storedPath(record.MSFile), record.Reservations};
+  TMolDBRecord stored{record.Synonyms, storedPath(record.MSFile), record.Reservations};
   TMolCharacterisation read;
-  const std::uint16_t status = ReadMolStructureFile(structurePath(index), read);
+  const std::uint16_t status = ReadMolStructureFile(StructureFilePath(m_directory, stored.MSFile), read);
+  m_info.Records[index] = std::move(stored);
   if (status != kStructureFileRead) return status;
   m_characterisations[index] = std::move(read);
   m_hasStructure[index] = true;

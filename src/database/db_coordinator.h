@@ -82,12 +82,12 @@ class TDBCoordinator {
   /// Reads the structure (and builds its molecule if molecules are built) and
   /// returns the read status; a bad status leaves the item without a
   /// structure. A missing structure file throws
-  /// std::filesystem::filesystem_error after the item has been appended
-  /// without a structure.
+  /// std::filesystem::filesystem_error and changes nothing.
   std::uint16_t AddItem(const TMolDBRecord& record);
   /// As AddItem, but overwrites the item at `index`; when the structure does
   /// not read, the item keeps its previous structure and molecule. The
-  /// molecule object at `index` stays the same object.
+  /// molecule object at `index` stays the same object. A missing structure
+  /// file throws as AddItem and changes nothing.
   std::uint16_t ReplaceItem(std::size_t index, const TMolDBRecord& record);
   /// A copy of the item, with its stored relative MSFile.
   TMolDBRecord GetItem(std::size_t index) const;

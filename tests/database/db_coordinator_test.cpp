@@ -197,11 +197,14 @@ TEST(DBCoordinator, MissingOrDamagedStructureFilesDoNotCostData) {
   EXPECT_EQ(FileBytes(isobutane), cut);
   EXPECT_TRUE(std::filesystem::exists(propane));
 
-  // A missing structure file raises after the item is in, without a structure, every list in step.
+  // A missing structure file raises and changes nothing, also when it would replace an item.
+  const TMolDBRecord kept = db.GetItem(0);
   EXPECT_THROW(db.AddItem({{"ghost"}, dir.file("ghost.ms"), {}}), std::filesystem::filesystem_error);
-  ASSERT_EQ(db.ItemCount(), 10u);
-  EXPECT_EQ(db.Characterisations().size(), 10u);
-  EXPECT_EQ(db.GetMolecule(9)->AtomCount(), 0u);
+  EXPECT_THROW(db.ReplaceItem(0, {{"ghost"}, dir.file("ghost.ms"), {}}), std::filesystem::filesystem_error);
+  EXPECT_EQ(db.ItemCount(), 9u);
+  EXPECT_EQ(db.Characterisations().size(), 9u);
+  EXPECT_EQ(db.GetItem(0).Synonyms, kept.Synonyms);
+  EXPECT_EQ(db.GetItem(0).MSFile, kept.MSFile);
 }
 
 // Beyond the AddItem cases above (same, sub- and sibling directory).
