@@ -250,8 +250,16 @@ void TReactionNetwork::ReplaceContent(std::vector<std::unique_ptr<TMolecule>> co
   const auto helium = Helium();
   for (auto& component : m_components) {
     const bool isHelium = component->Inert && AreIsomorphic(*component, *helium);
+    // Only generated reactions form a component: a feed is formed by none,
+    // or only by the recombination of its own radicals, and then it was
+    // processed (some reaction consumes it). Recombination products of the
+    // closing pass are never processed.
+    const auto& formedIn = component->ReactionLinks[kFormedIn];
+    const bool onlyRecombination = std::all_of(formedIn.begin(), formedIn.end(), [](const TReaction* reaction) {
+      return reaction->ReactionType == kRecombination;
+    });
     const bool isFeed = !component->Inert && component.get() != m_hydrogenAtom &&
-                        component->ReactionLinks[kFormedIn].empty();
+                        (formedIn.empty() || (onlyRecombination && !component->ReactionLinks[kConsumedIn].empty()));
     if (isHelium || isFeed) m_roots.push_back(component.get());
   }
   AfterFilterSelectivity();

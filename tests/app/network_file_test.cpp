@@ -217,6 +217,27 @@ TEST(NetworkFile, GeneratedHexaneNetworkRoundTrips) {
   EXPECT_EQ(EncodeNetworkFile(loaded, result.Note), FileBytes(path));
 }
 
+// A feed that the recombination of its own radical forms again (methane,
+// toluene) stays a root after loading; the methane that an n-hexane network
+// forms by recombination alone does not become one.
+TEST(NetworkFile, LoadingKeepsTheRootsOfGeneratedNetworks) {
+  auto rootIds = [](const TReactionNetwork& network) {
+    std::vector<std::int32_t> ids;
+    for (const TMolecule* root : network.Roots()) ids.push_back(root->ID);
+    return ids;
+  };
+  for (const std::string& feed : {std::string("C"), std::string("C c c c c c c; 0-1 1:2 2:3 3:4 4:5 5:6 6:1"),
+                                   LinearAlkane(6)}) {
+    TReactionNetwork network;
+    AddFeed(network, feed);
+    network.Generate();
+    ASSERT_EQ(rootIds(network), (std::vector<std::int32_t>{1, 4})) << feed;  // helium and the feed
+    TReactionNetwork loaded;
+    ASSERT_EQ(LoadNetwork(EncodeNetworkFile(network, ""), loaded).Damage, kNetworkFileRead);
+    EXPECT_EQ(rootIds(loaded), rootIds(network)) << feed;
+  }
+}
+
 // A fault in the header, or a cut before the preferences end, keeps the
 // previous content and preferences; a fault in a record keeps the file's
 // preamble and the complete records before it.
