@@ -3,6 +3,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <exception>
+#include <stdexcept>
 #include <mutex>
 #include <thread>
 
@@ -38,7 +39,8 @@ std::int64_t GenerateWithProgress(TReactionNetwork& network, std::ostream& progr
   std::thread worker([&] {
     const auto start = std::chrono::steady_clock::now();
     try {
-      network.Generate();
+      const TGenerationOutcome outcome = network.Generate();
+      if (outcome.End == TGenerationEnd::Failed) throw std::runtime_error("generation failed: " + outcome.Message);
     } catch (...) {
       failure = std::current_exception();
     }

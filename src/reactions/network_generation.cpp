@@ -34,15 +34,14 @@ void ReplaceParticipant(ReactionList& step, const TMolecule* from, TMolecule* to
 }
 
 // A six-membered ring of alternating single and double bonds becomes an
-// aromatic ring of aromatic carbons. Returns whether the product's neighbour
-// lists were walked (and so reordered) by the ring search.
-bool Aromatise(TMolecule& product) {
-  if (!product.Invariants().Cyclic) return false;  // the ring test as of the product's build
+// aromatic ring of aromatic carbons.
+void Aromatise(TMolecule& product) {
+  if (!product.Invariants().Cyclic) return;  // the ring test as of the product's build
   const TAtomVector ring = product.CycleAtoms();
-  if (ring.size() != 6) return true;
+  if (ring.size() != 6) return;
   for (const TAtom* atom : ring)
     if (Valence(atom->GetAtomType()) == 3 || atom->UnsaturatedBondCount() != 1 || atom->DoubleBondCount() != 1)
-      return true;
+      return;
   TByteMatrix adjacency = product.AdjacencyMatrix();
   TBoolMatrix aromatic = product.AromaticMatrix();
   TByteVector types = product.AtomTypes();
@@ -57,7 +56,6 @@ bool Aromatise(TMolecule& product) {
   product.ClearStructure();
   product.SetStructure(std::move(adjacency), std::move(types), std::move(aromatic));
   product.Build();
-  return false;
 }
 
 // Merges identical products: for each product in order, later identical ones
@@ -115,26 +113,47 @@ void DropOrphanProducts(const ReactionList& step, ProductList& products) {
 
 }  // namespace
 
-void TReactionNetwork::Generate() {
-  m_reactionIndex = std::make_unique<TReactionIndex>();
-  for (auto& reaction : m_reactions) m_reactionIndex->Add(reaction.get());
+TGenerationOutcome TReactionNetwork::Generate() {
+  TGenerationOutcome outcome;
+  ProgressLast.store(0, std::memory_order_relaxed);
+  ProgressCurrent.store(0, std::memory_order_relaxed);
+  auto fail = [&outcome](const std::exception& error) {
+    if (outcome.End != TGenerationEnd::Failed) outcome = {TGenerationEnd::Failed, error.what()};
+  };
 
-  // The list grows while the loop runs; later steps process what earlier
-  // steps added.
-  std::size_t i = 0;
-  do {
-    ProcessComponent(i);
-    ++i;
-    ProgressLast.store(static_cast<std::int32_t>(m_components.size()) - 1, std::memory_order_relaxed);
-    ProgressCurrent.store(static_cast<std::int32_t>(i) - 1, std::memory_order_relaxed);
-  } while (i < m_components.size());
+  try {
+    m_reactionIndex = std::make_unique<TReactionIndex>();
+    for (auto& reaction : m_reactions) m_reactionIndex->Add(reaction.get());
+    // The list grows while the loop runs; later steps process what earlier
+    // steps added.
+    for (std::size_t i = 0; i < m_components.size(); ++i) {
+      if (m_stopRequested.load(std::memory_order_relaxed)) {
+        outcome.End = TGenerationEnd::Stopped;
+        break;
+      }
+      ProcessComponent(i);
+      ProgressLast.store(static_cast<std::int32_t>(m_components.size()) - 1, std::memory_order_relaxed);
+      ProgressCurrent.store(static_cast<std::int32_t>(i), std::memory_order_relaxed);
+    }
+  } catch (const std::exception& error) {
+    // A step that failed half-way leaves components its reactions never
+    // reached; they are harmless, and the links are rebuilt below.
+    fail(error);
+  }
 
-  Relink();
-  AfterFilterSelectivity();
-  RecombinationPass();
-  Relink();
-  AfterFilterSelectivity();
+  try {
+    Relink();
+    AfterFilterSelectivity();
+    RecombinationPass();
+    Relink();
+    AfterFilterSelectivity();
+  } catch (const std::exception& error) {
+    fail(error);
+    Relink();
+  }
   m_reactionIndex.reset();
+  m_stopRequested.store(false, std::memory_order_relaxed);
+  return outcome;
 }
 
 void TReactionNetwork::ProcessComponent(std::size_t index) {
@@ -152,9 +171,7 @@ void TReactionNetwork::ProcessComponent(std::size_t index) {
     minimum = m_preferences.MinSelectivity / (component.CarbonNumber() + 1);
   }
 
-  std::unordered_set<const TMolecule*> reordered;
-  for (auto& product : products)
-    if (Aromatise(*product)) reordered.insert(product.get());
+  for (auto& product : products) Aromatise(*product);
   MergeIdenticalProducts(step, products);
   FoldDuplicates(step);
   ProjectingSelectivity(step, minimum, m_preferences.NormTemperature);
@@ -166,9 +183,6 @@ void TReactionNetwork::ProcessComponent(std::size_t index) {
       ReplaceParticipant(step, product.get(), m_components[static_cast<std::size_t>(found)].get());
       continue;
     }
-    // A new component is the product itself, rebuilt from its matrices when
-    // the ring search has reordered its neighbour lists.
-    if (reordered.count(product.get())) product->Build();
     appendComponent(std::move(product), false);
   }
   products.clear();

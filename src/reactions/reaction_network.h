@@ -24,6 +24,23 @@
 
 namespace korvane {
 
+/// How a generation run ended.
+enum class TGenerationEnd {
+  /// Every component was processed.
+  Completed,
+  /// RequestStop was called; the components after the last processed one
+  /// were not processed.
+  Stopped,
+  /// An exception (memory, a structure beyond the format) ended the run.
+  Failed,
+};
+
+struct TGenerationOutcome {
+  TGenerationEnd End = TGenerationEnd::Completed;
+  /// What went wrong, for Failed.
+  std::string Message;
+};
+
 /// Source networks of a fusion.
 class TReactionNetwork;
 class TReactionIndex;
@@ -78,8 +95,14 @@ class TReactionNetwork {
 
   /// Grows the network: processes every component (including those added
   /// meanwhile), then closes radical chains by recombination with the
-  /// hydrogen atom.
-  void Generate();
+  /// hydrogen atom. A stop request or an exception ends the processing
+  /// early; the closing steps (relinking, after-filter selectivities, the
+  /// recombination pass) still run on what was made, so the network stays
+  /// consistent. Resets both progress counters when it starts.
+  TGenerationOutcome Generate();
+  /// Asks a run under way to stop after the component it is processing.
+  /// Safe from any thread; the request is cleared when the run ends.
+  void RequestStop() { m_stopRequested.store(true, std::memory_order_relaxed); }
   /// One generation step for component `index`.
   void ProcessComponent(std::size_t index);
   /// Recombines with the hydrogen atom every radical that undergoes no
@@ -110,8 +133,10 @@ class TReactionNetwork {
   /// (used by the network file reader); the previous content is destroyed.
   /// The hydrogen atom becomes the first component identical to H (one is
   /// appended if none exists), helium, nitrogen and water are marked inert
-  /// again, and the roots become helium plus every non-inert component that
-  /// no reaction forms, the hydrogen atom excepted. Then relinks and
+  /// again, and the roots become helium plus every non-inert component other
+  /// than the hydrogen atom that no reaction forms, or that only
+  /// recombinations form and some reaction consumes (a feed such as methane
+  /// whose own radical recombines back into it). Then relinks and
   /// recomputes the after-filter selectivities.
   void ReplaceContent(std::vector<std::unique_ptr<TMolecule>> components,
                       std::vector<std::unique_ptr<TReaction>> reactions);
@@ -149,6 +174,7 @@ class TReactionNetwork {
   // Reactions by class, activation energy and participants, built for a
   // generation run so that finding an equal reaction costs no scan.
   std::unique_ptr<TReactionIndex> m_reactionIndex;
+  std::atomic<bool> m_stopRequested{false};
   // Walk stamps come from a counter so that a new walk never reuses a stamp
   // a reaction already holds (new reactions hold 0).
   std::int32_t m_lastStamp = 0;

@@ -57,6 +57,31 @@ TEST(Generation, BuiltInsOnlyGiveHydrogenRecombination) {
   EXPECT_DOUBLE_EQ(network->Reaction(0)->SelectivityAfterFilter, 0.5);  // H is consumed twice by it
 }
 
+// A stop request ends the processing at a component boundary, the closing
+// steps still run, and the request does not outlive its run. Each run starts
+// its progress counters from 0.
+TEST(Generation, StopRequestEndsTheRunConsistently) {
+  TReactionNetwork network;
+  AddFeed(network, LinearAlkane(6));
+  network.RequestStop();
+  EXPECT_EQ(network.Generate().End, TGenerationEnd::Stopped);
+  EXPECT_EQ(CheckNetwork(network), "");
+  EXPECT_EQ(Described(network), std::vector<std::string>{"3: -1 H1 -1 H1 -> 1 H2 E 130 A 1e+14 S 0"});
+
+  EXPECT_EQ(network.Generate().End, TGenerationEnd::Completed);
+  EXPECT_EQ(CheckNetwork(network), "");
+  const auto fresh = Generated(LinearAlkane(6));
+  EXPECT_EQ(network.ComponentCount(), fresh->ComponentCount());
+  EXPECT_EQ(network.ReactionCount(), fresh->ReactionCount());
+  EXPECT_GT(network.ProgressCurrent.load(), 40);
+  EXPECT_EQ(network.ProgressCurrent.load(), network.ProgressLast.load());
+
+  network.RequestStop();
+  network.Generate();
+  EXPECT_EQ(network.ProgressCurrent.load(), 0);
+  EXPECT_EQ(network.ProgressLast.load(), 0);
+}
+
 // Ethane's six equivalent hydrogens fold into one transfer, ethyl's three
 // C-H fissions into one scission; ethyl undergoes a beta-scission, so only
 // H + H is closed by recombination.
