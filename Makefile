@@ -1,5 +1,5 @@
 # Korvane: top-level commands. Every target installs what is missing first.
-.PHONY: all deps test release run bench clean
+.PHONY: all deps test release run gui bench clean
 
 JOBS ?= $(shell nproc)
 TEST_DIR := build/asan
@@ -42,6 +42,10 @@ run: release
 	$(CLI) export-equations $(OUT)/$(FEED).rnw --language matlab --parts constants,rates -o $(OUT)/$(FEED).m
 	$(CLI) export-graph $(OUT)/$(FEED).rnw -o $(OUT)/$(FEED).dot --png
 	@echo "Written to $(OUT)/: $(FEED).rnw, $(FEED).json, $(FEED).pas, $(FEED).c, $(FEED).m, $(FEED).dot with pict_*.png and $(FEED).png"
+
+# The desktop program, from the optimised build.
+gui: release
+	$(RELEASE_DIR)/bin/korvane
 
 bench: release
 	@for b in $(RELEASE_DIR)/bench/korvane_bench_*; do [ -x "$$b" ] && "$$b"; done; true

@@ -1,0 +1,76 @@
+#include "gui/dialog_seam.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+namespace korvane::gui {
+namespace {
+
+QMessageBox::Icon IconFor(const QString& caption) {
+  if (caption.compare(QLatin1String("ERROR"), Qt::CaseInsensitive) == 0) return QMessageBox::Critical;
+  if (caption.compare(QLatin1String("WARNING"), Qt::CaseInsensitive) == 0) return QMessageBox::Warning;
+  return QMessageBox::NoIcon;
+}
+
+QString TitleFor(const QString& caption) {
+  return caption.isEmpty() ? QApplication::applicationDisplayName() : caption;
+}
+
+}  // namespace
+
+void QtDialogSeam::message(const QString& caption, const QString& text) {
+  QMessageBox box(IconFor(caption), TitleFor(caption), text, QMessageBox::Ok, m_parent);
+  box.exec();
+}
+
+bool QtDialogSeam::ask(const QString& caption, const QString& text) {
+  const QMessageBox::Icon icon = caption.isEmpty() ? QMessageBox::Question : IconFor(caption);
+  QMessageBox box(icon, TitleFor(caption), text, QMessageBox::Yes | QMessageBox::No, m_parent);
+  box.setDefaultButton(QMessageBox::Yes);
+  box.setEscapeButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<QString> QtDialogSeam::input(const QString& caption, const QString& prompt, const QString& initial) {
+  bool ok = false;
+  const QString text = QInputDialog::getText(m_parent, TitleFor(caption), prompt, QLineEdit::Normal, initial, &ok);
+  if (!ok) return std::nullopt;
+  return text;
+}
+
+std::optional<QString> QtDialogSeam::openFile(const QString& filter, const QString& directory) {
+  const QString name = QFileDialog::getOpenFileName(m_parent, QString(), directory, QtFileFilter(filter));
+  if (name.isEmpty()) return std::nullopt;
+  return name;
+}
+
+std::optional<QString> QtDialogSeam::saveFile(const QString& filter, const QString& directory,
+                                              bool confirmOverwrite) {
+  const QFileDialog::Options options =
+      confirmOverwrite ? QFileDialog::Options() : QFileDialog::Options(QFileDialog::DontConfirmOverwrite);
+  const QString name =
+      QFileDialog::getSaveFileName(m_parent, QString(), directory, QtFileFilter(filter), nullptr, options);
+  if (name.isEmpty()) return std::nullopt;
+  return name;
+}
+
+int QtDialogSeam::exec(QDialog& window) { return window.exec(); }
+
+QString QtFileFilter(const QString& filter) {
+  if (filter.isEmpty()) return QString();
+  const QStringList parts = filter.split(QLatin1Char('|'));
+  QStringList filters;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    QString patterns = parts[i + 1];
+    patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+    filters << parts[i].trimmed() + QLatin1String(" (") + patterns + QLatin1Char(')');
+  }
+  if (parts.size() % 2 == 1) filters << parts.back();
+  return filters.join(QLatin1String(";;"));
+}
+
+}  // namespace korvane::gui

@@ -1,0 +1,61 @@
+#pragma once
+/// The one way windows ask the user something: messages, Yes/No questions,
+/// input boxes, file dialogs and the windows one window shows modally over
+/// another. Windows never open a modal box themselves, so tests can answer
+/// every question from a script and check its caption and text exactly.
+
+#include <QString>
+#include <optional>
+
+class QDialog;
+class QWidget;
+
+namespace korvane::gui {
+
+class DialogSeam {
+ public:
+  virtual ~DialogSeam() = default;
+
+  /// A message with an OK button. An empty caption gives a plain message
+  /// under the application's title; "ERROR" and "WARNING" (any case) carry
+  /// the matching icon.
+  virtual void message(const QString& caption, const QString& text) = 0;
+  /// A question with the buttons Yes and No; true for Yes.
+  virtual bool ask(const QString& caption, const QString& text) = 0;
+  /// An input box; nothing when the user cancels.
+  virtual std::optional<QString> input(const QString& caption, const QString& prompt, const QString& initial) = 0;
+  /// File dialogs. `filter` is written as the windows give it,
+  /// "Description|*.ext" (empty: every file); nothing when cancelled.
+  virtual std::optional<QString> openFile(const QString& filter, const QString& directory) = 0;
+  /// With `confirmOverwrite`, the dialog itself asks before an existing file
+  /// is chosen.
+  virtual std::optional<QString> saveFile(const QString& filter, const QString& directory, bool confirmOverwrite) = 0;
+  /// Shows a window modally over the others and returns its result code
+  /// (QDialog::Accepted or Rejected).
+  virtual int exec(QDialog& window) = 0;
+};
+
+/// The seam on Qt's own boxes (QMessageBox, QInputDialog, QFileDialog).
+class QtDialogSeam : public DialogSeam {
+ public:
+  /// Boxes are centred over `parent` when it is given.
+  explicit QtDialogSeam(QWidget* parent = nullptr) : m_parent(parent) {}
+  void setParent(QWidget* parent) { m_parent = parent; }
+
+  void message(const QString& caption, const QString& text) override;
+  bool ask(const QString& caption, const QString& text) override;
+  std::optional<QString> input(const QString& caption, const QString& prompt, const QString& initial) override;
+  std::optional<QString> openFile(const QString& filter, const QString& directory) override;
+  std::optional<QString> saveFile(const QString& filter, const QString& directory, bool confirmOverwrite) override;
+  int exec(QDialog& window) override;
+
+ private:
+  QWidget* m_parent;
+};
+
+/// Qt's form of a "Description|*.ext|Other|*.x;*.y" filter:
+/// "Description (*.ext);;Other (*.x *.y)". A filter whose pattern lacks its
+/// dot ("*mdb") is kept as written.
+QString QtFileFilter(const QString& filter);
+
+}  // namespace korvane::gui

@@ -1,0 +1,47 @@
+#include "gui/generation_status.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace korvane::gui {
+
+int ProgressPosition(std::int32_t current, std::int32_t last) {
+  if (last == 0) return 0;
+  return static_cast<int>(std::lround(1000.0 * current / last));
+}
+
+QString RunEndMessage(const TGenerationOutcome& outcome) {
+  switch (outcome.End) {
+    case TGenerationEnd::Completed:
+      return QStringLiteral("Generation succesfully completed.");
+    case TGenerationEnd::Stopped:
+      return QStringLiteral(
+          "Generation was stopped. The network is incomplete: it holds the components processed so far, closed by "
+          "recombination.");
+    case TGenerationEnd::Failed:
+      break;
+  }
+  return QStringLiteral("Generation failed: %1. The network holds what was generated before the failure.")
+      .arg(QString::fromStdString(outcome.Message));
+}
+
+std::vector<int> RollUpHeights(int height, int floor) {
+  std::vector<int> heights;
+  while (height > floor) {
+    height = std::max(height * 8 / 9, floor);
+    heights.push_back(height);
+  }
+  return heights;
+}
+
+std::vector<int> RollDownHeights(int floor, int saved) {
+  std::vector<int> heights;
+  double height = std::max(floor, 8);
+  while (heights.empty() || heights.back() < saved) {
+    height = std::round(height * 9.0 / 8.0);
+    heights.push_back(std::min(static_cast<int>(height), saved));
+  }
+  return heights;
+}
+
+}  // namespace korvane::gui

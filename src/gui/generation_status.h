@@ -1,0 +1,27 @@
+#pragma once
+/// Texts and numbers of a network window's generation status.
+
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+#include "reactions/reaction_network.h"
+
+namespace korvane::gui {
+
+/// The progress bar's position from 0 to 1000: 1000 * current / last,
+/// rounded; 0 while `last` is 0.
+int ProgressPosition(std::int32_t current, std::int32_t last);
+
+/// The message that closes a run: the completion text, or what stopped it
+/// and that the network holds what was made until then.
+QString RunEndMessage(const TGenerationOutcome& outcome);
+
+/// Heights a window passes through when it rolls up from `height` to
+/// `floor` (each 8/9 of the one before, the last exactly `floor`), and back
+/// down to `saved` (each 9/8 of the one before, from `floor`, the last
+/// exactly `saved`).
+std::vector<int> RollUpHeights(int height, int floor);
+std::vector<int> RollDownHeights(int floor, int saved);
+
+}  // namespace korvane::gui

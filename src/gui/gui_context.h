@@ -1,0 +1,27 @@
+#pragma once
+/// What every window of the desktop program shares: the dialog seam, the
+/// process-wide kinetic parameter set and the current molecular database.
+
+#include <QString>
+#include <memory>
+
+#include "database/db_coordinator.h"
+#include "gui/dialog_seam.h"
+#include "reactions/kinetic_parameters.h"
+
+namespace korvane::gui {
+
+struct GuiContext {
+  /// Every modal question goes through it.
+  DialogSeam& Dialogs;
+  /// The one kinetic parameter set of the program, written only from the
+  /// user-interface thread.
+  TKineticParameterSet& Kinetics;
+  /// The database opened from the DataBase menu, or none. Shared, so a
+  /// window that still holds the previous one never holds a dangling one.
+  std::shared_ptr<TDBCoordinator> Database;
+  /// Where the file dialogs start: the program's folder.
+  QString ProgramDirectory;
+};
+
+}  // namespace korvane::gui

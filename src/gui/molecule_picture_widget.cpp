@@ -1,0 +1,43 @@
+#include "gui/molecule_picture_widget.h"
+
+#include <QPainter>
+
+#include "core/structure_drawing.h"
+#include "render/image_canvas.h"
+
+namespace korvane::gui {
+
+MoleculePictureWidget::MoleculePictureWidget(std::uint8_t size, QWidget* parent, Colour penColour, int penWidth)
+    : QWidget(parent), m_size(size), m_penColour(penColour), m_penWidth(penWidth) {
+  setMinimumSize(64, 48);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void MoleculePictureWidget::showMolecule(const TMolecule& molecule) {
+  QImage image(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+  {
+    ImageCanvas canvas(image);
+    canvas.fill(kWhite);
+    DrawMolecule(canvas, molecule, m_size, static_cast<std::uint8_t>(m_penWidth), m_penColour,
+                 [this](const std::string& text) {
+                   if (m_sink) m_sink(text);
+                 });
+  }
+  m_picture = std::move(image);
+  update();
+}
+
+void MoleculePictureWidget::clearPicture() {
+  m_picture = QImage();
+  update();
+}
+
+void MoleculePictureWidget::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.fillRect(rect(), Qt::white);
+  if (!m_picture.isNull()) painter.drawImage(0, 0, m_picture);
+  painter.setPen(palette().color(QPalette::Mid));
+  painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+}  // namespace korvane::gui

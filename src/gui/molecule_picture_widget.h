@@ -1,0 +1,50 @@
+#pragma once
+/// A picture area that shows one molecule drawn as a structural formula.
+
+#include <QImage>
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "core/canvas.h"
+
+namespace korvane {
+class TMolecule;
+}
+
+namespace korvane::gui {
+
+/// Draws into an image of its own size when a molecule is set and keeps
+/// only that image, so painting never reads the molecule again (a network
+/// may be growing on another thread meanwhile).
+class MoleculePictureWidget : public QWidget {
+  Q_OBJECT
+
+ public:
+  /// `size` and the pen are those the window gives for its pictures.
+  explicit MoleculePictureWidget(std::uint8_t size, QWidget* parent = nullptr, Colour penColour = kBlack,
+                                 int penWidth = 1);
+
+  /// Receives the drawing's messages (an unknown ring type, an arithmetic
+  /// failure); without one they are dropped.
+  void setMessageSink(std::function<void(const std::string&)> sink) { m_sink = std::move(sink); }
+
+  /// Draws the molecule at the widget's current size.
+  void showMolecule(const TMolecule& molecule);
+  /// Blank picture.
+  void clearPicture();
+  const QImage& picture() const { return m_picture; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  std::uint8_t m_size;
+  Colour m_penColour;
+  int m_penWidth;
+  std::function<void(const std::string&)> m_sink;
+  QImage m_picture;
+};
+
+}  // namespace korvane::gui

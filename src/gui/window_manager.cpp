@@ -1,0 +1,313 @@
+#include "gui/window_manager.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <filesystem>
+
+#include "app/network_file.h"
+#include "gui/about_window.h"
+#include "gui/database_opening.h"
+#include "gui/network_window.h"
+#include "gui/window_text.h"
+#include "reactions/kinpar_file.h"
+
+namespace korvane::gui {
+namespace {
+
+QLineEdit* ReadOnlyField() {
+  auto* field = new QLineEdit(QStringLiteral("N/A"));
+  field->setReadOnly(true);
+  return field;
+}
+
+}  // namespace
+
+TGen_Wind_Manager::TGen_Wind_Manager(GuiContext& context, QWidget* parent) : QMainWindow(parent), m_context(context) {
+  setWindowTitle(kCaption);
+  m_pages = new QTabWidget;
+  m_pages->addTab(buildNetworksPage(), QStringLiteral("Reaction networks"));
+  m_pages->addTab(buildDatabasePage(), QStringLiteral("DataBase"));
+  connect(m_pages, &QTabWidget::currentChanged, this, [this](int page) {
+    if (page == 0)
+      refresh();
+    else
+      showDatabasePage();
+  });
+  setCentralWidget(m_pages);
+  buildMenu();
+  resize(560, 420);
+
+  loadKineticParameters();
+  // The windows that exist once, created hidden in start-up order.
+  m_about = new TAboutWin(this);
+}
+
+TGen_Wind_Manager::~TGen_Wind_Manager() { destroyWindows(); }
+
+void TGen_Wind_Manager::loadKineticParameters() {
+  TKineticParameterSet& set = m_context.Kinetics;
+  set.Table = kKineticParameterDefaults;
+  set.RadicalActivity = TRadicalActivity{};
+  std::error_code error;
+  if (!std::filesystem::exists(set.FileName, error)) {
+    m_context.Dialogs.message(QString(), QString::fromLatin1(kKinparMsgFileDoesNotExist));
+    return;
+  }
+  const TKinparDamage damage = ReadKineticParameterFile(set.FileName, set);
+  for (std::string_view text : KinparDamageMessages(damage, TKinparMessageContext::StartUp))
+    m_context.Dialogs.message(QString(), QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+QWidget* TGen_Wind_Manager::buildNetworksPage() {
+  auto* page = new QWidget;
+  auto* layout = new QHBoxLayout(page);
+  m_list = new QListWidget;
+  connect(m_list, &QListWidget::itemClicked, this, [this] { showSelected(); });
+  connect(m_list, &QListWidget::itemDoubleClicked, this, [this] { showSelectedWindow(); });
+  layout->addWidget(m_list, 1);
+
+  auto* side = new QVBoxLayout;
+  const std::pair<const char*, void (TGen_Wind_Manager::*)()> buttons[] = {
+      {"Refresh", &TGen_Wind_Manager::refresh},
+      {"Show", &TGen_Wind_Manager::showSelected},
+      {"Show window", &TGen_Wind_Manager::showSelectedWindow},
+      {"Erease RN", &TGen_Wind_Manager::ereaseSelected}};
+  for (auto [caption, command] : buttons) {
+    auto* button = new QPushButton(QString::fromLatin1(caption));
+    connect(button, &QPushButton::clicked, this, command);
+    side->addWidget(button);
+  }
+  auto* statistics = new QGroupBox(QStringLiteral("  Reaction Network statistics  "));
+  auto* form = new QFormLayout(statistics);
+  m_statName = ReadOnlyField();
+  m_statComponents = ReadOnlyField();
+  m_statReactions = ReadOnlyField();
+  m_statName->setObjectName(QStringLiteral("statName"));
+  m_statComponents->setObjectName(QStringLiteral("statComponents"));
+  m_statReactions->setObjectName(QStringLiteral("statReactions"));
+  form->addRow(QStringLiteral("Name:"), m_statName);
+  form->addRow(QStringLiteral("Count of components:"), m_statComponents);
+  form->addRow(QStringLiteral("Count of reactions:"), m_statReactions);
+  side->addWidget(statistics);
+  side->addStretch();
+  layout->addLayout(side);
+  return page;
+}
+
+QWidget* TGen_Wind_Manager::buildDatabasePage() {
+  auto* page = new QWidget;
+  auto* form = new QFormLayout(page);
+  m_dbFileName = new QLabel(QStringLiteral("N/A"));
+  m_dbName = new QLabel(QStringLiteral("N/A"));
+  m_dbNote = new QLabel(QStringLiteral("N/A"));
+  m_dbCount = new QLabel(QStringLiteral("N/A"));
+  m_dbName->setObjectName(QStringLiteral("dbName"));
+  m_dbCount->setObjectName(QStringLiteral("dbCount"));
+  for (QLabel* value : {m_dbFileName, m_dbName, m_dbNote, m_dbCount}) {
+    value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    value->setWordWrap(true);
+  }
+  form->addRow(QStringLiteral("Filename:"), m_dbFileName);
+  form->addRow(QStringLiteral("DBName:"), m_dbName);
+  form->addRow(QStringLiteral("Note:"), m_dbNote);
+  form->addRow(QStringLiteral("Count of components:"), m_dbCount);
+  return page;
+}
+
+void TGen_Wind_Manager::buildMenu() {
+  QMenu* networks = menuBar()->addMenu(QStringLiteral("Reaction network"));
+  networks->addAction(QStringLiteral("New"), this, [this] { newWindow(); })->setShortcut(QKeySequence::New);
+  networks->addAction(QStringLiteral("Load from file"), this, [this] { loadFromFile(); })
+      ->setShortcut(QKeySequence::Open);
+  networks->addSeparator();
+  networks->addAction(QStringLiteral("Quit"), this, [this] { close(); })->setShortcut(QKeySequence::Quit);
+  m_databaseMenu = menuBar()->addMenu(QStringLiteral("DataBase"));
+  m_databaseMenu->addAction(QStringLiteral("Open"), this, [this] { openDatabase(); });
+  m_aboutAction = menuBar()->addAction(QStringLiteral("About"), this, [this] { showAbout(); });
+}
+
+void TGen_Wind_Manager::refresh() {
+  m_list->clear();
+  for (std::size_t i = 0; i < m_windows.size(); ++i)
+    m_list->addItem(QStringLiteral("[ %1 ] - %2").arg(i).arg(m_windows[i]->name()));
+}
+
+TReact_Net_Wind* TGen_Wind_Manager::selectedWindow(std::size_t* position) const {
+  const QListWidgetItem* item = m_list->currentItem();
+  if (m_list->count() == 0 || !item) return nullptr;
+  const std::optional<int> number = ListPosition(item->text());
+  if (!number || *number < 0 || static_cast<std::size_t>(*number) >= m_windows.size()) return nullptr;
+  if (position) *position = static_cast<std::size_t>(*number);
+  return m_windows[static_cast<std::size_t>(*number)].get();
+}
+
+void TGen_Wind_Manager::showSelected() {
+  TReact_Net_Wind* window = selectedWindow();
+  if (!window) return;
+  m_statName->setText(window->name());
+  if (window->isGenerating()) {
+    // The counts would race the generator; they are shown once it ends.
+    m_statComponents->setText(QStringLiteral("generating..."));
+    m_statReactions->setText(QStringLiteral("generating..."));
+    return;
+  }
+  m_statComponents->setText(QString::number(window->network().ComponentCount()));
+  m_statReactions->setText(QString::number(window->network().ReactionCount()));
+}
+
+void TGen_Wind_Manager::showSelectedWindow() {
+  TReact_Net_Wind* window = selectedWindow();
+  if (!window) return;
+  window->setDatabase(m_context.Database);
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
+void TGen_Wind_Manager::ereaseSelected() {
+  std::size_t position = 0;
+  TReact_Net_Wind* window = selectedWindow(&position);
+  if (!window) return;
+  if (window->isGenerating()) {
+    m_context.Dialogs.message(QStringLiteral("WARNING"),
+                              QStringLiteral("Reaction network \"%1\" is being generated. Stop the generation before "
+                                             "you erase it.")
+                                  .arg(window->name()));
+    return;
+  }
+  if (!m_context.Dialogs.ask(QStringLiteral("WARNING"),
+                             QStringLiteral("Reaction network \"%1\" and all relevant data will be ereased. Are you "
+                                            "sure to continue?")
+                                 .arg(window->name())))
+    return;
+  m_windows.erase(m_windows.begin() + static_cast<std::ptrdiff_t>(position));
+  refresh();
+  QApplication::processEvents();
+}
+
+TReact_Net_Wind* TGen_Wind_Manager::appendWindow(const QString& name) {
+  auto network = std::make_unique<TReactionNetwork>(TNetworkPreferences{});
+  auto window = std::make_unique<TReact_Net_Wind>(m_context, name, std::move(network));
+  window->setDatabase(m_context.Database);
+  m_windows.push_back(std::move(window));
+  return m_windows.back().get();
+}
+
+void TGen_Wind_Manager::newWindow() {
+  if (m_windows.size() >= kWindowLimit) {
+    m_context.Dialogs.message(QStringLiteral("WARNING"),
+                              QStringLiteral("Maximum count of reaction network windows is 255. The next one will not "
+                                             "be created. Erase one of the existing ones first."));
+    return;
+  }
+  QString name = QStringLiteral("RN_Window #%1").arg(m_windows.size());
+  for (;;) {
+    const std::optional<QString> answer =
+        m_context.Dialogs.input(QStringLiteral("Enter window name"), QStringLiteral("Window name"), name);
+    if (!answer) return;
+    name = *answer;
+    const bool taken = std::any_of(m_windows.begin(), m_windows.end(),
+                                   [&name](const auto& window) { return window->name() == name; });
+    if (!taken) break;
+    m_context.Dialogs.message(QStringLiteral("WARNING"),
+                              QStringLiteral("Window named \"%1\" already exists. Choose another name.").arg(name));
+  }
+  appendWindow(name)->show();
+  refresh();
+}
+
+void TGen_Wind_Manager::loadFromFile() {
+  if (m_windows.size() >= kLoadLimit) {
+    m_context.Dialogs.message(QString(),
+                              QStringLiteral("Maximum count of paralel window copy is 20. The next one will not be "
+                                             "created. You have to clouse one of existing."));
+    return;
+  }
+  const std::optional<QString> fileName =
+      m_context.Dialogs.openFile(QStringLiteral("Reaction network files|*.rnw"), m_context.ProgramDirectory);
+  if (!fileName) return;
+  if (!QFileInfo::exists(*fileName)) {
+    m_context.Dialogs.message(QStringLiteral("ERROR"),
+                              QStringLiteral("File, you have selected, does not exist. Process stopped."));
+    return;
+  }
+  const QString proposal = QStringLiteral("RN_Window #%1").arg(m_windows.size());
+  const QString name =
+      m_context.Dialogs.input(QStringLiteral("Enter window name"), QStringLiteral("Window name"), proposal)
+          .value_or(proposal);
+
+  // The file is read before the window exists, so a file that cannot be read
+  // at all leaves no half-made window behind.
+  auto network = std::make_unique<TReactionNetwork>(TNetworkPreferences{});
+  TNetworkLoadResult result;
+  try {
+    result = LoadNetworkFile(fileName->toStdString(), *network);
+  } catch (const std::exception& error) {
+    m_context.Dialogs.message(QStringLiteral("ERROR"), QStringLiteral("The file %1 could not be read: %2")
+                                                           .arg(*fileName, QString::fromLocal8Bit(error.what())));
+    return;
+  }
+  auto window = std::make_unique<TReact_Net_Wind>(m_context, name, std::move(network));
+  window->setDatabase(m_context.Database);
+  window->showPreferences();
+  m_windows.push_back(std::move(window));
+  if (result.Damage != kNetworkFileRead)
+    m_context.Dialogs.ask(QStringLiteral("ERROR"), QString::fromStdString(NetworkFileDamageMessage(result.Damage)));
+  m_context.Dialogs.message(QStringLiteral("Note saved at file"), QString::fromStdString(result.Note));
+  m_windows.back()->show();
+  refresh();
+}
+
+void TGen_Wind_Manager::openDatabase() {
+  if (m_context.Database) {
+    const QString question = QStringLiteral(
+                                 "A DBase named \"%1\" is still open. It is needed to close it before opening the "
+                                 "other one? Do you want to continue?")
+                                 .arg(QString::fromStdString(m_context.Database->GetDBName()));
+    if (!m_context.Dialogs.ask(QStringLiteral("WARNING"), question)) return;
+    m_context.Database.reset();
+    for (auto& window : m_windows) window->setDatabase(nullptr);
+  }
+  const std::optional<QString> fileName =
+      m_context.Dialogs.openFile(QStringLiteral("Molecullar DataBase Files *.mdb|*mdb"), m_context.ProgramDirectory);
+  if (!fileName || !QFileInfo::exists(*fileName)) return;
+  m_context.Database = OpenDatabaseFile(*fileName, m_context.Dialogs);
+  for (auto& window : m_windows) window->setDatabase(m_context.Database);
+  showDatabasePage();
+}
+
+void TGen_Wind_Manager::showDatabasePage() {
+  const TDBCoordinator* database = m_context.Database.get();
+  if (!database) return;
+  m_dbFileName->setText(QString::fromStdString(database->GetDBFileName()));
+  m_dbName->setText(QString::fromStdString(database->GetDBName()));
+  m_dbNote->setText(QString::fromStdString(database->GetNote()));
+  m_dbCount->setText(QString::number(database->ItemCount()));
+}
+
+void TGen_Wind_Manager::showAbout() { m_context.Dialogs.exec(*m_about); }
+
+void TGen_Wind_Manager::destroyWindows() {
+  // Last first, as the list was built; each window stops its run and waits
+  // for the thread before its network goes.
+  while (!m_windows.empty()) m_windows.pop_back();
+}
+
+void TGen_Wind_Manager::closeEvent(QCloseEvent* event) {
+  destroyWindows();
+  event->accept();
+}
+
+}  // namespace korvane::gui

@@ -1,0 +1,90 @@
+#pragma once
+/// TGen_Wind_Manager: the main window. It loads the kinetic parameter file
+/// at start-up, keeps the ordered list of network windows (a window's
+/// position in the list is the number the user sees), creates, loads, shows
+/// and erases them, and opens the current molecular database.
+
+#include <QMainWindow>
+#include <memory>
+#include <vector>
+
+#include "gui/gui_context.h"
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QTabWidget;
+
+namespace korvane::gui {
+
+class TReact_Net_Wind;
+class TAboutWin;
+
+class TGen_Wind_Manager : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  static inline const QString kCaption = QStringLiteral("Reacion Network Windows manager");
+  /// Load from file refuses more windows than this.
+  static constexpr std::size_t kLoadLimit = 20;
+  /// The window count is 8 bits wide.
+  static constexpr std::size_t kWindowLimit = 255;
+
+  /// Fills the kinetic parameter set with its defaults, reads the kinetic
+  /// parameter file and reports its damage, and creates the windows that
+  /// exist once, hidden.
+  explicit TGen_Wind_Manager(GuiContext& context, QWidget* parent = nullptr);
+  /// Stops every run under way and waits for it, then destroys the network
+  /// windows, last first.
+  ~TGen_Wind_Manager() override;
+
+  std::size_t windowCount() const { return m_windows.size(); }
+  TReact_Net_Wind* window(std::size_t position) const { return m_windows[position].get(); }
+  QListWidget* windowList() const { return m_list; }
+
+  // Menu commands.
+  void newWindow();
+  void loadFromFile();
+  void openDatabase();
+  void showAbout();
+  // Commands of the "Reaction networks" page, on the selected list line.
+  void refresh();
+  void showSelected();
+  void showSelectedWindow();
+  void ereaseSelected();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void loadKineticParameters();
+  QWidget* buildNetworksPage();
+  QWidget* buildDatabasePage();
+  void buildMenu();
+  void showDatabasePage();
+  /// The window of the selected list line; null when nothing is selected or
+  /// the line holds no valid number.
+  TReact_Net_Wind* selectedWindow(std::size_t* position = nullptr) const;
+  TReact_Net_Wind* appendWindow(const QString& name);
+  void destroyWindows();
+
+  GuiContext& m_context;
+  std::vector<std::unique_ptr<TReact_Net_Wind>> m_windows;
+  TAboutWin* m_about = nullptr;
+  QMenu* m_databaseMenu = nullptr;
+  // The last item of the menu bar; the items of later windows go before it.
+  QAction* m_aboutAction = nullptr;
+
+  QTabWidget* m_pages = nullptr;
+  QListWidget* m_list = nullptr;
+  QLineEdit* m_statName = nullptr;
+  QLineEdit* m_statComponents = nullptr;
+  QLineEdit* m_statReactions = nullptr;
+  QLabel* m_dbFileName = nullptr;
+  QLabel* m_dbName = nullptr;
+  QLabel* m_dbNote = nullptr;
+  QLabel* m_dbCount = nullptr;
+};
+
+}  // namespace korvane::gui

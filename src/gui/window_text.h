@@ -1,0 +1,26 @@
+#pragma once
+/// Texts every window shares: the position in a list line ("[ 3 ] - name")
+/// and numbers in the user's decimal format.
+
+#include <QLocale>
+#include <QString>
+#include <QStringView>
+#include <optional>
+
+namespace korvane::gui {
+
+/// The number between the first "[ " and the first " ]" of a list line, read
+/// as a decimal integer; nothing when the line holds no such number.
+std::optional<int> ListPosition(QStringView line);
+
+/// The shortest text of at most 15 significant digits that reads back to the
+/// value, with the locale's decimal separator ("0,01" in a comma locale;
+/// exponents as "1E14").
+QString NumberText(double value, const QLocale& locale = QLocale());
+
+/// A finite number written with either decimal separator, whatever the
+/// locale, so the default texts ("0,01", "298,15") read everywhere; nothing
+/// for any other text.
+std::optional<double> ReadNumber(const QString& text);
+
+}  // namespace korvane::gui

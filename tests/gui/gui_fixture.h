@@ -1,0 +1,47 @@
+#pragma once
+/// A fixture for window tests: a scripted dialog seam, a kinetic parameter
+/// set of their own and a fresh working directory (where ./kinpar.ini is
+/// looked for).
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "gui/gui_context.h"
+#include "gui/window_manager.h"
+#include "scripted_dialogs.h"
+
+namespace korvane::testing {
+
+class GuiTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(m_directory.isValid());
+    m_previousDirectory = QDir::currentPath();
+    QDir::setCurrent(m_directory.path());
+  }
+  void TearDown() override { QDir::setCurrent(m_previousDirectory); }
+
+  /// A file name in the working directory.
+  QString file(const QString& name) const { return m_directory.filePath(name); }
+
+  /// The main window, started without a kinetic parameter file.
+  std::unique_ptr<gui::TGen_Wind_Manager> startManager() {
+    dialogs.expectMessage(QString(), QStringLiteral("Kinetic parameters file does not exist. Values was set to default"));
+    auto manager = std::make_unique<gui::TGen_Wind_Manager>(context);
+    EXPECT_TRUE(dialogs.finished());
+    return manager;
+  }
+
+  ScriptedDialogs dialogs;
+  TKineticParameterSet kinetics;
+  gui::GuiContext context{dialogs, kinetics, nullptr, QString()};
+
+ private:
+  QTemporaryDir m_directory;
+  QString m_previousDirectory;
+};
+
+}  // namespace korvane::testing

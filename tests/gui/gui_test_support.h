@@ -1,0 +1,17 @@
+#pragma once
+/// What the window tests share: screenshots into the build tree and the
+/// shared test files.
+
+#include <QString>
+#include <QWidget>
+
+namespace korvane::testing {
+
+/// Writes the widget as it looks now to <build>/screenshots/<name>.png.
+void SaveScreenshot(QWidget& widget, const QString& name);
+
+/// A file of the test data that an independent implementation wrote
+/// (structures, networks, databases).
+QString SharedTestFile(const QString& relativePath);
+
+}  // namespace korvane::testing

@@ -1,0 +1,127 @@
+#include "scripted_dialogs.h"
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+namespace korvane::testing {
+namespace {
+
+const char* KindName(int kind) {
+  static const char* const names[] = {"message", "question", "input box", "open-file dialog", "save-file dialog",
+                                      "window"};
+  return names[kind];
+}
+
+}  // namespace
+
+ScriptedDialogs::~ScriptedDialogs() {
+  for (const Step& step : m_steps)
+    ADD_FAILURE() << "expected " << KindName(static_cast<int>(step.kind)) << " never came: \""
+                  << step.caption.toStdString() << "\" \"" << step.text.toStdString() << "\"";
+}
+
+ScriptedDialogs& ScriptedDialogs::expectMessage(const QString& caption, const QString& text) {
+  m_steps.push_back({Kind::Message, caption, text});
+  return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::expectMessageContaining(const QString& caption, const QString& fragment) {
+  Step step{Kind::Message, caption, fragment};
+  step.containing = true;
+  m_steps.push_back(step);
+  return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::expectQuestion(const QString& caption, const QString& text, bool answer) {
+  Step step{Kind::Question, caption, text};
+  step.yes = answer;
+  m_steps.push_back(step);
+  return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::expectInput(const QString& caption, const QString& prompt, const QString& initial,
+                                              std::optional<QString> answer) {
+  Step step{Kind::Input, caption, prompt, initial};
+  step.answer = std::move(answer);
+  m_steps.push_back(step);
+  return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::expectOpenFile(const QString& filter, std::optional<QString> answer) {
+  Step step{Kind::OpenFile, QString(), filter};
+  step.answer = std::move(answer);
+  m_steps.push_back(step);
+  return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::expectSaveFile(const QString& filter, std::optional<QString> answer) {
+  Step step{Kind::SaveFile, QString(), filter};
+  step.answer = std::move(answer);
+  m_steps.push_back(step);
+  return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::expectWindow(const QString& title, std::function<int(QDialog&)> drive) {
+  Step step{Kind::Window, title};
+  step.drive = std::move(drive);
+  m_steps.push_back(step);
+  return *this;
+}
+
+bool ScriptedDialogs::waitUntilFinished(int timeoutMs) {
+  return QTest::qWaitFor([this] { return finished(); }, timeoutMs);
+}
+
+std::optional<ScriptedDialogs::Step> ScriptedDialogs::take(Kind kind, const QString& caption, const QString& text) {
+  const std::string asked = std::string(KindName(static_cast<int>(kind))) + " \"" + caption.toStdString() +
+                            "\" \"" + text.toStdString() + "\"";
+  if (m_steps.empty()) {
+    ADD_FAILURE() << "unexpected " << asked;
+    return std::nullopt;
+  }
+  Step step = m_steps.front();
+  const bool textMatches = step.containing ? text.contains(step.text) : text == step.text;
+  if (step.kind != kind || step.caption != caption || !textMatches) {
+    ADD_FAILURE() << "expected " << KindName(static_cast<int>(step.kind)) << " \"" << step.caption.toStdString()
+                  << "\" \"" << step.text.toStdString() << "\", got " << asked;
+    return std::nullopt;
+  }
+  m_steps.pop_front();
+  return step;
+}
+
+void ScriptedDialogs::message(const QString& caption, const QString& text) { take(Kind::Message, caption, text); }
+
+bool ScriptedDialogs::ask(const QString& caption, const QString& text) {
+  const auto step = take(Kind::Question, caption, text);
+  return step && step->yes;
+}
+
+std::optional<QString> ScriptedDialogs::input(const QString& caption, const QString& prompt, const QString& initial) {
+  const auto step = take(Kind::Input, caption, prompt);
+  if (!step) return std::nullopt;
+  EXPECT_EQ(initial.toStdString(), step->initial.toStdString()) << "pre-filled text of " << prompt.toStdString();
+  return step->answer;
+}
+
+std::optional<QString> ScriptedDialogs::openFile(const QString& filter, const QString&) {
+  const auto step = take(Kind::OpenFile, QString(), filter);
+  return step ? step->answer : std::nullopt;
+}
+
+std::optional<QString> ScriptedDialogs::saveFile(const QString& filter, const QString&, bool) {
+  const auto step = take(Kind::SaveFile, QString(), filter);
+  return step ? step->answer : std::nullopt;
+}
+
+int ScriptedDialogs::exec(QDialog& window) {
+  const auto step = take(Kind::Window, window.windowTitle(), QString());
+  if (!step) return QDialog::Rejected;
+  window.show();
+  const int result = step->drive(window);
+  window.hide();
+  return result;
+}
+
+}  // namespace korvane::testing

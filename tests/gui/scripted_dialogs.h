@@ -1,0 +1,67 @@
+#pragma once
+/// The dialog seam answered from a script: every question a test expects,
+/// in order, with its exact caption and text, and the answer to give. A
+/// question the script does not expect fails the test and is answered No /
+/// Cancel; expectations never asked fail it when the script is destroyed.
+
+#include <QDialog>
+#include <QString>
+#include <deque>
+#include <functional>
+#include <optional>
+
+#include "gui/dialog_seam.h"
+
+namespace korvane::testing {
+
+class ScriptedDialogs : public gui::DialogSeam {
+ public:
+  ~ScriptedDialogs() override;
+
+  ScriptedDialogs& expectMessage(const QString& caption, const QString& text);
+  /// A message whose text contains `fragment` (for texts that carry a path
+  /// or a system error).
+  ScriptedDialogs& expectMessageContaining(const QString& caption, const QString& fragment);
+  ScriptedDialogs& expectQuestion(const QString& caption, const QString& text, bool answer);
+  ScriptedDialogs& expectInput(const QString& caption, const QString& prompt, const QString& initial,
+                               std::optional<QString> answer);
+  ScriptedDialogs& expectOpenFile(const QString& filter, std::optional<QString> answer);
+  ScriptedDialogs& expectSaveFile(const QString& filter, std::optional<QString> answer);
+  /// A window shown modally, recognised by its title; `drive` works its
+  /// controls (the window is visible meanwhile) and returns its result code.
+  ScriptedDialogs& expectWindow(const QString& title, std::function<int(QDialog&)> drive);
+
+  /// Whether every expectation has been met.
+  bool finished() const { return m_steps.empty(); }
+  /// Processes events until the script is finished or the time is up.
+  bool waitUntilFinished(int timeoutMs = 60000);
+
+  void message(const QString& caption, const QString& text) override;
+  bool ask(const QString& caption, const QString& text) override;
+  std::optional<QString> input(const QString& caption, const QString& prompt, const QString& initial) override;
+  std::optional<QString> openFile(const QString& filter, const QString& directory) override;
+  std::optional<QString> saveFile(const QString& filter, const QString& directory, bool confirmOverwrite) override;
+  int exec(QDialog& window) override;
+
+ private:
+  enum class Kind { Message, Question, Input, OpenFile, SaveFile, Window };
+  struct Step {
+    Step(Kind k, QString c, QString t = {}, QString i = {})
+        : kind(k), caption(std::move(c)), text(std::move(t)), initial(std::move(i)) {}
+    Kind kind;
+    QString caption;  // the window title for Window
+    QString text;     // text, prompt or filter
+    QString initial;
+    bool containing = false;
+    bool yes = false;
+    std::optional<QString> answer;
+    std::function<int(QDialog&)> drive;
+  };
+  /// The next step when it is of this kind with this caption and text; else
+  /// a test failure and nothing.
+  std::optional<Step> take(Kind kind, const QString& caption, const QString& text);
+
+  std::deque<Step> m_steps;
+};
+
+}  // namespace korvane::testing
