@@ -4,8 +4,10 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <optional>
 #include <random>
 #include <system_error>
+#include <vector>
 
 namespace korvane {
 namespace fs = std::filesystem;
@@ -13,41 +15,56 @@ namespace {
 
 std::string ErrnoText(int error) { return std::error_code(error, std::generic_category()).message(); }
 
-// Creates a temporary file beside `target` that did not exist before
-// (exclusive creation), so an unrelated file is never reused or clobbered.
-std::FILE* CreateTemporaryBeside(const fs::path& target, fs::path& temporary, int& error) {
+// A name beside `target` with a random suffix; `create` makes it exclusively
+// and reports errno (EEXIST asks for another name).
+template <class Create>
+bool CreateBeside(const fs::path& target, const char* tag, fs::path& created, int& error, Create create) {
   std::random_device seed;
   std::mt19937 random(seed());
   error = EEXIST;
   for (int attempt = 0; attempt < 100; ++attempt) {
-    temporary = target;
-    temporary += ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(random() % 1000000u);
+    created = target;
+    created += tag + std::to_string(::getpid()) + "-" + std::to_string(random() % 1000000u);
     errno = 0;
-    if (std::FILE* file = std::fopen(temporary.c_str(), "wbx")) return file;
+    if (create(created)) return true;
     error = errno != 0 ? errno : EIO;
-    if (error != EEXIST) return nullptr;
+    if (error != EEXIST) return false;
   }
-  return nullptr;
+  return false;
 }
 
-}  // namespace
+// The file a replacement writes: a link is written through, and a target
+// that exists must be a regular file.
+struct TReplacement {
+  fs::path Target;
+  fs::path Temporary;
+  bool Existed = false;
+  fs::perms Permissions = fs::perms::none;
+};
 
-std::string ReplaceFileContents(const fs::path& path, std::string_view bytes) {
+std::string ResolveTarget(const fs::path& path, TReplacement& replacement) {
   if (path.empty()) return "no file name";
-  fs::path target = path;
+  replacement.Target = path;
   std::error_code ec;
-  if (fs::is_symlink(fs::symlink_status(target, ec))) {
-    target = fs::weakly_canonical(target, ec);
+  if (fs::is_symlink(fs::symlink_status(path, ec))) {
+    replacement.Target = fs::weakly_canonical(path, ec);
     if (ec) return ec.message();
   }
-  const fs::file_status status = fs::status(target, ec);
-  const bool exists = fs::exists(status);
-  if (exists && !fs::is_regular_file(status)) return "not a regular file";
+  const fs::file_status status = fs::status(replacement.Target, ec);
+  replacement.Existed = fs::exists(status);
+  if (replacement.Existed && !fs::is_regular_file(status)) return "not a regular file";
+  replacement.Permissions = status.permissions();
+  return {};
+}
 
-  fs::path temporary;
+// Writes the bytes to a new temporary file beside the target (exclusive
+// creation, so an unrelated file is never reused), flushed to the disk.
+std::string WriteTemporary(TReplacement& replacement, std::string_view bytes) {
+  std::FILE* file = nullptr;
   int error = 0;
-  std::FILE* file = CreateTemporaryBeside(target, temporary, error);
-  if (file == nullptr) return ErrnoText(error);
+  const bool created = CreateBeside(replacement.Target, ".tmp-", replacement.Temporary, error,
+                                    [&file](const fs::path& name) { return (file = std::fopen(name.c_str(), "wbx")); });
+  if (!created) return ErrnoText(error);
 
   errno = 0;
   bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
@@ -59,16 +76,111 @@ std::string ReplaceFileContents(const fs::path& path, std::string_view bytes) {
   }
   std::error_code ignored;
   if (!written) {
-    fs::remove(temporary, ignored);
+    fs::remove(replacement.Temporary, ignored);
     return ErrnoText(error != 0 ? error : EIO);
   }
-  if (exists) fs::permissions(temporary, status.permissions(), fs::perm_options::replace, ignored);
-  fs::rename(temporary, target, ec);
-  if (ec) {
-    fs::remove(temporary, ignored);
-    return ec.message();
-  }
+  if (replacement.Existed)
+    fs::permissions(replacement.Temporary, replacement.Permissions, fs::perm_options::replace, ignored);
   return {};
+}
+
+// Keeps the previous contents of an existing target under a second name (a
+// hard link, or a copy where the file system has none) until every file of
+// a set is in place.
+std::string KeepPrevious(const fs::path& target, fs::path& backup) {
+  int error = 0;
+  if (CreateBeside(target, ".old-", backup, error,
+                   [&target](const fs::path& name) { return ::link(target.c_str(), name.c_str()) == 0; }))
+    return {};
+  std::error_code ec;
+  if (CreateBeside(target, ".old-", backup, error, [&target, &ec](const fs::path& name) {
+        const bool copied = fs::copy_file(target, name, fs::copy_options::none, ec);
+        errno = ec.value();
+        return copied;
+      }))
+    return {};
+  return ErrnoText(error);
+}
+
+// Why the file at position File of a set could not be written.
+struct TReplaceFailure {
+  std::size_t File = 0;
+  std::string Reason;
+};
+
+std::optional<TReplaceFailure> ReplaceAll(std::span<const TFileContents> files) {
+  std::vector<TReplacement> replacements(files.size());
+  std::error_code ignored;
+  auto removeTemporaries = [&] {
+    for (const TReplacement& replacement : replacements)
+      if (!replacement.Temporary.empty()) fs::remove(replacement.Temporary, ignored);
+  };
+
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    if (const std::string problem = ResolveTarget(files[i].Path, replacements[i]); !problem.empty())
+      return TReplaceFailure{i, problem};
+    for (std::size_t j = 0; j < i; ++j)
+      if (fs::weakly_canonical(replacements[j].Target, ignored) == fs::weakly_canonical(replacements[i].Target, ignored))
+        return TReplaceFailure{i, "named twice among the files to write"};
+  }
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    if (const std::string problem = WriteTemporary(replacements[i], files[i].Bytes); !problem.empty()) {
+      removeTemporaries();
+      return TReplaceFailure{i, problem};
+    }
+  }
+
+  // One file is renamed atomically and needs nothing more; a set keeps the
+  // previous files until the last rename succeeded.
+  std::vector<fs::path> previous(files.size());
+  auto removePrevious = [&] {
+    for (const fs::path& backup : previous)
+      if (!backup.empty()) fs::remove(backup, ignored);
+  };
+  if (files.size() > 1) {
+    for (std::size_t i = 0; i < files.size(); ++i) {
+      if (!replacements[i].Existed) continue;
+      if (const std::string problem = KeepPrevious(replacements[i].Target, previous[i]); !problem.empty()) {
+        removeTemporaries();
+        removePrevious();
+        return TReplaceFailure{i, problem};
+      }
+    }
+  }
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    std::error_code ec;
+    fs::rename(replacements[i].Temporary, replacements[i].Target, ec);
+    if (!ec) {
+      replacements[i].Temporary.clear();
+      continue;
+    }
+    for (std::size_t j = 0; j < i; ++j) {
+      if (previous[j].empty()) {
+        fs::remove(replacements[j].Target, ignored);
+      } else {
+        fs::rename(previous[j], replacements[j].Target, ignored);
+        previous[j].clear();
+      }
+    }
+    removeTemporaries();
+    removePrevious();
+    return TReplaceFailure{i, ec.message()};
+  }
+  removePrevious();
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::string ReplaceFileContents(const fs::path& path, std::string_view bytes) {
+  const TFileContents file{path, bytes};
+  const auto failure = ReplaceAll({&file, 1});
+  return failure ? failure->Reason : std::string();
+}
+
+std::string ReplaceFilesContents(std::span<const TFileContents> files) {
+  const auto failure = ReplaceAll(files);
+  return failure ? files[failure->File].Path.string() + ": " + failure->Reason : std::string();
 }
 
 }  // namespace korvane

@@ -5,6 +5,7 @@
 /// writer of the project saves through this.
 
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -16,5 +17,19 @@ namespace korvane {
 /// Returns an empty string on success, else the reason (the target is then
 /// untouched and no temporary file is left).
 std::string ReplaceFileContents(const std::filesystem::path& path, std::string_view bytes);
+
+/// One file of a set replaced together.
+struct TFileContents {
+  std::filesystem::path Path;
+  std::string_view Bytes;
+};
+
+/// Replaces several files together, each as ReplaceFileContents does, so
+/// that either all of them hold their new contents or all are as they were:
+/// every new file is written completely before the first one is renamed
+/// into place, and a rename that still fails puts the earlier ones back.
+/// Two entries naming the same file are refused. Returns an empty string on
+/// success, else "<file>: <reason>".
+std::string ReplaceFilesContents(std::span<const TFileContents> files);
 
 }  // namespace korvane

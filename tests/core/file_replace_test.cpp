@@ -40,5 +40,27 @@ TEST(FileReplace, ReplacesThroughLinksKeepsPermissionsAndLeavesNoTemporary) {
   fs::remove_all(dir);
 }
 
+TEST(FileReplace, SetIsWrittenWholeOrNotAtAll) {
+  const fs::path dir = fs::temp_directory_path() / ("korvane_replace_set_" + std::to_string(::getpid()));
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  std::ofstream(dir / "a.txt") << "old a";
+  auto entries = [&] { return std::distance(fs::directory_iterator(dir), fs::directory_iterator()); };
+
+  // The second file cannot be written, or names the first again: the first keeps its old contents.
+  const TFileContents unwritable[] = {{dir / "a.txt", "new a"}, {dir / "missing" / "b.txt", "new b"}};
+  EXPECT_EQ(ReplaceFilesContents(unwritable).rfind((dir / "missing" / "b.txt").string() + ": ", 0), 0u);
+  const TFileContents twice[] = {{dir / "a.txt", "new a"}, {dir / "." / "a.txt", "again"}};
+  EXPECT_NE(ReplaceFilesContents(twice), "");
+  EXPECT_EQ(Read(dir / "a.txt"), "old a");
+  EXPECT_EQ(entries(), 1);
+
+  const TFileContents both[] = {{dir / "a.txt", "new a"}, {dir / "b.txt", "new b"}};
+  EXPECT_EQ(ReplaceFilesContents(both), "");
+  EXPECT_EQ(Read(dir / "a.txt") + Read(dir / "b.txt"), "new anew b");
+  EXPECT_EQ(entries(), 2);  // no temporary or previous copy left
+  fs::remove_all(dir);
+}
+
 }  // namespace
 }  // namespace korvane
