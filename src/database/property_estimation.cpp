@@ -105,8 +105,13 @@ TPropertyResultOf<TCpCoefficients> CpCoefficients(const TByteVector& groups, con
                           GroupSum(groups, TJobackColumn::kC), GroupSum(groups, TJobackColumn::kD)});
 }
 
+TCpPolynomial HeatCapacityPolynomial(const TCpCoefficients& sums) {
+  return {sums.A - 37.93, sums.B + 0.21, sums.C - 3.91e-4, sums.D + 2.06e-7};
+}
+
 double HeatCapacity(double T, const TCpCoefficients& sums) {
-  return (sums.A - 37.93) + (sums.B + 0.21) * T + (sums.C - 3.91e-4) * T * T + (sums.D + 2.06e-7) * T * T * T;
+  const TCpPolynomial cp = HeatCapacityPolynomial(sums);
+  return cp.C0 + cp.C1 * T + cp.C2 * T * T + cp.C3 * T * T * T;
 }
 
 TPropertyResult FormationEnthalpy(const TMolecule& molecule, const TByteVector& groups) {

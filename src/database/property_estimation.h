@@ -34,6 +34,18 @@ struct TCpCoefficients {
 /// groups (chosen by atom count and the `Inert` flag).
 TPropertyResultOf<TCpCoefficients> CpCoefficients(const TByteVector& groups, const TMolecule& molecule);
 
+/// cp° = C0 + C1·T + C2·T² + C3·T³ [J/(mol·K)], T in K.
+struct TCpPolynomial {
+  double C0 = 0.0;
+  double C1 = 0.0;
+  double C2 = 0.0;
+  double C3 = 0.0;
+};
+
+/// Joback's heat capacity polynomial of the group sums: C0 = ΣA − 37.93,
+/// C1 = ΣB + 0.21, C2 = ΣC − 3.91e-4, C3 = ΣD + 2.06e-7.
+TCpPolynomial HeatCapacityPolynomial(const TCpCoefficients& sums);
+
 /// Ideal-gas isobaric heat capacity [J/(mol·K)] at temperature T [K]:
 /// cp° = (ΣA − 37.93) + (ΣB + 0.21)·T + (ΣC − 3.91e-4)·T² + (ΣD + 2.06e-7)·T³.
 double HeatCapacity(double T, const TCpCoefficients& sums);
