@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/equation_format.h"
+#include "app/export_kinetics.h"
 #include "core/molecule.h"
 #include "reactions/reaction.h"
 #include "reactions/reaction_network.h"
@@ -27,23 +28,19 @@ constexpr std::string_view kBanner =
 std::string Number(double value) { return FormatEquationNumber(value); }
 std::string Int(std::size_t value) { return std::to_string(value); }
 
-struct Parameters {
-  double A = 0.0;
-  double E = 0.0;
-};
+// A name may hold anything a user typed; a C comment must not close early.
+std::string CommentSafe(std::string text, TExportLanguage language) {
+  if (language == TExportLanguage::C)
+    for (std::size_t at; (at = text.find("*/")) != std::string::npos;) text.replace(at, 2, "* /");
+  return text;
+}
 
 // Everything the parts need from the network, gathered once.
 class EquationWriter {
  public:
   EquationWriter(const TReactionNetwork& network, std::span<const double> global, std::span<const double> alternative)
-      : m_network(network) {
-    m_parameters.reserve(network.ReactionCount());
-    for (std::size_t i = 0; i < network.ReactionCount(); ++i) {
-      const TReaction& reaction = *network.Reaction(i);
-      m_parameters.push_back({reaction.FrequencyFactorValue(global, alternative),
-                              reaction.ActivationEnergyValue(global, alternative)});
-      m_reactionIndex.emplace(&reaction, i);
-    }
+      : m_network(network), m_parameters(ReactionKinetics(network, global, alternative).Reactions) {
+    for (std::size_t i = 0; i < network.ReactionCount(); ++i) m_reactionIndex.emplace(network.Reaction(i), i);
   }
 
   void banner(TExportLanguage language, Lines& out) const {
@@ -60,6 +57,29 @@ class EquationWriter {
         break;
     }
     out.emplace_back();
+    out.emplace_back();
+  }
+
+  // Which species each concentration index stands for, as comments.
+  void speciesTable(TExportLanguage language, const TSmilesProvider& smiles, Lines& out) const {
+    const bool matlab = language == TExportLanguage::Matlab;
+    auto comment = [language](const std::string& text) {
+      switch (language) {
+        case TExportLanguage::Pascal: return "// " + text;
+        case TExportLanguage::C: return "/* " + CommentSafe(text, language) + " */";
+        case TExportLanguage::Matlab: break;
+      }
+      return "% " + text;
+    };
+    out.push_back(comment(std::string("Species: ") + (matlab ? "c(j)" : "c[j]") +
+                          " is the concentration of component j; formula, canonical SMILES, name"));
+    for (const TSpeciesRow& row : SpeciesRows(m_network, smiles)) {
+      std::string line = "  " + std::string(matlab ? "c(" : "c[") + Int(row.Index + (matlab ? 1 : 0)) +
+                         (matlab ? ")" : "]") + "  " + row.Formula + "  " + row.Smiles;
+      // Short enough that no comment line reaches the length at which code lines are split.
+      if (!row.Name.empty()) line += "  " + OneLineText(row.Name, 200);
+      out.push_back(comment(line));
+    }
     out.emplace_back();
   }
 
@@ -238,7 +258,7 @@ class EquationWriter {
   }
 
   const TReactionNetwork& m_network;
-  std::vector<Parameters> m_parameters;
+  std::vector<TReactionKinetics> m_parameters;
   std::unordered_map<const TReaction*, std::size_t> m_reactionIndex;
 };
 
@@ -275,6 +295,7 @@ std::string EquationExportMessage(const TEquationExportResult& result) {
       return std::string(kEquationExportMsgNoLanguage);
     case TEquationExportStatus::NoParts:
       return std::string(kEquationExportMsgNoParts);
+    case TEquationExportStatus::MissingParameters:
     case TEquationExportStatus::WriteFailed:
       break;
   }
@@ -282,11 +303,13 @@ std::string EquationExportMessage(const TEquationExportResult& result) {
 }
 
 std::string EquationText(const TReactionNetwork& network, TExportLanguage language, TExportParts parts,
-                         std::span<const double> global, std::span<const double> alternative) {
+                         std::span<const double> global, std::span<const double> alternative,
+                         const TSmilesProvider& smiles) {
   parts &= AvailableExportParts(language);
   const EquationWriter writer(network, global, alternative);
   Lines lines;
   writer.banner(language, lines);
+  writer.speciesTable(language, smiles, lines);
   writer.preamble(language, parts, lines);
   switch (language) {
     case TExportLanguage::Pascal:
@@ -313,9 +336,14 @@ TEquationExportResult ExportEquations(const TReactionNetwork& network, const TEq
                                       std::span<const double> global, std::span<const double> alternative) {
   if (request.Destination.empty()) return {TEquationExportStatus::NoDestination, {}};
   if (!request.Language) return {TEquationExportStatus::NoLanguage, {}};
-  if ((request.Parts & AvailableExportParts(*request.Language)) == 0) return {TEquationExportStatus::NoParts, {}};
+  const TExportParts parts = request.Parts & AvailableExportParts(*request.Language);
+  if (parts == 0) return {TEquationExportStatus::NoParts, {}};
+  // Only the kinetic constants carry parameter values; rates and balances stay sound without them.
+  if (parts & kExportKineticConstants)
+    if (const auto missing = ReactionKinetics(network, global, alternative).MissingKeys; !missing.empty())
+      return {TEquationExportStatus::MissingParameters, MissingParametersMessage(missing)};
   return WriteReplacing(request.Destination,
-                        EquationText(network, *request.Language, request.Parts, global, alternative));
+                        EquationText(network, *request.Language, parts, global, alternative, request.Smiles));
 }
 
 }  // namespace korvane

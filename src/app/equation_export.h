@@ -15,13 +15,16 @@
 /// index j the component's ID; Matlab indexes from 1. A and E are the values
 /// of the reactions' recipes over the given parameter tables (explicit for
 /// class 10), so edited kinetic parameters reach the export without a new
-/// generation.
+/// generation. After the banner, a table in comments names the species of
+/// each concentration index (formula, canonical SMILES, name).
 
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+
+#include "app/species_table.h"
 
 namespace korvane {
 
@@ -68,30 +71,36 @@ struct TEquationExportRequest {
   std::optional<TExportLanguage> Language;
   /// Bits the language does not offer are ignored.
   TExportParts Parts = 0;
+  /// Names the species in the table at the top; without it the SMILES column holds "-".
+  TSmilesProvider Smiles;
 };
 
-enum class TEquationExportStatus { Exported, NoDestination, NoLanguage, NoParts, WriteFailed };
+enum class TEquationExportStatus { Exported, NoDestination, NoLanguage, NoParts, MissingParameters, WriteFailed };
 
 struct TEquationExportResult {
   TEquationExportStatus Status = TEquationExportStatus::Exported;
-  /// For WriteFailed: the file and the system's reason.
+  /// For MissingParameters: the keys named; for WriteFailed: the file and the system's reason.
   std::string Error;
   bool Ok() const { return Status == TEquationExportStatus::Exported; }
 };
 
-/// The message for a status: the window's texts, or `Error` for WriteFailed.
+/// The message for a status: the window's texts, or `Error` for
+/// MissingParameters and WriteFailed.
 std::string EquationExportMessage(const TEquationExportResult& result);
 
-/// The whole exported file: banner, language preamble, then the parts in the
-/// language's order, with CR LF line ends and long Pascal and C lines split.
-/// `global` is the kinetic parameter table, `alternative` the alternative
-/// parameter values. The network's component IDs must equal their positions.
+/// The whole exported file: banner, species table, language preamble, then
+/// the parts in the language's order, with CR LF line ends and long Pascal
+/// and C lines split. `global` is the kinetic parameter table, `alternative`
+/// the alternative parameter values. The network's component IDs must equal
+/// their positions.
 std::string EquationText(const TReactionNetwork& network, TExportLanguage language, TExportParts parts,
-                         std::span<const double> global, std::span<const double> alternative);
+                         std::span<const double> global, std::span<const double> alternative,
+                         const TSmilesProvider& smiles = {});
 
 /// The export command after the overwrite question: checks, in this order,
-/// destination, language and parts (nothing is written when one is missing),
-/// then writes EquationText through a temporary file beside the destination
+/// destination, language and parts, then, when the kinetic constants are
+/// written, that no recipe names a missing parameter (nothing is written
+/// when a check fails), then writes EquationText through a temporary file beside the destination
 /// that is renamed over it, so a failed export leaves an existing file as it
 /// was. The window asks the overwrite question before calling this when the
 /// destination exists and an empty destination was not already refused.

@@ -58,8 +58,6 @@ TElementCounts CountElements(const TMolecule& molecule) {
   return counts;
 }
 
-// The five species with literature data, recognised by their atoms; the
-// network marks only three of them inert, and a file may mark none.
 std::optional<TLiteratureSpecies> LiteratureSpeciesOf(const TMolecule& molecule, const TElementCounts& counts) {
   const std::size_t n = molecule.AtomCount();
   if (counts.Hydrogen == static_cast<int>(n) && n == 1 && molecule.IsRadical()) return TLiteratureSpecies::HydrogenAtom;
@@ -143,6 +141,10 @@ std::optional<TSpeciesThermo> RadicalThermo(const TMolecule& radical, std::strin
 }
 
 }  // namespace
+
+std::optional<TLiteratureSpecies> LiteratureSpeciesOf(const TMolecule& molecule) {
+  return LiteratureSpeciesOf(molecule, CountElements(molecule));
+}
 
 TRadicalSite RadicalSiteOf(const TAtom& carbon) {
   if (IsAromaticType(carbon.GetAtomType()) || carbon.AromaticBondCount() > 0) return TRadicalSite::Aryl;

@@ -29,6 +29,10 @@ struct TSpeciesThermo {
   std::string Source;
 };
 
+/// Which literature species the molecule is, recognised by its atoms (the
+/// network marks only three of them inert, and a file may mark none).
+std::optional<TLiteratureSpecies> LiteratureSpeciesOf(const TMolecule& molecule);
+
 /// The polynomial of a species; nullopt, with the reason in `error`, for a
 /// species the estimates cannot describe: atoms other than carbon and
 /// hydrogen (the five literature species aside), deuterium, tritium or

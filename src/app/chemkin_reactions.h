@@ -1,0 +1,53 @@
+#pragma once
+/// The reactions of a network as a CHEMKIN-II mechanism states them, with
+/// the kinetics the Pascal, C and Matlab exports compute.
+///
+/// The exported code computes reaction i's rate as
+///   r_i = k_i [· cActR] · Π c_j over the reactant entries j,
+///   k_i = A_i · exp(−1000 · E_i / (R · T)), R = 8.314472 J/(mol·K),
+/// and the balance of component j as Σ ν_ij · r_i. The mechanism gives the
+/// same rates: irreversible reactions; each species' coefficients summed
+/// per side and all of them divided by their greatest common divisor g,
+/// with A multiplied by g; a species whose reduced reactant coefficient
+/// differs from its number of reactant entries gets that number as its
+/// order (FORD); a reaction that carries cActR has it multiplied into A;
+/// A converted from m^3 to cm^3 per further reactant entry; E written as
+/// the activation temperature 1000·E/R in kelvins.
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/export_kinetics.h"
+#include "reactions/reaction_network.h"
+
+namespace korvane {
+
+struct TChemkinReaction {
+  /// Component index and coefficient (positive), one per species, in order
+  /// of first appearance; reduced by their greatest common divisor.
+  std::vector<std::pair<std::size_t, int>> Reactants;
+  std::vector<std::pair<std::size_t, int>> Products;
+  /// Component index and reaction order, where the order differs from the
+  /// reduced reactant coefficient.
+  std::vector<std::pair<std::size_t, int>> Orders;
+  /// Frequency factor in cm^3, mol and s.
+  double A = 0.0;
+  /// Activation temperature E/R [K].
+  double ActivationTemperature = 0.0;
+  /// Another reaction has the same reactants and products (CHEMKIN readers
+  /// refuse such pairs unless both say DUPLICATE).
+  bool Duplicate = false;
+};
+
+/// One entry per reaction of the network. `kinetics` holds A and E of each
+/// reaction (ReactionKinetics), `activeRadicals` is cActR [mol/m^3].
+/// nullopt, with the reaction named in `error`, for a reaction without
+/// reactants or products, with a coefficient of the wrong sign, or with a
+/// negative or non-finite A or a non-finite E.
+std::optional<std::vector<TChemkinReaction>> ChemkinReactions(const TReactionNetwork& network,
+                                                              const std::vector<TReactionKinetics>& kinetics,
+                                                              double activeRadicals, std::string* error);
+
+}  // namespace korvane

@@ -1,0 +1,39 @@
+#pragma once
+/// Identifying the components of an exported network: their Hill formula,
+/// canonical SMILES and name, listed so that a reader of an exported file
+/// knows which species each index or name stands for.
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/molecule.h"
+#include "reactions/reaction_network.h"
+
+namespace korvane {
+
+/// Canonical SMILES of a component, nullopt where none names it. The caller
+/// supplies it (the SMILES layer needs RDKit, which this layer stays free of).
+using TSmilesProvider = std::function<std::optional<std::string>(const TMolecule&)>;
+
+struct TSpeciesRow {
+  /// The component's position in the network.
+  std::size_t Index = 0;
+  /// Hill formula.
+  std::string Formula;
+  /// Canonical SMILES, "-" where none names the structure or no provider was given.
+  std::string Smiles;
+  /// The component's name (a database name where it has one); empty for
+  /// the default "Noname".
+  std::string Name;
+};
+
+/// One row per component, in component order.
+std::vector<TSpeciesRow> SpeciesRows(const TReactionNetwork& network, const TSmilesProvider& smiles);
+
+/// A name made safe for one line of a comment: line breaks and other control
+/// characters become spaces, and it is cut to `limit` characters.
+std::string OneLineText(const std::string& text, std::size_t limit);
+
+}  // namespace korvane

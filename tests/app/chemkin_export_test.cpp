@@ -1,0 +1,165 @@
+#include "app/chemkin_export.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "../database/database_test_support.h"
+#include "app/chemkin_format.h"
+#include "app/chemkin_names.h"
+#include "app/export_kinetics.h"
+#include "chemkin_reader.h"
+#include "molecule_builder.h"
+#include "network_checks.h"
+#include "reactions/kinetic_parameters.h"
+
+namespace korvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+TEST(ChemkinFormat, NumbersReadBackAndFitTheirFields) {
+  const std::pair<double, const char*> numbers[] = {
+      {1.5e13, "1.5E+13"}, {6.0, "6.0E+00"}, {0.0, "0.0E+00"}, {-2.5e-7, "-2.5E-07"}, {1.0 / 3.0, "3.333333333333333E-01"}};
+  for (const auto& [value, text] : numbers) {
+    EXPECT_EQ(ChemkinNumber(value), text);
+    EXPECT_EQ(std::stod(ChemkinNumber(value)), value);
+  }
+  const std::pair<double, const char*> fields[] = {
+      {2.5, " 2.50000000E+00"}, {-1.23e-11, "-1.23000000E-11"}, {1e-120, " 0.00000000E+00"}, {1e100, ""}, {NAN, ""}};
+  for (const auto& [value, text] : fields) EXPECT_EQ(ThermoNumber(value), text) << value;
+}
+
+// Components 0-3 the built-ins, 4 ethane, 5 ethyl, 6 ethylene, 7 H2, 8 1-butyl, 9 2-butyl.
+class ChemkinExport : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (const char* description : {"C C; 0-1", "C. C; 0-1", "C C; 0=1", "H H; 0-1", "C. C C C; 0-1 1-2 2-3",
+                                    "C. C C C; 0-1 0-2 2-3"})
+      testing::AddFeed(m_network, description);
+    // A folded hydrogen transfer, H + H with two entries, a disproportionation whose
+    // coefficient 2 stands on one entry, and two reactions with equal participants.
+    Add(kHydrogenTransfer, {{4, -6}}, {{0, 6}, {5, 6}}, true, {kA_HydogegTransfer}, {kE_HTransf_Prim});
+    Add(kRecombination, {{0, -1}, {0, -1}}, {{7, 1}}, false, {kA_Recombination}, {kE_Recombination});
+    Add(kOtherReaction, {{5, -2}}, {{4, 1}, {6, 1}}, false, {}, {}, 8.314472, 2.5e13);
+    Add(kOtherReaction2, {{8, -1}}, {{6, 1}, {5, 1}}, false, {5}, {6});
+    Add(kBetaScission, {{8, -1}}, {{5, 1}, {6, 1}}, false, {kA_BetaSc_CC}, {kE_BetaSc_CC_1subst});
+    m_parameters.AlternativeValues[5] = 1e13;
+    m_parameters.AlternativeValues[6] = 120.0;
+    m_options.MechanismFile = m_dir.file("mech.inp");
+    m_options.NetworkNote = "two lines\nof note";
+    m_options.ParameterSource = "my/kinpar.ini";
+    m_options.Smiles = [](const TMolecule& molecule) -> std::optional<std::string> {
+      if (molecule.ID == 7) return std::nullopt;
+      return "smiles-" + std::to_string(molecule.ID);
+    };
+  }
+
+  void Add(int type, std::vector<std::pair<int, int>> reactants, std::vector<std::pair<int, int>> products,
+           bool multiply, std::vector<int> freq, std::vector<int> act, double e = 0.0, double a = 0.0) {
+    TReaction reaction;
+    for (auto [j, coefficient] : reactants) reaction.AddReactant(m_network.Component(std::size_t(j)), coefficient);
+    for (auto [j, coefficient] : products) reaction.AddProduct(m_network.Component(std::size_t(j)), coefficient);
+    reaction.SetParameters(type, e, a);
+    reaction.MultiplyByActiveRadicals = multiply;
+    for (int index : freq) reaction.FreqFact2 += static_cast<char>(index);
+    for (int index : act) reaction.ActEnerg2 += static_cast<char>(index);
+    m_network.AddReactionCopy(reaction);
+  }
+
+  std::string Error() const {
+    std::string error;
+    EXPECT_FALSE(ChemkinTexts(m_network, m_parameters, m_options, &error));
+    return error;
+  }
+
+  testing::ScratchDir m_dir;
+  TReactionNetwork m_network;
+  TKineticParameterSet m_parameters;
+  TChemkinExportOptions m_options;
+};
+
+TEST_F(ChemkinExport, NamesAreUniqueFormulasWithTheUsualNamesOfTheSmallSpecies) {
+  EXPECT_EQ(ChemkinSpeciesNames(m_network),
+            (std::vector<std::string>{"H", "HE", "N2", "H2O", "C2H6", "C2H5", "C2H4", "H2", "C4H9(8)", "C4H9(9)"}));
+}
+
+TEST_F(ChemkinExport, MechanismStatesTheExportedKineticsInCgsUnitsAndKelvins) {
+  std::string error;
+  const auto texts = ChemkinTexts(m_network, m_parameters, m_options, &error);
+  ASSERT_TRUE(texts) << error;
+  const testing::ChemkinMechanism mechanism = testing::ReadChemkinMechanism(texts->Mechanism);
+  EXPECT_EQ(mechanism.Elements, (std::vector<std::string>{"C", "H", "HE", "N", "O"}));
+  EXPECT_EQ(mechanism.Species, ChemkinSpeciesNames(m_network));
+  EXPECT_EQ(mechanism.Thermo.size(), mechanism.Species.size());
+  EXPECT_EQ(mechanism.Thermo.at("C4H9(9)").Composition, (std::map<std::string, int>{{"C", 4}, {"H", 9}}));
+  EXPECT_EQ(mechanism.ReactionUnits, (std::vector<std::string>{"MOLES", "KELVINS"}));
+  ASSERT_EQ(mechanism.Reactions.size(), 5u);
+
+  const double cActR = m_parameters.RadicalActivity.StandardActivity;
+  const auto& transfer = mechanism.Reactions[0];  // divided by 6, A times 6 and cActR
+  EXPECT_EQ(transfer.Reactants, (std::vector<std::pair<std::string, double>>{{"C2H6", 1}}));
+  EXPECT_EQ(transfer.Products, (std::vector<std::pair<std::string, double>>{{"H", 1}, {"C2H5", 1}}));
+  EXPECT_DOUBLE_EQ(transfer.A, 3.72e9 * 6 * cActR);
+  EXPECT_DOUBLE_EQ(transfer.E, 46040.0 / 8.314472);
+  const auto& recombination = mechanism.Reactions[1];  // two entries of H: second order, m^3 to cm^3
+  EXPECT_EQ(recombination.Reactants, (std::vector<std::pair<std::string, double>>{{"H", 2}}));
+  EXPECT_TRUE(recombination.Orders.empty());
+  EXPECT_DOUBLE_EQ(recombination.A, 1e10 * 1e6);
+  const auto& disproportionation = mechanism.Reactions[2];  // 2 C2H5 at first order
+  EXPECT_EQ(disproportionation.Reactants, (std::vector<std::pair<std::string, double>>{{"C2H5", 2}}));
+  EXPECT_EQ(disproportionation.Orders, (std::map<std::string, double>{{"C2H5", 1}}));
+  EXPECT_DOUBLE_EQ(disproportionation.A, 2.5e13);
+  EXPECT_DOUBLE_EQ(disproportionation.E, 1000.0);
+  EXPECT_DOUBLE_EQ(mechanism.Reactions[3].A, 1e13);  // alternative table
+  EXPECT_DOUBLE_EQ(mechanism.Reactions[3].E, 120000.0 / 8.314472);
+  for (std::size_t i = 0; i < mechanism.Reactions.size(); ++i) {
+    EXPECT_FALSE(mechanism.Reactions[i].Reversible);
+    EXPECT_EQ(mechanism.Reactions[i].Duplicate, i >= 3) << i;
+  }
+
+  EXPECT_TRUE(Contains(texts->Mechanism, "!   two lines\n!   of note\n"));
+  EXPECT_TRUE(Contains(texts->Mechanism, "! Kinetic parameters: my/kinpar.ini.\n"));
+  EXPECT_TRUE(Contains(texts->Mechanism, "cActR = 6.159e-08 mol/m^3, multiplied into A of the 1 reaction "));
+  EXPECT_TRUE(Contains(texts->Mechanism, ": mech_dictionary.txt\n"));
+  EXPECT_TRUE(Contains(texts->Mechanism,
+                       "C2H6              JOBACKC   2H   6          G   300.000  1500.000 1000.00      1\n"));
+  EXPECT_TRUE(Contains(texts->Dictionary, "\nC4H9(9)           smiles-9      9\n"));
+  EXPECT_TRUE(Contains(texts->Dictionary, "\nH2                -             7\n"));
+}
+
+TEST_F(ChemkinExport, RefusalsNameTheCauseAndWriteNothing) {
+  m_parameters.Table[kE_HTransf_Prim] = -1.0;
+  m_parameters.RadicalActivity.StandardActivity = -1.0;
+  EXPECT_TRUE(Contains(Error(), "lacks E_HTransf_Prim, StandardActivity ("));
+  m_parameters.Table[kE_HTransf_Prim] = 46.04;
+  m_options.ActiveRadicals = -2.0;
+  EXPECT_TRUE(Contains(Error(), "active radicals must be a number of at least 0 mol/m^3, not -2"));
+  m_options.ActiveRadicals = 1e-7;
+  EXPECT_TRUE(ChemkinTexts(m_network, m_parameters, m_options, nullptr));
+
+  testing::AddFeed(m_network, "C D; 0-1");
+  EXPECT_TRUE(Contains(Error(), "no thermodynamic data for component 10 (CH3D): it holds deuterium"));
+  m_network.RemoveComponent(10);
+  Add(kOtherReaction, {{5, -1}}, {}, false, {}, {}, 1.0, 1.0);
+  EXPECT_TRUE(Contains(Error(), "reaction 5 has no reactants or no products"));
+  m_network.RemoveReaction(5);
+
+  // A dictionary that cannot be written keeps the old mechanism; then both are written.
+  testing::PutFile(m_options.MechanismFile, {'o', 'l', 'd'});
+  m_options.DictionaryFile = m_dir.file("missing/dictionary.txt");
+  fs::remove(m_dir.path() / "missing");
+  const TChemkinExportResult refused = ExportChemkin(m_network, m_parameters, m_options);
+  EXPECT_TRUE(Contains(refused.Error, "missing/dictionary.txt: "));
+  EXPECT_EQ(testing::FileBytes(m_options.MechanismFile), (std::vector<std::uint8_t>{'o', 'l', 'd'}));
+  m_options.DictionaryFile.clear();
+  const TChemkinExportResult written = ExportChemkin(m_network, m_parameters, m_options);
+  ASSERT_TRUE(written.Ok()) << written.Error;
+  EXPECT_EQ(written.DictionaryFile, m_dir.file("mech_dictionary.txt"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(m_dir.path()), {}), 2);
+}
+
+}  // namespace
+}  // namespace korvane

@@ -1,0 +1,211 @@
+#include "chemkin_reader.h"
+
+#include <cctype>
+#include <cmath>
+#include <sstream>
+#include <stdexcept>
+
+namespace korvane::testing {
+namespace {
+
+std::string Upper(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
+std::vector<std::string> Words(const std::string& line) {
+  std::istringstream in(line);
+  std::vector<std::string> words;
+  for (std::string word; in >> word;) words.push_back(word);
+  return words;
+}
+
+double Number(const std::string& text, const std::string& line) {
+  std::size_t used = 0;
+  double value = 0.0;
+  try {
+    value = std::stod(text, &used);
+  } catch (const std::exception&) {
+    used = 0;
+  }
+  if (used != text.size()) throw std::runtime_error("not a number \"" + text + "\" in: " + line);
+  return value;
+}
+
+std::string Trimmed(const std::string& text) {
+  const auto first = text.find_first_not_of(' ');
+  return first == std::string::npos ? "" : text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// "2C3H7+H" into (coefficient, species) pairs.
+std::vector<std::pair<std::string, double>> Side(const std::string& side, const std::string& line) {
+  std::vector<std::pair<std::string, double>> species;
+  std::size_t start = 0;
+  while (start <= side.size()) {
+    const std::size_t end = std::min(side.find('+', start), side.size());
+    const std::string term = side.substr(start, end - start);
+    std::size_t digits = 0;
+    while (digits < term.size() && (std::isdigit(static_cast<unsigned char>(term[digits])) || term[digits] == '.'))
+      ++digits;
+    if (digits == term.size()) throw std::runtime_error("no species in \"" + term + "\" of: " + line);
+    species.emplace_back(term.substr(digits), digits == 0 ? 1.0 : Number(term.substr(0, digits), line));
+    start = end + 1;
+  }
+  return species;
+}
+
+ChemkinMechanismReaction Reaction(const std::string& line) {
+  const std::vector<std::string> words = Words(line);
+  if (words.size() < 4) throw std::runtime_error("a reaction needs an equation and three numbers: " + line);
+  ChemkinMechanismReaction reaction;
+  reaction.A = Number(words[words.size() - 3], line);
+  reaction.B = Number(words[words.size() - 2], line);
+  reaction.E = Number(words[words.size() - 1], line);
+  std::string equation;
+  for (std::size_t k = 0; k + 3 < words.size(); ++k) equation += words[k];
+  std::size_t arrow = equation.find("<=>");
+  std::size_t width = 3;
+  reaction.Reversible = arrow != std::string::npos;
+  if (!reaction.Reversible) {
+    arrow = equation.find("=>");
+    width = 2;
+    if (arrow == std::string::npos) {
+      arrow = equation.find('=');
+      width = 1;
+      reaction.Reversible = true;
+    }
+  }
+  reaction.Reactants = Side(equation.substr(0, arrow), line);
+  reaction.Products = Side(equation.substr(arrow + width), line);
+  return reaction;
+}
+
+void Auxiliary(const std::string& line, ChemkinMechanismReaction& reaction) {
+  const std::string upper = Upper(Trimmed(line));
+  if (upper.rfind("DUP", 0) == 0) {
+    reaction.Duplicate = true;
+    return;
+  }
+  if (upper.rfind("FORD", 0) == 0) {
+    const auto open = line.find('/'), close = line.rfind('/');
+    const std::vector<std::string> words = Words(line.substr(open + 1, close - open - 1));
+    if (open == close || words.size() != 2) throw std::runtime_error("FORD needs /species order/: " + line);
+    reaction.Orders[words[0]] = Number(words[1], line);
+    return;
+  }
+  throw std::runtime_error("unknown auxiliary line: " + line);
+}
+
+ChemkinThermoRecord Record(const std::vector<std::string>& lines) {
+  for (int k = 0; k < 4; ++k)
+    if (lines[k].size() != 80 || lines[k][79] != '1' + k)
+      throw std::runtime_error("thermo line " + std::to_string(k + 1) + " lacks its number in column 80: " + lines[k]);
+  ChemkinThermoRecord record;
+  for (int k = 0; k < 4; ++k) {
+    const std::string symbol = Trimmed(lines[0].substr(24 + 5 * k, 2));
+    const std::string count = Trimmed(lines[0].substr(26 + 5 * k, 3));
+    if (!symbol.empty()) record.Composition[Upper(symbol)] = static_cast<int>(Number(count, lines[0]));
+  }
+  if (lines[0][44] != 'G') throw std::runtime_error("not a gas: " + lines[0]);
+  record.TLow = Number(Trimmed(lines[0].substr(45, 10)), lines[0]);
+  record.THigh = Number(Trimmed(lines[0].substr(55, 10)), lines[0]);
+  record.TCommon = Number(Trimmed(lines[0].substr(65, 8)), lines[0]);
+  std::vector<double> values;
+  for (int k = 1; k < 4; ++k)
+    for (int field = 0; field < (k == 3 ? 4 : 5); ++field)
+      values.push_back(Number(Trimmed(lines[k].substr(15 * field, 15)), lines[k]));
+  for (int i = 0; i < 7; ++i) {
+    record.High[i] = values[i];
+    record.Low[i] = values[7 + i];
+  }
+  return record;
+}
+
+// k of a reaction at T and its concentration product.
+double Rate(const ChemkinMechanismReaction& reaction, const std::map<std::string, double>& concentrations, double T) {
+  double rate = reaction.A * std::pow(T, reaction.B) * std::exp(-reaction.E / T);
+  for (const auto& [species, coefficient] : reaction.Reactants) {
+    const auto order = reaction.Orders.find(species);
+    const auto c = concentrations.find(species);
+    rate *= std::pow(c == concentrations.end() ? 0.0 : c->second, order == reaction.Orders.end() ? coefficient : order->second);
+  }
+  return rate;
+}
+
+}  // namespace
+
+ChemkinMechanism ReadChemkinMechanism(const std::string& text) {
+  ChemkinMechanism mechanism;
+  std::istringstream in(text);
+  std::string section;
+  std::vector<std::string> record;
+  bool thermoTemperatures = false;
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (const auto bang = line.find('!'); bang != std::string::npos) line.erase(bang);
+    const std::vector<std::string> words = Words(line);
+    if (words.empty()) continue;
+    const std::string keyword = Upper(words[0]);
+    if (section.empty()) {
+      section = keyword.substr(0, 4);
+      if (section == "THER") thermoTemperatures = words.size() > 1 && Upper(words[1]) == "ALL";
+      if (section == "REAC") mechanism.ReactionUnits.assign(words.begin() + 1, words.end());
+      if (section != "ELEM" && section != "SPEC" && section != "THER" && section != "REAC")
+        throw std::runtime_error("unknown section: " + line);
+      continue;
+    }
+    if (keyword == "END") {
+      if (!record.empty()) throw std::runtime_error("incomplete thermo record before END");
+      section.clear();
+      continue;
+    }
+    if (section == "ELEM") {
+      mechanism.Elements.insert(mechanism.Elements.end(), words.begin(), words.end());
+    } else if (section == "SPEC") {
+      mechanism.Species.insert(mechanism.Species.end(), words.begin(), words.end());
+    } else if (section == "THER") {
+      if (thermoTemperatures) {
+        thermoTemperatures = false;
+        continue;
+      }
+      record.push_back(line);
+      if (record.size() == 4) {
+        const std::vector<std::string> name = Words(record[0].substr(0, 18));
+        if (name.empty()) throw std::runtime_error("thermo record without a name: " + record[0]);
+        mechanism.Thermo[name[0]] = Record(record);
+        record.clear();
+      }
+    } else if (line.find('=') != std::string::npos) {
+      mechanism.Reactions.push_back(Reaction(line));
+    } else {
+      if (mechanism.Reactions.empty()) throw std::runtime_error("auxiliary line before any reaction: " + line);
+      Auxiliary(line, mechanism.Reactions.back());
+    }
+  }
+  if (!section.empty()) throw std::runtime_error("section " + section + " has no END");
+  return mechanism;
+}
+
+std::map<std::string, double> NetProductionRates(const ChemkinMechanism& mechanism,
+                                                 const std::map<std::string, double>& concentrations, double T) {
+  std::map<std::string, double> rates;
+  for (const ChemkinMechanismReaction& reaction : mechanism.Reactions) {
+    const double rate = Rate(reaction, concentrations, T);
+    for (const auto& [species, coefficient] : reaction.Reactants) rates[species] -= coefficient * rate;
+    for (const auto& [species, coefficient] : reaction.Products) rates[species] += coefficient * rate;
+  }
+  return rates;
+}
+
+std::map<std::string, double> ProductionRateScales(const ChemkinMechanism& mechanism,
+                                                   const std::map<std::string, double>& concentrations, double T) {
+  std::map<std::string, double> scales;
+  for (const ChemkinMechanismReaction& reaction : mechanism.Reactions) {
+    const double rate = std::fabs(Rate(reaction, concentrations, T));
+    for (const auto* side : {&reaction.Reactants, &reaction.Products})
+      for (const auto& [species, coefficient] : *side) scales[species] += coefficient * rate;
+  }
+  return scales;
+}
+
+}  // namespace korvane::testing
