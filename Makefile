@@ -40,8 +40,9 @@ run: release
 	$(CLI) export-equations $(OUT)/$(FEED).rnw --language pascal --parts constants,rates,balance -o $(OUT)/$(FEED).pas
 	$(CLI) export-equations $(OUT)/$(FEED).rnw --language c --parts constants,rates -o $(OUT)/$(FEED).c
 	$(CLI) export-equations $(OUT)/$(FEED).rnw --language matlab --parts constants,rates -o $(OUT)/$(FEED).m
+	$(CLI) export-chemkin $(OUT)/$(FEED).rnw -o $(OUT)/$(FEED).inp
 	$(CLI) export-graph $(OUT)/$(FEED).rnw -o $(OUT)/$(FEED).dot --png
-	@echo "Written to $(OUT)/: $(FEED).rnw, $(FEED).json, $(FEED).pas, $(FEED).c, $(FEED).m, $(FEED).dot with pict_*.png and $(FEED).png"
+	@echo "Written to $(OUT)/: $(FEED).rnw, $(FEED).json, $(FEED).pas, $(FEED).c, $(FEED).m, $(FEED).inp with $(FEED)_dictionary.txt, $(FEED).dot with pict_*.png and $(FEED).png"
 
 # The desktop program, from the optimised build.
 gui: release

@@ -56,6 +56,7 @@ struct Commands {
   GenerateOptions generate;
   ShowOptions show;
   ExportEquationsOptions equations;
+  ExportChemkinOptions chemkin;
   ExportGraphOptions graph;
   FuseOptions fuse;
   StructureOptions structure;
@@ -106,6 +107,9 @@ void AddShow(CLI::App& app, Commands& c) {
   auto* sub = app.add_subcommand("show", "Show the components and reactions of a network file");
   sub->add_option("NET", c.show.Network, "Reaction network file (.rnw)")->required();
   sub->add_flag("--json", c.show.Json, "Write the network as JSON");
+  sub->add_option("--kinpar", c.show.KineticParameterFile,
+                  "Kinetic parameter file for the exported values in the JSON (default: ./kinpar.ini when it "
+                  "exists, else the default parameters)");
   sub->callback([&c] { c.selected = [&c](const CliStreams& s) { return RunShow(c.show, s); }; });
 }
 
@@ -124,6 +128,23 @@ void AddExportEquations(CLI::App& app, Commands& c) {
   sub->add_option("--kinpar", o.KineticParameterFile,
                   "Kinetic parameter file (default: ./kinpar.ini when it exists, else the default parameters)");
   sub->callback([&c] { c.selected = [&c](const CliStreams& s) { return RunExportEquations(c.equations, s); }; });
+}
+
+void AddExportChemkin(CLI::App& app, Commands& c) {
+  auto* sub = app.add_subcommand(
+      "export-chemkin", "Export a network as a CHEMKIN-II mechanism with thermodynamic data and a species dictionary");
+  ExportChemkinOptions& o = c.chemkin;
+  sub->add_option("NET", o.Network, "Reaction network file (.rnw)")->required();
+  sub->add_option("-o,--output", o.Output, "Mechanism file to write")->required();
+  sub->add_option("--dictionary", o.Dictionary,
+                  "Species dictionary to write (default: beside the mechanism, <name>_dictionary.txt)");
+  sub->add_option("--active-radicals", o.ActiveRadicals,
+                  "Concentration of active radicals cActR [mol/m3] multiplied into the reactions that carry it "
+                  "(default: StandardActivity of the kinetic parameters)")
+      ->check(FiniteNumber(true));
+  sub->add_option("--kinpar", o.KineticParameterFile,
+                  "Kinetic parameter file (default: ./kinpar.ini when it exists, else the default parameters)");
+  sub->callback([&c] { c.selected = [&c](const CliStreams& s) { return RunExportChemkin(c.chemkin, s); }; });
 }
 
 void AddExportGraph(CLI::App& app, Commands& c) {
@@ -220,6 +241,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   AddGenerate(app, commands);
   AddShow(app, commands);
   AddExportEquations(app, commands);
+  AddExportChemkin(app, commands);
   AddExportGraph(app, commands);
   AddFuse(app, commands);
   AddStructure(app, commands);

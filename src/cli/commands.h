@@ -36,6 +36,8 @@ int RunGenerate(const GenerateOptions& options, const CliStreams& streams);
 struct ShowOptions {
   std::string Network;
   bool Json = false;
+  /// For the exported values in the JSON.
+  std::optional<std::string> KineticParameterFile;
 };
 /// Note, preferences, component and reaction tables of a network file.
 int RunShow(const ShowOptions& options, const CliStreams& streams);
@@ -50,6 +52,19 @@ struct ExportEquationsOptions {
   std::optional<std::string> KineticParameterFile;
 };
 int RunExportEquations(const ExportEquationsOptions& options, const CliStreams& streams);
+
+struct ExportChemkinOptions {
+  std::string Network;
+  /// The mechanism file.
+  std::string Output;
+  /// The species dictionary; default beside the mechanism.
+  std::optional<std::string> Dictionary;
+  /// cActR [mol/m^3]; default the kinetic parameter set's StandardActivity.
+  std::optional<double> ActiveRadicals;
+  std::optional<std::string> KineticParameterFile;
+};
+/// Writes the network as a CHEMKIN-II mechanism with its species dictionary.
+int RunExportChemkin(const ExportChemkinOptions& options, const CliStreams& streams);
 
 struct ExportGraphOptions {
   std::string Network;

@@ -15,6 +15,7 @@
 #include "cli/commands.h"
 #include "cli/inputs.h"
 #include "render/molecule_picture_writer.h"
+#include "smiles/smiles_writer.h"
 
 namespace korvane {
 namespace {
@@ -95,12 +96,15 @@ int RunExportEquations(const ExportEquationsOptions& options, const CliStreams& 
   TReactionNetwork network;
   LoadNetworkInput(options.Network, network);
   TKineticParameterSet parameters;
-  LoadKineticParameterInput(options.KineticParameterFile, parameters, streams.Err);
+  const std::string parameterSource = LoadKineticParameterInput(options.KineticParameterFile, parameters, streams.Err);
   CheckOutputFolder(options.Output);
 
+  const TEquationExportRequest request{options.Output, language->second, parts,
+                                       [](const TMolecule& molecule) { return CanonicalSmiles(molecule); }};
   const TEquationExportResult result =
-      ExportEquations(network, {options.Output, language->second, parts}, parameters.Table,
-                      parameters.AlternativeValues);
+      ExportEquations(network, request, parameters.Table, parameters.AlternativeValues);
+  if (result.Status == TEquationExportStatus::MissingParameters)
+    throw InputError(parameterSource.empty() ? "the default kinetic parameters" : parameterSource, result.Error);
   if (!result.Ok()) throw InputError(options.Output, EquationExportMessage(result));
   streams.Out << EquationExportMessage(result) << ' ' << options.Output << '\n';
   return kExitSuccess;

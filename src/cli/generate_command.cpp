@@ -79,12 +79,11 @@ int RunGenerate(const GenerateOptions& options, const CliStreams& streams) {
   if (options.Output) CheckOutputFolder(*options.Output);
   std::unique_ptr<TDBCoordinator> database;
   if (options.Database) database = OpenDatabase(*options.Database, true);
-  if (options.KineticParameterFile) {
-    // Generation works on the explicit parameters of each reaction class;
-    // the file's values enter only the recipe values of the exports.
-    TKineticParameterSet parameters;
+  // Generation works on the explicit parameters of each reaction class; the
+  // file's values enter only the exported values, which the JSON shows.
+  TKineticParameterSet parameters;
+  if (options.KineticParameterFile || options.Json)
     LoadKineticParameterInput(options.KineticParameterFile, parameters, streams.Err);
-  }
 
   std::vector<Feed> feeds;
   for (const std::string& text : options.Feeds) feeds.push_back(LoadFeed(text, database.get()));
@@ -113,7 +112,7 @@ int RunGenerate(const GenerateOptions& options, const CliStreams& streams) {
   std::ostream& summary = options.Json ? streams.Err : streams.Out;
   summary << NetworkSummary(network) << "generated in " << elapsedMs << " ms\n";
   if (options.Output) summary << "written to " << *options.Output << '\n';
-  if (options.Json) streams.Out << NetworkJson(network) << '\n';
+  if (options.Json) streams.Out << NetworkJson(network, parameters) << '\n';
   return kExitSuccess;
 }
 

@@ -138,8 +138,8 @@ std::string LoadNetworkInput(const std::string& fileName, TReactionNetwork& netw
   return result.Note;
 }
 
-void LoadKineticParameterInput(const std::optional<std::string>& fileName, TKineticParameterSet& set,
-                               std::ostream& warnings) {
+std::string LoadKineticParameterInput(const std::optional<std::string>& fileName, TKineticParameterSet& set,
+                                      std::ostream& warnings) {
   std::string name;
   if (fileName) {
     RequireFile(*fileName);
@@ -147,12 +147,13 @@ void LoadKineticParameterInput(const std::optional<std::string>& fileName, TKine
   } else {
     std::error_code error;
     name = std::string(kDefaultKineticParameterFileName);
-    if (!fs::is_regular_file(name, error)) return;
+    if (!fs::is_regular_file(name, error)) return {};
   }
   const TKinparDamage damage = ReadKineticParameterFile(name, set);
   set.FileName = name;
   for (std::string_view message : KinparDamageMessages(damage, TKinparMessageContext::StartUp))
     warnings << "warning: " << name << ": " << message << '\n';
+  return name;
 }
 
 void CheckOutputFolder(const std::string& fileName) {

@@ -58,8 +58,9 @@ std::string LoadNetworkInput(const std::string& fileName, TReactionNetwork& netw
 
 /// Fills `set` from the kinetic parameter file: `fileName` when given (it
 /// must exist), else ./kinpar.ini when it exists, else the defaults stay.
-/// Each damage flag is reported on `warnings` with its message.
-void LoadKineticParameterInput(const std::optional<std::string>& fileName, TKineticParameterSet& set,
+/// Each damage flag is reported on `warnings` with its message. Returns the
+/// file read, empty when the set keeps the defaults.
+std::string LoadKineticParameterInput(const std::optional<std::string>& fileName, TKineticParameterSet& set,
                                std::ostream& warnings);
 
 /// Checks that the folder of an output file exists, so that work is not

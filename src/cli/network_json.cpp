@@ -1,5 +1,6 @@
 #include "cli/network_json.h"
 
+#include "app/export_kinetics.h"
 #include "cli/json_writer.h"
 #include "smiles/smiles_writer.h"
 
@@ -21,7 +22,8 @@ void WriteRecipe(JsonWriter& json, const std::string& recipe) {
 
 }  // namespace
 
-std::string NetworkJson(const TReactionNetwork& network) {
+std::string NetworkJson(const TReactionNetwork& network, const TKineticParameterSet& parameters) {
+  const TExportKinetics kinetics = ReactionKinetics(network, parameters.Table, parameters.AlternativeValues);
   JsonWriter json;
   json.BeginObject();
   const TNetworkPreferences& preferences = network.GetPreferences();
@@ -72,6 +74,8 @@ std::string NetworkJson(const TReactionNetwork& network) {
     WriteRecipe(json, reaction.FreqFact2);
     json.Key("act_recipe");
     WriteRecipe(json, reaction.ActEnerg2);
+    json.Key("A_value").Number(kinetics.Reactions[i].A);
+    json.Key("E_value").Number(kinetics.Reactions[i].E);
     json.EndObject();
   }
   json.EndArray();

@@ -9,18 +9,22 @@
 ///      "products":[[component,coefficient],...],"E":kJ/mol,"A":..,
 ///      "selectivity":..,"selectivity_after_filter":..,
 ///      "multiply_by_active_radicals":b,"freq_recipe":[parameter indexes],
-///      "act_recipe":[parameter indexes]},...]}
+///      "act_recipe":[parameter indexes],"A_value":..,"E_value":kJ/mol},...]}
 ///
+/// "A" and "E" are the explicit values generation uses; "A_value" and
+/// "E_value" the values the exports write, from the kinetic parameter set.
 /// Reactant coefficients are negative, product coefficients positive;
 /// "formula" is the system's formula text ("H1", "H6C2").
 
 #include <string>
 
+#include "reactions/kinetic_parameters.h"
 #include "reactions/reaction_network.h"
 
 namespace korvane {
 
-/// The network as one line of JSON (no line break at the end).
-std::string NetworkJson(const TReactionNetwork& network);
+/// The network as one line of JSON (no line break at the end); the exported
+/// values come from `parameters`.
+std::string NetworkJson(const TReactionNetwork& network, const TKineticParameterSet& parameters);
 
 }  // namespace korvane

@@ -11,7 +11,9 @@ int RunShow(const ShowOptions& options, const CliStreams& streams) {
   TReactionNetwork network;
   const std::string note = LoadNetworkInput(options.Network, network);
   if (options.Json) {
-    streams.Out << NetworkJson(network) << '\n';
+    TKineticParameterSet parameters;
+    LoadKineticParameterInput(options.KineticParameterFile, parameters, streams.Err);
+    streams.Out << NetworkJson(network, parameters) << '\n';
     return kExitSuccess;
   }
   streams.Out << "network: " << options.Network << '\n'

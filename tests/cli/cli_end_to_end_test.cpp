@@ -8,12 +8,15 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <regex>
+#include <set>
 #include <sstream>
 
 #include "cli/inputs.h"
 #include "cli/network_text.h"
 #include "cli/source_list.h"
+#include "chemkin_reader.h"
 #include "core/identity.h"
 #include "smiles/smiles_reader.h"
 
@@ -101,7 +104,8 @@ TEST_F(CliRun, GeneratesTheEthaneNetworkAsJson) {
             std::string::npos);
   EXPECT_NE(r.Out.find(R"("reactions":[{"index":0,"type":2,"reactants":[[4,-6]],"products":[[0,6],[5,6]],"E":225,)"
                        R"("A":3.5775e21,"selectivity":1,"selectivity_after_filter":1,)"
-                       R"("multiply_by_active_radicals":true,"freq_recipe":[2],"act_recipe":[19]},)"),
+                       R"("multiply_by_active_radicals":true,"freq_recipe":[2],"act_recipe":[19],)"
+                       R"("A_value":3.72e9,"E_value":46.04},)"),
             std::string::npos)
       << r.Out;
   EXPECT_EQ(Count(r.Out, R"("formula":)"), 8u);
@@ -150,6 +154,12 @@ TEST_F(CliRun, BadInputExitsWithOneNamingItAndWritesNothing) {
       {{"generate", "smiles:C1CC", "-o", "out.rnw"}, "smiles:C1CC: ", "out.rnw"},
       {{"generate", "smiles:CC", "db:ethane", "-o", "out.rnw"}, "db:ethane: ", "out.rnw"},
       {{"export-equations", "truncated.rnw", "--language", "c", "-o", "out.c"}, "truncated.rnw: ", "out.c"},
+      {{"export-equations", kReference + "networks/ethane.rnw", "--language", "c", "-o", "out.c", "--kinpar",
+        kReference + "kinpar/two-data-keys-missing.ini"},
+       kReference + "kinpar/two-data-keys-missing.ini: The kinetic parameter set lacks E_Recombination (", "out.c"},
+      {{"export-chemkin", kReference + "networks/ethane.rnw", "-o", "out.inp", "--kinpar",
+        kReference + "kinpar/two-data-keys-missing.ini"},
+       kReference + "networks/ethane.rnw: The kinetic parameter set lacks E_Recombination (", "out_dictionary.txt"},
       {{"export-graph", "truncated.rnw", "-o", "out.dot"}, "truncated.rnw: ", "out.dot"},
       {{"fuse", kReference + "networks/ethane.rnw", "truncated.rnw", "-o", "out.rnw"}, "truncated.rnw: ", "out.rnw"},
       {{"db", "import", "wrong.txt", "--db", "out.mdb"}, "wrong.txt:1: C is CH4, not CH3", "out.mdb"},
@@ -163,6 +173,7 @@ TEST_F(CliRun, BadInputExitsWithOneNamingItAndWritesNothing) {
       EXPECT_FALSE(fs::exists(path(c.Output))) << c.Output;
     }
   }
+  EXPECT_FALSE(fs::exists(path("out.inp")));
   EXPECT_FALSE(fs::exists(path("structures")));
   EXPECT_FALSE(fs::exists(path("pict_0.png")));
 }
@@ -276,6 +287,49 @@ TEST_F(CliRun, ExportsEquationsInEveryLanguageAndTheGraph) {
   if (graph.Err.find("not installed") == std::string::npos) {
     EXPECT_GT(fs::file_size(path("ethane.png")), 0u);
   }
+}
+
+// The n-decane mechanism: every reaction balances its elements, the names are
+// unique and short, and each dictionary SMILES is its component's structure.
+TEST_F(CliRun, ExportsTheNDecaneNetworkAsAChemkinMechanism) {
+  ASSERT_EQ(run({"generate", "smiles:CCCCCCCCCC", "-o", "decane.rnw"}).Code, 0);
+  const ToolRun r = run({"export-chemkin", "decane.rnw", "-o", "decane.inp", "--active-radicals", "1e-7"});
+  ASSERT_EQ(r.Code, 0) << r.Err;
+  EXPECT_NE(r.Out.find("its species dictionary " + path("decane_dictionary.txt").filename().string()),
+            std::string::npos)
+      << r.Out;
+  TReactionNetwork network;
+  LoadNetworkInput(path("decane.rnw"), network);
+  const testing::ChemkinMechanism mechanism = testing::ReadChemkinMechanism(ReadText(path("decane.inp")));
+  ASSERT_EQ(mechanism.Species.size(), network.ComponentCount());
+  ASSERT_EQ(mechanism.Reactions.size(), network.ReactionCount());
+  EXPECT_EQ(std::set<std::string>(mechanism.Species.begin(), mechanism.Species.end()).size(), mechanism.Species.size());
+  for (const std::string& name : mechanism.Species) EXPECT_LE(name.size(), 16u) << name;
+  for (const auto& reaction : mechanism.Reactions) {
+    std::map<std::string, double> balance;
+    for (const auto& [side, sign] : {std::pair{&reaction.Reactants, -1.0}, std::pair{&reaction.Products, 1.0}})
+      for (const auto& [species, coefficient] : *side)
+        for (const auto& [element, count] : mechanism.Thermo.at(species).Composition)
+          balance[element] += sign * coefficient * count;
+    for (const auto& [element, total] : balance) EXPECT_EQ(total, 0.0) << element;
+  }
+
+  std::istringstream dictionary(ReadText(path("decane_dictionary.txt")));
+  std::size_t rows = 0;
+  for (std::string line; std::getline(dictionary, line);) {
+    if (line[0] == '!') continue;
+    std::istringstream words(line);
+    std::string name, smiles;
+    std::size_t index = 0;
+    ASSERT_TRUE(words >> name >> smiles >> index) << line;
+    ASSERT_LT(index, network.ComponentCount());
+    EXPECT_EQ(name, mechanism.Species[index]);
+    const auto molecule = MoleculeFromSmiles(smiles);
+    ASSERT_TRUE(molecule) << smiles;
+    EXPECT_TRUE(AreIsomorphic(*molecule, *network.Component(index))) << smiles;
+    ++rows;
+  }
+  EXPECT_EQ(rows, network.ComponentCount());
 }
 
 }  // namespace

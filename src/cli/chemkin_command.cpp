@@ -1,0 +1,30 @@
+// korvane-cli export-chemkin.
+
+#include "app/chemkin_export.h"
+#include "cli/commands.h"
+#include "cli/inputs.h"
+#include "smiles/smiles_writer.h"
+
+namespace korvane {
+
+int RunExportChemkin(const ExportChemkinOptions& options, const CliStreams& streams) {
+  TReactionNetwork network;
+  TChemkinExportOptions chemkin;
+  chemkin.NetworkNote = LoadNetworkInput(options.Network, network);
+  TKineticParameterSet parameters;
+  chemkin.ParameterSource = LoadKineticParameterInput(options.KineticParameterFile, parameters, streams.Err);
+  chemkin.MechanismFile = options.Output;
+  chemkin.DictionaryFile = options.Dictionary.value_or(ChemkinDictionaryFileFor(options.Output));
+  chemkin.ActiveRadicals = options.ActiveRadicals;
+  chemkin.Smiles = [](const TMolecule& molecule) { return CanonicalSmiles(molecule); };
+  CheckOutputFolder(chemkin.MechanismFile);
+  CheckOutputFolder(chemkin.DictionaryFile);
+
+  const TChemkinExportResult result = ExportChemkin(network, parameters, chemkin);
+  if (!result.Ok()) throw InputError(options.Network, result.Error);
+  streams.Out << "wrote " << result.MechanismFile << " (" << network.ComponentCount() << " species, "
+              << network.ReactionCount() << " reactions) and its species dictionary " << result.DictionaryFile << '\n';
+  return kExitSuccess;
+}
+
+}  // namespace korvane
