@@ -1,0 +1,48 @@
+// The THERMO ALL records of the primary networks of straight-chain alkanes:
+// a NASA polynomial per species (Joback for molecules, hydrogen-bond
+// increments over the parent molecule for radicals) in the fixed-column
+// layout. Goal: the whole n-hexadecane network in under a second.
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <memory>
+
+#include "alkane.h"
+#include "app/chemkin_export.h"
+#include "app/chemkin_names.h"
+#include "reactions/reaction_network.h"
+
+namespace {
+
+using namespace korvane;
+
+// Generated once per size: the generation is not what is measured.
+const TReactionNetwork& AlkaneNetwork(int carbons) {
+  static std::map<int, std::unique_ptr<TReactionNetwork>> networks;
+  auto& network = networks[carbons];
+  if (!network) {
+    network = std::make_unique<TReactionNetwork>();
+    const auto feed = bench::Alkane(carbons);
+    network->AddComponent(feed->AdjacencyMatrix(), feed->AtomTypes(), feed->AromaticMatrix(), true);
+    network->Generate();
+  }
+  return *network;
+}
+
+// range(0): carbons of the feed.
+void BM_ChemkinThermoRecords(benchmark::State& state) {
+  const TReactionNetwork& network = AlkaneNetwork(static_cast<int>(state.range(0)));
+  std::size_t bytes = 0;
+  for (auto _ : state) {
+    std::string error;
+    const auto records = ChemkinThermoRecords(network, ChemkinSpeciesNames(network), &error);
+    if (!records) state.SkipWithError(error.c_str());
+    bytes = records ? records->size() : 0;
+    benchmark::DoNotOptimize(records);
+  }
+  state.counters["species"] = static_cast<double>(network.ComponentCount());
+  state.counters["bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_ChemkinThermoRecords)->ArgName("carbons")->Arg(6)->Arg(16)->Unit(benchmark::kMillisecond);
+
+}  // namespace
