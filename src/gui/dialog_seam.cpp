@@ -16,6 +16,13 @@ QMessageBox::Icon IconFor(const QString& caption) {
   return QMessageBox::NoIcon;
 }
 
+// Boxes belong to the window the user works in, so focus returns there.
+QWidget* Owner(QWidget* fallback) {
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+  if (QWidget* active = QApplication::activeWindow()) return active;
+  return fallback;
+}
+
 QString TitleFor(const QString& caption) {
   return caption.isEmpty() ? QApplication::applicationDisplayName() : caption;
 }
@@ -23,27 +30,30 @@ QString TitleFor(const QString& caption) {
 }  // namespace
 
 void QtDialogSeam::message(const QString& caption, const QString& text) {
-  QMessageBox box(IconFor(caption), TitleFor(caption), text, QMessageBox::Ok, m_parent);
+  QMessageBox box(IconFor(caption), TitleFor(caption), text, QMessageBox::Ok, Owner(m_parent));
   box.exec();
 }
 
 bool QtDialogSeam::ask(const QString& caption, const QString& text) {
   const QMessageBox::Icon icon = caption.isEmpty() ? QMessageBox::Question : IconFor(caption);
-  QMessageBox box(icon, TitleFor(caption), text, QMessageBox::Yes | QMessageBox::No, m_parent);
+  QMessageBox box(icon, TitleFor(caption), text, QMessageBox::Yes | QMessageBox::No, Owner(m_parent));
   box.setDefaultButton(QMessageBox::Yes);
   box.setEscapeButton(QMessageBox::No);
   return box.exec() == QMessageBox::Yes;
 }
 
 std::optional<QString> QtDialogSeam::input(const QString& caption, const QString& prompt, const QString& initial) {
-  bool ok = false;
-  const QString text = QInputDialog::getText(m_parent, TitleFor(caption), prompt, QLineEdit::Normal, initial, &ok);
-  if (!ok) return std::nullopt;
-  return text;
+  QInputDialog box(Owner(m_parent));
+  box.setWindowTitle(TitleFor(caption));
+  box.setLabelText(prompt);
+  box.setTextValue(initial);
+  box.setMinimumWidth(440);  // room for the caption beside the program's name
+  if (box.exec() != QDialog::Accepted) return std::nullopt;
+  return box.textValue();
 }
 
 std::optional<QString> QtDialogSeam::openFile(const QString& filter, const QString& directory) {
-  const QString name = QFileDialog::getOpenFileName(m_parent, QString(), directory, QtFileFilter(filter));
+  const QString name = QFileDialog::getOpenFileName(Owner(m_parent), QString(), directory, QtFileFilter(filter));
   if (name.isEmpty()) return std::nullopt;
   return name;
 }
@@ -53,7 +63,7 @@ std::optional<QString> QtDialogSeam::saveFile(const QString& filter, const QStri
   const QFileDialog::Options options =
       confirmOverwrite ? QFileDialog::Options() : QFileDialog::Options(QFileDialog::DontConfirmOverwrite);
   const QString name =
-      QFileDialog::getSaveFileName(m_parent, QString(), directory, QtFileFilter(filter), nullptr, options);
+      QFileDialog::getSaveFileName(Owner(m_parent), QString(), directory, QtFileFilter(filter), nullptr, options);
   if (name.isEmpty()) return std::nullopt;
   return name;
 }

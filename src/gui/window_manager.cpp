@@ -12,8 +12,10 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <filesystem>
 
 #include "app/network_file.h"
@@ -197,10 +199,19 @@ void TGen_Wind_Manager::ereaseSelected() {
   QApplication::processEvents();
 }
 
-TReact_Net_Wind* TGen_Wind_Manager::appendWindow(const QString& name) {
-  auto network = std::make_unique<TReactionNetwork>(TNetworkPreferences{});
+TReact_Net_Wind* TGen_Wind_Manager::appendWindow(const QString& name, std::unique_ptr<TReactionNetwork> network) {
   auto window = std::make_unique<TReact_Net_Wind>(m_context, name, std::move(network));
   window->setDatabase(m_context.Database);
+  // Cascaded beside the main window, inside the screen.
+  const int step = 28 * static_cast<int>(m_windows.size() % 8);
+  QPoint corner = geometry().topLeft() + QPoint(40 + step, 40 + step);
+  if (const QScreen* screen = this->screen()) {
+    const QRect available = screen->availableGeometry();
+    corner.setX(std::clamp(corner.x(), available.left(), std::max(available.left(), available.right() - window->width())));
+    corner.setY(std::clamp(corner.y(), available.top(),
+                           std::max(available.top(), available.bottom() - window->height() - 40)));
+  }
+  window->move(corner);
   m_windows.push_back(std::move(window));
   return m_windows.back().get();
 }
@@ -224,7 +235,7 @@ void TGen_Wind_Manager::newWindow() {
     m_context.Dialogs.message(QStringLiteral("WARNING"),
                               QStringLiteral("Window named \"%1\" already exists. Choose another name.").arg(name));
   }
-  appendWindow(name)->show();
+  appendWindow(name, std::make_unique<TReactionNetwork>(TNetworkPreferences{}))->show();
   refresh();
 }
 
@@ -259,10 +270,7 @@ void TGen_Wind_Manager::loadFromFile() {
                                                            .arg(*fileName, QString::fromLocal8Bit(error.what())));
     return;
   }
-  auto window = std::make_unique<TReact_Net_Wind>(m_context, name, std::move(network));
-  window->setDatabase(m_context.Database);
-  window->showPreferences();
-  m_windows.push_back(std::move(window));
+  appendWindow(name, std::move(network))->showPreferences();
   if (result.Damage != kNetworkFileRead)
     m_context.Dialogs.ask(QStringLiteral("ERROR"), QString::fromStdString(NetworkFileDamageMessage(result.Damage)));
   m_context.Dialogs.message(QStringLiteral("Note saved at file"), QString::fromStdString(result.Note));

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "gui/gui_context.h"
+#include "reactions/reaction_network.h"
 
 class QLabel;
 class QLineEdit;
@@ -66,7 +67,7 @@ class TGen_Wind_Manager : public QMainWindow {
   /// The window of the selected list line; null when nothing is selected or
   /// the line holds no valid number.
   TReact_Net_Wind* selectedWindow(std::size_t* position = nullptr) const;
-  TReact_Net_Wind* appendWindow(const QString& name);
+  TReact_Net_Wind* appendWindow(const QString& name, std::unique_ptr<TReactionNetwork> network);
   void destroyWindows();
 
   GuiContext& m_context;
