@@ -16,9 +16,11 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "gui/components_page.h"
 #include "gui/generation_status.h"
 #include "gui/generator_thread.h"
 #include "gui/network_commands.h"
+#include "gui/reactions_page.h"
 #include "gui/window_text.h"
 
 namespace korvane::gui {
@@ -66,6 +68,10 @@ TReact_Net_Wind::TReact_Net_Wind(GuiContext& context, const QString& name, std::
 
   m_pages = new QTabWidget;
   m_pages->addTab(buildPreferencePage(), QStringLiteral("ReactionNetwork_Preferences/Controls"));
+  m_componentsPage = new TComponentsPage(*this, m_context);
+  m_pages->addTab(m_componentsPage, QStringLiteral("Components"));
+  m_reactionsPage = new TReactionsPage(*this, m_context);
+  m_pages->addTab(m_reactionsPage, QStringLiteral("Reactions"));
   layout->addWidget(m_pages, 1);
   setCentralWidget(central);
   buildMenu();
@@ -262,11 +268,14 @@ void TReact_Net_Wind::poll() {
     return;
   }
   SetColouredText(m_status, QStringLiteral("In progress..."), kRed);
+  // The finished mark is read before the counters, so the last poll of a run
+  // shows their final values.
+  const bool finished = m_thread->RunFinished();
   const std::int32_t last = m_network->ProgressLast.load(std::memory_order_relaxed);
   const std::int32_t current = m_network->ProgressCurrent.load(std::memory_order_relaxed);
   m_progress->setValue(ProgressPosition(current, last));
   m_actualComponent->setText(QStringLiteral("%1 / %2").arg(current).arg(last));
-  if (!m_thread->RunFinished()) {
+  if (!finished) {
     m_time->setText(QString::number(TGenVlakno::Ticks() - m_thread->StartTicks()));
     return;
   }

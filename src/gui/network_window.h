@@ -1,8 +1,8 @@
 #pragma once
 /// TReact_Net_Wind: the window of one reaction network. It holds the
 /// network, its preferences page, runs a generation on a TGenVlakno thread
-/// polled every 250 ms, and saves and exports the network. The component and
-/// reaction pages and the auxiliary windows are added by their own classes.
+/// polled every 250 ms, and saves and exports the network. Its "Components"
+/// and "Reactions" pages are classes of their own.
 
 #include <QMainWindow>
 #include <QPointer>
@@ -23,7 +23,9 @@ class QTimer;
 
 namespace korvane::gui {
 
+class TComponentsPage;
 class TGenVlakno;
+class TReactionsPage;
 
 class TReact_Net_Wind : public QMainWindow {
   Q_OBJECT
@@ -54,6 +56,14 @@ class TReact_Net_Wind : public QMainWindow {
   /// Writes the network's five preferences into the preference fields.
   void showPreferences();
 
+  /// The "Components" and "Reactions" pages; commands of other windows that
+  /// add components or reactions go through them.
+  TComponentsPage* componentsPage() const { return m_componentsPage; }
+  TReactionsPage* reactionsPage() const { return m_reactionsPage; }
+  /// Tells the pages and auxiliary windows that a command changed the
+  /// network (added, renamed or removed components or reactions).
+  void notifyNetworkEdited() { emit networkEdited(); }
+
   /// Adds a page beside the preference page.
   void addPage(QWidget* page, const QString& title);
   /// A button of the group of network controls; it is disabled, and its
@@ -77,6 +87,9 @@ class TReact_Net_Wind : public QMainWindow {
   void generatingChanged(bool generating);
   /// The network's content changed as a whole (a run ended, a load).
   void networkReplaced();
+  /// A command changed the network: lists refresh, and windows showing a
+  /// component or reaction that is gone forget it.
+  void networkEdited();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -102,6 +115,8 @@ class TReact_Net_Wind : public QMainWindow {
   bool m_rolledUp = false;
 
   QTabWidget* m_pages = nullptr;
+  TComponentsPage* m_componentsPage = nullptr;
+  TReactionsPage* m_reactionsPage = nullptr;
   QWidget* m_statusStrip = nullptr;
   QLabel* m_generatorStatus = nullptr;
   QLineEdit* m_temperature = nullptr;

@@ -47,6 +47,14 @@ TEST(Recipe, ValueAndParameterSourceByClass) {
   }
 }
 
+TEST(ReactionType, NamesEveryClassAndUnknownForOtherCodes) {
+  const std::pair<std::int32_t, const char*> names[] = {
+      {1, "Beta-Scission"}, {2, "Hydrogen transfer"}, {3, "Recombination"}, {4, "Allyl-izomeration"},
+      {10, "Other"},        {11, "Other2"},           {0, "Unknown"},       {5, "Unknown"},
+      {12, "Unknown"},      {-1, "Unknown"}};
+  for (auto [code, name] : names) EXPECT_EQ(ReactionTypeName(code), name) << code;
+}
+
 class ReactionIdentityTest : public ::testing::Test {
  protected:
   std::unique_ptr<TMolecule> a = MoleculeFrom("C. C; 0-1");

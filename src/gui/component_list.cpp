@@ -1,0 +1,30 @@
+#include "gui/component_list.h"
+
+namespace korvane::gui {
+
+QString ComponentListText(int position, const std::string& name) {
+  QString text = QStringLiteral("[ %1 ] ").arg(position);
+  if (name != "Noname") text += QStringLiteral("- ") + QString::fromStdString(name);
+  return text;
+}
+
+bool PassesComponentFilter(const TMolecule& component, const ComponentFilter& filter) {
+  const bool radical = component.IsRadical();
+  if (!((filter.Molecules && !radical) || (filter.Radicals && radical))) return false;
+  const bool saturated = component.IsSaturated();
+  if (!((filter.Saturated && saturated) || (filter.Nonsaturated && !saturated))) return false;
+  const bool cyclic = component.IsCyclic();
+  if (!((filter.Aromatic && component.IsAromatic()) || (filter.Cyclic && cyclic) || (filter.Acyclic && !cyclic)))
+    return false;
+  return !filter.OnlyFraction || component.CarbonNumber() == filter.Fraction;
+}
+
+std::vector<int> ListedComponents(const TReactionNetwork& network, const std::optional<ComponentFilter>& filter) {
+  std::vector<int> positions;
+  positions.reserve(network.ComponentCount());
+  for (std::size_t i = 0; i < network.ComponentCount(); ++i)
+    if (!filter || PassesComponentFilter(*network.Component(i), *filter)) positions.push_back(static_cast<int>(i));
+  return positions;
+}
+
+}  // namespace korvane::gui

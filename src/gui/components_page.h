@@ -1,0 +1,97 @@
+#pragma once
+/// The "Components" page of the network window: the component list with
+/// its filter, the picture of one component, and the commands that add,
+/// name, rename, show and remove components.
+
+#include <QWidget>
+#include <functional>
+#include <optional>
+
+#include "core/vectors.h"
+#include "gui/component_list.h"
+#include "gui/gui_context.h"
+
+class QBoxLayout;
+class QCheckBox;
+class QGroupBox;
+class QListView;
+class QPushButton;
+class QSpinBox;
+
+namespace korvane {
+class TMolecule;
+}
+
+namespace korvane::gui {
+
+class MoleculePictureWidget;
+class PositionListModel;
+class TReact_Net_Wind;
+
+class TComponentsPage : public QWidget {
+  Q_OBJECT
+
+ public:
+  TComponentsPage(TReact_Net_Wind& window, GuiContext& context);
+
+  /// Adds a command button to the group of adding commands ("Add from
+  /// file", "Add from SMILES", ...). The button is disabled while the
+  /// network is generated and its command is refused then.
+  QPushButton* addCommand(const QString& caption, std::function<void()> command);
+
+  /// Adds a structure to the network as a root component and refreshes the
+  /// list. A structure that is already a component is not added twice: the
+  /// user is told which component it is. Refused during a run. Returns the
+  /// new component, or null when nothing was added (the user has been told
+  /// why).
+  TMolecule* addRootComponent(const TByteMatrix& adjacency, const TByteVector& atomTypes,
+                              const TBoolMatrix& aromatic);
+
+  // The page's commands.
+  void addFromFile();
+  void addFromSmiles();
+  void nameComponentsFromDatabase();
+  void renameComponent();
+  void showComponent();
+  void refresh();
+  void removeComponent();
+
+  /// The filter as the controls set it; nothing when the filter is off.
+  std::optional<ComponentFilter> filter() const;
+  QListView* list() const { return m_list; }
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  QWidget* buildFilter();
+  QWidget* buildCommands();
+  void applyFilterEnabling();
+  /// Rebuilds the list from the network, keeping the selected component
+  /// selected where it is still listed.
+  void fillList(const TReactionNetwork& network);
+  /// The selected component's position when it is one of the network.
+  std::optional<std::size_t> selectedComponent(const TReactionNetwork& network) const;
+  QString toolTip(int position) const;
+  void reportDrawing(const std::string& text);
+
+  TReact_Net_Wind& m_window;
+  GuiContext& m_context;
+  PositionListModel* m_model = nullptr;
+  QListView* m_list = nullptr;
+  MoleculePictureWidget* m_picture = nullptr;
+  QCheckBox* m_filterOn = nullptr;
+  QGroupBox* m_filterGroup = nullptr;
+  QCheckBox* m_molecules = nullptr;
+  QCheckBox* m_radicals = nullptr;
+  QCheckBox* m_saturated = nullptr;
+  QCheckBox* m_nonsaturated = nullptr;
+  QCheckBox* m_aromatic = nullptr;
+  QCheckBox* m_cyclic = nullptr;
+  QCheckBox* m_acyclic = nullptr;
+  QCheckBox* m_onlyFraction = nullptr;
+  QSpinBox* m_fraction = nullptr;
+  QBoxLayout* m_addingCommands = nullptr;
+};
+
+}  // namespace korvane::gui

@@ -1,0 +1,143 @@
+#include "gui/components_page.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QListView>
+#include <QSpinBox>
+#include <QTest>
+
+#include "gui/database_opening.h"
+#include "gui/position_list_model.h"
+#include "gui/window_text.h"
+#include "gui_fixture.h"
+#include "hexane_window.h"
+#include "network_checks.h"
+
+namespace korvane::gui {
+namespace {
+
+using testing::SaveScreenshot;
+using testing::SharedTestFile;
+
+class ComponentsPage : public testing::GuiTest {
+ protected:
+  void SetUp() override {
+    GuiTest::SetUp();
+    window = testing::HexaneWindow(context);
+    page = window->componentsPage();
+    testing::ShowPage(*window, page);
+  }
+  QAbstractItemModel& model() const { return *page->list()->model(); }
+  QString line(int row) const { return model().index(row, 0).data().toString(); }
+  int rowOf(int position) const {
+    for (int row = 0; row < model().rowCount(); ++row)
+      if (ListPosition(line(row)) == position) return row;
+    return -1;
+  }
+  void select(int position) { page->list()->setCurrentIndex(model().index(rowOf(position), 0)); }
+  QCheckBox* box(const char* caption) const {
+    for (QCheckBox* each : page->findChildren<QCheckBox*>())
+      if (each->text() == QString::fromLatin1(caption)) return each;
+    return nullptr;
+  }
+
+  std::unique_ptr<TReact_Net_Wind> window;
+  TComponentsPage* page = nullptr;
+};
+
+TEST_F(ComponentsPage, FilterControlsEnableEachOtherAndChangeTheList) {
+  EXPECT_EQ(model().rowCount(), 52);
+  EXPECT_EQ(line(4), "[ 4 ] ");
+  auto* group = page->findChild<QGroupBox*>();
+  auto* fraction = page->findChild<QSpinBox*>(QStringLiteral("fraction"));
+  EXPECT_FALSE(group->isEnabled());
+
+  box("Filter substance list, show only:")->setChecked(true);
+  EXPECT_TRUE(group->isEnabled());
+  EXPECT_FALSE(fraction->isEnabled());
+  EXPECT_EQ(model().rowCount(), 0);
+  for (const char* caption : {"Radicals", "Saturated", "Nonsaturated", "Cyclic", "Acyclic"})
+    box(caption)->setChecked(true);
+  const auto radicals = ListedComponents(window->network(), page->filter());
+  EXPECT_EQ(model().rowCount(), static_cast<int>(radicals.size()));
+  EXPECT_GT(radicals.size(), 10u);
+  box("Only fraction")->setChecked(true);
+  EXPECT_TRUE(fraction->isEnabled());
+  fraction->setValue(3);
+  EXPECT_EQ(model().rowCount(), static_cast<int>(ListedComponents(window->network(), page->filter()).size()));
+  EXPECT_LT(model().rowCount(), static_cast<int>(radicals.size()));
+
+  box("Filter substance list, show only:")->setChecked(false);
+  EXPECT_EQ(model().rowCount(), 52);
+  // A click on a line draws its component.
+  const QRect line4 = page->list()->visualRect(model().index(rowOf(4), 0));
+  QTest::mouseClick(page->list()->viewport(), Qt::LeftButton, {}, line4.center());
+  SaveScreenshot(*window, QStringLiteral("components_page"));
+}
+
+TEST_F(ComponentsPage, AddsFromFileAndSmilesButNeverTwiceTheSameSpecies) {
+  const QString filter = QStringLiteral("Mulecular Structure File *.ms|*.ms");
+  dialogs.expectOpenFile(filter, file(QStringLiteral("missing.ms")))
+      .expectMessage(QString(), QStringLiteral("File, you have selected, does not esist. Process stopped."))
+      .expectOpenFile(filter, SharedTestFile(QStringLiteral("structures/n-hexane.ms")))
+      .expectMessage(QStringLiteral("WARNING"), QStringLiteral("The structure is already component [ 4 ] of the "
+                                                               "reaction network. It was not added again."))
+      .expectOpenFile(filter, SharedTestFile(QStringLiteral("structures/toluene.ms")));
+  for (int i = 0; i < 3; ++i) page->addFromFile();
+  EXPECT_EQ(model().rowCount(), 53);
+  EXPECT_EQ(line(52), "[ 52 ] ");
+  EXPECT_TRUE(window->network().IsRoot(window->network().Component(52)));
+
+  const QString caption = QStringLiteral("Add from SMILES"), prompt = QStringLiteral("SMILES of the component (e.g. CCCCCC)");
+  dialogs.expectInput(caption, prompt, QString(), QStringLiteral("C1CC"))
+      .expectMessageContaining(QStringLiteral("ERROR"), QStringLiteral("C1CC"))
+      .expectInput(caption, prompt, QStringLiteral("C1CC"), QStringLiteral("C1CCCCC1"));
+  page->addFromSmiles();
+  ASSERT_EQ(model().rowCount(), 54);
+  EXPECT_EQ(model().index(53, 0).data(Qt::ToolTipRole).toString(), "C6H12\nC1CCCCC1");
+  EXPECT_EQ(testing::CheckNetwork(window->network()), "");
+}
+
+TEST_F(ComponentsPage, RenamesAndRemovesTheSelectedComponent) {
+  select(4);
+  const QString prompt = QStringLiteral("Enter new name");
+  const QString longName(256, QLatin1Char('x'));
+  dialogs.expectInput(prompt, prompt, QStringLiteral("Noname"), longName)
+      .expectMessage(QStringLiteral("WARNING"), QStringLiteral("The name is longer than 255 bytes. Shorten it, please."))
+      .expectInput(prompt, prompt, longName, QStringLiteral("hexane"));
+  page->renameComponent();
+  EXPECT_EQ(line(rowOf(4)), "[ 4 ] - hexane");
+  EXPECT_EQ(SelectedListPosition(*page->list()), 4);
+
+  // The last component is a product only: removing it keeps the rest.
+  const std::size_t last = window->network().ComponentCount() - 1;
+  select(static_cast<int>(last));
+  const QString question = QStringLiteral("Action will remove all realted components and reactions, continue?");
+  dialogs.expectQuestion(QStringLiteral("WARNING"), question, false).expectQuestion(QStringLiteral("WARNING"), question, true);
+  page->removeComponent();
+  EXPECT_EQ(model().rowCount(), 52);
+  page->removeComponent();
+  EXPECT_EQ(model().rowCount(), static_cast<int>(window->network().ComponentCount()));
+  EXPECT_LT(window->network().ComponentCount(), 52u);
+  EXPECT_EQ(testing::CheckNetwork(window->network()), "");
+}
+
+TEST_F(ComponentsPage, NamesComponentsFromTheOpenDatabase) {
+  dialogs.expectMessage(QString(), QStringLiteral("No DataBase was opened. Process stopped."));
+  page->nameComponentsFromDatabase();
+  window->setDatabase(OpenDatabaseFile(SharedTestFile(QStringLiteral("sample.mdb")), dialogs));
+  page->nameComponentsFromDatabase();
+  EXPECT_EQ(line(4), "[ 4 ] - n-hexane");
+  EXPECT_EQ(window->network().Component(4)->Name, "n-hexane");
+}
+
+TEST_F(ComponentsPage, IsDisabledWhileTheNetworkIsGenerated) {
+  dialogs.expectMessage(QString(), QStringLiteral("Generation succesfully completed."));
+  window->generate();
+  EXPECT_FALSE(page->isEnabled());
+  ASSERT_TRUE(dialogs.waitUntilFinished());
+  EXPECT_TRUE(page->isEnabled());
+}
+
+}  // namespace
+}  // namespace korvane::gui

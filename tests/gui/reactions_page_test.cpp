@@ -1,0 +1,107 @@
+#include "gui/reactions_page.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QListView>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTest>
+
+#include "gui/reaction_text.h"
+#include "gui/window_text.h"
+#include "gui_fixture.h"
+#include "hexane_window.h"
+#include "network_checks.h"
+
+namespace korvane::gui {
+namespace {
+
+using testing::SaveScreenshot;
+
+class ReactionsPage : public testing::GuiTest {
+ protected:
+  void SetUp() override {
+    GuiTest::SetUp();
+    window = testing::HexaneWindow(context);
+    page = window->reactionsPage();
+    testing::ShowPage(*window, page);
+  }
+  QAbstractItemModel& model() const { return *page->list()->model(); }
+  QString line(int row) const { return model().index(row, 0).data().toString(); }
+  template <class Control>
+  Control* control(const char* caption) const {
+    for (Control* each : page->findChildren<Control*>())
+      if (each->text() == QString::fromLatin1(caption)) return each;
+    return nullptr;
+  }
+  QString value(const char* name) const { return page->findChild<QLabel*>(QString::fromLatin1(name))->text(); }
+
+  std::unique_ptr<TReact_Net_Wind> window;
+  TReactionsPage* page = nullptr;
+};
+
+TEST_F(ReactionsPage, ModesEnableTheirControlsAndFilterTheList) {
+  EXPECT_EQ(model().rowCount(), 78);
+  EXPECT_EQ(line(77), "[ 77 ]");
+  auto* substance = page->findChild<QSpinBox*>(QStringLiteral("substance"));
+  EXPECT_FALSE(control<QCheckBox>("Beta-Scissions")->isEnabled());
+  EXPECT_FALSE(substance->isEnabled());
+
+  control<QRadioButton>("Filter by reaction type")->setChecked(true);
+  EXPECT_TRUE(control<QCheckBox>("Beta-Scissions")->isEnabled());
+  EXPECT_EQ(model().rowCount(), 0);
+  control<QCheckBox>("Beta-Scissions")->setChecked(true);
+  const int scissions = model().rowCount();
+  EXPECT_EQ(scissions, static_cast<int>(ListedReactions(window->network(), page->filter()).size()));
+  EXPECT_GT(scissions, 0);
+
+  control<QRadioButton>("Filter by substance #")->setChecked(true);
+  EXPECT_FALSE(control<QCheckBox>("Beta-Scissions")->isEnabled());
+  EXPECT_TRUE(substance->isEnabled());
+  substance->setValue(4);  // n-hexane
+  control<QCheckBox>("As reactant")->setChecked(true);
+  EXPECT_EQ(model().rowCount(), static_cast<int>(window->network().Component(4)->ReactionLinks[kConsumedIn].size()));
+  substance->setValue(32767);
+  EXPECT_EQ(model().rowCount(), 0);
+}
+
+TEST_F(ReactionsPage, ShowDisplaysTheClickedReaction) {
+  const TReactionNetwork& network = window->network();
+  // A beta-scission: one reactant, two products.
+  int position = 0;
+  while (network.Reaction(static_cast<std::size_t>(position))->ReactionType != kBetaScission) ++position;
+  const TReaction& reaction = *network.Reaction(static_cast<std::size_t>(position));
+  const QRect line = page->list()->visualRect(model().index(position, 0));
+  QTest::mouseClick(page->list()->viewport(), Qt::LeftButton, {}, line.center());
+
+  EXPECT_EQ(value("stoichiometry"), StoichiometryText(reaction, kPageArrow));
+  EXPECT_TRUE(value("stoichiometry").startsWith(QStringLiteral("-1*A   --->   ")));
+  EXPECT_EQ(value("referenceA"), ComponentIdText(reaction.Reactants[0]));
+  EXPECT_EQ(value("referenceB"), "N/A");
+  EXPECT_EQ(value("referenceD"), ComponentIdText(reaction.Products[1]));
+  EXPECT_EQ(value("activationEnergy"), NumberText(reaction.ActEnergy));
+  EXPECT_EQ(value("frequencyFactor"), NumberText(reaction.FreqFactor));
+  EXPECT_EQ(ReadNumber(value("rateConstant")).value(),
+            ReadNumber(NumberText(reaction.FreqFactor * std::exp(-1000 * reaction.ActEnergy / (8.314 * 1050)))).value());
+  EXPECT_EQ(value("afterFilter"), NumberText(reaction.SelectivityAfterFilter));
+  EXPECT_GT(ReadNumber(value("absolute")).value(), 0.0);
+  EXPECT_EQ(value("activeRadicals"), BooleanText(reaction.MultiplyByActiveRadicals));
+  SaveScreenshot(*window, QStringLiteral("reactions_page"));
+}
+
+TEST_F(ReactionsPage, RemoveAsksAndRefreshesTheListAtOnce) {
+  page->list()->setCurrentIndex(model().index(77, 0));
+  const QString question = QStringLiteral(
+      "Reaction will be removed, reaction network integrity can become to be damaged. Are you sure to continue?");
+  dialogs.expectQuestion(QStringLiteral("WARNING"), question, false).expectQuestion(QStringLiteral("WARNING"), question, true);
+  page->removeReaction();
+  EXPECT_EQ(window->network().ReactionCount(), 78u);
+  page->removeReaction();
+  EXPECT_EQ(window->network().ReactionCount(), 77u);
+  EXPECT_EQ(model().rowCount(), 77);
+  EXPECT_EQ(line(76), "[ 76 ]");
+  EXPECT_EQ(value("stoichiometry"), "N/A");
+}
+
+}  // namespace
+}  // namespace korvane::gui
