@@ -225,6 +225,28 @@ TEST(EquationCompile, ChemkinMechanismGivesThePascalBalanceOfNHexane) {
   TReactionNetwork network;
   testing::AddFeed(network, testing::LinearAlkane(6));
   network.Generate();
+  // Reactions the generator does not make here: a coefficient of 2 on one entry (FORD), H + H as two
+  // entries, and a second reaction with the participants of the first (DUPLICATE).
+  auto component = [&](const char* description) {
+    return network.Component(static_cast<std::size_t>(network.FindComponent(*testing::MoleculeFrom(description))));
+  };
+  const struct {
+    std::vector<std::pair<TMolecule*, int>> participants;
+    double e, a;
+  } added[] = {
+      {{{component("C. C C C C C; 0-1 1-2 2-3 3-4 4-5"), -2}, {component(testing::LinearAlkane(6).c_str()), 1},
+        {component("C C C C C C; 0=1 1-2 2-3 3-4 4-5"), 1}}, 10.0, 1e8},
+      {{{network.HydrogenAtom(), -1}, {network.HydrogenAtom(), -1}, {component("H H; 0-1"), 1}}, 0.0, 1e9},
+      {{{network.Reaction(0)->Reactants[0], -1}, {network.Reaction(0)->Products[0], 1},
+        {network.Reaction(0)->Products[1], 1}}, 200.0, 1e13},
+  };
+  for (const auto& reaction : added) {
+    TReaction made;
+    for (const auto& [molecule, coefficient] : reaction.participants)
+      coefficient < 0 ? made.AddReactant(molecule, coefficient) : made.AddProduct(molecule, coefficient);
+    made.SetParameters(kOtherReaction, reaction.e, reaction.a);
+    network.AddReactionCopy(made);
+  }
   const TKineticParameterSet parameters;
   const double cActR = parameters.RadicalActivity.StandardActivity;
   TChemkinExportOptions options;
@@ -233,6 +255,8 @@ TEST(EquationCompile, ChemkinMechanismGivesThePascalBalanceOfNHexane) {
   const auto chemkin = ChemkinTexts(network, parameters, options, &error);
   ASSERT_TRUE(chemkin) << error;
   const testing::ChemkinMechanism mechanism = testing::ReadChemkinMechanism(chemkin->Mechanism);
+  const auto& last = mechanism.Reactions.end()[-3];
+  EXPECT_TRUE(last.Orders.size() == 1 && mechanism.Reactions.back().Duplicate && mechanism.Reactions[0].Duplicate);
   // The dictionary tells which component each name stands for.
   std::vector<std::string> names(network.ComponentCount());
   std::istringstream dictionary(chemkin->Dictionary);
