@@ -86,7 +86,7 @@ class TNeighbourList {
 };
 
 /// Neighbour lists are one list of bond records, kept in order of addition;
-/// removal shifts later entries down. The ring search, the identity matching
+/// removal shifts later entries down. The ring search, the fragment walk
 /// and the drawing walk visit neighbours in this order.
 class TAtom {
  public:
@@ -96,7 +96,7 @@ class TAtom {
   TAtom(TAtom&&) = default;
   TAtom& operator=(TAtom&&) = default;
 
-  /// Traversal mark of the fragment walk and the identity search.
+  /// Traversal mark of the fragment walk.
   std::uint8_t Visited = 0;
   /// Ring-search state: 0 unvisited, 1 on the current path, 2 finished.
   std::uint8_t SearchState = 0;
@@ -138,14 +138,6 @@ class TAtom {
   std::uint8_t AromaticBondCount() const { return m_counts.aromatic; }
   /// Entries with order above 1 or flagged aromatic.
   std::uint8_t UnsaturatedBondCount() const { return m_counts.unsaturated; }
-  /// Type, neighbour count, multiple, triple and aromatic bond counts and
-  /// unpaired electrons packed in one number: equal keys mean equivalent
-  /// atoms for the identity test.
-  std::uint64_t EquivalenceKey() const {
-    return std::uint64_t{m_atomType} | std::uint64_t{NeighbourCount()} << 8 | std::uint64_t{m_counts.multiple} << 16 |
-           std::uint64_t{m_counts.triple} << 24 | std::uint64_t{m_counts.aromatic} << 32 |
-           std::uint64_t{m_counts.unpaired} << 40;
-  }
   /// Order of the first entry holding the atom; 0 if none.
   std::uint8_t BondOrderTo(const TAtom* atom) const;
   /// Aromatic flag of the first entry holding the atom; false if none.
@@ -172,7 +164,7 @@ class TAtom {
   void count(const TNeighbour& entry, int sign);
 
   // Counts over the entries, kept up to date as entries come and go: the
-  // identity test and the generators ask for them constantly.
+  // generators and the recipes ask for them constantly.
   struct Counts {
     std::uint8_t unpaired = 0;
     std::uint8_t skeleton = 0;

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "core/bond_energy.h"
-#include "core/graph_hash.h"
+#include "core/certificate.h"
 
 namespace korvane {
 
@@ -45,7 +45,7 @@ void TMolecule::destroyAtoms() {
   m_atomStore.clear();
   m_distance.reset();
   m_bondEnergy.reset();
-  m_refinementHash.reset();
+  m_certificate.reset();
   m_radicalAtoms.clear();
 }
 
@@ -112,9 +112,9 @@ const TByteMatrix& TMolecule::DistanceMatrix() const {
   return *m_distance;
 }
 
-std::uint64_t TMolecule::RefinementHash() const {
-  if (!m_refinementHash) m_refinementHash = GraphRefinementHash(*this);
-  return *m_refinementHash;
+const std::string& TMolecule::Certificate() const {
+  if (!m_certificate) m_certificate = MoleculeCertificate(m_adjacency, m_atomTypes, m_aromatic);
+  return *m_certificate;
 }
 
 const TIntMatrix& TMolecule::BondEnergyMatrix() const {
@@ -167,24 +167,6 @@ void TMolecule::ComputeInvariants() {
   for (int code = 1; code < kAtomTypeCount; ++code)
     fractions[code] = molarMass > 0.0 ? fractions[code] / molarMass : 0.0;
   m_massFractions = fractions;
-  m_invariantsHash = korvane::InvariantsHash(m_invariants);
-}
-
-std::uint64_t InvariantsHash(const TInvariants& invariants) {
-  // FNV-1a over every field the identity test compares first.
-  std::uint64_t hash = 1469598103934665603ull;
-  auto mix = [&hash](std::uint8_t byte) {
-    hash ^= byte;
-    hash *= 1099511628211ull;
-  };
-  mix(invariants.Radical);
-  mix(invariants.Cyclic);
-  mix(invariants.AtomCount);
-  for (std::uint8_t value : invariants.AtomsPerType) mix(value);
-  for (std::uint8_t value : invariants.GraphScore1) mix(value);
-  mix(0xff);
-  for (std::uint8_t value : invariants.GraphScore2) mix(value);
-  return hash;
 }
 
 bool TMolecule::IsRadical() const {

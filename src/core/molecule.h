@@ -40,9 +40,6 @@ struct TInvariants {
   friend bool operator==(const TInvariants&, const TInvariants&) = default;
 };
 
-/// Hash of the invariants: equal invariants give equal hashes.
-std::uint64_t InvariantsHash(const TInvariants& invariants);
-
 /// Index in ReactionLinks / ReactionCoefficients of the reactions that form
 /// the molecule, and of those that consume it.
 inline constexpr int kFormedIn = 0;
@@ -100,13 +97,10 @@ class TMolecule {
   /// otherwise the non-radical variant. Only bonded pairs carry meaning.
   const TIntMatrix& BondEnergyMatrix() const;
   const TInvariants& Invariants() const { return m_invariants; }
-  /// InvariantsHash of the invariants as last computed.
-  std::uint64_t InvariantsHash() const { return m_invariantsHash; }
-  /// Hash of the labelled graph (atom types, bonds with orders and aromatic
-  /// flags, unpaired electrons) that does not depend on the atom order:
-  /// molecules that differ only in numbering have equal hashes. Computed on
-  /// first use after Build.
-  std::uint64_t RefinementHash() const;
+  /// Canonical certificate of the stored structure (see certificate.h): equal
+  /// exactly for molecules that are the same species. Computed on first use
+  /// after Build.
+  const std::string& Certificate() const;
   /// RadicalAtoms() as of the last Build, without a copy.
   const TByteVector& RadicalAtomIndices() const { return m_radicalAtoms; }
   const TAtomVector& Atoms() const { return m_atoms; }
@@ -164,14 +158,13 @@ class TMolecule {
   std::vector<TAtom> m_atomStore;  // owns the atoms; never grows after Build
   TAtomVector m_atoms;
   TInvariants m_invariants;
-  std::uint64_t m_invariantsHash = 0;
   TByteVector m_radicalAtoms;
   std::array<double, 11> m_massFractions;
   // Derived on first use after Build (generation never reads the distances
   // and reads bond energies of processed components only).
   mutable std::optional<TByteMatrix> m_distance;
   mutable std::optional<TIntMatrix> m_bondEnergy;
-  mutable std::optional<std::uint64_t> m_refinementHash;
+  mutable std::optional<std::string> m_certificate;
 };
 
 /// Non-owning list of molecules.

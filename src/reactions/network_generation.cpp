@@ -63,13 +63,7 @@ void Aromatise(TMolecule& product) {
 void MergeIdenticalProducts(ReactionList& step, ProductList& products) {
   for (std::size_t i = 0; i < products.size(); ++i) {
     for (std::size_t j = products.size(); j-- > i + 1;) {
-      // Products with different invariants or graph refinements are never
-      // identical: skip the matching (the refinement only when needed).
-      const TMolecule& p = *products[i];
-      const TMolecule& q = *products[j];
-      if (p.InvariantsHash() != q.InvariantsHash() || p.RefinementHash() != q.RefinementHash() ||
-          !AreIsomorphic(p, q))
-        continue;
+      if (!AreIsomorphic(*products[i], *products[j])) continue;
       ReplaceParticipant(step, products[j].get(), products[i].get());
       products.erase(products.begin() + static_cast<std::ptrdiff_t>(j));
     }

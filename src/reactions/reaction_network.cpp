@@ -66,7 +66,7 @@ TMolecule* TReactionNetwork::appendComponent(std::unique_ptr<TMolecule> componen
   component->ID = index;
   TMolecule* added = component.get();
   m_components.push_back(std::move(component));
-  m_componentIndex[added->InvariantsHash()][added->RefinementHash()].push_back(index);
+  m_componentIndex.try_emplace(added->Certificate(), index);
   if (isRoot) m_roots.push_back(added);
   return added;
 }
@@ -79,20 +79,8 @@ TMolecule* TReactionNetwork::AddComponent(const TByteMatrix& adjacency, const TB
 }
 
 int TReactionNetwork::FindComponent(const TMolecule& molecule) const {
-  // The query is the first molecule of the identity test (its anchor is
-  // chosen from the query's atoms).
-  if (!m_useInvariantIndex) {
-    for (std::size_t i = 0; i < m_components.size(); ++i)
-      if (AreIsomorphic(molecule, *m_components[i])) return static_cast<int>(i);
-    return -1;
-  }
-  const auto sameInvariants = m_componentIndex.find(molecule.InvariantsHash());
-  if (sameInvariants == m_componentIndex.end()) return -1;
-  const auto bucket = sameInvariants->second.find(molecule.RefinementHash());
-  if (bucket == sameInvariants->second.end()) return -1;
-  for (std::int32_t index : bucket->second)
-    if (AreIsomorphic(molecule, *m_components[static_cast<std::size_t>(index)])) return index;
-  return -1;
+  const auto found = m_componentIndex.find(molecule.Certificate());
+  return found == m_componentIndex.end() ? -1 : found->second;
 }
 
 int TReactionNetwork::IndexOfComponent(const TMolecule* component) const {
@@ -216,8 +204,7 @@ void TReactionNetwork::renumberComponents() {
 void TReactionNetwork::rebuildComponentIndex() {
   m_componentIndex.clear();
   for (std::size_t i = 0; i < m_components.size(); ++i)
-    m_componentIndex[m_components[i]->InvariantsHash()][m_components[i]->RefinementHash()].push_back(
-        static_cast<std::int32_t>(i));
+    m_componentIndex.try_emplace(m_components[i]->Certificate(), static_cast<std::int32_t>(i));
 }
 
 void TReactionNetwork::ensureHydrogenAtom() {

@@ -72,8 +72,8 @@ class TReactionNetwork {
   /// `error`, when the pieces do not describe a molecule.
   TMolecule* AddComponent(const TByteMatrix& adjacency, const TByteVector& atomTypes, const TBoolMatrix& aromatic,
                           bool isRoot, std::string* error = nullptr);
-  /// Index of the first component identical to the molecule (by
-  /// AreIsomorphic), or -1.
+  /// Index of the first component identical to the molecule (equal
+  /// certificates, as AreIsomorphic), or -1. One hash lookup.
   int FindComponent(const TMolecule& molecule) const;
   /// Position of that very object, or -1.
   int IndexOfComponent(const TMolecule* component) const;
@@ -141,10 +141,6 @@ class TReactionNetwork {
   void ReplaceContent(std::vector<std::unique_ptr<TMolecule>> components,
                       std::vector<std::unique_ptr<TReaction>> reactions);
 
-  /// Finds components through an index keyed by their invariants. Switched
-  /// off only to measure what the index saves (benchmark).
-  void SetUseInvariantIndex(bool use) { m_useInvariantIndex = use; }
-
  private:
   TMolecule* appendComponent(std::unique_ptr<TMolecule> component, bool isRoot);
   void rebuildComponentIndex();
@@ -162,15 +158,9 @@ class TReactionNetwork {
   std::vector<std::unique_ptr<TReaction>> m_reactions;
   TMolecule* m_hydrogenAtom = nullptr;
 
-  // Components by invariants and graph refinement, each bucket in index order. AreIsomorphic is
-  // false whenever the invariants differ; it is also never true across
-  // different graph refinements (checked on the networks of the tests and the
-  // benchmark against a full scan), so the first identical component is the
-  // first identical one of its bucket.
-  // Keyed by invariants hash, then refinement hash; the refinement of a
-  // query is computed only when some component shares its invariants.
-  std::unordered_map<std::uint64_t, std::unordered_map<std::uint64_t, std::vector<std::int32_t>>> m_componentIndex;
-  bool m_useInvariantIndex = true;
+  // The first component of each certificate. A loaded network may hold one
+  // species twice (loading never merges); the index keeps the first.
+  std::unordered_map<std::string, std::int32_t> m_componentIndex;
   // Reactions by class, activation energy and participants, built for a
   // generation run so that finding an equal reaction costs no scan.
   std::unique_ptr<TReactionIndex> m_reactionIndex;

@@ -141,25 +141,6 @@ TEST(Generation, RunningTwiceDoublesRegeneratedCoefficients) {
   }
 }
 
-// The invariant index finds what a linear scan finds.
-TEST(Generation, IndexAndLinearScanGiveTheSameNetwork) {
-  const char* feeds[] = {
-      "C C C C C C; 0-1 1-2 2-3 3-4 4-5",            // n-hexane
-      "C C C C C; 0-1 1-2 1-3 3-4",                  // isopentane
-      "C C C C C C; 0-1 1-2 2-3 3-4 4-5 5-0",        // cyclohexane
-      "C C C C; 0=1 1-2 2=3",                        // 1,3-butadiene
-      "C c c c c c c; 0-1 1:2 2:3 3:4 4:5 5:6 6:1",  // toluene
-  };
-  for (const char* feed : feeds) {
-    TReactionNetwork scanned;
-    AddFeed(scanned, feed);
-    scanned.SetUseInvariantIndex(false);
-    scanned.Generate();
-    const auto indexed = Generated(feed);
-    EXPECT_EQ(testing::CompareNetworks(*indexed, scanned), "") << feed;
-  }
-}
-
 TEST(Generation, SixRingsOfAlternatingDoubleBondsAromatise) {
   // Cyclohexa-2,4-dienyl loses a hydrogen of its CH2 and closes a third
   // double bond; the product is kept as benzene, never in Kekule form.
@@ -169,6 +150,28 @@ TEST(Generation, SixRingsOfAlternatingDoubleBondsAromatise) {
   EXPECT_TRUE(benzene->IsAromatic());
   EXPECT_EQ(Find(*network, "C C C C C C; 0=1 1-2 2=3 3-4 4=5 5-0"), nullptr);
   EXPECT_FALSE(network->Component(4)->IsAromatic());  // the feed, with two double bonds, stays as drawn
+}
+
+// Ring feeds hold each species once. Taking a ring hydrogen from either side
+// of methylcyclohexane's methyl group gives one radical, 3-methylcyclohexyl:
+// one transfer with all four hydrogens and their whole share.
+TEST(Generation, RingFeedsHoldEachSpeciesOnce) {
+  TNetworkPreferences coarse;
+  coarse.MinSelectivity = 0.05;
+  const auto network = Generated("C C C C C C C; 0-1 1-2 2-3 3-4 4-5 5-6 6-1", coarse);
+  EXPECT_EQ(network->ComponentCount(), 120u);
+  EXPECT_EQ(network->ReactionCount(), 187u);
+  const TMolecule* radical = Find(*network, "C C C C. C C C; 0-1 1-2 2-3 3-4 4-5 5-6 6-1");
+  ASSERT_NE(radical, nullptr);
+  std::vector<const TReaction*> transfers;
+  for (const TReaction* reaction : radical->ReactionLinks[kFormedIn])
+    if (reaction->ReactionType == kHydrogenTransfer) transfers.push_back(reaction);
+  ASSERT_EQ(transfers.size(), 1u);
+  EXPECT_EQ(transfers[0]->ReactantCoefs, TIntVector{-4});
+  EXPECT_NEAR(transfers[0]->Selectivity, 0.2907, 1e-4);
+  // Methylcyclopentane and ethylcyclohexane (checked by Generated).
+  Generated("C C C C C C; 0-1 1-2 2-3 3-4 4-5 5-1", coarse);
+  Generated("C C C C C C C C; 0-1 1-2 2-3 3-4 4-5 5-6 6-7 7-2", coarse);
 }
 
 // Propane's step holds the two transfers only: 6 primary hydrogens at 225

@@ -3,7 +3,6 @@
 #include <cmath>
 #include <unordered_map>
 
-#include "core/identity.h"
 #include "molecule_builder.h"
 #include "reaction_checks.h"
 
@@ -66,10 +65,11 @@ std::string CheckNetwork(const TReactionNetwork& network) {
         return Where("component", i) + "links disagree with the reactions";
     }
   }
-  for (std::size_t j = 1; j < network.ComponentCount(); ++j)
-    for (std::size_t i = 0; i < j; ++i)
-      if (AreIsomorphic(*network.Component(j), *network.Component(i)))
-        return Where("component", j) + "identical to component " + std::to_string(i);
+  std::unordered_map<std::string, std::size_t> species;
+  for (std::size_t i = 0; i < network.ComponentCount(); ++i) {
+    const auto [first, added] = species.try_emplace(network.Component(i)->Certificate(), i);
+    if (!added) return Where("component", i) + "identical to component " + std::to_string(first->second);
+  }
   return "";
 }
 

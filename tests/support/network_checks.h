@@ -14,7 +14,7 @@ TMolecule* AddFeed(TReactionNetwork& network, const std::string& description);
 
 /// Every participant is a component, ID equals position, the links agree
 /// with the reactions, every reaction balances, and no later component is
-/// identical (by AreIsomorphic) to an earlier one. Empty when all hold.
+/// identical (equal certificates) to an earlier one. Empty when all hold.
 std::string CheckNetwork(const TReactionNetwork& network);
 
 /// Same components (three stored pieces, in order, roots alike) and same

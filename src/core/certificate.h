@@ -1,0 +1,32 @@
+#pragma once
+/// Canonical certificate of a molecule: a byte string that two molecules
+/// share exactly when they are the same species, whatever their atom order.
+///
+/// The molecule's graph is labelled canonically by nauty, with atom colours
+/// (type and unpaired electrons) and bond colours (order and aromatic flag).
+/// Two folds keep the graph small without losing anything:
+/// - a hydrogen-like atom (H, D, T) without unpaired electrons whose only
+///   bond is a plain single bond to an atom that is not hydrogen-like joins
+///   its partner's colour as a count per type; its place in the graph is
+///   fully described by that partner;
+/// - a plain single bond is an edge; any other bond (double, triple,
+///   aromatic) becomes a vertex of its own colour between its two atoms.
+/// The certificate holds the sorted colours and the canonical edge list.
+///
+/// Cost: one pass over the lower triangle of the adjacency matrix, then
+/// nauty on the folded graph (for a hydrocarbon: its carbon skeleton).
+/// Thread-safe: nauty is built with thread-local work space, which each
+/// thread releases when it ends.
+
+#include <string>
+
+#include "core/vectors.h"
+
+namespace korvane {
+
+/// Certificate of the structure given by the three stored pieces; bonds are
+/// read from the lower triangle, as TMolecule::Build reads them.
+std::string MoleculeCertificate(const TByteMatrix& adjacency, const TByteVector& atomTypes,
+                                const TBoolMatrix& aromatic);
+
+}  // namespace korvane
