@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 #include <optional>
+
+#include "reactions/mass_balance.h"
 
 namespace korvane {
 namespace {
@@ -17,10 +20,11 @@ constexpr std::int32_t kMaxCoefficient = 255;
 constexpr std::int32_t kMaxReactionType = 255;
 // Bytes of a reaction record up to and including the flag, and the least a
 // whole record takes (with the text-length byte, without recipes); a
-// component record takes at least its two length bytes.
+// component record takes at least its two length bytes, one atom type and
+// one bond byte.
 constexpr std::size_t kReactionHead = 34;
 constexpr std::size_t kMinReactionRecord = kReactionHead + 1;
-constexpr std::size_t kMinComponentRecord = 2;
+constexpr std::size_t kMinComponentRecord = 4;
 
 std::uint32_t U24(std::span<const std::uint8_t> bytes) {
   return static_cast<std::uint32_t>(bytes[0]) << 16 | static_cast<std::uint32_t>(bytes[1]) << 8 | bytes[2];
@@ -57,6 +61,9 @@ std::uint16_t ReadComponent(ByteReader& reader, std::int32_t id, std::unique_ptr
   const auto nameLength = reader.byte();
   if (!atoms || !nameLength) return kNetworkFileEndsEarly;
   const std::size_t n = *atoms;
+  // Every component is a species of at least one atom; an empty record would
+  // let a small file claim millions of components.
+  if (n == 0) return kNetworkFileBadComponent;
   const auto name = reader.text(*nameLength);
   const auto types = reader.bytes(n);
   const auto bonds = reader.bytes(n * n);
@@ -72,9 +79,8 @@ std::uint16_t ReadComponent(ByteReader& reader, std::int32_t id, std::unique_ptr
   }
   component = TMolecule::FromStructure(id, std::move(adjacency), TByteVector(types->begin(), types->end()),
                                        std::move(aromatic));
-  // Refused only for more than 255 atoms or pieces of different sizes,
-  // which a record cannot express; kept as a guard all the same.
-  if (!component) return kNetworkFileBadBond;
+  // Bond bytes that disagree across the diagonal describe no structure.
+  if (!component) return kNetworkFileBadComponent;
   component->Name = *name;
   return kNetworkFileRead;
 }
@@ -98,8 +104,11 @@ std::uint16_t ReadReaction(ByteReader& reader, const std::vector<std::unique_ptr
     if (!absent && indices[place] >= components.size()) return kNetworkFileBadComponentIndex;
   }
 
+  const double activationEnergy = Real(record.subspan(17, 8));
+  const double frequencyFactor = Real(record.subspan(25, 8));
+  if (!std::isfinite(activationEnergy) || !std::isfinite(frequencyFactor)) return kNetworkFileBadNumber;
   auto read = std::make_unique<TReaction>();
-  read->SetParameters(record[16], Real(record.subspan(17, 8)), Real(record.subspan(25, 8)));
+  read->SetParameters(record[16], activationEnergy, frequencyFactor);
   read->MultiplyByActiveRadicals = flag == 1;
   for (int place = 0; place < 4; ++place) {
     if (place % 2 == 1 && indices[place] == kNetworkFileNoComponent) continue;
@@ -118,6 +127,9 @@ std::uint16_t ReadReaction(ByteReader& reader, const std::vector<std::unique_ptr
   if (!freqFact2 || !actEnerg2) return kNetworkFileEndsEarly;
   read->FreqFact2 = *freqFact2;
   read->ActEnerg2 = *actEnerg2;
+  // Atoms are neither made nor lost by a reaction; a changed byte in a
+  // coefficient, an index or an atom type shows here.
+  if (MassBalance(*read) == TMassBalance::Unbalanced) return kNetworkFileUnbalancedReaction;
   reaction = std::move(read);
   return kNetworkFileRead;
 }
@@ -150,6 +162,10 @@ std::uint16_t ReadPreamble(ByteReader& reader, TNetworkFileContent& content, std
   content.Preferences.EThresholdHTransfer = Real(preferences->subspan(16, 8));
   content.Preferences.EThresholdAllyl = Real(preferences->subspan(24, 8));
   content.Preferences.MinSelectivity = Real(preferences->subspan(32, 8));
+  const TNetworkPreferences& p = content.Preferences;
+  for (double value : {p.NormTemperature, p.EThresholdBetaScission, p.EThresholdHTransfer, p.EThresholdAllyl,
+                       p.MinSelectivity})
+    if (!std::isfinite(value)) return kNetworkFileBadNumber;
   return kNetworkFileRead;
 }
 
@@ -171,7 +187,8 @@ std::uint16_t ReadRecords(ByteReader& reader, TNetworkFileContent& content, std:
       return damage;
     content.Reactions.push_back(std::move(reaction));
   }
-  return kNetworkFileRead;
+  // The counts say where the file ends; more bytes mean the counts are wrong.
+  return reader.remaining() == 0 ? kNetworkFileRead : kNetworkFileTrailingBytes;
 }
 
 std::string Where(const char* what, std::size_t index) {
@@ -180,6 +197,7 @@ std::string Where(const char* what, std::size_t index) {
 
 std::string ComponentProblem(const TMolecule& component) {
   const std::size_t n = component.AtomTypes().size();
+  if (n == 0) return "a component without atoms cannot be stored in a reaction network file.";
   if (n > kMaxAtoms)
     return "a component holds at most 255 atoms in a reaction network file; it has " + std::to_string(n) + ".";
   if (component.Name.size() > kMaxText)
@@ -221,6 +239,9 @@ std::string ReactionProblem(const TReactionNetwork& network, const TReaction& re
              ".";
   if (reaction.ReactionType < 0 || reaction.ReactionType > kMaxReactionType)
     return "its class code " + std::to_string(reaction.ReactionType) + " does not fit in one byte.";
+  if (!std::isfinite(reaction.ActEnergy) || !std::isfinite(reaction.FreqFactor))
+    return "its activation energy and frequency factor must be finite numbers.";
+  if (MassBalance(reaction) == TMassBalance::Unbalanced) return "its participants do not balance in mass.";
   if (reaction.FreqFact2.size() > kMaxRecipe || reaction.ActEnerg2.size() > kMaxRecipe)
     return "a recipe holds at most 15 parameters in a reaction network file; its recipes have " +
            std::to_string(reaction.FreqFact2.size()) + " and " + std::to_string(reaction.ActEnerg2.size()) + ".";
@@ -265,6 +286,10 @@ std::string NetworkFileLimitProblem(const TReactionNetwork& network, const std::
   if (note.size() > kMaxText)
     return "The note of a reaction network file holds at most 255 bytes; this note has " + std::to_string(note.size()) +
            ".";
+  const TNetworkPreferences& p = network.GetPreferences();
+  for (double value : {p.NormTemperature, p.EThresholdBetaScission, p.EThresholdHTransfer, p.EThresholdAllyl,
+                       p.MinSelectivity})
+    if (!std::isfinite(value)) return "The preferences of a reaction network file must be finite numbers.";
   if (network.ComponentCount() > kNetworkFileMaxCount)
     return "A reaction network file holds at most 16777215 components; this network has " +
            std::to_string(network.ComponentCount()) + ".";
@@ -349,6 +374,13 @@ std::string NetworkFileDamageReason(std::uint16_t damage) {
     case kNetworkFileEndsEarly: return "The reaction network file ends before its last record.";
     case kNetworkFileBadComponentIndex:
       return "A reaction of the reaction network file refers to a component the file does not hold.";
+    case kNetworkFileBadComponent:
+      return "A component of the reaction network file has no atoms or bonds that do not agree both ways.";
+    case kNetworkFileUnbalancedReaction:
+      return "A reaction of the reaction network file does not balance in mass.";
+    case kNetworkFileTrailingBytes: return "The reaction network file has bytes after its last record.";
+    case kNetworkFileBadNumber:
+      return "A preference or kinetic parameter of the reaction network file is not a finite number.";
     default: return "Unknown damage code of a reaction network file: " + std::to_string(damage) + ".";
   }
 }

@@ -47,6 +47,18 @@ inline constexpr std::uint16_t kNetworkFileBadFlag = 4;
 inline constexpr std::uint16_t kNetworkFileEndsEarly = 5;
 /// A reaction names a component index at or beyond the component count.
 inline constexpr std::uint16_t kNetworkFileBadComponentIndex = 6;
+/// A component record without atoms, or whose bond bytes do not describe a
+/// structure (a bond that does not read the same both ways).
+inline constexpr std::uint16_t kNetworkFileBadComponent = 7;
+/// A reaction whose participants do not balance in mass (beyond the
+/// manual reaction check's tolerance of 1e-4).
+inline constexpr std::uint16_t kNetworkFileUnbalancedReaction = 8;
+/// Bytes follow the last record.
+inline constexpr std::uint16_t kNetworkFileTrailingBytes = 9;
+/// A preference, activation energy or frequency factor is not a finite number.
+inline constexpr std::uint16_t kNetworkFileBadNumber = 10;
+/// The highest damage code.
+inline constexpr std::uint16_t kNetworkFileLastDamage = kNetworkFileBadNumber;
 
 /// Largest count, and largest component index plus one, a u24 holds.
 inline constexpr std::size_t kNetworkFileMaxCount = 0xFFFFFF;

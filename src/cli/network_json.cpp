@@ -1,5 +1,7 @@
 #include "cli/network_json.h"
 
+#include <unordered_set>
+
 #include "app/export_kinetics.h"
 #include "cli/json_writer.h"
 #include "smiles/smiles_writer.h"
@@ -36,6 +38,7 @@ std::string NetworkJson(const TReactionNetwork& network, const TKineticParameter
   json.EndObject();
 
   json.Key("components").BeginArray();
+  const std::unordered_set<const TMolecule*> roots(network.Roots().begin(), network.Roots().end());
   for (std::size_t i = 0; i < network.ComponentCount(); ++i) {
     const TMolecule& component = *network.Component(i);
     json.BeginObject();
@@ -49,7 +52,7 @@ std::string NetworkJson(const TReactionNetwork& network, const TKineticParameter
       json.Null();
     json.Key("atoms").Integer(static_cast<std::int64_t>(component.AtomCount()));
     json.Key("radical").Bool(component.IsRadical());
-    json.Key("root").Bool(network.IsRoot(&component));
+    json.Key("root").Bool(roots.contains(&component));
     json.Key("inert").Bool(component.Inert);
     json.EndObject();
   }

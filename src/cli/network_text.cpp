@@ -1,6 +1,7 @@
 #include "cli/network_text.h"
 
 #include <map>
+#include <unordered_set>
 
 #include "core/atom_types.h"
 #include "core/formula.h"
@@ -64,6 +65,9 @@ TextTable ComponentTable(const TReactionNetwork& network) {
   TextTable table({"index", "name", "formula", "smiles", "atoms", "flags"});
   table.AlignRight(0);
   table.AlignRight(4);
+  // A set, so that the table stays linear in the size of the network even
+  // when most components are roots.
+  const std::unordered_set<const TMolecule*> roots(network.Roots().begin(), network.Roots().end());
   for (std::size_t i = 0; i < network.ComponentCount(); ++i) {
     const TMolecule& component = *network.Component(i);
     std::string flags;
@@ -71,7 +75,7 @@ TextTable ComponentTable(const TReactionNetwork& network) {
       if (set) flags += (flags.empty() ? "" : " ") + std::string(name);
     };
     flag(component.IsRadical(), "radical");
-    flag(network.IsRoot(&component), "root");
+    flag(roots.contains(&component), "root");
     flag(component.Inert, "inert");
     table.AddRow({std::to_string(i), component.Name, component.Formula(), SmilesText(component),
                   std::to_string(component.AtomCount()), flags});

@@ -11,6 +11,34 @@ TMolecule::TMolecule(std::int32_t id) : ID(id) { m_massFractions.fill(-1.0); }
 
 TMolecule::~TMolecule() = default;
 
+namespace {
+
+std::string Entry(std::size_t i, std::size_t j) {
+  return "(" + std::to_string(i) + ", " + std::to_string(j) + ")";
+}
+
+}  // namespace
+
+// A bond is one fact about two atoms, so both matrices must say the same
+// thing both ways: readers that look at one triangle (the atoms' neighbour
+// lists, the SMILES writer) would otherwise see different molecules.
+std::string StructureMatrixProblem(const TByteMatrix& adjacency, const TBoolMatrix& aromatic) {
+  const std::size_t n = adjacency.rows();
+  for (std::size_t i = 0; i < n; ++i) {
+    for (std::size_t j = i + 1; j < n; ++j) {
+      if (adjacency[i][j] != adjacency[j][i])
+        return "The adjacency matrix is not symmetric: entry " + Entry(i, j) + " is " +
+               std::to_string(adjacency[i][j]) + ", entry " + Entry(j, i) + " is " + std::to_string(adjacency[j][i]) +
+               ".";
+      if (aromatic[i][j] != aromatic[j][i])
+        return "The aromatic matrix is not symmetric at " + Entry(i, j) + ".";
+      if (aromatic[i][j] && adjacency[i][j] != 1)
+        return "The aromatic matrix marks " + Entry(i, j) + ", which is not a bond of order 1.";
+    }
+  }
+  return {};
+}
+
 std::unique_ptr<TMolecule> TMolecule::FromStructure(std::int32_t id, TByteMatrix adjacency, TByteVector atomTypes,
                                                     TBoolMatrix aromatic, std::string* error) {
   auto molecule = std::make_unique<TMolecule>(id);
@@ -28,6 +56,7 @@ bool TMolecule::SetStructure(TByteMatrix adjacency, TByteVector atomTypes, TBool
              (n > 0 && aromatic.cols() != n)) {
     problem = "The adjacency matrix, the atom types and the aromatic matrix describe different numbers of atoms.";
   }
+  if (problem.empty()) problem = StructureMatrixProblem(adjacency, aromatic);
   if (!problem.empty()) {
     if (error) *error = problem;
     return false;

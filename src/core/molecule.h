@@ -75,8 +75,9 @@ class TMolecule {
   void SetID(std::int32_t id) { ID = id; }
 
   /// Stores the three pieces; nothing is derived until `Build`. Refuses (and
-  /// leaves the molecule unchanged) more than 255 atoms or pieces whose sizes
-  /// disagree, with the reason in `error`.
+  /// leaves the molecule unchanged) more than 255 atoms, pieces whose sizes
+  /// disagree, and matrices that are not symmetric or mark as aromatic what
+  /// is not a bond of order 1, with the reason in `error`.
   bool SetStructure(TByteMatrix adjacency, TByteVector atomTypes, TBoolMatrix aromatic,
                     std::string* error = nullptr);
   /// Builds the atoms and derived data from the stored structure.
@@ -166,6 +167,11 @@ class TMolecule {
   mutable std::optional<TIntMatrix> m_bondEnergy;
   mutable std::optional<std::string> m_certificate;
 };
+
+/// Why an adjacency matrix and an aromatic matrix, both n x n, cannot
+/// describe a molecule: either is not symmetric, or an aromatic mark off the
+/// diagonal stands on what is not a bond of order 1. Empty when they can.
+std::string StructureMatrixProblem(const TByteMatrix& adjacency, const TBoolMatrix& aromatic);
 
 /// Non-owning list of molecules.
 using TMoleculeVector = std::vector<TMolecule*>;

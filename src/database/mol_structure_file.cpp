@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/molecule.h"
 #include "database/binary_file.h"
 
 namespace korvane {
@@ -43,6 +44,7 @@ std::uint16_t ParseMolStructure(std::span<const std::uint8_t> bytes, TMolCharact
   read.AromaticMatrix.assign(n, n, false);
   bool* flags = read.AromaticMatrix.data();
   for (std::size_t k = 0; k < elements; ++k) flags[k] = (packed[k / 8] >> (k % 8) & 1) != 0;
+  if (!StructureMatrixProblem(read.AdjacencyMatrix, read.AromaticMatrix).empty()) return kStructureFileDamaged;
 
   structure = std::move(read);
   return kStructureFileRead;
@@ -98,6 +100,9 @@ std::string MolStructureStatusMessage(std::uint16_t status) {
     case kStructureFileTooShort: return "The structure file is shorter than its structure requires; it is damaged.";
     case kNotAStructureFile: return "The file is not a molecular structure file.";
     case kStructureFileUnknownVersion: return "The molecular structure file has an unknown format version.";
+    case kStructureFileDamaged:
+      return "The matrices of the structure file do not describe a structure (a bond that does not agree both "
+             "ways); it is damaged.";
     default: return "Unknown status of a molecular structure file: " + std::to_string(status) + ".";
   }
 }

@@ -25,6 +25,9 @@ inline constexpr std::uint16_t kStructureFileRead = 0;
 inline constexpr std::uint16_t kStructureFileTooShort = 1;
 inline constexpr std::uint16_t kNotAStructureFile = 2;
 inline constexpr std::uint16_t kStructureFileUnknownVersion = 3;
+/// The matrices describe no structure: a bond that does not read the same
+/// both ways, or an aromatic mark off a bond of order 1.
+inline constexpr std::uint16_t kStructureFileDamaged = 4;
 
 /// Most atoms a structure file holds: programs reading this format compute
 /// n*n as a signed 16-bit number, so 181 is the largest n they handle.

@@ -70,7 +70,6 @@ std::string StoredProblem(const TMolecule& molecule) {
       if (adjacency[i][j] > 3)
         return "the bond between " + Pair(i, j) + " has order " + std::to_string(adjacency[i][j]);
       if (!aromatic[i][j]) continue;
-      if (adjacency[i][j] == 0) return Pair(i, j) + " are marked aromatic but not bonded";
       if (!IsAromaticType(types[i]) || !IsAromaticType(types[j]))
         return "the aromatic bond between " + Pair(i, j) + " does not join two aromatic carbons";
     }

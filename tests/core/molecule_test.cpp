@@ -57,17 +57,34 @@ TEST(MoleculeCycleAtoms, BenzeneRingChainsAndFragmentsHaveNone) {
   EXPECT_TRUE(MoleculeFrom("C C C C; 0-1 1-2 2-0")->CycleAtoms().empty());
 }
 
-TEST(MoleculeStructure, RefusesMoreThan255AtomsAndLeavesTheMoleculeUnchanged) {
+TEST(MoleculeStructure, RefusesWhatNoMoleculeIsAndLeavesTheMoleculeUnchanged) {
   TMolecule molecule(3);
   std::string error;
   ASSERT_TRUE(molecule.SetStructure(TByteMatrix{{0}}, TByteVector{kHelium}, TBoolMatrix{{false}}, &error));
   molecule.Build();
   const std::size_t n = 256;
-  EXPECT_FALSE(
-      molecule.SetStructure(TByteMatrix(n, n, 0), TByteVector(n, kHydrogen), TBoolMatrix(n, n, false), &error));
-  EXPECT_NE(error.find("at most 255 atoms"), std::string::npos) << error;
-  EXPECT_NE(error.find("256"), std::string::npos) << error;
-  EXPECT_EQ(molecule.AtomTypes(), TByteVector{kHelium});
+  // Ethane's carbons with the bond in one triangle only, and aromatic marks
+  // that no bond of order 1 carries both ways.
+  const TByteVector carbons{kCarbon, kCarbon};
+  const struct {
+    TByteMatrix adjacency;
+    TByteVector types;
+    TBoolMatrix aromatic;
+    const char* says;
+  } cases[] = {
+      {TByteMatrix(n, n, 0), TByteVector(n, kHydrogen), TBoolMatrix(n, n, false), "at most 255 atoms; this structure has 256"},
+      {TByteMatrix{{0, 0}, {0, 0}}, TByteVector{kCarbon}, TBoolMatrix{{false, false}, {false, false}}, "different numbers"},
+      {TByteMatrix{{3, 0}, {1, 3}}, carbons, TBoolMatrix{{false, false}, {false, false}},
+       "The adjacency matrix is not symmetric: entry (0, 1) is 0, entry (1, 0) is 1."},
+      {TByteMatrix{{3, 1}, {1, 3}}, carbons, TBoolMatrix{{false, true}, {false, false}}, "not symmetric at (0, 1)"},
+      {TByteMatrix{{2, 2}, {2, 2}}, carbons, TBoolMatrix{{false, true}, {true, false}}, "not a bond of order 1"},
+      {TByteMatrix{{4, 0}, {0, 4}}, carbons, TBoolMatrix{{false, true}, {true, false}}, "not a bond of order 1"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_FALSE(molecule.SetStructure(c.adjacency, c.types, c.aromatic, &error)) << c.says;
+    EXPECT_NE(error.find(c.says), std::string::npos) << error;
+    EXPECT_EQ(molecule.AtomTypes(), TByteVector{kHelium});
+  }
   // 255 atoms is the largest molecule there is, and it builds.
   const std::size_t largest = 255;
   auto hydrogens = TMolecule::FromStructure(0, TByteMatrix(largest, largest, 0), TByteVector(largest, kHydrogen),

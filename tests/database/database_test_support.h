@@ -1,6 +1,6 @@
 #pragma once
 /// Helpers of the file tests: scratch directories, whole-file bytes, the
-/// reference files and corrupted copies.
+/// reference files, and damaged copies of files.
 
 #include <gtest/gtest.h>
 
@@ -56,14 +56,42 @@ inline std::string ReferencePath(const std::string& relative) {
   return std::string(KORVANE_TEST_DATA) + "/reference/" + relative;
 }
 
-/// The bytes with `flips` random positions at or after `from` set to random values.
-inline std::vector<std::uint8_t> Corrupted(std::vector<std::uint8_t> bytes, unsigned seed, int flips,
-                                           std::size_t from = 0) {
-  std::mt19937 random(seed);
-  if (bytes.size() <= from) return bytes;
-  for (int k = 0; k < flips; ++k)
-    bytes[from + random() % (bytes.size() - from)] = static_cast<std::uint8_t>(random());
-  return bytes;
+// Every reader's damage tests draw their inputs from the three generators
+// below, so that each test states only what its reader must do with them.
+
+/// Every proper prefix of `whole`, each an exact-size copy so that the
+/// sanitizer sees any read past its end.
+inline std::vector<std::vector<std::uint8_t>> Prefixes(const std::vector<std::uint8_t>& whole) {
+  std::vector<std::vector<std::uint8_t>> prefixes;
+  for (std::size_t length = 0; length < whole.size(); ++length)
+    prefixes.emplace_back(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(length));
+  return prefixes;
+}
+
+/// `count` copies of `whole`, copy k (from 1) with 1 + k % 4 bytes set to
+/// random values: anywhere on every eighth copy, after the first `spared`
+/// bytes on the others, so that most copies keep their header and damage
+/// what follows.
+inline std::vector<std::vector<std::uint8_t>> RandomCorruptions(const std::vector<std::uint8_t>& whole,
+                                                                unsigned count, std::size_t spared) {
+  std::vector<std::vector<std::uint8_t>> copies;
+  for (unsigned seed = 1; seed <= count; ++seed) {
+    std::vector<std::uint8_t> bytes = whole;
+    const std::size_t from = seed % 8 == 0 ? 0 : spared;
+    std::mt19937 random(seed);
+    if (bytes.size() > from)
+      for (unsigned k = 0; k < 1 + seed % 4; ++k)
+        bytes[from + random() % (bytes.size() - from)] = static_cast<std::uint8_t>(random());
+    copies.push_back(std::move(bytes));
+  }
+  return copies;
+}
+
+/// One copy of `whole` per byte, with the bits of that byte inverted.
+inline std::vector<std::vector<std::uint8_t>> ByteFlips(const std::vector<std::uint8_t>& whole) {
+  std::vector<std::vector<std::uint8_t>> copies(whole.size(), whole);
+  for (std::size_t k = 0; k < whole.size(); ++k) copies[k][k] = static_cast<std::uint8_t>(~whole[k]);
+  return copies;
 }
 
 }  // namespace korvane::testing

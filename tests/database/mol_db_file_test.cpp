@@ -10,7 +10,8 @@
 namespace korvane {
 namespace {
 
-using testing::Corrupted;
+using testing::Prefixes;
+using testing::RandomCorruptions;
 using testing::FileBytes;
 using testing::ReferencePath;
 using testing::ScratchDir;
@@ -89,18 +90,16 @@ TEST(MolDBFile, StatusCodesLeaveTheRecordUntouched) {
 
 TEST(MolDBFile, EveryTruncationIsNotADatabaseAndCorruptionReadsConsistently) {
   const Bytes whole = FileBytes(ReferencePath("sample.mdb"));
-  for (std::size_t length = 0; length < whole.size(); ++length) {
+  for (const Bytes& prefix : Prefixes(whole)) {
     TMolDBInfo info = kSentinel;
-    const Bytes prefix(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(length));
-    ASSERT_EQ(ParseMolDB(prefix, info), kNotADBFile) << length;
+    ASSERT_EQ(ParseMolDB(prefix, info), kNotADBFile) << prefix.size();
     ASSERT_EQ(info, kSentinel);
   }
   int readBack = 0;
-  for (unsigned seed = 1; seed <= 1500; ++seed) {
-    const Bytes bytes = Corrupted(whole, seed, 1 + seed % 3, seed % 7 == 0 ? 0 : 3);
+  for (const Bytes& bytes : RandomCorruptions(whole, 1500, 3)) {
     TMolDBInfo info = kSentinel;
     const std::uint8_t status = ParseMolDB(bytes, info);
-    ASSERT_LE(status, 3) << seed;
+    ASSERT_LE(status, 3);
     if (status != kDBFileRead) {
       ASSERT_EQ(info, kSentinel);
       continue;
