@@ -105,7 +105,7 @@ TEST_F(NetworkWindow, GenerationRunsOnItsThreadAndThePollReportsTheEnd) {
 }
 
 // A run can be stopped; meanwhile every command on the network is refused,
-// also erasing its window.
+// also erasing its window; closing the program stops it too.
 TEST_F(NetworkWindow, StopEndsAHexadecaneRunWithAConsistentNetwork) {
   auto manager = startManager();
   dialogs.expectInput(QStringLiteral("Enter window name"), QStringLiteral("Window name"),
@@ -132,6 +132,11 @@ TEST_F(NetworkWindow, StopEndsAHexadecaneRunWithAConsistentNetwork) {
   ASSERT_TRUE(dialogs.waitUntilFinished(10000));
   EXPECT_LT(window.network().ComponentCount(), 9720u);
   EXPECT_EQ(testing::CheckNetwork(window.network()), "");
+
+  // Closing the main window mid-run stops the run before its network goes.
+  window.generate();
+  manager->close();
+  EXPECT_EQ(manager->windowCount(), 0u);
 }
 
 TEST_F(NetworkWindow, SaveAsksBeforeOverwritingAndRefusesALongNote) {
