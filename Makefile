@@ -1,5 +1,5 @@
 # Korvane: top-level commands. Every target installs what is missing first.
-.PHONY: all deps test release run gui bench clean
+.PHONY: all deps test release run gui install bench clean
 
 JOBS ?= $(shell nproc)
 TEST_DIR := build/asan
@@ -47,6 +47,12 @@ run: release
 # The desktop program, from the optimised build.
 gui: release
 	$(RELEASE_DIR)/bin/korvane
+
+# Installs both programs, the bundled database, the desktop entry and the
+# icon under PREFIX.
+PREFIX ?= /usr/local
+install: release
+	cmake --install $(RELEASE_DIR) --prefix $(PREFIX)
 
 bench: release
 	@for b in $(RELEASE_DIR)/bench/korvane_bench_*; do [ -x "$$b" ] && "$$b"; done; true

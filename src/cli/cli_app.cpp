@@ -70,7 +70,7 @@ struct Commands {
 void AddGenerate(CLI::App& app, Commands& c) {
   auto* sub = app.add_subcommand("generate", "Generate the reaction network of the feeds");
   GenerateOptions& o = c.generate;
-  sub->add_option("FEED", o.Feeds, "A .ms file, smiles:SMILES or db:NAME (an item's synonym; needs --db)")
+  sub->add_option("FEED", o.Feeds, "A .ms file, smiles:SMILES or db:NAME (an item's synonym in --db or the bundled database)")
       ->required();
   sub->add_option("-T,--T,--temperature", o.Preferences.NormTemperature, "Normalised temperature [K], 200 to 5000")
       ->check(PreferenceValue(TPreference::NormTemperature))
@@ -181,7 +181,7 @@ void AddStructure(CLI::App& app, Commands& c) {
 void AddProperties(CLI::App& app, Commands& c) {
   auto* sub = app.add_subcommand("properties", "Estimated properties of a species and its equation of state");
   PropertiesOptions& o = c.properties;
-  sub->add_option("FEED", o.Feed, "A .ms file, smiles:SMILES or db:NAME (needs --db)")->required();
+  sub->add_option("FEED", o.Feed, "A .ms file, smiles:SMILES or db:NAME (an item's synonym in --db or the bundled database)")->required();
   sub->add_option("--db", o.Database, "Molecular database (.mdb) for a db: feed");
   sub->add_option("--model", c.model, "Equation of state: ideal, rk (Redlich-Kwong), srk (Soave-Redlich-Kwong)")
       ->check(CLI::IsMember({"ideal", "rk", "srk"}))

@@ -77,8 +77,7 @@ int RunGenerate(const GenerateOptions& options, const CliStreams& streams) {
   // The parser checks each option; this guards callers that fill the options themselves.
   if (std::string problem = PreferencesProblem(options.Preferences); !problem.empty()) throw UsageError(problem);
   if (options.Output) CheckOutputFolder(*options.Output);
-  std::unique_ptr<TDBCoordinator> database;
-  if (options.Database) database = OpenDatabase(*options.Database, true);
+  const std::unique_ptr<TDBCoordinator> database = OpenFeedDatabase(options.Database, options.Feeds);
   // Generation works on the explicit parameters of each reaction class; the
   // file's values enter only the exported values, which the JSON shows.
   TKineticParameterSet parameters;

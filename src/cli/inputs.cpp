@@ -1,10 +1,12 @@
 #include "cli/inputs.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
 #include "app/network_file.h"
 #include "cli/cli_common.h"
+#include "database/bundled_database.h"
 #include "database/db_paths.h"
 #include "database/mol_db_file.h"
 #include "database/mol_structure_file.h"
@@ -124,6 +126,18 @@ std::unique_ptr<TDBCoordinator> OpenDatabase(const std::string& fileName, bool w
   }
   database->BuildMolecules();
   return database;
+}
+
+std::unique_ptr<TDBCoordinator> OpenFeedDatabase(const std::optional<std::string>& option,
+                                                 const std::vector<std::string>& feeds) {
+  if (option) return OpenDatabase(*option, true);
+  const bool named = std::any_of(feeds.begin(), feeds.end(),
+                                 [](const std::string& feed) { return feed.starts_with(kDatabasePrefix); });
+  if (!named) return nullptr;
+  const fs::path bundled = BundledDatabasePath(RunningProgramFile());
+  if (bundled.empty())
+    throw InputError("db:", "no --db given, and the database bundled with korvane-cli was not found");
+  return OpenDatabase(bundled.string(), true);
 }
 
 std::string LoadNetworkInput(const std::string& fileName, TReactionNetwork& network) {

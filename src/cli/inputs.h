@@ -7,6 +7,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "core/molecule.h"
 #include "database/db_coordinator.h"
@@ -50,6 +51,12 @@ int FindItemBySynonym(const TDBCoordinator& database, const std::string& name);
 /// item's structure file and builds the molecules (a structure that does not
 /// read is an error naming the item and its file).
 std::unique_ptr<TDBCoordinator> OpenDatabase(const std::string& fileName, bool withStructures);
+
+/// The database of a run's feeds: `option` (--db) when given; else the
+/// database bundled with the programs when some feed is a "db:" feed (an
+/// InputError when it is not found); else none.
+std::unique_ptr<TDBCoordinator> OpenFeedDatabase(const std::optional<std::string>& option,
+                                                 const std::vector<std::string>& feeds);
 
 /// Loads a network file into `network` and returns its note. A missing file
 /// or any damage is an InputError; the network may then hold part of the

@@ -34,8 +34,7 @@ int RunProperties(const PropertiesOptions& options, const CliStreams& streams) {
   if (stateValues == 1 || stateValues == 3)
     throw UsageError("give two of --T, --p and --Vm to compute the third, or none");
 
-  std::unique_ptr<TDBCoordinator> database;
-  if (options.Database) database = OpenDatabase(*options.Database, true);
+  const std::unique_ptr<TDBCoordinator> database = OpenFeedDatabase(options.Database, {options.Feed});
   const Feed feed = LoadFeed(options.Feed, database.get());
   const TEstimatedProperties properties = EstimateProperties(*feed.Molecule);
 

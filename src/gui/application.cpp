@@ -1,7 +1,9 @@
 #include "gui/application.h"
 
 #include <QApplication>
+#include <filesystem>
 
+#include "database/bundled_database.h"
 #include "gui/window_manager.h"
 
 namespace korvane::gui {
@@ -10,7 +12,10 @@ int RunKorvane(QApplication& application) {
   QApplication::setApplicationName(QStringLiteral("korvane"));
   QApplication::setApplicationDisplayName(QString::fromLatin1(kApplicationTitle));
   QtDialogSeam dialogs;
-  GuiContext context{dialogs, KineticParameters(), nullptr, QApplication::applicationDirPath()};
+  const std::filesystem::path bundled =
+      BundledDatabasePath(QApplication::applicationFilePath().toStdString());
+  GuiContext context{dialogs, KineticParameters(), nullptr, QApplication::applicationDirPath(),
+                     QString::fromStdString(bundled.string())};
   TGen_Wind_Manager manager(context);
   dialogs.setParent(&manager);
   manager.show();

@@ -22,6 +22,9 @@ struct GuiContext {
   std::shared_ptr<TDBCoordinator> Database;
   /// Where the file dialogs start: the program's folder.
   QString ProgramDirectory;
+  /// The molecular database installed with the program; empty when it was
+  /// not found.
+  QString BundledDatabase;
 };
 
 }  // namespace korvane::gui

@@ -137,6 +137,9 @@ void TGen_Wind_Manager::buildMenu() {
   networks->addAction(QStringLiteral("Quit"), this, [this] { close(); })->setShortcut(QKeySequence::Quit);
   m_databaseMenu = menuBar()->addMenu(QStringLiteral("DataBase"));
   m_databaseMenu->addAction(QStringLiteral("Open"), this, [this] { openDatabase(); });
+  QAction* bundled =
+      m_databaseMenu->addAction(QStringLiteral("Open bundled database"), this, [this] { openBundledDatabase(); });
+  bundled->setEnabled(!m_context.BundledDatabase.isEmpty());
   m_aboutAction = menuBar()->addAction(QStringLiteral("About"), this, [this] { showAbout(); });
 }
 
@@ -278,20 +281,33 @@ void TGen_Wind_Manager::loadFromFile() {
   refresh();
 }
 
+bool TGen_Wind_Manager::closeCurrentDatabase() {
+  if (!m_context.Database) return true;
+  const QString question = QStringLiteral(
+                               "A DBase named \"%1\" is still open. It is needed to close it before opening the "
+                               "other one? Do you want to continue?")
+                               .arg(QString::fromStdString(m_context.Database->GetDBName()));
+  if (!m_context.Dialogs.ask(QStringLiteral("WARNING"), question)) return false;
+  m_context.Database.reset();
+  for (auto& window : m_windows) window->setDatabase(nullptr);
+  return true;
+}
+
 void TGen_Wind_Manager::openDatabase() {
-  if (m_context.Database) {
-    const QString question = QStringLiteral(
-                                 "A DBase named \"%1\" is still open. It is needed to close it before opening the "
-                                 "other one? Do you want to continue?")
-                                 .arg(QString::fromStdString(m_context.Database->GetDBName()));
-    if (!m_context.Dialogs.ask(QStringLiteral("WARNING"), question)) return;
-    m_context.Database.reset();
-    for (auto& window : m_windows) window->setDatabase(nullptr);
-  }
+  if (!closeCurrentDatabase()) return;
   const std::optional<QString> fileName =
       m_context.Dialogs.openFile(QStringLiteral("Molecullar DataBase Files *.mdb|*mdb"), m_context.ProgramDirectory);
   if (!fileName || !QFileInfo::exists(*fileName)) return;
-  m_context.Database = OpenDatabaseFile(*fileName, m_context.Dialogs);
+  useDatabase(*fileName);
+}
+
+void TGen_Wind_Manager::openBundledDatabase() {
+  if (m_context.BundledDatabase.isEmpty() || !closeCurrentDatabase()) return;
+  useDatabase(m_context.BundledDatabase);
+}
+
+void TGen_Wind_Manager::useDatabase(const QString& fileName) {
+  m_context.Database = OpenDatabaseFile(fileName, m_context.Dialogs);
   for (auto& window : m_windows) window->setDatabase(m_context.Database);
   showDatabasePage();
 }

@@ -48,6 +48,8 @@ class TGen_Wind_Manager : public QMainWindow {
   void newWindow();
   void loadFromFile();
   void openDatabase();
+  /// Opens the database installed with the program.
+  void openBundledDatabase();
   void showAbout();
   // Commands of the "Reaction networks" page, on the selected list line.
   void refresh();
@@ -64,6 +66,10 @@ class TGen_Wind_Manager : public QMainWindow {
   QWidget* buildDatabasePage();
   void buildMenu();
   void showDatabasePage();
+  /// Asks before the current database is closed; false when the user keeps it.
+  bool closeCurrentDatabase();
+  /// Opens the database file and makes it the current one of every window.
+  void useDatabase(const QString& fileName);
   /// The window of the selected list line; null when nothing is selected or
   /// the line holds no valid number.
   TReact_Net_Wind* selectedWindow(std::size_t* position = nullptr) const;

@@ -152,7 +152,7 @@ TEST_F(CliRun, BadInputExitsWithOneNamingItAndWritesNothing) {
   const std::vector<Case> cases = {
       {{"show", "missing.rnw"}, "missing.rnw: file does not exist", ""},
       {{"generate", "smiles:C1CC", "-o", "out.rnw"}, "smiles:C1CC: ", "out.rnw"},
-      {{"generate", "smiles:CC", "db:ethane", "-o", "out.rnw"}, "db:ethane: ", "out.rnw"},
+      {{"generate", "smiles:CC", "db:unobtainium", "-o", "out.rnw"}, "db:unobtainium: ", "out.rnw"},
       {{"export-equations", "truncated.rnw", "--language", "c", "-o", "out.c"}, "truncated.rnw: ", "out.c"},
       {{"export-equations", kReference + "networks/ethane.rnw", "--language", "c", "-o", "out.c", "--kinpar",
         kReference + "kinpar/two-data-keys-missing.ini"},

@@ -37,7 +37,7 @@ class GuiTest : public ::testing::Test {
 
   ScriptedDialogs dialogs;
   TKineticParameterSet kinetics;
-  gui::GuiContext context{dialogs, kinetics, nullptr, QString()};
+  gui::GuiContext context{dialogs, kinetics, nullptr, QString(), QString()};
 
  private:
   QTemporaryDir m_directory;

@@ -4,6 +4,10 @@
 
 #include <QString>
 #include <QWidget>
+#include <ostream>
+
+/// Test failures print texts as texts.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace korvane::testing {
 

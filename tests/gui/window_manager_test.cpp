@@ -157,6 +157,16 @@ TEST_F(WindowManager, OpensADatabaseAndShowsBothPagesAndAbout) {
   EXPECT_EQ(manager->findChild<QLabel*>(QStringLiteral("dbCount"))->text(), "9");
   SaveScreenshot(*manager, QStringLiteral("main_window_database"));
 
+  context.BundledDatabase = QStringLiteral(KORVANE_BUNDLED_DATABASE);
+  dialogs.expectQuestion(QStringLiteral("WARNING"),
+                         QStringLiteral("A DBase named \"Sample hydrocarbons\" is still open. It is needed to close it "
+                                        "before opening the other one? Do you want to continue?"),
+                         true);
+  manager->openBundledDatabase();
+  ASSERT_TRUE(context.Database);
+  EXPECT_EQ(context.Database->GetDBName(), "Hydrocarbons of steam cracking");
+  EXPECT_EQ(manager->window(0)->database(), context.Database);
+
   dialogs.expectWindow(QStringLiteral("About Korvane v1.0"), [](QDialog& window) {
     auto& about = static_cast<TAboutWin&>(window);
     EXPECT_TRUE(about.text().contains(QStringLiteral("steam cracking")));
