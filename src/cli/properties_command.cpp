@@ -1,6 +1,8 @@
 // korvane-cli properties: estimated pure-component properties and the
 // equation of state.
 
+#include <sstream>
+
 #include "cli/commands.h"
 #include "cli/inputs.h"
 #include "cli/text_table.h"
@@ -36,9 +38,14 @@ int RunProperties(const PropertiesOptions& options, const CliStreams& streams) {
 
   const std::unique_ptr<TDBCoordinator> database = OpenFeedDatabase(options.Database, {options.Feed});
   const Feed feed = LoadFeed(options.Feed, database.get());
+  // A radical has no estimates at all: a page of "not available" lines is
+  // no answer.
+  if (feed.Molecule->IsRadical()) throw InputError(options.Feed, FaultText(TPropertyFault::kRadical));
   const TEstimatedProperties properties = EstimateProperties(*feed.Molecule);
 
-  std::ostream& out = streams.Out;
+  // Everything is computed before anything is printed, so that a state the
+  // model cannot give leaves only the message.
+  std::ostringstream out;
   PrintProperty(out, "cp", properties.Cp298, "J/(mol*K)");
   PrintProperty(out, "Hf", properties.Hf, "J/mol");
   PrintProperty(out, "Gf", properties.Gf, "J/mol");
@@ -49,32 +56,47 @@ int RunProperties(const PropertiesOptions& options, const CliStreams& streams) {
   PrintProperty(out, "Vc", properties.Vc, "m3/mol");
   PrintProperty(out, "zc", properties.Zc, "");
   PrintProperty(out, "omega", properties.Omega, "");
-  if (stateValues == 0) return kExitSuccess;
-
-  out << "model = " << ModelName(options.Model) << '\n';
-  // The cubic models need the critical constants and the acentric factor.
-  if (options.Model != TStateModel::kIdeal) {
-    for (const TPropertyResult* needed : {&properties.Tc, &properties.Pc, &properties.Omega}) {
-      if (!*needed) {
-        const char* name = !options.Temperature ? "T" : !options.Pressure ? "p" : "Vm";
-        out << name << " = " << FaultText(needed->Fault) << " (the model needs Tc, pc and omega)\n";
-        return kExitSuccess;
-      }
-    }
+  if (stateValues == 0) {
+    streams.Out << out.str();
+    return kExitSuccess;
   }
+
+  const std::string model = ModelName(options.Model);
+  const char* unknown = !options.Temperature ? "T" : !options.Pressure ? "p" : "Vm";
+  std::string givens;
+  if (options.Temperature) givens += "T = " + NumberText(*options.Temperature) + " K";
+  if (options.Pressure) givens += (givens.empty() ? "" : " and ") + ("p = " + NumberText(*options.Pressure) + " Pa");
+  if (options.MolarVolume)
+    givens += (givens.empty() ? "" : " and ") + ("Vm = " + NumberText(*options.MolarVolume) + " m3/mol");
+  auto fail = [&](const std::string& reason) {
+    throw InputError(options.Feed, std::string(unknown) + " cannot be computed with the " + model + " model at " +
+                                       givens + ": " + reason);
+  };
+  // The cubic models need the critical constants and the acentric factor.
+  if (options.Model != TStateModel::kIdeal)
+    for (const TPropertyResult* needed : {&properties.Tc, &properties.Pc, &properties.Omega})
+      if (!*needed) fail(std::string(FaultText(needed->Fault)) + " (the model needs Tc, pc and omega)");
+
   const double omega = properties.Omega.Value;
   const double Vc = properties.Vc.Value;
   const double Tc = properties.Tc.Value;
   const double pc = properties.Pc.Value;
-  if (!options.Pressure)
-    PrintProperty(out, "p",
-                  StatePressure(options.Model, omega, Vc, Tc, pc, *options.MolarVolume, *options.Temperature), "Pa");
-  else if (!options.Temperature)
-    PrintProperty(out, "T",
-                  StateTemperature(options.Model, omega, Vc, Tc, pc, *options.MolarVolume, *options.Pressure), "K");
-  else
-    PrintProperty(out, "Vm", StateVolume(options.Model, omega, Vc, Tc, pc, *options.Temperature, *options.Pressure),
-                  "m3/mol");
+  TPropertyResult result;
+  const char* unit = "";
+  if (!options.Pressure) {
+    result = StatePressure(options.Model, omega, Vc, Tc, pc, *options.MolarVolume, *options.Temperature);
+    unit = "Pa";
+  } else if (!options.Temperature) {
+    result = StateTemperature(options.Model, omega, Vc, Tc, pc, *options.MolarVolume, *options.Pressure);
+    unit = "K";
+  } else {
+    result = StateVolume(options.Model, omega, Vc, Tc, pc, *options.Temperature, *options.Pressure);
+    unit = "m3/mol";
+  }
+  if (!result) fail(FaultText(result.Fault));
+  out << "model = " << model << '\n';
+  PrintProperty(out, unknown, result, unit);
+  streams.Out << out.str();
   return kExitSuccess;
 }
 

@@ -48,12 +48,22 @@ TPropertyResult CubicPressure(TStateModel model, double omega, double Tc, double
   return TPropertyResult::Success(p);
 }
 
+/// The model's formula wherever it is defined, also below the co-volume and
+/// where it turns negative: the root search needs the residual on both sides.
+TPropertyResult ModelPressure(TStateModel model, double omega, double Tc, double pc, double Vm, double T) {
+  if (!IsKnownModel(model)) return TPropertyResult::Failure(TPropertyFault::kUnknownModel);
+  if (!IsPositive(T)) return TPropertyResult::Failure(TPropertyFault::kInvalidInput);
+  if (const TPropertyFault fault = CheckDivisor(Vm); fault != TPropertyFault::kNone)
+    return TPropertyResult::Failure(fault);
+  if (model == TStateModel::kIdeal) return TPropertyResult::Success(kGasConstant * T / Vm);
+  return CubicPressure(model, omega, Tc, pc, Vm, T);
+}
+
 /// Residual p(model; T, Vm) − p over the parameter vector.
 TStateResidual PressureResidual(TStateModel model) {
   return [model](const TStateVector& s) {
-    const TPropertyResult p =
-        StatePressure(model, s[kStateAcentricFactor], s[kStateCriticalVolume], s[kStateCriticalTemperature],
-                      s[kStateCriticalPressure], s[kStateVolume], s[kStateTemperature]);
+    const TPropertyResult p = ModelPressure(model, s[kStateAcentricFactor], s[kStateCriticalTemperature],
+                                            s[kStateCriticalPressure], s[kStateVolume], s[kStateTemperature]);
     if (!p) return p;
     return TPropertyResult::Success(p.Value - s[kStatePressure]);
   };
@@ -61,14 +71,26 @@ TStateResidual PressureResidual(TStateModel model) {
 
 }  // namespace
 
+double CoVolume(TStateModel model, double Tc, double pc) {
+  switch (model) {
+    case TStateModel::kIdeal: return 0.0;
+    case TStateModel::kRedlichKwong: return 0.7199924 * Tc / pc;
+    case TStateModel::kSoaveRedlichKwong: return 0.08664 * kGasConstant * Tc / pc;
+  }
+  return 0.0;
+}
+
 TPropertyResult StatePressure(TStateModel model, double omega, double /*Vc*/, double Tc, double pc, double Vm,
                               double T) {
-  if (!IsKnownModel(model)) return TPropertyResult::Failure(TPropertyFault::kUnknownModel);
-  if (!IsPositive(T)) return TPropertyResult::Failure(TPropertyFault::kInvalidInput);
-  if (const TPropertyFault fault = CheckDivisor(Vm); fault != TPropertyFault::kNone)
-    return TPropertyResult::Failure(fault);
-  if (model == TStateModel::kIdeal) return TPropertyResult::Success(kGasConstant * T / Vm);
-  return CubicPressure(model, omega, Tc, pc, Vm, T);
+  const TPropertyResult p = ModelPressure(model, omega, Tc, pc, Vm, T);
+  if (!p) return p;
+  // Below the co-volume the molecules would take more room than the gas has,
+  // and a pressure of 0 or less is no state of a gas: the formula still
+  // gives numbers there, but none a user may take for a result.
+  if (model != TStateModel::kIdeal && Vm <= CoVolume(model, Tc, pc))
+    return TPropertyResult::Failure(TPropertyFault::kBelowCoVolume);
+  if (p.Value <= 0.0) return TPropertyResult::Failure(TPropertyFault::kNoPositivePressure);
+  return p;
 }
 
 TPropertyResult StateTemperature(TStateModel model, double omega, double Vc, double Tc, double pc, double Vm,

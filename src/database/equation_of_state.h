@@ -54,7 +54,12 @@ inline constexpr int kBisectionSteps = 31;
 /// The search stops early once |residual| falls below this [Pa].
 inline constexpr double kBisectionTolerance = 1e-10;
 
-/// Pressure [Pa] of the model at molar volume Vm and temperature T.
+/// Co-volume b of a cubic model [m³/mol] (0 for the ideal gas).
+double CoVolume(TStateModel model, double Tc, double pc);
+
+/// Pressure [Pa] of the model at molar volume Vm and temperature T. Fails
+/// with kBelowCoVolume when a cubic model's Vm is not above b, and with
+/// kNoPositivePressure where the model gives a pressure of 0 or less.
 TPropertyResult StatePressure(TStateModel model, double omega, double Vc, double Tc, double pc, double Vm, double T);
 
 /// Temperature [K] at which the model gives pressure p at molar volume Vm:

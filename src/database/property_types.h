@@ -22,6 +22,8 @@ enum class TPropertyFault : std::uint8_t {
   kUnknownModel,    ///< the equation-of-state model code is not 0, 1 or 2
   kNoSignChange,    ///< root search: the residual has one sign at both starting ends
   kNoRoot,          ///< root search: the sign change was a pole, not a root
+  kBelowCoVolume,   ///< a cubic model at a molar volume not above its co-volume b
+  kNoPositivePressure,  ///< the model gives no positive pressure at this state
 };
 
 /// One line of English text describing the fault, for messages.
@@ -36,6 +38,8 @@ inline const char* FaultText(TPropertyFault fault) {
     case TPropertyFault::kUnknownModel: return "unknown state behaviour model";
     case TPropertyFault::kNoSignChange: return "no solution in the search interval";
     case TPropertyFault::kNoRoot: return "the search ended on a singularity, not a solution";
+    case TPropertyFault::kBelowCoVolume: return "the molar volume is not above the co-volume b of the model";
+    case TPropertyFault::kNoPositivePressure: return "the model gives no positive pressure at this state";
   }
   return "unknown fault";
 }

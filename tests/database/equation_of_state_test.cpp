@@ -80,6 +80,14 @@ TEST(EquationOfState, SearchesWithoutARootPolesAndBadInputFail) {
   EXPECT_EQ(Volume(kIdeal, kEthane, 300, -1e5).Fault, TPropertyFault::kInvalidInput);
   EXPECT_EQ(Pressure(kSRK, kEthane, NAN, 300).Fault, TPropertyFault::kInvalidInput);
   EXPECT_EQ(Pressure(static_cast<TStateModel>(3), kEthane, 1e-3, 300).Fault, TPropertyFault::kUnknownModel);
+  // Below the co-volume the formula gives a negative pressure, and so does
+  // liquid n-hexane at 1.5 b: neither is a state of the gas.
+  for (TStateModel model : {kRK, kSRK}) {
+    const double b = CoVolume(model, kHexane.Tc, kHexane.pc);
+    EXPECT_EQ(Pressure(model, kHexane, 0.5 * b, 300).Fault, TPropertyFault::kBelowCoVolume);
+    EXPECT_EQ(Pressure(model, kHexane, 1.5 * b, 300).Fault, TPropertyFault::kNoPositivePressure);
+  }
+  EXPECT_EQ(CoVolume(kRK, kEthane.Tc, kEthane.pc), bRK);
 }
 
 TEST(BisectionSolve, HalvesThirtyOneTimesFromTheIdealGasInterval) {
