@@ -97,6 +97,13 @@ void AddGenerate(CLI::App& app, Commands& c) {
   sub->add_option("-o,--output", o.Output, "Reaction network file (.rnw) to write");
   sub->add_option("--note", o.Note, "Note stored in the network file");
   sub->add_flag("--json", o.Json, "Write the network as JSON to stdout (the summary goes to stderr)");
+  sub->add_option("--max-components", o.ComponentLimit,
+                  "Stop once the network holds more components than this; an incomplete network is an error "
+                  "unless --keep-partial")
+      ->check(CLI::PositiveNumber)
+      ->capture_default_str();
+  sub->add_flag("--keep-partial", o.KeepPartial,
+                "Keep and write a network stopped by --max-components (a warning instead of an error)");
   sub->callback([&c] {
     c.generate.ProgressInPlace = isatty(STDERR_FILENO) != 0;
     c.selected = [&c](const CliStreams& s) { return RunGenerate(c.generate, s); };

@@ -28,6 +28,10 @@ struct GenerateOptions {
   bool Json = false;
   /// Redraw the progress line in place (the error stream is a terminal).
   bool ProgressInPlace = false;
+  /// The network's component limit; reaching it is an error unless KeepPartial.
+  std::size_t ComponentLimit = kDefaultComponentLimit;
+  /// Write the network that reached the component limit as it is.
+  bool KeepPartial = false;
 };
 /// Generates the network of the feeds on a worker thread, reporting
 /// progress every 250 ms, then prints the summary and writes the outputs.

@@ -26,27 +26,33 @@ std::string ProgressText(const TReactionNetwork& network) {
          " components processed";
 }
 
+struct GenerationRun {
+  TGenerationOutcome Outcome;
+  /// Elapsed time of the generation [ms].
+  std::int64_t ElapsedMs = 0;
+};
+
 // Runs the generation on a worker thread while this thread reports the two
 // progress counters, the only fields of the network it may read meanwhile.
-// Returns the elapsed time of the generation [ms].
-std::int64_t GenerateWithProgress(TReactionNetwork& network, std::ostream& progress, bool inPlace) {
+GenerationRun GenerateWithProgress(TReactionNetwork& network, std::ostream& progress, bool inPlace) {
   std::mutex mutex;
   std::condition_variable finishedSignal;
   bool finished = false;
   std::exception_ptr failure;
-  std::int64_t elapsedMs = 0;
+  GenerationRun run;
 
   std::thread worker([&] {
     const auto start = std::chrono::steady_clock::now();
     try {
-      const TGenerationOutcome outcome = network.Generate();
-      if (outcome.End == TGenerationEnd::Failed) throw std::runtime_error("generation failed: " + outcome.Message);
+      run.Outcome = network.Generate();
+      if (run.Outcome.End == TGenerationEnd::Failed)
+        throw std::runtime_error("generation failed: " + run.Outcome.Message);
     } catch (...) {
       failure = std::current_exception();
     }
     const auto end = std::chrono::steady_clock::now();
     std::lock_guard lock(mutex);
-    elapsedMs = std::chrono::duration_cast<std::chrono::milliseconds>(end - start).count();
+    run.ElapsedMs = std::chrono::duration_cast<std::chrono::milliseconds>(end - start).count();
     finished = true;
     finishedSignal.notify_one();
   });
@@ -58,7 +64,7 @@ std::int64_t GenerateWithProgress(TReactionNetwork& network, std::ostream& progr
   worker.join();
   if (failure) std::rethrow_exception(failure);
   progress << (inPlace ? "\r" : "") << ProgressText(network) << '\n';
-  return elapsedMs;
+  return run;
 }
 
 // The window's "Name components (DB)": every component found in the
@@ -104,12 +110,21 @@ int RunGenerate(const GenerateOptions& options, const CliStreams& streams) {
     if (!root) throw InputError(options.Feeds[i], problem);
   }
 
-  const std::int64_t elapsedMs = GenerateWithProgress(network, streams.Err, options.ProgressInPlace);
+  network.SetComponentLimit(options.ComponentLimit);
+  const GenerationRun run = GenerateWithProgress(network, streams.Err, options.ProgressInPlace);
+  if (run.Outcome.End == TGenerationEnd::ComponentLimitReached) {
+    const std::string incomplete = "the network is incomplete: " + run.Outcome.Message +
+                                   " before every component was processed";
+    if (!options.KeepPartial)
+      throw InputError("--max-components", incomplete + "; raise the limit, or keep the partial network with "
+                                                        "--keep-partial");
+    streams.Err << "warning: " << incomplete << "; kept as it is (--keep-partial)\n";
+  }
   if (database) NameComponents(network, *database);
 
   if (options.Output) WriteNetworkFile(network, options.Note, *options.Output);
   std::ostream& summary = options.Json ? streams.Err : streams.Out;
-  summary << NetworkSummary(network) << "generated in " << elapsedMs << " ms\n";
+  summary << NetworkSummary(network) << "generated in " << run.ElapsedMs << " ms\n";
   if (options.Output) summary << "written to " << *options.Output << '\n';
   if (options.Json) streams.Out << NetworkJson(network, parameters) << '\n';
   return kExitSuccess;

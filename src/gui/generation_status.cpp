@@ -18,6 +18,10 @@ QString RunEndMessage(const TGenerationOutcome& outcome) {
       return QStringLiteral(
           "Generation was stopped. The network is incomplete: it holds the components processed so far, closed by "
           "recombination.");
+    case TGenerationEnd::ComponentLimitReached:
+      return QStringLiteral("Generation stopped: %1. The network is incomplete: it holds the components processed so "
+                            "far, closed by recombination.")
+          .arg(QString::fromStdString(outcome.Message));
     case TGenerationEnd::Failed:
       break;
   }

@@ -125,6 +125,11 @@ TGenerationOutcome TReactionNetwork::Generate() {
         outcome.End = TGenerationEnd::Stopped;
         break;
       }
+      if (m_components.size() > m_componentLimit) {
+        outcome = {TGenerationEnd::ComponentLimitReached,
+                   "the network grew past its limit of " + std::to_string(m_componentLimit) + " components"};
+        break;
+      }
       ProcessComponent(i);
       ProgressLast.store(static_cast<std::int32_t>(m_components.size()) - 1, std::memory_order_relaxed);
       ProgressCurrent.store(static_cast<std::int32_t>(i), std::memory_order_relaxed);

@@ -33,7 +33,19 @@ enum class TGenerationEnd {
   Stopped,
   /// An exception (memory, a structure beyond the format) ended the run.
   Failed,
+  /// The network grew past its component limit; the components after the
+  /// last processed one were not processed.
+  ComponentLimitReached,
 };
+
+/// Default component limit of a network (see SetComponentLimit). A
+/// component's memory grows with the square of its atom count (its
+/// adjacency and aromatic matrices): measured while long alkanes grow their
+/// networks, 20 KB per component for C18, 25 KB for C22, 40 KB for C40 and
+/// 157 KB for C80. 50 000 components of the largest species (255 atoms,
+/// about 170 KB each) take about 8.5 GB, a third of a 24 GiB machine, with
+/// room for the step under way and everything else running.
+inline constexpr std::size_t kDefaultComponentLimit = 50'000;
 
 struct TGenerationOutcome {
   TGenerationEnd End = TGenerationEnd::Completed;
@@ -103,6 +115,12 @@ class TReactionNetwork {
   /// Asks a run under way to stop after the component it is processing.
   /// Safe from any thread; the request is cleared when the run ends.
   void RequestStop() { m_stopRequested.store(true, std::memory_order_relaxed); }
+  /// Most components a run lets the network grow to: once it holds more, the
+  /// run ends with ComponentLimitReached as after a stop request (the step
+  /// under way and the closing recombination may add a few more). A setting
+  /// of the network, not one of its file's preferences.
+  void SetComponentLimit(std::size_t limit) { m_componentLimit = limit; }
+  std::size_t ComponentLimit() const { return m_componentLimit; }
   /// One generation step for component `index`.
   void ProcessComponent(std::size_t index);
   /// Recombines with the hydrogen atom every radical that undergoes no
@@ -165,6 +183,7 @@ class TReactionNetwork {
   // generation run so that finding an equal reaction costs no scan.
   std::unique_ptr<TReactionIndex> m_reactionIndex;
   std::atomic<bool> m_stopRequested{false};
+  std::size_t m_componentLimit = kDefaultComponentLimit;
   // Walk stamps come from a counter so that a new walk never reuses a stamp
   // a reaction already holds (new reactions hold 0).
   std::int32_t m_lastStamp = 0;

@@ -164,6 +164,9 @@ TEST_F(CliRun, BadInputExitsWithOneNamingItAndWritesNothing) {
       {{"fuse", kReference + "networks/ethane.rnw", "truncated.rnw", "-o", "out.rnw"}, "truncated.rnw: ", "out.rnw"},
       {{"db", "import", "wrong.txt", "--db", "out.mdb"}, "wrong.txt:1: C is CH4, not CH3", "out.mdb"},
       {{"structure", "C=[Cl]", "-o", "out.ms"}, "C=[Cl]: ", "out.ms"},
+      {{"generate", "smiles:CCCCCC", "--max-components", "20", "-o", "out.rnw"},
+       "--max-components: the network is incomplete: the network grew past its limit of 20 components",
+       "out.rnw"},
       {{"properties", "smiles:[CH3]"}, "smiles:[CH3]: properties are not available for a radical", ""},
       {{"properties", "smiles:CCCCCC", "--model", "srk", "--T", "300", "--p", "1e6"},
        "smiles:CCCCCC: Vm cannot be computed with the Redlich-Kwong-Soave model at T = 300 K and p = 1e6 Pa: "
@@ -188,6 +191,15 @@ TEST_F(CliRun, BadInputExitsWithOneNamingItAndWritesNothing) {
   EXPECT_FALSE(fs::exists(path("pict_0.png")));
 }
 
+TEST_F(CliRun, KeepsTheNetworkStoppedByTheComponentLimitWhenAsked) {
+  const ToolRun r = run({"generate", "smiles:CCCCCC", "--max-components", "20", "--keep-partial", "-o", "p.rnw"});
+  ASSERT_EQ(r.Code, 0) << r.Err;
+  EXPECT_NE(r.Err.find("warning: the network is incomplete: the network grew past its limit of 20 components"),
+            std::string::npos)
+      << r.Err;
+  EXPECT_EQ(run({"show", "p.rnw"}).Code, 0);
+}
+
 TEST_F(CliRun, UsageErrorsExitWithTwoNamingTheOption) {
   const std::pair<std::vector<std::string>, std::string> cases[] = {
       {{}, ""},
@@ -198,6 +210,7 @@ TEST_F(CliRun, UsageErrorsExitWithTwoNamingTheOption) {
       {{"generate", "smiles:CC", "--e-beta", "-100"}, "--e-beta: the beta-scission threshold must be"},
       {{"generate", "smiles:CC", "-T", "1"}, "--T: the normalised temperature must be a number from 200 K"},
       {{"generate", "smiles:CC", "-T", "1e308"}, "--T: the normalised temperature must be"},
+      {{"generate", "smiles:CC", "--max-components", "0"}, "--max-components"},
       {{"export-equations", "x.rnw", "--language", "fortran", "-o", "x.f"}, "--language"},
       {{"properties", "smiles:C", "--T", "300"}, ""},
       {{"db", "list"}, ""},

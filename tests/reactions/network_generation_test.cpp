@@ -82,6 +82,26 @@ TEST(Generation, StopRequestEndsTheRunConsistently) {
   EXPECT_EQ(network.ProgressLast.load(), 0);
 }
 
+// The component limit ends a run like a stop request once the network holds
+// more components than it allows.
+TEST(Generation, ComponentLimitEndsTheRunLikeAStop) {
+  const std::size_t complete = Generated(LinearAlkane(6))->ComponentCount();
+  TReactionNetwork network;
+  AddFeed(network, LinearAlkane(6));
+  network.SetComponentLimit(20);
+  const TGenerationOutcome outcome = network.Generate();
+  EXPECT_EQ(outcome.End, TGenerationEnd::ComponentLimitReached);
+  EXPECT_EQ(outcome.Message, "the network grew past its limit of 20 components");
+  EXPECT_EQ(CheckNetwork(network), "");
+  EXPECT_GT(network.ComponentCount(), 20u);
+  EXPECT_LT(network.ComponentCount(), complete);
+  // Raised, the limit lets a second run finish; the first run's closing
+  // recombinations of unprocessed radicals stay.
+  network.SetComponentLimit(kDefaultComponentLimit);
+  EXPECT_EQ(network.Generate().End, TGenerationEnd::Completed);
+  EXPECT_GE(network.ComponentCount(), complete);
+}
+
 // Ethane's six equivalent hydrogens fold into one transfer, ethyl's three
 // C-H fissions into one scission; ethyl undergoes a beta-scission, so only
 // H + H is closed by recombination.
