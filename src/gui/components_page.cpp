@@ -12,6 +12,7 @@
 
 #include "core/formula.h"
 #include "database/mol_structure_file.h"
+#include "gui/component_detail_window.h"
 #include "gui/molecule_picture_widget.h"
 #include "gui/network_window.h"
 #include "gui/position_list_model.h"
@@ -41,6 +42,7 @@ TComponentsPage::TComponentsPage(TReact_Net_Wind& window, GuiContext& context)
   connect(m_list, &QListView::clicked, this, [this] {
     if (m_model->rowCount() > 0) showComponent();
   });
+  connect(m_list, &QListView::doubleClicked, this, [this] { viewDetails(); });
   layout->addWidget(m_list, 2);
 
   auto* side = new QVBoxLayout;
@@ -122,6 +124,7 @@ QWidget* TComponentsPage::buildCommands() {
       {"Rename component", &TComponentsPage::renameComponent},
       {"Show component", &TComponentsPage::showComponent},
       {"Refresh", &TComponentsPage::refresh},
+      {"View details", &TComponentsPage::viewDetails},
       {"Remove component", &TComponentsPage::removeComponent}};
   int index = 0;
   for (auto [caption, command] : commands) {
@@ -323,6 +326,27 @@ void TComponentsPage::showComponent() {
   if (!network) return;
   if (const std::optional<std::size_t> position = selectedComponent(*network))
     m_picture->showMolecule(*network->Component(*position));
+}
+
+TComponent_Detail& TComponentsPage::detailWindow() {
+  if (!m_detail) {
+    m_detail = new TComponent_Detail(m_window, m_context);
+    m_window.addAuxiliaryWindow(m_detail);
+  }
+  return *m_detail;
+}
+
+void TComponentsPage::viewDetails() {
+  TReactionNetwork* network = m_window.networkForCommand();
+  if (!network) return;
+  const std::optional<std::size_t> position = selectedComponent(*network);
+  if (!position) return;
+  TComponent_Detail& detail = detailWindow();
+  detail.SetComponent(*network, *network->Component(*position));
+  detail.FillComponent();
+  detail.show();
+  detail.raise();
+  detail.activateWindow();
 }
 
 void TComponentsPage::removeComponent() {

@@ -26,6 +26,7 @@ namespace korvane::gui {
 
 class MoleculePictureWidget;
 class PositionListModel;
+class TComponent_Detail;
 class TReact_Net_Wind;
 
 class TComponentsPage : public QWidget {
@@ -54,11 +55,14 @@ class TComponentsPage : public QWidget {
   void renameComponent();
   void showComponent();
   void refresh();
+  void viewDetails();
   void removeComponent();
 
   /// The filter as the controls set it; nothing when the filter is off.
   std::optional<ComponentFilter> filter() const;
   QListView* list() const { return m_list; }
+  /// The window of "View details", made on first use.
+  TComponent_Detail& detailWindow();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -92,6 +96,7 @@ class TComponentsPage : public QWidget {
   QCheckBox* m_onlyFraction = nullptr;
   QSpinBox* m_fraction = nullptr;
   QBoxLayout* m_addingCommands = nullptr;
+  TComponent_Detail* m_detail = nullptr;
 };
 
 }  // namespace korvane::gui

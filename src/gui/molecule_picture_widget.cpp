@@ -14,13 +14,18 @@ MoleculePictureWidget::MoleculePictureWidget(std::uint8_t size, QWidget* parent,
 }
 
 void MoleculePictureWidget::showMolecule(const TMolecule& molecule) {
+  m_molecule = molecule.Copy();
+  draw(true);
+}
+
+void MoleculePictureWidget::draw(bool reportMessages) {
   QImage image(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
   {
     ImageCanvas canvas(image);
     canvas.fill(kWhite);
-    DrawMolecule(canvas, molecule, m_size, static_cast<std::uint8_t>(m_penWidth), m_penColour,
-                 [this](const std::string& text) {
-                   if (m_sink) m_sink(text);
+    DrawMolecule(canvas, *m_molecule, m_size, static_cast<std::uint8_t>(m_penWidth), m_penColour,
+                 [this, reportMessages](const std::string& text) {
+                   if (m_sink && reportMessages) m_sink(text);
                  });
   }
   m_picture = std::move(image);
@@ -28,8 +33,14 @@ void MoleculePictureWidget::showMolecule(const TMolecule& molecule) {
 }
 
 void MoleculePictureWidget::clearPicture() {
+  m_molecule.reset();
   m_picture = QImage();
   update();
+}
+
+void MoleculePictureWidget::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (m_molecule) draw(false);
 }
 
 void MoleculePictureWidget::paintEvent(QPaintEvent*) {

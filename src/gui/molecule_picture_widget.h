@@ -5,19 +5,18 @@
 #include <QWidget>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "core/canvas.h"
-
-namespace korvane {
-class TMolecule;
-}
+#include "core/molecule.h"
 
 namespace korvane::gui {
 
-/// Draws into an image of its own size when a molecule is set and keeps
-/// only that image, so painting never reads the molecule again (a network
-/// may be growing on another thread meanwhile).
+/// Draws into an image of its own size when a molecule is set. It keeps that
+/// image and a private copy of the molecule, so painting and redrawing at a
+/// new size never read the caller's molecule again (a network may be growing
+/// on another thread meanwhile).
 class MoleculePictureWidget : public QWidget {
   Q_OBJECT
 
@@ -30,7 +29,9 @@ class MoleculePictureWidget : public QWidget {
   /// failure); without one they are dropped.
   void setMessageSink(std::function<void(const std::string&)> sink) { m_sink = std::move(sink); }
 
-  /// Draws the molecule at the widget's current size.
+  /// Draws the molecule at the widget's current size, and again whenever
+  /// the widget is resized. Drawing messages come with the first drawing
+  /// only.
   void showMolecule(const TMolecule& molecule);
   /// Blank picture.
   void clearPicture();
@@ -38,13 +39,17 @@ class MoleculePictureWidget : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
+  void draw(bool reportMessages);
+
   std::uint8_t m_size;
   Colour m_penColour;
   int m_penWidth;
   std::function<void(const std::string&)> m_sink;
   QImage m_picture;
+  std::unique_ptr<TMolecule> m_molecule;
 };
 
 }  // namespace korvane::gui

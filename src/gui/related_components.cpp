@@ -1,0 +1,35 @@
+#include "gui/related_components.h"
+
+#include <algorithm>
+
+#include "reactions/reaction.h"
+
+namespace korvane::gui {
+
+std::vector<const TMolecule*> RelatedComponents(const TMolecule& component, const RelatedFilter& filter) {
+  std::vector<std::int32_t> accepted;
+  if (filter.FilterReactions) {
+    if (filter.HydrogenTransfer) accepted.push_back(kHydrogenTransfer);
+    if (filter.BetaScission) accepted.push_back(kBetaScission);
+    if (filter.AllylIzomeration) accepted.push_back(kAllylIzomeration);
+  } else {
+    accepted = ReactionTypeCodes();
+  }
+
+  std::vector<const TMolecule*> candidates;
+  const int side = filter.Products ? kConsumedIn : kFormedIn;
+  for (const TReaction* reaction : component.ReactionLinks[side]) {
+    if (std::find(accepted.begin(), accepted.end(), reaction->ReactionType) == accepted.end()) continue;
+    const TMoleculeVector& related = filter.Products ? reaction->Products : reaction->Reactants;
+    candidates.insert(candidates.end(), related.begin(), related.end());
+  }
+  if (!filter.FilterComponents) return candidates;
+  std::erase_if(candidates, [&filter](const TMolecule* candidate) {
+    const bool radical = candidate->IsRadical();
+    const bool kind = (filter.Radicals && radical) || (filter.Molecules && !radical);
+    return !kind || (filter.OnlyFraction && candidate->CarbonNumber() != filter.Fraction);
+  });
+  return candidates;
+}
+
+}  // namespace korvane::gui

@@ -1,0 +1,153 @@
+#include "gui/component_detail_window.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QTableWidget>
+
+#include "gui/component_properties_tab.h"
+#include "gui/component_reactions_tab.h"
+#include "gui/components_page.h"
+#include "gui/related_components_tab.h"
+#include "gui/window_text.h"
+#include "gui_fixture.h"
+#include "hexane_window.h"
+
+namespace korvane::gui {
+namespace {
+
+using testing::SaveScreenshot;
+
+class ComponentDetail : public testing::GuiTest {
+ protected:
+  void SetUp() override {
+    GuiTest::SetUp();
+    window = testing::HexaneWindow(context);
+    page = window->componentsPage();
+    testing::ShowPage(*window, page);
+  }
+  // Opens the window on the component as "View details" does.
+  TComponent_Detail& open(std::size_t position) {
+    auto* list = page->list();
+    list->setCurrentIndex(list->model()->index(static_cast<int>(position), 0));
+    page->viewDetails();
+    return page->detailWindow();
+  }
+  std::size_t componentWith(const char* formula) const {
+    std::size_t i = 0;
+    while (window->network().Component(i)->Formula() != formula) ++i;
+    return i;
+  }
+  static QString text(const QWidget& window, const char* name) {
+    if (auto* label = window.findChild<QLabel*>(QString::fromLatin1(name))) return label->text();
+    return window.findChild<QLineEdit*>(QString::fromLatin1(name))->text();
+  }
+
+  std::unique_ptr<TReact_Net_Wind> window;
+  TComponentsPage* page = nullptr;
+};
+
+// Every tab of a molecule (n-hexane) and of a radical, as screenshots.
+TEST_F(ComponentDetail, ViewDetailsShowsTheSelectedComponentOnEveryTab) {
+  const std::size_t radical = componentWith("H13C6");
+  for (const auto& [position, name] : {std::pair{std::size_t{4}, "hexane"}, {radical, "hexyl"}}) {
+    TComponent_Detail& detail = open(position);
+    EXPECT_TRUE(detail.isVisible());
+    const TMolecule& component = *window->network().Component(position);
+    EXPECT_EQ(text(detail, "componentId"), QString::number(position));
+    EXPECT_EQ(text(detail, "formula"), QString::fromStdString(component.Formula()));
+    EXPECT_EQ(text(detail, "radicalCyclic"), position == 4 ? "False / False" : "True / False");
+    EXPECT_EQ(text(detail, "atomCount"), position == 4 ? "20" : "19");
+    for (int tab = 0; tab < detail.tabs()->count(); ++tab) {
+      detail.tabs()->setCurrentIndex(tab);
+      if (tab == 1) detail.properties()->setCurrentIndex(0);
+      if (tab == 2) {
+        detail.tabs()->widget(2)->findChild<QComboBox*>()->setCurrentIndex(1);  // adjacency
+        EXPECT_EQ(detail.matrixGrid()->rowCount(), static_cast<int>(component.AtomCount()));
+      }
+      if (tab == 3) {
+        detail.reactions()->setProducing(false);
+        detail.reactions()->list()->setCurrentIndex(detail.reactions()->list()->model()->index(0, 0));
+        detail.reactions()->showReaction();
+      }
+      if (tab == 4) {
+        detail.related()->list()->setCurrentIndex(detail.related()->list()->model()->index(1, 0));
+        detail.related()->showComponent();
+      }
+      SaveScreenshot(detail, QStringLiteral("component_detail_%1_%2").arg(QString::fromLatin1(name)).arg(tab));
+    }
+    detail.tabs()->setCurrentIndex(1);
+    detail.properties()->setCurrentIndex(1);
+    SaveScreenshot(detail, QStringLiteral("component_detail_%1_calculations").arg(QString::fromLatin1(name)));
+    detail.tabs()->setCurrentIndex(0);
+  }
+  // The radical's estimates say there are none.
+  EXPECT_EQ(text(page->detailWindow(), "propertyTb"), "N/A");
+}
+
+TEST_F(ComponentDetail, MethaneShowsTheFixedPropertyValues) {
+  TComponent_Detail& detail = open(componentWith("H4C1"));
+  EXPECT_EQ(text(detail, "propertyTb"), "111.67");
+  EXPECT_EQ(text(detail, "propertyTc"), "190.564");
+  EXPECT_EQ(text(detail, "propertyPc"), "4590000");
+  EXPECT_EQ(text(detail, "propertyViscosity"), "N/A");
+}
+
+TEST_F(ComponentDetail, CalculatesInTheChosenUnitsAndSaysWhyNot) {
+  TComponent_Detail& detail = open(4);
+  ComponentPropertiesTab& properties = *detail.properties();
+  properties.findChild<QLineEdit*>(QStringLiteral("temperature"))->setText(QStringLiteral("25"));
+  properties.findChild<QComboBox*>(QStringLiteral("temperatureUnit"))->setCurrentIndex(1);
+  properties.findChild<QLineEdit*>(QStringLiteral("volume"))->setText(QStringLiteral("24.79"));
+  properties.findChild<QComboBox*>(QStringLiteral("volumeUnit"))->setCurrentIndex(1);
+  properties.setCalculated(CalculatedQuantity::Pressure);
+  EXPECT_FALSE(properties.findChild<QLineEdit*>(QStringLiteral("pressure"))->isEnabled());
+  properties.calculate();
+  const QString line = properties.findChild<QPlainTextEdit*>()->toPlainText();
+  ASSERT_TRUE(line.startsWith(QStringLiteral("Result of calculation: p = "))) << line.toStdString();
+  EXPECT_NEAR(ReadNumber(line.section(QLatin1Char(' '), 5, 5)).value(), 99994, 2);
+
+  properties.setCalculated(CalculatedQuantity::Compressibility);
+  EXPECT_FALSE(properties.findChild<QLineEdit*>(QStringLiteral("volume"))->isEnabled());
+  properties.findChild<QLineEdit*>(QStringLiteral("pressure"))->setText(QStringLiteral("1,5x"));
+  dialogs.expectMessage(QString(), QStringLiteral("'1,5x' is not a valid floating point value"));
+  properties.calculate();
+  EXPECT_EQ(properties.findChild<QPlainTextEdit*>()->toPlainText(), line);
+}
+
+TEST_F(ComponentDetail, ListsTheReactionsAndRelatedComponents) {
+  TComponent_Detail& detail = open(4);
+  const TMolecule& hexane = *window->network().Component(4);
+  ComponentReactionsTab& reactions = *detail.reactions();
+  EXPECT_EQ(reactions.list()->model()->rowCount(), 0);  // nothing forms the feed
+  reactions.setProducing(false);
+  const int consuming = static_cast<int>(hexane.ReactionLinks[kConsumedIn].size());
+  ASSERT_EQ(reactions.list()->model()->rowCount(), consuming);
+  reactions.list()->setCurrentIndex(reactions.list()->model()->index(0, 0));
+  reactions.showReaction();
+  EXPECT_EQ(text(reactions, "referenceA"), "[ 4 ]");
+  EXPECT_TRUE(text(reactions, "stoichiometry").contains(QStringLiteral("  --->  ")));
+
+  detail.tabs()->setCurrentIndex(4);  // showing the tab lists the products
+  RelatedComponentsTab& related = *detail.related();
+  EXPECT_EQ(related.list()->model()->rowCount(), 2 * consuming);
+}
+
+// Removing the component shown closes the window, which forgets it.
+TEST_F(ComponentDetail, ForgetsAComponentRemovedFromTheNetwork) {
+  const std::size_t last = window->network().ComponentCount() - 1;
+  TComponent_Detail& detail = open(last);
+  ASSERT_TRUE(detail.isVisible());
+  dialogs.expectQuestion(QStringLiteral("WARNING"),
+                         QStringLiteral("Action will remove all realted components and reactions, continue?"), true);
+  page->removeComponent();
+  EXPECT_FALSE(detail.isVisible());
+  detail.reactions()->refresh();  // reads nothing: no component
+  EXPECT_EQ(detail.reactions()->list()->model()->rowCount(), 0);
+}
+
+}  // namespace
+}  // namespace korvane::gui
