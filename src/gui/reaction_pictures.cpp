@@ -37,6 +37,8 @@ ReactionPictures::ReactionPictures(const QStringList& captions, const QString& a
     grid->addWidget(reference, 2, column);
   }
   grid->addWidget(new QLabel(arrow), 1, 2, Qt::AlignCenter);
+  // Extra height goes to the pictures; captions and references stay beside them.
+  grid->setRowStretch(1, 1);
 }
 
 void ReactionPictures::setMessageSink(const std::function<void(const std::string&)>& sink) {

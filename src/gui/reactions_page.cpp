@@ -15,6 +15,7 @@
 
 #include "gui/network_window.h"
 #include "gui/position_list_model.h"
+#include "gui/reaction_detail_window.h"
 #include "gui/reaction_pictures.h"
 #include "gui/reaction_text.h"
 #include "gui/value_label.h"
@@ -37,6 +38,7 @@ TReactionsPage::TReactionsPage(TReact_Net_Wind& window, GuiContext& context) : m
   connect(m_list, &QListView::clicked, this, [this] {
     if (m_model->rowCount() > 0) showReaction();
   });
+  connect(m_list, &QListView::doubleClicked, this, [this] { viewDetails(); });
   top->addWidget(m_list, 1);
 
   auto* side = new QVBoxLayout;
@@ -46,6 +48,7 @@ TReactionsPage::TReactionsPage(TReact_Net_Wind& window, GuiContext& context) : m
   const std::pair<const char*, void (TReactionsPage::*)()> commands[] = {
       {"show", &TReactionsPage::showReaction},
       {"refresh", &TReactionsPage::refresh},
+      {"View details", &TReactionsPage::viewDetails},
       {"Remove", &TReactionsPage::removeReaction}};
   for (auto [caption, command] : commands) {
     auto* button = new QPushButton(QString::fromLatin1(caption));
@@ -241,6 +244,28 @@ void TReactionsPage::clearDisplay() {
   for (QLabel* value : {m_stoichiometry, m_activationEnergy, m_frequencyFactor, m_rateConstant, m_selectivity,
                         m_afterFilter, m_absolute, m_activeRadicals})
     value->setText(QStringLiteral("N/A"));
+}
+
+TReaction_Detail& TReactionsPage::detailWindow() {
+  if (!m_detail) {
+    m_detail = new TReaction_Detail(m_window, m_context);
+    m_window.addAuxiliaryWindow(m_detail);
+  }
+  return *m_detail;
+}
+
+void TReactionsPage::viewDetails() {
+  TReactionNetwork* network = m_window.networkForCommand();
+  if (!network) return;
+  const std::optional<std::size_t> position = selectedPosition(*network);
+  if (!position) return;
+  TReaction_Detail& detail = detailWindow();
+  detail.SetReaction(*network, *network->Reaction(*position));
+  detail.show();
+  detail.raise();
+  detail.activateWindow();
+  detail.showGeneral();
+  detail.showCompetitors();
 }
 
 void TReactionsPage::removeReaction() {

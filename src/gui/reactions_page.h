@@ -26,6 +26,7 @@ namespace korvane::gui {
 
 class PositionListModel;
 class ReactionPictures;
+class TReaction_Detail;
 class TReact_Net_Wind;
 
 class TReactionsPage : public QWidget {
@@ -34,9 +35,9 @@ class TReactionsPage : public QWidget {
  public:
   TReactionsPage(TReact_Net_Wind& window, GuiContext& context);
 
-  /// Adds a command button beside "show", "refresh" and "Remove". The
-  /// button is disabled while the network is generated and its command is
-  /// refused then.
+  /// Adds a command button beside "show", "refresh", "View details" and
+  /// "Remove". The button is disabled while the network is generated and its
+  /// command is refused then.
   QPushButton* addCommand(const QString& caption, std::function<void()> command);
 
   /// Appends a copy of the reaction (its participants must be components of
@@ -50,10 +51,13 @@ class TReactionsPage : public QWidget {
   // The page's commands.
   void showReaction();
   void refresh();
+  void viewDetails();
   void removeReaction();
 
   ReactionFilter filter() const;
   QListView* list() const { return m_list; }
+  /// The window of "View details", made on first use.
+  TReaction_Detail& detailWindow();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -90,6 +94,7 @@ class TReactionsPage : public QWidget {
   QLabel* m_afterFilter = nullptr;
   QLabel* m_absolute = nullptr;
   QLabel* m_activeRadicals = nullptr;
+  TReaction_Detail* m_detail = nullptr;
 };
 
 }  // namespace korvane::gui

@@ -21,7 +21,7 @@ namespace {
 
 using testing::SaveScreenshot;
 
-class ComponentDetail : public testing::GuiTest {
+class ComponentDetailWindow : public testing::GuiTest {
  protected:
   void SetUp() override {
     GuiTest::SetUp();
@@ -51,7 +51,7 @@ class ComponentDetail : public testing::GuiTest {
 };
 
 // Every tab of a molecule (n-hexane) and of a radical, as screenshots.
-TEST_F(ComponentDetail, ViewDetailsShowsTheSelectedComponentOnEveryTab) {
+TEST_F(ComponentDetailWindow, ViewDetailsShowsTheSelectedComponentOnEveryTab) {
   const std::size_t radical = componentWith("H13C6");
   for (const auto& [position, name] : {std::pair{std::size_t{4}, "hexane"}, {radical, "hexyl"}}) {
     TComponent_Detail& detail = open(position);
@@ -88,7 +88,7 @@ TEST_F(ComponentDetail, ViewDetailsShowsTheSelectedComponentOnEveryTab) {
   EXPECT_EQ(text(page->detailWindow(), "propertyTb"), "N/A");
 }
 
-TEST_F(ComponentDetail, MethaneShowsTheFixedPropertyValues) {
+TEST_F(ComponentDetailWindow, MethaneShowsTheFixedPropertyValues) {
   TComponent_Detail& detail = open(componentWith("H4C1"));
   EXPECT_EQ(text(detail, "propertyTb"), "111.67");
   EXPECT_EQ(text(detail, "propertyTc"), "190.564");
@@ -96,7 +96,7 @@ TEST_F(ComponentDetail, MethaneShowsTheFixedPropertyValues) {
   EXPECT_EQ(text(detail, "propertyViscosity"), "N/A");
 }
 
-TEST_F(ComponentDetail, CalculatesInTheChosenUnitsAndSaysWhyNot) {
+TEST_F(ComponentDetailWindow, CalculatesInTheChosenUnitsAndSaysWhyNot) {
   TComponent_Detail& detail = open(4);
   ComponentPropertiesTab& properties = *detail.properties();
   properties.findChild<QLineEdit*>(QStringLiteral("temperature"))->setText(QStringLiteral("25"));
@@ -118,7 +118,7 @@ TEST_F(ComponentDetail, CalculatesInTheChosenUnitsAndSaysWhyNot) {
   EXPECT_EQ(properties.findChild<QPlainTextEdit*>()->toPlainText(), line);
 }
 
-TEST_F(ComponentDetail, ListsTheReactionsAndRelatedComponents) {
+TEST_F(ComponentDetailWindow, ListsTheReactionsAndRelatedComponents) {
   TComponent_Detail& detail = open(4);
   const TMolecule& hexane = *window->network().Component(4);
   ComponentReactionsTab& reactions = *detail.reactions();
@@ -137,7 +137,7 @@ TEST_F(ComponentDetail, ListsTheReactionsAndRelatedComponents) {
 }
 
 // Removing the component shown closes the window, which forgets it.
-TEST_F(ComponentDetail, ForgetsAComponentRemovedFromTheNetwork) {
+TEST_F(ComponentDetailWindow, ForgetsAComponentRemovedFromTheNetwork) {
   const std::size_t last = window->network().ComponentCount() - 1;
   TComponent_Detail& detail = open(last);
   ASSERT_TRUE(detail.isVisible());

@@ -1,0 +1,151 @@
+#include "gui/selectivity_study_page.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QListView>
+#include <QPushButton>
+#include <QValueAxis>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "gui/position_list_model.h"
+#include "gui/reaction_detail_text.h"
+#include "gui/reaction_detail_window.h"
+#include "gui/reaction_list.h"
+#include "gui/reaction_text.h"
+#include "gui/window_text.h"
+
+namespace korvane::gui {
+
+SelectivityStudyPage::SelectivityStudyPage(TReaction_Detail& detail) : m_detail(detail) {
+  auto* layout = new QHBoxLayout(this);
+  auto* side = new QVBoxLayout;
+  side->addWidget(new QLabel(QStringLiteral("Select reactant:")));
+  m_reactants = new QComboBox;
+  connect(m_reactants, &QComboBox::activated, this, &SelectivityStudyPage::chooseReactant);
+  side->addWidget(m_reactants);
+  side->addWidget(new QLabel(QStringLiteral("Is reactant at reactions:")));
+  m_model = new PositionListModel(this);
+  m_reactions = new QListView;
+  m_reactions->setModel(m_model);
+  m_reactions->setUniformItemSizes(true);
+  m_reactions->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  side->addWidget(m_reactions, 1);
+  side->addWidget(new QLabel(QStringLiteral("Estimate partial selectivity at ")));
+  side->addWidget(new QLabel(QStringLiteral("temperature (K) inteval:")));
+  auto* interval = new QFormLayout;
+  // "298,15" as the program has always shown it; either separator reads.
+  m_from = new QLineEdit(QStringLiteral("298,15"));
+  m_to = new QLineEdit(QStringLiteral("1050"));
+  m_from->setObjectName(QStringLiteral("from"));
+  m_to->setObjectName(QStringLiteral("to"));
+  interval->addRow(QStringLiteral("From"), m_from);
+  interval->addRow(QStringLiteral("to"), m_to);
+  side->addLayout(interval);
+  auto* calculateButton = new QPushButton(QStringLiteral("Calculate"));
+  connect(calculateButton, &QPushButton::clicked, this, &SelectivityStudyPage::calculate);
+  side->addWidget(calculateButton);
+  layout->addLayout(side);
+
+  auto* chart = new QChart;
+  chart->legend()->hide();
+  m_series = new QLineSeries;
+  chart->addSeries(m_series);
+  m_temperatureAxis = new QValueAxis;
+  m_temperatureAxis->setTitleText(QStringLiteral("T, K"));
+  m_selectivityAxis = new QValueAxis;
+  m_selectivityAxis->setTitleText(QStringLiteral("Partial molar selectivity, %"));
+  chart->addAxis(m_temperatureAxis, Qt::AlignBottom);
+  chart->addAxis(m_selectivityAxis, Qt::AlignLeft);
+  m_series->attachAxis(m_temperatureAxis);
+  m_series->attachAxis(m_selectivityAxis);
+  m_chart = new QChartView(chart);
+  m_chart->setRenderHint(QPainter::Antialiasing);
+  m_chart->setMinimumSize(360, 260);
+  layout->addWidget(m_chart, 1);
+}
+
+void SelectivityStudyPage::showPage() {
+  const TReaction_Detail::Subject subject = m_detail.subjectForCommand();
+  if (!subject) return;
+  m_reactants->clear();
+  for (const TMolecule* reactant : subject.Reaction->Reactants) m_reactants->addItem(ComponentIdText(reactant));
+  if (m_reactants->count() > 0) chooseReactant(0);
+}
+
+void SelectivityStudyPage::chooseReactant(int index) {
+  const TReaction_Detail::Subject subject = m_detail.subjectForCommand();
+  if (!subject) return;
+  const std::optional<int> id = ListPosition(m_reactants->itemText(index));
+  if (!id || *id < 0 || static_cast<std::size_t>(*id) >= subject.Network->ComponentCount()) return;
+  const TMolecule& reactant = *subject.Network->Component(static_cast<std::size_t>(*id));
+  std::vector<int> positions;
+  QStringList texts;
+  for (const TReaction* reaction : reactant.ReactionLinks[kConsumedIn]) {
+    positions.push_back(subject.Network->IndexOfReaction(reaction));
+    texts.append(ReactionListText(positions.back()));
+  }
+  m_model->setLines(std::move(positions), std::move(texts));
+}
+
+void SelectivityStudyPage::calculate() {
+  const TReaction_Detail::Subject subject = m_detail.subjectForCommand();
+  if (!subject) return;
+  const TKineticParameterSet& kinetics = m_detail.context().Kinetics;
+  std::vector<Arrhenius> competitors;
+  bool asked = false;
+  for (int row = 0; row < m_model->rowCount(); ++row) {
+    const std::optional<int> position = ListPosition(m_model->index(row).data().toString());
+    if (!position || *position < 0 || static_cast<std::size_t>(*position) >= subject.Network->ReactionCount())
+      continue;
+    const TReaction& competitor = *subject.Network->Reaction(static_cast<std::size_t>(*position));
+    if (&competitor == subject.Reaction) continue;
+    if (competitor.Reactants.size() > 1 && !asked) {
+      asked = true;
+      if (!m_detail.context().Dialogs.ask(
+              QStringLiteral("WARNING"),
+              QStringLiteral("One or more reactions have more than one reactant. It will be ignored becaouse of "
+                             "unknown this product concentration. Continue?")))
+        return;
+    }
+    competitors.push_back(ParameterValues(competitor, kinetics));
+  }
+  const Arrhenius studied = ParameterValues(*subject.Reaction, kinetics);
+
+  const std::optional<double> from = ReadNumber(m_from->text());
+  const std::optional<double> to = ReadNumber(m_to->text());
+  for (const auto& [value, field] : {std::pair{from, m_from}, {to, m_to}}) {
+    if (!value) {
+      m_detail.context().Dialogs.message(
+          QString(), QStringLiteral("'%1' is not a valid floating point value").arg(field->text()));
+      return;
+    }
+  }
+  const auto curve = SelectivityCurve(studied, competitors, *from, *to);
+  if (curve.empty()) return;  // "From" not below "to": the chart stays
+  QList<QPointF> points;
+  points.reserve(static_cast<qsizetype>(curve.size()));
+  double highest = 0.0;
+  for (const auto& [T, share] : curve) {
+    points.append(QPointF(T, share));
+    highest = std::max(highest, share);
+  }
+  m_series->replace(points);
+  m_temperatureAxis->setRange(*from, *to);
+  // The shares lie between 0 and 1; the axis reaches just above the highest.
+  m_selectivityAxis->setRange(0.0, highest > 0.0 ? highest * 1.05 : 1.0);
+}
+
+void SelectivityStudyPage::clear() {
+  m_reactants->clear();
+  m_model->clear();
+  m_series->clear();
+}
+
+}  // namespace korvane::gui

@@ -1,0 +1,160 @@
+#include "gui/reaction_detail_window.h"
+
+#include <QChartView>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QListView>
+#include <QListWidget>
+#include <QTabWidget>
+#include <QValueAxis>
+
+#include "gui/reaction_detail_text.h"
+#include "gui/reaction_text.h"
+#include "gui/reactions_page.h"
+#include "gui/selectivity_study_page.h"
+#include "gui_fixture.h"
+#include "hexane_window.h"
+
+namespace korvane::gui {
+namespace {
+
+using testing::SaveScreenshot;
+
+class ReactionDetailWindow : public testing::GuiTest {
+ protected:
+  void SetUp() override {
+    GuiTest::SetUp();
+    window = testing::HexaneWindow(context);
+    page = window->reactionsPage();
+    testing::ShowPage(*window, page);
+  }
+  // Opens the window on the reaction as "View details" does.
+  TReaction_Detail& open(std::size_t position) {
+    page->list()->setCurrentIndex(page->list()->model()->index(static_cast<int>(position), 0));
+    page->viewDetails();
+    return page->detailWindow();
+  }
+  // The first reaction of the class whose first reactant passes the test.
+  std::size_t reactionWhere(std::int32_t type, const std::function<bool(const TMolecule&)>& reactant) const {
+    const TReactionNetwork& network = window->network();
+    for (std::size_t i = 0; i < network.ReactionCount(); ++i)
+      if (network.Reaction(i)->ReactionType == type && reactant(*network.Reaction(i)->Reactants[0])) return i;
+    ADD_FAILURE() << "no such reaction";
+    return 0;
+  }
+  static QString text(const QWidget& window, const char* name) {
+    return window.findChild<QLabel*>(QString::fromLatin1(name))->text();
+  }
+  static QString reactionName(const SelectivityStudyPage& study, int row) {
+    return study.reactions()->model()->index(row, 0).data().toString();
+  }
+
+  std::unique_ptr<TReact_Net_Wind> window;
+  TReactionsPage* page = nullptr;
+};
+
+// A beta-scission of the hexyl radical on every page, as screenshots.
+TEST_F(ReactionDetailWindow, ViewDetailsShowsTheSelectedReactionOnEveryPage) {
+  const std::size_t position = reactionWhere(kBetaScission, [](const TMolecule&) { return true; });
+  const TReaction& reaction = *window->network().Reaction(position);
+  TReaction_Detail& detail = open(position);
+  EXPECT_TRUE(detail.isVisible());
+  EXPECT_EQ(text(detail, "generalType"), "Beta-Scission");
+  EXPECT_EQ(text(detail, "generalTemperature"), "1050");
+  EXPECT_EQ(text(detail, "generalComponentA"), ComponentIdText(reaction.Reactants[0]));
+  EXPECT_EQ(text(detail, "generalComponentB"), "N/A");
+  EXPECT_EQ(text(detail, "generalStoichiometry"), StoichiometryText(reaction, kDetailArrow));
+  SaveScreenshot(detail, QStringLiteral("reaction_detail_general"));
+
+  detail.pages()->setCurrentIndex(1);
+  const auto competitors = CompetingReactions(window->network(), reaction);
+  ASSERT_EQ(detail.competitorList()->model()->rowCount(), static_cast<int>(competitors.size()));
+  ASSERT_FALSE(competitors.empty());
+  detail.competitorList()->setCurrentIndex(detail.competitorList()->model()->index(0, 0));
+  detail.showCompetitor();
+  EXPECT_EQ(text(detail, "competitorStoichiometry"),
+            StoichiometryText(*window->network().Reaction(static_cast<std::size_t>(competitors[0])), kDetailArrow));
+  SaveScreenshot(detail, QStringLiteral("reaction_detail_competitors"));
+
+  detail.pages()->setCurrentIndex(2);
+  EXPECT_EQ(text(detail, "parameterSource"), "Estimeted using addition method");
+  EXPECT_EQ(detail.findChild<QListWidget*>(QStringLiteral("increments"))->item(1)->text(), " - A_BetaSc_CC");
+  SaveScreenshot(detail, QStringLiteral("reaction_detail_kinetics_data"));
+
+  detail.kineticsPages()->setCurrentIndex(1);
+  SelectivityStudyPage& study = *detail.selectivityStudy();
+  EXPECT_EQ(study.reactants()->currentText(), ComponentIdText(reaction.Reactants[0]));
+  study.calculate();
+  EXPECT_EQ(study.series()->count(), 251);
+  SaveScreenshot(detail, QStringLiteral("reaction_detail_selectivity_study"));
+}
+
+TEST_F(ReactionDetailWindow, StudyOfAReactantConsumedByTheReactionAloneIsOneEverywhere) {
+  // The methyl radical's only reaction: its recombination with H.
+  const std::size_t position = reactionWhere(kRecombination, [](const TMolecule& m) { return m.AtomCount() == 4; });
+  TReaction_Detail& detail = open(position);
+  detail.pages()->setCurrentIndex(2);
+  detail.kineticsPages()->setCurrentIndex(1);
+  SelectivityStudyPage& study = *detail.selectivityStudy();
+  ASSERT_EQ(study.reactions()->model()->rowCount(), 1);
+  EXPECT_EQ(study.from()->text(), "298,15");
+  study.calculate();
+  const QList<QPointF> points = study.series()->points();
+  ASSERT_EQ(points.size(), 251);
+  EXPECT_DOUBLE_EQ(points.front().x(), 298.15);
+  EXPECT_DOUBLE_EQ(points.back().x(), 1050);
+  for (const QPointF& point : points) EXPECT_EQ(point.y(), 1.0);
+  const QList<QAbstractAxis*> axes = study.chart()->chart()->axes();
+  EXPECT_EQ(qobject_cast<QValueAxis*>(axes[0])->titleText(), "T, K");
+  EXPECT_EQ(qobject_cast<QValueAxis*>(axes[1])->titleText(), "Partial molar selectivity, %");
+
+  // "From" not below "to" draws nothing; a text that is no number says so.
+  study.from()->setText(QStringLiteral("1050"));
+  study.to()->setText(QStringLiteral("900"));
+  study.calculate();
+  EXPECT_EQ(study.series()->points(), points);
+  study.to()->setText(QStringLiteral("hot"));
+  dialogs.expectMessage(QString(), QStringLiteral("'hot' is not a valid floating point value"));
+  study.calculate();
+}
+
+TEST_F(ReactionDetailWindow, AsksOnceAboutCompetitorsWithSecondReactants) {
+  // The hydrogen atom recombines with every radical that closes its chain.
+  const std::size_t position =
+      reactionWhere(kRecombination, [this](const TMolecule& m) { return &m == window->network().HydrogenAtom(); });
+  TReaction_Detail& detail = open(position);
+  detail.pages()->setCurrentIndex(2);
+  detail.kineticsPages()->setCurrentIndex(1);
+  SelectivityStudyPage& study = *detail.selectivityStudy();
+  ASSERT_GT(study.reactions()->model()->rowCount(), 2);
+  const QString question = QStringLiteral(
+      "One or more reactions have more than one reactant. It will be ignored becaouse of unknown this product "
+      "concentration. Continue?");
+  dialogs.expectQuestion(QStringLiteral("WARNING"), question, false);
+  study.calculate();
+  EXPECT_EQ(study.series()->count(), 0);
+  dialogs.expectQuestion(QStringLiteral("WARNING"), question, true);
+  study.calculate();
+  EXPECT_EQ(study.series()->count(), 251);
+}
+
+TEST_F(ReactionDetailWindow, ForgetsARemovedReactionAndSaysWhenThereIsNone) {
+  dialogs.expectMessage(QString(), QStringLiteral("No reaction was selected."));
+  page->detailWindow().show();
+  page->detailWindow().hide();
+
+  TReaction_Detail& detail = open(77);
+  ASSERT_TRUE(detail.isVisible());
+  dialogs.expectQuestion(QStringLiteral("WARNING"),
+                         QStringLiteral("Reaction will be removed, reaction network integrity can become to be "
+                                        "damaged. Are you sure to continue?"),
+                         true);
+  page->removeReaction();
+  EXPECT_FALSE(detail.isVisible());
+  EXPECT_EQ(detail.competitorList()->model()->rowCount(), 0);
+}
+
+}  // namespace
+}  // namespace korvane::gui
