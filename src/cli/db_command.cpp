@@ -12,6 +12,7 @@
 #include "cli/network_text.h"
 #include "cli/source_list.h"
 #include "core/identity.h"
+#include "database/db_paths.h"
 #include "database/mol_db_file.h"
 #include "database/mol_structure_file.h"
 #include "smiles/smiles_reader.h"
@@ -20,9 +21,6 @@ namespace korvane {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Structure files go into this folder beside the database file.
-constexpr const char* kStructureFolder = "structures";
 
 std::string JoinNames(const TStrVector& names) {
   std::string text;
@@ -52,16 +50,6 @@ TMolCharacterisation StructureOf(const TMolecule& molecule, std::int32_t identif
 
 // A relative path that the coordinator stores as "structures\<stem>.ms".
 std::string StructureFileOf(const std::string& stem) { return std::string(kStructureFolder) + "/" + stem + ".ms"; }
-
-// A file stem made of the characters a file name can always hold.
-std::string FileStemOf(const std::string& name) {
-  std::string stem;
-  for (unsigned char c : name)
-    stem += std::isalnum(c) || std::string_view("+-_,").find(static_cast<char>(c)) != std::string_view::npos
-                ? static_cast<char>(c)
-                : '_';
-  return stem.empty() ? "item" : stem;
-}
 
 // Writes what the coordinator holds and removes the structure files written
 // for it when the database file cannot be written, so that a failure leaves
@@ -141,10 +129,7 @@ int Add(const DbOptions& options, const CliStreams& streams) {
   // A structure file of another item is never overwritten: the first free
   // name is taken.
   const fs::path directory = fs::path(database->GetDirectory().empty() ? "." : database->GetDirectory());
-  const std::string stem = FileStemOf(options.Name);
-  record.MSFile = StructureFileOf(stem);
-  for (int n = 2; fs::exists(directory / record.MSFile, error); ++n)
-    record.MSFile = StructureFileOf(stem + "-" + std::to_string(n));
+  record.MSFile = NewStructureFilePath(database->GetDirectory(), options.Name);
 
   const auto identification = static_cast<std::int32_t>(database->ItemCount() + 1);
   const TMolCharacterisation structure = StructureOf(*feed.Molecule, identification);

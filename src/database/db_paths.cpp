@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <string_view>
 #include <vector>
 
 namespace korvane {
@@ -96,6 +97,24 @@ std::string ShortestRelativePath(const std::string& baseDirectory, const std::st
   std::vector<std::string> names(from.Names.size() - common, "..");
   names.insert(names.end(), to.Names.begin() + static_cast<std::ptrdiff_t>(common), to.Names.end());
   return JoinStored(names);
+}
+
+std::string StructureFileStem(const std::string& name) {
+  std::string stem;
+  for (unsigned char c : name)
+    stem += std::isalnum(c) || std::string_view("+-_,").find(static_cast<char>(c)) != std::string_view::npos
+                ? static_cast<char>(c)
+                : '_';
+  return stem.empty() ? "item" : stem;
+}
+
+std::string NewStructureFilePath(const std::string& directory, const std::string& name) {
+  const std::string stem = std::string(kStructureFolder) + "/" + StructureFileStem(name);
+  const std::filesystem::path base = ToNativeSeparators(directory.empty() ? "./" : directory);
+  std::string path = stem + ".ms";
+  std::error_code error;
+  for (int n = 2; std::filesystem::exists(base / path, error); ++n) path = stem + "-" + std::to_string(n) + ".ms";
+  return path;
 }
 
 }  // namespace korvane

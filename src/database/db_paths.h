@@ -36,4 +36,19 @@ std::string StructureFilePath(const std::string& directory, const std::string& m
 /// the disk.
 std::string ShortestRelativePath(const std::string& baseDirectory, const std::string& target);
 
+/// Folder beside the database file that holds the structure files of the
+/// items the programs add.
+inline constexpr const char* kStructureFolder = "structures";
+
+/// A file stem made of the characters a file name can always hold: letters,
+/// digits and "+-_,"; every other character becomes "_"; "item" for an empty
+/// name.
+std::string StructureFileStem(const std::string& name);
+
+/// Where a new item named `name` keeps its structure, relative to the
+/// database's `directory`: "structures/<stem>.ms", or "<stem>-2.ms",
+/// "<stem>-3.ms"... when that file exists, so that no other item's structure
+/// file is overwritten.
+std::string NewStructureFilePath(const std::string& directory, const std::string& name);
+
 }  // namespace korvane

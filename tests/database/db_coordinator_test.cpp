@@ -226,5 +226,15 @@ TEST(DBPaths, DirectoriesAndShortestRelativePaths) {
   for (const auto& c : cases) EXPECT_EQ(ShortestRelativePath(c.base, c.target), c.stored) << c.target;
 }
 
+TEST(DBPaths, NewStructureFilesTakeAFreeNameOfSafeCharacters) {
+  testing::ScratchDir folder;
+  const std::string directory = folder.path().string() + "/";
+  EXPECT_EQ(NewStructureFilePath(directory, "1,3-butadiene"), "structures/1,3-butadiene.ms");
+  EXPECT_EQ(NewStructureFilePath(directory, ""), "structures/item.ms");
+  std::ofstream(folder.file("structures/cis_2-butene.ms")) << "taken";
+  std::ofstream(folder.file("structures/cis_2-butene-2.ms")) << "taken";
+  EXPECT_EQ(NewStructureFilePath(directory, "cis/2-butene"), "structures/cis_2-butene-3.ms");
+}
+
 }  // namespace
 }  // namespace korvane
