@@ -50,4 +50,22 @@ std::shared_ptr<TDBCoordinator> OpenDatabaseFile(const QString& fileName, Dialog
   return database;
 }
 
+QString StructureFileProblem(const std::string& fileName) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(fileName, error)) return QStringLiteral("the file does not exist");
+  TMolCharacterisation structure;
+  try {
+    if (const std::uint16_t status = ReadMolStructureFile(fileName, structure); status != kStructureFileRead)
+      return QString::fromStdString(MolStructureStatusMessage(status));
+  } catch (const std::filesystem::filesystem_error& failure) {
+    return QString::fromStdString(failure.code().message());
+  }
+  std::string problem;
+  const auto molecule = TMolecule::FromStructure(structure.Identification, structure.AdjacencyMatrix,
+                                                 structure.AtomTypes, structure.AromaticMatrix, &problem);
+  if (!molecule) return QStringLiteral("the structure is not a valid molecule: ") + QString::fromStdString(problem);
+  if (molecule->AtomCount() == 0) return QStringLiteral("the structure has no atoms");
+  return {};
+}
+
 }  // namespace korvane::gui

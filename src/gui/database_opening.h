@@ -15,4 +15,9 @@ namespace korvane::gui {
 /// every item, with the structures read before that one.
 std::shared_ptr<TDBCoordinator> OpenDatabaseFile(const QString& fileName, DialogSeam& dialogs);
 
+/// Why the structure file cannot serve as an item's or a component's
+/// structure (missing, unreadable, not a structure file, not a valid molecule,
+/// no atoms); empty when it can.
+QString StructureFileProblem(const std::string& fileName);
+
 }  // namespace korvane::gui

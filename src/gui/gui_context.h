@@ -11,6 +11,8 @@
 
 namespace korvane::gui {
 
+class TStruct_Edit;
+
 struct GuiContext {
   /// Every modal question goes through it.
   DialogSeam& Dialogs;
@@ -25,6 +27,9 @@ struct GuiContext {
   /// The molecular database installed with the program; empty when it was
   /// not found.
   QString BundledDatabase;
+  /// The one structure editor of the program, which the main window, the
+  /// component pages and the database editor open; owned by the main window.
+  TStruct_Edit* StructureEditor = nullptr;
 };
 
 }  // namespace korvane::gui

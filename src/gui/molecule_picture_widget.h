@@ -29,6 +29,8 @@ class MoleculePictureWidget : public QWidget {
   /// failure); without one they are dropped.
   void setMessageSink(std::function<void(const std::string&)> sink) { m_sink = std::move(sink); }
 
+  /// How many bond lengths fit across the picture from the next drawing on.
+  void setDrawingSize(std::uint8_t size) { m_size = size; }
   /// Draws the molecule at the widget's current size, and again whenever
   /// the widget is resized. Drawing messages come with the first drawing
   /// only.

@@ -19,9 +19,12 @@
 #include <filesystem>
 
 #include "app/network_file.h"
+#include "database/mol_structure_file.h"
 #include "gui/about_window.h"
+#include "gui/database_editor.h"
 #include "gui/database_opening.h"
 #include "gui/network_window.h"
+#include "gui/structure_editor.h"
 #include "gui/window_text.h"
 #include "reactions/kinpar_file.h"
 
@@ -53,10 +56,17 @@ TGen_Wind_Manager::TGen_Wind_Manager(GuiContext& context, QWidget* parent) : QMa
 
   loadKineticParameters();
   // The windows that exist once, created hidden in start-up order.
+  m_databaseEditor = std::make_unique<TDBEditor_Win>(m_context);
+  m_structureEditor = new TStruct_Edit(m_context, this);
+  m_context.StructureEditor = m_structureEditor;
   m_about = new TAboutWin(this);
 }
 
-TGen_Wind_Manager::~TGen_Wind_Manager() { destroyWindows(); }
+TGen_Wind_Manager::~TGen_Wind_Manager() {
+  destroyWindows();
+  m_databaseEditor.reset();
+  m_context.StructureEditor = nullptr;
+}
 
 void TGen_Wind_Manager::loadKineticParameters() {
   TKineticParameterSet& set = m_context.Kinetics;
@@ -140,7 +150,11 @@ void TGen_Wind_Manager::buildMenu() {
   QAction* bundled =
       m_databaseMenu->addAction(QStringLiteral("Open bundled database"), this, [this] { openBundledDatabase(); });
   bundled->setEnabled(!m_context.BundledDatabase.isEmpty());
+  m_databaseMenu->addAction(QStringLiteral("Edit"), this, [this] { editDatabase(); });
   m_aboutAction = menuBar()->addAction(QStringLiteral("About"), this, [this] { showAbout(); });
+  auto* draw = new QAction(QStringLiteral("Draw new structure"), this);
+  connect(draw, &QAction::triggered, this, [this] { drawNewStructure(); });
+  menuBar()->insertAction(m_aboutAction, draw);
 }
 
 void TGen_Wind_Manager::refresh() {
@@ -282,6 +296,8 @@ void TGen_Wind_Manager::loadFromFile() {
 }
 
 bool TGen_Wind_Manager::closeCurrentDatabase() {
+  // The editor's unsaved changes would go with the database it holds now.
+  if (!m_databaseEditor->mayDiscardChanges()) return false;
   if (!m_context.Database) return true;
   const QString question = QStringLiteral(
                                "A DBase named \"%1\" is still open. It is needed to close it before opening the "
@@ -310,6 +326,39 @@ void TGen_Wind_Manager::useDatabase(const QString& fileName) {
   m_context.Database = OpenDatabaseFile(fileName, m_context.Dialogs);
   for (auto& window : m_windows) window->setDatabase(m_context.Database);
   showDatabasePage();
+  if (!m_context.Database) return;
+  m_databaseEditor->setDatabase(m_context.Database);
+  if (m_context.Dialogs.ask(QStringLiteral("Use DBEditor now?"), QStringLiteral("Do you wish open selected DB in DBEditor now?")))
+    editDatabase();
+}
+
+void TGen_Wind_Manager::editDatabase() {
+  m_databaseEditor->show();
+  m_databaseEditor->raise();
+  m_databaseEditor->activateWindow();
+}
+
+void TGen_Wind_Manager::drawNewStructure() {
+  std::optional<TMolCharacterisation> structure = m_structureEditor->drawStructure();
+  if (!structure) return;
+  const std::optional<QString> fileName = m_context.Dialogs.saveFile(
+      QStringLiteral("Molecullar Structure Files *.mdb|*.ms"), m_context.ProgramDirectory, true);
+  if (!fileName) return;
+  const std::optional<QString> answer =
+      m_context.Dialogs.input(QStringLiteral("Enter identification"), QString(), QString());
+  if (!answer) return;
+  bool isNumber = false;
+  structure->Identification = answer->trimmed().toInt(&isNumber, 10);
+  if (!isNumber) {
+    m_context.Dialogs.message(QString(), QStringLiteral("'%1' is not a valid integer value").arg(*answer));
+    return;
+  }
+  try {
+    WriteMolStructureFile(*structure, fileName->toStdString());
+  } catch (const std::exception& failure) {
+    m_context.Dialogs.message(QStringLiteral("ERROR"), QStringLiteral("The structure was not saved to %1: %2")
+                                                           .arg(*fileName, QString::fromLocal8Bit(failure.what())));
+  }
 }
 
 void TGen_Wind_Manager::showDatabasePage() {
@@ -330,6 +379,11 @@ void TGen_Wind_Manager::destroyWindows() {
 }
 
 void TGen_Wind_Manager::closeEvent(QCloseEvent* event) {
+  // The editor asks about its unsaved changes first; a No keeps the program.
+  if (m_databaseEditor->isVisible() && !m_databaseEditor->close()) {
+    event->ignore();
+    return;
+  }
   destroyWindows();
   event->accept();
 }

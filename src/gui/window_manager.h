@@ -21,6 +21,8 @@ namespace korvane::gui {
 
 class TReact_Net_Wind;
 class TAboutWin;
+class TDBEditor_Win;
+class TStruct_Edit;
 
 class TGen_Wind_Manager : public QMainWindow {
   Q_OBJECT
@@ -43,6 +45,8 @@ class TGen_Wind_Manager : public QMainWindow {
   std::size_t windowCount() const { return m_windows.size(); }
   TReact_Net_Wind* window(std::size_t position) const { return m_windows[position].get(); }
   QListWidget* windowList() const { return m_list; }
+  TDBEditor_Win* databaseEditor() const { return m_databaseEditor.get(); }
+  TStruct_Edit* structureEditor() const { return m_structureEditor; }
 
   // Menu commands.
   void newWindow();
@@ -50,6 +54,11 @@ class TGen_Wind_Manager : public QMainWindow {
   void openDatabase();
   /// Opens the database installed with the program.
   void openBundledDatabase();
+  /// Shows the database editor, also without a database: its "New" is how
+  /// a first database is made.
+  void editDatabase();
+  /// Saves a drawn structure as a structure file under an identification.
+  void drawNewStructure();
   void showAbout();
   // Commands of the "Reaction networks" page, on the selected list line.
   void refresh();
@@ -78,6 +87,9 @@ class TGen_Wind_Manager : public QMainWindow {
 
   GuiContext& m_context;
   std::vector<std::unique_ptr<TReact_Net_Wind>> m_windows;
+  // A window of its own, not a child: it stays usable beside this one.
+  std::unique_ptr<TDBEditor_Win> m_databaseEditor;
+  TStruct_Edit* m_structureEditor = nullptr;
   TAboutWin* m_about = nullptr;
   QMenu* m_databaseMenu = nullptr;
   // The last item of the menu bar; the items of later windows go before it.

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QLocale>
@@ -38,6 +39,15 @@ void SaveScreenshot(QWidget& widget, const QString& name) {
   const QDir folder(QStringLiteral(KORVANE_SCREENSHOT_DIR));
   folder.mkpath(QStringLiteral("."));
   widget.grab().save(folder.filePath(name + QStringLiteral(".png")));
+}
+
+void TriggerAction(QWidget& window, const QString& text) {
+  for (QAction* action : window.findChildren<QAction*>())
+    if (action->text() == text) {
+      action->trigger();
+      return;
+    }
+  ADD_FAILURE() << "no action \"" << text.toStdString() << "\" in " << window.windowTitle().toStdString();
 }
 
 QString SharedTestFile(const QString& relativePath) {

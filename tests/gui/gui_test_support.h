@@ -14,6 +14,10 @@ namespace korvane::testing {
 /// Writes the widget as it looks now to <build>/screenshots/<name>.png.
 void SaveScreenshot(QWidget& widget, const QString& name);
 
+/// Triggers the window's menu item or action with this text; fails the test
+/// when there is none.
+void TriggerAction(QWidget& window, const QString& text);
+
 /// A file of the test data that an independent implementation wrote
 /// (structures, networks, databases).
 QString SharedTestFile(const QString& relativePath);

@@ -138,6 +138,8 @@ TEST_F(WindowManager, OpensADatabaseAndShowsBothPagesAndAbout) {
   auto manager = startManager();
   const QString filter = QStringLiteral("Molecullar DataBase Files *.mdb|*mdb");
   dialogs.expectOpenFile(filter, SharedTestFile(QStringLiteral("sample.mdb")))
+      .expectQuestion(QStringLiteral("Use DBEditor now?"), QStringLiteral("Do you wish open selected DB in DBEditor now?"),
+                      false)
       .expectQuestion(QStringLiteral("WARNING"),
                       QStringLiteral("A DBase named \"Sample hydrocarbons\" is still open. It is needed to close it "
                                      "before opening the other one? Do you want to continue?"),

@@ -1,0 +1,229 @@
+#include "gui/database_editor.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTest>
+
+#include "database/mol_db_file.h"
+#include "gui/structure_editor.h"
+#include "gui_fixture.h"
+#include "gui_test_support.h"
+
+namespace korvane::gui {
+namespace {
+
+using testing::SaveScreenshot;
+using testing::SharedTestFile;
+using Field = TDBEditor_Win::HeaderField;
+
+const QString kOpenFilter = QStringLiteral("Molecular Database Files |*.mdb");
+const QString kUnsavedQuestion =
+    QStringLiteral("You have done some changes in database. Are you sure to exit without save these changes?");
+
+QStringList Lines(const QListWidget& list) {
+  QStringList lines;
+  for (int i = 0; i < list.count(); ++i) lines << list.item(i)->text();
+  return lines;
+}
+
+class DatabaseEditor : public testing::GuiTest {
+ protected:
+  // A copy of the sample database with its structure files in the working
+  // directory, so that saving cannot touch the shared files.
+  QString copySample() {
+    QDir().mkpath(file(QStringLiteral("structures")));
+    for (const QString& name : QDir(SharedTestFile(QStringLiteral("structures"))).entryList(QDir::Files))
+      QFile::copy(SharedTestFile(QStringLiteral("structures/") + name), file(QStringLiteral("structures/") + name));
+    QFile::copy(SharedTestFile(QStringLiteral("sample.mdb")), file(QStringLiteral("sample.mdb")));
+    return file(QStringLiteral("sample.mdb"));
+  }
+  void open(TDBEditor_Win& editor, const QString& fileName) {
+    dialogs.expectOpenFile(kOpenFilter, fileName);
+    editor.openDatabase();
+  }
+  static void select(TDBEditor_Win& editor, int index) {
+    const QList<QListWidgetItem*> found = editor.itemList()->findItems(QStringLiteral("[%1]").arg(index), Qt::MatchStartsWith);
+    ASSERT_EQ(found.size(), 1);
+    editor.itemList()->setCurrentItem(found.first());
+    editor.showItem();
+  }
+  static void setSynonyms(TDBEditor_Win& editor, const QStringList& names) {
+    editor.synonymCount()->setValue(std::max<int>(1, static_cast<int>(names.size())));
+    for (int row = 0; row < editor.synonymGrid()->rowCount(); ++row)
+      editor.synonymGrid()->setItem(row, 1, new QTableWidgetItem(row < names.size() ? names[row] : QString()));
+  }
+};
+
+TEST_F(DatabaseEditor, NewAsksNameFileAndNoteAndStopsAtAShortText) {
+  TDBEditor_Win editor(context);
+  editor.show();
+  EXPECT_EQ(editor.windowTitle(), "Molecular Database files editor v1.01a:  [ *Blank* ]");
+  EXPECT_FALSE(editor.headerField(Field::Name)->isEnabled());
+
+  const QString nameCaption = QStringLiteral("Name of Database"), fileFilter = QStringLiteral("Molucular Database Files|*.mdb");
+  const QString target = file(QStringLiteral("mine.mdb"));
+  dialogs.expectInput(nameCaption, QStringLiteral("Name"), QString(), QStringLiteral("ab"));
+  editor.newDatabase();
+  dialogs.expectInput(nameCaption, QStringLiteral("Name"), QString(), QStringLiteral("mine"))
+      .expectSaveFile(fileFilter, target)
+      .expectInput(QStringLiteral("Note"), QStringLiteral("Not (f.ex. author name)"), QString(), QStringLiteral("An"));
+  editor.newDatabase();
+  EXPECT_FALSE(editor.database());
+
+  dialogs.expectInput(nameCaption, QStringLiteral("Name"), QString(), QStringLiteral("mine"))
+      .expectSaveFile(fileFilter, target)
+      .expectInput(QStringLiteral("Note"), QStringLiteral("Not (f.ex. author name)"), QString(), QStringLiteral("Ana"))
+      .expectQuestion(QStringLiteral("Would you like to create Database with this parameters?"),
+                      QStringLiteral("Database initial Data: FileName=\"%1\"; DBName=\"mine\"; Note=\"Ana\"").arg(target),
+                      true);
+  editor.newDatabase();
+  ASSERT_TRUE(editor.database());
+  EXPECT_EQ(editor.database()->ItemCount(), 0u);
+  EXPECT_EQ(editor.windowTitle(), "Molecular Database files editor v1.01a:  [mine]");
+  EXPECT_EQ(editor.headerField(Field::FileName)->text(), target);
+  EXPECT_FALSE(QFile::exists(target));  // nothing is written before Save
+}
+
+TEST_F(DatabaseEditor, ItemsAreListedRewrittenAddedFromSmilesAndSaved) {
+  const QString sample = copySample();
+  TDBEditor_Win editor(context);
+  editor.show();
+  open(editor, sample);
+  QStringList lines = Lines(*editor.itemList());
+  ASSERT_EQ(lines.size(), 9);
+  EXPECT_EQ(lines[0], "[0] - propane ;C3H8");
+  EXPECT_EQ(lines[4], "[4] - cyclohexane");
+
+  // A changed name is red until its "OK" box is pressed.
+  QLineEdit* name = editor.headerField(Field::Name);
+  name->setText(QStringLiteral("Renamed"));
+  editor.refreshDisplay();
+  EXPECT_EQ(name->palette().color(QPalette::Base), QColor(Qt::red));
+  EXPECT_FALSE(editor.headerOk(Field::Name)->isChecked());
+  editor.headerOk(Field::Name)->click();
+  EXPECT_EQ(editor.database()->GetDBName(), "Renamed");
+  EXPECT_NE(name->palette().color(QPalette::Base), QColor(Qt::red));
+  EXPECT_TRUE(editor.headerOk(Field::Name)->isChecked());
+
+  select(editor, 4);
+  setSynonyms(editor, {});
+  editor.reservationsField()->setText(QStringLiteral("a;b;"));
+  editor.rewriteItem();
+  EXPECT_EQ(Lines(*editor.itemList())[4], "[4] ");
+  EXPECT_EQ(editor.database()->GetItem(4).Reservations, (TStrVector{"a", "b", ""}));
+
+  editor.itemList()->clearSelection();
+  editor.deleteItem();  // no selected line: nothing happens
+  EXPECT_EQ(editor.database()->ItemCount(), 9u);
+
+  setSynonyms(editor, {QStringLiteral("butadiene")});
+  editor.msFileField()->clear();
+  editor.smilesField()->setText(QStringLiteral("C=CC=C"));
+  editor.reservationsField()->clear();
+  editor.addItem();
+  ASSERT_EQ(editor.database()->ItemCount(), 10u);
+  EXPECT_EQ(editor.database()->GetItem(9).MSFile, "structures\\butadiene.ms");
+  EXPECT_EQ(editor.database()->GetMolecule(9)->AtomCount(), 10u);
+
+  select(editor, 1);
+  editor.moreInfo();
+  EXPECT_TRUE(editor.report()->toPlainText().startsWith(QStringLiteral("Summary:\n-----------\n")));
+  SaveScreenshot(editor, QStringLiteral("database_editor_report"));
+
+  dialogs.expectQuestion(QStringLiteral("WARNING"), kUnsavedQuestion, false);
+  editor.close();
+  EXPECT_TRUE(editor.isVisible());
+  editor.saveDatabase();
+  EXPECT_FALSE(editor.hasUnsavedChanges());
+  editor.close();  // saved: no question
+  EXPECT_FALSE(editor.isVisible());
+
+  TMolDBInfo saved;
+  ASSERT_EQ(ReadMolDBFile(saved, sample.toStdString()), kDBFileRead);
+  EXPECT_EQ(saved.DBName, "Renamed");
+  ASSERT_EQ(saved.Records.size(), 10u);
+  EXPECT_TRUE(saved.Records[4].Synonyms.empty());
+  EXPECT_EQ(saved.Records[9].Synonyms, TStrVector{"butadiene"});
+  EXPECT_TRUE(QFile::exists(file(QStringLiteral("structures/butadiene.ms"))));
+}
+
+TEST_F(DatabaseEditor, SearchingByStructureFindsTheDrawnMoleculeAndListsItsNames) {
+  TStruct_Edit structureEditor(context);
+  context.StructureEditor = &structureEditor;
+  TDBEditor_Win editor(context);
+  editor.show();
+  open(editor, SharedTestFile(QStringLiteral("sample.mdb")));
+
+  // Isobutane, drawn as three carbons around a fourth.
+  dialogs.expectWindow(QStringLiteral("Struct_Edit"), [](QDialog& window) {
+    StructureSketch& sketch = static_cast<TStruct_Edit&>(window).sketch();
+    sketch.ChooseAtomKind(SketchAtomKind::Carbon);
+    for (int i = 0; i < 4; ++i) sketch.PlaceAtom({40 + 60 * i, 100});
+    for (std::size_t i = 1; i < 4; ++i) sketch.SetBond(0, i, SketchBondKind::Single);
+    sketch.CompleteWithHydrogens();
+    static_cast<TStruct_Edit&>(window).acceptStructure();
+    return int(QDialog::Accepted);
+  });
+  dialogs.expectMessage(QString(), QStringLiteral("Structure found under index 2"));
+  editor.searchByStructure();
+  EXPECT_EQ(editor.searchField()->text(), "isobutane+2-methylpropane");
+  EXPECT_EQ(Lines(*editor.itemList()), QStringList{"[2] - isobutane ;2-methylpropane"});
+
+  dialogs.expectWindow(QStringLiteral("Struct_Edit"), [](QDialog& window) {
+    StructureSketch& sketch = static_cast<TStruct_Edit&>(window).sketch();
+    sketch.Clear();
+    sketch.PlaceAtom({40, 100});  // methane, which the sample lacks
+    sketch.CompleteWithHydrogens();
+    static_cast<TStruct_Edit&>(window).acceptStructure();
+    return int(QDialog::Accepted);
+  });
+  dialogs.expectMessage(QString(), QStringLiteral("Structure was not found"));
+  editor.searchByStructure();
+  context.StructureEditor = nullptr;
+}
+
+TEST_F(DatabaseEditor, AFileThatIsNoDatabaseAndAFailedSaveAreReportedAndChangeNothing) {
+  const QString sample = copySample();
+  TDBEditor_Win editor(context);
+  editor.show();
+  dialogs.expectOpenFile(kOpenFilter, file(QStringLiteral("structures/propane.ms")))
+      .expectMessageContaining(QStringLiteral("ERROR"), QStringLiteral("was not opened"));
+  editor.openDatabase();
+  EXPECT_FALSE(editor.database());
+
+  open(editor, sample);
+  QLineEdit* fileName = editor.headerField(Field::FileName);
+  fileName->setText(file(QStringLiteral("missing-folder/sample.mdb")));
+  editor.applyField(Field::FileName);
+  dialogs.expectMessageContaining(QStringLiteral("ERROR"), QStringLiteral("The database was not saved: "));
+  editor.saveDatabase();
+  EXPECT_TRUE(editor.hasUnsavedChanges());
+  dialogs.expectQuestion(QStringLiteral("WARNING"), kUnsavedQuestion, true);
+  editor.close();
+  EXPECT_FALSE(editor.isVisible());
+}
+
+TEST_F(DatabaseEditor, OpeningFromTheMainWindowHandsTheDatabaseToTheEditor) {
+  auto manager = startManager();
+  dialogs.expectOpenFile(QStringLiteral("Molecullar DataBase Files *.mdb|*mdb"), SharedTestFile(QStringLiteral("sample.mdb")))
+      .expectQuestion(QStringLiteral("Use DBEditor now?"), QStringLiteral("Do you wish open selected DB in DBEditor now?"),
+                      true);
+  manager->openDatabase();
+  TDBEditor_Win& editor = *manager->databaseEditor();
+  EXPECT_TRUE(editor.isVisible());
+  EXPECT_EQ(editor.database(), context.Database);
+  EXPECT_EQ(editor.headerField(Field::Name)->text(), "Sample hydrocarbons");
+  EXPECT_EQ(editor.itemList()->count(), 9);
+  editor.close();
+  testing::TriggerAction(*manager, QStringLiteral("Edit"));
+  EXPECT_TRUE(editor.isVisible());
+}
+
+}  // namespace
+}  // namespace korvane::gui
