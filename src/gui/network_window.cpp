@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "gui/components_page.h"
+#include "gui/feed_commands.h"
 #include "gui/generation_status.h"
 #include "gui/generator_thread.h"
 #include "gui/network_commands.h"
@@ -69,6 +70,7 @@ TReact_Net_Wind::TReact_Net_Wind(GuiContext& context, const QString& name, std::
   m_pages = new QTabWidget;
   m_pages->addTab(buildPreferencePage(), QStringLiteral("ReactionNetwork_Preferences/Controls"));
   m_componentsPage = new TComponentsPage(*this, m_context);
+  AddDatabaseAndDrawingCommands(*this, *m_componentsPage, m_context);
   m_pages->addTab(m_componentsPage, QStringLiteral("Components"));
   m_reactionsPage = new TReactionsPage(*this, m_context);
   m_pages->addTab(m_reactionsPage, QStringLiteral("Reactions"));
