@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QStringList>
 
@@ -48,6 +49,9 @@ std::optional<QString> QtDialogSeam::input(const QString& caption, const QString
   box.setLabelText(prompt);
   box.setTextValue(initial);
   box.setMinimumWidth(440);  // room for the caption beside the program's name
+  // The layout sizes the box to its contents: a wide field keeps it wide
+  // also when the prompt is empty.
+  if (auto* field = box.findChild<QLineEdit*>()) field->setMinimumWidth(400);
   if (box.exec() != QDialog::Accepted) return std::nullopt;
   return box.textValue();
 }
@@ -60,12 +64,12 @@ std::optional<QString> QtDialogSeam::openFile(const QString& filter, const QStri
 
 std::optional<QString> QtDialogSeam::saveFile(const QString& filter, const QString& directory,
                                               bool confirmOverwrite) {
-  const QFileDialog::Options options =
-      confirmOverwrite ? QFileDialog::Options() : QFileDialog::Options(QFileDialog::DontConfirmOverwrite);
-  const QString name =
-      QFileDialog::getSaveFileName(Owner(m_parent), QString(), directory, QtFileFilter(filter), nullptr, options);
-  if (name.isEmpty()) return std::nullopt;
-  return name;
+  QFileDialog dialog(Owner(m_parent), QString(), directory, QtFileFilter(filter));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix(DefaultSuffix(filter));
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, !confirmOverwrite);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().first();
 }
 
 int QtDialogSeam::exec(QDialog& window) { return window.exec(); }
@@ -81,6 +85,16 @@ QString QtFileFilter(const QString& filter) {
   }
   if (parts.size() % 2 == 1) filters << parts.back();
   return filters.join(QLatin1String(";;"));
+}
+
+QString DefaultSuffix(const QString& filter) {
+  const QStringList parts = filter.split(QLatin1Char('|'));
+  if (parts.size() < 2) return {};
+  const QString pattern = parts[1].section(QLatin1Char(';'), 0, 0).trimmed();
+  if (!pattern.startsWith(QLatin1String("*."))) return {};
+  const QString extension = pattern.mid(2);
+  if (extension.contains(QLatin1Char('*')) || extension.contains(QLatin1Char('?'))) return {};
+  return extension;
 }
 
 }  // namespace korvane::gui

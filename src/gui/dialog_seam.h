@@ -58,4 +58,9 @@ class QtDialogSeam : public DialogSeam {
 /// dot ("*mdb") is kept as written.
 QString QtFileFilter(const QString& filter);
 
+/// The extension the save dialog adds to a name typed without one: that of
+/// the filter's first pattern ("*.rnw" gives "rnw"); empty when the pattern
+/// has none ("*mdb", "*").
+QString DefaultSuffix(const QString& filter);
+
 }  // namespace korvane::gui

@@ -3,8 +3,13 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
+#include <QDeadlineTimer>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPointer>
+#include <QScreen>
+#include <QWindow>
+#include <algorithm>
 #include <QVBoxLayout>
 
 #include "gui/sketch_area.h"
@@ -30,6 +35,11 @@ TStruct_Edit::TStruct_Edit(GuiContext& context, QWidget* parent) : QDialog(paren
   m_state = new QLabel;
   m_state->setObjectName(QStringLiteral("editorState"));
   layout->addWidget(m_state);
+  auto* hint = new QLabel(QStringLiteral(
+      "Choose an atom in \"Atoms\" and click the area to place it; choose a bond in \"Bonds\" and click two labels "
+      "to join them."));
+  hint->setEnabled(false);  // drawn greyed, as a hint
+  layout->addWidget(hint);
   layout->setSizeConstraint(QLayout::SetFixedSize);
   buildMenu(bar);
   connect(m_area, &SketchArea::changed, this, [this] { showState(); });
@@ -88,7 +98,34 @@ void TStruct_Edit::showState() {
 
 std::optional<TMolCharacterisation> TStruct_Edit::drawStructure() {
   m_result = TMolCharacterisation{};
+  // The editor opens over the window that asks for it, also when that is not
+  // its parent (the database editor), and that window has the focus back
+  // afterwards instead of the editor's parent jumping forward.
+  QPointer<QWidget> caller = QApplication::activeWindow();
+  if (caller == this) caller = nullptr;
+  if (caller) {
+    create();
+    if (QWindow* handle = windowHandle()) handle->setTransientParent(caller->window()->windowHandle());
+    layout()->activate();
+    QRect frame(QPoint(), size());
+    frame.moveCenter(caller->frameGeometry().center());
+    if (const QScreen* screen = caller->screen()) {
+      const QRect available = screen->availableGeometry();
+      frame.moveLeft(std::clamp(frame.left(), available.left(), std::max(available.left(), available.right() - frame.width())));
+      frame.moveTop(std::clamp(frame.top(), available.top(), std::max(available.top(), available.bottom() - frame.height())));
+    }
+    move(frame.topLeft());
+  }
   m_context.Dialogs.exec(*this);
+  if (caller) {
+    // The window system hands the focus back asynchronously; the boxes the
+    // caller shows next must find it active, or they would raise another
+    // window with them.
+    caller->activateWindow();
+    const QDeadlineTimer deadline(300);
+    while (QApplication::activeWindow() != caller && !deadline.hasExpired())
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  }
   if (!m_accepted) return std::nullopt;
   return m_result;
 }

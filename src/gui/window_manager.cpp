@@ -57,8 +57,8 @@ TGen_Wind_Manager::TGen_Wind_Manager(GuiContext& context, QWidget* parent) : QMa
   loadKineticParameters();
   // The windows that exist once, created hidden in start-up order.
   m_databaseEditor = std::make_unique<TDBEditor_Win>(m_context);
-  m_structureEditor = new TStruct_Edit(m_context, this);
-  m_context.StructureEditor = m_structureEditor;
+  m_structureEditor = std::make_unique<TStruct_Edit>(m_context);
+  m_context.StructureEditor = m_structureEditor.get();
   m_about = new TAboutWin(this);
 }
 
@@ -66,6 +66,7 @@ TGen_Wind_Manager::~TGen_Wind_Manager() {
   destroyWindows();
   m_databaseEditor.reset();
   m_context.StructureEditor = nullptr;
+  m_structureEditor.reset();
 }
 
 void TGen_Wind_Manager::loadKineticParameters() {
@@ -333,6 +334,13 @@ void TGen_Wind_Manager::useDatabase(const QString& fileName) {
 }
 
 void TGen_Wind_Manager::editDatabase() {
+  if (!m_databaseEditor->isVisible() && !m_databaseEditor->testAttribute(Qt::WA_Moved))
+    if (const QScreen* screen = this->screen()) {
+      // The first time in the middle of the screen; later where the user left it.
+      QRect frame(QPoint(), m_databaseEditor->size());
+      frame.moveCenter(screen->availableGeometry().center());
+      m_databaseEditor->move(frame.topLeft());
+    }
   m_databaseEditor->show();
   m_databaseEditor->raise();
   m_databaseEditor->activateWindow();

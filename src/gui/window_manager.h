@@ -46,7 +46,7 @@ class TGen_Wind_Manager : public QMainWindow {
   TReact_Net_Wind* window(std::size_t position) const { return m_windows[position].get(); }
   QListWidget* windowList() const { return m_list; }
   TDBEditor_Win* databaseEditor() const { return m_databaseEditor.get(); }
-  TStruct_Edit* structureEditor() const { return m_structureEditor; }
+  TStruct_Edit* structureEditor() const { return m_structureEditor.get(); }
 
   // Menu commands.
   void newWindow();
@@ -87,9 +87,11 @@ class TGen_Wind_Manager : public QMainWindow {
 
   GuiContext& m_context;
   std::vector<std::unique_ptr<TReact_Net_Wind>> m_windows;
-  // A window of its own, not a child: it stays usable beside this one.
+  // Windows of their own, not children: the database editor stays usable
+  // beside this one, and closing the structure editor gives the focus back
+  // to whichever window opened it, not to this one.
   std::unique_ptr<TDBEditor_Win> m_databaseEditor;
-  TStruct_Edit* m_structureEditor = nullptr;
+  std::unique_ptr<TStruct_Edit> m_structureEditor;
   TAboutWin* m_about = nullptr;
   QMenu* m_databaseMenu = nullptr;
   // The last item of the menu bar; the items of later windows go before it.

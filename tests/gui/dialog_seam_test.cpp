@@ -18,5 +18,20 @@ TEST(DialogSeam, FiltersTakeQtsForm) {
   for (const auto& c : cases) EXPECT_EQ(QtFileFilter(QString::fromLatin1(c.filter)), c.qt) << c.filter;
 }
 
+TEST(DialogSeam, SaveDialogsAddTheFirstPatternsExtension) {
+  const struct {
+    const char* filter;
+    const char* suffix;
+  } cases[] = {
+      {"Reaction network files|*.rnw", "rnw"},
+      {"Molecullar Structure Files *.mdb|*.ms", "ms"},
+      {"Structures|*.ms;*.mol|All|*", "ms"},
+      {"Molecullar DataBase Files *.mdb|*mdb", ""},
+      {"All|*", ""},
+      {"", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(DefaultSuffix(QString::fromLatin1(c.filter)), c.suffix) << c.filter;
+}
+
 }  // namespace
 }  // namespace korvane::gui
