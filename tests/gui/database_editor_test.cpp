@@ -112,6 +112,11 @@ TEST_F(DatabaseEditor, ItemsAreListedRewrittenAddedFromSmilesAndSaved) {
   EXPECT_TRUE(editor.headerOk(Field::Name)->isChecked());
 
   select(editor, 4);
+  dialogs.expectOpenFile(QStringLiteral("Molecular Structure Files|*.ms"), file(QStringLiteral("missing.ms")))
+      .expectQuestion(QStringLiteral("WARNING"),
+                      QStringLiteral("File you have selected does not exist. Do you really want to continue?"), false);
+  editor.selectStructureFile();
+  EXPECT_EQ(editor.msFileField()->text(), "structures\\cyclohexane.ms");
   setSynonyms(editor, {});
   editor.reservationsField()->setText(QStringLiteral("a;b;"));
   editor.rewriteItem();
