@@ -163,7 +163,9 @@ TEST_F(WindowManager, OpensADatabaseAndShowsBothPagesAndAbout) {
   dialogs.expectQuestion(QStringLiteral("WARNING"),
                          QStringLiteral("A DBase named \"Sample hydrocarbons\" is still open. It is needed to close it "
                                         "before opening the other one? Do you want to continue?"),
-                         true);
+                         true)
+      .expectQuestion(QStringLiteral("Use DBEditor now?"), QStringLiteral("Do you wish open selected DB in DBEditor now?"),
+                      false);
   manager->openBundledDatabase();
   ASSERT_TRUE(context.Database);
   EXPECT_EQ(context.Database->GetDBName(), "Hydrocarbons of steam cracking");
