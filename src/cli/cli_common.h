@@ -18,7 +18,16 @@ inline constexpr int kExitUsage = 2;
 /// be checked first. what() is "<input>: <problem>".
 class InputError : public std::runtime_error {
  public:
-  InputError(const std::string& input, const std::string& problem) : std::runtime_error(input + ": " + problem) {}
+  InputError(const std::string& input, const std::string& problem)
+      : std::runtime_error(Shortened(input) + ": " + problem) {}
+
+ private:
+  // An input pasted by mistake (a whole file as a SMILES) is named by its
+  // beginning, so that the message stays one line.
+  static std::string Shortened(const std::string& input) {
+    constexpr std::size_t kLongest = 200;
+    return input.size() <= kLongest ? input : input.substr(0, kLongest - 3) + "...";
+  }
 };
 
 /// A combination of options the parser cannot refuse by itself.

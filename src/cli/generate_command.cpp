@@ -12,6 +12,7 @@
 #include "cli/inputs.h"
 #include "cli/network_json.h"
 #include "cli/network_text.h"
+#include "reactions/feed_check.h"
 
 namespace korvane {
 namespace {
@@ -91,7 +92,10 @@ int RunGenerate(const GenerateOptions& options, const CliStreams& streams) {
     LoadKineticParameterInput(options.KineticParameterFile, parameters, streams.Err);
 
   std::vector<Feed> feeds;
-  for (const std::string& text : options.Feeds) feeds.push_back(LoadFeed(text, database.get()));
+  for (const std::string& text : options.Feeds) {
+    feeds.push_back(LoadFeed(text, database.get()));
+    if (std::string problem = FeedProblem(*feeds.back().Molecule); !problem.empty()) throw InputError(text, problem);
+  }
 
   TReactionNetwork network(options.Preferences);
   if (options.Output)

@@ -17,6 +17,10 @@ namespace korvane {
 namespace {
 
 constexpr std::string_view kSpaces = " \t\r\n\f\v";
+// Even written with brackets, isotopes, atom maps, ring closures and
+// branches at every atom, 255 atoms take a few thousand characters; longer
+// text is refused unread, since reading it costs time for nothing.
+constexpr std::size_t kMaxSmilesLength = 16384;
 // Long SMILES are cut in messages so that a message stays one readable line.
 constexpr std::size_t kQuotedLength = 40;
 
@@ -215,6 +219,10 @@ std::unique_ptr<TMolecule> MoleculeFromSmiles(std::string_view smiles, std::stri
   if (first == std::string_view::npos) return Fail(error, "empty SMILES");
   smiles = smiles.substr(first, smiles.find_last_not_of(kSpaces) - first + 1);
   const std::string quoted = Quoted(smiles);
+  if (smiles.size() > kMaxSmilesLength)
+    return Fail(error, quoted + " is " + std::to_string(smiles.size()) + " characters long; a SMILES of at most " +
+                           std::to_string(kMaxAtoms) + " atoms is far shorter (at most " +
+                           std::to_string(kMaxSmilesLength) + " characters are read)");
   // RDKit reads text after a space as a title or as CXSMILES extensions; a
   // feed typed as "CC C" must not silently become ethane.
   if (smiles.find_first_of(kSpaces) != std::string_view::npos)
@@ -230,6 +238,11 @@ std::unique_ptr<TMolecule> MoleculeFromSmiles(std::string_view smiles, std::stri
     params.parseName = false;
     std::unique_ptr<RDKit::RWMol> mol(RDKit::SmilesToMol(std::string(smiles), params));
     if (!mol) return Fail(error, quoted + " is not valid SMILES");
+    // Ring perception during sanitisation takes far longer than reading;
+    // a SMILES whose written atoms alone exceed the limit is refused first.
+    if (mol->getNumAtoms() > kMaxAtoms)
+      return Fail(error, "a molecule holds at most " + std::to_string(kMaxAtoms) + " atoms; " + quoted + " has " +
+                             std::to_string(mol->getNumAtoms()) + " without its hydrogens");
     for (const RDKit::Atom* atom : mol->atoms())
       if (std::string problem = WrittenAtomProblem(*atom, quoted); !problem.empty()) return Fail(error, problem);
     try {

@@ -53,6 +53,16 @@ TEST(SmilesReader, HoldsUpTo255Atoms) {
   std::string error;
   EXPECT_EQ(MoleculeFromSmiles(std::string(85, 'C'), &error), nullptr);
   EXPECT_EQ(error, "a molecule holds at most 255 atoms; '" + std::string(37, 'C') + "...' has 257");
+  // Benzene rings in a row: 1 000 (8 KB) are refused by their written
+  // atoms before ring perception, 10 000 (80 KB) by their length unread.
+  std::string rings;
+  for (int k = 0; k < 1000; ++k) rings += "c1ccccc1";
+  EXPECT_EQ(MoleculeFromSmiles(rings, &error), nullptr);
+  EXPECT_EQ(error, "a molecule holds at most 255 atoms; 'c1ccccc1c1ccccc1c1ccccc1c1ccccc1c1ccc...' has 6000 without its "
+                   "hydrogens");
+  EXPECT_EQ(MoleculeFromSmiles(std::string(80000, 'C'), &error), nullptr);
+  EXPECT_EQ(error, "'" + std::string(37, 'C') + "...' is 80000 characters long; a SMILES of at most 255 atoms is far "
+                   "shorter (at most 16384 characters are read)");
 }
 
 TEST(SmilesReader, RefusesWhatTheMoleculeCannotHold) {
