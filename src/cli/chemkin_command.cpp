@@ -17,8 +17,8 @@ int RunExportChemkin(const ExportChemkinOptions& options, const CliStreams& stre
   chemkin.DictionaryFile = options.Dictionary.value_or(ChemkinDictionaryFileFor(options.Output));
   chemkin.ActiveRadicals = options.ActiveRadicals;
   chemkin.Smiles = [](const TMolecule& molecule) { return CanonicalSmiles(molecule); };
-  CheckOutputFolder(chemkin.MechanismFile);
-  CheckOutputFolder(chemkin.DictionaryFile);
+  CheckOutputFile(chemkin.MechanismFile);
+  CheckOutputFile(chemkin.DictionaryFile);
 
   const TChemkinExportResult result = ExportChemkin(network, parameters, chemkin);
   if (!result.Ok()) throw InputError(options.Network, result.Error);

@@ -100,7 +100,7 @@ int Find(const DbOptions& options, const CliStreams& streams) {
 }
 
 int Add(const DbOptions& options, const CliStreams& streams) {
-  CheckOutputFolder(options.Database);
+  CheckOutputFile(options.Database);
   std::unique_ptr<TDBCoordinator> database;
   std::error_code error;
   if (fs::exists(options.Database, error)) {
@@ -178,7 +178,7 @@ int Import(const DbOptions& options, const CliStreams& streams) {
   }
   if (std::string problem = MolDBLimitProblem(info); !problem.empty()) throw InputError(options.Argument, problem);
 
-  CheckOutputFolder(options.Database);
+  CheckOutputFile(options.Database);
   const fs::path directory = fs::path(options.Database).parent_path();
   std::error_code error;
   if (!options.Replace) {

@@ -97,7 +97,7 @@ int RunExportEquations(const ExportEquationsOptions& options, const CliStreams& 
   LoadNetworkInput(options.Network, network);
   TKineticParameterSet parameters;
   const std::string parameterSource = LoadKineticParameterInput(options.KineticParameterFile, parameters, streams.Err);
-  CheckOutputFolder(options.Output);
+  CheckOutputFile(options.Output);
 
   const TEquationExportRequest request{options.Output, language->second, parts,
                                        [](const TMolecule& molecule) { return CanonicalSmiles(molecule); }};
@@ -113,7 +113,7 @@ int RunExportEquations(const ExportEquationsOptions& options, const CliStreams& 
 int RunExportGraph(const ExportGraphOptions& options, const CliStreams& streams) {
   TReactionNetwork network;
   LoadNetworkInput(options.Network, network);
-  CheckOutputFolder(options.Output);
+  CheckOutputFile(options.Output);
 
   const auto application = EnsureGuiApplication();
   PngPictureWriter pictures([&streams](const std::string& message) { streams.Err << "warning: " << message << '\n'; });

@@ -10,7 +10,7 @@
 namespace korvane {
 
 int RunFuse(const FuseOptions& options, const CliStreams& streams) {
-  CheckOutputFolder(options.Output);
+  CheckOutputFile(options.Output);
   TReactionNetwork destination;
   const std::string note = LoadNetworkInput(options.Destination, destination);
   std::vector<std::unique_ptr<TReactionNetwork>> sources;

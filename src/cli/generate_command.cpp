@@ -83,7 +83,7 @@ void NameComponents(TReactionNetwork& network, const TDBCoordinator& database) {
 int RunGenerate(const GenerateOptions& options, const CliStreams& streams) {
   // The parser checks each option; this guards callers that fill the options themselves.
   if (std::string problem = PreferencesProblem(options.Preferences); !problem.empty()) throw UsageError(problem);
-  if (options.Output) CheckOutputFolder(*options.Output);
+  if (options.Output) CheckOutputFile(*options.Output);
   const std::unique_ptr<TDBCoordinator> database = OpenFeedDatabase(options.Database, options.Feeds);
   // Generation works on the explicit parameters of each reaction class; the
   // file's values enter only the exported values, which the JSON shows.

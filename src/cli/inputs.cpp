@@ -1,6 +1,10 @@
 #include "cli/inputs.h"
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -170,11 +174,24 @@ std::string LoadKineticParameterInput(const std::optional<std::string>& fileName
   return name;
 }
 
-void CheckOutputFolder(const std::string& fileName) {
-  const fs::path folder = fs::path(fileName).parent_path();
+void CheckOutputFile(const std::string& fileName) {
+  if (fileName.empty()) throw InputError("output file", "the file name is empty");
   std::error_code error;
-  if (!folder.empty() && !fs::is_directory(folder, error))
+  if (fs::is_directory(fileName, error)) throw InputError(fileName, "is a directory, not a file");
+  const fs::path given = fs::path(fileName).parent_path();
+  const fs::path folder = given.empty() ? fs::path(".") : given;
+  if (!fs::is_directory(folder, error))
     throw InputError(fileName, "the folder " + folder.string() + " does not exist");
+  // Writing a file beside the target is what every writer does first; trying
+  // it is the one test that also holds for root, read-only file systems and
+  // access lists.
+  std::string probe = (folder / ".korvane-probe-XXXXXX").string();
+  const int descriptor = ::mkstemp(probe.data());
+  if (descriptor < 0)
+    throw InputError(fileName, "cannot write in the folder " + folder.string() + ": " +
+                                   std::error_code(errno, std::generic_category()).message());
+  ::close(descriptor);
+  ::unlink(probe.c_str());
 }
 
 }  // namespace korvane

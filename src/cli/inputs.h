@@ -70,8 +70,11 @@ std::string LoadNetworkInput(const std::string& fileName, TReactionNetwork& netw
 std::string LoadKineticParameterInput(const std::optional<std::string>& fileName, TKineticParameterSet& set,
                                std::ostream& warnings);
 
-/// Checks that the folder of an output file exists, so that work is not
+/// Checks, before any work, that an output file can be written: a name is
+/// given, it is not a directory, and its folder exists and takes a new file
+/// (tried by creating and removing one). Throws InputError with the reason
+/// ("Permission denied", "Read-only file system", ...), so that work is not
 /// lost at its end for want of a place to write it.
-void CheckOutputFolder(const std::string& fileName);
+void CheckOutputFile(const std::string& fileName);
 
 }  // namespace korvane

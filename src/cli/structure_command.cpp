@@ -28,7 +28,7 @@ int RunStructure(const StructureOptions& options, const CliStreams& streams) {
                                        molecule->GetAtomTypes(), molecule->GetAromaticMatrix()};
   if (std::string limit = MolStructureLimitProblem(structure); !limit.empty())
     throw InputError(options.Input, limit);
-  CheckOutputFolder(*options.Output);
+  CheckOutputFile(*options.Output);
   try {
     WriteMolStructureFile(structure, *options.Output);
   } catch (const std::filesystem::filesystem_error& e) {

@@ -143,6 +143,7 @@ TEST_F(CliRun, BadInputExitsWithOneNamingItAndWritesNothing) {
   const std::string ethane = ReadText(kReference + "networks/ethane.rnw");
   std::ofstream(path("truncated.rnw"), std::ios::binary) << ethane.substr(0, ethane.size() - 20);
   std::ofstream(path("wrong.txt")) << "methane C CH3 methane\n";
+  fs::create_directory(path("folder"));
 
   struct Case {
     std::vector<std::string> Arguments;
@@ -153,6 +154,10 @@ TEST_F(CliRun, BadInputExitsWithOneNamingItAndWritesNothing) {
       {{"show", "missing.rnw"}, "missing.rnw: file does not exist", ""},
       {{"generate", "smiles:C1CC", "-o", "out.rnw"}, "smiles:C1CC: ", "out.rnw"},
       {{"generate", "smiles:CC", "db:unobtainium", "-o", "out.rnw"}, "db:unobtainium: ", "out.rnw"},
+      // Outputs are checked before the generation: no name, a directory, a folder that takes no file.
+      {{"generate", "smiles:CC", "-o", ""}, "output file: the file name is empty", ""},
+      {{"generate", "smiles:CC", "-o", "folder"}, "folder: is a directory, not a file", ""},
+      {{"generate", "smiles:CC", "-o", "/sys/out.rnw"}, "/sys/out.rnw: cannot write in the folder /sys: ", ""},
       {{"generate", "smiles:CCO", "-o", "out.rnw"}, "smiles:CCO: atom 2 is oxygen; a feed holds only carbon", "out.rnw"},
       {{"generate", "smiles:CCN", "-o", "out.rnw"}, "smiles:CCN: atom 2 is nitrogen", "out.rnw"},
       {{"export-equations", "truncated.rnw", "--language", "c", "-o", "out.c"}, "truncated.rnw: ", "out.c"},
