@@ -37,7 +37,7 @@ class SilentDialogs : public DialogSeam {
 
 SilentDialogs gDialogs;
 TKineticParameterSet gKinetics;
-GuiContext gContext{gDialogs, gKinetics, nullptr, QString()};
+GuiContext gContext{gDialogs, gKinetics, nullptr, QString(), QString()};
 
 // One window per chain length, generated once; closed before the
 // application ends.

@@ -16,6 +16,7 @@
 #include "gui/molecule_picture_widget.h"
 #include "gui/network_window.h"
 #include "gui/position_list_model.h"
+#include "gui/window_text.h"
 #include "smiles/smiles_reader.h"
 #include "smiles/smiles_writer.h"
 
@@ -112,8 +113,8 @@ QWidget* TComponentsPage::buildCommands() {
   auto* box = new QWidget;
   auto* layout = new QVBoxLayout(box);
   layout->setContentsMargins(0, 0, 0, 0);
-  // Adding commands on one row; later windows add theirs through addCommand.
-  m_addingCommands = new QHBoxLayout;
+  // Adding commands two to a row; later windows add theirs through addCommand.
+  m_addingCommands = new QGridLayout;
   layout->addLayout(m_addingCommands);
   addCommand(QStringLiteral("Add from file"), [this] { addFromFile(); });
   addCommand(QStringLiteral("Add from SMILES"), [this] { addFromSmiles(); });
@@ -142,7 +143,8 @@ QPushButton* TComponentsPage::addCommand(const QString& caption, std::function<v
   connect(button, &QPushButton::clicked, this, [this, command = std::move(command)] {
     if (m_window.networkForCommand()) command();
   });
-  m_addingCommands->addWidget(button);
+  const int index = m_addingCommands->count();
+  m_addingCommands->addWidget(button, index / 2, index % 2);
   return button;
 }
 
@@ -234,6 +236,15 @@ TMolecule* TComponentsPage::addRootComponent(const TByteMatrix& adjacency, const
     return nullptr;
   }
   m_window.notifyNetworkEdited();
+  // The new component is selected and drawn, so the user sees what came in.
+  for (int row = m_model->rowCount(); row-- > 0;) {
+    if (ListPosition(m_model->index(row).data().toString()) == component->ID) {
+      m_list->setCurrentIndex(m_model->index(row));
+      m_list->scrollTo(m_list->currentIndex());
+      m_picture->showMolecule(*component);
+      break;
+    }
+  }
   return component;
 }
 

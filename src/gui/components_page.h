@@ -11,7 +11,7 @@
 #include "gui/component_list.h"
 #include "gui/gui_context.h"
 
-class QBoxLayout;
+class QGridLayout;
 class QCheckBox;
 class QGroupBox;
 class QListView;
@@ -95,7 +95,7 @@ class TComponentsPage : public QWidget {
   QCheckBox* m_acyclic = nullptr;
   QCheckBox* m_onlyFraction = nullptr;
   QSpinBox* m_fraction = nullptr;
-  QBoxLayout* m_addingCommands = nullptr;
+  QGridLayout* m_addingCommands = nullptr;
   TComponent_Detail* m_detail = nullptr;
 };
 

@@ -42,8 +42,8 @@ TReactionsPage::TReactionsPage(TReact_Net_Wind& window, GuiContext& context) : m
   top->addWidget(m_list, 1);
 
   auto* side = new QVBoxLayout;
-  // The commands in a row; later windows add theirs through addCommand.
-  m_commands = new QHBoxLayout;
+  // The commands three to a row; later windows add theirs through addCommand.
+  m_commands = new QGridLayout;
   side->addLayout(m_commands);
   const std::pair<const char*, void (TReactionsPage::*)()> commands[] = {
       {"show", &TReactionsPage::showReaction},
@@ -53,7 +53,8 @@ TReactionsPage::TReactionsPage(TReact_Net_Wind& window, GuiContext& context) : m
   for (auto [caption, command] : commands) {
     auto* button = new QPushButton(QString::fromLatin1(caption));
     connect(button, &QPushButton::clicked, this, command);
-    m_commands->addWidget(button);
+    const int index = m_commands->count();
+    m_commands->addWidget(button, index / 3, index % 3);
   }
   side->addWidget(buildPreferences());
   side->addStretch();
@@ -147,7 +148,8 @@ QPushButton* TReactionsPage::addCommand(const QString& caption, std::function<vo
   connect(button, &QPushButton::clicked, this, [this, command = std::move(command)] {
     if (m_window.networkForCommand()) command();
   });
-  m_commands->addWidget(button);
+  const int index = m_commands->count();
+  m_commands->addWidget(button, index / 3, index % 3);
   return button;
 }
 

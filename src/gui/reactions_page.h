@@ -10,7 +10,7 @@
 #include "gui/gui_context.h"
 #include "gui/reaction_list.h"
 
-class QBoxLayout;
+class QGridLayout;
 class QCheckBox;
 class QLabel;
 class QListView;
@@ -74,7 +74,7 @@ class TReactionsPage : public QWidget {
   GuiContext& m_context;
   PositionListModel* m_model = nullptr;
   QListView* m_list = nullptr;
-  QBoxLayout* m_commands = nullptr;
+  QGridLayout* m_commands = nullptr;
   QRadioButton* m_showAll = nullptr;
   QRadioButton* m_byType = nullptr;
   QRadioButton* m_bySubstance = nullptr;

@@ -86,6 +86,7 @@ TEST_F(ComponentsPage, AddsFromFileAndSmilesButNeverTwiceTheSameSpecies) {
   for (int i = 0; i < 3; ++i) page->addFromFile();
   EXPECT_EQ(model().rowCount(), 53);
   EXPECT_EQ(line(52), "[ 52 ] ");
+  EXPECT_EQ(SelectedListPosition(*page->list()), 52);  // selected and drawn
   EXPECT_TRUE(window->network().IsRoot(window->network().Component(52)));
 
   const QString caption = QStringLiteral("Add from SMILES"), prompt = QStringLiteral("SMILES of the component (e.g. CCCCCC)");
