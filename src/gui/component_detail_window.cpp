@@ -56,6 +56,10 @@ TComponent_Detail::TComponent_Detail(TReact_Net_Wind& window, GuiContext& contex
   resize(760, 560);
 }
 
+// Tab widgets may report a current page while they are taken apart; by then
+// this window's own parts are gone.
+TComponent_Detail::~TComponent_Detail() { disconnect(m_tabs, nullptr, this, nullptr); }
+
 QWidget* TComponent_Detail::buildSummary() {
   auto* page = new QWidget;
   auto* layout = new QHBoxLayout(page);

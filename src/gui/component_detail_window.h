@@ -36,6 +36,7 @@ class TComponent_Detail : public QWidget {
 
   /// A window of its own, closed (hidden) with the network window.
   TComponent_Detail(TReact_Net_Wind& window, GuiContext& context);
+  ~TComponent_Detail() override;
 
   /// The component to show, a component of the window's network.
   void SetComponent(TReactionNetwork& network, TMolecule& component);

@@ -49,6 +49,13 @@ TReaction_Detail::TReaction_Detail(TReact_Net_Wind& window, GuiContext& context)
   resize(940, 620);
 }
 
+// Tab widgets may report a current page while they are taken apart; by then
+// this window's own parts are gone.
+TReaction_Detail::~TReaction_Detail() {
+  disconnect(m_pages, nullptr, this, nullptr);
+  disconnect(m_kineticsPages, nullptr, this, nullptr);
+}
+
 QWidget* TReaction_Detail::buildGeneral() {
   auto* page = new QWidget;
   auto* layout = new QVBoxLayout(page);

@@ -50,6 +50,7 @@ class TReaction_Detail : public QWidget {
 
   /// A window of its own, closed (hidden) with the network window.
   TReaction_Detail(TReact_Net_Wind& window, GuiContext& context);
+  ~TReaction_Detail() override;
 
   /// The reaction to show, a reaction of the window's network.
   void SetReaction(TReactionNetwork& network, TReaction& reaction);
