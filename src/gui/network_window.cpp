@@ -11,10 +11,12 @@
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <climits>
 
 #include "gui/components_page.h"
 #include "gui/feed_commands.h"
@@ -115,6 +117,17 @@ QWidget* TReact_Net_Wind::buildPreferencePage() {
   form->addRow(QStringLiteral("Hydrogen tranfer:"), m_eHTransfer);
   form->addRow(QStringLiteral("Allyl izomeration:"), m_eAllyl);
   form->addRow(QStringLiteral("Minimum of selectivity = "), m_minSelectivity);
+  // A guard against runaway runs, kept with the window, not in the file.
+  m_componentLimit = new QSpinBox;
+  m_componentLimit->setObjectName(QStringLiteral("componentLimit"));
+  m_componentLimit->setRange(1, 100'000'000);
+  m_componentLimit->setGroupSeparatorShown(true);
+  m_componentLimit->setMaximumWidth(120);
+  m_componentLimit->setValue(static_cast<int>(m_network->ComponentLimit()));
+  m_componentLimit->setToolTip(
+      QStringLiteral("A run stops cleanly, with an incomplete network, when the network reaches this many "
+                     "components. Not saved in the network file."));
+  form->addRow(QStringLiteral("Component limit:"), m_componentLimit);
   layout->addWidget(preferences);
 
   m_apply = new QPushButton(QStringLiteral("Apply changes"));
@@ -211,6 +224,7 @@ void TReact_Net_Wind::showPreferences() {
   m_eHTransfer->setText(NumberText(p.EThresholdHTransfer));
   m_eAllyl->setText(NumberText(p.EThresholdAllyl));
   m_minSelectivity->setText(NumberText(p.MinSelectivity));
+  m_componentLimit->setValue(static_cast<int>(std::min<std::size_t>(m_network->ComponentLimit(), INT_MAX)));
 }
 
 std::optional<TNetworkPreferences> TReact_Net_Wind::readPreferenceFields() {
@@ -240,7 +254,10 @@ void TReact_Net_Wind::applyChanges() {
   TReactionNetwork* network = networkForCommand();
   if (!network) return;
   // Every field is read and checked before the network changes.
-  if (const auto preferences = readPreferenceFields()) network->SetPreferences(*preferences);
+  const auto preferences = readPreferenceFields();
+  if (!preferences) return;
+  network->SetPreferences(*preferences);
+  network->SetComponentLimit(static_cast<std::size_t>(m_componentLimit->value()));
 }
 
 void TReact_Net_Wind::generate() {

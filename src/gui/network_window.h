@@ -18,6 +18,7 @@ class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
+class QSpinBox;
 class QTabWidget;
 class QTimer;
 
@@ -124,6 +125,7 @@ class TReact_Net_Wind : public QMainWindow {
   QLineEdit* m_eHTransfer = nullptr;
   QLineEdit* m_eAllyl = nullptr;
   QLineEdit* m_minSelectivity = nullptr;
+  QSpinBox* m_componentLimit = nullptr;
   QPushButton* m_apply = nullptr;
   QPushButton* m_generate = nullptr;
   QPushButton* m_stop = nullptr;

@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 
@@ -64,8 +65,10 @@ TEST_F(NetworkWindow, ApplyReadsAndChecksEveryFieldBeforeTheNetworkChanges) {
   EXPECT_EQ(window->network().GetPreferences(), defaults);
 
   setField(*window, "minSelectivity", "0,02");
+  window->findChild<QSpinBox*>(QStringLiteral("componentLimit"))->setValue(777);
   window->applyChanges();
   EXPECT_EQ(window->network().GetPreferences(), (TNetworkPreferences{1100, 250, 310, 190, 0.02}));
+  EXPECT_EQ(window->network().ComponentLimit(), 777u);
 }
 
 TEST_F(NetworkWindow, GenerationRunsOnItsThreadAndThePollReportsTheEnd) {
