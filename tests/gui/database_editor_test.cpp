@@ -228,6 +228,18 @@ TEST_F(DatabaseEditor, OpeningFromTheMainWindowHandsTheDatabaseToTheEditor) {
   editor.close();
   testing::TriggerAction(*manager, QStringLiteral("Edit"));
   EXPECT_TRUE(editor.isVisible());
+
+  // Unsaved changes in the editor are asked about before the main window
+  // closes or opens another database; No keeps everything as it is.
+  editor.headerField(Field::Note)->setText(QStringLiteral("changed"));
+  editor.applyField(Field::Note);
+  dialogs.expectQuestion(QStringLiteral("WARNING"), kUnsavedQuestion, false)
+      .expectQuestion(QStringLiteral("WARNING"), kUnsavedQuestion, false);
+  EXPECT_FALSE(manager->close());
+  manager->openDatabase();
+  EXPECT_TRUE(editor.isVisible());
+  EXPECT_EQ(editor.database(), context.Database);
+  EXPECT_TRUE(editor.hasUnsavedChanges());
 }
 
 }  // namespace
