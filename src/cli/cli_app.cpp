@@ -244,6 +244,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
                "hydrocarbon steam cracking, and keeps molecular databases.",
                "korvane-cli");
   app.require_subcommand(1);
+  app.set_version_flag("--version", std::string("korvane-cli ") + KORVANE_VERSION);
   Commands commands;
   AddGenerate(app, commands);
   AddShow(app, commands);

@@ -33,7 +33,8 @@ void PrintItems(const TDBCoordinator& database, const TIntVector& items, std::os
   table.AlignRight(0);
   for (std::int32_t item : items) {
     const TMolDBRecord& record = database.Records()[static_cast<std::size_t>(item)];
-    table.AddRow({std::to_string(item), JoinNames(record.Synonyms), record.MSFile});
+    // Stored with "\\" as the format has it; shown as this system writes paths.
+    table.AddRow({std::to_string(item), JoinNames(record.Synonyms), ToNativeSeparators(record.MSFile)});
   }
   out << table.Text();
 }

@@ -18,6 +18,13 @@ int RunFuse(const FuseOptions& options, const CliStreams& streams) {
   for (const std::string& fileName : options.Sources) {
     sources.push_back(std::make_unique<TReactionNetwork>());
     LoadNetworkInput(fileName, *sources.back());
+    // The fused network keeps the destination's preferences; a source made
+    // under others may hold reactions those preferences would have dropped.
+    if (sources.back()->GetPreferences() != destination.GetPreferences())
+      streams.Err << "warning: " << fileName << ": its preferences ("
+                  << PreferencesText(sources.back()->GetPreferences())
+                  << ") differ from the destination's; the fused network keeps the destination's ("
+                  << PreferencesText(destination.GetPreferences()) << ")\n";
     sourceList.push_back(sources.back().get());
   }
   const std::size_t components = destination.ComponentCount();

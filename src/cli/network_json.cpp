@@ -4,6 +4,7 @@
 
 #include "app/export_kinetics.h"
 #include "cli/json_writer.h"
+#include "core/formula.h"
 #include "smiles/smiles_writer.h"
 
 namespace korvane {
@@ -24,10 +25,12 @@ void WriteRecipe(JsonWriter& json, const std::string& recipe) {
 
 }  // namespace
 
-std::string NetworkJson(const TReactionNetwork& network, const TKineticParameterSet& parameters) {
+std::string NetworkJson(const TReactionNetwork& network, const std::string& note,
+                        const TKineticParameterSet& parameters) {
   const TExportKinetics kinetics = ReactionKinetics(network, parameters.Table, parameters.AlternativeValues);
   JsonWriter json;
   json.BeginObject();
+  json.Key("note").String(note);
   const TNetworkPreferences& preferences = network.GetPreferences();
   json.Key("preferences").BeginObject();
   json.Key("temperature").Number(preferences.NormTemperature);
@@ -44,7 +47,7 @@ std::string NetworkJson(const TReactionNetwork& network, const TKineticParameter
     json.BeginObject();
     json.Key("index").Integer(static_cast<std::int64_t>(i));
     json.Key("name").String(component.Name);
-    json.Key("formula").String(component.Formula());
+    json.Key("formula").String(HillFormula(component));
     json.Key("smiles");
     if (const auto smiles = CanonicalSmiles(component))
       json.String(*smiles);

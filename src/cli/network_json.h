@@ -1,7 +1,7 @@
 #pragma once
 /// The JSON form of a reaction network, stable for scripts:
 ///
-///   {"preferences":{"temperature":T,"e_beta":..,"e_htransfer":..,"e_allyl":..,
+///   {"note":..,"preferences":{"temperature":T,"e_beta":..,"e_htransfer":..,"e_allyl":..,
 ///    "min_selectivity":..},
 ///    "components":[{"index":i,"name":..,"formula":..,"smiles":.. or null,
 ///      "atoms":n,"radical":b,"root":b,"inert":b},...],
@@ -14,7 +14,7 @@
 /// "A" and "E" are the explicit values generation uses; "A_value" and
 /// "E_value" the values the exports write, from the kinetic parameter set.
 /// Reactant coefficients are negative, product coefficients positive;
-/// "formula" is the system's formula text ("H1", "H6C2").
+/// "formula" is the molecular formula in Hill order ("H", "C2H6").
 
 #include <string>
 
@@ -23,8 +23,9 @@
 
 namespace korvane {
 
-/// The network as one line of JSON (no line break at the end); the exported
-/// values come from `parameters`.
-std::string NetworkJson(const TReactionNetwork& network, const TKineticParameterSet& parameters);
+/// The network with its note as one line of JSON (no line break at the
+/// end); the exported values come from `parameters`.
+std::string NetworkJson(const TReactionNetwork& network, const std::string& note,
+                        const TKineticParameterSet& parameters);
 
 }  // namespace korvane

@@ -77,7 +77,7 @@ TextTable ComponentTable(const TReactionNetwork& network) {
     flag(component.IsRadical(), "radical");
     flag(roots.contains(&component), "root");
     flag(component.Inert, "inert");
-    table.AddRow({std::to_string(i), component.Name, component.Formula(), SmilesText(component),
+    table.AddRow({std::to_string(i), component.Name, HillFormula(component), SmilesText(component),
                   std::to_string(component.AtomCount()), flags});
   }
   return table;

@@ -13,7 +13,7 @@ int RunShow(const ShowOptions& options, const CliStreams& streams) {
   if (options.Json) {
     TKineticParameterSet parameters;
     LoadKineticParameterInput(options.KineticParameterFile, parameters, streams.Err);
-    streams.Out << NetworkJson(network, parameters) << '\n';
+    streams.Out << NetworkJson(network, note, parameters) << '\n';
     return kExitSuccess;
   }
   streams.Out << "network: " << options.Network << '\n'

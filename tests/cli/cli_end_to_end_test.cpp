@@ -93,13 +93,13 @@ std::string WithoutProjectingSelectivity(const std::string& json) {
 TEST_F(CliRun, GeneratesTheEthaneNetworkAsJson) {
   const ToolRun r = run({"generate", "smiles:CC", "--json"});
   ASSERT_EQ(r.Code, 0) << r.Err;
-  EXPECT_EQ(r.Out.rfind(R"({"preferences":{"temperature":1050,"e_beta":200,"e_htransfer":300,"e_allyl":200,)"
-                        R"("min_selectivity":0.01},"components":[{"index":0,"name":"Noname","formula":"H1",)"
+  EXPECT_EQ(r.Out.rfind(R"({"note":"","preferences":{"temperature":1050,"e_beta":200,"e_htransfer":300,)"
+                        R"("e_allyl":200,"min_selectivity":0.01},"components":[{"index":0,"name":"Noname","formula":"H",)"
                         R"("smiles":"[H]","atoms":1,"radical":true,"root":false,"inert":false},)",
                         0),
             0u)
       << r.Out;
-  EXPECT_NE(r.Out.find(R"({"index":4,"name":"Noname","formula":"H6C2","smiles":"CC","atoms":8,"radical":false,)"
+  EXPECT_NE(r.Out.find(R"({"index":4,"name":"Noname","formula":"C2H6","smiles":"CC","atoms":8,"radical":false,)"
                        R"("root":true,"inert":false})"),
             std::string::npos);
   EXPECT_NE(r.Out.find(R"("reactions":[{"index":0,"type":2,"reactants":[[4,-6]],"products":[[0,6],[5,6]],"E":225,)"
@@ -129,14 +129,24 @@ TEST_F(CliRun, ShowReadsBackWhatGenerateWrote) {
   const ToolRun table = run({"show", "propane.rnw"});
   ASSERT_EQ(table.Code, 0) << table.Err;
   EXPECT_NE(table.Out.find("note: C3\n"), std::string::npos);
-  EXPECT_NE(table.Out.find("    4  Noname  H8C3     CCC          11  root\n"), std::string::npos) << table.Out;
+  EXPECT_NE(table.Out.find("    4  Noname  C3H8     CCC          11  root\n"), std::string::npos) << table.Out;
 
   // The network file of an independent implementation reads as the same
   // network.
-  const ToolRun ethane = run({"generate", "smiles:CC", "--json"});
+  const ToolRun ethane = run({"generate", "smiles:CC", "--note", "ethane primary network", "--json"});
   const ToolRun reference = run({"show", kReference + "networks/ethane.rnw", "--json"});
   ASSERT_EQ(reference.Code, 0) << reference.Err;
   EXPECT_EQ(WithoutProjectingSelectivity(reference.Out), WithoutProjectingSelectivity(ethane.Out));
+
+  // Fusing keeps the destination's preferences and says so when a source's differ.
+  const ToolRun fused = run({"fuse", kReference + "networks/ethane.rnw", "propane.rnw", "-o", "c2c3.rnw"});
+  ASSERT_EQ(fused.Code, 0) << fused.Err;
+  EXPECT_NE(fused.Err.find("warning: propane.rnw: its preferences (T = 1100 K, E thresholds/(kJ/mol): beta-scission "
+                           "200, hydrogen transfer 300, allyl isomerisation 200, minimum selectivity 0.01) differ from "
+                           "the destination's; the fused network keeps the destination's (T = 1050 K, "),
+            std::string::npos)
+      << fused.Err;
+  EXPECT_EQ(run({"fuse", "c2c3.rnw", kReference + "networks/ethane.rnw", "-o", "again.rnw"}).Err, "");
 }
 
 TEST_F(CliRun, BadInputExitsWithOneNamingItAndWritesNothing) {
@@ -231,6 +241,9 @@ TEST_F(CliRun, UsageErrorsExitWithTwoNamingTheOption) {
     EXPECT_EQ(r.Code, 2) << (arguments.empty() ? "" : arguments.back());
     EXPECT_NE(r.Err.find("korvane-cli: " + message), std::string::npos) << r.Err;
   }
+  const ToolRun version = run({"--version"});
+  EXPECT_EQ(version.Code, 0);
+  EXPECT_EQ(version.Out.rfind("korvane-cli 0.", 0), 0u) << version.Out;
   const ToolRun help = run({"generate", "--help"});
   EXPECT_EQ(help.Code, 0);
   EXPECT_NE(help.Out.find("--min-selectivity"), std::string::npos);
@@ -240,7 +253,7 @@ TEST_F(CliRun, SearchesTheBundledDatabaseByNameFragments) {
   const ToolRun r = run({"db", "search", "xylene", "--db", KORVANE_BUNDLED_DATABASE});
   ASSERT_EQ(r.Code, 0) << r.Err;
   EXPECT_EQ(Count(r.Out, "xylene; "), 3u) << r.Out;
-  EXPECT_NE(r.Out.find("o-xylene; 1,2-dimethylbenzene; xylene  structures\\o-xylene.ms"), std::string::npos);
+  EXPECT_NE(r.Out.find("o-xylene; 1,2-dimethylbenzene; xylene  structures/o-xylene.ms"), std::string::npos);
   const ToolRun both = run({"db", "search", "methyl+prop", "--db", KORVANE_BUNDLED_DATABASE});
   // Both fragments in one synonym, or in two (propyne; methylacetylene).
   EXPECT_NE(both.Out.find("   11  isobutane; 2-methylpropane"), std::string::npos) << both.Out;
@@ -275,7 +288,7 @@ TEST_F(CliRun, AddsFindsAndDescribesStructures) {
 
   const ToolRun found = run({"db", "find", "smiles:C=C(C)C", "--db", "my.mdb"});
   ASSERT_EQ(found.Code, 0) << found.Err;
-  EXPECT_NE(found.Out.find("    0  isobutene; isobutylene  structures\\isobutene.ms"), std::string::npos) << found.Out;
+  EXPECT_NE(found.Out.find("    0  isobutene; isobutylene  structures/isobutene.ms"), std::string::npos) << found.Out;
   EXPECT_EQ(found.Out.find("propane"), std::string::npos);
 
   const ToolRun described = run({"structure", "structures/isobutene.ms"});
