@@ -1,6 +1,8 @@
 #include "reactions/reaction_network.h"
 
 #include <algorithm>
+#include <cassert>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "core/identity.h"
@@ -19,6 +21,33 @@ void Unlink(TMolecule& component, int side, const TReaction* reaction) {
     links.erase(links.begin() + static_cast<std::ptrdiff_t>(k));
     if (k < coefficients.size()) coefficients.erase(coefficients.begin() + static_cast<std::ptrdiff_t>(k));
   }
+}
+
+// Removes the first entry naming the reaction from one link list.
+void UnlinkFirst(TMolecule& component, int side, const TReaction* reaction) {
+  auto& links = component.ReactionLinks[side];
+  auto& coefficients = component.ReactionCoefficients[side];
+  const auto found = std::find(links.begin(), links.end(), reaction);
+  if (found == links.end()) return;
+  const auto k = found - links.begin();
+  links.erase(found);
+  if (static_cast<std::size_t>(k) < coefficients.size()) coefficients.erase(coefficients.begin() + k);
+}
+
+// Inserts an entry for the reaction at `position` in the network's list
+// after every entry of a reaction at or before that position, which is where
+// a relink puts it.
+void LinkInOrder(TMolecule& component, int side, TReaction* reaction, double coefficient, std::size_t position,
+                 const std::unordered_map<const TReaction*, std::size_t>& positions) {
+  auto& links = component.ReactionLinks[side];
+  auto& coefficients = component.ReactionCoefficients[side];
+  const auto after = std::find_if(links.begin(), links.end(), [&](const TReaction* linked) {
+    const auto found = positions.find(linked);
+    return found == positions.end() || found->second > position;
+  });
+  const auto k = after - links.begin();
+  links.insert(after, reaction);
+  coefficients.insert(coefficients.begin() + std::min<std::ptrdiff_t>(k, std::ssize(coefficients)), coefficient);
 }
 
 void LinkReaction(TReaction& reaction) {
@@ -121,6 +150,39 @@ void TReactionNetwork::RemoveReaction(std::size_t index) {
   if (index >= m_reactions.size()) return;
   m_reactions.erase(m_reactions.begin() + static_cast<std::ptrdiff_t>(index));
   Relink();
+}
+
+void TReactionNetwork::EditReaction(std::size_t index, const TReaction& changes) {
+  if (index >= m_reactions.size()) return;
+  TReaction& reaction = *m_reactions[index];
+  for (TMolecule* product : reaction.Products) UnlinkFirst(*product, kFormedIn, &reaction);
+  for (TMolecule* reactant : reaction.Reactants) UnlinkFirst(*reactant, kConsumedIn, &reaction);
+
+  reaction.Reactants.clear();
+  reaction.ReactantCoefs.clear();
+  reaction.SetProducts({}, {});
+  for (std::size_t i = 0; i < changes.Reactants.size(); ++i)
+    reaction.AddReactant(changes.Reactants[i], changes.ReactantCoefs[i]);
+  for (std::size_t i = 0; i < changes.Products.size(); ++i)
+    reaction.AddProduct(changes.Products[i], changes.ProductCoefs[i]);
+
+  std::unordered_map<const TReaction*, std::size_t> positions;
+  for (std::size_t i = 0; i < m_reactions.size(); ++i) positions.emplace(m_reactions[i].get(), i);
+  for (std::size_t i = 0; i < reaction.Products.size(); ++i) {
+    assert(IndexOfComponent(reaction.Products[i]) >= 0);
+    LinkInOrder(*reaction.Products[i], kFormedIn, &reaction, reaction.ProductCoefs[i], index, positions);
+  }
+  for (std::size_t i = 0; i < reaction.Reactants.size(); ++i) {
+    assert(IndexOfComponent(reaction.Reactants[i]) >= 0);
+    LinkInOrder(*reaction.Reactants[i], kConsumedIn, &reaction, reaction.ReactantCoefs[i], index, positions);
+  }
+
+  reaction.SetParameters(changes.ReactionType, changes.ActEnergy, changes.FreqFactor);
+  reaction.FreqFact2 = changes.FreqFact2;
+  reaction.ActEnerg2 = changes.ActEnerg2;
+  reaction.MultiplyByActiveRadicals = changes.MultiplyByActiveRadicals;
+  // The equal-reaction index of a run keys reactions by what just changed.
+  m_reactionIndex.reset();
 }
 
 void TReactionNetwork::Relink() {

@@ -97,6 +97,14 @@ class TReactionNetwork {
   TReaction* AddReactionCopy(const TReaction& reaction);
   /// Destroys reaction `index` and relinks.
   void RemoveReaction(std::size_t index);
+  /// Gives reaction `index` the participants with their coefficients, the
+  /// class, E, A, both recipes and the active-radical flag of `changes` (a
+  /// working copy whose participants are components of this network); its
+  /// position and selectivities stay. Each occurrence of an old participant
+  /// drops the first link entry naming the reaction, and each new occurrence
+  /// gains one where a relink would put it, so the links stay consistent
+  /// without a relink, also when a component takes part twice.
+  void EditReaction(std::size_t index, const TReaction& changes);
   /// Removes a component with every reaction that forms or consumes it, then
   /// prunes what the roots no longer reach (components of one atom stay).
   void RemoveComponent(std::size_t index);

@@ -83,6 +83,43 @@ TEST(ReactionNetwork, AddReactionCopyLinksAndRemoveReactionUnlinks) {
   EXPECT_EQ(CheckNetwork(network), "");
 }
 
+// Editing in place keeps the reaction's position and every link where a
+// relink would put it, for old and new participants, also one taking part twice.
+TEST(ReactionNetwork, EditReactionKeepsTheLinksConsistent) {
+  TReactionNetwork network;
+  TMolecule* butane = AddFeed(network, LinearAlkane(4));
+  network.Generate();
+  const int ethylIndex = network.FindComponent(*MoleculeFrom("C. C; 0-1"));
+  ASSERT_GE(ethylIndex, 0);
+  TMolecule* ethyl = network.Component(static_cast<std::size_t>(ethylIndex));
+  const std::size_t edited = network.ReactionCount() / 2;
+  TReaction* reaction = network.Reaction(edited);
+  const TReaction original = *reaction;
+
+  TReaction changes;
+  changes.AddReactant(ethyl, -1);
+  changes.AddReactant(ethyl, -1);
+  changes.AddProduct(butane, 1);
+  changes.SetParameters(kOtherReaction2, 12.5, 3e9);
+  changes.FreqFact2 = std::string(1, static_cast<char>(200));
+  changes.ActEnerg2 = "\x01\x01";
+  changes.MultiplyByActiveRadicals = !original.MultiplyByActiveRadicals;
+  network.EditReaction(edited, changes);
+  EXPECT_EQ(network.Reaction(edited), reaction);
+  EXPECT_EQ(CheckNetwork(network), "");
+  EXPECT_EQ(reaction->Reactants, (TMoleculeVector{ethyl, ethyl}));
+  EXPECT_EQ(reaction->ProductCoefs, TIntVector{1});
+  EXPECT_EQ(reaction->ActivationEnergyValue({}, std::vector<double>(256, 1.5)), 3.0);
+  EXPECT_EQ(reaction->FreqFactor, 3e9);
+  EXPECT_EQ(reaction->MultiplyByActiveRadicals, changes.MultiplyByActiveRadicals);
+  EXPECT_EQ(reaction->SelectivityAfterFilter, original.SelectivityAfterFilter);
+
+  network.EditReaction(edited, original);
+  EXPECT_EQ(CheckNetwork(network), "");
+  EXPECT_EQ(reaction->Reactants, original.Reactants);
+  EXPECT_EQ(reaction->ActEnerg2, original.ActEnerg2);
+}
+
 TEST(ReactionNetwork, RemovingComponentsPrunesWhatNoRootReaches) {
   TReactionNetwork network;
   AddFeed(network, LinearAlkane(3));
