@@ -30,6 +30,7 @@ class SilentDialogs : public DialogSeam {
   bool ask(const QString&, const QString&) override { return ++Unexpected, false; }
   std::optional<QString> input(const QString&, const QString&, const QString&) override { return ++Unexpected, std::nullopt; }
   std::optional<QString> openFile(const QString&, const QString&) override { return ++Unexpected, std::nullopt; }
+  std::optional<QString> chooseFile(const QString&, const QString&) override { return ++Unexpected, std::nullopt; }
   std::optional<QString> saveFile(const QString&, const QString&, bool) override { return ++Unexpected, std::nullopt; }
   int exec(QDialog&) override { return ++Unexpected, 0; }
   int Unexpected = 0;

@@ -62,6 +62,14 @@ std::optional<QString> QtDialogSeam::openFile(const QString& filter, const QStri
   return name;
 }
 
+std::optional<QString> QtDialogSeam::chooseFile(const QString& filter, const QString& directory) {
+  QFileDialog dialog(m_parent, QString(), directory, QtFileFilter(filter));
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().constFirst();
+}
+
 std::optional<QString> QtDialogSeam::saveFile(const QString& filter, const QString& directory,
                                               bool confirmOverwrite) {
   QFileDialog dialog(Owner(m_parent), QString(), directory, QtFileFilter(filter));

@@ -27,6 +27,9 @@ class DialogSeam {
   /// File dialogs. `filter` is written as the windows give it,
   /// "Description|*.ext" (empty: every file); nothing when cancelled.
   virtual std::optional<QString> openFile(const QString& filter, const QString& directory) = 0;
+  /// An existing file or the name of a new one, for a command that either
+  /// reads or creates the file it is pointed at.
+  virtual std::optional<QString> chooseFile(const QString& filter, const QString& directory) = 0;
   /// With `confirmOverwrite`, the dialog itself asks before an existing file
   /// is chosen.
   virtual std::optional<QString> saveFile(const QString& filter, const QString& directory, bool confirmOverwrite) = 0;
@@ -46,6 +49,7 @@ class QtDialogSeam : public DialogSeam {
   bool ask(const QString& caption, const QString& text) override;
   std::optional<QString> input(const QString& caption, const QString& prompt, const QString& initial) override;
   std::optional<QString> openFile(const QString& filter, const QString& directory) override;
+  std::optional<QString> chooseFile(const QString& filter, const QString& directory) override;
   std::optional<QString> saveFile(const QString& filter, const QString& directory, bool confirmOverwrite) override;
   int exec(QDialog& window) override;
 

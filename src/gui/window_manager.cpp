@@ -23,6 +23,9 @@
 #include "gui/about_window.h"
 #include "gui/database_editor.h"
 #include "gui/database_opening.h"
+#include "gui/equation_export_window.h"
+#include "gui/fusion_window.h"
+#include "gui/global_settings_window.h"
 #include "gui/network_window.h"
 #include "gui/structure_editor.h"
 #include "gui/window_text.h"
@@ -59,7 +62,20 @@ TGen_Wind_Manager::TGen_Wind_Manager(GuiContext& context, QWidget* parent) : QMa
   m_databaseEditor = std::make_unique<TDBEditor_Win>(m_context);
   m_structureEditor = std::make_unique<TStruct_Edit>(m_context);
   m_context.StructureEditor = m_structureEditor.get();
+  m_fusion = new TAdd_RN_CTRL_WIN(
+      m_context,
+      [this] {
+        std::vector<TReact_Net_Wind*> windows;
+        for (const auto& window : m_windows) windows.push_back(window.get());
+        return windows;
+      },
+      this);
+  m_globalSettings = new TGlob_Set(m_context, this);
+  m_exporter = new TEqExporterWind(m_context, this);
   m_about = new TAboutWin(this);
+  auto* settings = new QAction(QStringLiteral("Global settings"), this);
+  connect(settings, &QAction::triggered, this, [this] { showGlobalSettings(); });
+  menuBar()->insertAction(m_aboutAction, settings);
 }
 
 TGen_Wind_Manager::~TGen_Wind_Manager() {
@@ -217,9 +233,23 @@ void TGen_Wind_Manager::ereaseSelected() {
   QApplication::processEvents();
 }
 
+void TGen_Wind_Manager::addSharedControls(TReact_Net_Wind& window) {
+  // The commands run only while the window is not generating.
+  window.addNetworkControl(QStringLiteral("Add sub- (reaction network)"), [this, &window] {
+    m_fusion->setTargetWindow(&window);
+    m_context.Dialogs.exec(*m_fusion);
+  });
+  window.addNetworkControl(QStringLiteral("Export equations"), [this, &window] {
+    m_exporter->setNetwork(&window.network());
+    m_context.Dialogs.exec(*m_exporter);
+    m_exporter->setNetwork(nullptr);
+  });
+}
+
 TReact_Net_Wind* TGen_Wind_Manager::appendWindow(const QString& name, std::unique_ptr<TReactionNetwork> network) {
   auto window = std::make_unique<TReact_Net_Wind>(m_context, name, std::move(network));
   window->setDatabase(m_context.Database);
+  addSharedControls(*window);
   // Cascaded beside the main window, inside the screen.
   const int step = 28 * static_cast<int>(m_windows.size() % 8);
   QPoint corner = geometry().topLeft() + QPoint(40 + step, 40 + step);
@@ -376,6 +406,12 @@ void TGen_Wind_Manager::showDatabasePage() {
   m_dbName->setText(QString::fromStdString(database->GetDBName()));
   m_dbNote->setText(QString::fromStdString(database->GetNote()));
   m_dbCount->setText(QString::number(database->ItemCount()));
+}
+
+void TGen_Wind_Manager::showGlobalSettings() {
+  m_globalSettings->show();
+  m_globalSettings->raise();
+  m_globalSettings->activateWindow();
 }
 
 void TGen_Wind_Manager::showAbout() { m_context.Dialogs.exec(*m_about); }

@@ -23,6 +23,9 @@ class TReact_Net_Wind;
 class TAboutWin;
 class TDBEditor_Win;
 class TStruct_Edit;
+class TAdd_RN_CTRL_WIN;
+class TEqExporterWind;
+class TGlob_Set;
 
 class TGen_Wind_Manager : public QMainWindow {
   Q_OBJECT
@@ -59,6 +62,7 @@ class TGen_Wind_Manager : public QMainWindow {
   void editDatabase();
   /// Saves a drawn structure as a structure file under an identification.
   void drawNewStructure();
+  void showGlobalSettings();
   void showAbout();
   // Commands of the "Reaction networks" page, on the selected list line.
   void refresh();
@@ -83,6 +87,9 @@ class TGen_Wind_Manager : public QMainWindow {
   /// the line holds no valid number.
   TReact_Net_Wind* selectedWindow(std::size_t* position = nullptr) const;
   TReact_Net_Wind* appendWindow(const QString& name, std::unique_ptr<TReactionNetwork> network);
+  /// Gives a network window the controls that open the windows existing
+  /// once: fusion and the equation exporter.
+  void addSharedControls(TReact_Net_Wind& window);
   void destroyWindows();
 
   GuiContext& m_context;
@@ -92,6 +99,9 @@ class TGen_Wind_Manager : public QMainWindow {
   // to whichever window opened it, not to this one.
   std::unique_ptr<TDBEditor_Win> m_databaseEditor;
   std::unique_ptr<TStruct_Edit> m_structureEditor;
+  TAdd_RN_CTRL_WIN* m_fusion = nullptr;
+  TGlob_Set* m_globalSettings = nullptr;
+  TEqExporterWind* m_exporter = nullptr;
   TAboutWin* m_about = nullptr;
   QMenu* m_databaseMenu = nullptr;
   // The last item of the menu bar; the items of later windows go before it.

@@ -9,7 +9,7 @@ namespace {
 
 const char* KindName(int kind) {
   static const char* const names[] = {"message", "question", "input box", "open-file dialog", "save-file dialog",
-                                      "window"};
+                                      "window", "file dialog (existing or new file)"};
   return names[kind];
 }
 
@@ -50,6 +50,13 @@ ScriptedDialogs& ScriptedDialogs::expectInput(const QString& caption, const QStr
 
 ScriptedDialogs& ScriptedDialogs::expectOpenFile(const QString& filter, std::optional<QString> answer) {
   Step step{Kind::OpenFile, QString(), filter};
+  step.answer = std::move(answer);
+  m_steps.push_back(step);
+  return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::expectChooseFile(const QString& filter, std::optional<QString> answer) {
+  Step step{Kind::ChooseFile, QString(), filter};
   step.answer = std::move(answer);
   m_steps.push_back(step);
   return *this;
@@ -107,6 +114,11 @@ std::optional<QString> ScriptedDialogs::input(const QString& caption, const QStr
 
 std::optional<QString> ScriptedDialogs::openFile(const QString& filter, const QString&) {
   const auto step = take(Kind::OpenFile, QString(), filter);
+  return step ? step->answer : std::nullopt;
+}
+
+std::optional<QString> ScriptedDialogs::chooseFile(const QString& filter, const QString&) {
+  const auto step = take(Kind::ChooseFile, QString(), filter);
   return step ? step->answer : std::nullopt;
 }
 

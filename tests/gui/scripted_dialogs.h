@@ -26,6 +26,7 @@ class ScriptedDialogs : public gui::DialogSeam {
   ScriptedDialogs& expectInput(const QString& caption, const QString& prompt, const QString& initial,
                                std::optional<QString> answer);
   ScriptedDialogs& expectOpenFile(const QString& filter, std::optional<QString> answer);
+  ScriptedDialogs& expectChooseFile(const QString& filter, std::optional<QString> answer);
   ScriptedDialogs& expectSaveFile(const QString& filter, std::optional<QString> answer);
   /// A window shown modally, recognised by its title; `drive` works its
   /// controls (the window is visible meanwhile) and returns its result code.
@@ -40,11 +41,12 @@ class ScriptedDialogs : public gui::DialogSeam {
   bool ask(const QString& caption, const QString& text) override;
   std::optional<QString> input(const QString& caption, const QString& prompt, const QString& initial) override;
   std::optional<QString> openFile(const QString& filter, const QString& directory) override;
+  std::optional<QString> chooseFile(const QString& filter, const QString& directory) override;
   std::optional<QString> saveFile(const QString& filter, const QString& directory, bool confirmOverwrite) override;
   int exec(QDialog& window) override;
 
  private:
-  enum class Kind { Message, Question, Input, OpenFile, SaveFile, Window };
+  enum class Kind { Message, Question, Input, OpenFile, SaveFile, Window, ChooseFile };
   struct Step {
     Step(Kind k, QString c, QString t = {}, QString i = {})
         : kind(k), caption(std::move(c)), text(std::move(t)), initial(std::move(i)) {}

@@ -1,0 +1,170 @@
+#include "gui/fusion_window.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "gui/network_window.h"
+#include "gui/window_text.h"
+
+namespace korvane::gui {
+namespace {
+
+// Labels of the destination's state, in the order of the group.
+constexpr const char* kStateLabels[] = {
+    "T_ref / K = ",
+    "Max E* (beta-scission) / (kJ/mol) = ",
+    "Max E* (hydrogen transfer) / (kJ/mol) = ",
+    "Max E* (izomeration) / (kJ/mol) = ",
+    "Minimal selectivity of each reaction step = ",
+    "Count of components:",
+    "Count of reactions:",
+};
+
+}  // namespace
+
+TAdd_RN_CTRL_WIN::TAdd_RN_CTRL_WIN(GuiContext& context, WindowList windows, QWidget* parent)
+    : QDialog(parent), m_context(context), m_windows(std::move(windows)) {
+  setWindowTitle(kCaption);
+  auto* pages = new QTabWidget;
+
+  auto* general = new QWidget;
+  auto* generalLayout = new QVBoxLayout(general);
+  generalLayout->addWidget(new QLabel(QStringLiteral("Destinating reaction network:")));
+  m_destinationList = new QComboBox;
+  m_destinationList->setObjectName(QStringLiteral("destination"));
+  connect(m_destinationList, &QComboBox::activated, this, [this] { destinationChosen(); });
+  generalLayout->addWidget(m_destinationList);
+  auto* state = new QGroupBox(QStringLiteral("  Present state of destination RN  "));
+  auto* stateForm = new QFormLayout(state);
+  for (const char* label : kStateLabels) {
+    auto* value = new QLabel(QStringLiteral("N/A"));
+    stateForm->addRow(QString::fromLatin1(label), value);
+    m_state.push_back(value);
+  }
+  m_state[5]->setObjectName(QStringLiteral("componentCount"));
+  m_state[6]->setObjectName(QStringLiteral("reactionCount"));
+  generalLayout->addWidget(state);
+  generalLayout->addStretch();
+  pages->addTab(general, QStringLiteral("General"));
+
+  auto* source = new QWidget;
+  auto* sourceLayout = new QVBoxLayout(source);
+  sourceLayout->addWidget(
+      new QLabel(QStringLiteral("Select sources that will be included into destination reation network:")));
+  m_sourceList = new QListWidget;
+  m_sourceList->setObjectName(QStringLiteral("sources"));
+  sourceLayout->addWidget(m_sourceList);
+  pages->addTab(source, QStringLiteral("Source"));
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  auto* execute = new QPushButton(QStringLiteral("Execute fusion"));
+  connect(execute, &QPushButton::clicked, this, &TAdd_RN_CTRL_WIN::executeFusion);
+  auto* close = new QPushButton(QStringLiteral("Close"));
+  connect(close, &QPushButton::clicked, this, &QDialog::reject);
+  buttons->addWidget(execute);
+  buttons->addWidget(close);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(pages);
+  layout->addLayout(buttons);
+  resize(480, 380);
+}
+
+void TAdd_RN_CTRL_WIN::showEvent(QShowEvent* event) {
+  fillDestinations();
+  QDialog::showEvent(event);
+}
+
+void TAdd_RN_CTRL_WIN::fillDestinations() {
+  m_destinationList->clear();
+  m_destinations.clear();
+  for (TReact_Net_Wind* window : m_windows()) {
+    m_destinationList->addItem(window->name());
+    m_destinations.emplace_back(window);
+    if (window == m_target) m_destinationList->setCurrentIndex(m_destinationList->count() - 1);
+  }
+  if (!m_target) m_destinationList->setCurrentIndex(-1);
+  destinationChosen();
+}
+
+TReact_Net_Wind* TAdd_RN_CTRL_WIN::destination() const {
+  const int row = m_destinationList->currentIndex();
+  return row < 0 ? nullptr : m_destinations[static_cast<std::size_t>(row)].data();
+}
+
+void TAdd_RN_CTRL_WIN::destinationChosen() {
+  showDestinationState();
+  // The sources: every other window, none checked.
+  m_sourceList->clear();
+  m_sources.clear();
+  const TReact_Net_Wind* chosen = destination();
+  for (const QPointer<TReact_Net_Wind>& window : m_destinations) {
+    if (!window || window == chosen) continue;
+    auto* item = new QListWidgetItem(window->name(), m_sourceList);
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
+    item->setCheckState(Qt::Unchecked);
+    m_sources.push_back(window);
+  }
+}
+
+void TAdd_RN_CTRL_WIN::showDestinationState() {
+  for (QLabel* value : m_state) value->setText(QStringLiteral("N/A"));
+  TReact_Net_Wind* window = destination();
+  if (!window) return;
+  // A run only reads the preferences; its counts are shown once it ends.
+  const TNetworkPreferences& p = window->network().GetPreferences();
+  const double preferences[] = {p.NormTemperature, p.EThresholdBetaScission, p.EThresholdHTransfer, p.EThresholdAllyl,
+                                p.MinSelectivity};
+  for (std::size_t i = 0; i < std::size(preferences); ++i) m_state[i]->setText(NumberText(preferences[i]));
+  if (window->isGenerating()) {
+    m_state[5]->setText(QStringLiteral("generating..."));
+    m_state[6]->setText(QStringLiteral("generating..."));
+    return;
+  }
+  m_state[5]->setText(QString::number(window->network().ComponentCount()));
+  m_state[6]->setText(QString::number(window->network().ReactionCount()));
+}
+
+void TAdd_RN_CTRL_WIN::executeFusion() {
+  TReact_Net_Wind* target = destination();
+  if (!target) return;
+  std::vector<TReact_Net_Wind*> sources;
+  for (int row = 0; row < m_sourceList->count(); ++row)
+    if (m_sourceList->item(row)->checkState() == Qt::Checked && m_sources[static_cast<std::size_t>(row)])
+      sources.push_back(m_sources[static_cast<std::size_t>(row)]);
+  if (sources.empty()) {
+    m_context.Dialogs.message(QString(), QStringLiteral("Select at least one source reaction network."));
+    return;
+  }
+  if (!m_context.Dialogs.ask(QStringLiteral("WARNING"),
+                             QStringLiteral("This action will add selected reaction sub-network into destination "
+                                            "reaction network. Are you sure to contunie?")))
+    return;
+  // Neither the destination nor a source may be generating meanwhile.
+  TReactionNetwork* network = target->networkForCommand();
+  if (!network) return;
+  TNetworkList sourceNetworks;
+  for (TReact_Net_Wind* source : sources) {
+    const TReactionNetwork* sourceNetwork = source->networkForCommand();
+    if (!sourceNetwork) return;
+    sourceNetworks.push_back(sourceNetwork);
+  }
+  const std::size_t components = network->ComponentCount(), reactions = network->ReactionCount();
+  network->Fuse(sourceNetworks);
+  emit target->networkReplaced();
+  showDestinationState();
+  m_context.Dialogs.message(QString(), QStringLiteral("Fusion of reaction network(s) was succesfully finished.\n\n"
+                                                      "Components added: %1, reactions added: %2.")
+                                           .arg(network->ComponentCount() - components)
+                                           .arg(network->ReactionCount() - reactions));
+}
+
+}  // namespace korvane::gui
