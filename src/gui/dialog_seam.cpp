@@ -63,7 +63,7 @@ std::optional<QString> QtDialogSeam::openFile(const QString& filter, const QStri
 }
 
 std::optional<QString> QtDialogSeam::chooseFile(const QString& filter, const QString& directory) {
-  QFileDialog dialog(m_parent, QString(), directory, QtFileFilter(filter));
+  QFileDialog dialog(Owner(m_parent), QString(), directory, QtFileFilter(filter));
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::AnyFile);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;

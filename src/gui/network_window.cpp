@@ -22,6 +22,7 @@
 #include "gui/feed_commands.h"
 #include "gui/generation_status.h"
 #include "gui/generator_thread.h"
+#include "gui/manual_reaction_commands.h"
 #include "gui/network_commands.h"
 #include "gui/reactions_page.h"
 #include "gui/window_text.h"
@@ -75,6 +76,7 @@ TReact_Net_Wind::TReact_Net_Wind(GuiContext& context, const QString& name, std::
   AddDatabaseAndDrawingCommands(*this, *m_componentsPage, m_context);
   m_pages->addTab(m_componentsPage, QStringLiteral("Components"));
   m_reactionsPage = new TReactionsPage(*this, m_context);
+  AddManualReactionCommands(*this, m_context);
   m_pages->addTab(m_reactionsPage, QStringLiteral("Reactions"));
   layout->addWidget(m_pages, 1);
   setCentralWidget(central);

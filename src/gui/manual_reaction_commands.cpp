@@ -1,0 +1,79 @@
+#include "gui/manual_reaction_commands.h"
+
+#include "gui/manual_reaction_window.h"
+#include "gui/network_window.h"
+#include "gui/reactions_page.h"
+
+namespace korvane::gui {
+namespace {
+
+const QString kIntegrityQuestion = QStringLiteral(
+    "Would you like to re-calculate selectivity and next information to check integrity of reaction network?");
+
+// Runs the dialog modally over the window on `reaction`; whether it accepted.
+bool RunDialog(TReact_Net_Wind& window, GuiContext& context, const TReactionNetwork& network, TReaction& reaction) {
+  TManual_ReactConstr dialog(context, &window);
+  dialog.setNetwork(&network);
+  dialog.setReaction(&reaction);
+  context.Dialogs.exec(dialog);
+  return dialog.accepted();
+}
+
+void OfferIntegrityCheck(TReactionNetwork& network, GuiContext& context) {
+  if (!context.Dialogs.ask(QString(), kIntegrityQuestion)) return;
+  network.Relink();
+  network.AfterFilterSelectivity();
+}
+
+}  // namespace
+
+void AddManualReactionCommands(TReact_Net_Wind& window, GuiContext& context) {
+  window.reactionsPage()->addCommand(QStringLiteral("Add munally"),
+                                     [&window, &context] { AddReactionByHand(window, context); });
+  window.reactionsPage()->addCommand(QStringLiteral("Edit actual"),
+                                     [&window, &context] { EditSelectedReaction(window, context); });
+}
+
+void AddReactionByHand(TReact_Net_Wind& window, GuiContext& context) {
+  TReactionNetwork* network = window.networkForCommand();
+  if (!network) return;
+  TReaction reaction;
+  if (!RunDialog(window, context, *network, reaction)) {
+    context.Dialogs.message(QString(), QStringLiteral("Reaction will not be added."));
+    return;
+  }
+  if (!context.Dialogs.ask(QString(), QStringLiteral("Are you sure to add specified reaction to reaction network?")))
+    return;
+  window.reactionsPage()->addReactionCopy(reaction);
+  OfferIntegrityCheck(*network, context);
+  window.notifyNetworkEdited();
+}
+
+void EditSelectedReaction(TReact_Net_Wind& window, GuiContext& context) {
+  TReactionNetwork* network = window.networkForCommand();
+  if (!network) return;
+  TReaction* selected = window.reactionsPage()->selectedReaction();
+  if (!selected) return;
+  // The working copy: participants with their coefficients, class,
+  // explicit parameters, recipes and the active-radical flag.
+  TReaction copy;
+  for (std::size_t i = 0; i < selected->Reactants.size(); ++i)
+    copy.AddReactant(selected->Reactants[i], selected->ReactantCoefs[i]);
+  for (std::size_t i = 0; i < selected->Products.size(); ++i)
+    copy.AddProduct(selected->Products[i], selected->ProductCoefs[i]);
+  copy.SetParameters(selected->ReactionType, selected->ActEnergy, selected->FreqFactor);
+  copy.MultiplyByActiveRadicals = selected->MultiplyByActiveRadicals;
+  copy.FreqFact2 = selected->FreqFact2;
+  copy.ActEnerg2 = selected->ActEnerg2;
+
+  if (!RunDialog(window, context, *network, copy)) {
+    context.Dialogs.message(QString(), QStringLiteral("Changes will not be aplicated."));
+    return;
+  }
+  if (!context.Dialogs.ask(QString(), QStringLiteral("Are you sure to apply changes?"))) return;
+  network->EditReaction(static_cast<std::size_t>(network->IndexOfReaction(selected)), copy);
+  OfferIntegrityCheck(*network, context);
+  window.notifyNetworkEdited();
+}
+
+}  // namespace korvane::gui
