@@ -9,14 +9,30 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
+#include "app/chemkin_export.h"
 #include "app/equation_export.h"
 #include "reactions/kinetic_parameters.h"
+#include "smiles/smiles_writer.h"
 
 namespace korvane::gui {
 namespace {
 
 QString Text(std::string_view text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
+
+std::optional<std::string> Smiles(const TMolecule& molecule) { return CanonicalSmiles(molecule); }
+
+// What the mechanism's header names as the source of its kinetics: the
+// defaults, or the program's set, which the settings window may have edited
+// since its file was read.
+std::string ParameterSource(const TKineticParameterSet& set) {
+  if (set.Table == kKineticParameterDefaults && set.RadicalActivity == TRadicalActivity{} &&
+      std::all_of(set.AlternativeValues.begin(), set.AlternativeValues.end(), [](double v) { return v == 0.0; }))
+    return {};
+  return "the program's kinetic parameter set (file " +
+         QFileInfo(QString::fromStdString(set.FileName)).absoluteFilePath().toStdString() + ")";
+}
 
 }  // namespace
 
@@ -37,7 +53,9 @@ TEqExporterWind::TEqExporterWind(GuiContext& context, QWidget* parent) : QDialog
   auto* choices = new QHBoxLayout;
   auto* languages = new QGroupBox(QStringLiteral("  Language  "));
   auto* languageLayout = new QVBoxLayout(languages);
-  for (std::string_view name : kExportLanguageNames) {
+  std::vector<std::string_view> names(std::begin(kExportLanguageNames), std::end(kExportLanguageNames));
+  names.push_back(kChemkinLanguageName);
+  for (std::string_view name : names) {
     auto* button = new QRadioButton(Text(name));
     connect(button, &QRadioButton::toggled, this, [this](bool on) {
       if (on) languageChosen();
@@ -73,12 +91,15 @@ TEqExporterWind::TEqExporterWind(GuiContext& context, QWidget* parent) : QDialog
   resize(460, 260);
 }
 
+bool TEqExporterWind::chemkinChosen() const { return m_languages.back()->isChecked(); }
+
 void TEqExporterWind::languageChosen() {
-  // The batch balance exists in Pascal only.
+  // The batch balance exists in Pascal only; a mechanism has no parts.
   QListWidgetItem* balance = m_parts->item(2);
   const bool pascal = m_languages.front()->isChecked();
   if (!pascal) balance->setCheckState(Qt::Unchecked);
   balance->setFlags(pascal ? Qt::ItemIsEnabled | Qt::ItemIsUserCheckable : Qt::ItemIsUserCheckable);
+  m_parts->setEnabled(!chemkinChosen());
 }
 
 void TEqExporterWind::selectDestination() {
@@ -99,6 +120,10 @@ void TEqExporterWind::exportEquations() {
   if (QFileInfo::exists(destination) &&
       !m_context.Dialogs.ask(Text(kEquationExportCaptionWarning), Text(kEquationExportMsgOverwrite)))
     return;
+  if (chemkinChosen()) {
+    if (exportChemkin(destination)) accept();
+    return;
+  }
 
   TEquationExportRequest request;
   request.Destination = destination.toStdString();
@@ -106,6 +131,7 @@ void TEqExporterWind::exportEquations() {
     if (m_languages[i]->isChecked()) request.Language = ExportLanguageFromIndex(static_cast<int>(i));
   for (int row = 0; row < m_parts->count(); ++row)
     if (m_parts->item(row)->checkState() == Qt::Checked) request.Parts |= TExportParts{1} << row;
+  request.Smiles = Smiles;
 
   const TKineticParameterSet& kinetics = m_context.Kinetics;
   const TEquationExportResult result = ExportEquations(*m_network, request, kinetics.Table, kinetics.AlternativeValues);
@@ -117,6 +143,29 @@ void TEqExporterWind::exportEquations() {
   }
   m_context.Dialogs.message(QString(), Text(kEquationExportMsgFinished));
   accept();
+}
+
+bool TEqExporterWind::exportChemkin(const QString& destination) {
+  TChemkinExportOptions options;
+  options.MechanismFile = destination.toStdString();
+  options.DictionaryFile = ChemkinDictionaryFileFor(options.MechanismFile);
+  options.ParameterSource = ParameterSource(m_context.Kinetics);
+  options.Smiles = Smiles;
+  const QString dictionary = QString::fromStdString(options.DictionaryFile);
+  if (QFileInfo::exists(dictionary) &&
+      !m_context.Dialogs.ask(Text(kEquationExportCaptionWarning),
+                             QStringLiteral("The species dictionary \"%1\" exists. Overwrite it?").arg(dictionary)))
+    return false;
+  const TChemkinExportResult result = ExportChemkin(*m_network, m_context.Kinetics, options);
+  if (!result.Ok()) {
+    m_context.Dialogs.message(
+        QStringLiteral("ERROR"),
+        QStringLiteral("The mechanism was not exported: %1").arg(QString::fromStdString(result.Error)));
+    return false;
+  }
+  m_context.Dialogs.message(QString(), Text(kEquationExportMsgFinished) +
+                                           QStringLiteral("\n\nThe species dictionary is %1.").arg(dictionary));
+  return true;
 }
 
 }  // namespace korvane::gui

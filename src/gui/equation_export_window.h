@@ -1,6 +1,7 @@
 #pragma once
 /// TEqExporterWind: exports the kinetic equations of a network as source
-/// code: destination file, language, parts, then Export.
+/// code (Pascal, C, Matlab: destination file, language, parts, then Export),
+/// or as a CHEMKIN-II mechanism with its species dictionary beside it.
 
 #include <QDialog>
 #include <vector>
@@ -37,6 +38,9 @@ class TEqExporterWind : public QDialog {
 
  private:
   void languageChosen();
+  bool chemkinChosen() const;
+  /// Writes the mechanism and its dictionary; whether it did.
+  bool exportChemkin(const QString& destination);
 
   GuiContext& m_context;
   const TReactionNetwork* m_network = nullptr;

@@ -246,7 +246,8 @@ void TGlob_Set::fieldLeft(std::size_t index) {
       m_context.Dialogs.message(QString(), kNotANumber);
       break;
     case TFieldState::Changed:
-      if (m_context.Dialogs.ask(QStringLiteral("Confirmation"), QStringLiteral("Value has been changed. Overwrite it?")))
+      if (m_context.Dialogs.ask(QStringLiteral("Confirmation"),
+                                QStringLiteral("Value has been changed. Overwrite it?")))
         stored = *ReadRealNumber(text, decimalSeparator());
       break;
     case TFieldState::Unchanged:
@@ -313,8 +314,9 @@ void TGlob_Set::save() {
   const TKineticParameterSet& set = m_context.Kinetics;
   const TKinparWriteResult result = WriteKineticParameterFile(set.FileName, set, decimalSeparator());
   if (!result)
-    m_context.Dialogs.message(QStringLiteral("ERROR"), QStringLiteral("The kinetic parameters were not saved: %1")
-                                                           .arg(QString::fromStdString(result.Message)));
+    m_context.Dialogs.message(
+        QStringLiteral("ERROR"),
+        QStringLiteral("The kinetic parameters were not saved: %1").arg(QString::fromStdString(result.Message)));
 }
 
 void TGlob_Set::resetToDefaults() {

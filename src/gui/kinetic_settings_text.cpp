@@ -10,7 +10,16 @@
 namespace korvane::gui {
 namespace {
 
-enum class State { Start, AfterSign, IntegerDigits, AfterSeparator, FractionDigits, AfterE, ExponentSign, ExponentDigits };
+enum class State {
+  Start,
+  AfterSign,
+  IntegerDigits,
+  AfterSeparator,
+  FractionDigits,
+  AfterE,
+  ExponentSign,
+  ExponentDigits
+};
 
 }  // namespace
 
@@ -23,9 +32,12 @@ bool IsRealNumberText(std::string_view text, char decimalSeparator) {
     const bool exponent = c == 'E' || c == 'e';
     switch (state) {
       case State::Start:
-        if (sign) state = State::AfterSign;
-        else if (digit) state = State::IntegerDigits;
-        else return false;
+        if (sign)
+          state = State::AfterSign;
+        else if (digit)
+          state = State::IntegerDigits;
+        else
+          return false;
         break;
       case State::AfterSign:
       case State::AfterSeparator:
@@ -33,18 +45,26 @@ bool IsRealNumberText(std::string_view text, char decimalSeparator) {
         state = state == State::AfterSign ? State::IntegerDigits : State::FractionDigits;
         break;
       case State::IntegerDigits:
-        if (separator) state = State::AfterSeparator;
-        else if (exponent) state = State::AfterE;
-        else if (!digit) return false;
+        if (separator)
+          state = State::AfterSeparator;
+        else if (exponent)
+          state = State::AfterE;
+        else if (!digit)
+          return false;
         break;
       case State::FractionDigits:
-        if (exponent) state = State::AfterE;
-        else if (!digit) return false;
+        if (exponent)
+          state = State::AfterE;
+        else if (!digit)
+          return false;
         break;
       case State::AfterE:
-        if (sign) state = State::ExponentSign;
-        else if (digit) state = State::ExponentDigits;
-        else return false;
+        if (sign)
+          state = State::ExponentSign;
+        else if (digit)
+          state = State::ExponentDigits;
+        else
+          return false;
         break;
       case State::ExponentSign:
       case State::ExponentDigits:
@@ -80,8 +100,7 @@ TFieldState FieldState(std::string_view text, double stored, char decimalSeparat
   return *value == Shown(stored, decimalSeparator) ? TFieldState::Unchanged : TFieldState::Changed;
 }
 
-TGridReading ReadGridValues(std::span<const std::string> texts, std::span<const double> stored,
-                            char decimalSeparator) {
+TGridReading ReadGridValues(std::span<const std::string> texts, std::span<const double> stored, char decimalSeparator) {
   assert(texts.size() == stored.size());
   TGridReading reading;
   std::vector<double> values(stored.begin(), stored.end());

@@ -52,7 +52,6 @@ struct TGridReading {
 };
 
 /// Reads `texts` (one per row) against `stored` (as many values).
-TGridReading ReadGridValues(std::span<const std::string> texts, std::span<const double> stored,
-                            char decimalSeparator);
+TGridReading ReadGridValues(std::span<const std::string> texts, std::span<const double> stored, char decimalSeparator);
 
 }  // namespace korvane::gui

@@ -154,7 +154,10 @@ TManualReactionCheck CheckManualReaction(const TManualReactionInput& input, cons
   if (input.Parameters == TManualParameters::Explicit) {
     const std::optional<double> a = ReadFinite(input.FrequencyFactor);
     // A negative frequency factor would make every rate negative.
-    const char* frequency = !a ? kInvalidNumber : *a < 0.0 ? kNegativeFrequency : *a <= 1e10 ? kSmallFrequency : nullptr;
+    const char* frequency = !a           ? kInvalidNumber
+                            : *a < 0.0   ? kNegativeFrequency
+                            : *a <= 1e10 ? kSmallFrequency
+                                         : nullptr;
     report.line("Frequency factor:", frequency ? std::vector{frequency} : std::vector<const char*>{});
     if (frequency != nullptr && frequency != kSmallFrequency) return check;
     warned |= frequency != nullptr;

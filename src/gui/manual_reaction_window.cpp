@@ -15,8 +15,8 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTabWidget>
-#include <QValidator>
 #include <QVBoxLayout>
+#include <QValidator>
 
 #include "gui/molecule_picture_widget.h"
 #include "gui/window_text.h"
@@ -198,14 +198,16 @@ QWidget* TManual_ReactConstr::buildKineticPage() {
   globalColumn->addLayout(lists);
   kinds->addLayout(globalColumn, 2);
   layout->addLayout(kinds, 1);
-  for (QRadioButton* kind : {m_explicit, m_global}) connect(kind, &QRadioButton::toggled, this, [this] { enableParameterKind(); });
+  for (QRadioButton* kind : {m_explicit, m_global})
+    connect(kind, &QRadioButton::toggled, this, [this] { enableParameterKind(); });
 
   auto* rate = new QHBoxLayout;
   rate->addWidget(new QLabel(QStringLiteral("Rate constant at T_ref = ")));
   m_referenceTemperature = new QLabel(QStringLiteral("N/A"));
   m_rateConstant = new QLabel(QStringLiteral("N/A"));
   m_rateConstant->setObjectName(QStringLiteral("rateConstant"));
-  m_rateConstant->setMinimumWidth(m_rateConstant->fontMetrics().horizontalAdvance(QStringLiteral("-0.00000000000000E-000")));
+  m_rateConstant->setMinimumWidth(
+      m_rateConstant->fontMetrics().horizontalAdvance(QStringLiteral("-0.00000000000000E-000")));
   rate->addWidget(m_referenceTemperature);
   rate->addWidget(new QLabel(QStringLiteral(":  k =")));
   rate->addWidget(m_rateConstant);
@@ -257,9 +259,9 @@ void TManual_ReactConstr::loadReaction() {
   // are entered explicitly.
   const auto& codes = ReactionTypeCodes();
   const auto code = std::find(codes.begin(), codes.end(), reaction.ReactionType);
-  m_class->setCurrentIndex(static_cast<int>(code != codes.end() ? code - codes.begin()
-                                                                 : std::find(codes.begin(), codes.end(), kOtherReaction) -
-                                                                       codes.begin()));
+  m_class->setCurrentIndex(
+      static_cast<int>(code != codes.end() ? code - codes.begin()
+                                           : std::find(codes.begin(), codes.end(), kOtherReaction) - codes.begin()));
   m_reactantCount->setValue(std::clamp(static_cast<int>(reaction.Reactants.size()), 1, kMaxCount));
   m_productCount->setValue(std::clamp(static_cast<int>(reaction.Products.size()), 1, kMaxCount));
 

@@ -1,6 +1,7 @@
 #include "gui/equation_export_window.h"
 
 #include <QFile>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -60,11 +61,42 @@ TEST_F(EquationExportWindow, ExportRefusesWhatIsMissingInOrderAndKeepsTheOldFile
   EXPECT_TRUE(parts->item(2)->flags() & Qt::ItemIsEnabled);
 }
 
+TEST_F(EquationExportWindow, ChemkinWritesTheMechanismWithItsDictionaryBeside) {
+  TReactionNetwork network;
+  testing::AddFeed(network, testing::LinearAlkane(3));
+  network.Generate();
+  kinetics.Table[kE_Recombination] = 1.5;  // no longer the defaults
+  TEqExporterWind window(context);
+  window.setNetwork(&network);
+  window.show();
+  Find<QRadioButton>(window, QStringLiteral("CHEMKIN-II"))->click();
+  EXPECT_FALSE(window.findChild<QListWidget*>(QStringLiteral("parts"))->isEnabled());
+  const QString mechanism = file(QStringLiteral("propane.inp"));
+  const QString dictionary = file(QStringLiteral("propane_dictionary.txt"));
+  window.findChild<QLineEdit*>(QStringLiteral("destination"))->setText(mechanism);
+  dialogs.expectMessage(QString(),
+                        QStringLiteral("Exporting finished.\n\nThe species dictionary is %1.").arg(dictionary));
+  window.exportEquations();
+  QFile text(mechanism);
+  ASSERT_TRUE(text.open(QIODevice::ReadOnly));
+  const QByteArray content = text.readAll();
+  EXPECT_TRUE(content.contains("THERMO ALL"));
+  EXPECT_TRUE(content.contains("the program's kinetic parameter set (file "));
+  EXPECT_TRUE(QFile::exists(dictionary));
+
+  dialogs
+      .expectQuestion(QStringLiteral("WARNING"),
+                      QStringLiteral("The file, you have selected, just exists. Overwrite it?"), true)
+      .expectQuestion(QStringLiteral("WARNING"),
+                      QStringLiteral("The species dictionary \"%1\" exists. Overwrite it?").arg(dictionary), false);
+  window.exportEquations();
+}
+
 // From the network window's button to a C file that gcc compiles.
 TEST_F(EquationExportWindow, WritesCOfAGeneratedNetworkThatCompiles) {
   auto manager = startManager();
-  dialogs.expectInput(QStringLiteral("Enter window name"), QStringLiteral("Window name"), QStringLiteral("RN_Window #0"),
-                      QStringLiteral("butane"));
+  dialogs.expectInput(QStringLiteral("Enter window name"), QStringLiteral("Window name"),
+                      QStringLiteral("RN_Window #0"), QStringLiteral("butane"));
   manager->newWindow();
   TReact_Net_Wind& window = *manager->window(0);
   testing::AddFeed(window.network(), testing::LinearAlkane(4));

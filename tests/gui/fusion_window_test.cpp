@@ -82,7 +82,8 @@ TEST_F(Fusion, ASourceThatIsGeneratingIsRefused) {
   source.generate();
   const std::size_t components = manager->window(0)->network().ComponentCount();
   fuseFromA([&](QDialog& dialog) {
-    dialogs.expectQuestion(QStringLiteral("WARNING"), kQuestion, true).expectMessage(QStringLiteral("WARNING"), kGenerating);
+    dialogs.expectQuestion(QStringLiteral("WARNING"), kQuestion, true)
+        .expectMessage(QStringLiteral("WARNING"), kGenerating);
     Button(dialog, QStringLiteral("Execute fusion"))->click();
   });
   EXPECT_EQ(manager->window(0)->network().ComponentCount(), components);

@@ -1,8 +1,8 @@
 #include "gui/global_settings_window.h"
 
 #include <QFile>
-#include <QMenuBar>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>

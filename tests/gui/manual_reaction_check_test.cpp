@@ -40,7 +40,9 @@ class ManualReactionCheck : public ::testing::Test {
     input.ActivationEnergy = e;
     return input;
   }
-  TManualReactionCheck check(const TManualReactionInput& input) { return CheckManualReaction(input, TReaction(), network); }
+  TManualReactionCheck check(const TManualReactionInput& input) {
+    return CheckManualReaction(input, TReaction(), network);
+  }
 
   TReactionNetwork network;
 };
@@ -72,7 +74,8 @@ TEST_F(ManualReactionCheck, ExplicitParametersAreCheckedInOrderAndAnErrorEndsThe
        {"Frequency factor: WARNING: Frequency factor unusually small.", "Activating energy: OK", "Other checkings: OK"},
        TManualCheckOutcome::Warnings},
       {"2e13", "200",
-       {"Frequency factor: OK", "Activating energy: WARNING: Activating energy unusually small.", "Other checkings: OK"},
+       {"Frequency factor: OK", "Activating energy: WARNING: Activating energy unusually small.",
+        "Other checkings: OK"},
        TManualCheckOutcome::Warnings},
       {"2e13", "2e6",
        {"Frequency factor: OK", "Activating energy: WARNING: Activating energy is very high.", "Other checkings: OK"},

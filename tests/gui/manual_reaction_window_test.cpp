@@ -144,19 +144,20 @@ TEST_F(ManualReactionWindow, AddMunallyAsksBeforeAddingAndOffersTheIntegrityChec
       .expectMessage(QString(), QStringLiteral("Reaction will not be added."));
   Button(*window, "Add munally")->click();
 
-  dialogs.expectWindow(TManual_ReactConstr::kCaption,
-                       [](QDialog& dialog) {
-                         SpecifyScission(dialog);
-                         auto* pages = dialog.findChild<QTabWidget*>();
-                         pages->setCurrentIndex(0);
-                         Child<QComboBox>(dialog, "reactionType")->setCurrentText(QStringLiteral("ReT_Other"));
-                         pages->setCurrentIndex(2);  // showing the page chooses explicit parameters
-                         Type(Child<QLineEdit>(dialog, "frequencyFactor"), "2E13");
-                         Type(Child<QLineEdit>(dialog, "activationEnergy"), "1500");
-                         Button(dialog, "OK")->click();
-                         Button(dialog, "Accept with warning")->click();
-                         return dialog.result();
-                       })
+  dialogs
+      .expectWindow(TManual_ReactConstr::kCaption,
+                    [](QDialog& dialog) {
+                      SpecifyScission(dialog);
+                      auto* pages = dialog.findChild<QTabWidget*>();
+                      pages->setCurrentIndex(0);
+                      Child<QComboBox>(dialog, "reactionType")->setCurrentText(QStringLiteral("ReT_Other"));
+                      pages->setCurrentIndex(2);  // showing the page chooses explicit parameters
+                      Type(Child<QLineEdit>(dialog, "frequencyFactor"), "2E13");
+                      Type(Child<QLineEdit>(dialog, "activationEnergy"), "1500");
+                      Button(dialog, "OK")->click();
+                      Button(dialog, "Accept with warning")->click();
+                      return dialog.result();
+                    })
       .expectQuestion(QString(), QStringLiteral("Are you sure to add specified reaction to reaction network?"), true)
       .expectQuestion(QString(), kIntegrityQuestion, true);
   Button(*window, "Add munally")->click();
