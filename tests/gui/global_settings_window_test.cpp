@@ -59,6 +59,11 @@ TEST_F(GlobalSettings, ResetThenSaveWritesAFileThatReadsBackComplete) {
   EXPECT_EQ(child<QTableWidget>("increments")->item(kA_Recombination, 1)->text(), "10000000000");
   EXPECT_EQ(child<QTableWidget>("alternatives")->item(7, 2)->text(), "p[7]");
   SaveScreenshot(*window, QStringLiteral("global_settings"));
+  const std::string good = kinetics.FileName;
+  kinetics.FileName = file(QStringLiteral("no-such-folder/kinpar.ini")).toStdString();
+  dialogs.expectMessageContaining(QStringLiteral("ERROR"), QStringLiteral("The kinetic parameters were not saved: "));
+  button("Save")->click();
+  kinetics.FileName = good;
   button("Save")->click();
 
   TKineticParameterSet read;
