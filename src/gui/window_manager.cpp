@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -233,15 +234,23 @@ void TGen_Wind_Manager::ereaseSelected() {
   QApplication::processEvents();
 }
 
+void TGen_Wind_Manager::execOver(QDialog& dialog, QWidget& caller) {
+  // Over the window that asks, which has the focus back afterwards; the
+  // dialog returns to this window, which outlives every network window.
+  dialog.setParent(&caller, dialog.windowFlags());
+  m_context.Dialogs.exec(dialog);
+  dialog.setParent(this, dialog.windowFlags());
+}
+
 void TGen_Wind_Manager::addSharedControls(TReact_Net_Wind& window) {
   // The commands run only while the window is not generating.
   window.addNetworkControl(QStringLiteral("Add sub- (reaction network)"), [this, &window] {
     m_fusion->setTargetWindow(&window);
-    m_context.Dialogs.exec(*m_fusion);
+    execOver(*m_fusion, window);
   });
   window.addNetworkControl(QStringLiteral("Export equations"), [this, &window] {
     m_exporter->setNetwork(&window.network());
-    m_context.Dialogs.exec(*m_exporter);
+    execOver(*m_exporter, window);
     m_exporter->setNetwork(nullptr);
   });
 }

@@ -11,6 +11,7 @@
 #include "gui/gui_context.h"
 #include "reactions/reaction_network.h"
 
+class QDialog;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -90,6 +91,8 @@ class TGen_Wind_Manager : public QMainWindow {
   /// Gives a network window the controls that open the windows existing
   /// once: fusion and the equation exporter.
   void addSharedControls(TReact_Net_Wind& window);
+  /// Shows one of the dialogs that exist once modally over `caller`.
+  void execOver(QDialog& dialog, QWidget& caller);
   void destroyWindows();
 
   GuiContext& m_context;
