@@ -1,5 +1,5 @@
 # Korvane: top-level commands. Every target installs what is missing first.
-.PHONY: all deps test release run gui install bench clean
+.PHONY: all deps test release run gui install bench screenshots clean
 
 JOBS ?= $(shell nproc)
 TEST_DIR := build/asan
@@ -53,6 +53,14 @@ gui: release
 PREFIX ?= /usr/local
 install: release
 	cmake --install $(RELEASE_DIR) --prefix $(PREFIX)
+
+# The README's screenshots, as the desktop scenario test leaves them.
+screenshots: deps
+	cmake -S . -B $(TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORVANE_SANITIZE=ON
+	cmake --build $(TEST_DIR) -j $(JOBS) --target korvane_gui_tests
+	cd $(TEST_DIR) && QT_QPA_PLATFORM=offscreen tests/gui/korvane_gui_tests --gtest_filter='DesktopScenario.*'
+	@mkdir -p docs
+	@for f in $(TEST_DIR)/screenshots/road_*.png; do cp "$$f" "docs/$${f##*/road_}"; done
 
 bench: release
 	@for b in $(RELEASE_DIR)/bench/korvane_bench_*; do [ -x "$$b" ] && "$$b"; done; true

@@ -1,0 +1,310 @@
+// A chemical engineer's day in the desktop program, from the main window's
+// menus and the buttons of its windows, every question answered through the
+// dialog seam: a database, two feeds (one picked, one drawn), a run, the
+// lists, the detail windows, a hand-edited reaction, the exports, a saved
+// network loaded again, a fusion, an erased window and the kinetic
+// parameters saved. Its screenshots are the README's (make screenshots).
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QListView>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTest>
+
+#include "app/graph_export.h"
+#include "gui/components_page.h"
+#include "gui/database_list_window.h"
+#include "gui/network_window.h"
+#include "gui/reaction_detail_window.h"
+#include "gui/reactions_page.h"
+#include "gui/selectivity_study_page.h"
+#include "gui/sketch_area.h"
+#include "gui/structure_editor.h"
+#include "gui/window_text.h"
+#include "gui_fixture.h"
+#include "gui_test_support.h"
+#include "network_checks.h"
+#include "reactions/kinpar_file.h"
+
+namespace korvane::gui {
+namespace {
+
+using testing::SaveScreenshot;
+using testing::TriggerAction;
+
+template <class Widget = QPushButton>
+Widget* Find(const QWidget& window, const QString& text) {
+  for (Widget* each : window.findChildren<Widget*>())
+    if (each->text() == text) return each;
+  ADD_FAILURE() << "no \"" << text.toStdString() << "\" in " << window.windowTitle().toStdString();
+  return nullptr;
+}
+
+void Press(const QWidget& window, const char* caption) {
+  if (QPushButton* button = Find(window, QString::fromLatin1(caption))) button->click();
+}
+
+// The visible top-level window whose title begins with `title`.
+QWidget* TopLevel(const QString& title) {
+  for (QWidget* each : QApplication::topLevelWidgets())
+    if (each->isVisible() && each->windowTitle().startsWith(title)) return each;
+  ADD_FAILURE() << "no window " << title.toStdString();
+  return nullptr;
+}
+
+QStringList Lines(const QAbstractItemView& list) {
+  QStringList lines;
+  for (int row = 0; row < list.model()->rowCount(); ++row) lines << list.model()->index(row, 0).data().toString();
+  return lines;
+}
+
+void Select(QAbstractItemView& list, int row) { list.setCurrentIndex(list.model()->index(row, 0)); }
+
+// Propene drawn as a user draws it: three carbons, a single and a double
+// bond, hydrogens completed.
+int DrawPropene(QDialog& dialog) {
+  auto& editor = static_cast<TStruct_Edit&>(dialog);
+  auto click = [&](QPoint at) { QTest::mouseClick(editor.drawingArea(), Qt::LeftButton, {}, at); };
+  auto clickAtom = [&](std::size_t atom) {
+    for (const SketchLabel& label : editor.sketch().Labels())
+      if (label.Atom == atom) click(QPoint(label.Corner.X + 3, label.Corner.Y + 3));
+  };
+  TriggerAction(editor, QStringLiteral("C"));
+  for (QPoint at : {QPoint(120, 200), QPoint(200, 150), QPoint(280, 200)}) click(at);
+  TriggerAction(editor, QStringLiteral("1x"));
+  clickAtom(0);
+  clickAtom(1);
+  TriggerAction(editor, QStringLiteral("2x"));
+  clickAtom(1);
+  clickAtom(2);
+  TriggerAction(editor, QStringLiteral("Complete structure by including H"));
+  SaveScreenshot(editor, QStringLiteral("road_structure_editor"));
+  TriggerAction(editor, QStringLiteral("Accept structure"));
+  return static_cast<QDialog&>(editor).result();
+}
+
+class DesktopScenario : public testing::GuiTest {
+ protected:
+  // Exports the equations of `window` in `language` to `path`.
+  void exportEquations(TReact_Net_Wind& window, const char* language, const QString& path) {
+    dialogs.expectWindow(QStringLiteral("Equations exporting"), [&](QDialog& dialog) {
+      Find<QRadioButton>(dialog, QString::fromLatin1(language))->click();
+      auto* parts = dialog.findChild<QListWidget*>(QStringLiteral("parts"));
+      for (int part = 0; part < 2; ++part) parts->item(part)->setCheckState(Qt::Checked);
+      dialogs.expectSaveFile(QStringLiteral("All files|*.*"), path)
+          .expectMessage(QString(), QStringLiteral("Exporting finished."));
+      Press(dialog, "Select");
+      Press(dialog, "Export");
+      return dialog.result();
+    });
+    Press(window, "Export equations");
+    EXPECT_TRUE(QFile::exists(path)) << language;
+  }
+
+  // Runs a command line in the working directory; its exit code.
+  static int Run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000)) return -1;
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    return process.exitCode();
+  }
+};
+
+TEST_F(DesktopScenario, FromADatabaseFeedToFusedNetworksAndSavedParameters) {
+  context.BundledDatabase = QStringLiteral(KORVANE_BUNDLED_DATABASE);
+  auto manager = startManager();
+  manager->show();
+
+  // The bundled database, not handed to its editor.
+  dialogs.expectQuestion(QStringLiteral("Use DBEditor now?"), QStringLiteral("Do you wish open selected DB in DBEditor now?"),
+                         false);
+  TriggerAction(*manager, QStringLiteral("Open bundled database"));
+  ASSERT_TRUE(context.Database);
+
+  dialogs.expectInput(QStringLiteral("Enter window name"), QStringLiteral("Window name"), QStringLiteral("RN_Window #0"),
+                      QStringLiteral("hexane and propene"));
+  TriggerAction(*manager, QStringLiteral("New"));
+  ASSERT_EQ(manager->windowCount(), 1u);
+  TReact_Net_Wind& first = *manager->window(0);
+
+  // n-hexane picked by name, propene drawn.
+  dialogs.expectWindow(QStringLiteral("DBListHydrocarbons of steam cracking"), [](QDialog& dialog) {
+    auto& list = static_cast<TDBList_Win&>(dialog);
+    QTest::keyClicks(list.searchField(), QStringLiteral("n-hexane"));
+    QTest::keyClick(list.searchField(), Qt::Key_Return);
+    SaveScreenshot(list, QStringLiteral("road_database_list"));
+    Press(list, "Accept selection");
+    return list.QDialog::result();
+  });
+  Press(first, "Add from DBase");
+  dialogs.expectWindow(QStringLiteral("Struct_Edit"), DrawPropene);
+  Press(first, "Add by drawing struct.");
+  ASSERT_TRUE(dialogs.finished());
+  const QStringList feeds = Lines(*first.componentsPage()->list());
+  ASSERT_EQ(feeds.size(), 6);  // H, He, N2, H2O and the two feeds
+  EXPECT_EQ(first.network().Component(4)->Formula(), "H14C6");
+  EXPECT_EQ(first.network().Component(5)->Formula(), "H6C3");
+
+  first.findChild<QLineEdit*>(QStringLiteral("temperature"))->setText(QStringLiteral("1100"));
+  Press(first, "Apply changes");
+  EXPECT_EQ(first.network().GetPreferences().NormTemperature, 1100.0);
+  dialogs.expectMessage(QString(), QStringLiteral("Generation succesfully completed."));
+  Press(first, "Generate all reactions now");
+  ASSERT_TRUE(dialogs.waitUntilFinished());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !first.isGenerating(); }, 5000));
+  const TReactionNetwork& network = first.network();
+  EXPECT_EQ(testing::CheckNetwork(network), "");
+  EXPECT_GT(network.ComponentCount(), 50u);
+  SaveScreenshot(first, QStringLiteral("road_network_window"));
+
+  // Radicals of six carbons only: one choice at least in each group.
+  TComponentsPage& components = *first.componentsPage();
+  first.findChild<QTabWidget*>()->setCurrentWidget(&components);
+  for (const char* box : {"Filter substance list, show only:", "Radicals", "Saturated", "Nonsaturated", "Cyclic",
+                          "Acyclic", "Only fraction"})
+    Find<QCheckBox>(components, QString::fromLatin1(box))->setChecked(true);
+  components.findChild<QSpinBox*>(QStringLiteral("fraction"))->setValue(6);
+  const QStringList radicals = Lines(*components.list());
+  ASSERT_FALSE(radicals.isEmpty());
+  for (const QString& line : radicals) {
+    const TMolecule& shown = *network.Component(*ListPosition(line));
+    EXPECT_TRUE(shown.IsRadical() && shown.CarbonNumber() == 6) << line.toStdString();
+  }
+  Select(*components.list(), 0);
+  Press(components, "Show component");
+  Press(components, "View details");
+  QWidget* componentDetail = TopLevel(QStringLiteral("Component_Detail: [ "));
+  ASSERT_TRUE(componentDetail);
+  SaveScreenshot(components, QStringLiteral("road_components_page"));
+  SaveScreenshot(*componentDetail, QStringLiteral("road_component_detail"));
+  componentDetail->close();
+
+  // A reaction's details with its selectivity study, then the same reaction
+  // edited by hand.
+  TReactionsPage& reactions = *first.reactionsPage();
+  first.findChild<QTabWidget*>()->setCurrentWidget(&reactions);
+  Select(*reactions.list(), 0);
+  Press(reactions, "View details");
+  QWidget* reactionDetail = TopLevel(QStringLiteral("Reaction details viewer: [ 0 ]"));
+  ASSERT_TRUE(reactionDetail);
+  reactionDetail->findChild<QTabWidget*>()->setCurrentIndex(2);
+  reactionDetail->findChildren<QTabWidget*>().back()->setCurrentIndex(1);
+  Press(*reactionDetail, "Calculate");
+  EXPECT_EQ(static_cast<TReaction_Detail*>(reactionDetail)->selectivityStudy()->series()->count(), 251);
+  SaveScreenshot(*reactionDetail, QStringLiteral("road_reaction_detail"));
+  reactionDetail->close();
+
+  dialogs
+      .expectWindow(QStringLiteral("Manually construction of reaction"),
+                    [](QDialog& dialog) {
+                      dialog.findChild<QTabWidget*>()->setCurrentIndex(2);
+                      Find<QRadioButton>(dialog, QStringLiteral("Enter parameters explicitly"))->click();
+                      auto type = [&](const char* field, const char* value) {
+                        auto* edit = dialog.findChild<QLineEdit*>(QString::fromLatin1(field));
+                        edit->clear();
+                        QTest::keyClicks(edit, QString::fromLatin1(value));
+                      };
+                      type("frequencyFactor", "2E13");
+                      type("activationEnergy", "250");
+                      SaveScreenshot(dialog, QStringLiteral("road_manual_reaction"));
+                      Press(dialog, "OK");
+                      // Every energy below 1000 draws a warning; the user accepts it.
+                      EXPECT_TRUE(dialog.findChild<QPlainTextEdit*>(QStringLiteral("report"))
+                                      ->toPlainText()
+                                      .contains(QStringLiteral("Activating energy: WARNING: Activating energy unusually small.")));
+                      Press(dialog, "Accept with warning");
+                      return dialog.result();
+                    })
+      .expectQuestion(QString(), QStringLiteral("Are you sure to apply changes?"), true)
+      .expectQuestion(QString(),
+                      QStringLiteral("Would you like to re-calculate selectivity and next information to check "
+                                     "integrity of reaction network?"),
+                      true);
+  Press(reactions, "Edit actual");
+  ASSERT_TRUE(dialogs.finished());
+  EXPECT_EQ(network.Reaction(0)->ActEnergy, 250.0);
+  EXPECT_EQ(testing::CheckNetwork(network), "");
+
+  // The equations in the three languages (the C compiles) and the graph
+  // (dot draws it).
+  for (auto [language, name] : {std::pair{"Pascal", "day.pas"}, {"ASCI C", "day.c"}, {"Matlab", "day.m"}})
+    exportEquations(first, language, file(QString::fromLatin1(name)));
+  EXPECT_EQ(Run(QStringLiteral("gcc"), {QStringLiteral("-std=c99"), QStringLiteral("-c"), file(QStringLiteral("day.c")),
+                                        QStringLiteral("-o"), file(QStringLiteral("day.o"))}),
+            0);
+  const QString graph = file(QStringLiteral("day.dot"));
+  dialogs.expectSaveFile(QString(), graph)
+      .expectQuestion(QStringLiteral("Warning"), QString::fromStdString(GraphFolderQuestion(graph.toStdString())), true)
+      .expectQuestion(QString(), QStringLiteral("Would you like to remove hydrogen radical from the scheme?"), false);
+  Press(first, "Export graph of reaction network");
+  EXPECT_EQ(Run(QStringLiteral("dot"), {QStringLiteral("-Tpng"), graph, QStringLiteral("-o"), file(QStringLiteral("day.png"))}),
+            0);
+
+  // Saved, loaded into a second window, fused into it, the first erased.
+  const QString saved = file(QStringLiteral("day.rnw"));
+  dialogs.expectSaveFile(QStringLiteral("Reaction Network Files|*.rnw"), saved)
+      .expectInput(QStringLiteral("Advanced infromation"), QStringLiteral("Note that will be saved to file"), QString(),
+                   QStringLiteral("n-hexane and propene at 1100 K"));
+  Press(first, "Save reaction network to file");
+  dialogs.expectOpenFile(QStringLiteral("Reaction network files|*.rnw"), saved)
+      .expectInput(QStringLiteral("Enter window name"), QStringLiteral("Window name"), QStringLiteral("RN_Window #1"),
+                   QStringLiteral("loaded"))
+      .expectMessage(QStringLiteral("Note saved at file"), QStringLiteral("n-hexane and propene at 1100 K"));
+  TriggerAction(*manager, QStringLiteral("Load from file"));
+  ASSERT_EQ(manager->windowCount(), 2u);
+  TReact_Net_Wind& second = *manager->window(1);
+  second.findChild<QTabWidget*>()->setCurrentWidget(second.componentsPage());
+  EXPECT_EQ(Lines(*second.componentsPage()->list()).size(), static_cast<int>(network.ComponentCount()));
+  manager->windowList()->setCurrentRow(1);
+  Press(*manager, "Show");
+  EXPECT_EQ(manager->findChild<QLineEdit*>(QStringLiteral("statReactions"))->text(),
+            QString::number(network.ReactionCount()));
+  SaveScreenshot(*manager, QStringLiteral("road_main_window"));
+
+  dialogs.expectWindow(QStringLiteral("Add Reaction Networks"), [&](QDialog& dialog) {
+    dialog.findChild<QListWidget*>(QStringLiteral("sources"))->item(0)->setCheckState(Qt::Checked);
+    dialogs
+        .expectQuestion(QStringLiteral("WARNING"),
+                        QStringLiteral("This action will add selected reaction sub-network into destination reaction "
+                                       "network. Are you sure to contunie?"),
+                        true)
+        .expectMessage(QString(), QStringLiteral("Fusion of reaction network(s) was succesfully finished.\n\n"
+                                                 "Components added: 0, reactions added: 0."));
+    Press(dialog, "Execute fusion");
+    return dialog.result();
+  });
+  Press(second, "Add sub- (reaction network)");
+  EXPECT_EQ(testing::CheckNetwork(second.network()), "");
+
+  manager->windowList()->setCurrentRow(0);
+  dialogs.expectQuestion(QStringLiteral("WARNING"),
+                         QStringLiteral("Reaction network \"hexane and propene\" and all relevant data will be "
+                                        "ereased. Are you sure to continue?"),
+                         true);
+  Press(*manager, "Erease RN");
+  EXPECT_EQ(Lines(*manager->windowList()), QStringList{QStringLiteral("[ 0 ] - loaded")});
+
+  // The kinetic parameters, saved where the program reads them at start-up.
+  TriggerAction(*manager, QStringLiteral("Global settings"));
+  QWidget* settings = TopLevel(QStringLiteral("Global settings"));
+  ASSERT_TRUE(settings);
+  SaveScreenshot(*settings, QStringLiteral("road_global_settings"));
+  Press(*settings, "Save");
+  TKineticParameterSet read;
+  EXPECT_EQ(ReadKineticParameterFile(file(QStringLiteral("kinpar.ini")).toStdString(), read), 0);
+  EXPECT_EQ(read.Table, kinetics.Table);
+}
+
+}  // namespace
+}  // namespace korvane::gui
