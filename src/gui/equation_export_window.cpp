@@ -45,6 +45,7 @@ TEqExporterWind::TEqExporterWind(GuiContext& context, QWidget* parent) : QDialog
   m_destination = new QLineEdit;
   m_destination->setObjectName(QStringLiteral("destination"));
   auto* select = new QPushButton(QStringLiteral("Select"));
+  select->setObjectName(QStringLiteral("select"));
   connect(select, &QPushButton::clicked, this, &TEqExporterWind::selectDestination);
   destinationRow->addWidget(m_destination, 1);
   destinationRow->addWidget(select);
@@ -55,8 +56,11 @@ TEqExporterWind::TEqExporterWind(GuiContext& context, QWidget* parent) : QDialog
   auto* languageLayout = new QVBoxLayout(languages);
   std::vector<std::string_view> names(std::begin(kExportLanguageNames), std::end(kExportLanguageNames));
   names.push_back(kChemkinLanguageName);
-  for (std::string_view name : names) {
-    auto* button = new QRadioButton(Text(name));
+  constexpr const char* objectNames[] = {"pascal", "c", "matlab", "chemkin"};
+  static_assert(std::size(objectNames) == std::size(kExportLanguageNames) + 1);
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    auto* button = new QRadioButton(Text(names[i]));
+    button->setObjectName(QString::fromLatin1(objectNames[i]));
     connect(button, &QRadioButton::toggled, this, [this](bool on) {
       if (on) languageChosen();
     });
@@ -82,6 +86,7 @@ TEqExporterWind::TEqExporterWind(GuiContext& context, QWidget* parent) : QDialog
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
   auto* exportButton = new QPushButton(QStringLiteral("Export"));
+  exportButton->setObjectName(QStringLiteral("export"));
   exportButton->setDefault(true);
   connect(exportButton, &QPushButton::clicked, this, &TEqExporterWind::exportEquations);
   buttons->addWidget(exportButton);

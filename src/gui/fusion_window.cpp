@@ -33,6 +33,7 @@ TAdd_RN_CTRL_WIN::TAdd_RN_CTRL_WIN(GuiContext& context, WindowList windows, QWid
     : QDialog(parent), m_context(context), m_windows(std::move(windows)) {
   setWindowTitle(kCaption);
   auto* pages = new QTabWidget;
+  pages->setObjectName(QStringLiteral("pages"));
 
   auto* general = new QWidget;
   auto* generalLayout = new QVBoxLayout(general);
@@ -66,8 +67,10 @@ TAdd_RN_CTRL_WIN::TAdd_RN_CTRL_WIN(GuiContext& context, WindowList windows, QWid
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
   auto* execute = new QPushButton(QStringLiteral("Execute fusion"));
+  execute->setObjectName(QStringLiteral("executeFusion"));
   connect(execute, &QPushButton::clicked, this, &TAdd_RN_CTRL_WIN::executeFusion);
   auto* close = new QPushButton(QStringLiteral("Close"));
+  close->setObjectName(QStringLiteral("close"));
   connect(close, &QPushButton::clicked, this, &QDialog::reject);
   buttons->addWidget(execute);
   buttons->addWidget(close);

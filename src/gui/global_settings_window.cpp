@@ -86,12 +86,18 @@ TGlob_Set::TGlob_Set(GuiContext& context, QWidget* parent) : QWidget(parent, Qt:
   layout->addLayout(sourceRow);
 
   auto* buttons = new QHBoxLayout;
-  const std::pair<const char*, void (TGlob_Set::*)()> commands[] = {{"Select", &TGlob_Set::selectFile},
-                                                                    {"Reload", &TGlob_Set::reload},
-                                                                    {"Save", &TGlob_Set::save},
-                                                                    {"Reset to def.", &TGlob_Set::resetToDefaults}};
-  for (auto [caption, command] : commands) {
+  struct Command {
+    const char* caption;
+    const char* name;
+    void (TGlob_Set::*run)();
+  };
+  const Command commands[] = {{"Select", "select", &TGlob_Set::selectFile},
+                              {"Reload", "reload", &TGlob_Set::reload},
+                              {"Save", "save", &TGlob_Set::save},
+                              {"Reset to def.", "resetToDefaults", &TGlob_Set::resetToDefaults}};
+  for (auto [caption, name, command] : commands) {
     auto* button = new QPushButton(QString::fromLatin1(caption));
+    button->setObjectName(QString::fromLatin1(name));
     connect(button, &QPushButton::clicked, this, command);
     buttons->addWidget(button);
   }
@@ -99,6 +105,7 @@ TGlob_Set::TGlob_Set(GuiContext& context, QWidget* parent) : QWidget(parent, Qt:
   layout->addLayout(buttons);
 
   m_pages = new QTabWidget;
+  m_pages->setObjectName(QStringLiteral("pages"));
   m_pages->addTab(buildIncrementsPage(), QStringLiteral("FrF/ActE increments"));
   m_pages->addTab(buildRadicalActivityPage(), QStringLiteral("RadAct_Met1"));
   m_pages->addTab(buildAlternativesPage(), QStringLiteral("Alternative params"));

@@ -1,5 +1,7 @@
 #include "gui/manual_reaction_commands.h"
 
+#include <QPushButton>
+
 #include "gui/manual_reaction_window.h"
 #include "gui/network_window.h"
 #include "gui/reactions_page.h"
@@ -28,10 +30,12 @@ void OfferIntegrityCheck(TReactionNetwork& network, GuiContext& context) {
 }  // namespace
 
 void AddManualReactionCommands(TReact_Net_Wind& window, GuiContext& context) {
-  window.reactionsPage()->addCommand(QStringLiteral("Add munally"),
-                                     [&window, &context] { AddReactionByHand(window, context); });
-  window.reactionsPage()->addCommand(QStringLiteral("Edit actual"),
-                                     [&window, &context] { EditSelectedReaction(window, context); });
+  window.reactionsPage()
+      ->addCommand(QStringLiteral("Add munally"), [&window, &context] { AddReactionByHand(window, context); })
+      ->setObjectName(QStringLiteral("addMunally"));
+  window.reactionsPage()
+      ->addCommand(QStringLiteral("Edit actual"), [&window, &context] { EditSelectedReaction(window, context); })
+      ->setObjectName(QStringLiteral("editActual"));
 }
 
 void AddReactionByHand(TReact_Net_Wind& window, GuiContext& context) {

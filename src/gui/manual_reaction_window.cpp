@@ -56,6 +56,7 @@ QString EnergyEntryText(const QString& name, int count) {
 TManual_ReactConstr::TManual_ReactConstr(GuiContext& context, QWidget* parent) : QDialog(parent), m_context(context) {
   setWindowTitle(kCaption);
   m_pages = new QTabWidget;
+  m_pages->setObjectName(QStringLiteral("pages"));
   m_editingPages = {buildGeneralPage(), buildComponentsPage(), buildKineticPage()};
   m_pages->addTab(m_editingPages[0], QStringLiteral("General"));
   m_pages->addTab(m_editingPages[1], QStringLiteral("Components and stechiometry"));
@@ -80,6 +81,10 @@ TManual_ReactConstr::TManual_ReactConstr(GuiContext& context, QWidget* parent) :
   m_cancel = new QPushButton(QStringLiteral("Cancel"));
   m_acceptWithWarning = new QPushButton(QStringLiteral("Accept with warning"));
   m_doSameChanges = new QPushButton(QStringLiteral("Do same changes"));
+  m_ok->setObjectName(QStringLiteral("ok"));
+  m_cancel->setObjectName(QStringLiteral("cancel"));
+  m_acceptWithWarning->setObjectName(QStringLiteral("acceptWithWarning"));
+  m_doSameChanges->setObjectName(QStringLiteral("doSameChanges"));
   connect(m_ok, &QPushButton::clicked, this, &TManual_ReactConstr::check);
   connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(m_acceptWithWarning, &QPushButton::clicked, this, &TManual_ReactConstr::acceptWithWarning);
@@ -116,6 +121,14 @@ QWidget* TManual_ReactConstr::buildGeneralPage() {
   counts->addWidget(m_productCount);
   counts->addStretch();
   form->addRow(QStringLiteral("Count of reactants / products:"), counts);
+  // What the other pages are for, so a first-time user finds the way.
+  auto* hint = new QLabel(QStringLiteral(
+      "Choose the components and their coefficients on the next page and the kinetic parameters on the page after "
+      "it. \"OK\" checks the reaction and writes the report on the \"Status\" page; the network changes only after "
+      "the reaction is accepted and you confirm it."));
+  hint->setWordWrap(true);
+  hint->setContentsMargins(0, 12, 0, 0);
+  form->addRow(hint);
   return page;
 }
 
@@ -162,8 +175,11 @@ QWidget* TManual_ReactConstr::buildKineticPage() {
 
   auto* explicitColumn = new QVBoxLayout;
   m_explicit = new QRadioButton(QStringLiteral("Enter parameters explicitly"));
+  m_explicit->setObjectName(QStringLiteral("explicitParameters"));
   explicitColumn->addWidget(m_explicit);
   auto* explicitForm = new QFormLayout;
+  // Labels above their fields, so a frequency factor of 15 digits shows whole.
+  explicitForm->setRowWrapPolicy(QFormLayout::WrapAllRows);
   m_frequencyFactor = new QLineEdit;
   m_activationEnergy = new QLineEdit;
   m_frequencyFactor->setObjectName(QStringLiteral("frequencyFactor"));
@@ -180,6 +196,7 @@ QWidget* TManual_ReactConstr::buildKineticPage() {
 
   auto* globalColumn = new QVBoxLayout;
   m_global = new QRadioButton(QStringLiteral("Use global kinetic parameters"));
+  m_global->setObjectName(QStringLiteral("globalParameters"));
   globalColumn->addWidget(m_global);
   auto* lists = new QHBoxLayout;
   auto* frequencyColumn = new QVBoxLayout;
@@ -206,8 +223,6 @@ QWidget* TManual_ReactConstr::buildKineticPage() {
   m_referenceTemperature = new QLabel(QStringLiteral("N/A"));
   m_rateConstant = new QLabel(QStringLiteral("N/A"));
   m_rateConstant->setObjectName(QStringLiteral("rateConstant"));
-  m_rateConstant->setMinimumWidth(
-      m_rateConstant->fontMetrics().horizontalAdvance(QStringLiteral("-0.00000000000000E-000")));
   rate->addWidget(m_referenceTemperature);
   rate->addWidget(new QLabel(QStringLiteral(":  k =")));
   rate->addWidget(m_rateConstant);
@@ -215,6 +230,7 @@ QWidget* TManual_ReactConstr::buildKineticPage() {
   rate->addStretch();
   layout->addLayout(rate);
   m_activeRadicals = new QCheckBox(QStringLiteral("Multiply kinetic parametr by active radical concetration"));
+  m_activeRadicals->setObjectName(QStringLiteral("activeRadicals"));
   layout->addWidget(m_activeRadicals);
   return page;
 }
