@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTabWidget>
 
 #include "gui/network_window.h"
 #include "gui_fixture.h"
@@ -14,17 +15,10 @@
 namespace korvane::gui {
 namespace {
 
+using testing::Named;
+
 const QString kQuestion = QStringLiteral(
     "This action will add selected reaction sub-network into destination reaction network. Are you sure to contunie?");
-const QString kGenerating = QStringLiteral(
-    "The reaction network is being generated. Wait until the generation ends, or stop it, before you work with this "
-    "network.");
-
-QPushButton* Button(const QWidget& window, const QString& caption) {
-  for (QPushButton* each : window.findChildren<QPushButton*>())
-    if (each->text() == caption) return each;
-  return nullptr;
-}
 
 class Fusion : public testing::GuiTest {
  protected:
@@ -43,16 +37,26 @@ class Fusion : public testing::GuiTest {
       ASSERT_TRUE(dialogs.waitUntilFinished());
     }
   }
-  // Opens the fusion window from window "a" with "b" checked as the source.
-  void fuseFromA(const std::function<void(QDialog&)>& afterChecking) {
+  // From window "a": "b" checked as the only source, then "Execute fusion"
+  // answered Yes, with `outcome` expected after the question.
+  void fuseFromA(const std::function<void()>& outcome) {
     dialogs.expectWindow(TAdd_RN_CTRL_WIN::kCaption, [&](QDialog& dialog) {
-      auto* sources = dialog.findChild<QListWidget*>(QStringLiteral("sources"));
-      EXPECT_EQ(sources->count(), 1);
+      EXPECT_EQ(Named<QComboBox>(dialog, "destination")->currentText(), "a");
+      EXPECT_EQ(Named<QLabel>(dialog, "reactionCount")->text(),
+                QString::number(manager->window(0)->network().ReactionCount()));
+      testing::SaveScreenshot(dialog, QStringLiteral("fusion_window"));
+      Named<QTabWidget>(dialog, "pages")->setCurrentIndex(1);
+      auto* sources = Named<QListWidget>(dialog, "sources");
+      EXPECT_EQ(sources->count(), 1);  // not the destination
       sources->item(0)->setCheckState(Qt::Checked);
-      afterChecking(dialog);
+      testing::SaveScreenshot(dialog, QStringLiteral("fusion_window_sources"));
+      dialogs.expectQuestion(QStringLiteral("WARNING"), kQuestion, true);
+      outcome();
+      Named<QPushButton>(dialog, "executeFusion")->click();
       return QDialog::Rejected;
     });
-    Button(*manager->window(0), QStringLiteral("Add sub- (reaction network)"))->click();
+    for (QPushButton* button : manager->window(0)->findChildren<QPushButton*>())
+      if (button->text() == "Add sub- (reaction network)") button->click();
     EXPECT_TRUE(dialogs.finished());
   }
 
@@ -62,14 +66,9 @@ class Fusion : public testing::GuiTest {
 TEST_F(Fusion, TwoNetworksOfTheSameFeedAddNothingAndSaySo) {
   const TReactionNetwork& destination = manager->window(0)->network();
   const std::size_t components = destination.ComponentCount(), reactions = destination.ReactionCount();
-  fuseFromA([&](QDialog& dialog) {
-    EXPECT_EQ(dialog.findChild<QComboBox*>(QStringLiteral("destination"))->currentText(), "a");
-    EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("reactionCount"))->text(), QString::number(reactions));
-    testing::SaveScreenshot(dialog, QStringLiteral("fusion_window"));
-    dialogs.expectQuestion(QStringLiteral("WARNING"), kQuestion, true)
-        .expectMessage(QString(), QStringLiteral("Fusion of reaction network(s) was succesfully finished.\n\n"
-                                                 "Components added: 0, reactions added: 0."));
-    Button(dialog, QStringLiteral("Execute fusion"))->click();
+  fuseFromA([&] {
+    dialogs.expectMessage(QString(), QStringLiteral("Fusion of reaction network(s) was succesfully finished.\n\n"
+                                                    "Components added: 0, reactions added: 0."));
   });
   EXPECT_EQ(destination.ComponentCount(), components);
   EXPECT_EQ(destination.ReactionCount(), reactions);
@@ -81,10 +80,10 @@ TEST_F(Fusion, ASourceThatIsGeneratingIsRefused) {
   testing::AddFeed(source.network(), testing::LinearAlkane(16));
   source.generate();
   const std::size_t components = manager->window(0)->network().ComponentCount();
-  fuseFromA([&](QDialog& dialog) {
-    dialogs.expectQuestion(QStringLiteral("WARNING"), kQuestion, true)
-        .expectMessage(QStringLiteral("WARNING"), kGenerating);
-    Button(dialog, QStringLiteral("Execute fusion"))->click();
+  fuseFromA([&] {
+    dialogs.expectMessage(QStringLiteral("WARNING"),
+                          QStringLiteral("The reaction network is being generated. Wait until the generation ends, or "
+                                         "stop it, before you work with this network."));
   });
   EXPECT_EQ(manager->window(0)->network().ComponentCount(), components);
   dialogs.expectMessageContaining(QString(), QStringLiteral("Generation was stopped."));

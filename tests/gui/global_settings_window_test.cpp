@@ -15,7 +15,10 @@
 namespace korvane::gui {
 namespace {
 
+using testing::Named;
 using testing::SaveScreenshot;
+
+const QString kFilter = QStringLiteral("Kinetic parameters files|*.ini|All files|*");
 
 class GlobalSettings : public testing::GuiTest {
  protected:
@@ -31,95 +34,78 @@ class GlobalSettings : public testing::GuiTest {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     GuiTest::TearDown();
   }
-  QPushButton* button(const char* caption) {
-    for (QPushButton* each : window->findChildren<QPushButton*>())
-      if (each->text() == QLatin1String(caption)) return each;
-    return nullptr;
-  }
-  template <class Widget>
-  Widget* child(const char* name) {
-    return window->findChild<Widget*>(QString::fromLatin1(name));
-  }
-  // Moves the focus from `from` to the Select button, as a click on it would.
+  void click(const char* button) { Named<QPushButton>(*window, button)->click(); }
+  // Moves the focus from `from` to a button, as a click on it would.
   void leave(QWidget* from) {
     from->setFocus();
-    button("Select")->setFocus();
+    Named<QPushButton>(*window, "select")->setFocus();
   }
-  void showPage(int page) { window->findChildren<QTabWidget*>().back()->setCurrentIndex(page); }
+  void type(QLineEdit* field, const char* text) {
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClicks(field, QString::fromLatin1(text));
+  }
 
   std::unique_ptr<TGlob_Set> window;
 };
 
-TEST_F(GlobalSettings, ResetThenSaveWritesAFileThatReadsBackComplete) {
+// Select a missing file, reset, save: the file is created and reads back
+// complete; selected again it is reloaded.
+TEST_F(GlobalSettings, FileCommandsPointReloadResetAndSave) {
   kinetics.Table[kA_Recombination] = 5.0;
-  kinetics.FileName = file(QStringLiteral("kinpar.ini")).toStdString();
-  dialogs.expectQuestion(QStringLiteral("WARNING"),
-                         QStringLiteral("Values will be rewrited by defulat values. Are you sure to continue?"), true);
-  button("Reset to def.")->click();
-  EXPECT_EQ(child<QTableWidget>("increments")->item(kA_Recombination, 1)->text(), "10000000000");
-  EXPECT_EQ(child<QTableWidget>("alternatives")->item(7, 2)->text(), "p[7]");
-  SaveScreenshot(*window, QStringLiteral("global_settings"));
-  const std::string good = kinetics.FileName;
-  kinetics.FileName = file(QStringLiteral("no-such-folder/kinpar.ini")).toStdString();
-  dialogs.expectMessageContaining(QStringLiteral("ERROR"), QStringLiteral("The kinetic parameters were not saved: "));
-  button("Save")->click();
-  kinetics.FileName = good;
-  button("Save")->click();
-
-  TKineticParameterSet read;
-  EXPECT_EQ(ReadKineticParameterFile(kinetics.FileName, read), 0);
-  EXPECT_EQ(read.Table, kKineticParameterDefaults);
-  EXPECT_EQ(read.AlternativeNotes[255], "p[255]");
-}
-
-TEST_F(GlobalSettings, SelectingAMissingFileOnlyPointsToItAndSaveCreatesIt) {
-  const QString missing = file(QStringLiteral("other.ini"));
-  dialogs.expectChooseFile(QStringLiteral("Kinetic parameters files|*.ini|All files|*"), missing)
+  const QString created = file(QStringLiteral("other.ini"));
+  dialogs.expectChooseFile(kFilter, created)
       .expectQuestion(QStringLiteral("WARNING"),
                       QStringLiteral("The file, you have chosen, does not exist. Do you want to keep current kinetic "
                                      "data and rewrite only point to file?"),
                       true);
-  button("Select")->click();
-  EXPECT_EQ(child<QLineEdit>("source")->text(), missing);
-  EXPECT_EQ(kinetics.Table, kKineticParameterDefaults);  // nothing was read
-
-  // Reloading a file that is not there asks first.
+  click("select");
+  EXPECT_EQ(Named<QLineEdit>(*window, "source")->text(), created);
   dialogs.expectQuestion(QStringLiteral("WARNING"),
                          QStringLiteral("The file \"%1\" does not exist. Reloading it would mark every kinetic "
                                         "parameter as missing (-1). Do you want to reload it anyway?")
-                             .arg(missing),
+                             .arg(created),
                          false);
-  button("Reload")->click();
-  EXPECT_EQ(kinetics.Table, kKineticParameterDefaults);
+  click("reload");
+  EXPECT_EQ(kinetics.Table[kA_Recombination], 5.0);
 
-  button("Save")->click();
-  EXPECT_TRUE(QFile::exists(missing));
+  dialogs.expectQuestion(QStringLiteral("WARNING"),
+                         QStringLiteral("Values will be rewrited by defulat values. Are you sure to continue?"), true);
+  click("resetToDefaults");
+  EXPECT_EQ(Named<QTableWidget>(*window, "increments")->item(kA_Recombination, 1)->text(), "10000000000");
+  SaveScreenshot(*window, QStringLiteral("global_settings"));
+  click("save");
+  TKineticParameterSet read;
+  EXPECT_EQ(ReadKineticParameterFile(created.toStdString(), read), 0);
+  EXPECT_EQ(read.Table, kKineticParameterDefaults);
+  EXPECT_EQ(read.AlternativeNotes[255], "p[255]");
+
   kinetics.Table[0] = 1.0;
-  dialogs.expectChooseFile(QStringLiteral("Kinetic parameters files|*.ini|All files|*"), missing)
+  dialogs.expectChooseFile(kFilter, created)
       .expectQuestion(QStringLiteral("WARNING"),
                       QStringLiteral("Global kinetic parameters file was selected. Do you want to reload it?"), true);
-  button("Select")->click();
+  click("select");
   EXPECT_EQ(kinetics.Table, kKineticParameterDefaults);
+
+  kinetics.FileName = file(QStringLiteral("no-such-folder/kinpar.ini")).toStdString();
+  dialogs.expectMessageContaining(QStringLiteral("ERROR"), QStringLiteral("The kinetic parameters were not saved: "));
+  click("save");
 }
 
 TEST_F(GlobalSettings, ACommaLocaleRefusesAPointInARadicalActivityField) {
   QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-  showPage(1);
+  Named<QTabWidget>(*window, "pages")->setCurrentIndex(1);
   window->refresh();
-  auto* activity = child<QLineEdit>("StandardActivity");
+  auto* activity = Named<QLineEdit>(*window, "StandardActivity");
   EXPECT_EQ(activity->text(), "6,159E-8");
-  activity->setFocus();
-  activity->selectAll();
-  QTest::keyClicks(activity, QStringLiteral("1.5"));
+  type(activity, "1.5");
   EXPECT_EQ(activity->palette().color(QPalette::Base), TGlob_Set::kInvalidColour);
   SaveScreenshot(*window, QStringLiteral("global_settings_invalid_field"));
   dialogs.expectMessage(QString(), QStringLiteral("It is not real numer."));
   leave(activity);
   EXPECT_EQ(activity->text(), "6,159E-8");
 
-  activity->setFocus();
-  activity->selectAll();
-  QTest::keyClicks(activity, QStringLiteral("1,5"));
+  type(activity, "1,5");
   EXPECT_EQ(activity->palette().color(QPalette::Base), TGlob_Set::kChangedColour);
   dialogs.expectQuestion(QStringLiteral("Confirmation"), QStringLiteral("Value has been changed. Overwrite it?"), true);
   leave(activity);
@@ -128,7 +114,7 @@ TEST_F(GlobalSettings, ACommaLocaleRefusesAPointInARadicalActivityField) {
 }
 
 TEST_F(GlobalSettings, LeavingAGridAsksBeforeStoringItsEdits) {
-  auto* increments = child<QTableWidget>("increments");
+  auto* increments = Named<QTableWidget>(*window, "increments");
   increments->item(kE_Recombination, 1)->setText(QStringLiteral("0.00000005"));  // below 1e-7: noise
   leave(increments);
   EXPECT_EQ(kinetics.Table[kE_Recombination], 0.0);
@@ -138,34 +124,27 @@ TEST_F(GlobalSettings, LeavingAGridAsksBeforeStoringItsEdits) {
   leave(increments);
   EXPECT_EQ(kinetics.Table[kE_Recombination], 12.5);
 
-  showPage(2);
-  auto* alternatives = child<QTableWidget>("alternatives");
+  Named<QTabWidget>(*window, "pages")->setCurrentIndex(2);
+  auto* alternatives = Named<QTableWidget>(*window, "alternatives");
   alternatives->item(3, 2)->setText(QStringLiteral("my note"));
-  alternatives->item(4, 1)->setText(QStringLiteral("2.5"));
-  dialogs.expectQuestion(QStringLiteral("Confirmation"),
-                         QStringLiteral("Alternative parameters or their notes were changed. Overwrite by new values?"),
-                         false);
-  leave(alternatives);
-  EXPECT_EQ(alternatives->item(3, 2)->text(), "");  // declined: the grid shows the set again
   alternatives->item(4, 1)->setText(QStringLiteral("2.5"));
   dialogs.expectQuestion(QStringLiteral("Confirmation"),
                          QStringLiteral("Alternative parameters or their notes were changed. Overwrite by new values?"),
                          true);
   leave(alternatives);
   EXPECT_EQ(kinetics.AlternativeValues[4], 2.5);
+  EXPECT_EQ(kinetics.AlternativeNotes[3], "my note");
   SaveScreenshot(*window, QStringLiteral("global_settings_alternatives"));
 }
 
-TEST_F(GlobalSettings, TheMainMenuOpensTheWindowFromAnItemBeforeAbout) {
+TEST_F(GlobalSettings, TheMainMenuShowsTheWindowFromAnItemBeforeAbout) {
   auto manager = startManager();
-  QStringList items;
-  for (const QAction* action : manager->menuBar()->actions()) items << action->text();
+  const QList<QAction*> items = manager->menuBar()->actions();
   ASSERT_GE(items.size(), 2);
-  EXPECT_EQ(items.mid(items.size() - 2), (QStringList{"Global settings", "About"}));
+  EXPECT_EQ(items[items.size() - 2]->text() + "|" + items.back()->text(), "Global settings|About");
   auto* settings = manager->findChild<TGlob_Set*>();
-  ASSERT_NE(settings, nullptr);
-  EXPECT_FALSE(settings->isVisible());
-  manager->menuBar()->actions()[items.size() - 2]->trigger();
+  ASSERT_FALSE(settings->isVisible());
+  items[items.size() - 2]->trigger();
   EXPECT_TRUE(settings->isVisible());
 }
 

@@ -38,6 +38,8 @@ class GuiTestEnvironment : public ::testing::Environment {
 void SaveScreenshot(QWidget& widget, const QString& name) {
   const QDir folder(QStringLiteral(KORVANE_SCREENSHOT_DIR));
   folder.mkpath(QStringLiteral("."));
+  // Layouts of texts just set are redone first, as the event loop would.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
   widget.grab().save(folder.filePath(name + QStringLiteral(".png")));
 }
 

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QWidget>
+#include <gtest/gtest.h>
 #include <ostream>
 
 /// Test failures print texts as texts.
@@ -13,6 +14,15 @@ namespace korvane::testing {
 
 /// Writes the widget as it looks now to <build>/screenshots/<name>.png.
 void SaveScreenshot(QWidget& widget, const QString& name);
+
+/// The child of `parent` with this type and object name; fails the test
+/// when there is none.
+template <class Widget>
+Widget* Named(const QWidget& parent, const char* name) {
+  auto* child = parent.findChild<Widget*>(QString::fromLatin1(name));
+  if (!child) ADD_FAILURE() << "no widget \"" << name << "\" in " << parent.windowTitle().toStdString();
+  return child;
+}
 
 /// Triggers the window's menu item or action with this text; fails the test
 /// when there is none.

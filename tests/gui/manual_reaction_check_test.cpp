@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+
 #include "network_checks.h"
 #include "reactions/kinetic_parameters.h"
 #include "reactions/reaction_network.h"
@@ -10,6 +13,7 @@ namespace korvane::gui {
 namespace {
 
 using Lines = std::vector<std::string>;
+using Outcome = TManualCheckOutcome;
 
 // Components: 4 ethane (30), 5 methyl (15), 6 hexylamine and 7 a heptyl
 // radical whose last carbon is carbon-14: both C6H15 with N against (14)C,
@@ -21,7 +25,7 @@ class ManualReactionCheck : public ::testing::Test {
                              "C C C C C C C14.; 0-1 1-2 2-3 3-4 4-5 5-6"})
       testing::AddFeed(network, feed);
   }
-  // Ethane -> methyl + methyl with global parameters.
+  // Ethane -> methyl + methyl, beta-scission with the recipes (1) and (9, 15).
   static TManualReactionInput Scission() {
     TManualReactionInput input;
     input.ReactionType = kBetaScission;
@@ -33,12 +37,12 @@ class ManualReactionCheck : public ::testing::Test {
     input.EnergyEntries = {kE_BetaSc_CC_1subst, kE_BetaSc_DoubleAlfa};
     return input;
   }
-  static TManualReactionInput Explicit(const char* a, const char* e) {
-    TManualReactionInput input = Scission();
-    input.Parameters = TManualParameters::Explicit;
-    input.FrequencyFactor = a;
-    input.ActivationEnergy = e;
-    return input;
+  static std::function<void(TManualReactionInput&)> Explicit(const char* a, const char* e) {
+    return [a, e](TManualReactionInput& in) {
+      in.Parameters = TManualParameters::Explicit;
+      in.FrequencyFactor = a;
+      in.ActivationEnergy = e;
+    };
   }
   TManualReactionCheck check(const TManualReactionInput& input) {
     return CheckManualReaction(input, TReaction(), network);
@@ -52,123 +56,95 @@ TEST_F(ManualReactionCheck, ABalancedReactionWithGlobalParametersIsAcceptedWithI
   EXPECT_EQ(result.Report, (Lines{"Checking specified reaction:", "", "Reaction type:  OK",
                                   "Reactants and stechiometry: OK", "Products and stechiometry: OK", "Mass balance: OK",
                                   "Activating energy: OK", "Other checkings: OK"}));
-  EXPECT_EQ(result.Outcome, TManualCheckOutcome::Accepted);
-  const TReaction& reaction = result.Reaction;
-  EXPECT_EQ(reaction.FreqFact2, std::string{char(kA_BetaSc_CC)});
-  EXPECT_EQ(reaction.ActEnerg2, (std::string{char(kE_BetaSc_CC_1subst), char(kE_BetaSc_DoubleAlfa)}));
-  EXPECT_EQ(reaction.Reactants, TMoleculeVector{network.Component(4)});
-  EXPECT_EQ(reaction.ProductCoefs, (TIntVector{1, 1}));
+  EXPECT_EQ(result.Outcome, Outcome::Accepted);
+  EXPECT_EQ(result.Reaction.FreqFact2, std::string{char(kA_BetaSc_CC)});
+  EXPECT_EQ(result.Reaction.ActEnerg2, (std::string{char(kE_BetaSc_CC_1subst), char(kE_BetaSc_DoubleAlfa)}));
+  EXPECT_EQ(result.Reaction.Reactants, TMoleculeVector{network.Component(4)});
+  EXPECT_EQ(result.Reaction.ProductCoefs, (TIntVector{1, 1}));
 }
 
-TEST_F(ManualReactionCheck, ExplicitParametersAreCheckedInOrderAndAnErrorEndsTheReport) {
-  struct Case {
-    const char* a;
-    const char* e;
-    Lines tail;  // the report from the frequency factor on
-    TManualCheckOutcome outcome;
-  };
-  const std::vector<Case> cases = {
-      {"2e13", "1500", {"Frequency factor: OK", "Activating energy: OK", "Other checkings: OK"},
-       TManualCheckOutcome::Accepted},
-      {"1e10", "1500",
-       {"Frequency factor: WARNING: Frequency factor unusually small.", "Activating energy: OK", "Other checkings: OK"},
-       TManualCheckOutcome::Warnings},
-      {"2e13", "200",
-       {"Frequency factor: OK", "Activating energy: WARNING: Activating energy unusually small.",
-        "Other checkings: OK"},
-       TManualCheckOutcome::Warnings},
-      {"2e13", "2e6",
-       {"Frequency factor: OK", "Activating energy: WARNING: Activating energy is very high.", "Other checkings: OK"},
-       TManualCheckOutcome::Warnings},
-      {"2e13", "-5", {"Frequency factor: OK", "Activating energy: ERROR: Activating energy negative is not possible."},
-       TManualCheckOutcome::Error},
-      {"1e", "1500", {"Frequency factor: ERROR: Invalid number format."}, TManualCheckOutcome::Error},
-      {"-2e13", "1500", {"Frequency factor: ERROR: Frequency factor negative is not possible."},
-       TManualCheckOutcome::Error},
-      {"2,5e13", "1,5e3", {"Frequency factor: OK", "Activating energy: OK", "Other checkings: OK"},
-       TManualCheckOutcome::Accepted},
-  };
-  for (const Case& c : cases) {
-    const TManualReactionCheck result = check(Explicit(c.a, c.e));
-    const Lines tail(result.Report.begin() + std::min<std::ptrdiff_t>(6, std::ssize(result.Report)),
-                     result.Report.end());
-    EXPECT_EQ(tail, c.tail) << c.a << " " << c.e;
-    EXPECT_EQ(result.Outcome, c.outcome) << c.a << " " << c.e;
-  }
-  const TReaction reaction = check(Explicit("2,5e13", "1,5e3")).Reaction;
-  EXPECT_EQ(reaction.FreqFactor, 2.5e13);
-  EXPECT_EQ(reaction.ActEnergy, 1500.0);
-  EXPECT_EQ(reaction.FreqFact2, "");  // the recipes of the start record stay
-}
-
-TEST_F(ManualReactionCheck, ParticipantFaultsAndTheMassBalance) {
-  struct Case {
-    const char* what;
-    void (*change)(TManualReactionInput&);
-    Lines tail;  // the report from the reactants on
-    TManualCheckOutcome outcome;
-  };
+// Each case changes the scission and names the report line that carries the
+// finding; an error is the last line of the report.
+TEST_F(ManualReactionCheck, FindingsAppearOnTheirLineAndAnErrorEndsTheReport) {
   const std::string missing = " ERROR: One or both reactant molecule object does not exist. ";
+  struct Case {
+    std::function<void(TManualReactionInput&)> change;
+    std::string line;
+    Outcome outcome;
+  };
   const std::vector<Case> cases = {
-      {"three reactants", [](TManualReactionInput& in) { in.ReactantCount = 3; },
-       {"Reactants and stechiometry:" + missing}, TManualCheckOutcome::Error},
-      {"no second product", [](TManualReactionInput& in) { in.Products[1].Component.reset(); },
-       {"Reactants and stechiometry: OK", "Products and stechiometry:" + missing}, TManualCheckOutcome::Error},
-      {"zero coefficient", [](TManualReactionInput& in) { in.Reactants[0].Coefficient = "0"; },
-       {"Reactants and stechiometry: ERROR: Stechiometric coefficient must be a whole number other than zero."},
-       TManualCheckOutcome::Error},
-      {"unbalanced", [](TManualReactionInput& in) { in.Products[1].Coefficient = "2"; },
-       {"Reactants and stechiometry: OK", "Products and stechiometry: OK",
-        "Mass balance: ERROR: Reaction does not match mass balance!"},
-       TManualCheckOutcome::Error},
-      {"N against carbon-14",
-       [](TManualReactionInput& in) {
+      {Explicit("1e10", "1500"), "Frequency factor: WARNING: Frequency factor unusually small.", Outcome::Warnings},
+      {Explicit("2e13", "200"), "Activating energy: WARNING: Activating energy unusually small.", Outcome::Warnings},
+      {Explicit("2e13", "2e6"), "Activating energy: WARNING: Activating energy is very high.", Outcome::Warnings},
+      {Explicit("2e13", "-5"), "Activating energy: ERROR: Activating energy negative is not possible.", Outcome::Error},
+      {Explicit("1e", "1500"), "Frequency factor: ERROR: Invalid number format.", Outcome::Error},
+      {Explicit("-2e13", "1500"), "Frequency factor: ERROR: Frequency factor negative is not possible.",
+       Outcome::Error},
+      {[](TManualReactionInput& in) { in.ReactantCount = 3; }, "Reactants and stechiometry:" + missing,
+       Outcome::Error},
+      {[](TManualReactionInput& in) { in.Products[1].Component.reset(); }, "Products and stechiometry:" + missing,
+       Outcome::Error},
+      {[](TManualReactionInput& in) { in.Reactants[0].Coefficient = "0"; },
+       "Reactants and stechiometry: ERROR: Stechiometric coefficient must be a whole number other than zero.",
+       Outcome::Error},
+      {[](TManualReactionInput& in) { in.Products[1].Coefficient = "2"; },
+       "Mass balance: ERROR: Reaction does not match mass balance!", Outcome::Error},
+      {[](TManualReactionInput& in) {  // N against carbon-14
          in.ProductCount = 1;
          in.Reactants[0].Component = 6;
          in.Products[0].Component = 7;
        },
-       {"Reactants and stechiometry: OK", "Products and stechiometry: OK",
-        "Mass balance: WARNING: Reaction does not match mass balance exactly but only aproximatly. There is some "
-        "infinitesimal deviation.",
-        "Activating energy: OK", "Other checkings: OK"},
-       TManualCheckOutcome::Warnings},
+       "Mass balance: WARNING: Reaction does not match mass balance exactly but only aproximatly. There is some "
+       "infinitesimal deviation.",
+       Outcome::Warnings},
+      {[](TManualReactionInput& in) { in.EnergyEntries.clear(); },
+       "Activating energy:WARNING: Activating enegy is zero!", Outcome::Warnings},
+      {[](TManualReactionInput& in) { in.FrequencyEntry = 200; },  // 28 entries only
+       "Activating energy:ERROR: Invalid frequency factor.", Outcome::Error},
+      {[](TManualReactionInput& in) {
+         in.ReactionType = kOtherReaction2;  // 256 entries
+         in.FrequencyEntry = 200;
+       },
+       "Reaction type:  WARNING - reaction types \"other\" and \"other2\" is not recommended. Properties are not "
+       "established.",
+       Outcome::Warnings},
   };
   for (const Case& c : cases) {
     TManualReactionInput input = Scission();
     c.change(input);
     const TManualReactionCheck result = check(input);
-    EXPECT_EQ(Lines(result.Report.begin() + 3, result.Report.end()), c.tail) << c.what;
-    EXPECT_EQ(result.Outcome, c.outcome) << c.what;
+    const auto line = std::find(result.Report.begin(), result.Report.end(), c.line);
+    EXPECT_NE(line, result.Report.end()) << c.line;
+    EXPECT_EQ(result.Outcome, c.outcome) << c.line;
+    if (c.outcome == Outcome::Error) {
+      EXPECT_EQ(result.Report.back(), c.line);
+    }
   }
+
+  TManualReactionInput input = Scission();
+  Explicit("2,5e13", "1,5e3")(input);
+  TManualReactionCheck result = check(input);
+  EXPECT_EQ(Lines(result.Report.begin() + 6, result.Report.end()),
+            (Lines{"Frequency factor: OK", "Activating energy: OK", "Other checkings: OK"}));
+  EXPECT_EQ(result.Outcome, Outcome::Accepted);
+  EXPECT_EQ(result.Reaction.FreqFactor, 2.5e13);
+  EXPECT_EQ(result.Reaction.ActEnergy, 1500.0);
+  EXPECT_EQ(result.Reaction.FreqFact2, "");  // the recipes of the start record stay
+  input = Scission();
+  input.ReactionType = kOtherReaction2;
+  input.FrequencyEntry = 200;
+  EXPECT_EQ(check(input).Reaction.FreqFact2, std::string(1, static_cast<char>(200)));
+
   // Two reactant rows: a component twice, signs as held whatever was typed.
-  TManualReactionInput twice = Scission();
-  twice.ReactantCount = 2;
-  twice.Reactants = {TManualParticipant{5, "1"}, TManualParticipant{5, "-1"}};
-  twice.ProductCount = 1;
-  twice.Products[0] = {4, "-1"};
-  const TManualReactionCheck result = check(twice);
-  EXPECT_EQ(result.Outcome, TManualCheckOutcome::Accepted);
+  input = Scission();
+  input.ReactantCount = 2;
+  input.Reactants = {TManualParticipant{5, "1"}, TManualParticipant{5, "-1"}};
+  input.ProductCount = 1;
+  input.Products[0] = {4, "-1"};
+  result = check(input);
+  EXPECT_EQ(result.Outcome, Outcome::Accepted);
   EXPECT_EQ(result.Reaction.ReactantCoefs, (TIntVector{-1, -1}));
   EXPECT_EQ(result.Reaction.ProductCoefs, TIntVector{1});
-}
-
-TEST_F(ManualReactionCheck, OtherClassesWarnAndGlobalListsReportWithoutABlank) {
-  TManualReactionInput input = Scission();
-  input.ReactionType = kOtherReaction2;
-  input.FrequencyEntry = 200;  // the alternative table has 256 entries
-  input.EnergyEntries.clear();
-  TManualReactionCheck result = check(input);
-  EXPECT_EQ(result.Report[2],
-            "Reaction type:  WARNING - reaction types \"other\" and \"other2\" is not recommended. Properties are not "
-            "established.");
-  EXPECT_EQ(result.Report[6], "Activating energy:WARNING: Activating enegy is zero!");
-  EXPECT_EQ(result.Outcome, TManualCheckOutcome::Warnings);
-  EXPECT_EQ(result.Reaction.FreqFact2, std::string(1, static_cast<char>(200)));
-
-  input.ReactionType = kBetaScission;  // 28 entries: 200 is no entry
-  result = check(input);
-  EXPECT_EQ(result.Report.back(), "Activating energy:ERROR: Invalid frequency factor.");
-  EXPECT_EQ(result.Outcome, TManualCheckOutcome::Error);
 }
 
 TEST(ManualReactionFields, CoefficientSignsAndAcceptedKeys) {
