@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
+#include <map>
+#include <random>
 
 #include "../database/database_test_support.h"
 #include "app/chemkin_format.h"
@@ -159,6 +162,85 @@ TEST_F(ChemkinExport, RefusalsNameTheCauseAndWriteNothing) {
   ASSERT_TRUE(written.Ok()) << written.Error;
   EXPECT_EQ(written.DictionaryFile, m_dir.file("mech_dictionary.txt"));
   EXPECT_EQ(std::distance(fs::directory_iterator(m_dir.path()), {}), 2);
+}
+
+// The generated n-hexane network with reactions the generator does not make
+// here: a coefficient of 2 on one entry (FORD), H + H as two entries, and a
+// second reaction with the participants of the first (DUPLICATE). Read by an
+// independent reader, the mechanism balances every element and gives the
+// production rates of the exported equations' balance, computed here.
+TEST(ChemkinMechanism, NHexaneBalancesItsElementsAndGivesTheExportedBalance) {
+  TReactionNetwork network;
+  testing::AddFeed(network, testing::LinearAlkane(6));
+  network.Generate();
+  auto component = [&](const std::string& description) {
+    return network.Component(static_cast<std::size_t>(network.FindComponent(*testing::MoleculeFrom(description))));
+  };
+  const TReaction& first = *network.Reaction(0);
+  const std::vector<std::pair<TMolecule*, int>> added[] = {
+      {{component("C. C C C C C; 0-1 1-2 2-3 3-4 4-5"), -2}, {component(testing::LinearAlkane(6)), 1},
+       {component("C C C C C C; 0=1 1-2 2-3 3-4 4-5"), 1}},
+      {{network.HydrogenAtom(), -1}, {network.HydrogenAtom(), -1}, {component("H H; 0-1"), 1}},
+      {{first.Reactants[0], -1}, {first.Products[0], 1}, {first.Products[1], 1}},
+  };
+  for (const auto& participants : added) {
+    TReaction made;
+    for (const auto& [molecule, coefficient] : participants)
+      coefficient < 0 ? made.AddReactant(molecule, coefficient) : made.AddProduct(molecule, coefficient);
+    made.SetParameters(kOtherReaction, 100.0, 1e10);
+    network.AddReactionCopy(made);
+  }
+  const TKineticParameterSet parameters;
+  TChemkinExportOptions options;
+  options.MechanismFile = "hexane.inp";
+  std::string error;
+  const auto chemkin = ChemkinTexts(network, parameters, options, &error);
+  ASSERT_TRUE(chemkin) << error;
+  const testing::ChemkinMechanism mechanism = testing::ReadChemkinMechanism(chemkin->Mechanism);
+  ASSERT_EQ(mechanism.Reactions.size(), network.ReactionCount());
+  EXPECT_TRUE(mechanism.Reactions.end()[-3].Orders.size() == 1 && mechanism.Reactions.back().Duplicate &&
+              mechanism.Reactions[0].Duplicate);
+  for (const std::string& name : mechanism.Species) EXPECT_LE(name.size(), 16u) << name;
+  for (const auto& reaction : mechanism.Reactions) {
+    std::map<std::string, double> balance;
+    for (const auto& [side, sign] : {std::pair{&reaction.Reactants, -1.0}, std::pair{&reaction.Products, 1.0}})
+      for (const auto& [species, coefficient] : *side)
+        for (const auto& [element, count] : mechanism.Thermo.at(species).Composition)
+          balance[element] += sign * coefficient * count;
+    for (const auto& [element, total] : balance) EXPECT_EQ(total, 0.0) << element;
+  }
+
+  // Random concentrations [mol/m^3] over three decades; the exported balance
+  // takes each reactant entry once, the active radicals where the rate carries them.
+  const std::vector<std::string> names = ChemkinSpeciesNames(network);
+  std::mt19937 random(18);
+  std::uniform_real_distribution<double> decades(-2.0, 1.0);
+  std::vector<double> c;
+  std::map<std::string, double> concentrations;  // mol/cm^3
+  for (std::size_t j = 0; j < network.ComponentCount(); ++j)
+    concentrations[names[j]] = 1e-6 * c.emplace_back(std::pow(10.0, decades(random)));
+  for (const double T : {900.0, 1100.0}) {
+    std::vector<double> dc(c.size(), 0.0), scale(c.size(), 0.0);
+    for (std::size_t i = 0; i < network.ReactionCount(); ++i) {
+      const TReaction& reaction = *network.Reaction(i);
+      const double e = reaction.ActivationEnergyValue(parameters.Table, parameters.AlternativeValues);
+      double rate = reaction.FrequencyFactorValue(parameters.Table, parameters.AlternativeValues) *
+                    std::exp(-1000.0 * e / (8.314472 * T)) *
+                    (reaction.MultiplyByActiveRadicals ? parameters.RadicalActivity.StandardActivity : 1.0);
+      for (const TMolecule* m : reaction.Reactants) rate *= c[static_cast<std::size_t>(m->ID)];
+      for (const auto& [members, coefficients] : {std::pair{&reaction.Products, &reaction.ProductCoefs},
+                                                  std::pair{&reaction.Reactants, &reaction.ReactantCoefs}})
+        for (std::size_t p = 0; p < members->size(); ++p) {
+          dc[static_cast<std::size_t>((*members)[p]->ID)] += (*coefficients)[p] * rate;
+          scale[static_cast<std::size_t>((*members)[p]->ID)] += std::fabs((*coefficients)[p] * rate);
+        }
+    }
+    const auto rates = testing::NetProductionRates(mechanism, concentrations, T);
+    for (std::size_t j = 0; j < c.size(); ++j) {
+      const double rate = rates.count(names[j]) ? rates.at(names[j]) * 1e6 : 0.0;
+      EXPECT_NEAR(rate, dc[j], 1e-9 * scale[j]) << names[j] << " at " << T << " K";
+    }
+  }
 }
 
 }  // namespace

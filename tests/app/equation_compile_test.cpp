@@ -1,8 +1,6 @@
 // The exported equations of the generated n-butane network, compiled and run
 // by the real tools (Free Pascal, gcc, Octave): every rate constant, rate and
-// balance term they compute must match the values computed here. The
-// CHEMKIN-II mechanism of n-hexane, read by an independent reader, must give
-// the production rates of the compiled Pascal balance.
+// balance term they compute must match the values computed here.
 
 #include <gtest/gtest.h>
 
@@ -11,13 +9,10 @@
 #include <cstdio>
 #include <map>
 #include <memory>
-#include <random>
 #include <sstream>
 
 #include "../database/database_test_support.h"
-#include "app/chemkin_export.h"
 #include "app/equation_export.h"
-#include "chemkin_reader.h"
 #include "molecule_builder.h"
 #include "network_checks.h"
 #include "reactions/kinetic_parameters.h"
@@ -217,93 +212,6 @@ TEST(EquationCompile, MatlabComputesConstantsAndRatesInOctave) {
                                     {"octave-cli --no-init-file --quiet --eval \"source('harness.m')\""}));
   ExpectRelative(values, 'K', b.K, 1e-9);
   ExpectRelative(values, 'R', b.Rates, 1e-9);
-}
-
-TEST(EquationCompile, ChemkinMechanismGivesThePascalBalanceOfNHexane) {
-  if (!HasTool("fpc")) GTEST_SKIP() << "fpc is not installed";
-  const testing::ScratchDir dir;
-  TReactionNetwork network;
-  testing::AddFeed(network, testing::LinearAlkane(6));
-  network.Generate();
-  // Reactions the generator does not make here: a coefficient of 2 on one entry (FORD), H + H as two
-  // entries, and a second reaction with the participants of the first (DUPLICATE).
-  auto component = [&](const char* description) {
-    return network.Component(static_cast<std::size_t>(network.FindComponent(*testing::MoleculeFrom(description))));
-  };
-  const struct {
-    std::vector<std::pair<TMolecule*, int>> participants;
-    double e, a;
-  } added[] = {
-      {{{component("C. C C C C C; 0-1 1-2 2-3 3-4 4-5"), -2}, {component(testing::LinearAlkane(6).c_str()), 1},
-        {component("C C C C C C; 0=1 1-2 2-3 3-4 4-5"), 1}}, 10.0, 1e8},
-      {{{network.HydrogenAtom(), -1}, {network.HydrogenAtom(), -1}, {component("H H; 0-1"), 1}}, 0.0, 1e9},
-      {{{network.Reaction(0)->Reactants[0], -1}, {network.Reaction(0)->Products[0], 1},
-        {network.Reaction(0)->Products[1], 1}}, 200.0, 1e13},
-  };
-  for (const auto& reaction : added) {
-    TReaction made;
-    for (const auto& [molecule, coefficient] : reaction.participants)
-      coefficient < 0 ? made.AddReactant(molecule, coefficient) : made.AddProduct(molecule, coefficient);
-    made.SetParameters(kOtherReaction, reaction.e, reaction.a);
-    network.AddReactionCopy(made);
-  }
-  const TKineticParameterSet parameters;
-  const double cActR = parameters.RadicalActivity.StandardActivity;
-  TChemkinExportOptions options;
-  options.MechanismFile = dir.file("hexane.inp");
-  std::string error;
-  const auto chemkin = ChemkinTexts(network, parameters, options, &error);
-  ASSERT_TRUE(chemkin) << error;
-  const testing::ChemkinMechanism mechanism = testing::ReadChemkinMechanism(chemkin->Mechanism);
-  const auto& last = mechanism.Reactions.end()[-3];
-  EXPECT_TRUE(last.Orders.size() == 1 && mechanism.Reactions.back().Duplicate && mechanism.Reactions[0].Duplicate);
-  // The dictionary tells which component each name stands for.
-  std::vector<std::string> names(network.ComponentCount());
-  std::istringstream dictionary(chemkin->Dictionary);
-  for (std::string line; std::getline(dictionary, line);) {
-    std::istringstream words(line);
-    std::string name, smiles;
-    std::size_t index = 0;
-    if (line[0] != '!' && words >> name >> smiles >> index) names.at(index) = name;
-  }
-
-  // Random concentrations [mol/m^3] over three decades.
-  std::mt19937 random(18);
-  std::uniform_real_distribution<double> decades(-2.0, 1.0);
-  std::vector<double> c;
-  for (std::size_t j = 0; j < network.ComponentCount(); ++j) c.push_back(std::pow(10.0, decades(random)));
-  const std::string n = std::to_string(c.size()), nr = std::to_string(network.ReactionCount());
-  std::ostringstream program;
-  program << "program harness;\ntype TVector=array of Real;\n{$I equations.pas}\n"
-          << "var c,K,r,dc:TVector; i:Integer;\nbegin\n"
-          << "  SetLength(K," << nr << "); SetLength(r," << nr << "); SetLength(dc," << n << ");\n"
-          << "  c:=TVector.Create(" << List(c, ",") << ");\n";
-  for (const char* T : {"900", "1100"})
-    program << "  Balance(" << T << ",dc,c," << Literal(cActR) << ",K,r);\n"
-            << "  for i:=0 to " << n << "-1 do WriteLn('" << (T[1] == '0' ? 'D' : 'E') << " ',dc[i]);\n";
-  program << "end.\n";
-  const TEquationExportRequest request{dir.file("equations.pas"), TExportLanguage::Pascal,
-                                       AvailableExportParts(TExportLanguage::Pascal), {}};
-  ASSERT_TRUE(ExportEquations(network, request, parameters.Table, parameters.AlternativeValues).Ok());
-  std::ofstream(dir.file("harness.pas"), std::ios::binary) << program.str();
-  const auto built = korvane::Run("cd '" + dir.path().string() + "' && fpc harness.pas && ./harness");
-  ASSERT_EQ(built.first, 0) << built.second;
-  auto values = Values(built.second);
-
-  // The mechanism in mol, cm^3 and s.
-  std::map<std::string, double> concentrations;
-  for (std::size_t j = 0; j < c.size(); ++j) concentrations[names[j]] = c[j] * 1e-6;
-  for (const auto& [tag, T] : {std::pair{'D', 900.0}, std::pair{'E', 1100.0}}) {
-    const auto rates = testing::NetProductionRates(mechanism, concentrations, T);
-    const auto scales = testing::ProductionRateScales(mechanism, concentrations, T);
-    const std::vector<double>& dc = values[tag];
-    ASSERT_EQ(dc.size(), c.size());
-    for (std::size_t j = 0; j < c.size(); ++j) {
-      const double scale = scales.count(names[j]) ? scales.at(names[j]) * 1e6 : 0.0;
-      const double rate = rates.count(names[j]) ? rates.at(names[j]) * 1e6 : 0.0;
-      EXPECT_NEAR(dc[j], rate, 1e-9 * scale) << names[j] << " at " << T << " K";
-    }
-  }
 }
 
 }  // namespace

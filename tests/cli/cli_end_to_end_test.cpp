@@ -8,9 +8,7 @@
 
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <regex>
-#include <set>
 #include <sstream>
 
 #include "cli/inputs.h"
@@ -131,13 +129,6 @@ TEST_F(CliRun, ShowReadsBackWhatGenerateWrote) {
   EXPECT_NE(table.Out.find("note: C3\n"), std::string::npos);
   EXPECT_NE(table.Out.find("    4  Noname  C3H8     CCC          11  root\n"), std::string::npos) << table.Out;
 
-  // The network file of an independent implementation reads as the same
-  // network.
-  const ToolRun ethane = run({"generate", "smiles:CC", "--note", "ethane primary network", "--json"});
-  const ToolRun reference = run({"show", kReference + "networks/ethane.rnw", "--json"});
-  ASSERT_EQ(reference.Code, 0) << reference.Err;
-  EXPECT_EQ(WithoutProjectingSelectivity(reference.Out), WithoutProjectingSelectivity(ethane.Out));
-
   // Fusing keeps the destination's preferences and says so when a source's differ.
   const ToolRun fused = run({"fuse", kReference + "networks/ethane.rnw", "propane.rnw", "-o", "c2c3.rnw"});
   ASSERT_EQ(fused.Code, 0) << fused.Err;
@@ -169,7 +160,6 @@ TEST_F(CliRun, BadInputExitsWithOneNamingItAndWritesNothing) {
       {{"generate", "smiles:CC", "-o", "folder"}, "folder: is a directory, not a file", ""},
       {{"generate", "smiles:CC", "-o", "/sys/out.rnw"}, "/sys/out.rnw: cannot write in the folder /sys: ", ""},
       {{"generate", "smiles:CCO", "-o", "out.rnw"}, "smiles:CCO: atom 2 is oxygen; a feed holds only carbon", "out.rnw"},
-      {{"generate", "smiles:CCN", "-o", "out.rnw"}, "smiles:CCN: atom 2 is nitrogen", "out.rnw"},
       {{"export-equations", "truncated.rnw", "--language", "c", "-o", "out.c"}, "truncated.rnw: ", "out.c"},
       {{"export-equations", kReference + "networks/ethane.rnw", "--language", "c", "-o", "out.c", "--kinpar",
         kReference + "kinpar/two-data-keys-missing.ini"},
@@ -177,7 +167,6 @@ TEST_F(CliRun, BadInputExitsWithOneNamingItAndWritesNothing) {
       {{"export-chemkin", kReference + "networks/ethane.rnw", "-o", "out.inp", "--kinpar",
         kReference + "kinpar/two-data-keys-missing.ini"},
        kReference + "networks/ethane.rnw: The kinetic parameter set lacks E_Recombination (", "out_dictionary.txt"},
-      {{"export-graph", "truncated.rnw", "-o", "out.dot"}, "truncated.rnw: ", "out.dot"},
       {{"fuse", kReference + "networks/ethane.rnw", "truncated.rnw", "-o", "out.rnw"}, "truncated.rnw: ", "out.rnw"},
       {{"db", "import", "wrong.txt", "--db", "out.mdb"}, "wrong.txt:1: C is CH4, not CH3", "out.mdb"},
       {{"structure", "C=[Cl]", "-o", "out.ms"}, "C=[Cl]: ", "out.ms"},
@@ -230,7 +219,6 @@ TEST_F(CliRun, UsageErrorsExitWithTwoNamingTheOption) {
       {{"generate", "smiles:CC", "--min-selectivity", "1.5"}, "--min-selectivity: the minimum selectivity must be"},
       {{"generate", "smiles:CC", "--e-beta", "-100"}, "--e-beta: the beta-scission threshold must be"},
       {{"generate", "smiles:CC", "-T", "1"}, "--T: the normalised temperature must be a number from 200 K"},
-      {{"generate", "smiles:CC", "-T", "1e308"}, "--T: the normalised temperature must be"},
       {{"generate", "smiles:CC", "--max-components", "0"}, "--max-components"},
       {{"export-equations", "x.rnw", "--language", "fortran", "-o", "x.f"}, "--language"},
       {{"properties", "smiles:C", "--T", "300"}, ""},
@@ -254,13 +242,6 @@ TEST_F(CliRun, SearchesTheBundledDatabaseByNameFragments) {
   ASSERT_EQ(r.Code, 0) << r.Err;
   EXPECT_EQ(Count(r.Out, "xylene; "), 3u) << r.Out;
   EXPECT_NE(r.Out.find("o-xylene; 1,2-dimethylbenzene; xylene  structures/o-xylene.ms"), std::string::npos);
-  const ToolRun both = run({"db", "search", "methyl+prop", "--db", KORVANE_BUNDLED_DATABASE});
-  // Both fragments in one synonym, or in two (propyne; methylacetylene).
-  EXPECT_NE(both.Out.find("   11  isobutane; 2-methylpropane"), std::string::npos) << both.Out;
-  EXPECT_NE(both.Out.find("   13  neopentane; 2,2-dimethylpropane"), std::string::npos);
-  EXPECT_NE(both.Out.find("   23  isobutene; isobutylene; 2-methylpropene"), std::string::npos);
-  EXPECT_NE(both.Out.find("   27  propyne; methylacetylene"), std::string::npos);
-  EXPECT_EQ(Count(both.Out, "\n"), 5u);
 }
 
 TEST(BundledDatabase, EveryEntryReadsBackWithItsFormulaAndStructure) {
@@ -334,31 +315,19 @@ TEST_F(CliRun, ExportsEquationsInEveryLanguageAndTheGraph) {
   }
 }
 
-// The n-decane mechanism: every reaction balances its elements, the names are
-// unique and short, and each dictionary SMILES is its component's structure.
+// The mechanism and its dictionary beside it: one species per component,
+// each dictionary SMILES its component's structure (the element balance and
+// the kinetics are the exporter's, tested there).
 TEST_F(CliRun, ExportsTheNDecaneNetworkAsAChemkinMechanism) {
   ASSERT_EQ(run({"generate", "smiles:CCCCCCCCCC", "-o", "decane.rnw"}).Code, 0);
   const ToolRun r = run({"export-chemkin", "decane.rnw", "-o", "decane.inp", "--active-radicals", "1e-7"});
   ASSERT_EQ(r.Code, 0) << r.Err;
-  EXPECT_NE(r.Out.find("its species dictionary " + path("decane_dictionary.txt").filename().string()),
-            std::string::npos)
-      << r.Out;
+  EXPECT_NE(r.Out.find("its species dictionary decane_dictionary.txt"), std::string::npos) << r.Out;
+  EXPECT_NE(ReadText(path("decane.inp")).find("cActR = 1e-07 mol/m^3"), std::string::npos);
   TReactionNetwork network;
   LoadNetworkInput(path("decane.rnw"), network);
   const testing::ChemkinMechanism mechanism = testing::ReadChemkinMechanism(ReadText(path("decane.inp")));
   ASSERT_EQ(mechanism.Species.size(), network.ComponentCount());
-  ASSERT_EQ(mechanism.Reactions.size(), network.ReactionCount());
-  EXPECT_EQ(std::set<std::string>(mechanism.Species.begin(), mechanism.Species.end()).size(), mechanism.Species.size());
-  for (const std::string& name : mechanism.Species) EXPECT_LE(name.size(), 16u) << name;
-  for (const auto& reaction : mechanism.Reactions) {
-    std::map<std::string, double> balance;
-    for (const auto& [side, sign] : {std::pair{&reaction.Reactants, -1.0}, std::pair{&reaction.Products, 1.0}})
-      for (const auto& [species, coefficient] : *side)
-        for (const auto& [element, count] : mechanism.Thermo.at(species).Composition)
-          balance[element] += sign * coefficient * count;
-    for (const auto& [element, total] : balance) EXPECT_EQ(total, 0.0) << element;
-  }
-
   std::istringstream dictionary(ReadText(path("decane_dictionary.txt")));
   std::size_t rows = 0;
   for (std::string line; std::getline(dictionary, line);) {
@@ -366,8 +335,7 @@ TEST_F(CliRun, ExportsTheNDecaneNetworkAsAChemkinMechanism) {
     std::istringstream words(line);
     std::string name, smiles;
     std::size_t index = 0;
-    ASSERT_TRUE(words >> name >> smiles >> index) << line;
-    ASSERT_LT(index, network.ComponentCount());
+    ASSERT_TRUE(words >> name >> smiles >> index && index < network.ComponentCount()) << line;
     EXPECT_EQ(name, mechanism.Species[index]);
     const auto molecule = MoleculeFromSmiles(smiles);
     ASSERT_TRUE(molecule) << smiles;

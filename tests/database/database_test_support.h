@@ -1,6 +1,6 @@
 #pragma once
 /// Helpers of the file tests: scratch directories, whole-file bytes, the
-/// reference files, and damaged copies of files.
+/// reference files, and the damaged copies every binary reader must survive.
 
 #include <gtest/gtest.h>
 
@@ -56,42 +56,42 @@ inline std::string ReferencePath(const std::string& relative) {
   return std::string(KORVANE_TEST_DATA) + "/reference/" + relative;
 }
 
-// Every reader's damage tests draw their inputs from the three generators
-// below, so that each test states only what its reader must do with them.
+/// How many damaged copies read whole, of how many changed ones.
+struct DamageTally {
+  int ReadWhole = 0, Changed = 0;
+};
 
-/// Every proper prefix of `whole`, each an exact-size copy so that the
-/// sanitizer sees any read past its end.
-inline std::vector<std::vector<std::uint8_t>> Prefixes(const std::vector<std::uint8_t>& whole) {
-  std::vector<std::vector<std::uint8_t>> prefixes;
-  for (std::size_t length = 0; length < whole.size(); ++length)
-    prefixes.emplace_back(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(length));
-  return prefixes;
-}
-
-/// `count` copies of `whole`, copy k (from 1) with 1 + k % 4 bytes set to
-/// random values: anywhere on every eighth copy, after the first `spared`
-/// bytes on the others, so that most copies keep their header and damage
-/// what follows.
-inline std::vector<std::vector<std::uint8_t>> RandomCorruptions(const std::vector<std::uint8_t>& whole,
-                                                                unsigned count, std::size_t spared) {
-  std::vector<std::vector<std::uint8_t>> copies;
-  for (unsigned seed = 1; seed <= count; ++seed) {
+/// The damage every binary reader must survive, shared so each test states only what its reader
+/// must make of it. `truncated` gets every proper prefix of `whole`; `changed` gets a copy with
+/// each byte inverted in turn, then `count` copies with 1 + k % 4 random bytes (anywhere on every
+/// eighth copy, after the first `spared` bytes on the others, so most keep their header), and
+/// returns whether the copy read whole. Every copy has its exact size, so the sanitizers see any
+/// read past its end. Stops at the first failure.
+template <class Truncated, class Changed>
+DamageTally FeedDamagedCopies(const std::vector<std::uint8_t>& whole, unsigned count, std::size_t spared,
+                              Truncated truncated, Changed changed) {
+  DamageTally tally;
+  for (std::size_t length = 0; length < whole.size() && !::testing::Test::HasFailure(); ++length)
+    truncated(std::vector<std::uint8_t>(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(length)));
+  auto feed = [&](const std::vector<std::uint8_t>& bytes) {
+    ++tally.Changed;
+    tally.ReadWhole += changed(bytes) ? 1 : 0;
+  };
+  for (std::size_t k = 0; k < whole.size() && !::testing::Test::HasFailure(); ++k) {
+    std::vector<std::uint8_t> bytes = whole;
+    bytes[k] = static_cast<std::uint8_t>(~bytes[k]);
+    feed(bytes);
+  }
+  for (unsigned seed = 1; seed <= count && !::testing::Test::HasFailure(); ++seed) {
     std::vector<std::uint8_t> bytes = whole;
     const std::size_t from = seed % 8 == 0 ? 0 : spared;
     std::mt19937 random(seed);
     if (bytes.size() > from)
       for (unsigned k = 0; k < 1 + seed % 4; ++k)
         bytes[from + random() % (bytes.size() - from)] = static_cast<std::uint8_t>(random());
-    copies.push_back(std::move(bytes));
+    feed(bytes);
   }
-  return copies;
-}
-
-/// One copy of `whole` per byte, with the bits of that byte inverted.
-inline std::vector<std::vector<std::uint8_t>> ByteFlips(const std::vector<std::uint8_t>& whole) {
-  std::vector<std::vector<std::uint8_t>> copies(whole.size(), whole);
-  for (std::size_t k = 0; k < whole.size(); ++k) copies[k][k] = static_cast<std::uint8_t>(~whole[k]);
-  return copies;
+  return tally;
 }
 
 }  // namespace korvane::testing

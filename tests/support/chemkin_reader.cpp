@@ -197,15 +197,4 @@ std::map<std::string, double> NetProductionRates(const ChemkinMechanism& mechani
   return rates;
 }
 
-std::map<std::string, double> ProductionRateScales(const ChemkinMechanism& mechanism,
-                                                   const std::map<std::string, double>& concentrations, double T) {
-  std::map<std::string, double> scales;
-  for (const ChemkinMechanismReaction& reaction : mechanism.Reactions) {
-    const double rate = std::fabs(Rate(reaction, concentrations, T));
-    for (const auto* side : {&reaction.Reactants, &reaction.Products})
-      for (const auto& [species, coefficient] : *side) scales[species] += coefficient * rate;
-  }
-  return scales;
-}
-
 }  // namespace korvane::testing

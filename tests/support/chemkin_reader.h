@@ -45,9 +45,4 @@ ChemkinMechanism ReadChemkinMechanism(const std::string& text);
 std::map<std::string, double> NetProductionRates(const ChemkinMechanism& mechanism,
                                                  const std::map<std::string, double>& concentrations, double T);
 
-/// Sum of |ν·rate| over every reaction a species takes part in, the scale
-/// against which its net production rate is compared.
-std::map<std::string, double> ProductionRateScales(const ChemkinMechanism& mechanism,
-                                                   const std::map<std::string, double>& concentrations, double T);
-
 }  // namespace korvane::testing
