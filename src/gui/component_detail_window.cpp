@@ -53,7 +53,7 @@ TComponent_Detail::TComponent_Detail(TReact_Net_Wind& window, GuiContext& contex
 
   connect(&window, &TReact_Net_Wind::generatingChanged, this, [this](bool generating) { m_tabs->setEnabled(!generating); });
   connect(&window, &TReact_Net_Wind::networkEdited, this, &TComponent_Detail::networkEdited);
-  resize(760, 560);
+  resize(900, 600);
 }
 
 // Tab widgets may report a current page while they are taken apart; by then

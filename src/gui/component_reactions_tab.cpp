@@ -27,7 +27,7 @@ ComponentReactionsTab::ComponentReactionsTab(TComponent_Detail& detail) : m_deta
   m_list->setModel(m_model);
   m_list->setUniformItemSizes(true);
   m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  m_list->setMaximumWidth(160);
+  m_list->setMaximumWidth(100);  // "[ 12345 ]" fits; the pictures get the rest
   connect(m_list, &QListView::clicked, this, &ComponentReactionsTab::showReaction);
   top->addWidget(m_list);
 

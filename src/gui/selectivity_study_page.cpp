@@ -13,6 +13,7 @@
 #include <QValueAxis>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
 
 #include "gui/position_list_model.h"
 #include "gui/reaction_detail_text.h"
@@ -22,6 +23,19 @@
 #include "gui/window_text.h"
 
 namespace korvane::gui {
+namespace {
+
+// The smallest of 1, 2 and 5 times a power of ten at or above `highest`, with
+// the tick count that puts its ticks on round numbers.
+std::pair<double, int> RoundAxisTop(double highest) {
+  if (!(highest > 0.0)) return {1.0, 6};
+  const double decade = std::pow(10.0, std::floor(std::log10(highest)));
+  for (const auto& [factor, ticks] : {std::pair{1.0, 6}, {2.0, 5}, {5.0, 6}, {10.0, 6}})
+    if (factor * decade >= highest * (1.0 - 1e-12)) return {factor * decade, ticks};
+  return {10.0 * decade, 6};
+}
+
+}  // namespace
 
 SelectivityStudyPage::SelectivityStudyPage(TReaction_Detail& detail) : m_detail(detail) {
   auto* layout = new QHBoxLayout(this);
@@ -59,8 +73,10 @@ SelectivityStudyPage::SelectivityStudyPage(TReaction_Detail& detail) : m_detail(
   chart->addSeries(m_series);
   m_temperatureAxis = new QValueAxis;
   m_temperatureAxis->setTitleText(QStringLiteral("T, K"));
+  m_temperatureAxis->setLabelFormat(QStringLiteral("%.0f"));
   m_selectivityAxis = new QValueAxis;
   m_selectivityAxis->setTitleText(QStringLiteral("Partial molar selectivity, %"));
+  m_selectivityAxis->setLabelFormat(QStringLiteral("%g"));
   chart->addAxis(m_temperatureAxis, Qt::AlignBottom);
   chart->addAxis(m_selectivityAxis, Qt::AlignLeft);
   m_series->attachAxis(m_temperatureAxis);
@@ -138,8 +154,11 @@ void SelectivityStudyPage::calculate() {
   }
   m_series->replace(points);
   m_temperatureAxis->setRange(*from, *to);
-  // The shares lie between 0 and 1; the axis reaches just above the highest.
-  m_selectivityAxis->setRange(0.0, highest > 0.0 ? highest * 1.05 : 1.0);
+  // The shares lie between 0 and 1; the axis reaches the highest on round
+  // ticks, so that a small share is not a flat line at 0.
+  const auto [top, ticks] = RoundAxisTop(highest);
+  m_selectivityAxis->setRange(0.0, top);
+  m_selectivityAxis->setTickCount(ticks);
 }
 
 void SelectivityStudyPage::clear() {

@@ -124,29 +124,16 @@ TEST(StructureSketch, AddedMoleculesAreLaidOutInsideTheBoundsAfterThePresentAtom
   const SketchPoint c1 = sketch.Labels()[1].Corner, c2 = sketch.Labels()[2].Corner;
   EXPECT_NEAR(std::hypot(c2.X - c1.X, c2.Y - c1.Y), 60.0, 1.0);
 
-  // A centre near the edge moves inward; a small area shortens the bonds.
+  // A centre near the edge moves inward and a small area shortens the bonds;
+  // hydrogen bonded to no polyvalent atom is labelled itself.
   StructureSketch corner;
   const SketchBounds small{10, 10, 70, 40};
   ASSERT_TRUE(corner.AddMolecule(*MoleculeFrom("C C C C C C; 0-1 1-2 2-3 3-4 4-5"), {0, 0}, small, 60));
-  for (const SketchLabel& label : corner.Labels()) {
-    EXPECT_GE(label.Corner.X, 10);
-    EXPECT_LE(label.Corner.X, 70);
-    EXPECT_GE(label.Corner.Y, 10);
-    EXPECT_LE(label.Corner.Y, 40);
-  }
-
-  // Hydrogen bonded to no polyvalent atom is labelled itself.
+  for (const SketchLabel& label : corner.Labels())
+    EXPECT_TRUE(label.Corner.X >= 10 && label.Corner.X <= 70 && label.Corner.Y >= 10 && label.Corner.Y <= 40);
   StructureSketch hydrogen;
   ASSERT_TRUE(hydrogen.AddMolecule(*MoleculeFrom("H H; 0-1"), {100, 100}, bounds, 60));
   EXPECT_EQ(LabelTexts(hydrogen), (std::vector<std::string>{"H(0)", "H(1)"}));
-  EXPECT_EQ(hydrogen.Bonds().size(), 1u);
-
-  // Naphthalene has no ring template; its atoms go on one circle, apart.
-  StructureSketch fused;
-  ASSERT_TRUE(fused.AddMolecule(
-      *MoleculeFrom("c c c c c c c c c c; 0:1 1:2 2:3 3:4 4:5 5:0 4:6 6:7 7:8 8:9 9:5"), {350, 200}, bounds, 60));
-  ASSERT_EQ(fused.Labels().size(), 10u);
-  EXPECT_NE(fused.Labels()[0].Corner, fused.Labels()[5].Corner);
 
   // Past 255 atoms nothing is added.
   const auto large = MoleculeFrom(testing::LinearAlkane(6));  // 20 atoms

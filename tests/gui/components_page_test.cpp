@@ -55,17 +55,14 @@ TEST_F(ComponentsPage, FilterControlsEnableEachOtherAndChangeTheList) {
   box("Filter substance list, show only:")->setChecked(true);
   EXPECT_TRUE(group->isEnabled());
   EXPECT_FALSE(fraction->isEnabled());
-  EXPECT_EQ(model().rowCount(), 0);
-  for (const char* caption : {"Radicals", "Saturated", "Nonsaturated", "Cyclic", "Acyclic"})
+  EXPECT_EQ(model().rowCount(), 0);  // neither molecules nor radicals
+  for (const char* caption : {"Radicals", "Saturated", "Nonsaturated", "Cyclic", "Acyclic", "Only fraction"})
     box(caption)->setChecked(true);
-  const auto radicals = ListedComponents(window->network(), page->filter());
-  EXPECT_EQ(model().rowCount(), static_cast<int>(radicals.size()));
-  EXPECT_GT(radicals.size(), 10u);
-  box("Only fraction")->setChecked(true);
   EXPECT_TRUE(fraction->isEnabled());
   fraction->setValue(3);
+  // The C3 radicals.
   EXPECT_EQ(model().rowCount(), static_cast<int>(ListedComponents(window->network(), page->filter()).size()));
-  EXPECT_LT(model().rowCount(), static_cast<int>(radicals.size()));
+  EXPECT_GT(model().rowCount(), 0);
 
   box("Filter substance list, show only:")->setChecked(false);
   EXPECT_EQ(model().rowCount(), 52);

@@ -1,5 +1,6 @@
 #include "gui/reaction_detail_window.h"
 
+#include <QApplication>
 #include <QChartView>
 #include <QComboBox>
 #include <QLabel>
@@ -47,8 +48,12 @@ class ReactionDetailWindow : public testing::GuiTest {
   static QString text(const QWidget& window, const char* name) {
     return window.findChild<QLabel*>(QString::fromLatin1(name))->text();
   }
-  static QString reactionName(const SelectivityStudyPage& study, int row) {
-    return study.reactions()->model()->index(row, 0).data().toString();
+  // Opens the window's selectivity study on the reaction.
+  SelectivityStudyPage& openStudy(std::size_t position) {
+    TReaction_Detail& detail = open(position);
+    detail.pages()->setCurrentIndex(2);
+    detail.kineticsPages()->setCurrentIndex(1);
+    return *detail.selectivityStudy();
   }
 
   std::unique_ptr<TReact_Net_Wind> window;
@@ -88,16 +93,14 @@ TEST_F(ReactionDetailWindow, ViewDetailsShowsTheSelectedReactionOnEveryPage) {
   EXPECT_EQ(study.reactants()->currentText(), ComponentIdText(reaction.Reactants[0]));
   study.calculate();
   EXPECT_EQ(study.series()->count(), 251);
+  QApplication::processEvents();  // the chart lays its axes out on the next pass
   SaveScreenshot(detail, QStringLiteral("reaction_detail_selectivity_study"));
 }
 
 TEST_F(ReactionDetailWindow, StudyOfAReactantConsumedByTheReactionAloneIsOneEverywhere) {
   // The methyl radical's only reaction: its recombination with H.
-  const std::size_t position = reactionWhere(kRecombination, [](const TMolecule& m) { return m.AtomCount() == 4; });
-  TReaction_Detail& detail = open(position);
-  detail.pages()->setCurrentIndex(2);
-  detail.kineticsPages()->setCurrentIndex(1);
-  SelectivityStudyPage& study = *detail.selectivityStudy();
+  SelectivityStudyPage& study =
+      openStudy(reactionWhere(kRecombination, [](const TMolecule& m) { return m.AtomCount() == 4; }));
   ASSERT_EQ(study.reactions()->model()->rowCount(), 1);
   EXPECT_EQ(study.from()->text(), "298,15");
   study.calculate();
@@ -122,12 +125,8 @@ TEST_F(ReactionDetailWindow, StudyOfAReactantConsumedByTheReactionAloneIsOneEver
 
 TEST_F(ReactionDetailWindow, AsksOnceAboutCompetitorsWithSecondReactants) {
   // The hydrogen atom recombines with every radical that closes its chain.
-  const std::size_t position =
-      reactionWhere(kRecombination, [this](const TMolecule& m) { return &m == window->network().HydrogenAtom(); });
-  TReaction_Detail& detail = open(position);
-  detail.pages()->setCurrentIndex(2);
-  detail.kineticsPages()->setCurrentIndex(1);
-  SelectivityStudyPage& study = *detail.selectivityStudy();
+  SelectivityStudyPage& study = openStudy(
+      reactionWhere(kRecombination, [this](const TMolecule& m) { return &m == window->network().HydrogenAtom(); }));
   ASSERT_GT(study.reactions()->model()->rowCount(), 2);
   const QString question = QStringLiteral(
       "One or more reactions have more than one reactant. It will be ignored becaouse of unknown this product "

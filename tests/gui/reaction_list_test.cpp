@@ -24,8 +24,6 @@ class ReactionListTest : public ::testing::Test {
   TReactionNetwork network;
 };
 
-TEST_F(ReactionListTest, LineNamesThePosition) { EXPECT_EQ(ReactionListText(17), "[ 17 ]"); }
-
 TEST_F(ReactionListTest, TypeFilterListsTheCheckedClasses) {
   ReactionFilter filter;
   EXPECT_EQ(ListedReactions(network, filter), every(0));
