@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -135,17 +134,6 @@ TEST_F(GlobalSettings, LeavingAGridAsksBeforeStoringItsEdits) {
   EXPECT_EQ(kinetics.AlternativeValues[4], 2.5);
   EXPECT_EQ(kinetics.AlternativeNotes[3], "my note");
   SaveScreenshot(*window, QStringLiteral("global_settings_alternatives"));
-}
-
-TEST_F(GlobalSettings, TheMainMenuShowsTheWindowFromAnItemBeforeAbout) {
-  auto manager = startManager();
-  const QList<QAction*> items = manager->menuBar()->actions();
-  ASSERT_GE(items.size(), 2);
-  EXPECT_EQ(items[items.size() - 2]->text() + "|" + items.back()->text(), "Global settings|About");
-  auto* settings = manager->findChild<TGlob_Set*>();
-  ASSERT_FALSE(settings->isVisible());
-  items[items.size() - 2]->trigger();
-  EXPECT_TRUE(settings->isVisible());
 }
 
 }  // namespace
