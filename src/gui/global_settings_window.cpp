@@ -117,7 +117,12 @@ TGlob_Set::TGlob_Set(GuiContext& context, QWidget* parent) : QWidget(parent, Qt:
   main->addWidget(outer);
   resize(480, 600);
 
-  connect(qApp, &QApplication::focusChanged, this, &TGlob_Set::focusMoved);
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { focusMoved(now); });
+  // A page that is turned away hides its grid or field, which may leave the
+  // focus nowhere for a moment; its edits are offered at once.
+  connect(m_pages, &QTabWidget::currentChanged, this, [this] {
+    if (m_area && !Inside(m_area, m_pages->currentWidget())) leaveArea();
+  });
 }
 
 TGlob_Set::~TGlob_Set() { disconnect(qApp, &QApplication::focusChanged, this, nullptr); }
@@ -195,19 +200,40 @@ void TGlob_Set::showEvent(QShowEvent* event) {
 
 void TGlob_Set::closeEvent(QCloseEvent* event) {
   // Edits under way are offered for storing, as leaving them would.
-  focusMoved(QApplication::focusWidget(), this);
+  if (m_area) leaveArea();
   QWidget::closeEvent(event);
 }
 
-void TGlob_Set::focusMoved(QWidget* old, QWidget* now) {
-  // Losing the focus to another application or a closing box is no leaving.
-  if (m_committing || !old || !now) return;
+void TGlob_Set::focusMoved(QWidget* now) {
+  // Losing the focus to another application, or for a moment to nothing
+  // while a page is hidden, is no leaving: the area is left once the focus
+  // lands outside it.
+  if (m_committing || !now) return;
+  if (m_area && !Inside(now, m_area)) leaveArea();
+  m_area = areaOf(now);
+}
+
+QWidget* TGlob_Set::areaOf(const QWidget* widget) const {
+  if (!widget) return nullptr;
+  for (QWidget* area : {static_cast<QWidget*>(m_increments), static_cast<QWidget*>(m_alternatives)})
+    if (Inside(widget, area)) return area;
+  for (QLineEdit* field : m_fields)
+    if (widget == field) return field;
+  return nullptr;
+}
+
+void TGlob_Set::leaveArea() {
+  QWidget* area = m_area;
+  m_area = nullptr;
+  if (!area || m_committing) return;
   m_committing = true;
-  if (Inside(old, m_increments) && !Inside(now, m_increments)) incrementsLeft();
-  if (Inside(old, m_alternatives) && !Inside(now, m_alternatives)) alternativesLeft();
+  if (area == m_increments) incrementsLeft();
+  if (area == m_alternatives) alternativesLeft();
   for (std::size_t i = 0; i < m_fields.size(); ++i)
-    if (old == m_fields[i] && now != m_fields[i]) fieldLeft(i);
+    if (area == m_fields[i]) fieldLeft(i);
   m_committing = false;
+  // The questions may have moved the focus meanwhile.
+  m_area = areaOf(QApplication::focusWidget());
 }
 
 void TGlob_Set::incrementsLeft() {

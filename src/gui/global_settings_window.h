@@ -5,6 +5,7 @@
 /// only "Save" writes the file.
 
 #include <QColor>
+#include <QPointer>
 #include <QWidget>
 #include <array>
 
@@ -48,9 +49,12 @@ class TGlob_Set : public QWidget {
   QWidget* buildIncrementsPage();
   QWidget* buildRadicalActivityPage();
   QWidget* buildAlternativesPage();
-  void focusMoved(QWidget* old, QWidget* now);
-  /// What happens when the focus leaves a grid or a field: its edits are
+  void focusMoved(QWidget* now);
+  /// The grid or field that holds `widget`, or null.
+  QWidget* areaOf(const QWidget* widget) const;
+  /// What happens when the focus has left a grid or a field: its edits are
   /// read and, after the user's consent, stored.
+  void leaveArea();
   void incrementsLeft();
   void alternativesLeft();
   void fieldLeft(std::size_t index);
@@ -65,6 +69,9 @@ class TGlob_Set : public QWidget {
   /// Standard activity, cyclic parameter, initiation enthalpy, standard
   /// pressure, standard temperature, in the order of the page.
   std::array<QLineEdit*, 5> m_fields{};
+  // The grid or field the user works in; it is left once the focus lands
+  // anywhere outside it.
+  QPointer<QWidget> m_area;
   // Set while an edit is being committed, so the focus moving into a
   // question box does not commit again.
   bool m_committing = false;

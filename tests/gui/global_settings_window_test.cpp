@@ -117,13 +117,14 @@ TEST_F(GlobalSettings, LeavingAGridAsksBeforeStoringItsEdits) {
   increments->item(kE_Recombination, 1)->setText(QStringLiteral("0.00000005"));  // below 1e-7: noise
   leave(increments);
   EXPECT_EQ(kinetics.Table[kE_Recombination], 0.0);
+  // Turning the page leaves the grid too.
+  increments->setFocus();
   increments->item(kE_Recombination, 1)->setText(QStringLiteral("12.5"));
   dialogs.expectQuestion(QStringLiteral("WARNING"),
                          QStringLiteral("Values was manually changed, do you want to accept changies?"), true);
-  leave(increments);
+  Named<QTabWidget>(*window, "pages")->setCurrentIndex(2);
   EXPECT_EQ(kinetics.Table[kE_Recombination], 12.5);
 
-  Named<QTabWidget>(*window, "pages")->setCurrentIndex(2);
   auto* alternatives = Named<QTableWidget>(*window, "alternatives");
   alternatives->item(3, 2)->setText(QStringLiteral("my note"));
   alternatives->item(4, 1)->setText(QStringLiteral("2.5"));
