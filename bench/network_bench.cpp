@@ -1,5 +1,6 @@
 // Generation of the primary networks of straight-chain alkanes at the
-// default preferences, and the first steps of a long chain. Each case reports the network's size and the most heap memory
+// default preferences, with one thread and with two, and the first steps of
+// a long chain. Each case reports the network's size and the most heap memory
 // it held at once.
 #include <benchmark/benchmark.h>
 
@@ -14,7 +15,7 @@ using bench::Alkane;
 
 constexpr double kMiB = 1024.0 * 1024.0;
 
-// range(0): carbons of the feed.
+// range(0): carbons of the feed; range(1): threads.
 void BM_GenerateAlkaneNetwork(benchmark::State& state) {
   const auto feed = Alkane(static_cast<int>(state.range(0)));
   std::size_t components = 0, reactions = 0, peak = 0;
@@ -23,6 +24,7 @@ void BM_GenerateAlkaneNetwork(benchmark::State& state) {
     const std::size_t before = bench::HeapPeakBytes();
     {
       TReactionNetwork network;
+      network.SetThreadCount(static_cast<unsigned>(state.range(1)));
       network.AddComponent(feed->AdjacencyMatrix(), feed->AtomTypes(), feed->AromaticMatrix(), true);
       network.Generate();
       components = network.ComponentCount();
@@ -35,11 +37,14 @@ void BM_GenerateAlkaneNetwork(benchmark::State& state) {
   state.counters["peak_MiB"] = static_cast<double>(peak) / kMiB;
 }
 BENCHMARK(BM_GenerateAlkaneNetwork)
-    ->ArgNames({"carbons"})
-    ->Arg(6)
-    ->Arg(16)
-    ->Arg(18)
-    ->Arg(20)
+    ->ArgNames({"carbons", "threads"})
+    ->Args({6, 1})
+    ->Args({16, 1})
+    ->Args({16, 2})
+    ->Args({18, 1})
+    ->Args({18, 2})
+    ->Args({20, 1})
+    ->Args({20, 2})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
@@ -50,6 +55,7 @@ void BM_LongChainFirstSteps(benchmark::State& state) {
   const auto feed = Alkane(static_cast<int>(state.range(0)));
   for (auto _ : state) {
     TReactionNetwork network;
+    network.SetThreadCount(1);
     network.AddComponent(feed->AdjacencyMatrix(), feed->AtomTypes(), feed->AromaticMatrix(), true);
     for (std::size_t i = 0; i < 10 && i < network.ComponentCount(); ++i) network.ProcessComponent(i);
     benchmark::DoNotOptimize(network.ComponentCount());

@@ -104,6 +104,11 @@ void AddGenerate(CLI::App& app, Commands& c) {
       ->capture_default_str();
   sub->add_flag("--keep-partial", o.KeepPartial,
                 "Keep and write a network stopped by --max-components (a warning instead of an error)");
+  sub->add_option("--threads", o.Threads,
+                  "Threads that compute the generation steps, 1 to 1024 (the network is the same for any count; "
+                  "default: every core)")
+      ->check(CLI::Range(1u, 1024u))
+      ->capture_default_str();
   sub->callback([&c] {
     c.generate.ProgressInPlace = isatty(STDERR_FILENO) != 0;
     c.selected = [&c](const CliStreams& s) { return RunGenerate(c.generate, s); };

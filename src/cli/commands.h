@@ -32,6 +32,8 @@ struct GenerateOptions {
   std::size_t ComponentLimit = kDefaultComponentLimit;
   /// Write the network that reached the component limit as it is.
   bool KeepPartial = false;
+  /// Threads that compute generation steps; the network does not depend on it.
+  unsigned Threads = TReactionNetwork::DefaultThreadCount();
 };
 /// Generates the network of the feeds on a worker thread, reporting
 /// progress every 250 ms, then prints the summary and writes the outputs.

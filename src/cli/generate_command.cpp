@@ -98,6 +98,7 @@ int RunGenerate(const GenerateOptions& options, const CliStreams& streams) {
   }
 
   TReactionNetwork network(options.Preferences);
+  network.SetThreadCount(options.Threads);
   if (options.Output)
     if (std::string problem = NetworkFileLimitProblem(network, options.Note); !problem.empty())
       throw InputError("--note", problem);

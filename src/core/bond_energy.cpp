@@ -1,5 +1,6 @@
 #include "core/bond_energy.h"
 
+#include "core/bond_scan.h"
 #include "core/molecule.h"
 
 namespace korvane {
@@ -28,10 +29,6 @@ void SetBoth(TIntMatrix& matrix, std::size_t i, std::size_t j, int value) {
 }
 
 void AddBoth(TIntMatrix& matrix, std::size_t i, std::size_t j, int delta) { SetBoth(matrix, i, j, matrix[i][j] + delta); }
-
-bool IsMultipleOrAromatic(const TMolecule& molecule, std::size_t i, std::size_t j) {
-  return molecule.AdjacencyMatrix()[i][j] >= 2 || molecule.AromaticMatrix()[i][j];
-}
 
 int RadicalBaseValue(const TAtom& a, const TAtom& b, std::uint8_t order) {
   const std::uint8_t ta = a.GetAtomType(), tb = b.GetAtomType();
@@ -97,25 +94,36 @@ void NonRadicalNeighbourhood(const TMolecule& molecule, TIntMatrix& matrix, std:
   }
 }
 
+// Calls visit(i, j) for every pair i < j whose bond has order 2 or more or
+// is flagged aromatic (a flag without a bond counts too, as the rule reads).
+template <class Visit>
+void ForEachMultipleOrAromaticPair(const TMolecule& molecule, Visit&& visit) {
+  const std::size_t n = molecule.AtomCount();
+  for (std::size_t i = 0; i < n; ++i) {
+    const std::uint8_t* orders = molecule.AdjacencyMatrix()[i];
+    const bool* aromatic = molecule.AromaticMatrix()[i];
+    for (std::size_t j = i + 1; j < n; ++j)
+      if (orders[j] >= 2 || aromatic[j]) visit(i, j);
+  }
+}
+
 }  // namespace
 
 TIntMatrix RadicalBondEnergyMatrix(const TMolecule& molecule) {
   const std::size_t n = molecule.AtomCount();
-  const TByteMatrix& adjacency = molecule.AdjacencyMatrix();
   TIntMatrix matrix(n, n, 0);
-  for (std::size_t i = 0; i < n; ++i)
-    for (std::size_t j = i + 1; j < n; ++j)
-      if (adjacency[i][j] != 0)
-        SetBoth(matrix, i, j, RadicalBaseValue(*molecule.GetAtom(i), *molecule.GetAtom(j), adjacency[i][j]));
-  for (std::size_t i = 0; i < n; ++i)
-    for (std::size_t j = i + 1; j < n; ++j)
-      if (IsMultipleOrAromatic(molecule, i, j)) {
-        RadicalNeighbourhood(molecule, matrix, i, j);
-        RadicalNeighbourhood(molecule, matrix, j, i);
-      }
-  for (std::size_t i = 0; i < n; ++i)
-    for (std::size_t j = i + 1; j < n; ++j)
-      if (adjacency[i][j] == 2 || adjacency[i][j] == 3) AddBoth(matrix, i, j, 1000);
+  // The passes only set or add per pair, so the order of the pairs does not
+  // matter; the bonds are read as Build reads them.
+  ForEachBond(molecule.AdjacencyMatrix(), [&](std::size_t i, std::size_t j, std::uint8_t order) {
+    SetBoth(matrix, i, j, RadicalBaseValue(*molecule.GetAtom(j), *molecule.GetAtom(i), order));
+  });
+  ForEachMultipleOrAromaticPair(molecule, [&](std::size_t i, std::size_t j) {
+    RadicalNeighbourhood(molecule, matrix, i, j);
+    RadicalNeighbourhood(molecule, matrix, j, i);
+  });
+  ForEachBond(molecule.AdjacencyMatrix(), [&](std::size_t i, std::size_t j, std::uint8_t order) {
+    if (order == 2 || order == 3) AddBoth(matrix, i, j, 1000);
+  });
   return matrix;
 }
 
@@ -136,12 +144,10 @@ TIntMatrix NonRadicalBondEnergyMatrix(const TMolecule& molecule) {
       SetBoth(matrix, h, neighbour->GetIndex(), 1000);
     }
   }
-  for (std::size_t i = 0; i < n; ++i)
-    for (std::size_t j = i + 1; j < n; ++j)
-      if (IsMultipleOrAromatic(molecule, i, j)) {
-        NonRadicalNeighbourhood(molecule, matrix, i, j);
-        NonRadicalNeighbourhood(molecule, matrix, j, i);
-      }
+  ForEachMultipleOrAromaticPair(molecule, [&](std::size_t i, std::size_t j) {
+    NonRadicalNeighbourhood(molecule, matrix, i, j);
+    NonRadicalNeighbourhood(molecule, matrix, j, i);
+  });
   return matrix;
 }
 

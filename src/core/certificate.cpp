@@ -6,14 +6,17 @@
 #include <vector>
 
 #include "core/atom_types.h"
+#include "core/bond_scan.h"
 
 #include <nauty.h>
 
 namespace korvane {
 namespace {
 
-// Vertex colours, compared as numbers: atoms sort before bond vertices.
-constexpr std::uint64_t kBondVertex = std::uint64_t{1} << 56;
+// Vertex colours, compared as numbers: atoms sort before bond vertices. Six
+// bytes hold every colour; the certificate stores them so.
+constexpr std::uint64_t kBondVertex = std::uint64_t{1} << 40;
+constexpr int kColourBytes = 6;
 
 std::uint64_t AtomColour(std::uint8_t type, std::uint8_t unpaired, const std::array<std::uint8_t, 3>& folded) {
   return std::uint64_t{type} | std::uint64_t{unpaired} << 8 | std::uint64_t{folded[0]} << 16 |
@@ -52,6 +55,8 @@ struct Workspace {
   std::vector<std::uint64_t> colour;  // by vertex
   std::vector<std::pair<int, int>> edges;
   std::vector<int> lab, ptn, orbits;
+  std::vector<int> root;  // union-find forest of the ring test
+  std::vector<char> bytes;
   std::vector<setword> graph, canonical;
 };
 
@@ -69,26 +74,60 @@ void CheckNautyOnce() {
   (void)checked;
 }
 
-void AppendNumber(std::string& out, std::uint64_t value, int bytes) {
-  for (int k = 0; k < bytes; ++k) out.push_back(static_cast<char>((value >> (8 * k)) & 0xff));
-}
+// Writes the certificate's bytes into a buffer sized beforehand.
+class ByteWriter {
+ public:
+  explicit ByteWriter(std::vector<char>& bytes) : m_bytes(bytes) {}
+  void Number(std::uint64_t value, int width) {
+    for (int k = 0; k < width; ++k) m_bytes[m_used++] = static_cast<char>((value >> (8 * k)) & 0xff);
+  }
+  std::size_t Used() const { return m_used; }
+
+ private:
+  std::vector<char>& m_bytes;
+  std::size_t m_used = 0;
+};
+
+static_assert(WORDSIZE == 64, "the edge walk reads 64-bit set words");
 
 }  // namespace
 
 std::string MoleculeCertificate(const TByteMatrix& adjacency, const TByteVector& atomTypes,
                                 const TBoolMatrix& aromatic) {
+  std::string certificate;
+  MoleculeCertificate(adjacency, atomTypes, aromatic, certificate);
+  return certificate;
+}
+
+void MoleculeCertificate(const TByteMatrix& adjacency, const TByteVector& atomTypes, const TBoolMatrix& aromatic,
+                         std::string& certificate, bool* hasRing) {
   Workspace& w = ThreadWorkspace();
   const std::size_t n = atomTypes.size();
 
   w.bonds.clear();
   w.degree.assign(n, 0);
-  for (std::size_t i = 0; i < n; ++i) {
-    const std::uint8_t* row = adjacency[i];
-    for (std::size_t j = 0; j < i; ++j) {
-      if (row[j] == 0) continue;
-      w.bonds.push_back({static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(j), row[j], aromatic[i][j]});
-      ++w.degree[i];
-      ++w.degree[j];
+  ForEachBond(adjacency, [&w, &aromatic](std::size_t i, std::size_t j, std::uint8_t order) {
+    w.bonds.push_back({static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(j), order, aromatic[i][j]});
+    ++w.degree[i];
+    ++w.degree[j];
+  });
+
+  if (hasRing) {
+    // A bond between atoms already joined by earlier bonds closes a ring.
+    w.root.resize(n);
+    std::iota(w.root.begin(), w.root.end(), 0);
+    auto rootOf = [&w](int atom) {
+      while (w.root[atom] != atom) atom = w.root[atom] = w.root[w.root[atom]];
+      return atom;
+    };
+    *hasRing = false;
+    for (const Bond& bond : w.bonds) {
+      const int x = rootOf(bond.a), y = rootOf(bond.b);
+      if (x == y) {
+        *hasRing = true;
+        break;
+      }
+      w.root[x] = y;
     }
   }
 
@@ -130,23 +169,31 @@ std::string MoleculeCertificate(const TByteMatrix& adjacency, const TByteVector&
   }
   const int vertices = static_cast<int>(w.colour.size());
 
-  // Vertices grouped by colour: the cells of the partition nauty keeps.
+  // Vertices grouped by colour: the cells of the partition nauty keeps. The
+  // order inside a cell does not matter; the canonical form is the same.
   w.lab.resize(vertices);
   std::iota(w.lab.begin(), w.lab.end(), 0);
-  std::stable_sort(w.lab.begin(), w.lab.end(), [&w](int x, int y) { return w.colour[x] < w.colour[y]; });
+  std::sort(w.lab.begin(), w.lab.end(), [&w](int x, int y) { return w.colour[x] < w.colour[y]; });
 
-  std::string certificate;
-  AppendNumber(certificate, static_cast<std::uint64_t>(vertices), 2);
-  // The colour sequence, run-length coded: a colour and how many vertices have it.
+  // Vertex count, the colour sequence run-length coded (a colour and how
+  // many vertices have it), the edge count, then the canonical edges with one
+  // byte per end while they fit.
+  const int width = vertices <= 256 ? 1 : 2;
+  w.bytes.resize(4 + static_cast<std::size_t>(vertices) * (kColourBytes + 2) + 2 * width * w.edges.size());
+  ByteWriter out(w.bytes);
+  out.Number(static_cast<std::uint64_t>(vertices), 2);
   for (int k = 0; k < vertices;) {
     int end = k;
     while (end < vertices && w.colour[w.lab[end]] == w.colour[w.lab[k]]) ++end;
-    AppendNumber(certificate, w.colour[w.lab[k]], 8);
-    AppendNumber(certificate, static_cast<std::uint64_t>(end - k), 2);
+    out.Number(w.colour[w.lab[k]], kColourBytes);
+    out.Number(static_cast<std::uint64_t>(end - k), 2);
     k = end;
   }
-  AppendNumber(certificate, w.edges.size(), 2);
-  if (w.edges.empty()) return certificate;
+  out.Number(w.edges.size(), 2);
+  if (w.edges.empty()) {
+    certificate.assign(w.bytes.data(), out.Used());
+    return;
+  }
 
   CheckNautyOnce();
   const int m = SETWORDSNEEDED(vertices);
@@ -165,16 +212,22 @@ std::string MoleculeCertificate(const TByteMatrix& adjacency, const TByteVector&
   densenauty(w.graph.data(), w.lab.data(), w.ptn.data(), w.orbits.data(), &options, &stats, m, vertices,
              w.canonical.data());
 
-  // Canonical edges (i < j) in order; one byte per end while they fit.
-  const int width = vertices <= 256 ? 1 : 2;
+  // Canonical edges (i < j) in order. nauty numbers a set word's elements
+  // from its highest bit down.
   for (int i = 0; i < vertices; ++i) {
-    const set* row = GRAPHROW(w.canonical.data(), i, m);
-    for (int j = nextelement(row, m, i); j >= 0; j = nextelement(row, m, j)) {
-      AppendNumber(certificate, static_cast<std::uint64_t>(i), width);
-      AppendNumber(certificate, static_cast<std::uint64_t>(j), width);
+    const setword* row = GRAPHROW(w.canonical.data(), i, m);
+    for (int word = i / WORDSIZE; word < m; ++word) {
+      setword bits = row[word];
+      if (word == i / WORDSIZE) bits &= i % WORDSIZE == WORDSIZE - 1 ? 0 : (~setword{0} >> (i % WORDSIZE + 1));
+      while (bits) {
+        const int position = __builtin_clzll(bits);
+        out.Number(static_cast<std::uint64_t>(i), width);
+        out.Number(static_cast<std::uint64_t>(word * WORDSIZE + position), width);
+        bits &= ~(setword{1} << (WORDSIZE - 1 - position));
+      }
     }
   }
-  return certificate;
+  certificate.assign(w.bytes.data(), out.Used());
 }
 
 }  // namespace korvane

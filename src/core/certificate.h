@@ -28,5 +28,10 @@ namespace korvane {
 /// read from the lower triangle, as TMolecule::Build reads them.
 std::string MoleculeCertificate(const TByteMatrix& adjacency, const TByteVector& atomTypes,
                                 const TBoolMatrix& aromatic);
+/// The same, written into `certificate` (whose memory is reused); when
+/// `hasRing` is given, it tells whether some bonds form a ring (a cycle of
+/// the graph, whatever the atoms), found on the way.
+void MoleculeCertificate(const TByteMatrix& adjacency, const TByteVector& atomTypes, const TBoolMatrix& aromatic,
+                         std::string& certificate, bool* hasRing = nullptr);
 
 }  // namespace korvane

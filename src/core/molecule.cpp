@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/bond_energy.h"
+#include "core/bond_scan.h"
 #include "core/certificate.h"
 
 namespace korvane {
@@ -47,6 +48,17 @@ std::unique_ptr<TMolecule> TMolecule::FromStructure(std::int32_t id, TByteMatrix
   return molecule;
 }
 
+std::unique_ptr<TMolecule> TMolecule::FromIdentifiedStructure(std::int32_t id, TByteMatrix adjacency,
+                                                              TByteVector atomTypes, TBoolMatrix aromatic,
+                                                              std::string certificate, bool hasRing) {
+  auto molecule = FromStructure(id, std::move(adjacency), std::move(atomTypes), std::move(aromatic));
+  if (molecule) {
+    molecule->m_certificate = std::move(certificate);
+    molecule->m_hasRing = hasRing;
+  }
+  return molecule;
+}
+
 bool TMolecule::SetStructure(TByteMatrix adjacency, TByteVector atomTypes, TBoolMatrix aromatic, std::string* error) {
   const std::size_t n = atomTypes.size();
   std::string problem;
@@ -70,12 +82,20 @@ bool TMolecule::SetStructure(TByteMatrix adjacency, TByteVector atomTypes, TBool
 }
 
 void TMolecule::destroyAtoms() {
-  m_atoms.clear();
-  m_atomStore.clear();
+  m_built = false;
+  m_invariantsCurrent = false;
+  ReleaseDerivedData();
+  m_certificate.reset();
+  m_balanceCyclic.reset();
+  m_radicalAtoms.clear();
+}
+
+void TMolecule::ReleaseDerivedData() {
+  // Swapping with empty containers returns their memory, not just their size.
+  std::vector<TAtom>().swap(m_atomStore);
+  TAtomVector().swap(m_atoms);
   m_distance.reset();
   m_bondEnergy.reset();
-  m_certificate.reset();
-  m_radicalAtoms.clear();
 }
 
 void TMolecule::ClearStructure() {
@@ -87,6 +107,11 @@ void TMolecule::ClearStructure() {
 
 void TMolecule::Build() {
   destroyAtoms();
+  m_built = true;
+  m_radicalAtoms = RadicalAtoms();
+}
+
+const TAtomVector& TMolecule::buildAtoms() const {
   const std::size_t n = m_atomTypes.size();
   m_atomStore.reserve(n);
   m_atoms.reserve(n);
@@ -96,15 +121,30 @@ void TMolecule::Build() {
   }
   // Atom i receives its lower-numbered neighbours in ascending order, then its
   // self entries, then its higher-numbered neighbours as each is processed;
-  // later walks depend on this order.
-  for (std::size_t i = 0; i < n; ++i) {
-    const std::uint8_t* row = m_adjacency[i];
-    for (std::size_t j = 0; j < i; ++j)
-      if (row[j] != 0) m_atoms[i]->AddNeighbour(m_atoms[j], true, row[j], m_aromatic[i][j]);
-    for (std::uint8_t e = 0; e < row[i]; ++e) m_atoms[i]->AddUnpairedElectron();
-  }
-  m_radicalAtoms = RadicalAtoms();
-  ComputeInvariants();
+  // later walks depend on this order. The self entries of the rows before a
+  // bond's row are therefore added before that bond.
+  std::size_t electronsAdded = 0;  // rows whose self entries are in place
+  auto addElectronsBefore = [this, &electronsAdded](std::size_t row) {
+    for (; electronsAdded < row; ++electronsAdded)
+      for (std::uint8_t e = 0; e < m_adjacency[electronsAdded][electronsAdded]; ++e)
+        m_atoms[electronsAdded]->AddUnpairedElectron();
+  };
+  ForEachBond(m_adjacency, [&](std::size_t i, std::size_t j, std::uint8_t order) {
+    addElectronsBefore(i);
+    m_atoms[i]->AddNeighbour(m_atoms[j], true, order, m_aromatic[i][j]);
+  });
+  addElectronsBefore(n);
+  return m_atoms;
+}
+
+const TInvariants& TMolecule::Invariants() const {
+  if (m_built && !m_invariantsCurrent) computeInvariants();
+  return m_invariants;
+}
+
+const std::array<double, 11>& TMolecule::MassFractions() const {
+  Invariants();
+  return m_massFractions;
 }
 
 std::unique_ptr<TMolecule> TMolecule::Copy() const {
@@ -142,8 +182,17 @@ const TByteMatrix& TMolecule::DistanceMatrix() const {
 }
 
 const std::string& TMolecule::Certificate() const {
-  if (!m_certificate) m_certificate = MoleculeCertificate(m_adjacency, m_atomTypes, m_aromatic);
+  if (!m_certificate) {
+    std::string certificate;
+    MoleculeCertificate(m_adjacency, m_atomTypes, m_aromatic, certificate, &m_hasRing);
+    m_certificate = std::move(certificate);
+  }
   return *m_certificate;
+}
+
+bool TMolecule::HasRing() const {
+  Certificate();
+  return m_hasRing;
 }
 
 const TIntMatrix& TMolecule::BondEnergyMatrix() const {
@@ -151,7 +200,9 @@ const TIntMatrix& TMolecule::BondEnergyMatrix() const {
   return *m_bondEnergy;
 }
 
-void TMolecule::ComputeInvariants() {
+void TMolecule::ComputeInvariants() { computeInvariants(); }
+
+void TMolecule::computeInvariants() const {
   const std::size_t n = m_atomTypes.size();
   m_invariants.AtomCount = static_cast<std::uint8_t>(n);
   m_invariants.Radical = IsRadical();
@@ -161,26 +212,23 @@ void TMolecule::ComputeInvariants() {
   for (std::uint8_t type : m_atomTypes)
     if (type < kAtomTypeCount) ++m_invariants.AtomsPerType[type];
 
-  // Graph scores are filled in place and sorted there.
+  // Row sums and neighbour counts over the bonds as Build reads them (the
+  // lower triangle), each unpaired electron counting once on the diagonal.
+  // Byte arithmetic: the sums wrap modulo 256.
   TByteVector& rowSums = m_invariants.GraphScore1;
   TByteVector& neighbourCounts = m_invariants.GraphScore2;
   rowSums.assign(n, 0);
   neighbourCounts.assign(n, 0);
-  const bool built = m_atoms.size() == n;
   for (std::size_t i = 0; i < n; ++i) {
-    // Byte arithmetic: the sums wrap modulo 256.
-    std::uint8_t sum = m_adjacency[i][i];
-    if (built) {
-      const TAtom* atom = m_atoms[i];
-      for (const TNeighbour& entry : atom->Entries())
-        if (entry.Atom != atom) sum = static_cast<std::uint8_t>(sum + entry.Order);
-      neighbourCounts[i] = atom->NeighbourCount();
-    } else {
-      for (std::size_t j = 0; j < n; ++j)
-        if (j != i) sum = static_cast<std::uint8_t>(sum + m_adjacency[i][j]);
-    }
-    rowSums[i] = sum;
+    rowSums[i] = m_adjacency[i][i];
+    neighbourCounts[i] = m_adjacency[i][i];
   }
+  ForEachBond(m_adjacency, [&rowSums, &neighbourCounts](std::size_t i, std::size_t j, std::uint8_t order) {
+    rowSums[i] = static_cast<std::uint8_t>(rowSums[i] + order);
+    rowSums[j] = static_cast<std::uint8_t>(rowSums[j] + order);
+    ++neighbourCounts[i];
+    ++neighbourCounts[j];
+  });
   SortDescendingInPlace(rowSums);
   SortDescendingInPlace(neighbourCounts);
 
@@ -196,14 +244,20 @@ void TMolecule::ComputeInvariants() {
   for (int code = 1; code < kAtomTypeCount; ++code)
     fractions[code] = molarMass > 0.0 ? fractions[code] / molarMass : 0.0;
   m_massFractions = fractions;
+  m_invariantsCurrent = true;
 }
 
 bool TMolecule::IsRadical() const {
-  return std::any_of(m_atoms.begin(), m_atoms.end(), [](const TAtom* atom) { return atom->IsRadicalCentre(); });
+  // An atom with an odd number of unpaired electrons is a radical centre.
+  if (!m_built) return false;
+  for (std::size_t i = 0; i < m_atomTypes.size(); ++i)
+    if (m_adjacency[i][i] % 2 == 1) return true;
+  return false;
 }
 
 bool TMolecule::IsCyclic() const {
   if (Inert) return false;
+  if (m_balanceCyclic) return *m_balanceCyclic;
   // Degree-of-unsaturation balance, exact for acyclic molecules of
   // tetravalent skeleton atoms with hydrogens: 2P + 2 - 2D - 4T - 2A - U = n - P.
   const std::size_t n = m_atomTypes.size();
@@ -211,66 +265,55 @@ bool TMolecule::IsCyclic() const {
   for (std::uint8_t type : m_atomTypes)
     if (type <= 9 && Valence(type) > 1) ++polyvalent;
   // Only the entries 2 and 3 (D and T) and the aromatic flags enter the
-  // balance, counted over the full matrix. Once built, the atoms hold the
-  // same bonds as the matrix: counting their entries is O(atoms + bonds).
+  // balance, counted over the full matrix: each bond of the lower triangle,
+  // which Build reads, stands for its two entries.
   std::size_t twos = 0, threes = 0, aromaticEntries = 0;
   int unpaired = 0;
-  const bool built = m_atoms.size() == n;
   for (std::size_t i = 0; i < n; ++i) {
     const std::uint8_t diagonal = m_adjacency[i][i];
     twos += diagonal == 2;
     threes += diagonal == 3;
     aromaticEntries += m_aromatic[i][i];
     unpaired += diagonal;
-    if (built) {
-      const TAtom* atom = m_atoms[i];
-      for (const TNeighbour& entry : atom->Entries()) {
-        if (entry.Atom == atom) continue;
-        twos += entry.Order == 2;
-        threes += entry.Order == 3;
-        aromaticEntries += entry.Aromatic;
-      }
-    } else {
-      const std::uint8_t* row = m_adjacency[i];
-      const bool* aromaticRow = m_aromatic[i];
-      for (std::size_t j = 0; j < n; ++j) {
-        if (j == i) continue;
-        twos += row[j] == 2;
-        threes += row[j] == 3;
-        aromaticEntries += aromaticRow[j];
-      }
-    }
   }
+  ForEachBond(m_adjacency, [&](std::size_t i, std::size_t j, std::uint8_t order) {
+    twos += 2 * (order == 2);
+    threes += 2 * (order == 3);
+    aromaticEntries += 2 * m_aromatic[i][j];
+  });
   const int doubles = static_cast<int>(twos / 2);
   const int triples = static_cast<int>(threes / 2);
   const int aromatic = static_cast<int>(aromaticEntries / 2);
   const std::uint8_t m = static_cast<std::uint8_t>(n - polyvalent);
   const int balance = 2 * polyvalent + 2 - 2 * doubles - 4 * triples - 2 * aromatic - unpaired;
-  return balance != m;
+  m_balanceCyclic = balance != m;
+  return *m_balanceCyclic;
 }
 
 bool TMolecule::IsConnected() const {
-  if (m_atoms.empty()) return true;
-  for (TAtom* atom : m_atoms) atom->Visited = 0;
-  TBoolVector flags(m_atoms.size(), false);
-  m_atoms[0]->MarkComponent(flags);
+  const TAtomVector& atoms = Atoms();
+  if (atoms.empty()) return true;
+  for (TAtom* atom : atoms) atom->Visited = 0;
+  TBoolVector flags(atoms.size(), false);
+  atoms[0]->MarkComponent(flags);
   return std::all_of(flags.begin(), flags.end(), [](bool flag) { return flag; });
 }
 
 TAtomMatrix TMolecule::Components() const {
   TAtomMatrix components;
-  const std::size_t n = m_atoms.size();
+  const TAtomVector& atoms = Atoms();
+  const std::size_t n = atoms.size();
   if (n == 0) return components;
   TBoolVector covered(n, false);
   std::size_t start = 0;
   for (;;) {
-    for (TAtom* atom : m_atoms) atom->Visited = 0;
+    for (TAtom* atom : atoms) atom->Visited = 0;
     TBoolVector flags(n, false);
-    m_atoms[start]->MarkComponent(flags);
+    atoms[start]->MarkComponent(flags);
     TAtomVector& fragment = components.emplace_back();
     for (std::size_t i = 0; i < n; ++i) {
       if (flags[i]) {
-        fragment.push_back(m_atoms[i]);
+        fragment.push_back(atoms[i]);
         covered[i] = true;
       }
     }
@@ -324,12 +367,13 @@ TAtomVector TMolecule::CycleAtoms() const {
   auto appendOnce = [&result](TAtom* atom) {
     if (std::find(result.begin(), result.end(), atom) == result.end()) result.push_back(atom);
   };
-  for (TAtom* a : m_atoms) {
+  const TAtomVector& atoms = Atoms();
+  for (TAtom* a : atoms) {
     if (Valence(a->GetAtomType()) <= 1) continue;
     for (const TNeighbour& entry : a->Entries()) {
       TAtom* b = entry.Atom;
       if (b == a || Valence(b->GetAtomType()) < 2) continue;
-      if (ConnectedWithoutBond(m_atoms, a, b)) {
+      if (ConnectedWithoutBond(atoms, a, b)) {
         appendOnce(b);
         appendOnce(a);
       }
@@ -345,8 +389,9 @@ TByteVector TMolecule::CycleAtomIndices() const {
 }
 
 bool TMolecule::IsAtomInCycle(TAtom* atom) const {
-  for (TAtom* each : m_atoms) each->SearchState = 0;
-  if (std::find(m_atoms.begin(), m_atoms.end(), atom) == m_atoms.end()) return false;
+  const TAtomVector& atoms = Atoms();
+  for (TAtom* each : atoms) each->SearchState = 0;
+  if (std::find(atoms.begin(), atoms.end(), atom) == atoms.end()) return false;
   return atom->IsInCycle();
 }
 
@@ -386,11 +431,13 @@ std::uint8_t TMolecule::CarbonCount() const {
 
 double TMolecule::MolarMass() const {
   double mass = 0.0;
-  if (m_atoms.size() < 11) {
-    for (const TAtom* atom : m_atoms) mass += AtomicMass(atom->GetAtomType());
+  if (AtomCount() < 11) {
+    if (m_built)
+      for (std::uint8_t type : m_atomTypes) mass += AtomicMass(type);
   } else {
-    for (int code = 0; code < kAtomTypeCount && code < static_cast<int>(m_invariants.AtomsPerType.size()); ++code)
-      mass += AtomicMass(static_cast<std::uint8_t>(code)) * m_invariants.AtomsPerType[code];
+    const TByteVector& perType = Invariants().AtomsPerType;
+    for (int code = 0; code < kAtomTypeCount && code < static_cast<int>(perType.size()); ++code)
+      mass += AtomicMass(static_cast<std::uint8_t>(code)) * perType[code];
   }
   return mass;
 }

@@ -4,9 +4,14 @@
 ///
 /// A molecule is defined by three stored pieces: the atom-type vector, the
 /// adjacency matrix (bond orders off the diagonal, unpaired electrons on it)
-/// and the aromatic matrix. `Build` derives the atoms with their neighbour
-/// lists and the invariants; the distance and bond-energy matrices are derived
-/// on first use. Atom indices are bytes, so a molecule holds at most 255 atoms.
+/// and the aromatic matrix. After `Build`, everything else is derived from
+/// them on first use: the atoms with their neighbour lists, the invariants,
+/// the distance and bond-energy matrices and the certificate. Most products
+/// of a generation step are identified and dropped without ever needing
+/// their atoms. Atom indices are bytes, so a molecule holds at most 255 atoms.
+///
+/// The derived data live in caches filled by const accessors: a molecule is
+/// used by one thread at a time (generation hands each one to one thread).
 
 #include <array>
 #include <cstdint>
@@ -56,6 +61,12 @@ class TMolecule {
   /// the reason in `error`) when they do not describe a valid structure.
   static std::unique_ptr<TMolecule> FromStructure(std::int32_t id, TByteMatrix adjacency, TByteVector atomTypes,
                                                   TBoolMatrix aromatic, std::string* error = nullptr);
+  /// As FromStructure, for pieces whose MoleculeCertificate the caller has
+  /// just computed (generators identify a candidate before building it): the
+  /// molecule keeps that certificate instead of computing it again.
+  static std::unique_ptr<TMolecule> FromIdentifiedStructure(std::int32_t id, TByteMatrix adjacency,
+                                                            TByteVector atomTypes, TBoolMatrix aromatic,
+                                                            std::string certificate, bool hasRing);
 
   /// In a network: the molecule's position in the component list.
   std::int32_t ID;
@@ -80,8 +91,14 @@ class TMolecule {
   /// is not a bond of order 1, with the reason in `error`.
   bool SetStructure(TByteMatrix adjacency, TByteVector atomTypes, TBoolMatrix aromatic,
                     std::string* error = nullptr);
-  /// Builds the atoms and derived data from the stored structure.
+  /// Makes the stored structure the molecule's: the atoms and the other
+  /// derived data follow from it on first use.
   void Build();
+  /// Frees the atoms and the distance and bond-energy matrices; they are
+  /// derived again when next asked for. The driver calls it on a component
+  /// it has processed, so memory grows with the network and not with the
+  /// atoms squared of every component. Invariants and certificate stay.
+  void ReleaseDerivedData();
   /// Destroys the atoms and empties the three stored pieces.
   void ClearStructure();
   /// A new built molecule with the same ID and copies of the three pieces;
@@ -97,17 +114,23 @@ class TMolecule {
   /// Bond energy of each bond [kJ/mol]: radical variant for radicals,
   /// otherwise the non-radical variant. Only bonded pairs carry meaning.
   const TIntMatrix& BondEnergyMatrix() const;
-  const TInvariants& Invariants() const { return m_invariants; }
+  const TInvariants& Invariants() const;
   /// Canonical certificate of the stored structure (see certificate.h): equal
   /// exactly for molecules that are the same species. Computed on first use
   /// after Build.
   const std::string& Certificate() const;
+  /// Some bonds form a ring (a cycle of the graph, whatever its atoms);
+  /// known with the certificate.
+  bool HasRing() const;
   /// RadicalAtoms() as of the last Build, without a copy.
   const TByteVector& RadicalAtomIndices() const { return m_radicalAtoms; }
-  const TAtomVector& Atoms() const { return m_atoms; }
+  /// The atoms in index order (none before Build).
+  const TAtomVector& Atoms() const {
+    return m_built && m_atoms.empty() && !m_atomTypes.empty() ? buildAtoms() : m_atoms;
+  }
   /// Mass fraction of each atom type, indices 1..10 (index 0 unused); -1
   /// until the invariants are first computed.
-  const std::array<double, 11>& MassFractions() const { return m_massFractions; }
+  const std::array<double, 11>& MassFractions() const;
 
   // Independent copies, for callers that modify what they receive.
   TByteMatrix GetAdjacencyMatrix() const { return m_adjacency; }
@@ -115,10 +138,11 @@ class TMolecule {
   TBoolMatrix GetAromaticMatrix() const { return m_aromatic; }
   TByteMatrix GetDistanceMatrix() const { return DistanceMatrix(); }
   TIntMatrix GetBondEnergyMatrix() const { return BondEnergyMatrix(); }
-  TAtomVector GetAtoms() const { return m_atoms; }
-  TInvariants GetInvariants() const { return m_invariants; }
-  TAtom* GetAtom(std::size_t index) const { return m_atoms[index]; }
-  std::size_t AtomCount() const { return m_atoms.size(); }
+  TAtomVector GetAtoms() const { return Atoms(); }
+  TInvariants GetInvariants() const { return Invariants(); }
+  TAtom* GetAtom(std::size_t index) const { return Atoms()[index]; }
+  /// Number of atoms: the atom types once built, 0 before.
+  std::size_t AtomCount() const { return m_built ? m_atomTypes.size() : 0; }
 
   /// Refreshes the invariants and the mass fractions.
   void ComputeInvariants();
@@ -152,20 +176,25 @@ class TMolecule {
 
  private:
   void destroyAtoms();
+  const TAtomVector& buildAtoms() const;
+  void computeInvariants() const;
 
   TByteMatrix m_adjacency;
   TByteVector m_atomTypes;
   TBoolMatrix m_aromatic;
-  std::vector<TAtom> m_atomStore;  // owns the atoms; never grows after Build
-  TAtomVector m_atoms;
-  TInvariants m_invariants;
+  bool m_built = false;
   TByteVector m_radicalAtoms;
-  std::array<double, 11> m_massFractions;
-  // Derived on first use after Build (generation never reads the distances
-  // and reads bond energies of processed components only).
+  // Derived on first use after Build.
+  mutable std::vector<TAtom> m_atomStore;  // owns the atoms; never grows once filled
+  mutable TAtomVector m_atoms;
+  mutable TInvariants m_invariants;
+  mutable std::array<double, 11> m_massFractions;
+  mutable bool m_invariantsCurrent = false;
   mutable std::optional<TByteMatrix> m_distance;
   mutable std::optional<TIntMatrix> m_bondEnergy;
   mutable std::optional<std::string> m_certificate;
+  mutable bool m_hasRing = false;           // with the certificate
+  mutable std::optional<bool> m_balanceCyclic;  // IsCyclic's balance, inert or not
 };
 
 /// Why an adjacency matrix and an aromatic matrix, both n x n, cannot

@@ -74,6 +74,14 @@ class TMatrixOf {
     std::fill(m_data.get(), m_data.get() + rows * cols, value);
   }
 
+  /// Resizes to rows x cols keeping the storage when it is large enough; the
+  /// entries are left unspecified, for a caller that writes every one.
+  void reshape(std::size_t rows, std::size_t cols) {
+    reallocate(rows * cols);
+    m_rows = rows;
+    m_cols = cols;
+  }
+
   /// Appends a copy of the row. The first row fixes the column count; every
   /// later row must have the same length (matrices here are rectangular).
   void appendRow(std::span<const T> values) {

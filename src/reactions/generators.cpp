@@ -3,6 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <cassert>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "core/certificate.h"
 
 #include "reactions/recipes.h"
 
@@ -23,22 +28,121 @@ struct Structure {
   TByteVector Types;
   TBoolMatrix Aromatic;
 
-  explicit Structure(const TMolecule& molecule)
-      : Adjacency(molecule.AdjacencyMatrix()), Types(molecule.AtomTypes()), Aromatic(molecule.AromaticMatrix()) {}
-  Structure(std::size_t n) : Adjacency(n, n, 0), Types(n, 0), Aromatic(n, n, false) {}
-
+  /// Sized to n atoms, keeping its memory between uses; the entries are
+  /// left as they were unless `clear`.
+  void Resize(std::size_t n, bool clear) {
+    if (clear) {
+      Adjacency.assign(n, n, 0);
+      Types.assign(n, 0);
+      Aromatic.assign(n, n, false);
+    } else {
+      Adjacency.reshape(n, n);
+      Types.resize(n);
+      Aromatic.reshape(n, n);
+    }
+  }
   void SetBond(std::size_t i, std::size_t j, std::uint8_t order, bool aromatic) {
     Adjacency[i][j] = Adjacency[j][i] = order;
     Aromatic[i][j] = Aromatic[j][i] = aromatic;
   }
 };
 
-// The sub-structure of the listed atoms, renumbered in list order.
-Structure Fragment(const TMolecule& whole, const TAtomVector& atoms) {
-  const std::size_t size = atoms.size();
-  std::array<std::uint8_t, kMaxAtoms> indexes;
-  for (std::size_t k = 0; k < size; ++k) indexes[k] = atoms[k]->GetIndex();
-  Structure part(size);
+// Makes the products of one generator call. Each candidate is written into a
+// buffer the thread reuses, identified by its certificate, and copied into a
+// new molecule only when no earlier product of the call is identical: most
+// candidates (every hydrogen a molecule can lose, every equivalent fission)
+// repeat an earlier one, and then cost no allocation.
+class ProductMaker {
+ public:
+  ProductMaker(TGeneratorResult& result, const TKnownSpecies* known) : m_result(result), m_known(known) {}
+
+  /// The buffer for the next candidate, sized to n atoms. Its entries are
+  /// cleared only when asked: most callers write every one.
+  Structure& Candidate(std::size_t n, bool clear) {
+    m_buffers.Candidate.Resize(n, clear);
+    return m_buffers.Candidate;
+  }
+  /// The product identical to the candidate in the buffer: an earlier one, or
+  /// a new one that the result owns.
+  TMolecule* Make() {
+    std::string& certificate = m_buffers.Certificate;
+    const Structure& candidate = m_buffers.Candidate;
+    bool hasRing = false;
+    MoleculeCertificate(candidate.Adjacency, candidate.Types, candidate.Aromatic, certificate, &hasRing);
+    const auto found = m_made.find(certificate);
+    if (found != m_made.end()) return found->second;
+    // Without a ring, aromatisation leaves the product as it is, so it may be
+    // replaced by a known species at once.
+    if (m_known && !hasRing) {
+      if (TMolecule* known = m_known->Find(certificate)) {
+        m_made.emplace(certificate, known);
+        return known;
+      }
+    }
+    // Generated structures come from valid molecules and never grow past
+    // them (recombination checks its size first), so building cannot fail.
+    auto product = TMolecule::FromIdentifiedStructure(0, candidate.Adjacency, candidate.Types, candidate.Aromatic,
+                                                      certificate, hasRing);
+    assert(product);
+    TMolecule* made = product.get();
+    m_result.Products.push_back(std::move(product));
+    m_made.emplace(certificate, made);
+    return made;
+  }
+
+ private:
+  struct Buffers {
+    Structure Candidate;
+    std::string Certificate;
+  };
+  static Buffers& ThreadBuffers() {
+    thread_local Buffers buffers;
+    return buffers;
+  }
+
+  TGeneratorResult& m_result;
+  const TKnownSpecies* m_known;
+  Buffers& m_buffers = ThreadBuffers();
+  std::unordered_map<std::string, TMolecule*> m_made;  // by certificate, new and known alike
+};
+
+// Atom indexes of each fragment.
+using Fragments = std::vector<std::vector<std::uint8_t>>;
+
+// The fragments the molecule falls into when the bond b–c is ignored, ordered
+// as TMolecule::Components orders them: by lowest atom index, each fragment's
+// atoms ascending. Fills (and reuses) `fragments`; the molecule is untouched.
+void FragmentsWithout(const TMolecule& molecule, std::size_t b, std::size_t c, Fragments& fragments) {
+  const std::size_t n = molecule.AtomCount();
+  thread_local std::vector<int> label;
+  thread_local std::vector<const TAtom*> stack;
+  label.assign(n, -1);
+  int count = 0;
+  for (std::size_t start = 0; start < n; ++start) {
+    if (label[start] >= 0) continue;
+    label[start] = count;
+    stack.assign(1, molecule.GetAtom(start));
+    while (!stack.empty()) {
+      const TAtom* atom = stack.back();
+      stack.pop_back();
+      const std::size_t from = atom->GetIndex();
+      for (const TNeighbour& entry : atom->Entries()) {
+        const std::size_t to = entry.Atom->GetIndex();
+        if (label[to] >= 0 || (from == b && to == c) || (from == c && to == b)) continue;
+        label[to] = count;
+        stack.push_back(entry.Atom);
+      }
+    }
+    ++count;
+  }
+  fragments.resize(count);
+  for (auto& fragment : fragments) fragment.clear();
+  for (std::size_t i = 0; i < n; ++i) fragments[label[i]].push_back(static_cast<std::uint8_t>(i));
+}
+
+// Writes the sub-structure of the listed atoms, renumbered in list order.
+void WriteFragment(const TMolecule& whole, const std::vector<std::uint8_t>& indexes, Structure& part) {
+  const std::size_t size = indexes.size();
   for (std::size_t i = 0; i < size; ++i) {
     const std::size_t from = indexes[i];
     part.Types[i] = whole.AtomTypes()[from];
@@ -51,28 +155,27 @@ Structure Fragment(const TMolecule& whole, const TAtomVector& atoms) {
       aromaticOut[j] = aromaticRow[indexes[j]];
     }
   }
-  return part;
 }
 
-// Generated structures come from valid molecules and never grow past them
-// (recombination checks its size first), so building cannot fail.
-std::unique_ptr<TMolecule> Build(Structure&& structure) {
-  auto molecule = TMolecule::FromStructure(0, std::move(structure.Adjacency), std::move(structure.Types),
-                                           std::move(structure.Aromatic));
-  assert(molecule);
-  return molecule;
+// A hydrogen-like atom whose only entry is a plain single bond. Two such
+// atoms of one type on one partner are interchangeable (swapping them maps
+// the molecule onto itself), so what a generator makes by removing or
+// cutting off one of them is identical to what it makes from the other: the
+// product made for the first is used again, without building it.
+bool IsPlainHydrogenLeaf(const TAtom& atom) {
+  if (!IsHydrogenLike(atom.GetAtomType()) || atom.NeighbourCount() != 1) return false;
+  const TNeighbour& bond = atom.Entries().front();
+  return bond.Atom != &atom && bond.Order == 1 && !bond.Aromatic;
 }
 
 TReaction* NewReaction(TGeneratorResult& result, TMolecule& reactant, std::int32_t type, double e, double a) {
   auto& reaction = result.Reactions.emplace_back(std::make_unique<TReaction>());
   reaction->SetParameters(type, e, a);
+  // Most reactions form two products: one allocation per list, not two.
+  reaction->Products.reserve(2);
+  reaction->ProductCoefs.reserve(2);
   reaction->AddReactant(&reactant, -1);
   return reaction.get();
-}
-
-void AddProduct(TGeneratorResult& result, TReaction& reaction, std::unique_ptr<TMolecule> product) {
-  reaction.AddProduct(product.get(), 1);
-  result.Products.push_back(std::move(product));
 }
 
 void SetRecipes(TReaction& reaction, const TRecipes& recipes) {
@@ -80,18 +183,22 @@ void SetRecipes(TReaction& reaction, const TRecipes& recipes) {
   reaction.ActEnerg2 = recipes.ActivationEnergy;
 }
 
-bool IsLoneHydrogenAtom(const TMolecule& molecule) {
-  return molecule.AtomCount() == 1 && IsHydrogenLike(molecule.AtomTypes()[0]);
-}
-
 }  // namespace
 
-TGeneratorResult BetaScission(TMolecule& radical) {
+TGeneratorResult BetaScission(TMolecule& radical, const TKnownSpecies* known) {
   TGeneratorResult result;
   if (!radical.IsRadical()) return result;
-  // Bonds are cut on a private copy so that the fragments can be found by a
-  // walk; the neighbour lists iterated are the radical's own, which stay put.
-  const std::unique_ptr<TMolecule> copy = radical.Copy();
+  ProductMaker maker(result, known);
+  thread_local Fragments pieces;
+  // Fissions that cut a plain hydrogen leaf c off b, by centre, b and type
+  // of c: the two fragments made for the first such leaf.
+  struct LeafFission {
+    std::size_t a, b;
+    std::uint8_t type;
+    TMolecule* rest;
+    TMolecule* leaf;
+  };
+  std::vector<LeafFission> leafFissions;
   const TIntMatrix& energies = radical.BondEnergyMatrix();
   for (std::uint8_t a : radical.RadicalAtoms()) {
     const TAtom* atomA = radical.GetAtom(a);
@@ -104,53 +211,69 @@ TGeneratorResult BetaScission(TMolecule& radical) {
         if (atomC == atomA || atomC == atomB) continue;
         const std::size_t c = atomC->GetIndex();
 
-        TAtom* copyB = copy->GetAtom(b);
-        TAtom* copyC = copy->GetAtom(c);
-        const std::uint8_t order = copyB->BondOrderTo(copyC);
-        const bool aromatic = copyB->IsAromaticBondTo(copyC);
-        copyB->RemoveNeighbour(copyC, true);
-
         // The fragments are cut from the radical's matrices, then edited:
         // b–c broken, every unpaired electron of a into the raised a–b bond,
         // c the new radical centre.
-        std::vector<std::unique_ptr<TMolecule>> fragments;
+        FragmentsWithout(radical, b, c, pieces);
+        std::vector<TMolecule*> fragments;
         bool atomFormed = false;
-        for (const TAtomVector& atoms : copy->Components()) {
-          Structure part = Fragment(radical, atoms);
-          std::ptrdiff_t newA = -1, newB = -1, newC = -1;
-          for (std::size_t k = 0; k < atoms.size(); ++k) {
-            const std::size_t index = atoms[k]->GetIndex();
-            if (index == a) newA = static_cast<std::ptrdiff_t>(k);
-            if (index == b) newB = static_cast<std::ptrdiff_t>(k);
-            if (index == c) newC = static_cast<std::ptrdiff_t>(k);
+        const bool leafCut = pieces.size() == 2 && IsPlainHydrogenLeaf(*atomC);
+        const bool leafFirst = leafCut && pieces[0].size() == 1;  // fragments come by lowest atom index
+        const auto same = std::find_if(leafFissions.begin(), leafFissions.end(), [&](const LeafFission& made) {
+          return leafCut && made.a == a && made.b == b && made.type == atomC->GetAtomType();
+        });
+        if (same != leafFissions.end()) {
+          fragments = leafFirst ? std::vector<TMolecule*>{same->leaf, same->rest}
+                                : std::vector<TMolecule*>{same->rest, same->leaf};
+          atomFormed = true;
+        } else {
+          for (const std::vector<std::uint8_t>& atoms : pieces) {
+            Structure& part = maker.Candidate(atoms.size(), false);
+            WriteFragment(radical, atoms, part);
+            std::ptrdiff_t newA = -1, newB = -1, newC = -1;
+            for (std::size_t k = 0; k < atoms.size(); ++k) {
+              const std::size_t index = atoms[k];
+              if (index == a) newA = static_cast<std::ptrdiff_t>(k);
+              if (index == b) newB = static_cast<std::ptrdiff_t>(k);
+              if (index == c) newC = static_cast<std::ptrdiff_t>(k);
+            }
+            if (newB >= 0 && newC >= 0) part.SetBond(newB, newC, 0, false);
+            if (newA >= 0) part.Adjacency[newA][newA] = 0;
+            if (newA >= 0 && newB >= 0) {
+              const auto raised = static_cast<std::uint8_t>(part.Adjacency[newA][newB] + 1);
+              part.Adjacency[newA][newB] = part.Adjacency[newB][newA] = raised;
+            }
+            if (newC >= 0) part.Adjacency[newC][newC] = 1;
+            atomFormed = atomFormed || (atoms.size() == 1 && IsHydrogenLike(part.Types[0]));
+            fragments.push_back(maker.Make());
           }
-          if (newB >= 0 && newC >= 0) part.SetBond(newB, newC, 0, false);
-          if (newA >= 0) part.Adjacency[newA][newA] = 0;
-          if (newA >= 0 && newB >= 0) {
-            const auto raised = static_cast<std::uint8_t>(part.Adjacency[newA][newB] + 1);
-            part.Adjacency[newA][newB] = part.Adjacency[newB][newA] = raised;
+          if (leafCut) {
+            TMolecule* rest = fragments[leafFirst ? 1 : 0];
+            TMolecule* leaf = fragments[leafFirst ? 0 : 1];
+            leafFissions.push_back({a, b, atomC->GetAtomType(), rest, leaf});
           }
-          if (newC >= 0) part.Adjacency[newC][newC] = 1;
-          fragments.push_back(Build(std::move(part)));
-          atomFormed = atomFormed || IsLoneHydrogenAtom(*fragments.back());
         }
         TReaction* reaction = NewReaction(result, radical, kBetaScission, energies[b][c],
                                           atomFormed ? kBetaScissionAtomA : kBetaScissionA);
-        for (auto& fragment : fragments) AddProduct(result, *reaction, std::move(fragment));
-
-        copyB->AddNeighbour(copyC, true, order, aromatic);
-        SetRecipes(*reaction, BuildRecipes(*copy, kBetaScission, b, c));
+        for (TMolecule* fragment : fragments) reaction->AddProduct(fragment, 1);
+        SetRecipes(*reaction, BuildRecipes(radical, kBetaScission, b, c));
       }
     }
   }
   return result;
 }
 
-TGeneratorResult HydrogenTransfer(TMolecule& molecule) {
+TGeneratorResult HydrogenTransfer(TMolecule& molecule, const TKnownSpecies* known) {
   TGeneratorResult result;
   if (molecule.IsRadical() || molecule.AtomCount() < 4) return result;
+  ProductMaker maker(result, known);
   const TIntMatrix& energies = molecule.BondEnergyMatrix();
   const std::size_t n = molecule.AtomCount();
+  // Products made for the first plain hydrogen leaf of each type on each
+  // atom: [atom][type slot] (H, D, T), with the lone atoms by type.
+  std::vector<std::array<TMolecule*, 3>> restByPartner(n, {nullptr, nullptr, nullptr});
+  std::array<TMolecule*, 3> atomByType{nullptr, nullptr, nullptr};
+  auto slotOf = [](std::uint8_t type) { return type == kHydrogen ? 0 : type == kDeuterium ? 1 : 2; };
   for (std::size_t h = 0; h < n; ++h) {
     const TAtom* hydrogen = molecule.GetAtom(h);
     if (Valence(hydrogen->GetAtomType()) != 1) continue;
@@ -158,13 +281,24 @@ TGeneratorResult HydrogenTransfer(TMolecule& molecule) {
     // break; there is nothing to detach it from.
     if (hydrogen->Entries().empty() || hydrogen->Entries().front().Atom == hydrogen) continue;
     const std::size_t c = hydrogen->Entries().front().Atom->GetIndex();
+    const bool leaf = IsPlainHydrogenLeaf(*hydrogen);
+    const int slot = slotOf(hydrogen->GetAtomType());
+    if (leaf && restByPartner[c][slot]) {
+      TReaction* reaction = NewReaction(result, molecule, kHydrogenTransfer, energies[h][c], kHydrogenTransferA);
+      reaction->MultiplyByActiveRadicals = true;
+      reaction->AddProduct(atomByType[slot], 1);
+      reaction->AddProduct(restByPartner[c][slot], 1);
+      SetRecipes(*reaction, BuildRecipes(molecule, kHydrogenTransfer, c, h));
+      continue;
+    }
 
-    Structure atom(1);
+    Structure& atom = maker.Candidate(1, true);
     atom.Types[0] = hydrogen->GetAtomType();
     atom.Adjacency[0][0] = 1;
+    TMolecule* atomProduct = maker.Make();
 
     // The molecule without h: later atoms move down by one index.
-    Structure rest(n - 1);
+    Structure& rest = maker.Candidate(n - 1, false);
     for (std::size_t i = 0, ri = 0; i < n; ++i) {
       if (i == h) continue;
       rest.Types[ri] = molecule.AtomTypes()[i];
@@ -176,11 +310,16 @@ TGeneratorResult HydrogenTransfer(TMolecule& molecule) {
     }
     const std::size_t renumberedC = c > h ? c - 1 : c;
     rest.Adjacency[renumberedC][renumberedC] = 1;
+    TMolecule* restProduct = maker.Make();
+    if (leaf) {
+      restByPartner[c][slot] = restProduct;
+      atomByType[slot] = atomProduct;
+    }
 
     TReaction* reaction = NewReaction(result, molecule, kHydrogenTransfer, energies[h][c], kHydrogenTransferA);
     reaction->MultiplyByActiveRadicals = true;
-    AddProduct(result, *reaction, Build(std::move(atom)));
-    AddProduct(result, *reaction, Build(std::move(rest)));
+    reaction->AddProduct(atomProduct, 1);
+    reaction->AddProduct(restProduct, 1);
     SetRecipes(*reaction, BuildRecipes(molecule, kHydrogenTransfer, c, h));
   }
   return result;
@@ -193,7 +332,8 @@ TGeneratorResult Recombination(TMolecule& first, TMolecule& second) {
   const std::size_t n2 = second.AtomCount();
   if (n1 + n2 > kMaxAtoms) return result;  // the product could not be held
 
-  Structure joined(n1 + n2);
+  ProductMaker maker(result, nullptr);
+  Structure& joined = maker.Candidate(n1 + n2, true);
   auto place = [&joined](const TMolecule& part, std::size_t offset) {
     const std::size_t n = part.AtomCount();
     for (std::size_t i = 0; i < n; ++i) {
@@ -216,14 +356,15 @@ TGeneratorResult Recombination(TMolecule& first, TMolecule& second) {
   reaction->SetParameters(kRecombination, kRecombinationE, kRecombinationA);
   reaction->AddReactant(&first, -1);
   reaction->AddReactant(&second, -1);
-  AddProduct(result, *reaction, Build(std::move(joined)));
+  reaction->AddProduct(maker.Make(), 1);
   SetRecipes(*reaction, BuildRecipes(first, kRecombination, 0, 0));
   return result;
 }
 
-TGeneratorResult AllylIsomerisation(TMolecule& radical) {
+TGeneratorResult AllylIsomerisation(TMolecule& radical, const TKnownSpecies* known) {
   TGeneratorResult result;
   if (!radical.IsRadical()) return result;
+  ProductMaker maker(result, known);
   for (std::uint8_t a : radical.RadicalAtoms()) {
     const TAtom* atomA = radical.GetAtom(a);
     if (atomA->MultipleBondCount() != 0 || atomA->AromaticBondCount() != 0) continue;
@@ -236,13 +377,16 @@ TGeneratorResult AllylIsomerisation(TMolecule& radical) {
         if (toC.Order != 2 || atomC->UnsaturatedBondCount() != 1) continue;
         const std::size_t b = atomB->GetIndex();
         const std::size_t c = atomC->GetIndex();
-        Structure edited(radical);
+        Structure& edited = maker.Candidate(radical.AtomCount(), false);
+        edited.Adjacency = radical.AdjacencyMatrix();
+        edited.Types = radical.AtomTypes();
+        edited.Aromatic = radical.AromaticMatrix();
         edited.Adjacency[a][a] = 0;
         edited.Adjacency[b][c] = edited.Adjacency[c][b] = 1;
         edited.Adjacency[a][b] = edited.Adjacency[b][a] = 2;
         edited.Adjacency[c][c] = 1;
         TReaction* reaction = NewReaction(result, radical, kAllylIzomeration, kAllylE, kAllylA);
-        AddProduct(result, *reaction, Build(std::move(edited)));
+        reaction->AddProduct(maker.Make(), 1);
         SetRecipes(*reaction, BuildRecipes(radical, kAllylIzomeration, 0, 0));
       }
     }

@@ -2,7 +2,8 @@
 /// The four elementary reaction generators. Each turns one component (two
 /// radicals for recombination) into the reactions it undergoes, working on
 /// copies of its stored matrices; the component itself is never changed.
-/// Generators neither look products up nor filter: the driver does that.
+/// Generators do not filter (the driver does), and they look a product up
+/// only among the species they are given as known.
 ///
 /// | generator           | applies to               | class | E                         | A                          |
 /// |---------------------|--------------------------|-------|---------------------------|----------------------------|
@@ -12,6 +13,7 @@
 /// | allyl isomerisation | radicals                 | 4     | 130                       | 1e14                       |
 
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "core/molecule.h"
@@ -19,23 +21,38 @@
 
 namespace korvane {
 
+/// Species that exist already (a network's components): a product without a
+/// ring that is identical to one of them is not built, and the reaction
+/// refers to the known molecule instead. (A product with a ring may still be
+/// aromatised by the driver, so it is always built.) Find is called from the
+/// threads that compute generation steps; a known molecule is only referred
+/// to, and read for its atom types.
+class TKnownSpecies {
+ public:
+  virtual ~TKnownSpecies() = default;
+  /// The known molecule with this certificate, or null.
+  virtual TMolecule* Find(std::string_view certificate) const = 0;
+};
+
 /// What a generator made. The reactions refer to the component(s) as their
-/// reactants (coefficient -1) and to the new products (coefficient 1), which
-/// this result owns until the caller takes them.
+/// reactants (coefficient -1) and to the products (coefficient 1): known
+/// species, or new products that this result owns until the caller takes them.
 struct TGeneratorResult {
   std::vector<std::unique_ptr<TReaction>> Reactions;
-  /// Every product of every reaction, in the order the generator built them.
+  /// The new products, in the order they were first made, each with its
+  /// certificate. Identical products are made once: reactions that form the
+  /// same species refer to the same product.
   std::vector<std::unique_ptr<TMolecule>> Products;
 };
 
 /// Beta-scission of a radical: for every radical atom a, every neighbour b of
 /// a and every other neighbour c of b, the bond b–c breaks and a–b gains one
 /// order; the fragments become the products.
-TGeneratorResult BetaScission(TMolecule& radical);
+TGeneratorResult BetaScission(TMolecule& radical, const TKnownSpecies* known = nullptr);
 
 /// Hydrogen transfer of a molecule of 4 or more atoms: one reaction per
 /// hydrogen-like atom, in index order, detaching it as an atom radical.
-TGeneratorResult HydrogenTransfer(TMolecule& molecule);
+TGeneratorResult HydrogenTransfer(TMolecule& molecule, const TKnownSpecies* known = nullptr);
 
 /// Recombination of two radicals at their first radical atoms. Nothing when
 /// either is not a radical or the product would exceed 255 atoms.
@@ -43,6 +60,6 @@ TGeneratorResult Recombination(TMolecule& first, TMolecule& second);
 
 /// Allyl isomerisation: the radical centre moves along an allylic system
 /// (a• – b = c becomes a = b – c•).
-TGeneratorResult AllylIsomerisation(TMolecule& radical);
+TGeneratorResult AllylIsomerisation(TMolecule& radical, const TKnownSpecies* known = nullptr);
 
 }  // namespace korvane

@@ -1,111 +1,45 @@
-// The generation driver: grows a network from its components, prunes by
-// activation-energy thresholds and projecting selectivity, identifies
-// products with components and closes radical chains by recombination.
+// The generation driver: grows a network from its components, registering
+// the steps that generation_step.cpp computes (on several threads through
+// the step pipeline) in component order, and closes radical chains by
+// recombination.
 
 #include <algorithm>
-#include <cmath>
-#include <unordered_set>
+#include <thread>
+#include <unordered_map>
 
-#include "core/identity.h"
+#include "reactions/generation_step.h"
 #include "reactions/generators.h"
 #include "reactions/reaction_index.h"
 #include "reactions/reaction_network.h"
-#include "reactions/recipes.h"
+#include "reactions/step_pipeline.h"
 
 namespace korvane {
-namespace {
 
-using ReactionList = std::vector<std::unique_ptr<TReaction>>;
-using ProductList = std::vector<std::unique_ptr<TMolecule>>;
-
-// Keeps the generator's reactions whose activation energy does not exceed
-// the threshold (equal passes) and every product it made.
-void Take(TGeneratorResult result, double threshold, ReactionList& step, ProductList& products) {
-  std::erase_if(result.Reactions, [threshold](const auto& reaction) { return reaction->ActEnergy > threshold; });
-  for (auto& reaction : result.Reactions) step.push_back(std::move(reaction));
-  for (auto& product : result.Products) products.push_back(std::move(product));
-}
-
-void ReplaceParticipant(ReactionList& step, const TMolecule* from, TMolecule* to) {
-  for (auto& reaction : step) {
-    std::replace(reaction->Reactants.begin(), reaction->Reactants.end(), const_cast<TMolecule*>(from), to);
-    std::replace(reaction->Products.begin(), reaction->Products.end(), const_cast<TMolecule*>(from), to);
+// The reaction index lives only while generation code runs: a public step or
+// pass builds its own unless a run already has one, and drops it at its end,
+// so edits between calls (removed, copied or fused reactions) never leave it
+// pointing at a reaction that no longer exists.
+class TReactionNetwork::ReactionIndexScope {
+ public:
+  explicit ReactionIndexScope(TReactionNetwork& network) : m_network(network), m_owner(!network.m_reactionIndex) {
+    if (!m_owner) return;
+    network.m_reactionIndex = std::make_unique<TReactionIndex>();
+    for (auto& reaction : network.m_reactions) network.m_reactionIndex->Add(reaction.get());
   }
-}
-
-// A six-membered ring of alternating single and double bonds becomes an
-// aromatic ring of aromatic carbons.
-void Aromatise(TMolecule& product) {
-  if (!product.Invariants().Cyclic) return;  // the ring test as of the product's build
-  const TAtomVector ring = product.CycleAtoms();
-  if (ring.size() != 6) return;
-  for (const TAtom* atom : ring)
-    if (Valence(atom->GetAtomType()) == 3 || atom->UnsaturatedBondCount() != 1 || atom->DoubleBondCount() != 1)
-      return;
-  TByteMatrix adjacency = product.AdjacencyMatrix();
-  TBoolMatrix aromatic = product.AromaticMatrix();
-  TByteVector types = product.AtomTypes();
-  for (const TAtom* a : ring) {
-    types[a->GetIndex()] = kAromaticCarbon;
-    for (const TAtom* b : ring) {
-      if (a == b || adjacency[a->GetIndex()][b->GetIndex()] == 0) continue;
-      adjacency[a->GetIndex()][b->GetIndex()] = 1;
-      aromatic[a->GetIndex()][b->GetIndex()] = true;
-    }
+  ~ReactionIndexScope() {
+    if (m_owner) m_network.m_reactionIndex.reset();
   }
-  product.ClearStructure();
-  product.SetStructure(std::move(adjacency), std::move(types), std::move(aromatic));
-  product.Build();
-}
+  ReactionIndexScope(const ReactionIndexScope&) = delete;
+  ReactionIndexScope& operator=(const ReactionIndexScope&) = delete;
 
-// Merges identical products: for each product in order, later identical ones
-// (scanning from the last) are replaced by it in the step's reactions.
-void MergeIdenticalProducts(ReactionList& step, ProductList& products) {
-  for (std::size_t i = 0; i < products.size(); ++i) {
-    for (std::size_t j = products.size(); j-- > i + 1;) {
-      if (!AreIsomorphic(*products[i], *products[j])) continue;
-      ReplaceParticipant(step, products[j].get(), products[i].get());
-      products.erase(products.begin() + static_cast<std::ptrdiff_t>(j));
-    }
-  }
-}
+ private:
+  TReactionNetwork& m_network;
+  bool m_owner;
+};
 
-void FoldDuplicates(ReactionList& step) {
-  for (std::size_t i = 0; i < step.size(); ++i)
-    for (std::size_t j = step.size(); j-- > i + 1;)
-      if (FoldReaction(*step[i], *step[j])) step.erase(step.begin() + static_cast<std::ptrdiff_t>(j));
-}
+unsigned TReactionNetwork::DefaultThreadCount() { return std::max(1u, std::thread::hardware_concurrency()); }
 
-// Projecting selectivity: each reaction's share of the step's rate without
-// frequency factors; allyl isomerisations are scored but do not enter the sum.
-void ProjectingSelectivity(ReactionList& step, double minimum, double temperature) {
-  std::vector<double> weights;
-  weights.reserve(step.size());
-  double total = 0.0;
-  for (const auto& reaction : step) {
-    const double w = -reaction->ReactantCoefs.front() * RateConstant(1.0, reaction->ActEnergy, temperature);
-    weights.push_back(w);
-    if (reaction->ReactionType != kAllylIzomeration) total += w;
-  }
-  if (total == 0.0) return;
-  for (std::size_t k = step.size(); k-- > 0;) {
-    const double share = weights[k] / total;
-    if (share >= minimum)
-      step[k]->Selectivity = share;
-    else
-      step.erase(step.begin() + static_cast<std::ptrdiff_t>(k));
-  }
-}
-
-void DropOrphanProducts(const ReactionList& step, ProductList& products) {
-  std::unordered_set<const TMolecule*> used;
-  for (const auto& reaction : step)
-    for (const TMolecule* product : reaction->Products) used.insert(product);
-  for (std::size_t k = products.size(); k-- > 0;)
-    if (!used.count(products[k].get())) products.erase(products.begin() + static_cast<std::ptrdiff_t>(k));
-}
-
-}  // namespace
+void TReactionNetwork::SetThreadCount(unsigned count) { m_threadCount = std::max(1u, count); }
 
 TGenerationOutcome TReactionNetwork::Generate() {
   TGenerationOutcome outcome;
@@ -115,11 +49,15 @@ TGenerationOutcome TReactionNetwork::Generate() {
     if (outcome.End != TGenerationEnd::Failed) outcome = {TGenerationEnd::Failed, error.what()};
   };
 
+  const ReactionIndexScope index(*this);
   try {
-    m_reactionIndex = std::make_unique<TReactionIndex>();
-    for (auto& reaction : m_reactions) m_reactionIndex->Add(reaction.get());
-    // The list grows while the loop runs; later steps process what earlier
-    // steps added.
+    // Steps are computed ahead by the pipeline and registered here one by
+    // one in component order; the list grows while the loop runs, and each
+    // new component is published for a later step. Stop requests are seen
+    // between registrations, so the network does not depend on the thread
+    // count up to the component where it stops.
+    TStepPipeline pipeline(m_preferences, &m_componentIndex, m_threadCount - 1);
+    for (auto& component : m_components) pipeline.Publish(component.get());
     for (std::size_t i = 0; i < m_components.size(); ++i) {
       if (m_stopRequested.load(std::memory_order_relaxed)) {
         outcome.End = TGenerationEnd::Stopped;
@@ -130,7 +68,9 @@ TGenerationOutcome TReactionNetwork::Generate() {
                    "the network grew past its limit of " + std::to_string(m_componentLimit) + " components"};
         break;
       }
-      ProcessComponent(i);
+      const std::size_t known = m_components.size();
+      registerStep(pipeline.TakeNext());
+      for (std::size_t k = known; k < m_components.size(); ++k) pipeline.Publish(m_components[k].get());
       ProgressLast.store(static_cast<std::int32_t>(m_components.size()) - 1, std::memory_order_relaxed);
       ProgressCurrent.store(static_cast<std::int32_t>(i), std::memory_order_relaxed);
     }
@@ -150,47 +90,35 @@ TGenerationOutcome TReactionNetwork::Generate() {
     fail(error);
     Relink();
   }
-  m_reactionIndex.reset();
   m_stopRequested.store(false, std::memory_order_relaxed);
   return outcome;
 }
 
 void TReactionNetwork::ProcessComponent(std::size_t index) {
+  const ReactionIndexScope scope(*this);
   TMolecule& component = *m_components[index];
-  if (component.Inert) return;
+  TStepResult step = ComputeStep(component, m_preferences, &m_componentIndex);
+  component.ReleaseDerivedData();
+  registerStep(std::move(step));
+}
 
-  ReactionList step;
-  ProductList products;
-  double minimum = m_preferences.MinSelectivity;
-  if (component.IsRadical()) {
-    Take(BetaScission(component), m_preferences.EThresholdBetaScission, step, products);
-    Take(AllylIsomerisation(component), m_preferences.EThresholdAllyl, step, products);
-  } else {
-    Take(HydrogenTransfer(component), m_preferences.EThresholdHTransfer, step, products);
-    minimum = m_preferences.MinSelectivity / (component.CarbonNumber() + 1);
-  }
-
-  for (auto& product : products) Aromatise(*product);
-  MergeIdenticalProducts(step, products);
-  FoldDuplicates(step);
-  ProjectingSelectivity(step, minimum, m_preferences.NormTemperature);
-  DropOrphanProducts(step, products);
-
-  for (auto& product : products) {
+void TReactionNetwork::registerStep(TStepResult step) {
+  // Each product becomes the component identical to it, or a new component.
+  std::unordered_map<const TMolecule*, TMolecule*> existing;
+  for (auto& product : step.Products) {
     const int found = FindComponent(*product);
-    if (found >= 0) {
-      ReplaceParticipant(step, product.get(), m_components[static_cast<std::size_t>(found)].get());
-      continue;
-    }
-    appendComponent(std::move(product), false);
+    if (found >= 0)
+      existing.emplace(product.get(), m_components[static_cast<std::size_t>(found)].get());
+    else
+      appendComponent(std::move(product), false);
   }
-  products.clear();
-
-  if (!m_reactionIndex) {
-    m_reactionIndex = std::make_unique<TReactionIndex>();
-    for (auto& reaction : m_reactions) m_reactionIndex->Add(reaction.get());
+  if (!existing.empty()) {
+    for (auto& reaction : step.Reactions)
+      for (TMoleculeVector* side : {&reaction->Reactants, &reaction->Products})
+        for (TMolecule*& participant : *side)
+          if (const auto found = existing.find(participant); found != existing.end()) participant = found->second;
   }
-  for (auto& reaction : step) addOrFold(std::move(reaction), false);
+  for (auto& reaction : step.Reactions) addOrFold(std::move(reaction), false);
 }
 
 TReaction* TReactionNetwork::addOrFold(std::unique_ptr<TReaction> reaction, bool linkWhenAppended) {
@@ -215,11 +143,7 @@ TReaction* TReactionNetwork::addOrFold(std::unique_ptr<TReaction> reaction, bool
 }
 
 void TReactionNetwork::RecombinationPass() {
-  const bool ownIndex = !m_reactionIndex;
-  if (ownIndex) {
-    m_reactionIndex = std::make_unique<TReactionIndex>();
-    for (auto& reaction : m_reactions) m_reactionIndex->Add(reaction.get());
-  }
+  const ReactionIndexScope index(*this);
   // Components added by the pass are not visited.
   const std::size_t count = m_components.size();
   for (std::size_t c = 0; c < count; ++c) {
@@ -245,7 +169,6 @@ void TReactionNetwork::RecombinationPass() {
     reaction->Products.front() = component;
     addOrFold(std::move(reaction), true);
   }
-  if (ownIndex) m_reactionIndex.reset();
 }
 
 }  // namespace korvane

@@ -95,7 +95,7 @@ TMolecule* TReactionNetwork::appendComponent(std::unique_ptr<TMolecule> componen
   component->ID = index;
   TMolecule* added = component.get();
   m_components.push_back(std::move(component));
-  m_componentIndex.try_emplace(added->Certificate(), index);
+  m_componentIndex.Add(added);
   if (isRoot) m_roots.push_back(added);
   return added;
 }
@@ -108,8 +108,9 @@ TMolecule* TReactionNetwork::AddComponent(const TByteMatrix& adjacency, const TB
 }
 
 int TReactionNetwork::FindComponent(const TMolecule& molecule) const {
-  const auto found = m_componentIndex.find(molecule.Certificate());
-  return found == m_componentIndex.end() ? -1 : found->second;
+  // A component's ID is its position.
+  const TMolecule* found = m_componentIndex.Find(molecule.Certificate());
+  return found ? found->ID : -1;
 }
 
 int TReactionNetwork::IndexOfComponent(const TMolecule* component) const {
@@ -264,9 +265,8 @@ void TReactionNetwork::renumberComponents() {
 }
 
 void TReactionNetwork::rebuildComponentIndex() {
-  m_componentIndex.clear();
-  for (std::size_t i = 0; i < m_components.size(); ++i)
-    m_componentIndex.try_emplace(m_components[i]->Certificate(), static_cast<std::int32_t>(i));
+  m_componentIndex.Clear();
+  for (auto& component : m_components) m_componentIndex.Add(component.get());
 }
 
 void TReactionNetwork::ensureHydrogenAtom() {

@@ -8,8 +8,10 @@
 /// A new network holds the hydrogen atom (component 0) and the inert
 /// components helium (a root), nitrogen and water.
 ///
-/// Threads: generation runs on one worker thread; while it runs, the only
-/// fields another thread may read are the two progress counters.
+/// Threads: generation runs on one thread (which may share the computing of
+/// steps with helper threads of its own); while it runs, the only fields
+/// another thread may read are the two progress counters, and the only call
+/// another thread may make is RequestStop.
 
 #include <atomic>
 #include <cstdint>
@@ -19,6 +21,7 @@
 #include <vector>
 
 #include "core/molecule.h"
+#include "reactions/component_index.h"
 #include "reactions/network_preferences.h"
 #include "reactions/reaction.h"
 
@@ -56,6 +59,7 @@ struct TGenerationOutcome {
 /// Source networks of a fusion.
 class TReactionNetwork;
 class TReactionIndex;
+struct TStepResult;
 using TNetworkList = std::vector<const TReactionNetwork*>;
 
 class TReactionNetwork {
@@ -131,6 +135,13 @@ class TReactionNetwork {
   std::size_t ComponentLimit() const { return m_componentLimit; }
   /// One generation step for component `index`.
   void ProcessComponent(std::size_t index);
+  /// Threads that compute generation steps (the network's reactions and
+  /// components do not depend on it); at least 1. A preference of the
+  /// network that its file does not keep; default DefaultThreadCount().
+  void SetThreadCount(unsigned count);
+  unsigned ThreadCount() const { return m_threadCount; }
+  /// Every core of the machine (1 when that is unknown).
+  static unsigned DefaultThreadCount();
   /// Recombines with the hydrogen atom every radical that undergoes no
   /// beta-scission and from which no chain of reactions leads to a molecule.
   void RecombinationPass();
@@ -168,6 +179,10 @@ class TReactionNetwork {
                       std::vector<std::unique_ptr<TReaction>> reactions);
 
  private:
+  class ReactionIndexScope;
+  /// Makes a step's products components (found or appended) and adds or
+  /// folds its reactions.
+  void registerStep(TStepResult step);
   TMolecule* appendComponent(std::unique_ptr<TMolecule> component, bool isRoot);
   void rebuildComponentIndex();
   void renumberComponents();
@@ -184,12 +199,12 @@ class TReactionNetwork {
   std::vector<std::unique_ptr<TReaction>> m_reactions;
   TMolecule* m_hydrogenAtom = nullptr;
 
-  // The first component of each certificate. A loaded network may hold one
-  // species twice (loading never merges); the index keeps the first.
-  std::unordered_map<std::string, std::int32_t> m_componentIndex;
-  // Reactions by class, activation energy and participants, built for a
-  // generation run so that finding an equal reaction costs no scan.
+  TComponentIndex m_componentIndex;
+  // Reactions by class, activation energy and participants, alive only
+  // during a generation run, step or pass, so that finding an equal reaction
+  // costs no scan.
   std::unique_ptr<TReactionIndex> m_reactionIndex;
+  unsigned m_threadCount = DefaultThreadCount();
   std::atomic<bool> m_stopRequested{false};
   std::size_t m_componentLimit = kDefaultComponentLimit;
   // Walk stamps come from a counter so that a new walk never reuses a stamp

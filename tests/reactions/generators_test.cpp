@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
+
+#include "core/certificate.h"
 #include "core/identity.h"
 #include "molecule_builder.h"
 #include "reaction_checks.h"
@@ -28,17 +32,26 @@ std::vector<std::size_t> NeighbourOrder(const TMolecule& molecule) {
 }
 
 // Every reaction balances, every product is consistent, and the result owns
-// exactly the products its reactions refer to, in generation order.
+// exactly the products its reactions refer to, in the order they first
+// appear, one per species, each knowing its own certificate.
 void ExpectSound(const TGeneratorResult& result, const std::string& what) {
-  std::size_t next = 0;
+  std::vector<const TMolecule*> firstAppearances;
   for (const auto& reaction : result.Reactions) {
     EXPECT_EQ(CheckReaction(*reaction), "") << what;
-    for (const TMolecule* product : reaction->Products) {
-      ASSERT_LT(next, result.Products.size()) << what;
-      EXPECT_EQ(product, result.Products[next++].get()) << what;
-    }
+    for (const TMolecule* product : reaction->Products)
+      if (std::find(firstAppearances.begin(), firstAppearances.end(), product) == firstAppearances.end())
+        firstAppearances.push_back(product);
   }
-  EXPECT_EQ(next, result.Products.size()) << what;
+  ASSERT_EQ(firstAppearances.size(), result.Products.size()) << what;
+  std::set<std::string> species;
+  for (std::size_t k = 0; k < result.Products.size(); ++k) {
+    const TMolecule& product = *result.Products[k];
+    EXPECT_EQ(&product, firstAppearances[k]) << what;
+    EXPECT_EQ(product.Certificate(),
+              MoleculeCertificate(product.AdjacencyMatrix(), product.AtomTypes(), product.AromaticMatrix()))
+        << what;
+    EXPECT_TRUE(species.insert(product.Certificate()).second) << what << ": product " << k << " repeats one";
+  }
 }
 
 TEST(Generators, EveryProductOfRealSpeciesIsSound) {

@@ -83,15 +83,21 @@ TEST(Generation, StopRequestEndsTheRunConsistently) {
 }
 
 // The component limit ends a run like a stop request once the network holds
-// more components than it allows.
+// more components than it allows, at the same component whatever the number
+// of threads computing steps ahead.
 TEST(Generation, ComponentLimitEndsTheRunLikeAStop) {
   const std::size_t complete = Generated(LinearAlkane(6))->ComponentCount();
-  TReactionNetwork network;
-  AddFeed(network, LinearAlkane(6));
-  network.SetComponentLimit(20);
-  const TGenerationOutcome outcome = network.Generate();
-  EXPECT_EQ(outcome.End, TGenerationEnd::ComponentLimitReached);
-  EXPECT_EQ(outcome.Message, "the network grew past its limit of 20 components");
+  TReactionNetwork network, alone;
+  alone.SetThreadCount(1);
+  network.SetThreadCount(2);
+  for (TReactionNetwork* each : {&alone, &network}) {
+    AddFeed(*each, LinearAlkane(6));
+    each->SetComponentLimit(20);
+    const TGenerationOutcome outcome = each->Generate();
+    EXPECT_EQ(outcome.End, TGenerationEnd::ComponentLimitReached);
+    EXPECT_EQ(outcome.Message, "the network grew past its limit of 20 components");
+  }
+  EXPECT_EQ(testing::CompareNetworks(alone, network), "");
   EXPECT_EQ(CheckNetwork(network), "");
   EXPECT_GT(network.ComponentCount(), 20u);
   EXPECT_LT(network.ComponentCount(), complete);
@@ -100,6 +106,39 @@ TEST(Generation, ComponentLimitEndsTheRunLikeAStop) {
   network.SetComponentLimit(kDefaultComponentLimit);
   EXPECT_EQ(network.Generate().End, TGenerationEnd::Completed);
   EXPECT_GE(network.ComponentCount(), complete);
+}
+
+// Steps are computed on several threads and registered in component order:
+// the network is the same, entry by entry, whatever the thread count.
+TEST(Generation, SameNetworkWithOneThreadOrTwo) {
+  for (const std::string& feed : {LinearAlkane(10), std::string("C C C C C C C; 0-1 1-2 2-3 3-4 4-5 5-6 6-1")}) {
+    TReactionNetwork one, two;
+    one.SetThreadCount(1);
+    two.SetThreadCount(2);
+    for (TReactionNetwork* network : {&one, &two}) {
+      AddFeed(*network, feed);
+      EXPECT_EQ(network->Generate().End, TGenerationEnd::Completed);
+    }
+    EXPECT_GT(one.ComponentCount(), 100u) << feed;
+    EXPECT_EQ(testing::CompareNetworks(one, two), "") << feed;
+    EXPECT_EQ(CheckNetwork(two), "") << feed;
+  }
+}
+
+// A step run on its own after the reactions were edited sees the edit: it
+// must not fold into a reaction that was removed meanwhile (the sanitiser
+// catches a read of the destroyed one).
+TEST(Generation, StepAfterRemovingAReactionAddsItAgain) {
+  TReactionNetwork network;
+  AddFeed(network, LinearAlkane(2));
+  network.ProcessComponent(4);
+  ASSERT_EQ(network.ReactionCount(), 1u);
+  network.RemoveReaction(0);
+  network.ProcessComponent(4);
+  ASSERT_EQ(network.ReactionCount(), 1u);
+  EXPECT_EQ(network.Reaction(0)->ReactantCoefs, TIntVector{-6});
+  network.Relink();
+  EXPECT_EQ(CheckNetwork(network), "");
 }
 
 // Ethane's six equivalent hydrogens fold into one transfer, ethyl's three
