@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -37,6 +38,8 @@ QString Joined(const TByteVector& values) {
 TComponent_Detail::TComponent_Detail(TReact_Net_Wind& window, GuiContext& context)
     : QWidget(&window, Qt::Window), m_window(window), m_context(context) {
   setWindowTitle(kCaption);
+  // A viewer: Escape closes it, as it closes a dialog.
+  connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this, &QWidget::close);
   auto* layout = new QVBoxLayout(this);
   m_tabs = new QTabWidget;
   m_tabs->addTab(buildSummary(), QStringLiteral("Summary"));

@@ -6,6 +6,7 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QStringList>
 
 namespace korvane::gui {
@@ -18,10 +19,12 @@ QMessageBox::Icon IconFor(const QString& caption) {
 }
 
 // Boxes belong to the window the user works in, so focus returns there.
-QWidget* Owner(QWidget* fallback) {
+// Right after a modal window closes no window is active yet: the box then
+// belongs to the window that opened the modal one.
+QWidget* Owner(QWidget* returnTo, QWidget* fallback) {
   if (QWidget* modal = QApplication::activeModalWidget()) return modal;
   if (QWidget* active = QApplication::activeWindow()) return active;
-  return fallback;
+  return returnTo ? returnTo : fallback;
 }
 
 QString TitleFor(const QString& caption) {
@@ -31,20 +34,20 @@ QString TitleFor(const QString& caption) {
 }  // namespace
 
 void QtDialogSeam::message(const QString& caption, const QString& text) {
-  QMessageBox box(IconFor(caption), TitleFor(caption), text, QMessageBox::Ok, Owner(m_parent));
+  QMessageBox box(IconFor(caption), TitleFor(caption), text, QMessageBox::Ok, Owner(m_returnTo, m_parent));
   box.exec();
 }
 
 bool QtDialogSeam::ask(const QString& caption, const QString& text) {
   const QMessageBox::Icon icon = caption.isEmpty() ? QMessageBox::Question : IconFor(caption);
-  QMessageBox box(icon, TitleFor(caption), text, QMessageBox::Yes | QMessageBox::No, Owner(m_parent));
+  QMessageBox box(icon, TitleFor(caption), text, QMessageBox::Yes | QMessageBox::No, Owner(m_returnTo, m_parent));
   box.setDefaultButton(QMessageBox::Yes);
   box.setEscapeButton(QMessageBox::No);
   return box.exec() == QMessageBox::Yes;
 }
 
 std::optional<QString> QtDialogSeam::input(const QString& caption, const QString& prompt, const QString& initial) {
-  QInputDialog box(Owner(m_parent));
+  QInputDialog box(Owner(m_returnTo, m_parent));
   box.setWindowTitle(TitleFor(caption));
   box.setLabelText(prompt);
   box.setTextValue(initial);
@@ -57,13 +60,13 @@ std::optional<QString> QtDialogSeam::input(const QString& caption, const QString
 }
 
 std::optional<QString> QtDialogSeam::openFile(const QString& filter, const QString& directory) {
-  const QString name = QFileDialog::getOpenFileName(Owner(m_parent), QString(), directory, QtFileFilter(filter));
+  const QString name = QFileDialog::getOpenFileName(Owner(m_returnTo, m_parent), QString(), directory, QtFileFilter(filter));
   if (name.isEmpty()) return std::nullopt;
   return name;
 }
 
 std::optional<QString> QtDialogSeam::chooseFile(const QString& filter, const QString& directory) {
-  QFileDialog dialog(Owner(m_parent), QString(), directory, QtFileFilter(filter));
+  QFileDialog dialog(Owner(m_returnTo, m_parent), QString(), directory, QtFileFilter(filter));
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::AnyFile);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
@@ -72,7 +75,7 @@ std::optional<QString> QtDialogSeam::chooseFile(const QString& filter, const QSt
 
 std::optional<QString> QtDialogSeam::saveFile(const QString& filter, const QString& directory,
                                               bool confirmOverwrite) {
-  QFileDialog dialog(Owner(m_parent), QString(), directory, QtFileFilter(filter));
+  QFileDialog dialog(Owner(m_returnTo, m_parent), QString(), directory, QtFileFilter(filter));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix(DefaultSuffix(filter));
   dialog.setOption(QFileDialog::DontConfirmOverwrite, !confirmOverwrite);
@@ -80,7 +83,13 @@ std::optional<QString> QtDialogSeam::saveFile(const QString& filter, const QStri
   return dialog.selectedFiles().first();
 }
 
-int QtDialogSeam::exec(QDialog& window) { return window.exec(); }
+int QtDialogSeam::exec(QDialog& window) {
+  QPointer<QWidget> opener = Owner(m_returnTo, m_parent);
+  const int result = window.exec();
+  m_returnTo = opener;
+  if (opener) opener->activateWindow();
+  return result;
+}
 
 QString QtFileFilter(const QString& filter) {
   if (filter.isEmpty()) return QString();

@@ -4,6 +4,7 @@
 /// another. Windows never open a modal box themselves, so tests can answer
 /// every question from a script and check its caption and text exactly.
 
+#include <QPointer>
 #include <QString>
 #include <optional>
 
@@ -55,6 +56,8 @@ class QtDialogSeam : public DialogSeam {
 
  private:
   QWidget* m_parent;
+  /// The window that opened the last modal window.
+  QPointer<QWidget> m_returnTo;
 };
 
 /// Qt's form of a "Description|*.ext|Other|*.x;*.y" filter:

@@ -86,7 +86,7 @@ TReact_Net_Wind::TReact_Net_Wind(GuiContext& context, const QString& name, std::
   m_pollTimer->setObjectName(QStringLiteral("pollTimer"));
   m_pollTimer->setInterval(kPollIntervalMs);
   connect(m_pollTimer, &QTimer::timeout, this, &TReact_Net_Wind::poll);
-  resize(640, 560);
+  resize(760, 560);  // wide enough for the reaction page's four pictures and values
   updateControls();
 }
 

@@ -7,6 +7,7 @@
 #include <QListView>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -37,6 +38,8 @@ QStringList PictureCaptions() {
 TReaction_Detail::TReaction_Detail(TReact_Net_Wind& window, GuiContext& context)
     : QWidget(&window, Qt::Window), m_window(window), m_context(context) {
   setWindowTitle(kCaption);
+  // A viewer: Escape closes it, as it closes a dialog.
+  connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this, &QWidget::close);
   auto* layout = new QVBoxLayout(this);
   m_pages = new QTabWidget;
   m_pages->addTab(buildGeneral(), QStringLiteral("General"));

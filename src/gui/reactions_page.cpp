@@ -128,6 +128,10 @@ QWidget* TReactionsPage::buildDisplay() {
   auto* left = new QFormLayout;
   auto* right = new QFormLayout;
   m_stoichiometry = AddValueRow(*left, QStringLiteral("Stechiometry:"), QStringLiteral("stoichiometry"));
+  // Room for the longest form from the start, so showing a reaction never
+  // widens the window.
+  m_stoichiometry->setMinimumWidth(
+      m_stoichiometry->fontMetrics().horizontalAdvance(QStringLiteral("-2*A + -2*B   --->   2*C + 2*D")));
   m_activationEnergy =
       AddValueRow(*left, QStringLiteral("Activating energy E*/(kJ/mol) = "), QStringLiteral("activationEnergy"));
   m_frequencyFactor = AddValueRow(*left, QStringLiteral("Frequency factor A = "), QStringLiteral("frequencyFactor"));

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <filesystem>
@@ -39,6 +40,22 @@ QLineEdit* ReadOnlyField() {
   auto* field = new QLineEdit(QStringLiteral("N/A"));
   field->setReadOnly(true);
   return field;
+}
+
+
+// Shows a new window and, once its layout has given it its final size,
+// moves it up when it reaches below the screen.
+void ShowInsideScreen(QWidget& window) {
+  window.show();
+  QTimer::singleShot(0, &window, [&window] {
+    const QScreen* screen = window.screen();
+    if (!screen) return;
+    const QRect available = screen->availableGeometry();
+    // The title bar's height, where the window manager has not told it yet.
+    const int titleBar = window.frameGeometry() == window.geometry() ? 30 : 0;
+    const int overflow = window.frameGeometry().bottom() + titleBar - available.bottom();
+    if (overflow > 0) window.move(window.x(), std::max(available.top(), window.y() - overflow));
+  });
 }
 
 }  // namespace
@@ -292,7 +309,7 @@ void TGen_Wind_Manager::newWindow() {
     m_context.Dialogs.message(QStringLiteral("WARNING"),
                               QStringLiteral("Window named \"%1\" already exists. Choose another name.").arg(name));
   }
-  appendWindow(name, std::make_unique<TReactionNetwork>(TNetworkPreferences{}))->show();
+  ShowInsideScreen(*appendWindow(name, std::make_unique<TReactionNetwork>(TNetworkPreferences{})));
   refresh();
 }
 
@@ -331,7 +348,7 @@ void TGen_Wind_Manager::loadFromFile() {
   if (result.Damage != kNetworkFileRead)
     m_context.Dialogs.ask(QStringLiteral("ERROR"), QString::fromStdString(NetworkFileDamageMessage(result.Damage)));
   m_context.Dialogs.message(QStringLiteral("Note saved at file"), QString::fromStdString(result.Note));
-  m_windows.back()->show();
+  ShowInsideScreen(*m_windows.back());
   refresh();
 }
 
