@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -40,7 +41,8 @@ TAdd_RN_CTRL_WIN::TAdd_RN_CTRL_WIN(GuiContext& context, WindowList windows, QWid
   generalLayout->addWidget(new QLabel(QStringLiteral("Destinating reaction network:")));
   m_destinationList = new QComboBox;
   m_destinationList->setObjectName(QStringLiteral("destination"));
-  connect(m_destinationList, &QComboBox::activated, this, [this] { destinationChosen(); });
+  // Also a choice made from code (a script) refreshes the page.
+  connect(m_destinationList, &QComboBox::currentIndexChanged, this, [this] { destinationChosen(); });
   generalLayout->addWidget(m_destinationList);
   auto* state = new QGroupBox(QStringLiteral("  Present state of destination RN  "));
   auto* stateForm = new QFormLayout(state);
@@ -87,6 +89,8 @@ void TAdd_RN_CTRL_WIN::showEvent(QShowEvent* event) {
 }
 
 void TAdd_RN_CTRL_WIN::fillDestinations() {
+  // The list and the windows behind it change together; the page follows once.
+  const QSignalBlocker blocker(m_destinationList);
   m_destinationList->clear();
   m_destinations.clear();
   for (TReact_Net_Wind* window : m_windows()) {

@@ -41,7 +41,11 @@ class Fusion : public testing::GuiTest {
   // answered Yes, with `outcome` expected after the question.
   void fuseFromA(const std::function<void()>& outcome) {
     dialogs.expectWindow(TAdd_RN_CTRL_WIN::kCaption, [&](QDialog& dialog) {
-      EXPECT_EQ(Named<QComboBox>(dialog, "destination")->currentText(), "a");
+      auto* destination = Named<QComboBox>(dialog, "destination");
+      EXPECT_EQ(destination->currentText(), "a");
+      destination->setCurrentIndex(1);
+      EXPECT_EQ(Named<QListWidget>(dialog, "sources")->item(0)->text(), "a");
+      destination->setCurrentIndex(0);
       EXPECT_EQ(Named<QLabel>(dialog, "reactionCount")->text(),
                 QString::number(manager->window(0)->network().ReactionCount()));
       testing::SaveScreenshot(dialog, QStringLiteral("fusion_window"));
