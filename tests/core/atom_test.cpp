@@ -87,18 +87,6 @@ TEST(Atom, LongNeighbourListsKeepTheirOrderThroughRemovals) {
   EXPECT_EQ(centre.GetNeighbours(), (TAtomVector{others[2].get()}));
 }
 
-TEST(Atom, SkeletonDegreeCountsOnlyPolyvalentNeighbours) {
-  const struct {
-    const char* description;
-    int atom, degree;
-  } cases[] = {
-      {"C C C C; 0-1 0-2 0-3", 0, 3}, {"C C C C; 0-1 0-2 0-3", 1, 1}, {"C. C C C; 0-1 0-2 0-3", 0, 3},
-      {"c c c c c c; 0:1 1:2 2:3 3:4 4:5 5:0", 2, 2}, {"C N; 0-1", 0, 1}, {"C O; 0-1", 0, 0},  // N counts, O not
-  };
-  for (const auto& c : cases)
-    EXPECT_EQ(MoleculeFrom(c.description)->GetAtom(c.atom)->SkeletonDegree(), c.degree) << c.description;
-}
-
 TEST(Atom, IsInCycleOnlyForRingAtoms) {
   const struct {
     const char* description;

@@ -26,27 +26,18 @@ Bytes Chars(const std::string& text) { return {text.begin(), text.end()}; }
 // A database that no reader result can be mistaken for.
 const TMolDBInfo kSentinel{77, "untouched", "nowhere.mdb", {{{"x"}, "x.ms", {}}}, ""};
 
-TEST(MolDBFile, LayoutIsByteExact) {
-  // The second item has no synonyms and no reservations: 00, length, 00, path.
-  // Paths are stored with "\" whichever separator they were given with.
-  TMolDBInfo info{0, "DB", "", {{{"ethane", "C2H6"}, "e.ms", {"a", ""}}, {{}, "sub/x.ms", {}}}, "me"};
-  const Bytes expected = Concat({{0x48, 0x03, 0x01, 2, 0x00, 0x02, 2}, Chars("DBme"), {2, 6, 4, 4, 2, 1, 0},
-                                 Chars("ethaneC2H6e.msa"), {0, 8, 0}, Chars("sub\\x.ms")});
-  EXPECT_EQ(EncodeMolDB(info), expected);
+// The layout is the sample's (read and written back below); beyond it, an
+// item without synonyms, paths stored with "\\" whichever separator they were given with, an empty
+// database is 7 + LN + LT bytes, and the item count is big-endian (300 = 01 2C).
+TEST(MolDBFile, PathsEmptyDatabasesAndLargeCounts) {
   TMolDBInfo read;
-  ASSERT_EQ(ParseMolDB(expected, read), kDBFileRead);
-  info.Version = 1;
-  info.Records[1].MSFile = "sub\\x.ms";
-  EXPECT_EQ(read, info);
-
-  // An empty database is 7 + LN + LT bytes and reads back without items.
+  ASSERT_EQ(ParseMolDB(EncodeMolDB({0, "DB", "", {{{}, "sub/x.ms", {}}}, ""}), read), kDBFileRead);
+  EXPECT_EQ(read.Records, (TMolDBRecords{{{}, "sub\\x.ms", {}}}));  // no synonyms stay none
   const Bytes empty = EncodeMolDB({0, "abc", "", {}, ""});
   EXPECT_EQ(empty, Concat({{0x48, 0x03, 0x01, 3, 0, 0, 0}, Chars("abc")}));
   read = kSentinel;
   ASSERT_EQ(ParseMolDB(empty, read), kDBFileRead);
   EXPECT_TRUE(read.Records.empty());
-
-  // The item count is big-endian: 300 items are 01 2C.
   const Bytes many = EncodeMolDB({0, "", "", TMolDBRecords(300), ""});
   ASSERT_EQ(many.size(), 7u + 300 * 3);
   EXPECT_EQ(Bytes(many.begin() + 4, many.begin() + 6), (Bytes{0x01, 0x2C}));

@@ -4,9 +4,6 @@
 
 #include <QImage>
 
-#include "core/structure_drawing.h"
-#include "molecule_builder.h"
-#include "recording_canvas.h"
 
 namespace korvane {
 namespace {
@@ -53,26 +50,6 @@ TEST(ImageCanvas, PaintsWithPenBrushAndFontColours) {
         ++red;
       }
   EXPECT_GT(red, 10);
-}
-
-TEST(ImageCanvas, DrawnRadicalIsRedAtItsCentre) {
-  auto propyl = testing::MoleculeFrom("C. C C; 0-1 1-2");
-  testing::RecordingCanvas recorder(256, 150);
-  DrawMolecule(recorder, *propyl, 7, 1, kBlack, {});
-  QImage image = WhiteImage(256, 150);
-  {
-    ImageCanvas canvas(image);
-    DrawMolecule(canvas, *propyl, 7, 1, kBlack, {});
-  }
-  const auto circles = recorder.Of(testing::CanvasCall::kEllipse);
-  ASSERT_EQ(circles.size(), 3u);
-  for (const testing::CanvasCall& circle : circles) {
-    const int x = (circle.x1 + circle.x2) / 2, y = (circle.y1 + circle.y2) / 2;
-    for (int d = -2; d <= 2; ++d)
-      EXPECT_EQ(image.pixel(x + d, y + d), circle.brush == kRed ? kImageRed : kImageWhite) << x << "," << y;
-    EXPECT_LT(qGray(image.pixel(x + kAtomRadius, y)), 200) << "outline";
-  }
-  EXPECT_EQ(circles[0].brush, kRed);
 }
 
 }  // namespace

@@ -15,7 +15,9 @@ TMolecule* AddFeed(TReactionNetwork& network, const std::string& description);
 /// Every participant is a component, ID equals position, the links agree
 /// with the reactions, every reaction balances, and no later component is
 /// identical (equal certificates) to an earlier one. Empty when all hold.
-std::string CheckNetwork(const TReactionNetwork& network);
+/// `asLoaded` asks only what a network read from any bytes keeps (the links):
+/// damaged data need not balance, hold each species once or have clean matrices.
+std::string CheckNetwork(const TReactionNetwork& network, bool asLoaded = false);
 
 /// Same components (three stored pieces, in order, roots alike) and same
 /// reactions (class, E, A, coefficients, participants by index, recipes,
