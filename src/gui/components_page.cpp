@@ -16,6 +16,7 @@
 #include "gui/molecule_picture_widget.h"
 #include "gui/network_window.h"
 #include "gui/position_list_model.h"
+#include "gui/window_placement.h"
 #include "gui/window_text.h"
 #include "smiles/smiles_reader.h"
 #include "smiles/smiles_writer.h"
@@ -343,6 +344,7 @@ TComponent_Detail& TComponentsPage::detailWindow() {
   if (!m_detail) {
     m_detail = new TComponent_Detail(m_window, m_context);
     m_window.addAuxiliaryWindow(m_detail);
+    PlaceOver(*m_detail, m_window);
   }
   return *m_detail;
 }

@@ -19,6 +19,7 @@
 #include "gui/reaction_pictures.h"
 #include "gui/reaction_text.h"
 #include "gui/value_label.h"
+#include "gui/window_placement.h"
 #include "gui/window_text.h"
 #include "reactions/recipes.h"
 
@@ -256,6 +257,7 @@ TReaction_Detail& TReactionsPage::detailWindow() {
   if (!m_detail) {
     m_detail = new TReaction_Detail(m_window, m_context);
     m_window.addAuxiliaryWindow(m_detail);
+    PlaceOver(*m_detail, m_window);
   }
   return *m_detail;
 }
