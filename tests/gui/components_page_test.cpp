@@ -56,13 +56,9 @@ TEST_F(ComponentsPage, FilterControlsEnableEachOtherAndChangeTheList) {
   EXPECT_TRUE(group->isEnabled());
   EXPECT_FALSE(fraction->isEnabled());
   EXPECT_EQ(model().rowCount(), 0);  // neither molecules nor radicals
-  for (const char* caption : {"Radicals", "Saturated", "Nonsaturated", "Cyclic", "Acyclic", "Only fraction"})
-    box(caption)->setChecked(true);
+  // Filtering by kind and carbon count is the desktop scenario's (C6 radicals).
+  box("Only fraction")->setChecked(true);
   EXPECT_TRUE(fraction->isEnabled());
-  fraction->setValue(3);
-  // The C3 radicals.
-  EXPECT_EQ(model().rowCount(), static_cast<int>(ListedComponents(window->network(), page->filter()).size()));
-  EXPECT_GT(model().rowCount(), 0);
 
   box("Filter substance list, show only:")->setChecked(false);
   EXPECT_EQ(model().rowCount(), 52);

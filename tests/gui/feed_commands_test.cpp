@@ -9,7 +9,6 @@
 #include "app/network_file.h"
 #include "gui/database_list_window.h"
 #include "gui/network_window.h"
-#include "gui/structure_editor.h"
 #include "gui_fixture.h"
 #include "gui_test_support.h"
 
@@ -68,23 +67,6 @@ TEST_F(FeedCommands, PropaneFromTheSampleDatabaseGivesTheBatchToolsNetwork) {
   const std::vector<std::uint8_t> bytes = EncodeNetworkFile(window.network(), "");
   EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())), expected);
   EXPECT_GT(window.network().ReactionCount(), 5u);
-
-  // A drawn structure (ethyne, which propane does not form) becomes a root too.
-  dialogs.expectWindow(QStringLiteral("Struct_Edit"), [](QDialog& dialog) {
-    auto& editor = static_cast<TStruct_Edit&>(dialog);
-    editor.sketch().ChooseAtomKind(SketchAtomKind::Carbon);
-    editor.sketch().PlaceAtom({100, 100});
-    editor.sketch().PlaceAtom({200, 100});
-    editor.sketch().SetBond(0, 1, SketchBondKind::Triple);
-    editor.completeStructure();
-    editor.acceptStructure();
-    return dialog.result();
-  });
-  const std::size_t before = window.network().ComponentCount();
-  Press(window, QStringLiteral("Add by drawing struct."));
-  ASSERT_EQ(window.network().ComponentCount(), before + 1);
-  EXPECT_TRUE(window.network().IsRoot(window.network().Component(before)));
-  EXPECT_EQ(window.network().Component(before)->Formula(), "H2C2");
 }
 
 }  // namespace

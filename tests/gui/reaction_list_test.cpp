@@ -9,31 +9,25 @@
 namespace korvane::gui {
 namespace {
 
-class ReactionListTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    testing::AddFeed(network, "C C C; 0-1 1-2");
-    network.Generate();
-  }
-  std::vector<int> every(std::int32_t type) const {
+// Checked against the reactions' types and the components' own links, a
+// second route to each answer, on propane's primary network.
+TEST(ReactionList, EachModeListsItsReactionsInNetworkOrder) {
+  TReactionNetwork network;
+  testing::AddFeed(network, "C C C; 0-1 1-2");
+  network.Generate();
+  auto every = [&](std::int32_t type) {
     std::vector<int> positions;
     for (std::size_t i = 0; i < network.ReactionCount(); ++i)
       if (type == 0 || network.Reaction(i)->ReactionType == type) positions.push_back(static_cast<int>(i));
     return positions;
-  }
-  TReactionNetwork network;
-};
-
-TEST_F(ReactionListTest, TypeFilterListsTheCheckedClasses) {
+  };
   ReactionFilter filter;
   EXPECT_EQ(ListedReactions(network, filter), every(0));
   filter.Mode = ReactionListMode::ByType;
-  EXPECT_TRUE(ListedReactions(network, filter).empty());
-  filter.BetaScissions = true;
-  EXPECT_EQ(ListedReactions(network, filter), every(kBetaScission));
+  EXPECT_TRUE(ListedReactions(network, filter).empty());  // no type checked
   ASSERT_FALSE(every(kBetaScission).empty());
-  filter.BetaScissions = false;
-  const std::pair<bool ReactionFilter::*, std::int32_t> boxes[] = {{&ReactionFilter::HydrogenTransfers, kHydrogenTransfer},
+  const std::pair<bool ReactionFilter::*, std::int32_t> boxes[] = {{&ReactionFilter::BetaScissions, kBetaScission},
+                                                               {&ReactionFilter::HydrogenTransfers, kHydrogenTransfer},
                                                                {&ReactionFilter::AllylIzomerations, kAllylIzomeration},
                                                                {&ReactionFilter::Recombinations, kRecombination}};
   for (auto [box, type] : boxes) {
@@ -41,37 +35,28 @@ TEST_F(ReactionListTest, TypeFilterListsTheCheckedClasses) {
     one.*box = true;
     EXPECT_EQ(ListedReactions(network, one), every(type)) << type;
   }
-}
 
-// Checked against the component's own links, a second route to the answer.
-TEST_F(ReactionListTest, SubstanceFilterListsTheReactionsOfTheChosenSide) {
-  // A component both formed and consumed.
+  // A component both formed and consumed, by side.
   std::size_t index = 0;
   while (network.Component(index)->ReactionLinks[kFormedIn].empty() ||
          network.Component(index)->ReactionLinks[kConsumedIn].empty())
     ++index;
-  const TMolecule& component = *network.Component(index);
-  ReactionFilter filter;
-  filter.Mode = ReactionListMode::BySubstance;
-  filter.Substance = static_cast<int>(index);
-  EXPECT_TRUE(ListedReactions(network, filter).empty());
-
-  auto positions = [&](int side) {
+  auto linked = [&](std::initializer_list<int> sides) {
     std::vector<int> result;
-    for (const TReaction* reaction : component.ReactionLinks[side]) result.push_back(network.IndexOfReaction(reaction));
+    for (int side : sides)
+      for (const TReaction* reaction : network.Component(index)->ReactionLinks[side])
+        result.push_back(network.IndexOfReaction(reaction));
     std::sort(result.begin(), result.end());
     result.erase(std::unique(result.begin(), result.end()), result.end());
     return result;
   };
+  filter.Mode = ReactionListMode::BySubstance;
+  filter.Substance = static_cast<int>(index);
+  EXPECT_TRUE(ListedReactions(network, filter).empty());  // no side checked
   filter.AsReactant = true;
-  EXPECT_EQ(ListedReactions(network, filter), positions(kConsumedIn));
+  EXPECT_EQ(ListedReactions(network, filter), linked({kConsumedIn}));
   filter.AsProduct = true;
-  std::vector<int> both = positions(kConsumedIn);
-  const std::vector<int> formed = positions(kFormedIn);
-  both.insert(both.end(), formed.begin(), formed.end());
-  std::sort(both.begin(), both.end());
-  EXPECT_EQ(ListedReactions(network, filter), both);
-
+  EXPECT_EQ(ListedReactions(network, filter), linked({kConsumedIn, kFormedIn}));
   for (int outside : {-1, static_cast<int>(network.ComponentCount())}) {
     filter.Substance = outside;
     EXPECT_TRUE(ListedReactions(network, filter).empty()) << outside;
