@@ -129,7 +129,20 @@ QWidget* TReact_Net_Wind::buildPreferencePage() {
   m_componentLimit->setToolTip(
       QStringLiteral("A run stops cleanly, with an incomplete network, when the network reaches this many "
                      "components. Not saved in the network file."));
-  form->addRow(QStringLiteral("Component limit:"), m_componentLimit);
+  // The threads that compute a run's steps; the network does not depend on them.
+  m_threads = new QSpinBox;
+  m_threads->setObjectName(QStringLiteral("threads"));
+  m_threads->setRange(1, 256);
+  m_threads->setValue(static_cast<int>(m_network->ThreadCount()));
+  m_threads->setToolTip(QStringLiteral("Threads that generate the network. The network is the same for every "
+                                       "count. Not saved in the network file."));
+  auto* limits = new QHBoxLayout;
+  limits->addWidget(m_componentLimit);
+  limits->addSpacing(16);
+  limits->addWidget(new QLabel(QStringLiteral("Threads:")));
+  limits->addWidget(m_threads);
+  limits->addStretch();
+  form->addRow(QStringLiteral("Component limit:"), limits);
   layout->addWidget(preferences);
 
   m_apply = new QPushButton(QStringLiteral("Apply changes"));
@@ -227,6 +240,7 @@ void TReact_Net_Wind::showPreferences() {
   m_eAllyl->setText(NumberText(p.EThresholdAllyl));
   m_minSelectivity->setText(NumberText(p.MinSelectivity));
   m_componentLimit->setValue(static_cast<int>(std::min<std::size_t>(m_network->ComponentLimit(), INT_MAX)));
+  m_threads->setValue(static_cast<int>(m_network->ThreadCount()));
 }
 
 std::optional<TNetworkPreferences> TReact_Net_Wind::readPreferenceFields() {
@@ -260,6 +274,7 @@ void TReact_Net_Wind::applyChanges() {
   if (!preferences) return;
   network->SetPreferences(*preferences);
   network->SetComponentLimit(static_cast<std::size_t>(m_componentLimit->value()));
+  network->SetThreadCount(static_cast<unsigned>(m_threads->value()));
 }
 
 void TReact_Net_Wind::generate() {

@@ -66,9 +66,11 @@ TEST_F(NetworkWindow, ApplyReadsAndChecksEveryFieldBeforeTheNetworkChanges) {
 
   setField(*window, "minSelectivity", "0,02");
   window->findChild<QSpinBox*>(QStringLiteral("componentLimit"))->setValue(777);
+  window->findChild<QSpinBox*>(QStringLiteral("threads"))->setValue(3);
   window->applyChanges();
   EXPECT_EQ(window->network().GetPreferences(), (TNetworkPreferences{1100, 250, 310, 190, 0.02}));
   EXPECT_EQ(window->network().ComponentLimit(), 777u);
+  EXPECT_EQ(window->network().ThreadCount(), 3u);
 }
 
 TEST_F(NetworkWindow, GenerationRunsOnItsThreadAndThePollReportsTheEnd) {
