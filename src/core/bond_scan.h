@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <vector>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -14,6 +15,16 @@
 #include "core/vectors.h"
 
 namespace korvane {
+
+/// One bond of a stored structure: Row > Column, as ForEachBond visits it.
+struct TBondEntry {
+  std::uint8_t Row;
+  std::uint8_t Column;
+  std::uint8_t Order;
+  bool Aromatic;
+};
+/// Bonds in the order ForEachBond visits them.
+using TBondList = std::vector<TBondEntry>;
 
 /// Calls visit(i, j, order) for every entry (i, j) with j < i and order != 0,
 /// in row order, then column order.

@@ -36,6 +36,7 @@ struct Bond {
   bool plain() const { return order == 1 && !aromatic; }
 };
 
+
 // Work space reused by every certificate computed on a thread. nauty keeps
 // thread-local work space of its own; it is released when the thread ends.
 struct Workspace {
@@ -49,6 +50,7 @@ struct Workspace {
   }
 
   std::vector<Bond> bonds;
+  std::vector<std::uint8_t> unpaired;  // by atom
   std::vector<std::uint8_t> degree;
   std::vector<std::int16_t> vertexOf;  // atom -> vertex, -1 for a folded atom
   std::vector<std::array<std::uint8_t, 3>> folded;
@@ -56,6 +58,8 @@ struct Workspace {
   std::vector<std::pair<int, int>> edges;
   std::vector<int> lab, ptn, orbits;
   std::vector<int> root;  // union-find forest of the ring test
+  std::vector<int> start, adjacent;  // the folded graph's neighbour lists
+  std::vector<int> order, remaining;  // the tree walk
   std::vector<char> bytes;
   std::vector<setword> graph, canonical;
 };
@@ -90,6 +94,8 @@ class ByteWriter {
 
 static_assert(WORDSIZE == 64, "the edge walk reads 64-bit set words");
 
+void Certify(Workspace& w, const TByteVector& atomTypes, std::string& certificate, bool* hasRing);
+
 }  // namespace
 
 std::string MoleculeCertificate(const TByteMatrix& adjacency, const TByteVector& atomTypes,
@@ -103,14 +109,132 @@ void MoleculeCertificate(const TByteMatrix& adjacency, const TByteVector& atomTy
                          std::string& certificate, bool* hasRing) {
   Workspace& w = ThreadWorkspace();
   const std::size_t n = atomTypes.size();
-
   w.bonds.clear();
-  w.degree.assign(n, 0);
   ForEachBond(adjacency, [&w, &aromatic](std::size_t i, std::size_t j, std::uint8_t order) {
     w.bonds.push_back({static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(j), order, aromatic[i][j]});
-    ++w.degree[i];
-    ++w.degree[j];
   });
+  w.unpaired.resize(n);
+  for (std::size_t i = 0; i < n; ++i) w.unpaired[i] = adjacency[i][i];
+  Certify(w, atomTypes, certificate, hasRing);
+}
+
+void MoleculeCertificate(const TBondList& bonds, const TByteVector& atomTypes, const TByteVector& unpaired,
+                         std::string& certificate, bool* hasRing) {
+  Workspace& w = ThreadWorkspace();
+  w.bonds.clear();
+  for (const TBondEntry& bond : bonds) w.bonds.push_back({bond.Row, bond.Column, bond.Order, bond.Aromatic});
+  w.unpaired.assign(unpaired.begin(), unpaired.end());
+  Certify(w, atomTypes, certificate, hasRing);
+}
+
+namespace {
+
+// Trees (every acyclic molecule, once hydrogens are folded) get their
+// canonical form without nauty, in linear time: the encoding of a subtree is
+// its root's colour, its child count and its children's encodings in sorted
+// order, a prefix code, so equal encodings mean isomorphic coloured trees.
+// The tree is rooted at its centre, which every isomorphism keeps; a tree
+// with two centres is encoded as the sorted pair of its two halves.
+std::size_t TreeFormBytes(int vertices) { return 3 + static_cast<std::size_t>(vertices) * (kColourBytes + 2); }
+
+void EncodeSubtree(const Workspace& w, int vertex, int parent, std::string& out) {
+  std::uint64_t colour = w.colour[vertex];
+  for (int k = 0; k < kColourBytes; ++k) out.push_back(static_cast<char>((colour >> (8 * k)) & 0xff));
+  const int children = w.start[vertex + 1] - w.start[vertex] - (parent >= 0 ? 1 : 0);
+  out.push_back(static_cast<char>(children & 0xff));
+  out.push_back(static_cast<char>(children >> 8));
+  if (children == 0) return;
+  std::vector<std::string> parts;
+  parts.reserve(children);
+  for (int k = w.start[vertex]; k < w.start[vertex + 1]; ++k) {
+    const int child = w.adjacent[k];
+    if (child == parent) continue;
+    EncodeSubtree(w, child, vertex, parts.emplace_back());
+  }
+  std::sort(parts.begin(), parts.end());
+  for (const std::string& part : parts) out += part;
+}
+
+// Appends the canonical form when the folded graph is a tree: a marker that
+// no edge list starts with (0xFFFF: an edge (i, j) has i < j < 65535), then
+// the centre count and the encodings. False, with nothing appended, for any
+// other graph.
+bool AppendTreeForm(Workspace& w, int vertices, ByteWriter& out) {
+  if (vertices < 2 || static_cast<int>(w.edges.size()) != vertices - 1) return false;
+  w.start.assign(vertices + 1, 0);
+  for (const auto& [a, b] : w.edges) {
+    ++w.start[a + 1];
+    ++w.start[b + 1];
+  }
+  for (int v = 0; v < vertices; ++v) w.start[v + 1] += w.start[v];
+  w.adjacent.resize(2 * w.edges.size());
+  w.order.assign(w.start.begin(), w.start.end() - 1);  // next free slot per vertex
+  for (const auto& [a, b] : w.edges) {
+    w.adjacent[w.order[a]++] = b;
+    w.adjacent[w.order[b]++] = a;
+  }
+  // Peel leaves layer by layer; what remains last is the centre. With n - 1
+  // edges the graph is a tree exactly when the peeling reaches every vertex.
+  w.remaining.resize(vertices);
+  w.order.clear();
+  for (int v = 0; v < vertices; ++v) {
+    w.remaining[v] = w.start[v + 1] - w.start[v];
+    if (w.remaining[v] <= 1) w.order.push_back(v);
+  }
+  std::size_t layerStart = 0;
+  int left = vertices;
+  while (left > 2) {
+    const std::size_t layerEnd = w.order.size();
+    if (layerStart == layerEnd) return false;  // a cycle: no leaves left
+    left -= static_cast<int>(layerEnd - layerStart);
+    for (std::size_t k = layerStart; k < layerEnd; ++k) {
+      const int leaf = w.order[k];
+      for (int e = w.start[leaf]; e < w.start[leaf + 1]; ++e)
+        if (--w.remaining[w.adjacent[e]] == 1) w.order.push_back(w.adjacent[e]);
+    }
+    layerStart = layerEnd;
+  }
+  // The vertices not yet peeled (one or two) are the centres.
+  int centres[2];
+  int count = 0;
+  std::vector<char> peeled(vertices, 0);
+  for (std::size_t k = 0; k < layerStart; ++k) peeled[w.order[k]] = 1;
+  for (int v = 0; v < vertices && count <= 2; ++v)
+    if (!peeled[v]) {
+      if (count == 2) return false;
+      centres[count++] = v;
+    }
+  if (count == 0) return false;
+  if (count == 2 && std::find(w.adjacent.begin() + w.start[centres[0]], w.adjacent.begin() + w.start[centres[0] + 1],
+                              centres[1]) == w.adjacent.begin() + w.start[centres[0] + 1])
+    return false;  // two pieces, not one tree
+
+  std::string form;
+  if (count == 1) {
+    EncodeSubtree(w, centres[0], -1, form);
+  } else {
+    std::string first, second;
+    EncodeSubtree(w, centres[0], centres[1], first);
+    EncodeSubtree(w, centres[1], centres[0], second);
+    if (second < first) std::swap(first, second);
+    form = first + second;
+  }
+  // Every vertex was reached exactly when the form holds all of them.
+  if (form.size() != static_cast<std::size_t>(vertices) * (kColourBytes + 2)) return false;
+  out.Number(0xffff, 2);
+  out.Number(static_cast<std::uint64_t>(count), 1);
+  for (char byte : form) out.Number(static_cast<unsigned char>(byte), 1);
+  return true;
+}
+
+// The certificate of the bonds and unpaired electrons in the work space.
+void Certify(Workspace& w, const TByteVector& atomTypes, std::string& certificate, bool* hasRing) {
+  const std::size_t n = atomTypes.size();
+  w.degree.assign(n, 0);
+  for (const Bond& bond : w.bonds) {
+    ++w.degree[bond.a];
+    ++w.degree[bond.b];
+  }
 
   if (hasRing) {
     // A bond between atoms already joined by earlier bonds closes a ring.
@@ -135,7 +259,7 @@ void MoleculeCertificate(const TByteMatrix& adjacency, const TByteVector& atomTy
   w.vertexOf.assign(n, 0);
   w.folded.assign(n, {0, 0, 0});
   auto foldedInto = [&](std::size_t atom, std::size_t partner, const Bond& bond) {
-    return IsHydrogenLike(atomTypes[atom]) && adjacency[atom][atom] == 0 && w.degree[atom] == 1 && bond.plain() &&
+    return IsHydrogenLike(atomTypes[atom]) && w.unpaired[atom] == 0 && w.degree[atom] == 1 && bond.plain() &&
            !IsHydrogenLike(atomTypes[partner]);
   };
   for (const Bond& bond : w.bonds) {
@@ -152,7 +276,7 @@ void MoleculeCertificate(const TByteMatrix& adjacency, const TByteVector& atomTy
   for (std::size_t i = 0; i < n; ++i) {
     if (w.vertexOf[i] < 0) continue;
     w.vertexOf[i] = static_cast<std::int16_t>(w.colour.size());
-    w.colour.push_back(AtomColour(atomTypes[i], adjacency[i][i], w.folded[i]));
+    w.colour.push_back(AtomColour(atomTypes[i], w.unpaired[i], w.folded[i]));
   }
   w.edges.clear();
   for (const Bond& bond : w.bonds) {
@@ -177,9 +301,10 @@ void MoleculeCertificate(const TByteMatrix& adjacency, const TByteVector& atomTy
 
   // Vertex count, the colour sequence run-length coded (a colour and how
   // many vertices have it), the edge count, then the canonical edges with one
-  // byte per end while they fit.
+  // byte per end while they fit, or a tree's canonical form.
   const int width = vertices <= 256 ? 1 : 2;
-  w.bytes.resize(4 + static_cast<std::size_t>(vertices) * (kColourBytes + 2) + 2 * width * w.edges.size());
+  w.bytes.resize(4 + static_cast<std::size_t>(vertices) * (kColourBytes + 2) + 2 * width * w.edges.size() +
+                 TreeFormBytes(vertices));
   ByteWriter out(w.bytes);
   out.Number(static_cast<std::uint64_t>(vertices), 2);
   for (int k = 0; k < vertices;) {
@@ -191,6 +316,11 @@ void MoleculeCertificate(const TByteMatrix& adjacency, const TByteVector& atomTy
   }
   out.Number(w.edges.size(), 2);
   if (w.edges.empty()) {
+    certificate.assign(w.bytes.data(), out.Used());
+    return;
+  }
+
+  if (AppendTreeForm(w, vertices, out)) {
     certificate.assign(w.bytes.data(), out.Used());
     return;
   }
@@ -230,4 +360,5 @@ void MoleculeCertificate(const TByteMatrix& adjacency, const TByteVector& atomTy
   certificate.assign(w.bytes.data(), out.Used());
 }
 
+}  // namespace
 }  // namespace korvane

@@ -11,15 +11,18 @@
 ///   fully described by that partner;
 /// - a plain single bond is an edge; any other bond (double, triple,
 ///   aromatic) becomes a vertex of its own colour between its two atoms.
-/// The certificate holds the sorted colours and the canonical edge list.
+/// The certificate holds the sorted colours and the canonical edge list. A
+/// folded graph that is a tree (every acyclic molecule) needs no search: its
+/// canonical form comes from rooting it at its centre (certificate.cpp).
 ///
-/// Cost: one pass over the lower triangle of the adjacency matrix, then
-/// nauty on the folded graph (for a hydrocarbon: its carbon skeleton).
+/// Cost: one pass over the bonds, then linear time for a tree or nauty on
+/// the folded graph (for a hydrocarbon: its carbon skeleton).
 /// Thread-safe: nauty is built with thread-local work space, which each
 /// thread releases when it ends.
 
 #include <string>
 
+#include "core/bond_scan.h"
 #include "core/vectors.h"
 
 namespace korvane {
@@ -32,6 +35,10 @@ std::string MoleculeCertificate(const TByteMatrix& adjacency, const TByteVector&
 /// `hasRing` is given, it tells whether some bonds form a ring (a cycle of
 /// the graph, whatever the atoms), found on the way.
 void MoleculeCertificate(const TByteMatrix& adjacency, const TByteVector& atomTypes, const TBoolMatrix& aromatic,
+                         std::string& certificate, bool* hasRing = nullptr);
+/// The same for a structure kept as its bonds (as ForEachBond visits them)
+/// and the unpaired electrons of each atom (the adjacency diagonal).
+void MoleculeCertificate(const TBondList& bonds, const TByteVector& atomTypes, const TByteVector& unpaired,
                          std::string& certificate, bool* hasRing = nullptr);
 
 }  // namespace korvane

@@ -48,15 +48,47 @@ std::unique_ptr<TMolecule> TMolecule::FromStructure(std::int32_t id, TByteMatrix
   return molecule;
 }
 
-std::unique_ptr<TMolecule> TMolecule::FromIdentifiedStructure(std::int32_t id, TByteMatrix adjacency,
-                                                              TByteVector atomTypes, TBoolMatrix aromatic,
+std::unique_ptr<TMolecule> TMolecule::FromIdentifiedStructure(const TByteMatrix& adjacency,
+                                                              const TByteVector& atomTypes, const TBoolMatrix& aromatic,
                                                               std::string certificate, bool hasRing) {
-  auto molecule = FromStructure(id, std::move(adjacency), std::move(atomTypes), std::move(aromatic));
-  if (molecule) {
-    molecule->m_certificate = std::move(certificate);
-    molecule->m_hasRing = hasRing;
-  }
+  auto molecule = std::make_unique<TMolecule>(0);
+  molecule->m_atomTypes = atomTypes;
+  molecule->compact(adjacency, aromatic);
+  molecule->Build();
+  molecule->m_certificate = std::move(certificate);
+  molecule->m_hasRing = hasRing;
   return molecule;
+}
+
+void TMolecule::compact(const TByteMatrix& adjacency, const TBoolMatrix& aromatic) {
+  const std::size_t n = m_atomTypes.size();
+  m_bonds.clear();
+  ForEachBond(adjacency, [this, &aromatic](std::size_t i, std::size_t j, std::uint8_t order) {
+    m_bonds.push_back({static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(j), order, aromatic[i][j]});
+  });
+  m_bonds.shrink_to_fit();
+  m_unpaired.resize(n);
+  m_aromaticSelf.clear();
+  for (std::size_t i = 0; i < n; ++i) {
+    m_unpaired[i] = adjacency[i][i];
+    if (aromatic[i][i]) m_aromaticSelf.push_back(static_cast<std::uint8_t>(i));
+  }
+}
+
+// Both matrices are symmetric (SetStructure refuses others), so the bonds
+// below the diagonal and the diagonal restore them exactly.
+void TMolecule::expandMatrices() const {
+  const std::size_t n = m_atomTypes.size();
+  TByteMatrix adjacency(n, n, 0);
+  TBoolMatrix aromatic(n, n, false);
+  for (std::size_t i = 0; i < n; ++i) adjacency[i][i] = m_unpaired[i];
+  for (std::uint8_t i : m_aromaticSelf) aromatic[i][i] = true;
+  for (const TBondEntry& bond : m_bonds) {
+    adjacency[bond.Row][bond.Column] = adjacency[bond.Column][bond.Row] = bond.Order;
+    aromatic[bond.Row][bond.Column] = aromatic[bond.Column][bond.Row] = bond.Aromatic;
+  }
+  m_adjacency = std::move(adjacency);
+  m_aromatic = std::move(aromatic);
 }
 
 bool TMolecule::SetStructure(TByteMatrix adjacency, TByteVector atomTypes, TBoolMatrix aromatic, std::string* error) {
@@ -75,8 +107,10 @@ bool TMolecule::SetStructure(TByteMatrix adjacency, TByteVector atomTypes, TBool
   }
   // Atoms of the old structure no longer describe it.
   destroyAtoms();
-  m_adjacency = std::move(adjacency);
   m_atomTypes = std::move(atomTypes);
+  compact(adjacency, aromatic);
+  // Kept expanded until the molecule's derived data are next released.
+  m_adjacency = std::move(adjacency);
   m_aromatic = std::move(aromatic);
   return true;
 }
@@ -96,13 +130,16 @@ void TMolecule::ReleaseDerivedData() {
   TAtomVector().swap(m_atoms);
   m_distance.reset();
   m_bondEnergy.reset();
+  m_adjacency.reset();
+  m_aromatic.reset();
 }
 
 void TMolecule::ClearStructure() {
   destroyAtoms();
-  m_adjacency.clear();
   m_atomTypes.clear();
-  m_aromatic.clear();
+  m_bonds.clear();
+  m_unpaired.clear();
+  m_aromaticSelf.clear();
 }
 
 void TMolecule::Build() {
@@ -126,13 +163,12 @@ const TAtomVector& TMolecule::buildAtoms() const {
   std::size_t electronsAdded = 0;  // rows whose self entries are in place
   auto addElectronsBefore = [this, &electronsAdded](std::size_t row) {
     for (; electronsAdded < row; ++electronsAdded)
-      for (std::uint8_t e = 0; e < m_adjacency[electronsAdded][electronsAdded]; ++e)
-        m_atoms[electronsAdded]->AddUnpairedElectron();
+      for (std::uint8_t e = 0; e < m_unpaired[electronsAdded]; ++e) m_atoms[electronsAdded]->AddUnpairedElectron();
   };
-  ForEachBond(m_adjacency, [&](std::size_t i, std::size_t j, std::uint8_t order) {
-    addElectronsBefore(i);
-    m_atoms[i]->AddNeighbour(m_atoms[j], true, order, m_aromatic[i][j]);
-  });
+  for (const TBondEntry& bond : m_bonds) {
+    addElectronsBefore(bond.Row);
+    m_atoms[bond.Row]->AddNeighbour(m_atoms[bond.Column], true, bond.Order, bond.Aromatic);
+  }
   addElectronsBefore(n);
   return m_atoms;
 }
@@ -149,7 +185,7 @@ const std::array<double, 11>& TMolecule::MassFractions() const {
 
 std::unique_ptr<TMolecule> TMolecule::Copy() const {
   auto copy = std::make_unique<TMolecule>(ID);
-  copy->SetStructure(m_adjacency, m_atomTypes, m_aromatic);
+  copy->SetStructure(AdjacencyMatrix(), m_atomTypes, AromaticMatrix());
   copy->Build();
   return copy;
 }
@@ -160,6 +196,7 @@ const TByteMatrix& TMolecule::DistanceMatrix() const {
     // lengths as an all-pairs relaxation, at O(n (n + bonds)).
     const std::size_t n = m_atomTypes.size();
     TByteMatrix distance(n, n, 255);
+    const TByteMatrix& adjacency = AdjacencyMatrix();
     std::vector<std::size_t> queue(n);
     for (std::size_t source = 0; source < n; ++source) {
       std::uint8_t* row = distance[source];
@@ -168,7 +205,7 @@ const TByteMatrix& TMolecule::DistanceMatrix() const {
       queue[tail++] = source;
       while (head < tail) {
         const std::size_t atom = queue[head++];
-        const std::uint8_t* bonds = m_adjacency[atom];
+        const std::uint8_t* bonds = adjacency[atom];
         for (std::size_t next = 0; next < n; ++next) {
           if (next == atom || bonds[next] == 0 || row[next] != 255) continue;
           row[next] = static_cast<std::uint8_t>(row[atom] + 1);
@@ -184,7 +221,7 @@ const TByteMatrix& TMolecule::DistanceMatrix() const {
 const std::string& TMolecule::Certificate() const {
   if (!m_certificate) {
     std::string certificate;
-    MoleculeCertificate(m_adjacency, m_atomTypes, m_aromatic, certificate, &m_hasRing);
+    MoleculeCertificate(m_bonds, m_atomTypes, m_unpaired, certificate, &m_hasRing);
     m_certificate = std::move(certificate);
   }
   return *m_certificate;
@@ -220,15 +257,15 @@ void TMolecule::computeInvariants() const {
   rowSums.assign(n, 0);
   neighbourCounts.assign(n, 0);
   for (std::size_t i = 0; i < n; ++i) {
-    rowSums[i] = m_adjacency[i][i];
-    neighbourCounts[i] = m_adjacency[i][i];
+    rowSums[i] = m_unpaired[i];
+    neighbourCounts[i] = m_unpaired[i];
   }
-  ForEachBond(m_adjacency, [&rowSums, &neighbourCounts](std::size_t i, std::size_t j, std::uint8_t order) {
-    rowSums[i] = static_cast<std::uint8_t>(rowSums[i] + order);
-    rowSums[j] = static_cast<std::uint8_t>(rowSums[j] + order);
-    ++neighbourCounts[i];
-    ++neighbourCounts[j];
-  });
+  for (const TBondEntry& bond : m_bonds) {
+    rowSums[bond.Row] = static_cast<std::uint8_t>(rowSums[bond.Row] + bond.Order);
+    rowSums[bond.Column] = static_cast<std::uint8_t>(rowSums[bond.Column] + bond.Order);
+    ++neighbourCounts[bond.Row];
+    ++neighbourCounts[bond.Column];
+  }
   SortDescendingInPlace(rowSums);
   SortDescendingInPlace(neighbourCounts);
 
@@ -251,7 +288,7 @@ bool TMolecule::IsRadical() const {
   // An atom with an odd number of unpaired electrons is a radical centre.
   if (!m_built) return false;
   for (std::size_t i = 0; i < m_atomTypes.size(); ++i)
-    if (m_adjacency[i][i] % 2 == 1) return true;
+    if (m_unpaired[i] % 2 == 1) return true;
   return false;
 }
 
@@ -270,17 +307,17 @@ bool TMolecule::IsCyclic() const {
   std::size_t twos = 0, threes = 0, aromaticEntries = 0;
   int unpaired = 0;
   for (std::size_t i = 0; i < n; ++i) {
-    const std::uint8_t diagonal = m_adjacency[i][i];
+    const std::uint8_t diagonal = m_unpaired[i];
     twos += diagonal == 2;
     threes += diagonal == 3;
-    aromaticEntries += m_aromatic[i][i];
     unpaired += diagonal;
   }
-  ForEachBond(m_adjacency, [&](std::size_t i, std::size_t j, std::uint8_t order) {
-    twos += 2 * (order == 2);
-    threes += 2 * (order == 3);
-    aromaticEntries += 2 * m_aromatic[i][j];
-  });
+  aromaticEntries += m_aromaticSelf.size();
+  for (const TBondEntry& bond : m_bonds) {
+    twos += 2 * (bond.Order == 2);
+    threes += 2 * (bond.Order == 3);
+    aromaticEntries += 2 * bond.Aromatic;
+  }
   const int doubles = static_cast<int>(twos / 2);
   const int triples = static_cast<int>(threes / 2);
   const int aromatic = static_cast<int>(aromaticEntries / 2);
@@ -397,17 +434,13 @@ bool TMolecule::IsAtomInCycle(TAtom* atom) const {
 
 TByteVector TMolecule::RadicalAtoms() const {
   TByteVector indices;
-  for (std::size_t i = 0; i < m_adjacency.rows(); ++i)
-    if (m_adjacency[i][i] != 0) indices.push_back(static_cast<std::uint8_t>(i));
+  for (std::size_t i = 0; i < m_unpaired.size(); ++i)
+    if (m_unpaired[i] != 0) indices.push_back(static_cast<std::uint8_t>(i));
   return indices;
 }
 
 bool TMolecule::IsSaturated() const {
-  const std::size_t n = m_adjacency.rows();
-  for (std::size_t i = 0; i < n; ++i)
-    for (std::size_t j = i + 1; j < n; ++j)
-      if (m_adjacency[i][j] > 1) return false;
-  return true;
+  return std::none_of(m_bonds.begin(), m_bonds.end(), [](const TBondEntry& bond) { return bond.Order > 1; });
 }
 
 bool TMolecule::IsAromatic() const {

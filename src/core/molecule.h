@@ -4,11 +4,12 @@
 ///
 /// A molecule is defined by three stored pieces: the atom-type vector, the
 /// adjacency matrix (bond orders off the diagonal, unpaired electrons on it)
-/// and the aromatic matrix. After `Build`, everything else is derived from
-/// them on first use: the atoms with their neighbour lists, the invariants,
-/// the distance and bond-energy matrices and the certificate. Most products
-/// of a generation step are identified and dropped without ever needing
-/// their atoms. Atom indices are bytes, so a molecule holds at most 255 atoms.
+/// and the aromatic matrix. The molecule keeps them compactly (its bonds and
+/// unpaired electrons: memory grows with the atoms, not their square) and
+/// expands the matrices when they are asked for. After `Build`, everything
+/// else is derived on first use: the atoms with their neighbour lists, the
+/// invariants, the distance and bond-energy matrices and the certificate.
+/// Atom indices are bytes, so a molecule holds at most 255 atoms.
 ///
 /// The derived data live in caches filled by const accessors: a molecule is
 /// used by one thread at a time (generation hands each one to one thread).
@@ -21,6 +22,7 @@
 #include <vector>
 
 #include "core/atom.h"
+#include "core/bond_scan.h"
 #include "core/vectors.h"
 
 namespace korvane {
@@ -61,11 +63,12 @@ class TMolecule {
   /// the reason in `error`) when they do not describe a valid structure.
   static std::unique_ptr<TMolecule> FromStructure(std::int32_t id, TByteMatrix adjacency, TByteVector atomTypes,
                                                   TBoolMatrix aromatic, std::string* error = nullptr);
-  /// As FromStructure, for pieces whose MoleculeCertificate the caller has
-  /// just computed (generators identify a candidate before building it): the
-  /// molecule keeps that certificate instead of computing it again.
-  static std::unique_ptr<TMolecule> FromIdentifiedStructure(std::int32_t id, TByteMatrix adjacency,
-                                                            TByteVector atomTypes, TBoolMatrix aromatic,
+  /// A built molecule of ID 0 for pieces that a generator derived from a
+  /// valid molecule and whose MoleculeCertificate it has just computed: the
+  /// pieces are read (not kept, and not checked again) and the certificate
+  /// is kept instead of being computed again.
+  static std::unique_ptr<TMolecule> FromIdentifiedStructure(const TByteMatrix& adjacency,
+                                                            const TByteVector& atomTypes, const TBoolMatrix& aromatic,
                                                             std::string certificate, bool hasRing);
 
   /// In a network: the molecule's position in the component list.
@@ -94,10 +97,12 @@ class TMolecule {
   /// Makes the stored structure the molecule's: the atoms and the other
   /// derived data follow from it on first use.
   void Build();
-  /// Frees the atoms and the distance and bond-energy matrices; they are
-  /// derived again when next asked for. The driver calls it on a component
-  /// it has processed, so memory grows with the network and not with the
-  /// atoms squared of every component. Invariants and certificate stay.
+  /// Frees the atoms, the expanded adjacency and aromatic matrices and the
+  /// distance and bond-energy matrices; they are derived again when next
+  /// asked for, so references to them end here. The driver calls it on a
+  /// component it has processed, so memory grows with the network and not
+  /// with the atoms squared of every component. Invariants and certificate
+  /// stay.
   void ReleaseDerivedData();
   /// Destroys the atoms and empties the three stored pieces.
   void ClearStructure();
@@ -106,9 +111,15 @@ class TMolecule {
   std::unique_ptr<TMolecule> Copy() const;
 
   // Stored and derived data, by reference (no copy).
-  const TByteMatrix& AdjacencyMatrix() const { return m_adjacency; }
+  const TByteMatrix& AdjacencyMatrix() const {
+    if (!m_adjacency) expandMatrices();
+    return *m_adjacency;
+  }
   const TByteVector& AtomTypes() const { return m_atomTypes; }
-  const TBoolMatrix& AromaticMatrix() const { return m_aromatic; }
+  const TBoolMatrix& AromaticMatrix() const {
+    if (!m_aromatic) expandMatrices();
+    return *m_aromatic;
+  }
   /// Bonds on a shortest path; 0 on the diagonal, 255 where no path exists.
   const TByteMatrix& DistanceMatrix() const;
   /// Bond energy of each bond [kJ/mol]: radical variant for radicals,
@@ -133,9 +144,9 @@ class TMolecule {
   const std::array<double, 11>& MassFractions() const;
 
   // Independent copies, for callers that modify what they receive.
-  TByteMatrix GetAdjacencyMatrix() const { return m_adjacency; }
+  TByteMatrix GetAdjacencyMatrix() const { return AdjacencyMatrix(); }
   TByteVector GetAtomTypes() const { return m_atomTypes; }
-  TBoolMatrix GetAromaticMatrix() const { return m_aromatic; }
+  TBoolMatrix GetAromaticMatrix() const { return AromaticMatrix(); }
   TByteMatrix GetDistanceMatrix() const { return DistanceMatrix(); }
   TIntMatrix GetBondEnergyMatrix() const { return BondEnergyMatrix(); }
   TAtomVector GetAtoms() const { return Atoms(); }
@@ -178,13 +189,22 @@ class TMolecule {
   void destroyAtoms();
   const TAtomVector& buildAtoms() const;
   void computeInvariants() const;
+  void expandMatrices() const;
+  /// Stores the compact form of the matrices (both n x n for the atom types).
+  void compact(const TByteMatrix& adjacency, const TBoolMatrix& aromatic);
 
-  TByteMatrix m_adjacency;
+  // The stored structure: atom types, the bonds below the diagonal of the
+  // adjacency matrix in row order (as Build reads them), its diagonal
+  // (unpaired electrons) and the atoms whose aromatic diagonal entry is set.
   TByteVector m_atomTypes;
-  TBoolMatrix m_aromatic;
+  TBondList m_bonds;
+  TByteVector m_unpaired;
+  TByteVector m_aromaticSelf;
   bool m_built = false;
   TByteVector m_radicalAtoms;
   // Derived on first use after Build.
+  mutable std::optional<TByteMatrix> m_adjacency;
+  mutable std::optional<TBoolMatrix> m_aromatic;
   mutable std::vector<TAtom> m_atomStore;  // owns the atoms; never grows once filled
   mutable TAtomVector m_atoms;
   mutable TInvariants m_invariants;

@@ -69,24 +69,24 @@ class ProductMaker {
     const Structure& candidate = m_buffers.Candidate;
     bool hasRing = false;
     MoleculeCertificate(candidate.Adjacency, candidate.Types, candidate.Aromatic, certificate, &hasRing);
-    const auto found = m_made.find(certificate);
-    if (found != m_made.end()) return found->second;
+    const std::size_t hash = std::hash<std::string_view>{}(certificate);
+    for (const Made& made : m_made)
+      if (made.Hash == hash && made.Molecule->Certificate() == certificate) return made.Molecule;
     // Without a ring, aromatisation leaves the product as it is, so it may be
     // replaced by a known species at once.
     if (m_known && !hasRing) {
       if (TMolecule* known = m_known->Find(certificate)) {
-        m_made.emplace(certificate, known);
+        m_made.push_back({hash, known});
         return known;
       }
     }
     // Generated structures come from valid molecules and never grow past
-    // them (recombination checks its size first), so building cannot fail.
-    auto product = TMolecule::FromIdentifiedStructure(0, candidate.Adjacency, candidate.Types, candidate.Aromatic,
+    // them (recombination checks its size first), so they need no check.
+    auto product = TMolecule::FromIdentifiedStructure(candidate.Adjacency, candidate.Types, candidate.Aromatic,
                                                       certificate, hasRing);
-    assert(product);
     TMolecule* made = product.get();
     m_result.Products.push_back(std::move(product));
-    m_made.emplace(certificate, made);
+    m_made.push_back({hash, made});
     return made;
   }
 
@@ -99,11 +99,18 @@ class ProductMaker {
     thread_local Buffers buffers;
     return buffers;
   }
+  // A species made by this call, new or known; a call makes a few dozen, so
+  // a scan of their hashes is cheaper than a map. A known species'
+  // certificate was computed before it became known and is only read.
+  struct Made {
+    std::size_t Hash;
+    TMolecule* Molecule;
+  };
 
   TGeneratorResult& m_result;
   const TKnownSpecies* m_known;
   Buffers& m_buffers = ThreadBuffers();
-  std::unordered_map<std::string, TMolecule*> m_made;  // by certificate, new and known alike
+  std::vector<Made> m_made;
 };
 
 // Atom indexes of each fragment.

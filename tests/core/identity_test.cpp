@@ -32,6 +32,8 @@ TEST(Identity, IgnoresAtomOrder) {
       "H.", "H H; 0-1", "He..", "N N; 0#1", "O", "C.", "C C; 0=1", "C C C C; 0#1 1-2 2-3",
       "C C C C C C C C C; 0-1 1-2 2-3 3-4 4-5 5-6 6-7 7-8",  // n-nonane
       "C C. C C C; 0-1 1-2 1-3 3-4",
+      // trees with one centre and with two (the two halves of hex-3-yl differ)
+      "C C C. C C C; 0-1 1-2 2-3 3-4 4-5", "C C C C C C C; 0-1 1-2 1-3 3=4 4-5 4-6",
       // ring and aromatic molecules
       "C C C; 0-1 1-2 2-0",                                     // cyclopropane
       "C C C C C C; 0-1 1-2 2-3 3-4 4-5 5-0",                   // cyclohexane
@@ -77,6 +79,7 @@ TEST(Identity, TellsDifferentSpeciesApart) {
       {"c c c c c c; 0:1 1:2 2:3 3:4 4:5 5:0", "C C C C C C; 0=1 1-2 2=3 3-4 4=5 5-0"},  // aromatic, Kekule
       {"C C C C; 0-1 1-2 2-3", "C C C C; 0-1 0-2 0-3"},                      // butane, isobutane
       {"C C C C; 0=1 1-2 2-3", "C C C C; 0-1 1=2 2-3"},                      // 1- and 2-butene
+      {"C. C C C; 0-1 1-2 2-3", "C C. C C; 0-1 1-2 2-3"},                    // 1- and 2-butyl
   };
   for (const auto& [a, b] : cases) {
     auto x = MoleculeFrom(a), y = MoleculeFrom(b);
