@@ -23,11 +23,11 @@ namespace {
 
 constexpr double kTemperature = 1050.0, kActiveRadicals = 1.0 / 1024.0;
 
-struct ButaneCase {
+struct ButaneCase : testing::TExpectedKinetics {
   TReactionNetwork Network;
   TKineticParameterTable Global = kKineticParameterDefaults;
   TAlternativeValues Alternative{};
-  std::vector<double> Concentrations, MolarMass, K, Rates, Balance, BalanceScale;
+  std::vector<double> Concentrations, MolarMass;
 };
 
 const ButaneCase& Butane() {
@@ -40,31 +40,12 @@ const ButaneCase& Butane() {
     b->Global[kE_Recombination] = 100.0001220703125;
     // The species table's comments must stay comments in every language.
     b->Network.Component(4)->Name = "butane */ } % \\";
-    const TReactionNetwork& network = b->Network;
-    for (std::size_t j = 0; j < network.ComponentCount(); ++j) {
+    for (std::size_t j = 0; j < b->Network.ComponentCount(); ++j) {
       b->Concentrations.push_back(static_cast<double>(j % 7 + 1) / 8.0);  // exact in float and double
-      b->MolarMass.push_back(network.Component(j)->MolarMass());
+      b->MolarMass.push_back(b->Network.Component(j)->MolarMass());
     }
-    b->Balance.assign(network.ComponentCount(), 0.0);
-    b->BalanceScale = b->Balance;
-    for (std::size_t i = 0; i < network.ReactionCount(); ++i) {
-      const TReaction& reaction = *network.Reaction(i);
-      const double e = reaction.ActivationEnergyValue(b->Global, b->Alternative);
-      const double k = reaction.FrequencyFactorValue(b->Global, b->Alternative) *
-                       std::exp(-1000.0 * e / (8.314472 * kTemperature));
-      double rate = reaction.MultiplyByActiveRadicals ? k * kActiveRadicals : k;
-      for (const TMolecule* m : reaction.Reactants) rate *= b->Concentrations[static_cast<std::size_t>(m->ID)];
-      b->K.push_back(k);
-      b->Rates.push_back(rate);
-      // Straight from the reactions, not through the components' links.
-      for (const auto& [members, coefficients] : {std::pair{&reaction.Products, &reaction.ProductCoefs},
-                                                  std::pair{&reaction.Reactants, &reaction.ReactantCoefs}})
-        for (std::size_t p = 0; p < members->size(); ++p) {
-          const auto j = static_cast<std::size_t>((*members)[p]->ID);
-          b->Balance[j] += (*coefficients)[p] * rate;
-          b->BalanceScale[j] += std::fabs((*coefficients)[p] * rate);
-        }
-    }
+    static_cast<testing::TExpectedKinetics&>(*b) = testing::ExpectedKinetics(
+        b->Network, b->Global, b->Alternative, kTemperature, b->Concentrations, kActiveRadicals);
     return b;
   }();
   return *butane;

@@ -153,8 +153,6 @@ TEST_F(CliRun, BadInputExitsWithOneNamingItAndWritesNothing) {
   };
   const std::vector<Case> cases = {
       {{"show", "missing.rnw"}, "missing.rnw: file does not exist", ""},
-      {{"generate", "smiles:C1CC", "-o", "out.rnw"}, "smiles:C1CC: ", "out.rnw"},
-      {{"generate", "smiles:CC", "db:unobtainium", "-o", "out.rnw"}, "db:unobtainium: ", "out.rnw"},
       // Outputs are checked before the generation: no name, a directory, a folder that takes no file.
       {{"generate", "smiles:CC", "-o", ""}, "output file: the file name is empty", ""},
       {{"generate", "smiles:CC", "-o", "folder"}, "folder: is a directory, not a file", ""},

@@ -60,7 +60,6 @@ TEST(PropertyEstimation, EthaneTakesItsListedBoilingPointAndEstimatesTheRest) {
   const auto ethane = MoleculeFrom(LinearAlkane(2));
   const TEstimatedProperties all = EstimateProperties(*ethane);
   EXPECT_DOUBLE_EQ(all.Tb.Value, 184.58);  // the formula would give 198 + 2·23.58 = 245.16
-  EXPECT_NEAR(all.Tc.Value, 184.58 / (0.584 + 0.965 * 0.0282 - 0.0282 * 0.0282), 1e-9);
   EXPECT_NEAR(all.Tc.Value, 302.38, 0.005);
   EXPECT_NEAR(all.Pc.Value, 1e5 / std::pow(0.113 + 0.0032 * 8 + 0.0024, 2), 1e-3);
   EXPECT_NEAR(all.Vc.Value, (17.5 + 130) / 1e6, 1e-15);

@@ -111,4 +111,29 @@ std::string CompareNetworks(const TReactionNetwork& a, const TReactionNetwork& b
   return "";
 }
 
+TExpectedKinetics ExpectedKinetics(const TReactionNetwork& network, std::span<const double> global,
+                                   std::span<const double> alternative, double T, const std::vector<double>& c,
+                                   double cActR) {
+  TExpectedKinetics expected;
+  expected.Balance.assign(network.ComponentCount(), 0.0);
+  expected.BalanceScale = expected.Balance;
+  for (std::size_t i = 0; i < network.ReactionCount(); ++i) {
+    const TReaction& reaction = *network.Reaction(i);
+    const double k = reaction.FrequencyFactorValue(global, alternative) *
+                     std::exp(-1000.0 * reaction.ActivationEnergyValue(global, alternative) / (8.314472 * T));
+    double rate = reaction.MultiplyByActiveRadicals ? k * cActR : k;
+    for (const TMolecule* m : reaction.Reactants) rate *= c[static_cast<std::size_t>(m->ID)];
+    expected.K.push_back(k);
+    expected.Rates.push_back(rate);
+    for (const auto& [members, coefficients] : {std::pair{&reaction.Products, &reaction.ProductCoefs},
+                                                std::pair{&reaction.Reactants, &reaction.ReactantCoefs}})
+      for (std::size_t p = 0; p < members->size(); ++p) {
+        const auto j = static_cast<std::size_t>((*members)[p]->ID);
+        expected.Balance[j] += (*coefficients)[p] * rate;
+        expected.BalanceScale[j] += std::fabs((*coefficients)[p] * rate);
+      }
+  }
+  return expected;
+}
+
 }  // namespace korvane::testing
