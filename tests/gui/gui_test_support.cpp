@@ -10,7 +10,13 @@
 #include <QApplication>
 #include <QDir>
 #include <QLocale>
+#include <QPushButton>
 #include <memory>
+#include <stdexcept>
+
+#include "gui/network_window.h"
+#include "gui/window_manager.h"
+#include "scripted_dialogs.h"
 
 namespace korvane::testing {
 namespace {
@@ -41,6 +47,26 @@ void SaveScreenshot(QWidget& widget, const QString& name) {
   // Layouts of texts just set are redone first, as the event loop would.
   QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
   widget.grab().save(folder.filePath(name + QStringLiteral(".png")));
+}
+
+QPushButton* ButtonCaptioned(const QWidget& parent, const QString& caption) {
+  for (QPushButton* button : parent.findChildren<QPushButton*>())
+    if (button->text() == caption) return button;
+  ADD_FAILURE() << "no button \"" << caption.toStdString() << "\" in " << parent.windowTitle().toStdString();
+  return nullptr;
+}
+
+void ClickButton(const QWidget& parent, const QString& caption) {
+  if (QPushButton* button = ButtonCaptioned(parent, caption)) button->click();
+}
+
+gui::TReact_Net_Wind& NewWindow(ScriptedDialogs& dialogs, gui::TGen_Wind_Manager& manager, const QString& name) {
+  dialogs.expectInput(QStringLiteral("Enter window name"), QStringLiteral("Window name"),
+                      QStringLiteral("RN_Window #%1").arg(manager.windowCount()), name);
+  manager.newWindow();
+  EXPECT_TRUE(dialogs.finished());
+  if (manager.windowCount() == 0) throw std::runtime_error("no network window was made");
+  return *manager.window(manager.windowCount() - 1);
 }
 
 void TriggerAction(QWidget& window, const QString& text) {

@@ -7,6 +7,13 @@
 #include <gtest/gtest.h>
 #include <ostream>
 
+class QPushButton;
+
+namespace korvane::gui {
+class TGen_Wind_Manager;
+class TReact_Net_Wind;
+}  // namespace korvane::gui
+
 /// Test failures print texts as texts.
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
@@ -23,6 +30,16 @@ Widget* Named(const QWidget& parent, const char* name) {
   if (!child) ADD_FAILURE() << "no widget \"" << name << "\" in " << parent.windowTitle().toStdString();
   return child;
 }
+
+/// The push button of `parent` with this caption; fails the test when there
+/// is none.
+QPushButton* ButtonCaptioned(const QWidget& parent, const QString& caption);
+/// Clicks the push button of `parent` with this caption.
+void ClickButton(const QWidget& parent, const QString& caption);
+
+class ScriptedDialogs;
+/// A new network window of `manager`, named `name` in the name box.
+gui::TReact_Net_Wind& NewWindow(ScriptedDialogs& dialogs, gui::TGen_Wind_Manager& manager, const QString& name);
 
 /// Triggers the window's menu item or action with this text; fails the test
 /// when there is none.

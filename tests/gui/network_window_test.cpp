@@ -21,6 +21,7 @@
 namespace korvane::gui {
 namespace {
 
+using testing::ButtonCaptioned;
 using testing::SaveScreenshot;
 using testing::SharedTestFile;
 
@@ -39,11 +40,6 @@ class NetworkWindow : public testing::GuiTest {
   }
   static void setField(TReact_Net_Wind& window, const char* name, const char* value) {
     window.findChild<QLineEdit*>(QString::fromLatin1(name))->setText(QString::fromLatin1(value));
-  }
-  static QPushButton* button(const TReact_Net_Wind& window, const QString& caption) {
-    for (QPushButton* each : window.findChildren<QPushButton*>())
-      if (each->text() == caption) return each;
-    return nullptr;
   }
 };
 
@@ -89,7 +85,6 @@ TEST_F(NetworkWindow, GenerationRunsOnItsThreadAndThePollReportsTheEnd) {
   EXPECT_TRUE(window->isGenerating());
   EXPECT_EQ(text(*window, "generatorStatus"), "Ready...");
   EXPECT_EQ(window->networkForCommand(), nullptr);
-  EXPECT_FALSE(button(*window, QStringLiteral("Save reaction network to file"))->isEnabled());
   ASSERT_TRUE(dialogs.waitUntilFinished());
 
   const TReactionNetwork& network = window->network();
@@ -99,7 +94,7 @@ TEST_F(NetworkWindow, GenerationRunsOnItsThreadAndThePollReportsTheEnd) {
             QStringLiteral("%1 / %1").arg(network.ProgressLast.load()));
   EXPECT_EQ(window->findChild<QProgressBar*>()->value(), 1000);
   EXPECT_EQ(text(*window, "status"), "In progress...");
-  EXPECT_TRUE(button(*window, QStringLiteral("Save reaction network to file"))->isEnabled());
+  EXPECT_TRUE(ButtonCaptioned(*window, QStringLiteral("Save reaction network to file"))->isEnabled());
   SaveScreenshot(*window, QStringLiteral("network_window_after_run"));
 
   auto* timer = window->findChild<QTimer*>(QStringLiteral("pollTimer"));
@@ -113,17 +108,14 @@ TEST_F(NetworkWindow, GenerationRunsOnItsThreadAndThePollReportsTheEnd) {
 // also erasing its window; closing the program stops it too.
 TEST_F(NetworkWindow, StopEndsAHexadecaneRunWithAConsistentNetwork) {
   auto manager = startManager();
-  dialogs.expectInput(QStringLiteral("Enter window name"), QStringLiteral("Window name"),
-                      QStringLiteral("RN_Window #0"), QStringLiteral("hexadecane"));
-  manager->newWindow();
-  TReact_Net_Wind& window = *manager->window(0);
+  TReact_Net_Wind& window = testing::NewWindow(dialogs, *manager, QStringLiteral("hexadecane"));
   testing::AddFeed(window.network(), testing::LinearAlkane(16));
   window.generate();
   QTest::qWait(600);
   SaveScreenshot(window, QStringLiteral("network_window_during_run"));
   for (const char* caption : {"Generate all reactions now", "Save reaction network to file",
                               "Export graph of reaction network", "Apply changes"})
-    EXPECT_FALSE(button(window, QString::fromLatin1(caption))->isEnabled()) << caption;
+    EXPECT_FALSE(ButtonCaptioned(window, QString::fromLatin1(caption))->isEnabled()) << caption;
 
   manager->windowList()->setCurrentRow(0);
   dialogs.expectMessage(QStringLiteral("WARNING"),
@@ -144,8 +136,13 @@ TEST_F(NetworkWindow, StopEndsAHexadecaneRunWithAConsistentNetwork) {
   EXPECT_EQ(manager->windowCount(), 0u);
 }
 
-TEST_F(NetworkWindow, SaveAsksBeforeOverwritingAndRefusesALongNote) {
+// Saving and the graph export as the desktop scenario does them, with the
+// answers it does not give.
+TEST_F(NetworkWindow, SaveAsksBeforeOverwritingAndRefusesALongNoteGraphExportDropsTheHydrogenAtom) {
   auto window = makeWindow();
+  ASSERT_EQ(LoadNetworkFile(SharedTestFile(QStringLiteral("networks/ethane.rnw")).toStdString(), window->network())
+                .Damage,
+            kNetworkFileRead);
   const QString path = file(QStringLiteral("kept.rnw"));
   QFile existing(path);
   ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
@@ -169,20 +166,12 @@ TEST_F(NetworkWindow, SaveAsksBeforeOverwritingAndRefusesALongNote) {
   window->saveToFile();
   TReactionNetwork loaded;
   EXPECT_EQ(LoadNetworkFile(path.toStdString(), loaded).Note, "my note");
-  EXPECT_EQ(loaded.ComponentCount(), window->network().ComponentCount());
-}
 
-TEST_F(NetworkWindow, GraphExportAsksForTheFolderAndTheHydrogenAtom) {
-  auto window = makeWindow();
-  ASSERT_EQ(LoadNetworkFile(SharedTestFile(QStringLiteral("networks/ethane.rnw")).toStdString(), window->network())
-                .Damage,
-            kNetworkFileRead);
   const QString graph = file(QStringLiteral("ethane.dot"));
   dialogs.expectSaveFile(QString(), graph)
       .expectQuestion(QStringLiteral("Warning"), QString::fromStdString(GraphFolderQuestion(graph.toStdString())), true)
       .expectQuestion(QString(), QStringLiteral("Would you like to remove hydrogen radical from the scheme?"), true);
   window->exportGraph();
-  EXPECT_TRUE(QFile::exists(graph));
   EXPECT_TRUE(QFile::exists(file(QStringLiteral("pict_4.png"))));
   EXPECT_FALSE(QFile::exists(file(QStringLiteral("pict_0.png"))));  // the hydrogen atom
 }

@@ -48,22 +48,8 @@ ScriptedDialogs& ScriptedDialogs::expectInput(const QString& caption, const QStr
   return *this;
 }
 
-ScriptedDialogs& ScriptedDialogs::expectOpenFile(const QString& filter, std::optional<QString> answer) {
-  Step step{Kind::OpenFile, QString(), filter};
-  step.answer = std::move(answer);
-  m_steps.push_back(step);
-  return *this;
-}
-
-ScriptedDialogs& ScriptedDialogs::expectChooseFile(const QString& filter, std::optional<QString> answer) {
-  Step step{Kind::ChooseFile, QString(), filter};
-  step.answer = std::move(answer);
-  m_steps.push_back(step);
-  return *this;
-}
-
-ScriptedDialogs& ScriptedDialogs::expectSaveFile(const QString& filter, std::optional<QString> answer) {
-  Step step{Kind::SaveFile, QString(), filter};
+ScriptedDialogs& ScriptedDialogs::expectFile(Kind kind, const QString& filter, std::optional<QString> answer) {
+  Step step{kind, QString(), filter};
   step.answer = std::move(answer);
   m_steps.push_back(step);
   return *this;
@@ -112,18 +98,8 @@ std::optional<QString> ScriptedDialogs::input(const QString& caption, const QStr
   return step->answer;
 }
 
-std::optional<QString> ScriptedDialogs::openFile(const QString& filter, const QString&) {
-  const auto step = take(Kind::OpenFile, QString(), filter);
-  return step ? step->answer : std::nullopt;
-}
-
-std::optional<QString> ScriptedDialogs::chooseFile(const QString& filter, const QString&) {
-  const auto step = take(Kind::ChooseFile, QString(), filter);
-  return step ? step->answer : std::nullopt;
-}
-
-std::optional<QString> ScriptedDialogs::saveFile(const QString& filter, const QString&, bool) {
-  const auto step = take(Kind::SaveFile, QString(), filter);
+std::optional<QString> ScriptedDialogs::fileAnswer(Kind kind, const QString& filter) {
+  const auto step = take(kind, QString(), filter);
   return step ? step->answer : std::nullopt;
 }
 

@@ -25,9 +25,15 @@ class ScriptedDialogs : public gui::DialogSeam {
   ScriptedDialogs& expectQuestion(const QString& caption, const QString& text, bool answer);
   ScriptedDialogs& expectInput(const QString& caption, const QString& prompt, const QString& initial,
                                std::optional<QString> answer);
-  ScriptedDialogs& expectOpenFile(const QString& filter, std::optional<QString> answer);
-  ScriptedDialogs& expectChooseFile(const QString& filter, std::optional<QString> answer);
-  ScriptedDialogs& expectSaveFile(const QString& filter, std::optional<QString> answer);
+  ScriptedDialogs& expectOpenFile(const QString& filter, std::optional<QString> answer) {
+    return expectFile(Kind::OpenFile, filter, std::move(answer));
+  }
+  ScriptedDialogs& expectChooseFile(const QString& filter, std::optional<QString> answer) {
+    return expectFile(Kind::ChooseFile, filter, std::move(answer));
+  }
+  ScriptedDialogs& expectSaveFile(const QString& filter, std::optional<QString> answer) {
+    return expectFile(Kind::SaveFile, filter, std::move(answer));
+  }
   /// A window shown modally, recognised by its title; `drive` works its
   /// controls (the window is visible meanwhile) and returns its result code.
   ScriptedDialogs& expectWindow(const QString& title, std::function<int(QDialog&)> drive);
@@ -40,9 +46,15 @@ class ScriptedDialogs : public gui::DialogSeam {
   void message(const QString& caption, const QString& text) override;
   bool ask(const QString& caption, const QString& text) override;
   std::optional<QString> input(const QString& caption, const QString& prompt, const QString& initial) override;
-  std::optional<QString> openFile(const QString& filter, const QString& directory) override;
-  std::optional<QString> chooseFile(const QString& filter, const QString& directory) override;
-  std::optional<QString> saveFile(const QString& filter, const QString& directory, bool confirmOverwrite) override;
+  std::optional<QString> openFile(const QString& filter, const QString&) override {
+    return fileAnswer(Kind::OpenFile, filter);
+  }
+  std::optional<QString> chooseFile(const QString& filter, const QString&) override {
+    return fileAnswer(Kind::ChooseFile, filter);
+  }
+  std::optional<QString> saveFile(const QString& filter, const QString&, bool) override {
+    return fileAnswer(Kind::SaveFile, filter);
+  }
   int exec(QDialog& window) override;
 
  private:
@@ -62,6 +74,8 @@ class ScriptedDialogs : public gui::DialogSeam {
   /// The next step when it is of this kind with this caption and text; else
   /// a test failure and nothing.
   std::optional<Step> take(Kind kind, const QString& caption, const QString& text);
+  ScriptedDialogs& expectFile(Kind kind, const QString& filter, std::optional<QString> answer);
+  std::optional<QString> fileAnswer(Kind kind, const QString& filter);
 
   std::deque<Step> m_steps;
 };

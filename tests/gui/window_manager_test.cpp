@@ -26,14 +26,7 @@ QStringList Lines(const QListWidget& list) {
   return lines;
 }
 
-class WindowManager : public testing::GuiTest {
- protected:
-  void addWindow(TGen_Wind_Manager& manager, const QString& name) {
-    dialogs.expectInput(kNameCaption, kNamePrompt, QStringLiteral("RN_Window #%1").arg(manager.windowCount()), name);
-    manager.newWindow();
-  }
-  void selectLine(TGen_Wind_Manager& manager, int row) { manager.windowList()->setCurrentRow(row); }
-};
+using WindowManager = testing::GuiTest;
 
 TEST_F(WindowManager, KineticFileDamageIsReportedFlagByFlagHeaderFirst) {
   QFile source(SharedTestFile(QStringLiteral("kinpar/two-data-keys-missing.ini")));
@@ -55,8 +48,8 @@ TEST_F(WindowManager, KineticFileDamageIsReportedFlagByFlagHeaderFirst) {
 
 TEST_F(WindowManager, NewProposesTheNextNumberAndRefusesATakenName) {
   auto manager = startManager();
-  addWindow(*manager, QStringLiteral("abc"));
-  addWindow(*manager, QStringLiteral("ABC"));  // names differ by case
+  testing::NewWindow(dialogs, *manager, QStringLiteral("abc"));
+  testing::NewWindow(dialogs, *manager, QStringLiteral("ABC"));  // names differ by case
   dialogs.expectInput(kNameCaption, kNamePrompt, QStringLiteral("RN_Window #2"), QStringLiteral("abc"))
       .expectMessage(QStringLiteral("WARNING"), QStringLiteral("Window named \"abc\" already exists. Choose another name."))
       .expectInput(kNameCaption, kNamePrompt, QStringLiteral("abc"), std::nullopt);
@@ -68,8 +61,8 @@ TEST_F(WindowManager, NewProposesTheNextNumberAndRefusesATakenName) {
 
 TEST_F(WindowManager, EreaseRenumbersAndALineWithoutANumberDoesNothing) {
   auto manager = startManager();
-  for (const char* name : {"a", "b", "c"}) addWindow(*manager, QString::fromLatin1(name));
-  selectLine(*manager, 0);
+  for (const char* name : {"a", "b", "c"}) testing::NewWindow(dialogs, *manager, QString::fromLatin1(name));
+  manager->windowList()->setCurrentRow(0);
   const QString question = QStringLiteral(
       "Reaction network \"a\" and all relevant data will be ereased. Are you sure to continue?");
   dialogs.expectQuestion(QStringLiteral("WARNING"), question, false).expectQuestion(QStringLiteral("WARNING"), question, true);
@@ -80,7 +73,7 @@ TEST_F(WindowManager, EreaseRenumbersAndALineWithoutANumberDoesNothing) {
 
   manager->window(0)->hide();
   manager->windowList()->item(0)->setText(QStringLiteral("[ x ] - b"));
-  selectLine(*manager, 0);
+  manager->windowList()->setCurrentRow(0);
   manager->showSelected();
   manager->showSelectedWindow();
   manager->ereaseSelected();  // no question: the script fails on any
@@ -122,7 +115,8 @@ TEST_F(WindowManager, LoadShowsTheNoteAndPreferencesAndStopsAtTwentyWindows) {
       .expectMessage(QStringLiteral("Note saved at file"), QStringLiteral("ethane primary network"));
   manager->loadFromFile();
 
-  while (manager->windowCount() < 19) addWindow(*manager, QStringLiteral("w%1").arg(manager->windowCount()));
+  while (manager->windowCount() < 19)
+    testing::NewWindow(dialogs, *manager, QStringLiteral("w%1").arg(manager->windowCount()));
   dialogs.expectOpenFile(filter, ethane)
       .expectInput(kNameCaption, kNamePrompt, QStringLiteral("RN_Window #19"), QStringLiteral("twentieth"))
       .expectMessage(QStringLiteral("Note saved at file"), QStringLiteral("ethane primary network"))
@@ -148,7 +142,7 @@ TEST_F(WindowManager, OpensADatabaseAndShowsBothPagesAndAbout) {
   manager->openDatabase();
   ASSERT_TRUE(context.Database);
   EXPECT_EQ(context.Database->ItemCount(), 9u);
-  addWindow(*manager, QStringLiteral("with database"));
+  testing::NewWindow(dialogs, *manager, QStringLiteral("with database"));
   EXPECT_EQ(manager->window(0)->database(), context.Database);
 
   manager->show();

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <csignal>
@@ -11,6 +10,8 @@
 #include <fstream>
 #include <iterator>
 #include <locale>
+
+#include "../database/database_test_support.h"
 
 namespace korvane {
 namespace {
@@ -50,21 +51,9 @@ TEST(KineticParameters, StartUpStateAndResetToDefaults) {
   EXPECT_EQ(set.FileName, "/elsewhere/kin.ini");  // resetting keeps the file name
 }
 
-// A fresh directory per test case; ctest runs the cases in parallel processes.
 class KinparFile : public ::testing::Test {
  protected:
-  void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    m_dir = fs::temp_directory_path() /
-            ("korvane_kinpar_" + std::string(info->name()) + "_" + std::to_string(::getpid()));
-    fs::remove_all(m_dir);
-    fs::create_directories(m_dir);
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(m_dir, ec);
-  }
-  std::string Path(const std::string& name) const { return (m_dir / name).string(); }
+  std::string Path(const std::string& name) const { return (m_dir.path() / name).string(); }
 
   // Reads into destinations prefilled with values no file holds, to see what
   // a read overwrites and what it leaves alone.
@@ -82,7 +71,7 @@ class KinparFile : public ::testing::Test {
     }
   }
 
-  fs::path m_dir;
+  testing::ScratchDir m_dir;
   TKineticParameterSet m_set;
 };
 
@@ -276,7 +265,7 @@ TEST_F(KinparFile, FailedWriteReportsAndLeavesTheOldFileIntact) {
   std::signal(SIGXFSZ, previousHandler);
   EXPECT_FALSE(result.Ok);
   EXPECT_EQ(Slurp(Path("k.ini")), old);
-  EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 2);  // no temporary left
+  EXPECT_EQ(std::distance(fs::directory_iterator(m_dir.path()), fs::directory_iterator()), 2);  // no temporary left
 }
 
 // Numbers the reference files and the round trip do not cover.
