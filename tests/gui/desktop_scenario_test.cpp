@@ -127,13 +127,13 @@ TEST_F(DesktopScenario, FromADatabaseFeedToFusedNetworksAndSavedParameters) {
   manager->show();
 
   // The bundled database, not handed to its editor.
-  dialogs.expectQuestion(QStringLiteral("Use DBEditor now?"), QStringLiteral("Do you wish open selected DB in DBEditor now?"),
-                         false);
+  dialogs.expectQuestion(QStringLiteral("Use DBEditor now?"),
+                         QStringLiteral("Do you wish open selected DB in DBEditor now?"), false);
   TriggerAction(*manager, QStringLiteral("Open bundled database"));
   ASSERT_TRUE(context.Database);
 
-  dialogs.expectInput(QStringLiteral("Enter window name"), QStringLiteral("Window name"), QStringLiteral("RN_Window #0"),
-                      QStringLiteral("hexane and propene"));
+  dialogs.expectInput(QStringLiteral("Enter window name"), QStringLiteral("Window name"),
+                      QStringLiteral("RN_Window #0"), QStringLiteral("hexane and propene"));
   TriggerAction(*manager, QStringLiteral("New"));
   ASSERT_EQ(manager->windowCount(), 1u);
   TReact_Net_Wind& first = *manager->window(0);
@@ -222,7 +222,8 @@ TEST_F(DesktopScenario, FromADatabaseFeedToFusedNetworksAndSavedParameters) {
                       // Every energy below 1000 draws a warning; the user accepts it.
                       EXPECT_TRUE(dialog.findChild<QPlainTextEdit*>(QStringLiteral("report"))
                                       ->toPlainText()
-                                      .contains(QStringLiteral("Activating energy: WARNING: Activating energy unusually small.")));
+                                      .contains(QStringLiteral(
+                                          "Activating energy: WARNING: Activating energy unusually small.")));
                       Press(dialog, "Accept with warning");
                       return dialog.result();
                     })
@@ -240,15 +241,17 @@ TEST_F(DesktopScenario, FromADatabaseFeedToFusedNetworksAndSavedParameters) {
   // (dot draws it).
   for (auto [language, name] : {std::pair{"Pascal", "day.pas"}, {"ASCI C", "day.c"}, {"Matlab", "day.m"}})
     exportEquations(first, language, file(QString::fromLatin1(name)));
-  EXPECT_EQ(Run(QStringLiteral("gcc"), {QStringLiteral("-std=c99"), QStringLiteral("-c"), file(QStringLiteral("day.c")),
-                                        QStringLiteral("-o"), file(QStringLiteral("day.o"))}),
+  EXPECT_EQ(Run(QStringLiteral("gcc"),
+                {QStringLiteral("-std=c99"), QStringLiteral("-Wall"), QStringLiteral("-Werror"), QStringLiteral("-c"),
+                 file(QStringLiteral("day.c")), QStringLiteral("-o"), file(QStringLiteral("day.o"))}),
             0);
   const QString graph = file(QStringLiteral("day.dot"));
   dialogs.expectSaveFile(QString(), graph)
       .expectQuestion(QStringLiteral("Warning"), QString::fromStdString(GraphFolderQuestion(graph.toStdString())), true)
       .expectQuestion(QString(), QStringLiteral("Would you like to remove hydrogen radical from the scheme?"), false);
   Press(first, "Export graph of reaction network");
-  EXPECT_EQ(Run(QStringLiteral("dot"), {QStringLiteral("-Tpng"), graph, QStringLiteral("-o"), file(QStringLiteral("day.png"))}),
+  EXPECT_EQ(Run(QStringLiteral("dot"),
+                {QStringLiteral("-Tpng"), graph, QStringLiteral("-o"), file(QStringLiteral("day.png"))}),
             0);
 
   // Saved, loaded into a second window, fused into it, the first erased.
