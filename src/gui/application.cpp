@@ -1,6 +1,7 @@
 #include "gui/application.h"
 
 #include <QApplication>
+#include <QDir>
 #include <filesystem>
 
 #include "database/bundled_database.h"
@@ -14,7 +15,7 @@ int RunKorvane(QApplication& application) {
   QtDialogSeam dialogs;
   const std::filesystem::path bundled =
       BundledDatabasePath(QApplication::applicationFilePath().toStdString());
-  GuiContext context{dialogs, KineticParameters(), nullptr, QApplication::applicationDirPath(),
+  GuiContext context{dialogs, KineticParameters(), nullptr, QDir::currentPath(),
                      QString::fromStdString(bundled.string())};
   TGen_Wind_Manager manager(context);
   dialogs.setParent(&manager);

@@ -251,7 +251,7 @@ TMolecule* TComponentsPage::addRootComponent(const TByteMatrix& adjacency, const
 
 void TComponentsPage::addFromFile() {
   const std::optional<QString> fileName =
-      m_context.Dialogs.openFile(QStringLiteral("Mulecular Structure File *.ms|*.ms"), m_context.ProgramDirectory);
+      m_context.Dialogs.openFile(QStringLiteral("Mulecular Structure File *.ms|*.ms"), m_context.StartDirectory);
   if (!fileName) return;
   if (!QFileInfo(*fileName).isFile()) {
     m_context.Dialogs.message(QString(), QStringLiteral("File, you have selected, does not esist. Process stopped."));

@@ -272,7 +272,7 @@ void TDBEditor_Win::newDatabase() {
   const std::optional<QString> name = m_context.Dialogs.input(QStringLiteral("Name of Database"), QStringLiteral("Name"), QString());
   if (!name || name->size() < 3) return;
   const std::optional<QString> fileName =
-      m_context.Dialogs.saveFile(QStringLiteral("Molucular Database Files|*.mdb"), m_context.ProgramDirectory, true);
+      m_context.Dialogs.saveFile(QStringLiteral("Molucular Database Files|*.mdb"), m_context.StartDirectory, true);
   if (!fileName) return;
   const std::optional<QString> note =
       m_context.Dialogs.input(QStringLiteral("Note"), QStringLiteral("Not (f.ex. author name)"), QString());
@@ -292,7 +292,7 @@ void TDBEditor_Win::newDatabase() {
 void TDBEditor_Win::openDatabase() {
   if (!mayDiscardChanges()) return;
   const std::optional<QString> fileName =
-      m_context.Dialogs.openFile(QStringLiteral("Molecular Database Files |*.mdb"), m_context.ProgramDirectory);
+      m_context.Dialogs.openFile(QStringLiteral("Molecular Database Files |*.mdb"), m_context.StartDirectory);
   if (!fileName) return;
   // A file that is not a readable database is reported and leaves the
   // current database as it was; a structure file that does not read is

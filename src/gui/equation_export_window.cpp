@@ -109,7 +109,7 @@ void TEqExporterWind::languageChosen() {
 
 void TEqExporterWind::selectDestination() {
   // The export itself asks before it replaces a file.
-  if (const auto name = m_context.Dialogs.saveFile(QStringLiteral("All files|*.*"), m_context.ProgramDirectory, false))
+  if (const auto name = m_context.Dialogs.saveFile(QStringLiteral("All files|*.*"), m_context.StartDirectory, false))
     m_destination->setText(*name);
 }
 

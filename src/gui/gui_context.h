@@ -22,8 +22,10 @@ struct GuiContext {
   /// The database opened from the DataBase menu, or none. Shared, so a
   /// window that still holds the previous one never holds a dangling one.
   std::shared_ptr<TDBCoordinator> Database;
-  /// Where the file dialogs start: the program's folder.
-  QString ProgramDirectory;
+  /// Where the file dialogs start: the folder the program was started in,
+  /// where its kinetic parameter file lives too (an installed program's
+  /// own folder is no place for the user's files).
+  QString StartDirectory;
   /// The molecular database installed with the program; empty when it was
   /// not found.
   QString BundledDatabase;

@@ -43,7 +43,7 @@ class ProgressPictureWriter : public TMoleculePictureWriter {
 
 bool SaveNetworkCommand(GuiContext& context, const TReactionNetwork& network) {
   const auto fileName = context.Dialogs.saveFile(QStringLiteral("Reaction Network Files|*.rnw"),
-                                                 context.ProgramDirectory, false);
+                                                 context.StartDirectory, false);
   if (!fileName) return false;
   if (QFileInfo::exists(*fileName) &&
       !context.Dialogs.ask(QStringLiteral("WARNING"),
@@ -79,7 +79,7 @@ bool SaveNetworkCommand(GuiContext& context, const TReactionNetwork& network) {
 }
 
 bool ExportGraphCommand(GuiContext& context, const TReactionNetwork& network, QWidget* parent) {
-  const auto fileName = context.Dialogs.saveFile(QString(), context.ProgramDirectory, true);
+  const auto fileName = context.Dialogs.saveFile(QString(), context.StartDirectory, true);
   if (!fileName) return false;
   const std::string path = fileName->toStdString();
   if (!context.Dialogs.ask(QString::fromLatin1(kGraphFolderQuestionCaption),

@@ -321,7 +321,7 @@ void TGen_Wind_Manager::loadFromFile() {
     return;
   }
   const std::optional<QString> fileName =
-      m_context.Dialogs.openFile(QStringLiteral("Reaction network files|*.rnw"), m_context.ProgramDirectory);
+      m_context.Dialogs.openFile(QStringLiteral("Reaction network files|*.rnw"), m_context.StartDirectory);
   if (!fileName) return;
   if (!QFileInfo::exists(*fileName)) {
     m_context.Dialogs.message(QStringLiteral("ERROR"),
@@ -369,7 +369,7 @@ bool TGen_Wind_Manager::closeCurrentDatabase() {
 void TGen_Wind_Manager::openDatabase() {
   if (!closeCurrentDatabase()) return;
   const std::optional<QString> fileName =
-      m_context.Dialogs.openFile(QStringLiteral("Molecullar DataBase Files *.mdb|*mdb"), m_context.ProgramDirectory);
+      m_context.Dialogs.openFile(QStringLiteral("Molecullar DataBase Files *.mdb|*mdb"), m_context.StartDirectory);
   if (!fileName || !QFileInfo::exists(*fileName)) return;
   useDatabase(*fileName);
 }
@@ -406,7 +406,7 @@ void TGen_Wind_Manager::drawNewStructure() {
   std::optional<TMolCharacterisation> structure = m_structureEditor->drawStructure();
   if (!structure) return;
   const std::optional<QString> fileName = m_context.Dialogs.saveFile(
-      QStringLiteral("Molecullar Structure Files *.mdb|*.ms"), m_context.ProgramDirectory, true);
+      QStringLiteral("Molecullar Structure Files *.mdb|*.ms"), m_context.StartDirectory, true);
   if (!fileName) return;
   const std::optional<QString> answer =
       m_context.Dialogs.input(QStringLiteral("Enter identification"), QString(), QString());
