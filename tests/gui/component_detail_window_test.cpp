@@ -21,14 +21,8 @@ namespace {
 
 using testing::SaveScreenshot;
 
-class ComponentDetailWindow : public testing::GuiTest {
+class ComponentDetailWindow : public testing::HexanePageTest<TComponentsPage> {
  protected:
-  void SetUp() override {
-    GuiTest::SetUp();
-    window = testing::HexaneWindow(context);
-    page = window->componentsPage();
-    testing::ShowPage(*window, page);
-  }
   // Opens the window on the component as "View details" does.
   TComponent_Detail& open(std::size_t position) {
     auto* list = page->list();
@@ -46,8 +40,6 @@ class ComponentDetailWindow : public testing::GuiTest {
     return window.findChild<QLineEdit*>(QString::fromLatin1(name))->text();
   }
 
-  std::unique_ptr<TReact_Net_Wind> window;
-  TComponentsPage* page = nullptr;
 };
 
 // Every tab of a molecule (n-hexane) and of a radical, as screenshots, with

@@ -19,14 +19,8 @@ namespace {
 using testing::SaveScreenshot;
 using testing::SharedTestFile;
 
-class ComponentsPage : public testing::GuiTest {
+class ComponentsPage : public testing::HexanePageTest<TComponentsPage> {
  protected:
-  void SetUp() override {
-    GuiTest::SetUp();
-    window = testing::HexaneWindow(context);
-    page = window->componentsPage();
-    testing::ShowPage(*window, page);
-  }
   QAbstractItemModel& model() const { return *page->list()->model(); }
   QString line(int row) const { return model().index(row, 0).data().toString(); }
   int rowOf(int position) const {
@@ -41,8 +35,6 @@ class ComponentsPage : public testing::GuiTest {
     return nullptr;
   }
 
-  std::unique_ptr<TReact_Net_Wind> window;
-  TComponentsPage* page = nullptr;
 };
 
 TEST_F(ComponentsPage, FilterControlsEnableEachOtherAndChangeTheList) {

@@ -7,9 +7,13 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <type_traits>
 
 #include "database/mol_structure_file.h"
+#include "gui/components_page.h"
 #include "gui/network_window.h"
+#include "gui/reactions_page.h"
+#include "gui_fixture.h"
 #include "gui_test_support.h"
 
 namespace korvane::testing {
@@ -31,5 +35,23 @@ inline std::unique_ptr<gui::TReact_Net_Wind> HexaneWindow(gui::GuiContext& conte
 inline void ShowPage(gui::TReact_Net_Wind& window, QWidget* page) {
   window.centralWidget()->findChild<QTabWidget*>(QString(), Qt::FindDirectChildrenOnly)->setCurrentWidget(page);
 }
+
+/// Window tests of one page of the n-hexane window, brought forward.
+template <class Page>
+class HexanePageTest : public GuiTest {
+ protected:
+  void SetUp() override {
+    GuiTest::SetUp();
+    window = HexaneWindow(context);
+    if constexpr (std::is_same_v<Page, gui::TComponentsPage>)
+      page = window->componentsPage();
+    else
+      page = window->reactionsPage();
+    ShowPage(*window, page);
+  }
+
+  std::unique_ptr<gui::TReact_Net_Wind> window;
+  Page* page = nullptr;
+};
 
 }  // namespace korvane::testing

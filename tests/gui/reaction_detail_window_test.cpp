@@ -23,14 +23,8 @@ namespace {
 
 using testing::SaveScreenshot;
 
-class ReactionDetailWindow : public testing::GuiTest {
+class ReactionDetailWindow : public testing::HexanePageTest<TReactionsPage> {
  protected:
-  void SetUp() override {
-    GuiTest::SetUp();
-    window = testing::HexaneWindow(context);
-    page = window->reactionsPage();
-    testing::ShowPage(*window, page);
-  }
   // Opens the window on the reaction as "View details" does.
   TReaction_Detail& open(std::size_t position) {
     page->list()->setCurrentIndex(page->list()->model()->index(static_cast<int>(position), 0));
@@ -56,8 +50,6 @@ class ReactionDetailWindow : public testing::GuiTest {
     return *detail.selectivityStudy();
   }
 
-  std::unique_ptr<TReact_Net_Wind> window;
-  TReactionsPage* page = nullptr;
 };
 
 // A beta-scission of the hexyl radical on every page, as screenshots.

@@ -18,14 +18,8 @@ namespace {
 
 using testing::SaveScreenshot;
 
-class ReactionsPage : public testing::GuiTest {
+class ReactionsPage : public testing::HexanePageTest<TReactionsPage> {
  protected:
-  void SetUp() override {
-    GuiTest::SetUp();
-    window = testing::HexaneWindow(context);
-    page = window->reactionsPage();
-    testing::ShowPage(*window, page);
-  }
   QAbstractItemModel& model() const { return *page->list()->model(); }
   QString line(int row) const { return model().index(row, 0).data().toString(); }
   template <class Control>
@@ -36,8 +30,6 @@ class ReactionsPage : public testing::GuiTest {
   }
   QString value(const char* name) const { return page->findChild<QLabel*>(QString::fromLatin1(name))->text(); }
 
-  std::unique_ptr<TReact_Net_Wind> window;
-  TReactionsPage* page = nullptr;
 };
 
 TEST_F(ReactionsPage, ModesEnableTheirControlsAndFilterTheList) {

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <sstream>
 #include <stdexcept>
+#include <string_view>
+#include <utility>
 
 namespace korvane::testing {
 namespace {
@@ -132,12 +134,25 @@ double Rate(const ChemkinMechanismReaction& reaction, const std::map<std::string
   return rate;
 }
 
+// The mechanism's sections; readers know a section's keyword by its first
+// four letters ("REAC" opens the reactions).
+enum class Section { None, Elements, Species, Thermo, Reactions };
+
+Section SectionOf(const std::string& keyword) {
+  static constexpr std::pair<std::string_view, Section> kKeywords[] = {
+      {"ELEMENTS", Section::Elements}, {"SPECIES", Section::Species},
+      {"THERMO", Section::Thermo},     {"REACTIONS", Section::Reactions}};
+  for (const auto& [name, section] : kKeywords)
+    if (keyword.size() >= 4 && name.compare(0, 4, keyword, 0, 4) == 0) return section;
+  return Section::None;
+}
+
 }  // namespace
 
 ChemkinMechanism ReadChemkinMechanism(const std::string& text) {
   ChemkinMechanism mechanism;
   std::istringstream in(text);
-  std::string section;
+  Section section = Section::None;
   std::vector<std::string> record;
   bool thermoTemperatures = false;
   for (std::string line; std::getline(in, line);) {
@@ -146,24 +161,23 @@ ChemkinMechanism ReadChemkinMechanism(const std::string& text) {
     const std::vector<std::string> words = Words(line);
     if (words.empty()) continue;
     const std::string keyword = Upper(words[0]);
-    if (section.empty()) {
-      section = keyword.substr(0, 4);
-      if (section == "THER") thermoTemperatures = words.size() > 1 && Upper(words[1]) == "ALL";
-      if (section == "REAC") mechanism.ReactionUnits.assign(words.begin() + 1, words.end());
-      if (section != "ELEM" && section != "SPEC" && section != "THER" && section != "REAC")
-        throw std::runtime_error("unknown section: " + line);
+    if (section == Section::None) {
+      section = SectionOf(keyword);
+      if (section == Section::None) throw std::runtime_error("unknown section: " + line);
+      if (section == Section::Thermo) thermoTemperatures = words.size() > 1 && Upper(words[1]) == "ALL";
+      if (section == Section::Reactions) mechanism.ReactionUnits.assign(words.begin() + 1, words.end());
       continue;
     }
     if (keyword == "END") {
       if (!record.empty()) throw std::runtime_error("incomplete thermo record before END");
-      section.clear();
+      section = Section::None;
       continue;
     }
-    if (section == "ELEM") {
+    if (section == Section::Elements) {
       mechanism.Elements.insert(mechanism.Elements.end(), words.begin(), words.end());
-    } else if (section == "SPEC") {
+    } else if (section == Section::Species) {
       mechanism.Species.insert(mechanism.Species.end(), words.begin(), words.end());
-    } else if (section == "THER") {
+    } else if (section == Section::Thermo) {
       if (thermoTemperatures) {
         thermoTemperatures = false;
         continue;
@@ -182,7 +196,7 @@ ChemkinMechanism ReadChemkinMechanism(const std::string& text) {
       Auxiliary(line, mechanism.Reactions.back());
     }
   }
-  if (!section.empty()) throw std::runtime_error("section " + section + " has no END");
+  if (section != Section::None) throw std::runtime_error("the last section has no END");
   return mechanism;
 }
 
