@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <numeric>
+#include <string_view>
 #include <vector>
 
 #include "core/atom_types.h"
@@ -61,6 +62,14 @@ struct Workspace {
   std::vector<int> start, adjacent;  // the folded graph's neighbour lists
   std::vector<int> order, remaining;  // the tree walk
   std::vector<char> bytes;
+  // The tree form: encodings written so far, the children's encodings
+  // awaiting their sort (places in `form`), a copy buffer, peeled vertices.
+  struct Span {
+    std::size_t Offset, Length;
+  };
+  std::vector<char> form, scratch;
+  std::vector<Span> spans;
+  std::vector<char> peeled;
   std::vector<setword> graph, canonical;
 };
 
@@ -84,6 +93,10 @@ class ByteWriter {
   explicit ByteWriter(std::vector<char>& bytes) : m_bytes(bytes) {}
   void Number(std::uint64_t value, int width) {
     for (int k = 0; k < width; ++k) m_bytes[m_used++] = static_cast<char>((value >> (8 * k)) & 0xff);
+  }
+  void Bytes(const char* data, std::size_t size) {
+    std::copy(data, data + size, m_bytes.begin() + static_cast<std::ptrdiff_t>(m_used));
+    m_used += size;
   }
   std::size_t Used() const { return m_used; }
 
@@ -137,22 +150,44 @@ namespace {
 // with two centres is encoded as the sorted pair of its two halves.
 std::size_t TreeFormBytes(int vertices) { return 3 + static_cast<std::size_t>(vertices) * (kColourBytes + 2); }
 
-void EncodeSubtree(const Workspace& w, int vertex, int parent, std::string& out) {
-  std::uint64_t colour = w.colour[vertex];
-  for (int k = 0; k < kColourBytes; ++k) out.push_back(static_cast<char>((colour >> (8 * k)) & 0xff));
+// The encodings of w.spans[firstSpan..], which lie one after another in
+// w.form from `begin`, rewritten there in ascending byte order (as strings
+// compare: unsigned bytes, a prefix first).
+void SortSpans(Workspace& w, std::size_t firstSpan, std::size_t begin) {
+  const auto text = [&w](const Workspace::Span& span) {
+    return std::string_view(w.form.data() + span.Offset, span.Length);
+  };
+  std::sort(w.spans.begin() + static_cast<std::ptrdiff_t>(firstSpan), w.spans.end(),
+            [&text](const Workspace::Span& x, const Workspace::Span& y) { return text(x) < text(y); });
+  w.scratch.clear();
+  for (std::size_t k = firstSpan; k < w.spans.size(); ++k) {
+    const std::string_view part = text(w.spans[k]);
+    w.scratch.insert(w.scratch.end(), part.begin(), part.end());
+  }
+  std::copy(w.scratch.begin(), w.scratch.end(), w.form.begin() + static_cast<std::ptrdiff_t>(begin));
+}
+
+// Appends the encoding of the subtree at `vertex` (entered from `parent`)
+// to w.form. The children's encodings are written one after another, then
+// put into sorted order in place: no allocation once the buffers have grown.
+void EncodeSubtree(Workspace& w, int vertex, int parent) {
+  const std::uint64_t colour = w.colour[vertex];
+  for (int k = 0; k < kColourBytes; ++k) w.form.push_back(static_cast<char>((colour >> (8 * k)) & 0xff));
   const int children = w.start[vertex + 1] - w.start[vertex] - (parent >= 0 ? 1 : 0);
-  out.push_back(static_cast<char>(children & 0xff));
-  out.push_back(static_cast<char>(children >> 8));
+  w.form.push_back(static_cast<char>(children & 0xff));
+  w.form.push_back(static_cast<char>(children >> 8));
   if (children == 0) return;
-  std::vector<std::string> parts;
-  parts.reserve(children);
+  const std::size_t begin = w.form.size();
+  const std::size_t firstSpan = w.spans.size();
   for (int k = w.start[vertex]; k < w.start[vertex + 1]; ++k) {
     const int child = w.adjacent[k];
     if (child == parent) continue;
-    EncodeSubtree(w, child, vertex, parts.emplace_back());
+    const std::size_t offset = w.form.size();
+    EncodeSubtree(w, child, vertex);
+    w.spans.push_back({offset, w.form.size() - offset});
   }
-  std::sort(parts.begin(), parts.end());
-  for (const std::string& part : parts) out += part;
+  if (children > 1) SortSpans(w, firstSpan, begin);
+  w.spans.resize(firstSpan);
 }
 
 // Appends the canonical form when the folded graph is a tree: a marker that
@@ -197,10 +232,10 @@ bool AppendTreeForm(Workspace& w, int vertices, ByteWriter& out) {
   // The vertices not yet peeled (one or two) are the centres.
   int centres[2];
   int count = 0;
-  std::vector<char> peeled(vertices, 0);
-  for (std::size_t k = 0; k < layerStart; ++k) peeled[w.order[k]] = 1;
+  w.peeled.assign(vertices, 0);
+  for (std::size_t k = 0; k < layerStart; ++k) w.peeled[w.order[k]] = 1;
   for (int v = 0; v < vertices && count <= 2; ++v)
-    if (!peeled[v]) {
+    if (!w.peeled[v]) {
       if (count == 2) return false;
       centres[count++] = v;
     }
@@ -209,21 +244,24 @@ bool AppendTreeForm(Workspace& w, int vertices, ByteWriter& out) {
                               centres[1]) == w.adjacent.begin() + w.start[centres[0] + 1])
     return false;  // two pieces, not one tree
 
-  std::string form;
+  w.form.clear();
+  w.spans.clear();
   if (count == 1) {
-    EncodeSubtree(w, centres[0], -1, form);
+    EncodeSubtree(w, centres[0], -1);
   } else {
-    std::string first, second;
-    EncodeSubtree(w, centres[0], centres[1], first);
-    EncodeSubtree(w, centres[1], centres[0], second);
-    if (second < first) std::swap(first, second);
-    form = first + second;
+    // Two centres: the sorted pair of the halves.
+    for (int k = 0; k < 2; ++k) {
+      const std::size_t offset = w.form.size();
+      EncodeSubtree(w, centres[k], centres[1 - k]);
+      w.spans.push_back({offset, w.form.size() - offset});
+    }
+    SortSpans(w, 0, 0);
   }
   // Every vertex was reached exactly when the form holds all of them.
-  if (form.size() != static_cast<std::size_t>(vertices) * (kColourBytes + 2)) return false;
+  if (w.form.size() != static_cast<std::size_t>(vertices) * (kColourBytes + 2)) return false;
   out.Number(0xffff, 2);
   out.Number(static_cast<std::uint64_t>(count), 1);
-  for (char byte : form) out.Number(static_cast<unsigned char>(byte), 1);
+  out.Bytes(w.form.data(), w.form.size());
   return true;
 }
 
