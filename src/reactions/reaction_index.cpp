@@ -1,6 +1,7 @@
 #include "reactions/reaction_index.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <functional>
 
@@ -13,11 +14,14 @@ void Mix(std::uint64_t& hash, std::uint64_t value) {
   hash ^= value + 0x9e3779b97f4a7c15ull + (hash << 6) + (hash >> 2);
 }
 
+// Only sides of at most kMaxMatchedSide participants are indexed, so the
+// sorted copy fits on the stack.
 void MixSide(std::uint64_t& hash, const TMoleculeVector& side) {
-  TMoleculeVector sorted = side;
-  std::sort(sorted.begin(), sorted.end(), std::less<>());
-  Mix(hash, sorted.size());
-  for (const TMolecule* molecule : sorted) Mix(hash, reinterpret_cast<std::uintptr_t>(molecule));
+  std::array<const TMolecule*, kMaxMatchedSide> sorted{};
+  std::copy(side.begin(), side.end(), sorted.begin());
+  std::sort(sorted.begin(), sorted.begin() + static_cast<std::ptrdiff_t>(side.size()), std::less<>());
+  Mix(hash, side.size());
+  for (std::size_t k = 0; k < side.size(); ++k) Mix(hash, reinterpret_cast<std::uintptr_t>(sorted[k]));
 }
 
 bool Indexable(const TReaction& reaction) {
