@@ -48,9 +48,9 @@ int RadicalBaseValue(const TAtom& a, const TAtom& b, std::uint8_t order) {
 }
 
 // Corrections around the multiple or aromatic bond i–j, seen from atom i.
-void RadicalNeighbourhood(const TMolecule& molecule, TIntMatrix& matrix, std::size_t i, std::size_t j) {
+void RadicalNeighbourhood(const TMolecule& molecule, TIntMatrix& matrix, std::size_t i, std::size_t j,
+                          std::uint8_t orderIJ) {
   const TAtom* atomI = molecule.GetAtom(i);
-  const std::uint8_t orderIJ = molecule.AdjacencyMatrix()[i][j];
   const int allylic = orderIJ == 2 ? -70 : orderIJ == 3 ? -45 : -25;
   for (const TNeighbour& toK : atomI->Entries()) {
     const TAtom* atomK = toK.Atom;
@@ -73,9 +73,8 @@ void RadicalNeighbourhood(const TMolecule& molecule, TIntMatrix& matrix, std::si
 
 // Corrections of hydrogen fissions around the multiple or aromatic bond i–j,
 // seen from atom i.
-void NonRadicalNeighbourhood(const TMolecule& molecule, TIntMatrix& matrix, std::size_t i, std::size_t j) {
-  const std::uint8_t orderIJ = molecule.AdjacencyMatrix()[i][j];
-  const bool aromaticIJ = molecule.AromaticMatrix()[i][j];
+void NonRadicalNeighbourhood(const TMolecule& molecule, TIntMatrix& matrix, std::size_t i, std::size_t j,
+                             std::uint8_t orderIJ, bool aromaticIJ) {
   const int vinylic = (orderIJ == 2 || orderIJ == 3) ? -20 : aromaticIJ ? -10 : 0;
   const TAtom* atomI = molecule.GetAtom(i);
   for (const TNeighbour& toK : atomI->Entries()) {
@@ -94,17 +93,14 @@ void NonRadicalNeighbourhood(const TMolecule& molecule, TIntMatrix& matrix, std:
   }
 }
 
-// Calls visit(i, j) for every pair i < j whose bond has order 2 or more or
-// is flagged aromatic (a flag without a bond counts too, as the rule reads).
+// Calls visit(bond) for every bond of order 2 or more or flagged aromatic.
+// (The matrices a molecule accepts hold no aromatic flag off the diagonal
+// without a bond, so these are all such pairs.) The passes that use it only
+// add per pair, so the order of the visits does not matter.
 template <class Visit>
-void ForEachMultipleOrAromaticPair(const TMolecule& molecule, Visit&& visit) {
-  const std::size_t n = molecule.AtomCount();
-  for (std::size_t i = 0; i < n; ++i) {
-    const std::uint8_t* orders = molecule.AdjacencyMatrix()[i];
-    const bool* aromatic = molecule.AromaticMatrix()[i];
-    for (std::size_t j = i + 1; j < n; ++j)
-      if (orders[j] >= 2 || aromatic[j]) visit(i, j);
-  }
+void ForEachMultipleOrAromaticBond(const TMolecule& molecule, Visit&& visit) {
+  for (const TBondEntry& bond : molecule.Bonds())
+    if (bond.Order >= 2 || bond.Aromatic) visit(bond);
 }
 
 }  // namespace
@@ -114,16 +110,15 @@ TIntMatrix RadicalBondEnergyMatrix(const TMolecule& molecule) {
   TIntMatrix matrix(n, n, 0);
   // The passes only set or add per pair, so the order of the pairs does not
   // matter; the bonds are read as Build reads them.
-  ForEachBond(molecule.AdjacencyMatrix(), [&](std::size_t i, std::size_t j, std::uint8_t order) {
-    SetBoth(matrix, i, j, RadicalBaseValue(*molecule.GetAtom(j), *molecule.GetAtom(i), order));
+  for (const TBondEntry& bond : molecule.Bonds())
+    SetBoth(matrix, bond.Row, bond.Column,
+            RadicalBaseValue(*molecule.GetAtom(bond.Column), *molecule.GetAtom(bond.Row), bond.Order));
+  ForEachMultipleOrAromaticBond(molecule, [&](const TBondEntry& bond) {
+    RadicalNeighbourhood(molecule, matrix, bond.Column, bond.Row, bond.Order);
+    RadicalNeighbourhood(molecule, matrix, bond.Row, bond.Column, bond.Order);
   });
-  ForEachMultipleOrAromaticPair(molecule, [&](std::size_t i, std::size_t j) {
-    RadicalNeighbourhood(molecule, matrix, i, j);
-    RadicalNeighbourhood(molecule, matrix, j, i);
-  });
-  ForEachBond(molecule.AdjacencyMatrix(), [&](std::size_t i, std::size_t j, std::uint8_t order) {
-    if (order == 2 || order == 3) AddBoth(matrix, i, j, 1000);
-  });
+  for (const TBondEntry& bond : molecule.Bonds())
+    if (bond.Order == 2 || bond.Order == 3) AddBoth(matrix, bond.Row, bond.Column, 1000);
   return matrix;
 }
 
@@ -144,9 +139,9 @@ TIntMatrix NonRadicalBondEnergyMatrix(const TMolecule& molecule) {
       SetBoth(matrix, h, neighbour->GetIndex(), 1000);
     }
   }
-  ForEachMultipleOrAromaticPair(molecule, [&](std::size_t i, std::size_t j) {
-    NonRadicalNeighbourhood(molecule, matrix, i, j);
-    NonRadicalNeighbourhood(molecule, matrix, j, i);
+  ForEachMultipleOrAromaticBond(molecule, [&](const TBondEntry& bond) {
+    NonRadicalNeighbourhood(molecule, matrix, bond.Column, bond.Row, bond.Order, bond.Aromatic);
+    NonRadicalNeighbourhood(molecule, matrix, bond.Row, bond.Column, bond.Order, bond.Aromatic);
   });
   return matrix;
 }

@@ -20,7 +20,9 @@
 /// Thread-safe: nauty is built with thread-local work space, which each
 /// thread releases when it ends.
 
+#include <functional>
 #include <string>
+#include <string_view>
 
 #include "core/bond_scan.h"
 #include "core/vectors.h"
@@ -40,5 +42,10 @@ void MoleculeCertificate(const TByteMatrix& adjacency, const TByteVector& atomTy
 /// and the unpaired electrons of each atom (the adjacency diagonal).
 void MoleculeCertificate(const TBondList& bonds, const TByteVector& atomTypes, const TByteVector& unpaired,
                          std::string& certificate, bool* hasRing = nullptr);
+
+/// The hash by which certificates are looked up.
+inline std::size_t CertificateHash(std::string_view certificate) {
+  return std::hash<std::string_view>{}(certificate);
+}
 
 }  // namespace korvane

@@ -48,12 +48,14 @@ std::unique_ptr<TMolecule> TMolecule::FromStructure(std::int32_t id, TByteMatrix
   return molecule;
 }
 
-std::unique_ptr<TMolecule> TMolecule::FromIdentifiedStructure(const TByteMatrix& adjacency,
-                                                              const TByteVector& atomTypes, const TBoolMatrix& aromatic,
-                                                              std::string certificate, bool hasRing) {
+std::unique_ptr<TMolecule> TMolecule::FromIdentifiedBonds(const TByteVector& atomTypes, const TBondList& bonds,
+                                                          const TByteVector& unpaired, const TByteVector& aromaticSelf,
+                                                          std::string certificate, bool hasRing) {
   auto molecule = std::make_unique<TMolecule>(0);
   molecule->m_atomTypes = atomTypes;
-  molecule->compact(adjacency, aromatic);
+  molecule->m_bonds = bonds;
+  molecule->m_unpaired = unpaired;
+  molecule->m_aromaticSelf = aromaticSelf;
   molecule->Build();
   molecule->m_certificate = std::move(certificate);
   molecule->m_hasRing = hasRing;

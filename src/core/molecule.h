@@ -63,13 +63,13 @@ class TMolecule {
   /// the reason in `error`) when they do not describe a valid structure.
   static std::unique_ptr<TMolecule> FromStructure(std::int32_t id, TByteMatrix adjacency, TByteVector atomTypes,
                                                   TBoolMatrix aromatic, std::string* error = nullptr);
-  /// A built molecule of ID 0 for pieces that a generator derived from a
-  /// valid molecule and whose MoleculeCertificate it has just computed: the
-  /// pieces are read (not kept, and not checked again) and the certificate
-  /// is kept instead of being computed again.
-  static std::unique_ptr<TMolecule> FromIdentifiedStructure(const TByteMatrix& adjacency,
-                                                            const TByteVector& atomTypes, const TBoolMatrix& aromatic,
-                                                            std::string certificate, bool hasRing);
+  /// A built molecule of ID 0 for a structure that a generator derived from
+  /// a valid molecule, given as a molecule stores it (see Bonds) together
+  /// with the MoleculeCertificate the generator has just computed: nothing
+  /// is checked again, and the certificate is kept instead of computed anew.
+  static std::unique_ptr<TMolecule> FromIdentifiedBonds(const TByteVector& atomTypes, const TBondList& bonds,
+                                                        const TByteVector& unpaired, const TByteVector& aromaticSelf,
+                                                        std::string certificate, bool hasRing);
 
   /// In a network: the molecule's position in the component list.
   std::int32_t ID;
@@ -116,6 +116,14 @@ class TMolecule {
     return *m_adjacency;
   }
   const TByteVector& AtomTypes() const { return m_atomTypes; }
+  /// The stored structure without matrices: the bonds below the diagonal of
+  /// the adjacency matrix in row order (as Build reads them), its diagonal
+  /// (unpaired electrons of each atom) and the atoms whose aromatic diagonal
+  /// entry is set, ascending. Reading these costs nothing; the matrices are
+  /// expanded from them on first use.
+  const TBondList& Bonds() const { return m_bonds; }
+  const TByteVector& UnpairedElectrons() const { return m_unpaired; }
+  const TByteVector& AromaticSelfAtoms() const { return m_aromaticSelf; }
   const TBoolMatrix& AromaticMatrix() const {
     if (!m_aromatic) expandMatrices();
     return *m_aromatic;
@@ -193,9 +201,7 @@ class TMolecule {
   /// Stores the compact form of the matrices (both n x n for the atom types).
   void compact(const TByteMatrix& adjacency, const TBoolMatrix& aromatic);
 
-  // The stored structure: atom types, the bonds below the diagonal of the
-  // adjacency matrix in row order (as Build reads them), its diagonal
-  // (unpaired electrons) and the atoms whose aromatic diagonal entry is set.
+  // The stored structure (see Bonds).
   TByteVector m_atomTypes;
   TBondList m_bonds;
   TByteVector m_unpaired;

@@ -1,24 +1,76 @@
 #include "reactions/component_index.h"
 
-#include <mutex>
-
 namespace korvane {
 
-TMolecule* TComponentIndex::Find(std::string_view certificate) const {
-  std::shared_lock lock(m_mutex);
-  const auto found = m_first.find(certificate);
-  return found == m_first.end() ? nullptr : found->second;
+namespace {
+
+constexpr std::size_t kInitialCapacity = 64;  // a power of two
+
+bool SameCertificate(const std::atomic<const char*>& text, const std::atomic<std::size_t>& length,
+                     std::string_view certificate) {
+  return length.load(std::memory_order_relaxed) == certificate.size() &&
+         std::string_view(text.load(std::memory_order_relaxed), certificate.size()) == certificate;
+}
+
+}  // namespace
+
+TComponentIndex::TComponentIndex() { Clear(); }
+
+TComponentIndex::~TComponentIndex() = default;
+
+TMolecule* TComponentIndex::Find(std::string_view certificate, std::size_t hash) const {
+  const Table* table = m_current.load(std::memory_order_acquire);
+  for (std::size_t k = hash & table->Mask;; k = (k + 1) & table->Mask) {
+    const Slot& slot = table->Slots[k];
+    // The acquire pairs with the release in Place: the slot's other fields
+    // were written before its component.
+    TMolecule* component = slot.Component.load(std::memory_order_acquire);
+    if (!component) return nullptr;
+    if (slot.Hash.load(std::memory_order_relaxed) == hash && SameCertificate(slot.Text, slot.Length, certificate))
+      return component;
+  }
 }
 
 void TComponentIndex::Add(TMolecule* component) {
-  const std::string& certificate = component->Certificate();  // computed before the lock is taken
-  std::unique_lock lock(m_mutex);
-  m_first.try_emplace(certificate, component);
+  const std::string& certificate = component->Certificate();
+  const std::size_t hash = CertificateHash(certificate);
+  if (Find(certificate, hash)) return;
+  // At most half full, so probe sequences stay short and always end.
+  if (2 * (m_count + 1) > m_current.load(std::memory_order_relaxed)->Mask + 1) Grow();
+  Place(*m_current.load(std::memory_order_relaxed), hash, certificate, component);
+  ++m_count;
 }
 
 void TComponentIndex::Clear() {
-  std::unique_lock lock(m_mutex);
-  m_first.clear();
+  m_tables.clear();
+  m_tables.push_back(std::make_unique<Table>(kInitialCapacity));
+  m_current.store(m_tables.back().get(), std::memory_order_release);
+  m_count = 0;
+}
+
+void TComponentIndex::Place(Table& table, std::size_t hash, std::string_view certificate, TMolecule* component) {
+  std::size_t k = hash & table.Mask;
+  while (table.Slots[k].Component.load(std::memory_order_relaxed)) k = (k + 1) & table.Mask;
+  Slot& slot = table.Slots[k];
+  slot.Hash.store(hash, std::memory_order_relaxed);
+  slot.Text.store(certificate.data(), std::memory_order_relaxed);
+  slot.Length.store(certificate.size(), std::memory_order_relaxed);
+  slot.Component.store(component, std::memory_order_release);
+}
+
+void TComponentIndex::Grow() {
+  const Table& old = *m_current.load(std::memory_order_relaxed);
+  auto larger = std::make_unique<Table>(2 * (old.Mask + 1));
+  for (std::size_t k = 0; k <= old.Mask; ++k) {
+    const Slot& slot = old.Slots[k];
+    if (TMolecule* component = slot.Component.load(std::memory_order_relaxed))
+      Place(*larger, slot.Hash.load(std::memory_order_relaxed),
+            std::string_view(slot.Text.load(std::memory_order_relaxed), slot.Length.load(std::memory_order_relaxed)),
+            component);
+  }
+  // Lookups under way finish on the old table, which stays until Clear.
+  m_tables.push_back(std::move(larger));
+  m_current.store(m_tables.back().get(), std::memory_order_release);
 }
 
 }  // namespace korvane

@@ -4,13 +4,25 @@
 /// The index keeps the first component of each certificate: a loaded network
 /// may hold one species twice (loading never merges). Components are added
 /// by the thread that owns the network; during a generation run the threads
-/// that compute steps look products up at the same time (TKnownSpecies), so
-/// lookups and additions exclude each other.
+/// that compute steps look products up at the same time (TKnownSpecies).
+///
+/// Lookups take no lock and write nothing shared, so the threads do not slow
+/// each other down: the table is open-addressed, a slot is published by its
+/// component pointer (release) after its hash, and a full table is replaced
+/// by a larger copy while the old one stays readable until Clear. A lookup
+/// that runs during an addition may miss the newest component; a step only
+/// builds a product it could have taken from the index, and the driver
+/// identifies it when it registers the step.
+///
+/// The index refers to the components' own certificates: a component's
+/// certificate never changes while it is indexed (components are never
+/// rebuilt, and removing one rebuilds the index).
 
-#include <shared_mutex>
-#include <string>
+#include <atomic>
+#include <cstddef>
+#include <memory>
 #include <string_view>
-#include <unordered_map>
+#include <vector>
 
 #include "reactions/generators.h"
 
@@ -18,20 +30,40 @@ namespace korvane {
 
 class TComponentIndex : public TKnownSpecies {
  public:
+  TComponentIndex();
+  ~TComponentIndex() override;
+  TComponentIndex(const TComponentIndex&) = delete;
+  TComponentIndex& operator=(const TComponentIndex&) = delete;
+
   /// The first added component with this certificate, or null.
-  TMolecule* Find(std::string_view certificate) const override;
+  TMolecule* Find(std::string_view certificate, std::size_t hash) const override;
+  TMolecule* Find(std::string_view certificate) const { return Find(certificate, CertificateHash(certificate)); }
   /// Adds the component unless one with its certificate is held already.
   void Add(TMolecule* component);
+  /// Forgets every component. No lookup may run meanwhile.
   void Clear();
 
  private:
-  struct Hash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+  struct Slot {
+    std::atomic<std::size_t> Hash{0};
+    std::atomic<const char*> Text{nullptr};
+    std::atomic<std::size_t> Length{0};
+    std::atomic<TMolecule*> Component{nullptr};  // set last: the slot is in use
+  };
+  struct Table {
+    explicit Table(std::size_t capacity) : Mask(capacity - 1), Slots(new Slot[capacity]) {}
+    std::size_t Mask;
+    std::unique_ptr<Slot[]> Slots;
   };
 
-  mutable std::shared_mutex m_mutex;
-  std::unordered_map<std::string, TMolecule*, Hash, std::equal_to<>> m_first;
+  /// Fills the first free slot of the probe sequence; the component's
+  /// certificate must not be in the table.
+  static void Place(Table& table, std::size_t hash, std::string_view certificate, TMolecule* component);
+  void Grow();
+
+  std::atomic<Table*> m_current{nullptr};
+  std::vector<std::unique_ptr<Table>> m_tables;  // the current one last; older ones for lookups under way
+  std::size_t m_count = 0;
 };
 
 }  // namespace korvane

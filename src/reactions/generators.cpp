@@ -22,28 +22,38 @@ constexpr double kRecombinationA = 1.0e14;
 constexpr double kAllylE = 130.0;
 constexpr double kAllylA = 1.0e14;
 
-// The three stored pieces of a molecule, edited by a generator.
+// A candidate product as a molecule stores it (TMolecule::Bonds): atom
+// types, bonds below the diagonal in row order, unpaired electrons per atom
+// and the atoms with an aromatic diagonal entry. Generators write it in time
+// proportional to the atoms and bonds, never as n x n matrices.
 struct Structure {
-  TByteMatrix Adjacency;
   TByteVector Types;
-  TBoolMatrix Aromatic;
+  TBondList Bonds;
+  TByteVector Unpaired;
+  TByteVector AromaticSelf;
 
-  /// Sized to n atoms, keeping its memory between uses; the entries are
-  /// left as they were unless `clear`.
-  void Resize(std::size_t n, bool clear) {
-    if (clear) {
-      Adjacency.assign(n, n, 0);
-      Types.assign(n, 0);
-      Aromatic.assign(n, n, false);
-    } else {
-      Adjacency.reshape(n, n);
-      Types.resize(n);
-      Aromatic.reshape(n, n);
-    }
+  /// Emptied, keeping its memory between uses.
+  void Clear() {
+    Types.clear();
+    Bonds.clear();
+    Unpaired.clear();
+    AromaticSelf.clear();
   }
-  void SetBond(std::size_t i, std::size_t j, std::uint8_t order, bool aromatic) {
-    Adjacency[i][j] = Adjacency[j][i] = order;
-    Aromatic[i][j] = Aromatic[j][i] = aromatic;
+  /// Gives the bond between atoms x and y (which must exist) a new order.
+  void SetOrder(std::size_t x, std::size_t y, std::uint8_t order) {
+    const std::size_t row = std::max(x, y), column = std::min(x, y);
+    for (TBondEntry& bond : Bonds)
+      if (bond.Row == row && bond.Column == column) {
+        bond.Order = order;
+        return;
+      }
+    assert(false && "the bond to change is missing");
+  }
+  std::uint8_t Order(std::size_t x, std::size_t y) const {
+    const std::size_t row = std::max(x, y), column = std::min(x, y);
+    for (const TBondEntry& bond : Bonds)
+      if (bond.Row == row && bond.Column == column) return bond.Order;
+    return 0;
   }
 };
 
@@ -56,10 +66,9 @@ class ProductMaker {
  public:
   ProductMaker(TGeneratorResult& result, const TKnownSpecies* known) : m_result(result), m_known(known) {}
 
-  /// The buffer for the next candidate, sized to n atoms. Its entries are
-  /// cleared only when asked: most callers write every one.
-  Structure& Candidate(std::size_t n, bool clear) {
-    m_buffers.Candidate.Resize(n, clear);
+  /// The empty buffer for the next candidate.
+  Structure& Candidate() {
+    m_buffers.Candidate.Clear();
     return m_buffers.Candidate;
   }
   /// The product identical to the candidate in the buffer: an earlier one, or
@@ -68,22 +77,22 @@ class ProductMaker {
     std::string& certificate = m_buffers.Certificate;
     const Structure& candidate = m_buffers.Candidate;
     bool hasRing = false;
-    MoleculeCertificate(candidate.Adjacency, candidate.Types, candidate.Aromatic, certificate, &hasRing);
-    const std::size_t hash = std::hash<std::string_view>{}(certificate);
+    MoleculeCertificate(candidate.Bonds, candidate.Types, candidate.Unpaired, certificate, &hasRing);
+    const std::size_t hash = CertificateHash(certificate);
     for (const Made& made : m_made)
       if (made.Hash == hash && made.Molecule->Certificate() == certificate) return made.Molecule;
     // Without a ring, aromatisation leaves the product as it is, so it may be
     // replaced by a known species at once.
     if (m_known && !hasRing) {
-      if (TMolecule* known = m_known->Find(certificate)) {
+      if (TMolecule* known = m_known->Find(certificate, hash)) {
         m_made.push_back({hash, known});
         return known;
       }
     }
     // Generated structures come from valid molecules and never grow past
     // them (recombination checks its size first), so they need no check.
-    auto product = TMolecule::FromIdentifiedStructure(candidate.Adjacency, candidate.Types, candidate.Aromatic,
-                                                      certificate, hasRing);
+    auto product = TMolecule::FromIdentifiedBonds(candidate.Types, candidate.Bonds, candidate.Unpaired,
+                                                  candidate.AromaticSelf, certificate, hasRing);
     TMolecule* made = product.get();
     m_result.Products.push_back(std::move(product));
     m_made.push_back({hash, made});
@@ -113,16 +122,22 @@ class ProductMaker {
   std::vector<Made> m_made;
 };
 
-// Atom indexes of each fragment.
-using Fragments = std::vector<std::vector<std::uint8_t>>;
-
 // The fragments the molecule falls into when the bond b–c is ignored, ordered
 // as TMolecule::Components orders them: by lowest atom index, each fragment's
-// atoms ascending. Fills (and reuses) `fragments`; the molecule is untouched.
+// atoms ascending. For each atom of the molecule: its fragment and its place
+// in that fragment.
+struct Fragments {
+  std::size_t Count = 0;
+  std::vector<std::uint8_t> Sizes;
+  std::vector<int> Label;
+  std::vector<std::uint8_t> Place;
+};
+
+// Fills (and reuses) `fragments`; the molecule is untouched.
 void FragmentsWithout(const TMolecule& molecule, std::size_t b, std::size_t c, Fragments& fragments) {
   const std::size_t n = molecule.AtomCount();
-  thread_local std::vector<int> label;
   thread_local std::vector<const TAtom*> stack;
+  std::vector<int>& label = fragments.Label;
   label.assign(n, -1);
   int count = 0;
   for (std::size_t start = 0; start < n; ++start) {
@@ -142,26 +157,30 @@ void FragmentsWithout(const TMolecule& molecule, std::size_t b, std::size_t c, F
     }
     ++count;
   }
-  fragments.resize(count);
-  for (auto& fragment : fragments) fragment.clear();
-  for (std::size_t i = 0; i < n; ++i) fragments[label[i]].push_back(static_cast<std::uint8_t>(i));
+  fragments.Count = static_cast<std::size_t>(count);
+  fragments.Sizes.assign(fragments.Count, 0);
+  fragments.Place.resize(n);
+  for (std::size_t i = 0; i < n; ++i) fragments.Place[i] = fragments.Sizes[label[i]]++;
 }
 
-// Writes the sub-structure of the listed atoms, renumbered in list order.
-void WriteFragment(const TMolecule& whole, const std::vector<std::uint8_t>& indexes, Structure& part) {
-  const std::size_t size = indexes.size();
-  for (std::size_t i = 0; i < size; ++i) {
-    const std::size_t from = indexes[i];
-    part.Types[i] = whole.AtomTypes()[from];
-    const std::uint8_t* adjacencyRow = whole.AdjacencyMatrix()[from];
-    const bool* aromaticRow = whole.AromaticMatrix()[from];
-    std::uint8_t* adjacencyOut = part.Adjacency[i];
-    bool* aromaticOut = part.Aromatic[i];
-    for (std::size_t j = 0; j < size; ++j) {
-      adjacencyOut[j] = adjacencyRow[indexes[j]];
-      aromaticOut[j] = aromaticRow[indexes[j]];
-    }
+// Writes fragment f of the molecule, its atoms renumbered in index order,
+// without the bond b–c. Renumbering keeps the order of the atoms, so the
+// bonds stay in row order.
+void WriteFragment(const TMolecule& whole, const Fragments& fragments, int f, std::size_t b, std::size_t c,
+                   Structure& part) {
+  const std::size_t n = whole.AtomCount();
+  for (std::size_t i = 0; i < n; ++i) {
+    if (fragments.Label[i] != f) continue;
+    part.Types.push_back(whole.AtomTypes()[i]);
+    part.Unpaired.push_back(whole.UnpairedElectrons()[i]);
   }
+  for (const TBondEntry& bond : whole.Bonds()) {
+    if (fragments.Label[bond.Row] != f || fragments.Label[bond.Column] != f) continue;
+    if ((bond.Row == b && bond.Column == c) || (bond.Row == c && bond.Column == b)) continue;
+    part.Bonds.push_back({fragments.Place[bond.Row], fragments.Place[bond.Column], bond.Order, bond.Aromatic});
+  }
+  for (std::uint8_t i : whole.AromaticSelfAtoms())
+    if (fragments.Label[i] == f) part.AromaticSelf.push_back(fragments.Place[i]);
 }
 
 // A hydrogen-like atom whose only entry is a plain single bond. Two such
@@ -207,7 +226,7 @@ TGeneratorResult BetaScission(TMolecule& radical, const TKnownSpecies* known) {
   };
   std::vector<LeafFission> leafFissions;
   const TIntMatrix& energies = radical.BondEnergyMatrix();
-  for (std::uint8_t a : radical.RadicalAtoms()) {
+  for (std::uint8_t a : radical.RadicalAtomIndices()) {
     const TAtom* atomA = radical.GetAtom(a);
     for (const TNeighbour& toB : atomA->Entries()) {
       const TAtom* atomB = toB.Atom;
@@ -224,8 +243,8 @@ TGeneratorResult BetaScission(TMolecule& radical, const TKnownSpecies* known) {
         FragmentsWithout(radical, b, c, pieces);
         std::vector<TMolecule*> fragments;
         bool atomFormed = false;
-        const bool leafCut = pieces.size() == 2 && IsPlainHydrogenLeaf(*atomC);
-        const bool leafFirst = leafCut && pieces[0].size() == 1;  // fragments come by lowest atom index
+        const bool leafCut = pieces.Count == 2 && IsPlainHydrogenLeaf(*atomC);
+        const bool leafFirst = leafCut && pieces.Sizes[0] == 1;  // fragments come by lowest atom index
         const auto same = std::find_if(leafFissions.begin(), leafFissions.end(), [&](const LeafFission& made) {
           return leafCut && made.a == a && made.b == b && made.type == atomC->GetAtomType();
         });
@@ -234,24 +253,18 @@ TGeneratorResult BetaScission(TMolecule& radical, const TKnownSpecies* known) {
                                 : std::vector<TMolecule*>{same->rest, same->leaf};
           atomFormed = true;
         } else {
-          for (const std::vector<std::uint8_t>& atoms : pieces) {
-            Structure& part = maker.Candidate(atoms.size(), false);
-            WriteFragment(radical, atoms, part);
-            std::ptrdiff_t newA = -1, newB = -1, newC = -1;
-            for (std::size_t k = 0; k < atoms.size(); ++k) {
-              const std::size_t index = atoms[k];
-              if (index == a) newA = static_cast<std::ptrdiff_t>(k);
-              if (index == b) newB = static_cast<std::ptrdiff_t>(k);
-              if (index == c) newC = static_cast<std::ptrdiff_t>(k);
+          for (std::size_t f = 0; f < pieces.Count; ++f) {
+            const int label = static_cast<int>(f);
+            Structure& part = maker.Candidate();
+            WriteFragment(radical, pieces, label, b, c, part);
+            const bool hasA = pieces.Label[a] == label, hasB = pieces.Label[b] == label;
+            if (hasA) part.Unpaired[pieces.Place[a]] = 0;
+            if (hasA && hasB) {
+              const std::size_t newA = pieces.Place[a], newB = pieces.Place[b];
+              part.SetOrder(newA, newB, static_cast<std::uint8_t>(part.Order(newA, newB) + 1));
             }
-            if (newB >= 0 && newC >= 0) part.SetBond(newB, newC, 0, false);
-            if (newA >= 0) part.Adjacency[newA][newA] = 0;
-            if (newA >= 0 && newB >= 0) {
-              const auto raised = static_cast<std::uint8_t>(part.Adjacency[newA][newB] + 1);
-              part.Adjacency[newA][newB] = part.Adjacency[newB][newA] = raised;
-            }
-            if (newC >= 0) part.Adjacency[newC][newC] = 1;
-            atomFormed = atomFormed || (atoms.size() == 1 && IsHydrogenLike(part.Types[0]));
+            if (pieces.Label[c] == label) part.Unpaired[pieces.Place[c]] = 1;
+            atomFormed = atomFormed || (part.Types.size() == 1 && IsHydrogenLike(part.Types[0]));
             fragments.push_back(maker.Make());
           }
           if (leafCut) {
@@ -299,24 +312,26 @@ TGeneratorResult HydrogenTransfer(TMolecule& molecule, const TKnownSpecies* know
       continue;
     }
 
-    Structure& atom = maker.Candidate(1, true);
-    atom.Types[0] = hydrogen->GetAtomType();
-    atom.Adjacency[0][0] = 1;
+    Structure& atom = maker.Candidate();
+    atom.Types.push_back(hydrogen->GetAtomType());
+    atom.Unpaired.push_back(1);
     TMolecule* atomProduct = maker.Make();
 
-    // The molecule without h: later atoms move down by one index.
-    Structure& rest = maker.Candidate(n - 1, false);
-    for (std::size_t i = 0, ri = 0; i < n; ++i) {
+    // The molecule without h: later atoms move down by one index, which
+    // keeps the bonds in row order.
+    Structure& rest = maker.Candidate();
+    auto renumbered = [h](std::uint8_t i) { return static_cast<std::uint8_t>(i > h ? i - 1 : i); };
+    for (std::size_t i = 0; i < n; ++i) {
       if (i == h) continue;
-      rest.Types[ri] = molecule.AtomTypes()[i];
-      const std::uint8_t* row = molecule.AdjacencyMatrix()[i];
-      const bool* aromaticRow = molecule.AromaticMatrix()[i];
-      std::copy(row + h + 1, row + n, std::copy(row, row + h, rest.Adjacency[ri]));
-      std::copy(aromaticRow + h + 1, aromaticRow + n, std::copy(aromaticRow, aromaticRow + h, rest.Aromatic[ri]));
-      ++ri;
+      rest.Types.push_back(molecule.AtomTypes()[i]);
+      rest.Unpaired.push_back(molecule.UnpairedElectrons()[i]);
     }
-    const std::size_t renumberedC = c > h ? c - 1 : c;
-    rest.Adjacency[renumberedC][renumberedC] = 1;
+    for (const TBondEntry& bond : molecule.Bonds())
+      if (bond.Row != h && bond.Column != h)
+        rest.Bonds.push_back({renumbered(bond.Row), renumbered(bond.Column), bond.Order, bond.Aromatic});
+    for (std::uint8_t i : molecule.AromaticSelfAtoms())
+      if (i != h) rest.AromaticSelf.push_back(renumbered(i));
+    rest.Unpaired[renumbered(static_cast<std::uint8_t>(c))] = 1;
     TMolecule* restProduct = maker.Make();
     if (leaf) {
       restByPartner[c][slot] = restProduct;
@@ -340,24 +355,27 @@ TGeneratorResult Recombination(TMolecule& first, TMolecule& second) {
   if (n1 + n2 > kMaxAtoms) return result;  // the product could not be held
 
   ProductMaker maker(result, nullptr);
-  Structure& joined = maker.Candidate(n1 + n2, true);
+  Structure& joined = maker.Candidate();
   auto place = [&joined](const TMolecule& part, std::size_t offset) {
-    const std::size_t n = part.AtomCount();
-    for (std::size_t i = 0; i < n; ++i) {
-      joined.Types[offset + i] = part.AtomTypes()[i];
-      for (std::size_t j = 0; j < n; ++j) {
-        joined.Adjacency[offset + i][offset + j] = part.AdjacencyMatrix()[i][j];
-        joined.Aromatic[offset + i][offset + j] = part.AromaticMatrix()[i][j];
-      }
-    }
+    const auto shifted = [offset](std::uint8_t i) { return static_cast<std::uint8_t>(i + offset); };
+    joined.Types.insert(joined.Types.end(), part.AtomTypes().begin(), part.AtomTypes().end());
+    joined.Unpaired.insert(joined.Unpaired.end(), part.UnpairedElectrons().begin(), part.UnpairedElectrons().end());
+    for (const TBondEntry& bond : part.Bonds())
+      joined.Bonds.push_back({shifted(bond.Row), shifted(bond.Column), bond.Order, bond.Aromatic});
+    for (std::uint8_t i : part.AromaticSelfAtoms()) joined.AromaticSelf.push_back(shifted(i));
   };
   place(first, 0);
   place(second, n1);
-  const std::size_t r1 = first.RadicalAtoms().front();
-  const std::size_t r2 = n1 + second.RadicalAtoms().front();
-  joined.Adjacency[r1][r1] = 0;
-  joined.Adjacency[r2][r2] = 0;
-  joined.SetBond(r1, r2, 1, false);
+  const std::size_t r1 = first.RadicalAtomIndices().front();
+  const std::size_t r2 = n1 + second.RadicalAtomIndices().front();
+  joined.Unpaired[r1] = 0;
+  joined.Unpaired[r2] = 0;
+  // The new bond lies in row r2 of the first part's columns: its place in
+  // row order is found by sorting.
+  joined.Bonds.push_back({static_cast<std::uint8_t>(r2), static_cast<std::uint8_t>(r1), 1, false});
+  std::sort(joined.Bonds.begin(), joined.Bonds.end(), [](const TBondEntry& x, const TBondEntry& y) {
+    return x.Row != y.Row ? x.Row < y.Row : x.Column < y.Column;
+  });
 
   auto& reaction = result.Reactions.emplace_back(std::make_unique<TReaction>());
   reaction->SetParameters(kRecombination, kRecombinationE, kRecombinationA);
@@ -372,7 +390,7 @@ TGeneratorResult AllylIsomerisation(TMolecule& radical, const TKnownSpecies* kno
   TGeneratorResult result;
   if (!radical.IsRadical()) return result;
   ProductMaker maker(result, known);
-  for (std::uint8_t a : radical.RadicalAtoms()) {
+  for (std::uint8_t a : radical.RadicalAtomIndices()) {
     const TAtom* atomA = radical.GetAtom(a);
     if (atomA->MultipleBondCount() != 0 || atomA->AromaticBondCount() != 0) continue;
     for (const TNeighbour& toB : atomA->Entries()) {
@@ -384,14 +402,15 @@ TGeneratorResult AllylIsomerisation(TMolecule& radical, const TKnownSpecies* kno
         if (toC.Order != 2 || atomC->UnsaturatedBondCount() != 1) continue;
         const std::size_t b = atomB->GetIndex();
         const std::size_t c = atomC->GetIndex();
-        Structure& edited = maker.Candidate(radical.AtomCount(), false);
-        edited.Adjacency = radical.AdjacencyMatrix();
+        Structure& edited = maker.Candidate();
         edited.Types = radical.AtomTypes();
-        edited.Aromatic = radical.AromaticMatrix();
-        edited.Adjacency[a][a] = 0;
-        edited.Adjacency[b][c] = edited.Adjacency[c][b] = 1;
-        edited.Adjacency[a][b] = edited.Adjacency[b][a] = 2;
-        edited.Adjacency[c][c] = 1;
+        edited.Bonds = radical.Bonds();
+        edited.Unpaired = radical.UnpairedElectrons();
+        edited.AromaticSelf = radical.AromaticSelfAtoms();
+        edited.Unpaired[a] = 0;
+        edited.SetOrder(b, c, 1);
+        edited.SetOrder(a, b, 2);
+        edited.Unpaired[c] = 1;
         TReaction* reaction = NewReaction(result, radical, kAllylIzomeration, kAllylE, kAllylA);
         reaction->AddProduct(maker.Make(), 1);
         SetRecipes(*reaction, BuildRecipes(radical, kAllylIzomeration, 0, 0));

@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/certificate.h"
 #include "core/molecule.h"
 #include "reactions/reaction.h"
 
@@ -30,8 +31,9 @@ namespace korvane {
 class TKnownSpecies {
  public:
   virtual ~TKnownSpecies() = default;
-  /// The known molecule with this certificate, or null.
-  virtual TMolecule* Find(std::string_view certificate) const = 0;
+  /// The known molecule with this certificate (whose CertificateHash is
+  /// `hash`), or null.
+  virtual TMolecule* Find(std::string_view certificate, std::size_t hash) const = 0;
 };
 
 /// What a generator made. The reactions refer to the component(s) as their
