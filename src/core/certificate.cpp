@@ -62,12 +62,13 @@ struct Workspace {
   std::vector<int> start, adjacent;  // the folded graph's neighbour lists
   std::vector<int> order, remaining;  // the tree walk
   std::vector<char> bytes;
-  // The tree form: encodings written so far, the children's encodings
+  // The tree form: encodings written so far (formUsed bytes of form), the children's encodings
   // awaiting their sort (places in `form`), a copy buffer, peeled vertices.
   struct Span {
     std::size_t Offset, Length;
   };
   std::vector<char> form, scratch;
+  std::size_t formUsed = 0;
   std::vector<Span> spans;
   std::vector<char> peeled;
   std::vector<setword> graph, canonical;
@@ -171,20 +172,21 @@ void SortSpans(Workspace& w, std::size_t firstSpan, std::size_t begin) {
 // to w.form. The children's encodings are written one after another, then
 // put into sorted order in place: no allocation once the buffers have grown.
 void EncodeSubtree(Workspace& w, int vertex, int parent) {
-  const std::uint64_t colour = w.colour[vertex];
-  for (int k = 0; k < kColourBytes; ++k) w.form.push_back(static_cast<char>((colour >> (8 * k)) & 0xff));
   const int children = w.start[vertex + 1] - w.start[vertex] - (parent >= 0 ? 1 : 0);
-  w.form.push_back(static_cast<char>(children & 0xff));
-  w.form.push_back(static_cast<char>(children >> 8));
+  // Colour (six bytes) and child count (two), little-endian: one store.
+  const std::uint64_t head = w.colour[vertex] | static_cast<std::uint64_t>(children & 0xffff) << 48;
+  char* out = w.form.data() + w.formUsed;
+  for (int k = 0; k < kColourBytes + 2; ++k) out[k] = static_cast<char>((head >> (8 * k)) & 0xff);
+  w.formUsed += kColourBytes + 2;
   if (children == 0) return;
-  const std::size_t begin = w.form.size();
+  const std::size_t begin = w.formUsed;
   const std::size_t firstSpan = w.spans.size();
   for (int k = w.start[vertex]; k < w.start[vertex + 1]; ++k) {
     const int child = w.adjacent[k];
     if (child == parent) continue;
-    const std::size_t offset = w.form.size();
+    const std::size_t offset = w.formUsed;
     EncodeSubtree(w, child, vertex);
-    w.spans.push_back({offset, w.form.size() - offset});
+    w.spans.push_back({offset, w.formUsed - offset});
   }
   if (children > 1) SortSpans(w, firstSpan, begin);
   w.spans.resize(firstSpan);
@@ -244,25 +246,44 @@ bool AppendTreeForm(Workspace& w, int vertices, ByteWriter& out) {
                               centres[1]) == w.adjacent.begin() + w.start[centres[0] + 1])
     return false;  // two pieces, not one tree
 
-  w.form.clear();
+  // A tree's form holds every vertex once (the peeling above excluded cycles).
+  w.form.resize(static_cast<std::size_t>(vertices) * (kColourBytes + 2));
+  w.formUsed = 0;
   w.spans.clear();
   if (count == 1) {
     EncodeSubtree(w, centres[0], -1);
   } else {
     // Two centres: the sorted pair of the halves.
     for (int k = 0; k < 2; ++k) {
-      const std::size_t offset = w.form.size();
+      const std::size_t offset = w.formUsed;
       EncodeSubtree(w, centres[k], centres[1 - k]);
-      w.spans.push_back({offset, w.form.size() - offset});
+      w.spans.push_back({offset, w.formUsed - offset});
     }
     SortSpans(w, 0, 0);
   }
   // Every vertex was reached exactly when the form holds all of them.
-  if (w.form.size() != static_cast<std::size_t>(vertices) * (kColourBytes + 2)) return false;
+  if (w.formUsed != w.form.size()) return false;
   out.Number(0xffff, 2);
   out.Number(static_cast<std::uint64_t>(count), 1);
   out.Bytes(w.form.data(), w.form.size());
   return true;
+}
+
+// Whether some bonds form a ring: a bond between atoms already joined by
+// earlier bonds closes one.
+bool HasRing(Workspace& w, std::size_t atoms) {
+  w.root.resize(atoms);
+  std::iota(w.root.begin(), w.root.end(), 0);
+  auto rootOf = [&w](int atom) {
+    while (w.root[atom] != atom) atom = w.root[atom] = w.root[w.root[atom]];
+    return atom;
+  };
+  for (const Bond& bond : w.bonds) {
+    const int x = rootOf(bond.a), y = rootOf(bond.b);
+    if (x == y) return true;
+    w.root[x] = y;
+  }
+  return false;
 }
 
 // The certificate of the bonds and unpaired electrons in the work space.
@@ -272,25 +293,6 @@ void Certify(Workspace& w, const TByteVector& atomTypes, std::string& certificat
   for (const Bond& bond : w.bonds) {
     ++w.degree[bond.a];
     ++w.degree[bond.b];
-  }
-
-  if (hasRing) {
-    // A bond between atoms already joined by earlier bonds closes a ring.
-    w.root.resize(n);
-    std::iota(w.root.begin(), w.root.end(), 0);
-    auto rootOf = [&w](int atom) {
-      while (w.root[atom] != atom) atom = w.root[atom] = w.root[w.root[atom]];
-      return atom;
-    };
-    *hasRing = false;
-    for (const Bond& bond : w.bonds) {
-      const int x = rootOf(bond.a), y = rootOf(bond.b);
-      if (x == y) {
-        *hasRing = true;
-        break;
-      }
-      w.root[x] = y;
-    }
   }
 
   // Folded hydrogens: no unpaired electrons, one plain bond to a heavier atom.
@@ -353,15 +355,15 @@ void Certify(Workspace& w, const TByteVector& atomTypes, std::string& certificat
     k = end;
   }
   out.Number(w.edges.size(), 2);
-  if (w.edges.empty()) {
+  // Folding removes only leaves and puts vertices into bonds, so the folded
+  // graph has a ring exactly when the molecule has: none without edges or
+  // in a tree, and the bonds tell otherwise.
+  if (w.edges.empty() || AppendTreeForm(w, vertices, out)) {
+    if (hasRing) *hasRing = false;
     certificate.assign(w.bytes.data(), out.Used());
     return;
   }
-
-  if (AppendTreeForm(w, vertices, out)) {
-    certificate.assign(w.bytes.data(), out.Used());
-    return;
-  }
+  if (hasRing) *hasRing = HasRing(w, n);
 
   CheckNautyOnce();
   const int m = SETWORDSNEEDED(vertices);

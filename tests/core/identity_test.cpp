@@ -48,6 +48,8 @@ TEST(Identity, IgnoresAtomOrder) {
   };
   for (const char* description : descriptions) {
     auto molecule = MoleculeFrom(description);
+    // Each is connected: it has a ring exactly when it has as many bonds as atoms.
+    EXPECT_EQ(molecule->HasRing(), molecule->Bonds().size() >= molecule->AtomCount()) << description;
     for (unsigned seed = 1; seed <= 5; ++seed) {
       auto shuffled = Renumbered(*molecule, ShuffledOrder(static_cast<int>(molecule->AtomCount()), seed));
       EXPECT_TRUE(AreIsomorphic(*molecule, *shuffled)) << description << " seed " << seed;
@@ -112,6 +114,8 @@ TEST(Certificate, FoldsOnlyPlainHydrogens) {
   auto methane = MoleculeFrom("C");
   auto methylWithHydrogenAtom = MoleculeFrom("C. H.");  // CH3 and a lone H in one structure
   EXPECT_NE(methane->Certificate(), methylWithHydrogenAtom->Certificate());
+  EXPECT_FALSE(methylWithHydrogenAtom->HasRing());
+  EXPECT_TRUE(MoleculeFrom("C C C H.; 0-1 1-2 2-0")->HasRing());  // a ring beside a lone atom
   EXPECT_NE(MoleculeFrom("H H; 0-1")->Certificate(), MoleculeFrom("H. H.")->Certificate());
   EXPECT_NE(MoleculeFrom("H D; 0-1")->Certificate(), MoleculeFrom("H H; 0-1")->Certificate());
   // An empty structure has a certificate too, unlike every other.
