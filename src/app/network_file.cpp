@@ -73,7 +73,10 @@ std::uint16_t ReadComponent(ByteReader& reader, std::int32_t id, std::unique_ptr
   TBoolMatrix aromatic(n, n, false);
   for (std::size_t k = 0; k < n * n; ++k) {
     const std::uint8_t value = (*bonds)[k];
-    if (value > kAromaticBond) return kNetworkFileBadBond;
+    // The diagonal holds unpaired electrons (0 to 4); no atom is aromatic
+    // with itself.
+    const bool diagonal = k % (n + 1) == 0;
+    if (value > (diagonal ? kMaxPlainBond : kAromaticBond)) return kNetworkFileBadBond;
     adjacency.data()[k] = value == kAromaticBond ? 1 : value;
     aromatic.data()[k] = value == kAromaticBond;
   }
@@ -369,7 +372,8 @@ std::string NetworkFileDamageReason(std::uint16_t damage) {
     case kNetworkFileRead: return "The whole reaction network file was read.";
     case kNotANetworkFile: return "The file is not a reaction network file.";
     case kNetworkFileUnknownVersion: return "The reaction network file has an unknown format version.";
-    case kNetworkFileBadBond: return "A component of the reaction network file has a bond byte above 5.";
+    case kNetworkFileBadBond:
+      return "A component of the reaction network file has a bond byte above 5, or above 4 on its diagonal.";
     case kNetworkFileBadFlag: return "A reaction of the reaction network file has a flag byte other than 0 and 1.";
     case kNetworkFileEndsEarly: return "The reaction network file ends before its last record.";
     case kNetworkFileBadComponentIndex:

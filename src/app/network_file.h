@@ -39,7 +39,7 @@ inline constexpr std::uint16_t kNetworkFileRead = 0;
 inline constexpr std::uint16_t kNotANetworkFile = 1;
 /// The version byte is not 1.
 inline constexpr std::uint16_t kNetworkFileUnknownVersion = 2;
-/// A bond byte above 5.
+/// A bond byte above 5, or above 4 on the diagonal (unpaired electrons).
 inline constexpr std::uint16_t kNetworkFileBadBond = 3;
 /// A reaction flag byte other than 0 and 1.
 inline constexpr std::uint16_t kNetworkFileBadFlag = 4;

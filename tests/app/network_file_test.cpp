@@ -155,6 +155,7 @@ TEST(NetworkFile, FaultsKeepThePreviousNetworkOrTheCompleteRecordsBeforeThem) {
       {71, {}, kNetworkFileEndsEarly, 0, 0},
       {37, {0, 0xf0, 0x7f}, kNetworkFileBadNumber, 0, 0},  // T = infinity
       {ethylBond, {6}, kNetworkFileBadBond, 5, 0},
+      {ethylBond - 3, {5}, kNetworkFileBadBond, 5, 0},  // an aromatic mark on the diagonal, at (0, 0)
       {ethylBond, {0}, kNetworkFileBadComponent, 5, 0},  // a C-H bond in one triangle only
       {ethylBond, {5}, kNetworkFileBadComponent, 5, 0},  // aromatic one way only
       {206, {0}, kNetworkFileBadComponent, 5, 0},        // ethyl without atoms
