@@ -1,7 +1,8 @@
 #pragma once
 /// The four elementary reaction generators. Each turns one component (two
 /// radicals for recombination) into the reactions it undergoes, working on
-/// copies of its stored matrices; the component itself is never changed.
+/// copies of its stored structure (its bonds, unpaired electrons and atom
+/// types, as the matrices would give them); the component is never changed.
 /// Generators do not filter (the driver does), and they look a product up
 /// only among the species they are given as known.
 ///
