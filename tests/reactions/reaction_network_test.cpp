@@ -24,18 +24,6 @@ std::vector<std::string> Formulas(const TReactionNetwork& network) {
   return formulas;
 }
 
-TEST(ReactionNetwork, NewNetworkHoldsTheBuiltInComponents) {
-  TReactionNetwork network;
-  EXPECT_EQ(Formulas(network), (std::vector<std::string>{"H1", "He1", "N2", "H2O1"}));
-  EXPECT_EQ(network.ReactionCount(), 0u);
-  EXPECT_EQ(network.HydrogenAtom(), network.Component(0));
-  EXPECT_TRUE(network.Component(0)->IsRadical());
-  EXPECT_EQ(network.Roots(), TMoleculeVector{network.Component(1)});
-  for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(network.Component(i)->Inert, i > 0) << i;
-  EXPECT_EQ(network.GetPreferences(), (TNetworkPreferences{1050.0, 200.0, 300.0, 200.0, 0.01}));
-  EXPECT_EQ(CheckNetwork(network), "");
-}
-
 TEST(ReactionNetwork, AddAndFindComponents) {
   TReactionNetwork network;
   TMolecule* propane = AddFeed(network, LinearAlkane(3));
@@ -120,8 +108,13 @@ TEST(ReactionNetwork, EditReactionKeepsTheLinksConsistent) {
   EXPECT_EQ(reaction->ActEnerg2, original.ActEnerg2);
 }
 
-TEST(ReactionNetwork, RemovingComponentsPrunesWhatNoRootReaches) {
+// A new network holds the built-in components (H, He, N2, H2O; all but H
+// inert) and the default preferences.
+TEST(ReactionNetwork, NewNetworkHoldsTheBuiltInsAndRemovalPrunesWhatNoRootReaches) {
   TReactionNetwork network;
+  EXPECT_EQ(Formulas(network), (std::vector<std::string>{"H1", "He1", "N2", "H2O1"}));
+  for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(network.Component(i)->Inert, i > 0) << i;
+  EXPECT_EQ(network.GetPreferences(), (TNetworkPreferences{1050.0, 200.0, 300.0, 200.0, 0.01}));
   AddFeed(network, LinearAlkane(3));
   network.Generate();
   // Remove the isopropyl radical: propene is still formed from n-propyl.

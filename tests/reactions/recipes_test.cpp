@@ -15,6 +15,8 @@ using V = std::vector<int>;
 V Indexes(const std::string& recipe) { return testing::RecipeIndexes(recipe); }
 
 // Radical centre on atom 0 unless stated; the bond is given as (first, second).
+// The generator tests pin the recipes of propyl, 1- and 2-butyl, ethyl C-H,
+// the cyclohexyl ring bond and propane's hydrogens.
 TEST(Recipes, BetaScissionAndHydrogenTransfer) {
   struct Case {
     const char* molecule;
@@ -24,22 +26,16 @@ TEST(Recipes, BetaScissionAndHydrogenTransfer) {
     const char* what;
   };
   const Case cases[] = {
-      {"C. C C; 0-1 1-2", kBetaScission, 1, 2, {1}, {9}, "propyl C2-C3: s = 2 + 1"},
-      {"C. C C C; 0-1 1-2 2-3", kBetaScission, 1, 2, {1}, {10}, "1-butyl: s = 4"},
-      {"C C. C C; 0-1 1-2 2-3", kBetaScission, 2, 3, {1}, {9}, "2-butyl: s = 3"},
       {"C. C C C C; 0-1 1-2 1-3 1-4", kBetaScission, 1, 2, {1}, {11}, "neopentyl: s = 4 + 1"},
       {"C. C; 0-1", kBetaScission, 4, 1, {0}, {6}, "ethyl C-H, hydrogen given first: exchanged"},
-      {"C. C; 0-1", kBetaScission, 1, 4, {0}, {6}, "ethyl C-H"},
       {"C. C C C; 0-1 1-2 1-3", kBetaScission, 1, 6, {0}, {8}, "isobutyl, tertiary hydrogen"},
       {"C. C C C; 0-1 1-2 2=3", kBetaScission, 1, 2, {1}, {10, 15}, "double bond on Y"},
       {"C. C C C; 0-1 1-2 2#3", kBetaScission, 1, 2, {1}, {10, 16}, "triple bond on Y"},
       {"C. C C C C; 0-1 1-2 2-3 3=4", kBetaScission, 1, 2, {1}, {10, 17}, "double bond beyond Y"},
       {"C. C c c c c c c; 0-1 1-2 2:3 3:4 4:5 5:6 6:7 7:2", kBetaScission, 1, 2, {1}, {11, 16, 16, 17, 17},
        "phenylethyl: two aromatic bonds on Y, two one atom further out"},
-      {"C. C C C C C; 0-1 1-2 2-3 3-4 4-5 5-0", kBetaScission, 1, 2, {1}, {10, 27}, "cyclohexyl ring bond"},
       {"C. C C C C C C; 0-1 1-2 2-3 3-4 4-5 5-0 1-6", kBetaScission, 1, 6, {1}, {10}, "bond leaving the ring"},
       {"C", kHydrogenTransfer, 0, 1, {2}, {18}, "methane"},
-      {"C C C; 0-1 1-2", kHydrogenTransfer, 0, 3, {2}, {19}, "propane, methyl hydrogen"},
       {"C C C; 0-1 1-2", kHydrogenTransfer, 6, 1, {2}, {20}, "propane, CH2 hydrogen given first"},
       {"C C C C; 0-1 0-2 0-3", kHydrogenTransfer, 0, 4, {2}, {21}, "isobutane, tertiary hydrogen"},
       {"C C C; 0-1 1=2", kHydrogenTransfer, 2, 7, {2}, {19, 22}, "propene, vinylic CH2 hydrogen"},
