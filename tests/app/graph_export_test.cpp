@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "../database/database_test_support.h"
+#include "add_reaction.h"
 #include "molecule_builder.h"
 #include "network_checks.h"
 
@@ -35,10 +36,6 @@ std::string Slurp(const std::string& path) {
   return {bytes.begin(), bytes.end()};
 }
 
-std::size_t Entries(const testing::ScratchDir& dir) {
-  return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir.path()), {}));
-}
-
 std::string Node(int i) {
   return std::to_string(i) + " [label=\"\",image=\"pict_" + std::to_string(i) + ".png\"];\r\n";
 }
@@ -47,27 +44,15 @@ std::string Node(int i) {
 // 8 n-butane. Ethyl gives ethylene + H by two reactions, so the edges 5 -> 6
 // and 5 -> 0 are produced twice; the last reaction has three products.
 void BuildEthaneNetwork(TReactionNetwork& network) {
-  TMolecule* h = network.HydrogenAtom();
-  TMolecule* ethane = AddFeed(network, testing::LinearAlkane(2));
-  TMolecule* ethyl = AddFeed(network, "C. C; 0-1");
-  TMolecule* ethylene = AddFeed(network, "C C; 0=1");
-  TMolecule* methyl = AddFeed(network, "C.");
-  TMolecule* butane = AddFeed(network, testing::LinearAlkane(4));
-  using Side = std::vector<std::pair<TMolecule*, int>>;
-  const std::tuple<std::int32_t, Side, Side> reactions[] = {
-      {kHydrogenTransfer, {{ethane, 1}}, {{ethyl, 1}, {h, 1}}},
-      {kBetaScission, {{ethyl, 1}}, {{ethylene, 1}, {h, 1}}},
-      {kBetaScission, {{ethane, 1}}, {{methyl, 2}}},
-      {kOtherReaction, {{ethyl, 1}}, {{ethylene, 1}, {h, 1}}},
-      {kRecombination, {{ethyl, 1}, {h, 1}}, {{ethane, 1}}},
-      {kOtherReaction, {{butane, 1}}, {{ethyl, 1}, {ethylene, 1}, {h, 1}}}};
-  for (const auto& [type, reactants, products] : reactions) {
-    TReaction reaction;
-    reaction.SetParameters(type, 100.0, 1.0e13);
-    for (auto [molecule, coefficient] : reactants) reaction.AddReactant(molecule, -coefficient);
-    for (auto [molecule, coefficient] : products) reaction.AddProduct(molecule, coefficient);
-    network.AddReactionCopy(reaction);
-  }
+  for (const std::string& feed : {testing::LinearAlkane(2), std::string("C. C; 0-1"), std::string("C C; 0=1"),
+                                  std::string("C."), testing::LinearAlkane(4)})
+    AddFeed(network, feed);
+  testing::AddReaction(network, kHydrogenTransfer, {{4, -1}, {5, 1}, {0, 1}});
+  testing::AddReaction(network, kBetaScission, {{5, -1}, {6, 1}, {0, 1}});
+  testing::AddReaction(network, kBetaScission, {{4, -1}, {7, 2}});
+  testing::AddReaction(network, kOtherReaction, {{5, -1}, {6, 1}, {0, 1}});
+  testing::AddReaction(network, kRecombination, {{5, -1}, {0, -1}, {4, 1}});
+  testing::AddReaction(network, kOtherReaction, {{8, -1}, {5, 1}, {6, 1}, {0, 1}});
   ASSERT_EQ(testing::CheckNetwork(network), "");
 }
 
@@ -132,7 +117,7 @@ TEST(GraphExport, FailuresReportAndLeaveNoTruncatedFile) {
             "Cannot write the graph file \"" + dir.file("pict_4.png") +
                 "\": it has the name of the picture of component 4.");
   EXPECT_TRUE(none.paths.empty());
-  EXPECT_EQ(Entries(dir), 2u);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 2);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "../database/database_test_support.h"
+#include "add_reaction.h"
 #include "molecule_builder.h"
 #include "network_checks.h"
 #include "reactions/mass_balance.h"
@@ -26,32 +27,16 @@ TMolecule* Add(TReactionNetwork& network, const std::string& description, bool i
   return network.AddComponent(m->AdjacencyMatrix(), m->AtomTypes(), m->AromaticMatrix(), isRoot);
 }
 
-using Sides = std::vector<std::pair<TMolecule*, std::int32_t>>;
-
-TReaction* AddReaction(TReactionNetwork& network, std::int32_t type, double e, double a, bool multiply,
-                       const Sides& reactants, const Sides& products, std::string freq = "", std::string act = "") {
-  TReaction reaction;
-  reaction.SetParameters(type, e, a);
-  reaction.MultiplyByActiveRadicals = multiply;
-  reaction.FreqFact2 = std::move(freq);
-  reaction.ActEnerg2 = std::move(act);
-  for (auto [m, coefficient] : reactants) reaction.AddReactant(m, coefficient);
-  for (auto [m, coefficient] : products) reaction.AddProduct(m, coefficient);
-  return network.AddReactionCopy(reaction);
-}
-
 // Built-ins, ethane (4), ethyl (5), H2 (6), benzene (7, a root); a reaction of
 // one reactant taken -2, one of two reactants, one of class 10 without recipes.
 void FillSmallNetwork(TReactionNetwork& network) {
-  TMolecule* ethane = Add(network, LinearAlkane(2));
-  TMolecule* ethyl = Add(network, "C. C; 0-1");
-  TMolecule* hydrogen2 = Add(network, "H H; 0-1");
+  Add(network, LinearAlkane(2));
+  Add(network, "C. C; 0-1");
+  Add(network, "H H; 0-1");
   Add(network, "c c c c c c; 0:1 1:2 2:3 3:4 4:5 5:0", true)->Name = "benzene";
-  TMolecule* h = network.HydrogenAtom();
-  AddReaction(network, kHydrogenTransfer, 225.0, 3.5775e21, true, {{ethane, -2}}, {{h, 2}, {ethyl, 2}}, "\x02",
-              std::string("\x13\x00\x1f", 3));
-  AddReaction(network, kRecombination, 0.0, 1.0e14, false, {{h, -1}, {h, -1}}, {{hydrogen2, 1}}, "\x03", "\x19");
-  AddReaction(network, kOtherReaction, 300.0, 1.0e13, false, {{ethyl, -1}, {h, -1}}, {{ethane, 1}});
+  AddReaction(network, kHydrogenTransfer, {{4, -2}, {0, 2}, {5, 2}}, true, {0x02}, {0x13, 0x00, 0x1f}, 225.0, 3.5775e21);
+  AddReaction(network, kRecombination, {{0, -1}, {0, -1}, {6, 1}}, false, {0x03}, {0x19}, 0.0, 1.0e14);
+  AddReaction(network, kOtherReaction, {{5, -1}, {0, -1}, {4, 1}}, false, {}, {}, 300.0, 1.0e13);
   network.AfterFilterSelectivity();
 }
 
@@ -273,10 +258,10 @@ TEST(NetworkFile, DamagedCopiesLoadConsistently) {
 // The largest value of each field: ethane named with 255 bytes, a reaction of
 // class 255 with coefficients 255 and 15-byte recipes.
 void FillLargest(TReactionNetwork& network) {
-  TMolecule* ethane = Add(network, LinearAlkane(2), true);
-  ethane->Name = std::string(255, 'n');
-  AddReaction(network, 255, 1.0, 2.0, true, {{ethane, -255}}, {{Add(network, "C. C; 0-1"), 255},
-              {network.HydrogenAtom(), 255}}, std::string(15, '\x7f'), std::string(15, '\0'));
+  Add(network, LinearAlkane(2), true)->Name = std::string(255, 'n');
+  Add(network, "C. C; 0-1");
+  AddReaction(network, 255, {{4, -255}, {5, 255}, {0, 255}}, true, std::vector<int>(15, 0x7f), std::vector<int>(15, 0),
+              1.0, 2.0);
   network.AfterFilterSelectivity();
 }
 

