@@ -1,8 +1,10 @@
 #include "core/file_replace.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <fstream>
 #include <iterator>
 
@@ -16,50 +18,65 @@ std::string Read(const fs::path& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-TEST(FileReplace, ReplacesThroughLinksKeepsPermissionsAndLeavesNoTemporary) {
-  const fs::path dir = fs::temp_directory_path() / ("korvane_replace_" + std::to_string(::getpid()));
-  fs::remove_all(dir);
-  fs::create_directories(dir);
-  std::ofstream(dir / "real.txt") << "old";
-  fs::permissions(dir / "real.txt", fs::perms::owner_read | fs::perms::owner_write);
-  fs::create_symlink(dir / "real.txt", dir / "link.txt");
+class FileReplace : public ::testing::Test {
+ protected:
+  FileReplace() {
+    fs::remove_all(m_dir);
+    fs::create_directories(m_dir);
+  }
+  ~FileReplace() override { fs::remove_all(m_dir); }
+  long Entries() const { return std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()); }
 
-  EXPECT_EQ(ReplaceFileContents(dir / "link.txt", "new"), "");
-  EXPECT_TRUE(fs::is_symlink(dir / "link.txt"));
-  EXPECT_EQ(Read(dir / "real.txt"), "new");
-  EXPECT_EQ(fs::status(dir / "real.txt").permissions() & fs::perms::all,
+  const fs::path m_dir = fs::temp_directory_path() / ("korvane_replace_" + std::to_string(::getpid()));
+};
+
+TEST_F(FileReplace, ReplacesThroughLinksKeepsPermissionsAndLeavesNoTemporary) {
+  std::ofstream(m_dir / "real.txt") << "old";
+  fs::permissions(m_dir / "real.txt", fs::perms::owner_read | fs::perms::owner_write);
+  fs::create_symlink(m_dir / "real.txt", m_dir / "link.txt");
+
+  EXPECT_EQ(ReplaceFileContents(m_dir / "link.txt", "new"), "");
+  EXPECT_TRUE(fs::is_symlink(m_dir / "link.txt"));
+  EXPECT_EQ(Read(m_dir / "real.txt"), "new");
+  EXPECT_EQ(fs::status(m_dir / "real.txt").permissions() & fs::perms::all,
             fs::perms::owner_read | fs::perms::owner_write);
 
   // Refusals leave everything as it was.
-  EXPECT_NE(ReplaceFileContents(dir / "missing" / "a.txt", "x"), "");
-  EXPECT_FALSE(fs::exists(dir / "missing"));
-  fs::create_directory(dir / "folder");
-  EXPECT_EQ(ReplaceFileContents(dir / "folder", "x"), "not a regular file");
+  EXPECT_NE(ReplaceFileContents(m_dir / "missing" / "a.txt", "x"), "");
+  EXPECT_FALSE(fs::exists(m_dir / "missing"));
+  fs::create_directory(m_dir / "folder");
+  EXPECT_EQ(ReplaceFileContents(m_dir / "folder", "x"), "not a regular file");
   EXPECT_NE(ReplaceFileContents("", "x"), "");
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 3);  // real, link, folder
-  fs::remove_all(dir);
+  EXPECT_EQ(Entries(), 3);  // real, link, folder
 }
 
-TEST(FileReplace, SetIsWrittenWholeOrNotAtAll) {
-  const fs::path dir = fs::temp_directory_path() / ("korvane_replace_set_" + std::to_string(::getpid()));
-  fs::remove_all(dir);
-  fs::create_directories(dir);
-  std::ofstream(dir / "a.txt") << "old a";
-  auto entries = [&] { return std::distance(fs::directory_iterator(dir), fs::directory_iterator()); };
-
+TEST_F(FileReplace, SetIsWrittenWholeOrNotAtAll) {
+  std::ofstream(m_dir / "a.txt") << "old a";
   // The second file cannot be written, or names the first again: the first keeps its old contents.
-  const TFileContents unwritable[] = {{dir / "a.txt", "new a"}, {dir / "missing" / "b.txt", "new b"}};
-  EXPECT_EQ(ReplaceFilesContents(unwritable).rfind((dir / "missing" / "b.txt").string() + ": ", 0), 0u);
-  const TFileContents twice[] = {{dir / "a.txt", "new a"}, {dir / "." / "a.txt", "again"}};
+  const TFileContents unwritable[] = {{m_dir / "a.txt", "new a"}, {m_dir / "missing" / "b.txt", "new b"}};
+  EXPECT_EQ(ReplaceFilesContents(unwritable).rfind((m_dir / "missing" / "b.txt").string() + ": ", 0), 0u);
+  const TFileContents twice[] = {{m_dir / "a.txt", "new a"}, {m_dir / "." / "a.txt", "again"}};
   EXPECT_NE(ReplaceFilesContents(twice), "");
-  EXPECT_EQ(Read(dir / "a.txt"), "old a");
-  EXPECT_EQ(entries(), 1);
+  // The file size limit stops the second write half way, even for root, where permissions would not.
+  const std::string large(4096, 'x');
+  const TFileContents tooLarge[] = {{m_dir / "a.txt", "new a"}, {m_dir / "b.txt", large}};
+  rlimit saved{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+  rlimit small = saved;
+  small.rlim_cur = 512;
+  auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const std::string stopped = ReplaceFilesContents(tooLarge);
+  setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, previousHandler);
+  EXPECT_NE(stopped, "");
+  EXPECT_EQ(Read(m_dir / "a.txt"), "old a");
+  EXPECT_EQ(Entries(), 1);
 
-  const TFileContents both[] = {{dir / "a.txt", "new a"}, {dir / "b.txt", "new b"}};
+  const TFileContents both[] = {{m_dir / "a.txt", "new a"}, {m_dir / "b.txt", "new b"}};
   EXPECT_EQ(ReplaceFilesContents(both), "");
-  EXPECT_EQ(Read(dir / "a.txt") + Read(dir / "b.txt"), "new anew b");
-  EXPECT_EQ(entries(), 2);  // no temporary or previous copy left
-  fs::remove_all(dir);
+  EXPECT_EQ(Read(m_dir / "a.txt") + Read(m_dir / "b.txt"), "new anew b");
+  EXPECT_EQ(Entries(), 2);  // no temporary or previous copy left
 }
 
 }  // namespace

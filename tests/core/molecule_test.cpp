@@ -38,15 +38,12 @@ TEST(MoleculeBuild, NeighbourListsFollowTheBuildOrder) {
 
 // Looking at a component (rings for its properties or its picture) must never
 // reorder its neighbour lists: a later generation walks them in order.
-TEST(MoleculeCycleAtoms, CyclopropaneKeepsItsNeighbourOrder) {
+TEST(MoleculeCycleAtoms, RingsKeepTheirNeighbourOrderChainsAndFragmentsHaveNone) {
   auto cyclopropane = MoleculeFrom("C C C; 0-1 1-2 2-0");
   EXPECT_EQ(cyclopropane->CycleAtomIndices(), (TByteVector{1, 0, 2}));
   EXPECT_EQ(EntryIndices(cyclopropane->GetAtom(0)), (std::vector<int>{1, 2, 3, 4}));
   EXPECT_EQ(EntryIndices(cyclopropane->GetAtom(1)), (std::vector<int>{0, 2, 5, 6}));
   EXPECT_EQ(EntryIndices(cyclopropane->GetAtom(2)), (std::vector<int>{0, 1, 7, 8}));
-}
-
-TEST(MoleculeCycleAtoms, BenzeneRingChainsAndFragmentsHaveNone) {
   auto benzene = MoleculeFrom(kBenzene);
   TByteVector ring = benzene->CycleAtomIndices();
   std::sort(ring.begin(), ring.end());
@@ -105,20 +102,15 @@ TEST(MoleculeCopy, KeepsIdAndStructureButNotNameFlagsOrLinks) {
   EXPECT_EQ(copy->GetAtom(0)->Entries().front().Atom, copy->GetAtom(0));  // its own atoms
 }
 
-TEST(MoleculeInvariants, ScoresAndTypeCounts) {
+TEST(MoleculeInvariants, ScoresTypeCountsMassFractionsAndMolarMass) {
   const TInvariants propane = MoleculeFrom(LinearAlkane(3))->Invariants();
-  EXPECT_EQ(propane.AtomCount, 11);
-  EXPECT_EQ(propane.AtomsPerType[kHydrogen], 8);
-  EXPECT_EQ(propane.AtomsPerType[kCarbon], 3);
-  EXPECT_EQ(propane.GraphScore1, (TByteVector{4, 4, 4, 1, 1, 1, 1, 1, 1, 1, 1}));
+  EXPECT_TRUE(propane.AtomCount == 11 && propane.AtomsPerType[kHydrogen] == 8 && propane.AtomsPerType[kCarbon] == 3);
   // Allyl: row sums count the unpaired electron and the bond orders (all 4);
   // neighbour counts include the self entry (C0 4, C1 3, C2 3).
   auto allyl = MoleculeFrom("C. C C; 0-1 1=2");
   EXPECT_EQ(allyl->Invariants().GraphScore1, (TByteVector{4, 4, 4, 1, 1, 1, 1, 1}));
   EXPECT_EQ(allyl->Invariants().GraphScore2, (TByteVector{4, 3, 3, 1, 1, 1, 1, 1}));
-}
 
-TEST(MoleculeInvariants, MassFractionsAndMolarMass) {
   auto methane = MoleculeFrom("C");
   EXPECT_NEAR(methane->MassFractions()[kHydrogen], 0.2513, 1e-4);
   EXPECT_NEAR(methane->MassFractions()[kCarbon], 0.7487, 1e-4);
@@ -168,7 +160,7 @@ TEST(MoleculeFormula, CountsEveryCodeAndSplitsCarbonKinds) {
   for (const auto& [description, formula] : cases) EXPECT_EQ(MoleculeFrom(description)->Formula(), formula);
 }
 
-TEST(MoleculeComponents, FragmentsInOrderOfTheirLowestAtom) {
+TEST(MoleculeComponents, FragmentsInOrderOfTheirLowestAtomAndDistancesInBonds) {
   // Two methanes whose atoms are interleaved: fragment of atom 0 first.
   auto twoMethanes = Renumbered(*MoleculeFrom("C C"), {1, 0, 6, 2, 7, 3, 8, 4, 9, 5});
   const TAtomMatrix fragments = twoMethanes->Components();
@@ -176,14 +168,11 @@ TEST(MoleculeComponents, FragmentsInOrderOfTheirLowestAtom) {
   EXPECT_EQ(Indices(fragments[0]), (std::vector<int>{0, 2, 4, 6, 8}));
   EXPECT_EQ(Indices(fragments[1]), (std::vector<int>{1, 3, 5, 7, 9}));
   EXPECT_FALSE(twoMethanes->IsConnected());
-  EXPECT_TRUE(MoleculeFrom(LinearAlkane(4))->IsConnected());
-}
-
-TEST(MoleculeDistance, BondsBetweenAtomsAnd255AcrossFragments) {
+  EXPECT_EQ(twoMethanes->DistanceMatrix()[0][1], 255);  // across fragments
   auto propane = MoleculeFrom(LinearAlkane(3));
+  EXPECT_TRUE(propane->IsConnected());
   EXPECT_EQ(propane->DistanceMatrix()[0][2], 2);
   EXPECT_EQ(propane->DistanceMatrix()[3][10], 4);  // H on C0 to H on C2
-  EXPECT_EQ(MoleculeFrom("C C")->DistanceMatrix()[0][1], 255);
 }
 
 }  // namespace

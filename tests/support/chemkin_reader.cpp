@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cmath>
+#include <cstdlib>
 #include <sstream>
 #include <stdexcept>
 #include <string_view>
@@ -22,15 +23,12 @@ std::vector<std::string> Words(const std::string& line) {
   return words;
 }
 
+// The whole text as a finite number.
 double Number(const std::string& text, const std::string& line) {
-  std::size_t used = 0;
-  double value = 0.0;
-  try {
-    value = std::stod(text, &used);
-  } catch (const std::exception&) {
-    used = 0;
-  }
-  if (used != text.size()) throw std::runtime_error("not a number \"" + text + "\" in: " + line);
+  char* end = nullptr;
+  const double value = std::strtod(text.c_str(), &end);
+  if (text.empty() || end != text.c_str() + text.size() || !std::isfinite(value))
+    throw std::runtime_error("not a number \"" + text + "\" in: " + line);
   return value;
 }
 
@@ -65,20 +63,14 @@ ChemkinMechanismReaction Reaction(const std::string& line) {
   reaction.E = Number(words[words.size() - 1], line);
   std::string equation;
   for (std::size_t k = 0; k + 3 < words.size(); ++k) equation += words[k];
-  std::size_t arrow = equation.find("<=>");
-  std::size_t width = 3;
-  reaction.Reversible = arrow != std::string::npos;
-  if (!reaction.Reversible) {
-    arrow = equation.find("=>");
-    width = 2;
-    if (arrow == std::string::npos) {
-      arrow = equation.find('=');
-      width = 1;
-      reaction.Reversible = true;
-    }
-  }
-  reaction.Reactants = Side(equation.substr(0, arrow), line);
-  reaction.Products = Side(equation.substr(arrow + width), line);
+  // "=>" is irreversible; "<=>" and "=" are reversible.
+  const std::size_t equals = equation.find('=');
+  if (equals == std::string::npos) throw std::runtime_error("no \"=\" in the equation of: " + line);
+  const bool open = equals > 0 && equation[equals - 1] == '<';
+  const bool arrow = equation.compare(equals, 2, "=>") == 0;
+  reaction.Reversible = open || !arrow;
+  reaction.Reactants = Side(equation.substr(0, equals - (open ? 1 : 0)), line);
+  reaction.Products = Side(equation.substr(equals + (arrow ? 2 : 1)), line);
   return reaction;
 }
 
@@ -102,24 +94,18 @@ ChemkinThermoRecord Record(const std::vector<std::string>& lines) {
   for (int k = 0; k < 4; ++k)
     if (lines[k].size() != 80 || lines[k][79] != '1' + k)
       throw std::runtime_error("thermo line " + std::to_string(k + 1) + " lacks its number in column 80: " + lines[k]);
-  ChemkinThermoRecord record;
-  for (int k = 0; k < 4; ++k) {
-    const std::string symbol = Trimmed(lines[0].substr(24 + 5 * k, 2));
-    const std::string count = Trimmed(lines[0].substr(26 + 5 * k, 3));
-    if (!symbol.empty()) record.Composition[Upper(symbol)] = static_cast<int>(Number(count, lines[0]));
-  }
   if (lines[0][44] != 'G') throw std::runtime_error("not a gas: " + lines[0]);
-  record.TLow = Number(Trimmed(lines[0].substr(45, 10)), lines[0]);
-  record.THigh = Number(Trimmed(lines[0].substr(55, 10)), lines[0]);
-  record.TCommon = Number(Trimmed(lines[0].substr(65, 8)), lines[0]);
-  std::vector<double> values;
-  for (int k = 1; k < 4; ++k)
-    for (int field = 0; field < (k == 3 ? 4 : 5); ++field)
-      values.push_back(Number(Trimmed(lines[k].substr(15 * field, 15)), lines[k]));
-  for (int i = 0; i < 7; ++i) {
-    record.High[i] = values[i];
-    record.Low[i] = values[7 + i];
-  }
+  const auto field = [&lines](int line, std::size_t from, std::size_t width) {
+    return Number(Trimmed(lines[line].substr(from, width)), lines[line]);
+  };
+  ChemkinThermoRecord record;
+  for (int k = 0; k < 4; ++k)
+    if (const std::string symbol = Trimmed(lines[0].substr(24 + 5 * k, 2)); !symbol.empty())
+      record.Composition[Upper(symbol)] = static_cast<int>(field(0, 26 + 5 * k, 3));
+  record.TLow = field(0, 45, 10);
+  record.THigh = field(0, 55, 10);
+  record.TCommon = field(0, 65, 8);
+  for (int i = 0; i < 14; ++i) (i < 7 ? record.High[i] : record.Low[i - 7]) = field(1 + i / 5, 15 * (i % 5), 15);
   return record;
 }
 

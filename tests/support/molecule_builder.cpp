@@ -14,22 +14,16 @@ struct ParsedAtom {
   std::uint8_t unpaired;
 };
 
-std::uint8_t TypeOf(const std::string& symbol) {
+// "C14.." into carbon-14 with two unpaired electrons.
+ParsedAtom ParseAtom(const std::string& token) {
   static const std::pair<const char*, std::uint8_t> kSymbols[] = {
       {"H", kHydrogen},  {"C", kCarbon},     {"c", kAromaticCarbon}, {"D", kDeuterium}, {"T", kTritium},
       {"C14", kCarbon14}, {"c14", kAromaticCarbon14}, {"He", kHelium}, {"N", kNitrogen}, {"O", kOxygen}};
+  const std::size_t dots = std::min(token.find('.'), token.size());
+  if (token.find_first_not_of('.', dots) != std::string::npos) throw std::invalid_argument("bad atom token '" + token + "'");
   for (const auto& [name, code] : kSymbols)
-    if (symbol == name) return code;
-  throw std::invalid_argument("unknown atom symbol '" + symbol + "'");
-}
-
-ParsedAtom ParseAtom(const std::string& token) {
-  const std::size_t dots = token.find('.');
-  const std::string symbol = token.substr(0, dots);
-  const std::uint8_t unpaired = dots == std::string::npos ? 0 : static_cast<std::uint8_t>(token.size() - dots);
-  if (dots != std::string::npos && token.find_first_not_of('.', dots) != std::string::npos)
-    throw std::invalid_argument("bad atom token '" + token + "'");
-  return {TypeOf(symbol), unpaired};
+    if (token.compare(0, dots, name) == 0) return {code, static_cast<std::uint8_t>(token.size() - dots)};
+  throw std::invalid_argument("unknown atom symbol in '" + token + "'");
 }
 
 }  // namespace
@@ -41,30 +35,25 @@ std::unique_ptr<TMolecule> MoleculeFrom(const std::string& description, std::int
   for (std::string token; atomText >> token;) heavy.push_back(ParseAtom(token));
 
   const std::size_t h = heavy.size();
+  std::vector<int> used(h, 0);  // valence used by unpaired electrons and bonds
+  for (std::size_t i = 0; i < h; ++i) used[i] = heavy[i].unpaired;
   struct Bond {
     std::size_t a, b;
     std::uint8_t order;
     bool aromatic;
   };
   std::vector<Bond> bonds;
-  if (semicolon != std::string::npos) {
-    std::istringstream bondText(description.substr(semicolon + 1));
-    for (std::string token; bondText >> token;) {
-      const std::size_t sep = token.find_first_of("-=#:");
-      if (sep == std::string::npos) throw std::invalid_argument("bad bond token '" + token + "'");
-      const std::size_t a = std::stoul(token.substr(0, sep));
-      const std::size_t b = std::stoul(token.substr(sep + 1));
-      if (a >= h || b >= h || a == b) throw std::invalid_argument("bad bond atoms in '" + token + "'");
-      const char kind = token[sep];
-      bonds.push_back({a, b, static_cast<std::uint8_t>(kind == '=' ? 2 : kind == '#' ? 3 : 1), kind == ':'});
-    }
-  }
-
-  std::vector<int> used(h, 0);
-  for (std::size_t i = 0; i < h; ++i) used[i] = heavy[i].unpaired;
-  for (const Bond& bond : bonds) {
-    used[bond.a] += bond.order;
-    used[bond.b] += bond.order;
+  std::istringstream bondText(semicolon == std::string::npos ? "" : description.substr(semicolon + 1));
+  for (std::string token; bondText >> token;) {
+    const std::size_t sep = token.find_first_of("-=#:");
+    if (sep == std::string::npos) throw std::invalid_argument("bad bond token '" + token + "'");
+    const std::size_t a = std::stoul(token.substr(0, sep));
+    const std::size_t b = std::stoul(token.substr(sep + 1));
+    if (a >= h || b >= h || a == b) throw std::invalid_argument("bad bond atoms in '" + token + "'");
+    const char kind = token[sep];
+    bonds.push_back({a, b, static_cast<std::uint8_t>(kind == '=' ? 2 : kind == '#' ? 3 : 1), kind == ':'});
+    used[a] += bonds.back().order;
+    used[b] += bonds.back().order;
   }
   std::vector<std::size_t> hydrogensOn;
   for (std::size_t i = 0; i < h; ++i) {

@@ -1,6 +1,7 @@
 #include "network_checks.h"
 
 #include <cmath>
+#include <tuple>
 #include <unordered_map>
 
 #include "molecule_builder.h"
@@ -41,24 +42,19 @@ std::string CheckNetwork(const TReactionNetwork& network, bool asLoaded) {
   std::vector<Links> expected(network.ComponentCount());
   for (std::size_t r = 0; r < network.ReactionCount(); ++r) {
     TReaction* reaction = network.Reaction(r);
-    for (const TMolecule* m : reaction->Reactants)
-      if (!position.count(m)) return Where("reaction", r) + "reactant is not a component";
-    for (const TMolecule* m : reaction->Products)
-      if (!position.count(m)) return Where("reaction", r) + "product is not a component";
     if (reaction->Reactants.size() != reaction->ReactantCoefs.size() ||
         reaction->Products.size() != reaction->ProductCoefs.size())
       return Where("reaction", r) + "coefficients differ in number from participants";
+    for (const auto& [members, coefficients, side] :
+         {std::tuple{&reaction->Products, &reaction->ProductCoefs, kFormedIn},
+          std::tuple{&reaction->Reactants, &reaction->ReactantCoefs, kConsumedIn}})
+      for (std::size_t k = 0; k < members->size(); ++k) {
+        const auto found = position.find((*members)[k]);
+        if (found == position.end()) return Where("reaction", r) + "participant is not a component";
+        expected[found->second].reactions[side].push_back(reaction);
+        expected[found->second].coefficients[side].push_back((*coefficients)[k]);
+      }
     if (auto fault = asLoaded ? "" : CheckReaction(*reaction); !fault.empty()) return Where("reaction", r) + fault;
-    for (std::size_t k = 0; k < reaction->Products.size(); ++k) {
-      Links& links = expected[position[reaction->Products[k]]];
-      links.reactions[kFormedIn].push_back(reaction);
-      links.coefficients[kFormedIn].push_back(reaction->ProductCoefs[k]);
-    }
-    for (std::size_t k = 0; k < reaction->Reactants.size(); ++k) {
-      Links& links = expected[position[reaction->Reactants[k]]];
-      links.reactions[kConsumedIn].push_back(reaction);
-      links.coefficients[kConsumedIn].push_back(reaction->ReactantCoefs[k]);
-    }
   }
   for (std::size_t i = 0; i < network.ComponentCount(); ++i) {
     const TMolecule* component = network.Component(i);

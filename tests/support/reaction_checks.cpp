@@ -8,11 +8,7 @@ namespace {
 
 // Element of an atom type: aromatic and plain carbons are one element.
 int ElementOf(std::uint8_t type) {
-  switch (type) {
-    case kAromaticCarbon: return kCarbon;
-    case kAromaticCarbon14: return kCarbon14;
-    default: return type;
-  }
+  return type == kAromaticCarbon ? kCarbon : type == kAromaticCarbon14 ? kCarbon14 : type;
 }
 
 }  // namespace
@@ -32,17 +28,6 @@ std::string CheckMolecule(const TMolecule& molecule) {
       if (adjacency[i][j] != adjacency[j][i]) return "asymmetric adjacency at " + std::to_string(i) + "," + std::to_string(j);
       if (aromatic[i][j] != aromatic[j][i]) return "asymmetric aromatic flags at " + std::to_string(i) + "," + std::to_string(j);
     }
-  }
-  return "";
-}
-
-std::string CheckFullValence(const TMolecule& molecule) {
-  for (const TAtom* atom : molecule.Atoms()) {
-    int used = 0;
-    for (const TNeighbour& entry : atom->Entries()) used += entry.Order;
-    if (used != Valence(atom->GetAtomType()))
-      return "atom " + std::to_string(atom->GetIndex()) + " uses " + std::to_string(used) + " of valence " +
-             std::to_string(Valence(atom->GetAtomType()));
   }
   return "";
 }

@@ -17,10 +17,6 @@ namespace korvane::testing {
 /// diagonal entry.
 std::string CheckMolecule(const TMolecule& molecule);
 
-/// Every atom uses exactly its valence: bond orders (aromatic bonds count 1)
-/// plus unpaired electrons.
-std::string CheckFullValence(const TMolecule& molecule);
-
 /// Every participant is consistent, each element (H, C, D, T, 14C, He, N, O)
 /// balances over the reaction with its coefficients, and so do molar masses.
 std::string CheckReaction(const TReaction& reaction);

@@ -3,6 +3,7 @@
 /// font state in force, so tests can assert coordinates and colours.
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/canvas.h"
@@ -62,17 +63,11 @@ class RecordingCanvas : public Canvas {
 
  private:
   void record(CanvasCall::Kind kind, int x1, int y1, int x2, int y2) {
-    CanvasCall call = m_state;
-    call.kind = kind;
-    call.x1 = x1;
-    call.y1 = y1;
-    call.x2 = x2;
-    call.y2 = y2;
-    calls.push_back(call);
+    CanvasCall& call = calls.emplace_back(m_state);
+    std::tie(call.kind, call.x1, call.y1, call.x2, call.y2) = std::tie(kind, x1, y1, x2, y2);
   }
 
-  int m_width;
-  int m_height;
+  int m_width, m_height;
   CanvasCall m_state{CanvasCall::kLine, 0, 0, 0, 0, "", kBlack, 1, PenStyle::Solid, kWhite, kBlack, 1.0};
 };
 
