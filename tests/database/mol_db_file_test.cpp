@@ -16,13 +16,6 @@ using testing::ReferencePath;
 using testing::ScratchDir;
 using Bytes = std::vector<std::uint8_t>;
 
-Bytes Concat(std::initializer_list<Bytes> pieces) {
-  Bytes all;
-  for (const Bytes& piece : pieces) all.insert(all.end(), piece.begin(), piece.end());
-  return all;
-}
-Bytes Chars(const std::string& text) { return {text.begin(), text.end()}; }
-
 // A database that no reader result can be mistaken for.
 const TMolDBInfo kSentinel{77, "untouched", "nowhere.mdb", {{{"x"}, "x.ms", {}}}, ""};
 
@@ -34,7 +27,7 @@ TEST(MolDBFile, PathsEmptyDatabasesAndLargeCounts) {
   ASSERT_EQ(ParseMolDB(EncodeMolDB({0, "DB", "", {{{}, "sub/x.ms", {}}}, ""}), read), kDBFileRead);
   EXPECT_EQ(read.Records, (TMolDBRecords{{{}, "sub\\x.ms", {}}}));  // no synonyms stay none
   const Bytes empty = EncodeMolDB({0, "abc", "", {}, ""});
-  EXPECT_EQ(empty, Concat({{0x48, 0x03, 0x01, 3, 0, 0, 0}, Chars("abc")}));
+  EXPECT_EQ(empty, (Bytes{0x48, 0x03, 0x01, 3, 0, 0, 0, 'a', 'b', 'c'}));
   read = kSentinel;
   ASSERT_EQ(ParseMolDB(empty, read), kDBFileRead);
   EXPECT_TRUE(read.Records.empty());
