@@ -36,11 +36,6 @@ int TAtom::FindEntry(const TAtom* atom) const {
 
 bool TAtom::IsNeighbour(const TAtom* atom) const { return FindEntry(atom) >= 0; }
 
-std::uint8_t TAtom::BondOrderTo(const TAtom* atom) const {
-  const int position = FindEntry(atom);
-  return position < 0 ? 0 : m_entries[static_cast<std::size_t>(position)].Order;
-}
-
 void TAtom::MarkComponent(TBoolVector& flags) {
   if (Visited) return;
   Visited = 1;

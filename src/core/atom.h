@@ -125,8 +125,6 @@ class TAtom {
   std::uint8_t AromaticBondCount() const { return m_counts.aromatic; }
   /// Entries with order above 1 or flagged aromatic.
   std::uint8_t UnsaturatedBondCount() const { return m_counts.unsaturated; }
-  /// Order of the first entry holding the atom; 0 if none.
-  std::uint8_t BondOrderTo(const TAtom* atom) const;
 
   void SetVisited(std::uint8_t value) { Visited = value; }
   std::uint8_t GetVisited() const { return Visited; }
