@@ -28,13 +28,8 @@ class ComponentsPage : public testing::HexanePageTest<TComponentsPage> {
       if (ListPosition(line(row)) == position) return row;
     return -1;
   }
-  void select(int position) { page->list()->setCurrentIndex(model().index(rowOf(position), 0)); }
-  QCheckBox* box(const char* caption) const {
-    for (QCheckBox* each : page->findChildren<QCheckBox*>())
-      if (each->text() == QString::fromLatin1(caption)) return each;
-    return nullptr;
-  }
-
+  void select(int position) { testing::SelectRow(*page->list(), rowOf(position)); }
+  QCheckBox* box(const char* caption) const { return testing::Captioned<QCheckBox>(*page, QString::fromLatin1(caption)); }
 };
 
 TEST_F(ComponentsPage, FilterControlsEnableEachOtherAndChangeTheList) {

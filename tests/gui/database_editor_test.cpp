@@ -197,9 +197,8 @@ TEST_F(DatabaseEditor, SearchingByStructureFindsTheDrawnMoleculeAndListsItsNames
 
 TEST_F(DatabaseEditor, OpeningFromTheMainWindowHandsTheDatabaseToTheEditor) {
   auto manager = startManager();
-  dialogs.expectOpenFile(QStringLiteral("Molecullar DataBase Files *.mdb|*mdb"), SharedTestFile(QStringLiteral("sample.mdb")))
-      .expectQuestion(QStringLiteral("Use DBEditor now?"), QStringLiteral("Do you wish open selected DB in DBEditor now?"),
-                      true);
+  dialogs.expectOpenFile(QStringLiteral("Molecullar DataBase Files *.mdb|*mdb"), SharedTestFile(QStringLiteral("sample.mdb")));
+  expectEditorQuestion(true);
   manager->openDatabase();
   TDBEditor_Win& editor = *manager->databaseEditor();
   EXPECT_EQ(editor.database(), context.Database);

@@ -7,15 +7,11 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QLineSeries>
-#include <QListView>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QProcess>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -28,7 +24,6 @@
 #include "gui/reaction_detail_window.h"
 #include "gui/reactions_page.h"
 #include "gui/selectivity_study_page.h"
-#include "gui/sketch_area.h"
 #include "gui/structure_editor.h"
 #include "gui/window_text.h"
 #include "gui_fixture.h"
@@ -39,20 +34,13 @@
 namespace korvane::gui {
 namespace {
 
+using testing::Captioned;
+using testing::Lines;
 using testing::SaveScreenshot;
+using testing::SelectRow;
 using testing::TriggerAction;
 
-template <class Widget = QPushButton>
-Widget* Find(const QWidget& window, const QString& text) {
-  for (Widget* each : window.findChildren<Widget*>())
-    if (each->text() == text) return each;
-  ADD_FAILURE() << "no \"" << text.toStdString() << "\" in " << window.windowTitle().toStdString();
-  return nullptr;
-}
-
-void Press(const QWidget& window, const char* caption) {
-  if (QPushButton* button = Find(window, QString::fromLatin1(caption))) button->click();
-}
+void Press(const QWidget& window, const char* caption) { testing::ClickButton(window, QString::fromLatin1(caption)); }
 
 // The visible top-level window whose title begins with `title`.
 QWidget* TopLevel(const QString& title) {
@@ -62,35 +50,13 @@ QWidget* TopLevel(const QString& title) {
   return nullptr;
 }
 
-QStringList Lines(const QAbstractItemView& list) {
-  QStringList lines;
-  for (int row = 0; row < list.model()->rowCount(); ++row) lines << list.model()->index(row, 0).data().toString();
-  return lines;
-}
-
-void Select(QAbstractItemView& list, int row) { list.setCurrentIndex(list.model()->index(row, 0)); }
-
-// Propene drawn as a user draws it: three carbons, a single and a double
-// bond, hydrogens completed.
+// Propene drawn as a user draws it, and accepted.
 int DrawPropene(QDialog& dialog) {
   auto& editor = static_cast<TStruct_Edit&>(dialog);
-  auto click = [&](QPoint at) { QTest::mouseClick(editor.drawingArea(), Qt::LeftButton, {}, at); };
-  auto clickAtom = [&](std::size_t atom) {
-    for (const SketchLabel& label : editor.sketch().Labels())
-      if (label.Atom == atom) click(QPoint(label.Corner.X + 3, label.Corner.Y + 3));
-  };
-  TriggerAction(editor, QStringLiteral("C"));
-  for (QPoint at : {QPoint(120, 200), QPoint(200, 150), QPoint(280, 200)}) click(at);
-  TriggerAction(editor, QStringLiteral("1x"));
-  clickAtom(0);
-  clickAtom(1);
-  TriggerAction(editor, QStringLiteral("2x"));
-  clickAtom(1);
-  clickAtom(2);
-  TriggerAction(editor, QStringLiteral("Complete structure by including H"));
+  testing::DrawPropene(editor);
   SaveScreenshot(editor, QStringLiteral("road_structure_editor"));
   TriggerAction(editor, QStringLiteral("Accept structure"));
-  return static_cast<QDialog&>(editor).result();
+  return dialog.result();
 }
 
 class DesktopScenario : public testing::GuiTest {
@@ -98,7 +64,7 @@ class DesktopScenario : public testing::GuiTest {
   // Exports the equations of `window` in `language` to `path`.
   void exportEquations(TReact_Net_Wind& window, const char* language, const QString& path) {
     dialogs.expectWindow(QStringLiteral("Equations exporting"), [&](QDialog& dialog) {
-      Find<QRadioButton>(dialog, QString::fromLatin1(language))->click();
+      Captioned<QRadioButton>(dialog, QString::fromLatin1(language))->click();
       auto* parts = dialog.findChild<QListWidget*>(QStringLiteral("parts"));
       for (int part = 0; part < 2; ++part) parts->item(part)->setCheckState(Qt::Checked);
       dialogs.expectSaveFile(QStringLiteral("All files|*.*"), path)
@@ -111,13 +77,12 @@ class DesktopScenario : public testing::GuiTest {
     EXPECT_TRUE(QFile::exists(path)) << language;
   }
 
-  // Runs a command line in the working directory; its exit code.
-  static int Run(const QString& program, const QStringList& arguments) {
+  // Runs a program in the working directory: options apart by spaces, then files.
+  static void Run(const char* program, const char* options, const QStringList& files) {
     QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000)) return -1;
+    process.start(QString::fromLatin1(program), QString::fromLatin1(options).split(QLatin1Char(' ')) + files);
+    ASSERT_TRUE(process.waitForFinished(60000)) << program;
     EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
-    return process.exitCode();
   }
 };
 
@@ -127,8 +92,7 @@ TEST_F(DesktopScenario, FromADatabaseFeedToFusedNetworksAndSavedParameters) {
   manager->show();
 
   // The bundled database, not handed to its editor.
-  dialogs.expectQuestion(QStringLiteral("Use DBEditor now?"),
-                         QStringLiteral("Do you wish open selected DB in DBEditor now?"), false);
+  expectEditorQuestion(false);
   TriggerAction(*manager, QStringLiteral("Open bundled database"));
   ASSERT_TRUE(context.Database);
 
@@ -151,8 +115,7 @@ TEST_F(DesktopScenario, FromADatabaseFeedToFusedNetworksAndSavedParameters) {
   dialogs.expectWindow(QStringLiteral("Struct_Edit"), DrawPropene);
   Press(first, "Add by drawing struct.");
   ASSERT_TRUE(dialogs.finished());
-  const QStringList feeds = Lines(*first.componentsPage()->list());
-  ASSERT_EQ(feeds.size(), 6);  // H, He, N2, H2O and the two feeds
+  ASSERT_EQ(Lines(*first.componentsPage()->list()).size(), 6);  // H, He, N2, H2O and the two feeds
   EXPECT_EQ(first.network().Component(4)->Formula(), "H14C6");
   EXPECT_EQ(first.network().Component(5)->Formula(), "H6C3");
 
@@ -173,7 +136,7 @@ TEST_F(DesktopScenario, FromADatabaseFeedToFusedNetworksAndSavedParameters) {
   first.findChild<QTabWidget*>()->setCurrentWidget(&components);
   for (const char* box : {"Filter substance list, show only:", "Radicals", "Saturated", "Nonsaturated", "Cyclic",
                           "Acyclic", "Only fraction"})
-    Find<QCheckBox>(components, QString::fromLatin1(box))->setChecked(true);
+    Captioned<QCheckBox>(components, QString::fromLatin1(box))->setChecked(true);
   components.findChild<QSpinBox*>(QStringLiteral("fraction"))->setValue(6);
   const QStringList radicals = Lines(*components.list());
   ASSERT_FALSE(radicals.isEmpty());
@@ -181,7 +144,7 @@ TEST_F(DesktopScenario, FromADatabaseFeedToFusedNetworksAndSavedParameters) {
     const TMolecule& shown = *network.Component(*ListPosition(line));
     EXPECT_TRUE(shown.IsRadical() && shown.CarbonNumber() == 6) << line.toStdString();
   }
-  Select(*components.list(), 0);
+  SelectRow(*components.list(), 0);
   Press(components, "Show component");
   Press(components, "View details");
   QWidget* componentDetail = TopLevel(QStringLiteral("Component_Detail: [ "));
@@ -194,7 +157,7 @@ TEST_F(DesktopScenario, FromADatabaseFeedToFusedNetworksAndSavedParameters) {
   // edited by hand.
   TReactionsPage& reactions = *first.reactionsPage();
   first.findChild<QTabWidget*>()->setCurrentWidget(&reactions);
-  Select(*reactions.list(), 0);
+  SelectRow(*reactions.list(), 0);
   Press(reactions, "View details");
   QWidget* reactionDetail = TopLevel(QStringLiteral("Reaction details viewer: [ 0 ]"));
   ASSERT_TRUE(reactionDetail);
@@ -209,21 +172,14 @@ TEST_F(DesktopScenario, FromADatabaseFeedToFusedNetworksAndSavedParameters) {
       .expectWindow(QStringLiteral("Manually construction of reaction"),
                     [](QDialog& dialog) {
                       dialog.findChild<QTabWidget*>()->setCurrentIndex(2);
-                      Find<QRadioButton>(dialog, QStringLiteral("Enter parameters explicitly"))->click();
-                      auto type = [&](const char* field, const char* value) {
+                      Captioned<QRadioButton>(dialog, QStringLiteral("Enter parameters explicitly"))->click();
+                      for (auto [field, value] : {std::pair{"frequencyFactor", "2E13"}, {"activationEnergy", "250"}}) {
                         auto* edit = dialog.findChild<QLineEdit*>(QString::fromLatin1(field));
                         edit->clear();
                         QTest::keyClicks(edit, QString::fromLatin1(value));
-                      };
-                      type("frequencyFactor", "2E13");
-                      type("activationEnergy", "250");
+                      }
                       SaveScreenshot(dialog, QStringLiteral("road_manual_reaction"));
-                      Press(dialog, "OK");
-                      // Every energy below 1000 draws a warning; the user accepts it.
-                      EXPECT_TRUE(dialog.findChild<QPlainTextEdit*>(QStringLiteral("report"))
-                                      ->toPlainText()
-                                      .contains(QStringLiteral(
-                                          "Activating energy: WARNING: Activating energy unusually small.")));
+                      Press(dialog, "OK");  // every energy below 1000 draws a warning, which the user accepts
                       Press(dialog, "Accept with warning");
                       return dialog.result();
                     })
@@ -241,18 +197,13 @@ TEST_F(DesktopScenario, FromADatabaseFeedToFusedNetworksAndSavedParameters) {
   // (dot draws it).
   for (auto [language, name] : {std::pair{"Pascal", "day.pas"}, {"ASCI C", "day.c"}, {"Matlab", "day.m"}})
     exportEquations(first, language, file(QString::fromLatin1(name)));
-  EXPECT_EQ(Run(QStringLiteral("gcc"),
-                {QStringLiteral("-std=c99"), QStringLiteral("-Wall"), QStringLiteral("-Werror"), QStringLiteral("-c"),
-                 file(QStringLiteral("day.c")), QStringLiteral("-o"), file(QStringLiteral("day.o"))}),
-            0);
+  Run("gcc", "-std=c99 -Wall -Werror -c", {file(QStringLiteral("day.c")), QStringLiteral("-o"), file(QStringLiteral("day.o"))});
   const QString graph = file(QStringLiteral("day.dot"));
   dialogs.expectSaveFile(QString(), graph)
       .expectQuestion(QStringLiteral("Warning"), QString::fromStdString(GraphFolderQuestion(graph.toStdString())), true)
       .expectQuestion(QString(), QStringLiteral("Would you like to remove hydrogen radical from the scheme?"), false);
   Press(first, "Export graph of reaction network");
-  EXPECT_EQ(Run(QStringLiteral("dot"),
-                {QStringLiteral("-Tpng"), graph, QStringLiteral("-o"), file(QStringLiteral("day.png"))}),
-            0);
+  Run("dot", "-Tpng -o", {file(QStringLiteral("day.png")), graph});
 
   // Saved, loaded into a second window, fused into it, the first erased.
   const QString saved = file(QStringLiteral("day.rnw"));
@@ -271,8 +222,7 @@ TEST_F(DesktopScenario, FromADatabaseFeedToFusedNetworksAndSavedParameters) {
   EXPECT_EQ(Lines(*second.componentsPage()->list()).size(), static_cast<int>(network.ComponentCount()));
   manager->windowList()->setCurrentRow(1);
   Press(*manager, "Show");
-  EXPECT_EQ(manager->findChild<QLineEdit*>(QStringLiteral("statReactions"))->text(),
-            QString::number(network.ReactionCount()));
+  EXPECT_EQ(testing::FieldText(*manager, "statReactions"), QString::number(network.ReactionCount()));
   SaveScreenshot(*manager, QStringLiteral("road_main_window"));
 
   dialogs.expectWindow(QStringLiteral("Add Reaction Networks"), [&](QDialog& dialog) {

@@ -35,6 +35,12 @@ class GuiTest : public ::testing::Test {
     return manager;
   }
 
+  /// The question that follows the opening of a database.
+  void expectEditorQuestion(bool answer) {
+    dialogs.expectQuestion(QStringLiteral("Use DBEditor now?"),
+                           QStringLiteral("Do you wish open selected DB in DBEditor now?"), answer);
+  }
+
   ScriptedDialogs dialogs;
   TKineticParameterSet kinetics;
   gui::GuiContext context{dialogs, kinetics, nullptr, QString(), QString()};

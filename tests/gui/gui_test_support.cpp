@@ -9,12 +9,18 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
 #include <QLocale>
-#include <QPushButton>
 #include <memory>
 #include <stdexcept>
 
+#include <QTest>
+
 #include "gui/network_window.h"
+#include "gui/sketch_area.h"
+#include "gui/structure_editor.h"
 #include "gui/window_manager.h"
 #include "scripted_dialogs.h"
 
@@ -49,15 +55,17 @@ void SaveScreenshot(QWidget& widget, const QString& name) {
   widget.grab().save(folder.filePath(name + QStringLiteral(".png")));
 }
 
-QPushButton* ButtonCaptioned(const QWidget& parent, const QString& caption) {
-  for (QPushButton* button : parent.findChildren<QPushButton*>())
-    if (button->text() == caption) return button;
-  ADD_FAILURE() << "no button \"" << caption.toStdString() << "\" in " << parent.windowTitle().toStdString();
-  return nullptr;
+QString FieldText(const QWidget& parent, const char* name) {
+  if (auto* label = parent.findChild<QLabel*>(QString::fromLatin1(name))) return label->text();
+  if (auto* edit = parent.findChild<QLineEdit*>(QString::fromLatin1(name))) return edit->text();
+  ADD_FAILURE() << "no field \"" << name << "\" in " << parent.windowTitle().toStdString();
+  return {};
 }
 
-void ClickButton(const QWidget& parent, const QString& caption) {
-  if (QPushButton* button = ButtonCaptioned(parent, caption)) button->click();
+QStringList Lines(const QAbstractItemView& list) {
+  QStringList lines;
+  for (int row = 0; row < list.model()->rowCount(); ++row) lines << list.model()->index(row, 0).data().toString();
+  return lines;
 }
 
 gui::TReact_Net_Wind& NewWindow(ScriptedDialogs& dialogs, gui::TGen_Wind_Manager& manager, const QString& name) {
@@ -76,6 +84,37 @@ void TriggerAction(QWidget& window, const QString& text) {
       return;
     }
   ADD_FAILURE() << "no action \"" << text.toStdString() << "\" in " << window.windowTitle().toStdString();
+}
+
+void ClickSketch(gui::TStruct_Edit& editor, QPoint point) {
+  QTest::mouseClick(editor.drawingArea(), Qt::LeftButton, {}, point);
+}
+
+void ClickAtom(gui::TStruct_Edit& editor, std::size_t atom) {
+  for (const SketchLabel& label : editor.sketch().Labels())
+    if (label.Atom == atom) ClickSketch(editor, QPoint(label.Corner.X + 3, label.Corner.Y + 3));
+}
+
+void DrawPropene(gui::TStruct_Edit& editor) {
+  TriggerAction(editor, QStringLiteral("C"));
+  for (QPoint at : {QPoint(120, 200), QPoint(200, 150), QPoint(280, 200)}) ClickSketch(editor, at);
+  for (auto [bond, first] : {std::pair{"1x", 0}, {"2x", 1}}) {
+    TriggerAction(editor, QString::fromLatin1(bond));
+    ClickAtom(editor, first);
+    ClickAtom(editor, first + 1);
+  }
+  TriggerAction(editor, QStringLiteral("Complete structure by including H"));
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) ADD_FAILURE() << "cannot write " << path.toStdString();
+}
+
+QByteArray ReadFile(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) ADD_FAILURE() << "cannot read " << path.toStdString();
+  return file.readAll();
 }
 
 QString SharedTestFile(const QString& relativePath) {

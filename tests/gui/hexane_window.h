@@ -49,6 +49,12 @@ class HexanePageTest : public GuiTest {
       page = window->reactionsPage();
     ShowPage(*window, page);
   }
+  /// Opens the page's detail window on the line at `row`, as "View details" does.
+  auto& openDetails(std::size_t row) {
+    SelectRow(*page->list(), static_cast<int>(row));
+    page->viewDetails();
+    return page->detailWindow();
+  }
 
   std::unique_ptr<gui::TReact_Net_Wind> window;
   Page* page = nullptr;

@@ -21,7 +21,8 @@
 namespace korvane::gui {
 namespace {
 
-using testing::ButtonCaptioned;
+using testing::Captioned;
+using testing::FieldText;
 using testing::SaveScreenshot;
 using testing::SharedTestFile;
 
@@ -33,10 +34,6 @@ class NetworkWindow : public testing::GuiTest {
     auto window = std::make_unique<TReact_Net_Wind>(context, QStringLiteral("test"), std::make_unique<TReactionNetwork>());
     window->show();
     return window;
-  }
-  static QString text(const TReact_Net_Wind& window, const char* name) {
-    if (auto* label = window.findChild<QLabel*>(QString::fromLatin1(name))) return label->text();
-    return window.findChild<QLineEdit*>(QString::fromLatin1(name))->text();
   }
   static void setField(TReact_Net_Wind& window, const char* name, const char* value) {
     window.findChild<QLineEdit*>(QString::fromLatin1(name))->setText(QString::fromLatin1(value));
@@ -83,18 +80,18 @@ TEST_F(NetworkWindow, GenerationRunsOnItsThreadAndThePollReportsTheEnd) {
       .expectMessage(QString(), kCompleted);
   window->generate();
   EXPECT_TRUE(window->isGenerating());
-  EXPECT_EQ(text(*window, "generatorStatus"), "Ready...");
+  EXPECT_EQ(FieldText(*window, "generatorStatus"), "Ready...");
   EXPECT_EQ(window->networkForCommand(), nullptr);
   ASSERT_TRUE(dialogs.waitUntilFinished());
 
   const TReactionNetwork& network = window->network();
   EXPECT_EQ(network.ComponentCount(), 52u);
   EXPECT_EQ(network.ReactionCount(), 78u);
-  EXPECT_EQ(text(*window, "actualComponent"),
+  EXPECT_EQ(FieldText(*window, "actualComponent"),
             QStringLiteral("%1 / %1").arg(network.ProgressLast.load()));
   EXPECT_EQ(window->findChild<QProgressBar*>()->value(), 1000);
-  EXPECT_EQ(text(*window, "status"), "In progress...");
-  EXPECT_TRUE(ButtonCaptioned(*window, QStringLiteral("Save reaction network to file"))->isEnabled());
+  EXPECT_EQ(FieldText(*window, "status"), "In progress...");
+  EXPECT_TRUE(Captioned(*window, QStringLiteral("Save reaction network to file"))->isEnabled());
   SaveScreenshot(*window, QStringLiteral("network_window_after_run"));
 
   auto* timer = window->findChild<QTimer*>(QStringLiteral("pollTimer"));
@@ -115,7 +112,7 @@ TEST_F(NetworkWindow, StopEndsAHexadecaneRunWithAConsistentNetwork) {
   SaveScreenshot(window, QStringLiteral("network_window_during_run"));
   for (const char* caption : {"Generate all reactions now", "Save reaction network to file",
                               "Export graph of reaction network", "Apply changes"})
-    EXPECT_FALSE(ButtonCaptioned(window, QString::fromLatin1(caption))->isEnabled()) << caption;
+    EXPECT_FALSE(Captioned(window, QString::fromLatin1(caption))->isEnabled()) << caption;
 
   manager->windowList()->setCurrentRow(0);
   dialogs.expectMessage(QStringLiteral("WARNING"),
@@ -144,10 +141,7 @@ TEST_F(NetworkWindow, SaveAsksBeforeOverwritingAndRefusesALongNoteGraphExportDro
                 .Damage,
             kNetworkFileRead);
   const QString path = file(QStringLiteral("kept.rnw"));
-  QFile existing(path);
-  ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
-  existing.write("previous content");
-  existing.close();
+  testing::WriteFile(path, "previous content");
   const QString filter = QStringLiteral("Reaction Network Files|*.rnw");
   const QString question = QStringLiteral("The file, you have chosen, exists. Are you sure to rewrite it?");
   const QString caption = QStringLiteral("Advanced infromation"), prompt = QStringLiteral("Note that will be saved to file");
@@ -160,9 +154,7 @@ TEST_F(NetworkWindow, SaveAsksBeforeOverwritingAndRefusesALongNoteGraphExportDro
       .expectMessage(QStringLiteral("WARNING"), QStringLiteral("The note is longer than 255 bytes. Shorten it, please."))
       .expectInput(caption, prompt, longNote, QStringLiteral("my note"));
   window->saveToFile();
-  ASSERT_TRUE(existing.open(QIODevice::ReadOnly));
-  EXPECT_EQ(existing.readAll(), "previous content");
-  existing.close();
+  EXPECT_EQ(testing::ReadFile(path), "previous content");
   window->saveToFile();
   TReactionNetwork loaded;
   EXPECT_EQ(LoadNetworkFile(path.toStdString(), loaded).Note, "my note");

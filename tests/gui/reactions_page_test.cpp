@@ -12,6 +12,7 @@
 #include "gui_fixture.h"
 #include "hexane_window.h"
 #include "network_checks.h"
+#include "reactions/recipes.h"
 
 namespace korvane::gui {
 namespace {
@@ -24,12 +25,9 @@ class ReactionsPage : public testing::HexanePageTest<TReactionsPage> {
   QString line(int row) const { return model().index(row, 0).data().toString(); }
   template <class Control>
   Control* control(const char* caption) const {
-    for (Control* each : page->findChildren<Control*>())
-      if (each->text() == QString::fromLatin1(caption)) return each;
-    return nullptr;
+    return testing::Captioned<Control>(*page, QString::fromLatin1(caption));
   }
-  QString value(const char* name) const { return page->findChild<QLabel*>(QString::fromLatin1(name))->text(); }
-
+  QString value(const char* name) const { return testing::FieldText(*page, name); }
 };
 
 TEST_F(ReactionsPage, ModesEnableTheirControlsAndFilterTheList) {
@@ -67,11 +65,8 @@ TEST_F(ReactionsPage, ShowDisplaysTheClickedReaction) {
   // The texts are the plain functions'; here the fields must show this reaction.
   EXPECT_EQ(value("stoichiometry"), StoichiometryText(reaction, kPageArrow));
   EXPECT_EQ(value("referenceA"), ComponentIdText(reaction.Reactants[0]));
-  EXPECT_EQ(value("referenceB"), "N/A");
   EXPECT_EQ(value("referenceD"), ComponentIdText(reaction.Products[1]));
-  EXPECT_EQ(value("frequencyFactor"), NumberText(reaction.FreqFactor));
-  EXPECT_EQ(ReadNumber(value("rateConstant")).value(),
-            ReadNumber(NumberText(reaction.FreqFactor * std::exp(-1000 * reaction.ActEnergy / (8.314 * 1050)))).value());
+  EXPECT_EQ(value("rateConstant"), NumberText(RateConstant(reaction.FreqFactor, reaction.ActEnergy, 1050)));
   EXPECT_GT(ReadNumber(value("absolute")).value(), 0.0);
   SaveScreenshot(*window, QStringLiteral("reactions_page"));
 }

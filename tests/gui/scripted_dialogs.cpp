@@ -22,43 +22,28 @@ ScriptedDialogs::~ScriptedDialogs() {
 }
 
 ScriptedDialogs& ScriptedDialogs::expectMessage(const QString& caption, const QString& text) {
-  m_steps.push_back({Kind::Message, caption, text});
+  m_steps.push_back({.kind = Kind::Message, .caption = caption, .text = text});
   return *this;
 }
 
 ScriptedDialogs& ScriptedDialogs::expectMessageContaining(const QString& caption, const QString& fragment) {
-  Step step{Kind::Message, caption, fragment};
-  step.containing = true;
-  m_steps.push_back(step);
+  m_steps.push_back({.kind = Kind::Message, .caption = caption, .text = fragment, .containing = true});
   return *this;
 }
 
 ScriptedDialogs& ScriptedDialogs::expectQuestion(const QString& caption, const QString& text, bool answer) {
-  Step step{Kind::Question, caption, text};
-  step.yes = answer;
-  m_steps.push_back(step);
+  m_steps.push_back({.kind = Kind::Question, .caption = caption, .text = text, .yes = answer});
   return *this;
 }
 
 ScriptedDialogs& ScriptedDialogs::expectInput(const QString& caption, const QString& prompt, const QString& initial,
                                               std::optional<QString> answer) {
-  Step step{Kind::Input, caption, prompt, initial};
-  step.answer = std::move(answer);
-  m_steps.push_back(step);
-  return *this;
-}
-
-ScriptedDialogs& ScriptedDialogs::expectFile(Kind kind, const QString& filter, std::optional<QString> answer) {
-  Step step{kind, QString(), filter};
-  step.answer = std::move(answer);
-  m_steps.push_back(step);
+  m_steps.push_back({.kind = Kind::Input, .caption = caption, .text = prompt, .initial = initial, .answer = answer});
   return *this;
 }
 
 ScriptedDialogs& ScriptedDialogs::expectWindow(const QString& title, std::function<int(QDialog&)> drive) {
-  Step step{Kind::Window, title};
-  step.drive = std::move(drive);
-  m_steps.push_back(step);
+  m_steps.push_back({.kind = Kind::Window, .caption = title, .drive = std::move(drive)});
   return *this;
 }
 

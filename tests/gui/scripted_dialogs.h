@@ -60,21 +60,22 @@ class ScriptedDialogs : public gui::DialogSeam {
  private:
   enum class Kind { Message, Question, Input, OpenFile, SaveFile, Window, ChooseFile };
   struct Step {
-    Step(Kind k, QString c, QString t = {}, QString i = {})
-        : kind(k), caption(std::move(c)), text(std::move(t)), initial(std::move(i)) {}
     Kind kind;
-    QString caption;  // the window title for Window
-    QString text;     // text, prompt or filter
-    QString initial;
+    QString caption{};  // the window title for Window
+    QString text{};     // text, prompt or filter
+    QString initial{};
     bool containing = false;
     bool yes = false;
-    std::optional<QString> answer;
-    std::function<int(QDialog&)> drive;
+    std::optional<QString> answer{};
+    std::function<int(QDialog&)> drive{};
   };
   /// The next step when it is of this kind with this caption and text; else
   /// a test failure and nothing.
   std::optional<Step> take(Kind kind, const QString& caption, const QString& text);
-  ScriptedDialogs& expectFile(Kind kind, const QString& filter, std::optional<QString> answer);
+  ScriptedDialogs& expectFile(Kind kind, const QString& filter, std::optional<QString> answer) {
+    m_steps.push_back({.kind = kind, .text = filter, .answer = std::move(answer)});
+    return *this;
+  }
   std::optional<QString> fileAnswer(Kind kind, const QString& filter);
 
   std::deque<Step> m_steps;

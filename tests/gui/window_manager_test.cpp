@@ -1,6 +1,5 @@
 #include "gui/window_manager.h"
 
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -14,29 +13,21 @@
 namespace korvane::gui {
 namespace {
 
+using testing::Lines;
 using testing::SaveScreenshot;
 using testing::SharedTestFile;
 
 const QString kNameCaption = QStringLiteral("Enter window name");
 const QString kNamePrompt = QStringLiteral("Window name");
-
-QStringList Lines(const QListWidget& list) {
-  QStringList lines;
-  for (int i = 0; i < list.count(); ++i) lines << list.item(i)->text();
-  return lines;
-}
+const QString kStillOpen = QStringLiteral("A DBase named \"Sample hydrocarbons\" is still open. It is needed to close "
+                                          "it before opening the other one? Do you want to continue?");
 
 using WindowManager = testing::GuiTest;
 
 TEST_F(WindowManager, KineticFileDamageIsReportedFlagByFlagHeaderFirst) {
-  QFile source(SharedTestFile(QStringLiteral("kinpar/two-data-keys-missing.ini")));
-  ASSERT_TRUE(source.open(QIODevice::ReadOnly));
-  QByteArray text = source.readAll();
-  text.replace("KineticParametersFile", "SomethingElse");
-  QFile target(file(QStringLiteral("kinpar.ini")));
-  ASSERT_TRUE(target.open(QIODevice::WriteOnly));
-  target.write(text);
-  target.close();
+  testing::WriteFile(file(QStringLiteral("kinpar.ini")),
+                     testing::ReadFile(SharedTestFile(QStringLiteral("kinpar/two-data-keys-missing.ini")))
+                         .replace("KineticParametersFile", "SomethingElse"));
 
   dialogs.expectMessage(QString(), QStringLiteral("Kinetic parameters file is propably damaged. Header is unknown"))
       .expectMessage(QString(),
@@ -103,13 +94,8 @@ TEST_F(WindowManager, LoadShowsTheNoteAndPreferencesAndStopsAtTwentyWindows) {
   EXPECT_EQ(fields, (QStringList{"1050", "200", "300", "200", "0.01"}));
 
   // A damaged file still gives a window, after the damage question.
-  QFile source(ethane);
-  ASSERT_TRUE(source.open(QIODevice::ReadOnly));
-  QFile cut(file(QStringLiteral("cut.rnw")));
-  ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
-  cut.write(source.readAll().left(300));
-  cut.close();
-  dialogs.expectOpenFile(filter, cut.fileName())
+  testing::WriteFile(file(QStringLiteral("cut.rnw")), testing::ReadFile(ethane).left(300));
+  dialogs.expectOpenFile(filter, file(QStringLiteral("cut.rnw")))
       .expectInput(kNameCaption, kNamePrompt, QStringLiteral("RN_Window #1"), QStringLiteral("cut"))
       .expectQuestion(QStringLiteral("ERROR"), QStringLiteral("ERROR When reading file. Data may be damaged."), true)
       .expectMessage(QStringLiteral("Note saved at file"), QStringLiteral("ethane primary network"));
@@ -131,13 +117,9 @@ TEST_F(WindowManager, LoadShowsTheNoteAndPreferencesAndStopsAtTwentyWindows) {
 TEST_F(WindowManager, OpensADatabaseAndShowsBothPagesAndAbout) {
   auto manager = startManager();
   const QString filter = QStringLiteral("Molecullar DataBase Files *.mdb|*mdb");
-  dialogs.expectOpenFile(filter, SharedTestFile(QStringLiteral("sample.mdb")))
-      .expectQuestion(QStringLiteral("Use DBEditor now?"), QStringLiteral("Do you wish open selected DB in DBEditor now?"),
-                      false)
-      .expectQuestion(QStringLiteral("WARNING"),
-                      QStringLiteral("A DBase named \"Sample hydrocarbons\" is still open. It is needed to close it "
-                                     "before opening the other one? Do you want to continue?"),
-                      false);
+  dialogs.expectOpenFile(filter, SharedTestFile(QStringLiteral("sample.mdb")));
+  expectEditorQuestion(false);
+  dialogs.expectQuestion(QStringLiteral("WARNING"), kStillOpen, false);
   manager->openDatabase();
   manager->openDatabase();
   ASSERT_TRUE(context.Database);
@@ -154,12 +136,8 @@ TEST_F(WindowManager, OpensADatabaseAndShowsBothPagesAndAbout) {
   SaveScreenshot(*manager, QStringLiteral("main_window_database"));
 
   context.BundledDatabase = QStringLiteral(KORVANE_BUNDLED_DATABASE);
-  dialogs.expectQuestion(QStringLiteral("WARNING"),
-                         QStringLiteral("A DBase named \"Sample hydrocarbons\" is still open. It is needed to close it "
-                                        "before opening the other one? Do you want to continue?"),
-                         true)
-      .expectQuestion(QStringLiteral("Use DBEditor now?"), QStringLiteral("Do you wish open selected DB in DBEditor now?"),
-                      false);
+  dialogs.expectQuestion(QStringLiteral("WARNING"), kStillOpen, true);
+  expectEditorQuestion(false);
   manager->openBundledDatabase();
   ASSERT_TRUE(context.Database);
   EXPECT_EQ(context.Database->GetDBName(), "Hydrocarbons of steam cracking");
