@@ -18,6 +18,7 @@
 namespace korvane::gui {
 namespace {
 
+using testing::Lines;
 using testing::SaveScreenshot;
 using testing::SharedTestFile;
 using Field = TDBEditor_Win::HeaderField;
@@ -25,12 +26,6 @@ using Field = TDBEditor_Win::HeaderField;
 const QString kOpenFilter = QStringLiteral("Molecular Database Files |*.mdb");
 const QString kUnsavedQuestion =
     QStringLiteral("You have done some changes in database. Are you sure to exit without save these changes?");
-
-QStringList Lines(const QListWidget& list) {
-  QStringList lines;
-  for (int i = 0; i < list.count(); ++i) lines << list.item(i)->text();
-  return lines;
-}
 
 class DatabaseEditor : public testing::GuiTest {
  protected:
@@ -48,9 +43,7 @@ class DatabaseEditor : public testing::GuiTest {
     editor.openDatabase();
   }
   static void select(TDBEditor_Win& editor, int index) {
-    const QList<QListWidgetItem*> found = editor.itemList()->findItems(QStringLiteral("[%1]").arg(index), Qt::MatchStartsWith);
-    ASSERT_EQ(found.size(), 1);
-    editor.itemList()->setCurrentItem(found.first());
+    editor.itemList()->setCurrentRow(index);
     editor.showItem();
   }
   static void setSynonyms(TDBEditor_Win& editor, const QStringList& names) {
@@ -98,9 +91,8 @@ TEST_F(DatabaseEditor, ItemsAreListedRewrittenAddedFromSmilesAndSaved) {
   TDBEditor_Win editor(context);
   editor.show();
   open(editor, sample);
-  QStringList lines = Lines(*editor.itemList());
-  ASSERT_EQ(lines.size(), 9);
-  EXPECT_EQ(lines[0], "[0] - propane ;C3H8");
+  ASSERT_EQ(editor.itemList()->count(), 9);
+  EXPECT_EQ(editor.itemList()->item(0)->text(), "[0] - propane ;C3H8");
 
   // A changed name is red until its "OK" box is pressed.
   QLineEdit* name = editor.headerField(Field::Name);
@@ -121,7 +113,7 @@ TEST_F(DatabaseEditor, ItemsAreListedRewrittenAddedFromSmilesAndSaved) {
   setSynonyms(editor, {});
   editor.reservationsField()->setText(QStringLiteral("a;b;"));
   editor.rewriteItem();
-  EXPECT_EQ(Lines(*editor.itemList())[4], "[4] ");
+  EXPECT_EQ(editor.itemList()->item(4)->text(), "[4] ");
   EXPECT_EQ(editor.database()->GetItem(4).Reservations, (TStrVector{"a", "b", ""}));
 
   editor.itemList()->clearSelection();

@@ -43,11 +43,10 @@ using testing::TriggerAction;
 void Press(const QWidget& window, const char* caption) { testing::ClickButton(window, QString::fromLatin1(caption)); }
 
 // The visible top-level window whose title begins with `title`.
-QWidget* TopLevel(const QString& title) {
+QWidget& TopLevel(const QString& title) {
   for (QWidget* each : QApplication::topLevelWidgets())
-    if (each->isVisible() && each->windowTitle().startsWith(title)) return each;
-  ADD_FAILURE() << "no window " << title.toStdString();
-  return nullptr;
+    if (each->isVisible() && each->windowTitle().startsWith(title)) return *each;
+  throw std::runtime_error("no window " + title.toStdString());
 }
 
 // Propene drawn as a user draws it, and accepted.
@@ -61,22 +60,6 @@ int DrawPropene(QDialog& dialog) {
 
 class DesktopScenario : public testing::GuiTest {
  protected:
-  // Exports the equations of `window` in `language` to `path`.
-  void exportEquations(TReact_Net_Wind& window, const char* language, const QString& path) {
-    dialogs.expectWindow(QStringLiteral("Equations exporting"), [&](QDialog& dialog) {
-      Captioned<QRadioButton>(dialog, QString::fromLatin1(language))->click();
-      auto* parts = dialog.findChild<QListWidget*>(QStringLiteral("parts"));
-      for (int part = 0; part < 2; ++part) parts->item(part)->setCheckState(Qt::Checked);
-      dialogs.expectSaveFile(QStringLiteral("All files|*.*"), path)
-          .expectMessage(QString(), QStringLiteral("Exporting finished."));
-      Press(dialog, "Select");
-      Press(dialog, "Export");
-      return dialog.result();
-    });
-    Press(window, "Export equations");
-    EXPECT_TRUE(QFile::exists(path)) << language;
-  }
-
   // Runs a program in the working directory: options apart by spaces, then files.
   static void Run(const char* program, const char* options, const QStringList& files) {
     QProcess process;
@@ -147,11 +130,10 @@ TEST_F(DesktopScenario, FromADatabaseFeedToFusedNetworksAndSavedParameters) {
   SelectRow(*components.list(), 0);
   Press(components, "Show component");
   Press(components, "View details");
-  QWidget* componentDetail = TopLevel(QStringLiteral("Component_Detail: [ "));
-  ASSERT_TRUE(componentDetail);
+  QWidget& componentDetail = TopLevel(QStringLiteral("Component_Detail: [ "));
   SaveScreenshot(components, QStringLiteral("road_components_page"));
-  SaveScreenshot(*componentDetail, QStringLiteral("road_component_detail"));
-  componentDetail->close();
+  SaveScreenshot(componentDetail, QStringLiteral("road_component_detail"));
+  componentDetail.close();
 
   // A reaction's details with its selectivity study, then the same reaction
   // edited by hand.
@@ -159,14 +141,13 @@ TEST_F(DesktopScenario, FromADatabaseFeedToFusedNetworksAndSavedParameters) {
   first.findChild<QTabWidget*>()->setCurrentWidget(&reactions);
   SelectRow(*reactions.list(), 0);
   Press(reactions, "View details");
-  QWidget* reactionDetail = TopLevel(QStringLiteral("Reaction details viewer: [ 0 ]"));
-  ASSERT_TRUE(reactionDetail);
-  reactionDetail->findChild<QTabWidget*>()->setCurrentIndex(2);
-  reactionDetail->findChildren<QTabWidget*>().back()->setCurrentIndex(1);
-  Press(*reactionDetail, "Calculate");
-  EXPECT_EQ(static_cast<TReaction_Detail*>(reactionDetail)->selectivityStudy()->series()->count(), 251);
-  SaveScreenshot(*reactionDetail, QStringLiteral("road_reaction_detail"));
-  reactionDetail->close();
+  auto& reactionDetail = static_cast<TReaction_Detail&>(TopLevel(QStringLiteral("Reaction details viewer: [ 0 ]")));
+  reactionDetail.pages()->setCurrentIndex(2);
+  reactionDetail.kineticsPages()->setCurrentIndex(1);
+  Press(reactionDetail, "Calculate");
+  EXPECT_EQ(reactionDetail.selectivityStudy()->series()->count(), 251);
+  SaveScreenshot(reactionDetail, QStringLiteral("road_reaction_detail"));
+  reactionDetail.close();
 
   dialogs
       .expectWindow(QStringLiteral("Manually construction of reaction"),
@@ -195,8 +176,20 @@ TEST_F(DesktopScenario, FromADatabaseFeedToFusedNetworksAndSavedParameters) {
 
   // The equations in the three languages (the C compiles) and the graph
   // (dot draws it).
-  for (auto [language, name] : {std::pair{"Pascal", "day.pas"}, {"ASCI C", "day.c"}, {"Matlab", "day.m"}})
-    exportEquations(first, language, file(QString::fromLatin1(name)));
+  for (auto [language, name] : {std::pair{"Pascal", "day.pas"}, {"ASCI C", "day.c"}, {"Matlab", "day.m"}}) {
+    dialogs.expectWindow(QStringLiteral("Equations exporting"), [&](QDialog& dialog) {
+      Captioned<QRadioButton>(dialog, QString::fromLatin1(language))->click();
+      auto* parts = dialog.findChild<QListWidget*>(QStringLiteral("parts"));
+      for (int part = 0; part < 2; ++part) parts->item(part)->setCheckState(Qt::Checked);
+      dialogs.expectSaveFile(QStringLiteral("All files|*.*"), file(QString::fromLatin1(name)))
+          .expectMessage(QString(), QStringLiteral("Exporting finished."));
+      Press(dialog, "Select");
+      Press(dialog, "Export");
+      return dialog.result();
+    });
+    Press(first, "Export equations");
+    EXPECT_TRUE(QFile::exists(file(QString::fromLatin1(name)))) << language;
+  }
   Run("gcc", "-std=c99 -Wall -Werror -c", {file(QStringLiteral("day.c")), QStringLiteral("-o"), file(QStringLiteral("day.o"))});
   const QString graph = file(QStringLiteral("day.dot"));
   dialogs.expectSaveFile(QString(), graph)
@@ -250,10 +243,9 @@ TEST_F(DesktopScenario, FromADatabaseFeedToFusedNetworksAndSavedParameters) {
 
   // The kinetic parameters, saved where the program reads them at start-up.
   TriggerAction(*manager, QStringLiteral("Global settings"));
-  QWidget* settings = TopLevel(QStringLiteral("Global settings"));
-  ASSERT_TRUE(settings);
-  SaveScreenshot(*settings, QStringLiteral("road_global_settings"));
-  Press(*settings, "Save");
+  QWidget& settings = TopLevel(QStringLiteral("Global settings"));
+  SaveScreenshot(settings, QStringLiteral("road_global_settings"));
+  Press(settings, "Save");
   TKineticParameterSet read;
   EXPECT_EQ(ReadKineticParameterFile(file(QStringLiteral("kinpar.ini")).toStdString(), read), 0);
   EXPECT_EQ(read.Table, kinetics.Table);

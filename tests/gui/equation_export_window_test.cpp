@@ -33,10 +33,7 @@ TEST_F(EquationExportWindow, ExportRefusesWhatIsMissingInOrderAndKeepsTheOldFile
   exportButton->click();
 
   const QString path = file(QStringLiteral("old.c"));
-  QFile old(path);
-  ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-  old.write("kept");
-  old.close();
+  testing::WriteFile(path, "kept");
   dialogs.expectSaveFile(QStringLiteral("All files|*.*"), path);
   Named<QPushButton>(window, "select")->click();
   parts->item(2)->setCheckState(Qt::Checked);
@@ -49,8 +46,7 @@ TEST_F(EquationExportWindow, ExportRefusesWhatIsMissingInOrderAndKeepsTheOldFile
   parts->item(0)->setCheckState(Qt::Checked);
   dialogs.expectQuestion(QStringLiteral("WARNING"), kOverwrite, false);
   exportButton->click();
-  ASSERT_TRUE(old.open(QIODevice::ReadOnly));
-  EXPECT_EQ(old.readAll(), "kept");
+  EXPECT_EQ(testing::ReadFile(path), "kept");
   Named<QRadioButton>(window, "pascal")->click();
   EXPECT_TRUE(parts->item(2)->flags() & Qt::ItemIsEnabled);
   testing::SaveScreenshot(window, QStringLiteral("equation_export_window"));
@@ -73,9 +69,7 @@ TEST_F(EquationExportWindow, ChemkinWritesTheMechanismWithItsDictionaryBeside) {
                         QStringLiteral("Exporting finished.\n\nThe species dictionary is %1.").arg(dictionary));
   window.exportEquations();
   EXPECT_FALSE(window.isVisible());  // closed after the export
-  QFile text(mechanism);
-  ASSERT_TRUE(text.open(QIODevice::ReadOnly));
-  EXPECT_TRUE(text.readAll().contains("the program's kinetic parameter set (file "));
+  EXPECT_TRUE(testing::ReadFile(mechanism).contains("the program's kinetic parameter set (file "));
   EXPECT_TRUE(QFile::exists(dictionary));
 
   dialogs.expectQuestion(QStringLiteral("WARNING"), kOverwrite, true)

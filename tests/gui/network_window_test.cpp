@@ -5,14 +5,12 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
-#include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 
 #include "app/graph_export.h"
 #include "app/network_file.h"
-#include "database/mol_structure_file.h"
 #include "gui_fixture.h"
 #include "gui_test_support.h"
 #include "molecule_builder.h"
@@ -68,11 +66,7 @@ TEST_F(NetworkWindow, ApplyReadsAndChecksEveryFieldBeforeTheNetworkChanges) {
 
 TEST_F(NetworkWindow, GenerationRunsOnItsThreadAndThePollReportsTheEnd) {
   auto window = makeWindow();
-  TMolCharacterisation hexane;
-  ASSERT_EQ(ReadMolStructureFile(SharedTestFile(QStringLiteral("structures/n-hexane.ms")).toStdString(), hexane),
-            kStructureFileRead);
-  ASSERT_TRUE(window->network().AddComponent(hexane.AdjacencyMatrix, hexane.AtomTypes, hexane.AromaticMatrix, true));
-  SaveScreenshot(*window, QStringLiteral("network_window_before_run"));
+  testing::AddFeed(window->network(), testing::LinearAlkane(6));
 
   dialogs.expectMessage(QStringLiteral("WARNING"),
                         QStringLiteral("The reaction network is being generated. Wait until the generation ends, or "

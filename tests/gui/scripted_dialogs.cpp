@@ -21,32 +21,6 @@ ScriptedDialogs::~ScriptedDialogs() {
                   << step.caption.toStdString() << "\" \"" << step.text.toStdString() << "\"";
 }
 
-ScriptedDialogs& ScriptedDialogs::expectMessage(const QString& caption, const QString& text) {
-  m_steps.push_back({.kind = Kind::Message, .caption = caption, .text = text});
-  return *this;
-}
-
-ScriptedDialogs& ScriptedDialogs::expectMessageContaining(const QString& caption, const QString& fragment) {
-  m_steps.push_back({.kind = Kind::Message, .caption = caption, .text = fragment, .containing = true});
-  return *this;
-}
-
-ScriptedDialogs& ScriptedDialogs::expectQuestion(const QString& caption, const QString& text, bool answer) {
-  m_steps.push_back({.kind = Kind::Question, .caption = caption, .text = text, .yes = answer});
-  return *this;
-}
-
-ScriptedDialogs& ScriptedDialogs::expectInput(const QString& caption, const QString& prompt, const QString& initial,
-                                              std::optional<QString> answer) {
-  m_steps.push_back({.kind = Kind::Input, .caption = caption, .text = prompt, .initial = initial, .answer = answer});
-  return *this;
-}
-
-ScriptedDialogs& ScriptedDialogs::expectWindow(const QString& title, std::function<int(QDialog&)> drive) {
-  m_steps.push_back({.kind = Kind::Window, .caption = title, .drive = std::move(drive)});
-  return *this;
-}
-
 bool ScriptedDialogs::waitUntilFinished(int timeoutMs) {
   return QTest::qWaitFor([this] { return finished(); }, timeoutMs);
 }

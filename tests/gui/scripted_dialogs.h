@@ -18,25 +18,35 @@ class ScriptedDialogs : public gui::DialogSeam {
  public:
   ~ScriptedDialogs() override;
 
-  ScriptedDialogs& expectMessage(const QString& caption, const QString& text);
+  ScriptedDialogs& expectMessage(const QString& caption, const QString& text) {
+    return push({.kind = Kind::Message, .caption = caption, .text = text});
+  }
   /// A message whose text contains `fragment` (for texts that carry a path
   /// or a system error).
-  ScriptedDialogs& expectMessageContaining(const QString& caption, const QString& fragment);
-  ScriptedDialogs& expectQuestion(const QString& caption, const QString& text, bool answer);
+  ScriptedDialogs& expectMessageContaining(const QString& caption, const QString& fragment) {
+    return push({.kind = Kind::Message, .caption = caption, .text = fragment, .containing = true});
+  }
+  ScriptedDialogs& expectQuestion(const QString& caption, const QString& text, bool answer) {
+    return push({.kind = Kind::Question, .caption = caption, .text = text, .yes = answer});
+  }
   ScriptedDialogs& expectInput(const QString& caption, const QString& prompt, const QString& initial,
-                               std::optional<QString> answer);
+                               std::optional<QString> answer) {
+    return push({.kind = Kind::Input, .caption = caption, .text = prompt, .initial = initial, .answer = answer});
+  }
   ScriptedDialogs& expectOpenFile(const QString& filter, std::optional<QString> answer) {
-    return expectFile(Kind::OpenFile, filter, std::move(answer));
+    return push({.kind = Kind::OpenFile, .text = filter, .answer = answer});
   }
   ScriptedDialogs& expectChooseFile(const QString& filter, std::optional<QString> answer) {
-    return expectFile(Kind::ChooseFile, filter, std::move(answer));
+    return push({.kind = Kind::ChooseFile, .text = filter, .answer = answer});
   }
   ScriptedDialogs& expectSaveFile(const QString& filter, std::optional<QString> answer) {
-    return expectFile(Kind::SaveFile, filter, std::move(answer));
+    return push({.kind = Kind::SaveFile, .text = filter, .answer = answer});
   }
   /// A window shown modally, recognised by its title; `drive` works its
   /// controls (the window is visible meanwhile) and returns its result code.
-  ScriptedDialogs& expectWindow(const QString& title, std::function<int(QDialog&)> drive);
+  ScriptedDialogs& expectWindow(const QString& title, std::function<int(QDialog&)> drive) {
+    return push({.kind = Kind::Window, .caption = title, .drive = std::move(drive)});
+  }
 
   /// Whether every expectation has been met.
   bool finished() const { return m_steps.empty(); }
@@ -72,8 +82,8 @@ class ScriptedDialogs : public gui::DialogSeam {
   /// The next step when it is of this kind with this caption and text; else
   /// a test failure and nothing.
   std::optional<Step> take(Kind kind, const QString& caption, const QString& text);
-  ScriptedDialogs& expectFile(Kind kind, const QString& filter, std::optional<QString> answer) {
-    m_steps.push_back({.kind = kind, .text = filter, .answer = std::move(answer)});
+  ScriptedDialogs& push(Step step) {
+    m_steps.push_back(std::move(step));
     return *this;
   }
   std::optional<QString> fileAnswer(Kind kind, const QString& filter);

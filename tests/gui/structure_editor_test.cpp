@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QTest>
 
 #include "database/mol_structure_file.h"
 #include "gui/sketch_area.h"
@@ -21,38 +20,17 @@ QStringList LabelTexts(TStruct_Edit& editor) {
   return texts;
 }
 
-class StructureEditor : public testing::GuiTest {
- protected:
-  static void click(TStruct_Edit& editor, QPoint point) {
-    QTest::mouseClick(editor.drawingArea(), Qt::LeftButton, {}, point);
-  }
-  static void clickLabel(TStruct_Edit& editor, std::size_t atom) {
-    for (const SketchLabel& label : editor.sketch().Labels())
-      if (label.Atom == atom) click(editor, QPoint(label.Corner.X + 3, label.Corner.Y + 3));
-  }
-  // Atoms of the kind at the points, in order.
-  static void place(TStruct_Edit& editor, const QString& kind, std::initializer_list<QPoint> points) {
-    TriggerAction(editor, kind);
-    for (QPoint point : points) click(editor, point);
-  }
-  static void bond(TStruct_Edit& editor, const QString& kind, std::size_t a, std::size_t b) {
-    TriggerAction(editor, kind);
-    clickLabel(editor, a);
-    clickLabel(editor, b);
-  }
-};
+using StructureEditor = testing::GuiTest;
 
 TEST_F(StructureEditor, ClicksDrawPropeneAndARadicalAndTheDrawingStaysForTheNextOpening) {
   TStruct_Edit editor(context);
   dialogs.expectWindow(QStringLiteral("Struct_Edit"), [](QDialog& window) {
     auto& editor = static_cast<TStruct_Edit&>(window);
-    place(editor, QStringLiteral("C"), {{120, 200}, {200, 150}, {280, 200}});
-    bond(editor, QStringLiteral("1x"), 0, 1);
-    bond(editor, QStringLiteral("2x"), 1, 2);
-    TriggerAction(editor, QStringLiteral("Complete structure by including H"));
-    place(editor, QStringLiteral("C"), {{480, 200}});
+    testing::DrawPropene(editor);
+    TriggerAction(editor, QStringLiteral("C"));
+    testing::ClickSketch(editor, {480, 200});
     TriggerAction(editor, QStringLiteral("Non-paird_electron"));
-    clickLabel(editor, 9);
+    testing::ClickAtom(editor, 9);
     TriggerAction(editor, QStringLiteral("Non-paird_electron"));
     TriggerAction(editor, QStringLiteral("Complete structure by including H"));
     EXPECT_EQ(LabelTexts(editor), (QStringList{"C(0)HHH", "C(1)H", "C(2)HH", "C(9)HHH"}));
@@ -103,15 +81,11 @@ TEST_F(StructureEditor, PastedSmilesIsLaidOutForFurtherEditing) {
 
 TEST_F(StructureEditor, DrawNewStructureSavesTheDrawingUnderANumericIdentification) {
   auto manager = startManager();
-  const QString target = file(QStringLiteral("ethane.ms"));
+  const QString target = file(QStringLiteral("propene.ms"));
   const QString filter = QStringLiteral("Molecullar Structure Files *.mdb|*.ms");
   auto accept = [](QDialog& window) {
     auto& editor = static_cast<TStruct_Edit&>(window);
-    if (editor.sketch().AtomCount() == 0) {
-      place(editor, QStringLiteral("C"), {{100, 100}, {180, 100}});
-      bond(editor, QStringLiteral("1x"), 0, 1);
-      TriggerAction(editor, QStringLiteral("Complete structure by including H"));
-    }
+    if (editor.sketch().AtomCount() == 0) testing::DrawPropene(editor);
     TriggerAction(editor, QStringLiteral("Accept structure"));
     return int(QDialog::Accepted);
   };
@@ -131,7 +105,7 @@ TEST_F(StructureEditor, DrawNewStructureSavesTheDrawingUnderANumericIdentificati
   TMolCharacterisation expected = manager->structureEditor()->result();
   expected.Identification = -7;
   EXPECT_EQ(read, expected);
-  EXPECT_EQ(read.AtomTypes.size(), 8u);
+  EXPECT_EQ(read.AtomTypes.size(), 9u);
 }
 
 }  // namespace

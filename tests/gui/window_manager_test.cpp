@@ -1,7 +1,5 @@
 #include "gui/window_manager.h"
 
-#include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QTabWidget>
 
@@ -70,7 +68,7 @@ TEST_F(WindowManager, EreaseRenumbersAndALineWithoutANumberDoesNothing) {
   manager->ereaseSelected();  // no question: the script fails on any
   EXPECT_EQ(manager->windowCount(), 2u);
   EXPECT_FALSE(manager->window(0)->isVisible());
-  EXPECT_EQ(manager->findChild<QLineEdit*>(QStringLiteral("statName"))->text(), "N/A");
+  EXPECT_EQ(testing::FieldText(*manager, "statName"), "N/A");
 }
 
 TEST_F(WindowManager, LoadShowsTheNoteAndPreferencesAndStopsAtTwentyWindows) {
@@ -90,7 +88,7 @@ TEST_F(WindowManager, LoadShowsTheNoteAndPreferencesAndStopsAtTwentyWindows) {
   EXPECT_EQ(loaded.network().ComponentCount(), 8u);
   QStringList fields;
   for (const char* name : {"temperature", "eBeta", "eHTransfer", "eAllyl", "minSelectivity"})
-    fields << loaded.findChild<QLineEdit*>(QString::fromLatin1(name))->text();
+    fields << testing::FieldText(loaded, name);
   EXPECT_EQ(fields, (QStringList{"1050", "200", "300", "200", "0.01"}));
 
   // A damaged file still gives a window, after the damage question.
@@ -128,11 +126,9 @@ TEST_F(WindowManager, OpensADatabaseAndShowsBothPagesAndAbout) {
   EXPECT_EQ(manager->window(0)->database(), context.Database);
 
   manager->show();
-  auto* pages = manager->findChild<QTabWidget*>();
-  SaveScreenshot(*manager, QStringLiteral("main_window_networks"));
-  pages->setCurrentIndex(1);
-  EXPECT_EQ(manager->findChild<QLabel*>(QStringLiteral("dbName"))->text(), "Sample hydrocarbons");
-  EXPECT_EQ(manager->findChild<QLabel*>(QStringLiteral("dbCount"))->text(), "9");
+  manager->findChild<QTabWidget*>()->setCurrentIndex(1);
+  EXPECT_EQ(testing::FieldText(*manager, "dbName") + QStringLiteral(", ") + testing::FieldText(*manager, "dbCount"),
+            "Sample hydrocarbons, 9");
   SaveScreenshot(*manager, QStringLiteral("main_window_database"));
 
   context.BundledDatabase = QStringLiteral(KORVANE_BUNDLED_DATABASE);
