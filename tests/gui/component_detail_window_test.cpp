@@ -82,7 +82,8 @@ TEST_F(ComponentDetailWindow, ViewDetailsShowsTheSelectedComponentOnEveryTab) {
 // them to SI; a text that is no number appends nothing and says so.
 TEST_F(ComponentDetailWindow, MethanePropertiesAndTheCalculator) {
   TComponent_Detail& detail = openDetails(componentWith("H4C1"));
-  for (auto [field, value] : {std::pair{"propertyTb", "111.67"}, {"propertyPc", "4590000"}, {"propertyViscosity", "N/A"}})
+  for (auto [field, value] :
+       {std::pair{"propertyTb", "111.67"}, {"propertyPc", "4590000"}, {"propertyViscosity", "N/A"}})
     EXPECT_EQ(FieldText(detail, field), value) << field;
 
   ComponentPropertiesTab& properties = *detail.properties();

@@ -29,7 +29,9 @@ class ComponentsPage : public testing::HexanePageTest<TComponentsPage> {
     return -1;
   }
   void select(int position) { testing::SelectRow(*page->list(), rowOf(position)); }
-  QCheckBox* box(const char* caption) const { return testing::Captioned<QCheckBox>(*page, QString::fromLatin1(caption)); }
+  QCheckBox* box(const char* caption) const {
+    return testing::Captioned<QCheckBox>(*page, QString::fromLatin1(caption));
+  }
 };
 
 TEST_F(ComponentsPage, FilterControlsEnableEachOtherAndChangeTheList) {
@@ -110,14 +112,6 @@ TEST_F(ComponentsPage, NamesComponentsFromTheOpenDatabase) {
   page->nameComponentsFromDatabase();
   EXPECT_EQ(line(4), "[ 4 ] - n-hexane");
   EXPECT_EQ(window->network().Component(4)->Name, "n-hexane");
-}
-
-TEST_F(ComponentsPage, IsDisabledWhileTheNetworkIsGenerated) {
-  dialogs.expectMessage(QString(), QStringLiteral("Generation succesfully completed."));
-  window->generate();
-  EXPECT_FALSE(page->isEnabled());
-  ASSERT_TRUE(dialogs.waitUntilFinished());
-  EXPECT_TRUE(page->isEnabled());
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
 #include <QTest>
 
 #include "gui/database_opening.h"
@@ -12,24 +11,17 @@
 namespace korvane::gui {
 namespace {
 
+using testing::ClickButton;
+using testing::Lines;
 using testing::SaveScreenshot;
 using testing::SharedTestFile;
 
-QStringList Lines(const QListWidget& list) {
-  QStringList lines;
-  for (int i = 0; i < list.count(); ++i) lines << list.item(i)->text();
-  return lines;
-}
-
 class DatabaseList : public testing::GuiTest {
  protected:
-  static void press(TDBList_Win& list, const QString& caption) {
-    for (QPushButton* button : list.findChildren<QPushButton*>())
-      if (button->text() == caption) QTest::mouseClick(button, Qt::LeftButton);
-  }
-  static void type(TDBList_Win& list, const QString& text) {
+  static void search(TDBList_Win& list, const QString& text) {
     list.searchField()->clear();
     QTest::keyClicks(list.searchField(), text);
+    QTest::keyClick(list.searchField(), Qt::Key_Return);
   }
 };
 
@@ -45,17 +37,15 @@ TEST_F(DatabaseList, EnterTakesTheOneMatchAndEachLineIsSelectedOnce) {
   list.show();
   EXPECT_EQ(Lines(*list.itemList()).first(), "[ 0 ] propane;C3H8");
 
-  type(list, QStringLiteral("hex"));  // n-hexane and cyclohexane: Enter takes nothing
-  QTest::keyClick(list.searchField(), Qt::Key_Return);
+  search(list, QStringLiteral("hex"));  // n-hexane and cyclohexane: Enter takes nothing
   EXPECT_EQ(list.selectionList()->count(), 0);
-  type(list, QStringLiteral("cyclo"));
-  QTest::keyClick(list.searchField(), Qt::Key_Return);
+  search(list, QStringLiteral("cyclo"));
   EXPECT_TRUE(list.isVisible());
   EXPECT_EQ(Lines(*list.selectionList()), QStringList{"[ 4 ]cyclohexane"});
   SaveScreenshot(list, QStringLiteral("database_list_search"));
 
-  press(list, QStringLiteral("--->"));
-  press(list, QStringLiteral("--->"));
+  ClickButton(list, QStringLiteral("--->"));
+  ClickButton(list, QStringLiteral("--->"));
   EXPECT_EQ(list.selectionList()->count(), 1);
 
   // A cleared search lists every item again in the found form; the same
@@ -64,16 +54,15 @@ TEST_F(DatabaseList, EnterTakesTheOneMatchAndEachLineIsSelectedOnce) {
   EXPECT_EQ(list.itemList()->item(2)->text(), "[ 2 ]isobutane;2-methylpropane");
   list.prepareToShow();
   list.itemList()->setCurrentRow(4);
-  press(list, QStringLiteral("--->"));
+  ClickButton(list, QStringLiteral("--->"));
   list.itemList()->setCurrentRow(1);
-  press(list, QStringLiteral("--->"));
-  type(list, QStringLiteral("cyclo"));
-  QTest::keyClick(list.searchField(), Qt::Key_Return);
+  ClickButton(list, QStringLiteral("--->"));
+  search(list, QStringLiteral("cyclo"));
   list.selectionList()->setCurrentRow(1);
-  press(list, QStringLiteral("<---"));
+  ClickButton(list, QStringLiteral("<---"));
   EXPECT_EQ(Lines(*list.selectionList()), (QStringList{"[ 4 ] cyclohexane", "[ 4 ]cyclohexane"}));
 
-  press(list, QStringLiteral("Accept selection"));
+  ClickButton(list, QStringLiteral("Accept selection"));
   EXPECT_FALSE(list.isVisible());
   EXPECT_EQ(list.result(), (TMoleculeVector{database->GetMolecule(4), database->GetMolecule(4)}));
 }

@@ -35,6 +35,10 @@ class GuiTest : public ::testing::Test {
     return manager;
   }
 
+  /// The name box of a new network window, proposing `proposed`.
+  void expectWindowName(const QString& proposed, std::optional<QString> answer) {
+    dialogs.expectInput(QStringLiteral("Enter window name"), QStringLiteral("Window name"), proposed, answer);
+  }
   /// The question that follows the opening of a database.
   void expectEditorQuestion(bool answer) {
     dialogs.expectQuestion(QStringLiteral("Use DBEditor now?"),

@@ -108,7 +108,8 @@ void DrawPropene(gui::TStruct_Edit& editor) {
 
 void WriteFile(const QString& path, const QByteArray& bytes) {
   QFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) ADD_FAILURE() << "cannot write " << path.toStdString();
+  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+    ADD_FAILURE() << "cannot write " << path.toStdString();
 }
 
 QByteArray ReadFile(const QString& path) {

@@ -11,6 +11,7 @@
 
 #include "app/graph_export.h"
 #include "app/network_file.h"
+#include "gui/components_page.h"
 #include "gui_fixture.h"
 #include "gui_test_support.h"
 #include "molecule_builder.h"
@@ -74,6 +75,7 @@ TEST_F(NetworkWindow, GenerationRunsOnItsThreadAndThePollReportsTheEnd) {
       .expectMessage(QString(), kCompleted);
   window->generate();
   EXPECT_TRUE(window->isGenerating());
+  EXPECT_FALSE(window->componentsPage()->isEnabled());
   EXPECT_EQ(FieldText(*window, "generatorStatus"), "Ready...");
   EXPECT_EQ(window->networkForCommand(), nullptr);
   ASSERT_TRUE(dialogs.waitUntilFinished());
@@ -86,6 +88,7 @@ TEST_F(NetworkWindow, GenerationRunsOnItsThreadAndThePollReportsTheEnd) {
   EXPECT_EQ(window->findChild<QProgressBar*>()->value(), 1000);
   EXPECT_EQ(FieldText(*window, "status"), "In progress...");
   EXPECT_TRUE(Captioned(*window, QStringLiteral("Save reaction network to file"))->isEnabled());
+  EXPECT_TRUE(window->componentsPage()->isEnabled());
   SaveScreenshot(*window, QStringLiteral("network_window_after_run"));
 
   auto* timer = window->findChild<QTimer*>(QStringLiteral("pollTimer"));

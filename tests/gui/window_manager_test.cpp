@@ -15,8 +15,8 @@ using testing::Lines;
 using testing::SaveScreenshot;
 using testing::SharedTestFile;
 
-const QString kNameCaption = QStringLiteral("Enter window name");
-const QString kNamePrompt = QStringLiteral("Window name");
+const QString kNoteCaption = QStringLiteral("Note saved at file");
+const QString kEthaneNote = QStringLiteral("ethane primary network");
 const QString kStillOpen = QStringLiteral("A DBase named \"Sample hydrocarbons\" is still open. It is needed to close "
                                           "it before opening the other one? Do you want to continue?");
 
@@ -39,9 +39,10 @@ TEST_F(WindowManager, NewProposesTheNextNumberAndRefusesATakenName) {
   auto manager = startManager();
   testing::NewWindow(dialogs, *manager, QStringLiteral("abc"));
   testing::NewWindow(dialogs, *manager, QStringLiteral("ABC"));  // names differ by case
-  dialogs.expectInput(kNameCaption, kNamePrompt, QStringLiteral("RN_Window #2"), QStringLiteral("abc"))
-      .expectMessage(QStringLiteral("WARNING"), QStringLiteral("Window named \"abc\" already exists. Choose another name."))
-      .expectInput(kNameCaption, kNamePrompt, QStringLiteral("abc"), std::nullopt);
+  expectWindowName(QStringLiteral("RN_Window #2"), QStringLiteral("abc"));
+  dialogs.expectMessage(QStringLiteral("WARNING"),
+                        QStringLiteral("Window named \"abc\" already exists. Choose another name."));
+  expectWindowName(QStringLiteral("abc"), std::nullopt);
   manager->newWindow();
   EXPECT_EQ(Lines(*manager->windowList()), (QStringList{"[ 0 ] - abc", "[ 1 ] - ABC"}));
   EXPECT_EQ(manager->window(1)->windowTitle(), "Reaction Network Window: ABC");
@@ -77,9 +78,9 @@ TEST_F(WindowManager, LoadShowsTheNoteAndPreferencesAndStopsAtTwentyWindows) {
   const QString ethane = SharedTestFile(QStringLiteral("networks/ethane.rnw"));
   dialogs.expectOpenFile(filter, file(QStringLiteral("missing.rnw")))
       .expectMessage(QStringLiteral("ERROR"), QStringLiteral("File, you have selected, does not exist. Process stopped."))
-      .expectOpenFile(filter, ethane)
-      .expectInput(kNameCaption, kNamePrompt, QStringLiteral("RN_Window #0"), std::nullopt)
-      .expectMessage(QStringLiteral("Note saved at file"), QStringLiteral("ethane primary network"));
+      .expectOpenFile(filter, ethane);
+  expectWindowName(QStringLiteral("RN_Window #0"), std::nullopt);
+  dialogs.expectMessage(kNoteCaption, kEthaneNote);
   manager->loadFromFile();
   manager->loadFromFile();
   ASSERT_EQ(manager->windowCount(), 1u);
@@ -93,17 +94,17 @@ TEST_F(WindowManager, LoadShowsTheNoteAndPreferencesAndStopsAtTwentyWindows) {
 
   // A damaged file still gives a window, after the damage question.
   testing::WriteFile(file(QStringLiteral("cut.rnw")), testing::ReadFile(ethane).left(300));
-  dialogs.expectOpenFile(filter, file(QStringLiteral("cut.rnw")))
-      .expectInput(kNameCaption, kNamePrompt, QStringLiteral("RN_Window #1"), QStringLiteral("cut"))
-      .expectQuestion(QStringLiteral("ERROR"), QStringLiteral("ERROR When reading file. Data may be damaged."), true)
-      .expectMessage(QStringLiteral("Note saved at file"), QStringLiteral("ethane primary network"));
+  dialogs.expectOpenFile(filter, file(QStringLiteral("cut.rnw")));
+  expectWindowName(QStringLiteral("RN_Window #1"), QStringLiteral("cut"));
+  dialogs.expectQuestion(QStringLiteral("ERROR"), QStringLiteral("ERROR When reading file. Data may be damaged."), true)
+      .expectMessage(kNoteCaption, kEthaneNote);
   manager->loadFromFile();
 
   while (manager->windowCount() < 19)
     testing::NewWindow(dialogs, *manager, QStringLiteral("w%1").arg(manager->windowCount()));
-  dialogs.expectOpenFile(filter, ethane)
-      .expectInput(kNameCaption, kNamePrompt, QStringLiteral("RN_Window #19"), QStringLiteral("twentieth"))
-      .expectMessage(QStringLiteral("Note saved at file"), QStringLiteral("ethane primary network"))
+  dialogs.expectOpenFile(filter, ethane);
+  expectWindowName(QStringLiteral("RN_Window #19"), QStringLiteral("twentieth"));
+  dialogs.expectMessage(kNoteCaption, kEthaneNote)
       .expectMessage(QString(), QStringLiteral("Maximum count of paralel window copy is 20. The next one will not be "
                                                "created. You have to clouse one of existing."));
   manager->loadFromFile();
