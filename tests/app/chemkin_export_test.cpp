@@ -155,7 +155,7 @@ TEST(ChemkinMechanism, NHexaneBalancesItsElementsAndGivesTheExportedBalance) {
   TReactionNetwork network;
   testing::AddFeed(network, testing::LinearAlkane(6));
   network.Generate();
-  auto index = [&](const std::string& description) { return network.FindComponent(*testing::MoleculeFrom(description)); };
+  auto index = [&](const std::string& molecule) { return network.FindComponent(*testing::MoleculeFrom(molecule)); };
   const TReaction& first = *network.Reaction(0);
   AddReaction(network, kOtherReaction, {{index("C. C C C C C; 0-1 1-2 2-3 3-4 4-5"), -2},
               {index(testing::LinearAlkane(6)), 1}, {index("C C C C C C; 0=1 1-2 2-3 3-4 4-5"), 1}}, false, {}, {},

@@ -34,7 +34,7 @@ void FillSmallNetwork(TReactionNetwork& network) {
   Add(network, "C. C; 0-1");
   Add(network, "H H; 0-1");
   Add(network, "c c c c c c; 0:1 1:2 2:3 3:4 4:5 5:0", true)->Name = "benzene";
-  AddReaction(network, kHydrogenTransfer, {{4, -2}, {0, 2}, {5, 2}}, true, {0x02}, {0x13, 0x00, 0x1f}, 225.0, 3.5775e21);
+  AddReaction(network, kHydrogenTransfer, {{4, -2}, {0, 2}, {5, 2}}, true, {2}, {0x13, 0, 0x1f}, 225.0, 3.5775e21);
   AddReaction(network, kRecombination, {{0, -1}, {0, -1}, {6, 1}}, false, {0x03}, {0x19}, 0.0, 1.0e14);
   AddReaction(network, kOtherReaction, {{5, -1}, {0, -1}, {4, 1}}, false, {}, {}, 300.0, 1.0e13);
   network.AfterFilterSelectivity();

@@ -32,10 +32,8 @@ struct ToolRun {
 };
 
 std::string ReadText(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
+  const std::vector<std::uint8_t> bytes = testing::FileBytes(path);
+  return {bytes.begin(), bytes.end()};
 }
 
 std::string Quoted(const std::string& argument) {
@@ -125,15 +123,16 @@ TEST_F(CliRun, ShowReadsBackWhatGenerateWrote) {
 }
 
 TEST_F(CliRun, BadInputExitsWithOneNamingItAndWritesNothing) {
-  const std::string ethane = ReadText(kReference + "networks/ethane.rnw");
-  std::ofstream(path("truncated.rnw"), std::ios::binary) << ethane.substr(0, ethane.size() - 20);
+  const std::string ethane = kReference + "networks/ethane.rnw";
+  const std::string lacking = kReference + "kinpar/two-data-keys-missing.ini";
+  const std::string bytes = ReadText(ethane);
+  std::ofstream(path("truncated.rnw"), std::ios::binary) << bytes.substr(0, bytes.size() - 20);
   std::ofstream(path("wrong.txt")) << "methane C CH3 methane\n";
   fs::create_directory(path("folder"));
 
   struct Case {
     std::vector<std::string> Arguments;
-    std::string Input;
-    std::string Output;
+    std::string Input, Output;
   };
   const std::vector<Case> cases = {
       {{"show", "missing.rnw"}, "missing.rnw: file does not exist", ""},
@@ -143,13 +142,11 @@ TEST_F(CliRun, BadInputExitsWithOneNamingItAndWritesNothing) {
       {{"generate", "smiles:CC", "-o", "/sys/out.rnw"}, "/sys/out.rnw: cannot write in the folder /sys: ", ""},
       {{"generate", "smiles:CCO", "-o", "out.rnw"}, "smiles:CCO: atom 2 is oxygen; a feed holds only carbon", "out.rnw"},
       {{"export-equations", "truncated.rnw", "--language", "c", "-o", "out.c"}, "truncated.rnw: ", "out.c"},
-      {{"export-equations", kReference + "networks/ethane.rnw", "--language", "c", "-o", "out.c", "--kinpar",
-        kReference + "kinpar/two-data-keys-missing.ini"},
-       kReference + "kinpar/two-data-keys-missing.ini: The kinetic parameter set lacks E_Recombination (", "out.c"},
-      {{"export-chemkin", kReference + "networks/ethane.rnw", "-o", "out.inp", "--kinpar",
-        kReference + "kinpar/two-data-keys-missing.ini"},
-       kReference + "networks/ethane.rnw: The kinetic parameter set lacks E_Recombination (", "out_dictionary.txt"},
-      {{"fuse", kReference + "networks/ethane.rnw", "truncated.rnw", "-o", "out.rnw"}, "truncated.rnw: ", "out.rnw"},
+      {{"export-equations", ethane, "--language", "c", "-o", "out.c", "--kinpar", lacking},
+       lacking + ": The kinetic parameter set lacks E_Recombination (", "out.c"},
+      {{"export-chemkin", ethane, "-o", "out.inp", "--kinpar", lacking},
+       ethane + ": The kinetic parameter set lacks E_Recombination (", "out_dictionary.txt"},
+      {{"fuse", ethane, "truncated.rnw", "-o", "out.rnw"}, "truncated.rnw: ", "out.rnw"},
       {{"db", "import", "wrong.txt", "--db", "out.mdb"}, "wrong.txt:1: C is CH4, not CH3", "out.mdb"},
       {{"structure", "C=[Cl]", "-o", "out.ms"}, "C=[Cl]: ", "out.ms"},
       // Pasted by mistake: named by its beginning, refused unread.
@@ -278,8 +275,8 @@ TEST_F(CliRun, ExportsEquationsInEveryLanguageAndTheGraph) {
   ASSERT_EQ(graph.Code, 0) << graph.Err;
   EXPECT_TRUE(Has(ReadText(path("ethane.dot")), "4 -> 5;"));
   EXPECT_TRUE(!fs::exists(path("pict_0.png")) && fs::exists(path("pict_7.png")));
-  EXPECT_TRUE(Has(graph.Err, "not installed") || (fs::exists(path("ethane.png")) && fs::file_size(path("ethane.png")) > 0))
-      << graph.Err;
+  const fs::path png = path("ethane.png");
+  EXPECT_TRUE(Has(graph.Err, "not installed") || (fs::exists(png) && fs::file_size(png) > 0)) << graph.Err;
 }
 
 // The mechanism and its dictionary beside it: one species per component,
