@@ -68,6 +68,12 @@ class TNeighbourList {
       m_heap.push_back(entry);
     ++m_size;
   }
+  void erase(std::size_t position) {
+    TNeighbour* entries = data();
+    std::move(entries + position + 1, entries + m_size, entries + position);
+    --m_size;
+    if (!m_heap.empty()) m_heap.pop_back();
+  }
 
  private:
   static constexpr std::size_t kInline = 4;
@@ -79,9 +85,9 @@ class TNeighbourList {
   std::size_t m_size = 0;
 };
 
-/// Neighbour lists are one list of bond records, kept in order of addition.
-/// The ring search, the fragment walk and the drawing walk visit neighbours
-/// in this order.
+/// Neighbour lists are one list of bond records, kept in order of addition;
+/// removal shifts later entries down. The ring search, the fragment walk
+/// and the drawing walk visit neighbours in this order.
 class TAtom {
  public:
   TAtom(std::uint8_t index, std::uint8_t atomType) : m_index(index), m_atomType(atomType) {}
@@ -105,7 +111,14 @@ class TAtom {
   void AddNeighbour(TAtom* atom, bool mutual, std::uint8_t order, bool aromatic);
   /// Appends a self entry (one unpaired electron).
   void AddUnpairedElectron();
+  /// Removes the first entry holding the atom; nothing if there is none.
+  void RemoveNeighbour(TAtom* atom, bool mutual);
+  /// Removes the entry at a position; when mutual, first removes this atom
+  /// from the other atom's list.
+  void RemoveNeighbourAt(std::size_t position, bool mutual);
 
+  /// A copy of the neighbour atoms, self entries included.
+  TAtomVector GetNeighbours() const;
   bool IsNeighbour(const TAtom* atom) const;
   std::uint8_t NeighbourCount() const { return static_cast<std::uint8_t>(m_entries.size()); }
   /// Number of self entries.
@@ -125,6 +138,10 @@ class TAtom {
   std::uint8_t AromaticBondCount() const { return m_counts.aromatic; }
   /// Entries with order above 1 or flagged aromatic.
   std::uint8_t UnsaturatedBondCount() const { return m_counts.unsaturated; }
+  /// Order of the first entry holding the atom; 0 if none.
+  std::uint8_t BondOrderTo(const TAtom* atom) const;
+  /// Aromatic flag of the first entry holding the atom; false if none.
+  bool IsAromaticBondTo(const TAtom* atom) const;
 
   void SetVisited(std::uint8_t value) { Visited = value; }
   std::uint8_t GetVisited() const { return Visited; }
@@ -142,10 +159,11 @@ class TAtom {
  private:
   bool Search(TAtom* target, TAtom* previous);
   int FindEntry(const TAtom* atom) const;
-  // Keeps the counts in step with the entries: adds a new entry to them.
-  void count(const TNeighbour& entry);
+  // Keeps the counts in step with the entries: +1 when an entry is added,
+  // -1 when it is removed (byte arithmetic, like counting them).
+  void count(const TNeighbour& entry, int sign);
 
-  // Counts over the entries, kept up to date as entries are added: the
+  // Counts over the entries, kept up to date as entries come and go: the
   // generators and the recipes ask for them constantly.
   struct Counts {
     std::uint8_t unpaired = 0;

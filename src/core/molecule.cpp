@@ -8,7 +8,7 @@
 
 namespace korvane {
 
-TMolecule::TMolecule(std::int32_t id) : ID(id) {}
+TMolecule::TMolecule(std::int32_t id) : ID(id) { m_massFractions.fill(-1.0); }
 
 TMolecule::~TMolecule() = default;
 
@@ -180,6 +180,11 @@ const TInvariants& TMolecule::Invariants() const {
   return m_invariants;
 }
 
+const std::array<double, 11>& TMolecule::MassFractions() const {
+  Invariants();
+  return m_massFractions;
+}
+
 std::unique_ptr<TMolecule> TMolecule::Copy() const {
   auto copy = std::make_unique<TMolecule>(ID);
   copy->SetStructure(AdjacencyMatrix(), m_atomTypes, AromaticMatrix());
@@ -265,6 +270,19 @@ void TMolecule::computeInvariants() const {
   }
   SortDescendingInPlace(rowSums);
   SortDescendingInPlace(neighbourCounts);
+
+  std::array<double, 11> fractions{};
+  for (std::uint8_t type : m_atomTypes)
+    if (type >= 1 && type < kAtomTypeCount) fractions[type] += 1.0;
+  double molarMass = 0.0;
+  for (int code = 1; code < kAtomTypeCount; ++code) {
+    fractions[code] *= AtomicMass(static_cast<std::uint8_t>(code));
+    molarMass += fractions[code];
+  }
+  // A molecule without atoms has no mass to divide by; its fractions are 0.
+  for (int code = 1; code < kAtomTypeCount; ++code)
+    fractions[code] = molarMass > 0.0 ? fractions[code] / molarMass : 0.0;
+  m_massFractions = fractions;
   m_invariantsCurrent = true;
 }
 
@@ -309,6 +327,15 @@ bool TMolecule::IsCyclic() const {
   const int balance = 2 * polyvalent + 2 - 2 * doubles - 4 * triples - 2 * aromatic - unpaired;
   m_balanceCyclic = balance != m;
   return *m_balanceCyclic;
+}
+
+bool TMolecule::IsConnected() const {
+  const TAtomVector& atoms = Atoms();
+  if (atoms.empty()) return true;
+  for (TAtom* atom : atoms) atom->Visited = 0;
+  TBoolVector flags(atoms.size(), false);
+  atoms[0]->MarkComponent(flags);
+  return std::all_of(flags.begin(), flags.end(), [](bool flag) { return flag; });
 }
 
 TAtomMatrix TMolecule::Components() const {

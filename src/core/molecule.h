@@ -147,6 +147,9 @@ class TMolecule {
   const TAtomVector& Atoms() const {
     return m_built && m_atoms.empty() && !m_atomTypes.empty() ? buildAtoms() : m_atoms;
   }
+  /// Mass fraction of each atom type, indices 1..10 (index 0 unused); -1
+  /// until the invariants are first computed.
+  const std::array<double, 11>& MassFractions() const;
 
   // Independent copies, for callers that modify what they receive.
   TByteMatrix GetAdjacencyMatrix() const { return AdjacencyMatrix(); }
@@ -168,6 +171,7 @@ class TMolecule {
   bool IsRadical() const;
   /// Ring test by the degree-of-unsaturation balance; false for Inert.
   bool IsCyclic() const;
+  bool IsConnected() const;
   /// The connected fragments, ordered by their lowest atom index.
   TAtomMatrix Components() const;
   /// Formula text such as "H8C3"; toluene with aromatic carbons gives "H8C1C6".
@@ -210,6 +214,7 @@ class TMolecule {
   mutable std::vector<TAtom> m_atomStore;  // owns the atoms; never grows once filled
   mutable TAtomVector m_atoms;
   mutable TInvariants m_invariants;
+  mutable std::array<double, 11> m_massFractions;
   mutable bool m_invariantsCurrent = false;
   mutable std::optional<TByteMatrix> m_distance;
   mutable std::optional<TIntMatrix> m_bondEnergy;

@@ -40,6 +40,12 @@ TStrVector Split(const std::string& text) {
   return pieces;
 }
 
+std::uint8_t Sum(const TByteVector& vector) {
+  std::uint8_t sum = 0;
+  for (std::uint8_t element : vector) sum = static_cast<std::uint8_t>(sum + element);
+  return sum;
+}
+
 void SortDescendingInPlace(TByteVector& values) {
   // Counting sort up to the largest element: the vectors sorted here (graph
   // scores) hold small bytes, so this beats a comparison sort.

@@ -137,15 +137,41 @@ void Fill(std::size_t n, const typename V::value_type& value, V& out) {
   out.assign(n, value);
 }
 
+/// Output gets `rows` rows of `cols` elements, all equal to value.
+template <class T>
+void FillMatrix(std::size_t rows, std::size_t cols, const T& value, TMatrixOf<T>& out) {
+  out.assign(rows, cols, value);
+}
+
 /// Empties a vector, matrix or tensor; clearing an empty one does nothing.
 template <class A>
 void Clear(A& array) {
   array.clear();
 }
 
+/// Output becomes an independent deep copy of the source.
+template <class A>
+void Copy(const A& source, A& out) {
+  out = source;
+}
+
 template <class V>
 void Append(V& vector, const typename V::value_type& element) {
   vector.push_back(element);
+}
+
+template <class T>
+void AppendRow(TMatrixOf<T>& matrix, std::span<const T> row) {
+  matrix.appendRow(row);
+}
+
+/// Removes element i; later elements move down. An index past the last
+/// element drops only the last one. Deleting from an empty vector does nothing.
+template <class V>
+void DeleteAt(V& vector, std::size_t i) {
+  if (vector.empty()) return;
+  if (i >= vector.size()) i = vector.size() - 1;
+  vector.erase(vector.begin() + static_cast<std::ptrdiff_t>(i));
 }
 
 /// The elements in order separated by ";" (a, b, c gives "a;b;c").
@@ -154,6 +180,9 @@ std::string Join(const TStrVector& list);
 /// Pieces of the text between semicolons: "a;;b" gives a, "", b; an empty
 /// text gives one empty piece; a character with code 255 ends the text.
 TStrVector Split(const std::string& text);
+
+/// Sum of the elements modulo 256.
+std::uint8_t Sum(const TByteVector& vector);
 
 /// The elements ordered from largest to smallest; the source is unchanged.
 TByteVector SortDescending(const TByteVector& source);

@@ -37,29 +37,32 @@ void ExpectCountsMatchEntries(const TAtom& atom) {
   EXPECT_EQ(atom.UnsaturatedBondCount(), unsaturated);
 }
 
-TEST(Atom, MutualBondsAndKeptCountsFollowEveryAddition) {
+TEST(Atom, MutualBondsAndKeptCountsFollowEveryAdditionAndRemoval) {
   TAtom centre(0, kCarbon), carbon(1, kAromaticCarbon), nitrogen(2, kNitrogen), oxygen(3, kOxygen), h(4, kHydrogen);
   centre.AddNeighbour(&carbon, true, 1, true);
   centre.AddNeighbour(&nitrogen, true, 3, false);
   centre.AddUnpairedElectron();
   centre.AddNeighbour(&oxygen, true, 2, false);
   centre.AddNeighbour(&h, false, 1, false);  // one-sided: h's list stays empty
-  EXPECT_EQ(EntryIndices(centre), (std::vector<int>{1, 2, 0, 3, 4}));
-  EXPECT_EQ(h.NeighbourCount(), 0);
-  EXPECT_TRUE(nitrogen.Entries()[0].Order == 3 && carbon.Entries()[0].Aromatic);
+  EXPECT_TRUE(h.NeighbourCount() == 0 && nitrogen.BondOrderTo(&centre) == 3 && carbon.IsAromaticBondTo(&centre));
   ExpectCountsMatchEntries(centre);
   ExpectCountsMatchEntries(carbon);
   EXPECT_EQ(centre.SkeletonDegree(), 2);  // aromatic C and N, not O or H
-  EXPECT_TRUE(centre.UnpairedElectrons() == 1 && centre.IsRadicalCentre());
-  TAtom carbene(5, kCarbon);
-  carbene.AddNeighbour(&carbene, false, 2, false);  // a self entry of order 2 counts 2, no radical centre
-  EXPECT_TRUE(carbene.UnpairedElectrons() == 2 && !carbene.IsRadicalCentre());
-  ExpectCountsMatchEntries(carbene);
+
+  centre.RemoveNeighbour(&nitrogen, true);
+  centre.RemoveNeighbour(&nitrogen, true);  // no longer a neighbour: nothing happens
+  EXPECT_EQ(EntryIndices(centre), (std::vector<int>{1, 0, 3, 4}));
+  EXPECT_EQ(nitrogen.NeighbourCount(), 0);
+  centre.RemoveNeighbourAt(1, false);  // the self entry
+  EXPECT_TRUE(centre.UnpairedElectrons() == 0 && centre.TripleBondCount() == 0);
+  centre.AddNeighbour(&centre, false, 2, false);  // a self entry of order 2 counts 2, no radical centre
+  EXPECT_TRUE(centre.UnpairedElectrons() == 2 && !centre.IsRadicalCentre());
+  ExpectCountsMatchEntries(centre);
 }
 
 // More than four entries move the list out of the atom: order and bond data
-// must survive that.
-TEST(Atom, LongNeighbourListsKeepTheirOrderAndBonds) {
+// must survive that and the removals after it.
+TEST(Atom, LongNeighbourListsKeepTheirOrderThroughRemovals) {
   TAtom centre(0, kCarbon);
   std::vector<std::unique_ptr<TAtom>> others;
   for (int k = 1; k <= 7; ++k) {
@@ -67,13 +70,18 @@ TEST(Atom, LongNeighbourListsKeepTheirOrderAndBonds) {
     centre.AddNeighbour(others.back().get(), true, static_cast<std::uint8_t>(k % 3 + 1), k == 5);
   }
   centre.AddUnpairedElectron();
-  EXPECT_EQ(EntryIndices(centre), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 0}));
-  for (int k = 1; k <= 7; ++k) {
-    const TNeighbour& entry = centre.Entries()[k - 1];
-    EXPECT_TRUE(entry.Order == k % 3 + 1 && entry.Aromatic == (k == 5) && others[k - 1]->Entries()[0].Atom == &centre) << k;
-  }
+  ASSERT_EQ(centre.NeighbourCount(), 8);
+  centre.RemoveNeighbour(others[1].get(), true);
+  centre.RemoveNeighbourAt(0, true);
+  EXPECT_EQ(EntryIndices(centre), (std::vector<int>{3, 4, 5, 6, 7, 0}));
+  EXPECT_TRUE(centre.IsAromaticBondTo(others[4].get()));
+  EXPECT_EQ(centre.BondOrderTo(others[5].get()), 1);
   EXPECT_EQ(centre.UnpairedElectrons(), 1);
+  EXPECT_EQ(others[0]->NeighbourCount(), 0);
   ExpectCountsMatchEntries(centre);
+  while (centre.NeighbourCount() > 0) centre.RemoveNeighbourAt(0, false);
+  centre.AddNeighbour(others[2].get(), false, 2, false);
+  EXPECT_EQ(centre.GetNeighbours(), (TAtomVector{others[2].get()}));
 }
 
 TEST(Atom, IsInCycleOnlyForRingAtoms) {

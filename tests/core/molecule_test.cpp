@@ -20,11 +20,7 @@ std::vector<int> Indices(const TAtomVector& atoms) {
 }
 
 // The neighbour list of an atom as indices, self entries included.
-std::vector<int> EntryIndices(const TAtom* atom) {
-  std::vector<int> indices;
-  for (const TNeighbour& entry : atom->Entries()) indices.push_back(entry.Atom->GetIndex());
-  return indices;
-}
+std::vector<int> EntryIndices(const TAtom* atom) { return Indices(atom->GetNeighbours()); }
 
 constexpr const char* kBenzene = "c c c c c c; 0:1 1:2 2:3 3:4 4:5 5:0";
 constexpr const char* kToluene = "C c c c c c c; 0-1 1:2 2:3 3:4 4:5 5:6 6:1";
@@ -98,7 +94,7 @@ TEST(MoleculeCopy, KeepsIdAndStructureButNotNameFlagsOrLinks) {
   EXPECT_EQ(copy->GetAtom(0)->Entries().front().Atom, copy->GetAtom(0));  // its own atoms
 }
 
-TEST(MoleculeInvariants, ScoresTypeCountsAndMolarMass) {
+TEST(MoleculeInvariants, ScoresTypeCountsMassFractionsAndMolarMass) {
   const TInvariants propane = MoleculeFrom(LinearAlkane(3))->Invariants();
   EXPECT_TRUE(propane.AtomCount == 11 && propane.AtomsPerType[kHydrogen] == 8 && propane.AtomsPerType[kCarbon] == 3);
   // Allyl: row sums count the unpaired electron and the bond orders (all 4);
@@ -107,9 +103,16 @@ TEST(MoleculeInvariants, ScoresTypeCountsAndMolarMass) {
   EXPECT_EQ(allyl->Invariants().GraphScore1, (TByteVector{4, 4, 4, 1, 1, 1, 1, 1}));
   EXPECT_EQ(allyl->Invariants().GraphScore2, (TByteVector{4, 3, 3, 1, 1, 1, 1, 1}));
 
+  auto methane = MoleculeFrom("C");
+  EXPECT_NEAR(methane->MassFractions()[kHydrogen], 0.2513, 1e-4);
+  EXPECT_NEAR(methane->MassFractions()[kCarbon], 0.7487, 1e-4);
+  EXPECT_EQ(methane->MassFractions()[kOxygen], 0.0);
+  TMolecule empty;
+  empty.Build();  // no atoms: nothing to divide, every fraction is 0
+  for (int code = 1; code <= 10; ++code) EXPECT_EQ(empty.MassFractions()[code], 0.0);
   // Below 11 atoms the mass sums the atoms, from 11 on the type counts.
   const double h = AtomicMass(kHydrogen), c = AtomicMass(kCarbon);
-  EXPECT_NEAR(MoleculeFrom("C")->MolarMass(), c + 4 * h, 1e-12);
+  EXPECT_NEAR(methane->MolarMass(), c + 4 * h, 1e-12);
   EXPECT_NEAR(MoleculeFrom(LinearAlkane(3))->MolarMass(), 3 * c + 8 * h, 1e-12);
 }
 
@@ -156,8 +159,10 @@ TEST(MoleculeComponents, FragmentsInOrderOfTheirLowestAtomAndDistancesInBonds) {
   ASSERT_EQ(fragments.size(), 2u);
   EXPECT_EQ(Indices(fragments[0]), (std::vector<int>{0, 2, 4, 6, 8}));
   EXPECT_EQ(Indices(fragments[1]), (std::vector<int>{1, 3, 5, 7, 9}));
+  EXPECT_FALSE(twoMethanes->IsConnected());
   EXPECT_EQ(twoMethanes->DistanceMatrix()[0][1], 255);  // across fragments
   auto propane = MoleculeFrom(LinearAlkane(3));
+  EXPECT_TRUE(propane->IsConnected());
   EXPECT_EQ(propane->DistanceMatrix()[0][2], 2);
   EXPECT_EQ(propane->DistanceMatrix()[3][10], 4);  // H on C0 to H on C2
 }

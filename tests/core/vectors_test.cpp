@@ -15,19 +15,29 @@ TEST(SplitAndJoin, SemicolonsUpToTheEndMarkAndJoinReproducesTheList) {
     EXPECT_EQ(Split(Join(list)), list) << Join(list);
 }
 
-TEST(SortDescending, LeavesTheSource) {
+TEST(ByteVectors, SumWrapsSortLeavesTheSourceAndDeleteClampsPastTheEnd) {
+  EXPECT_EQ(Sum({200, 100}), 44);
   const TByteVector source = {2, 3, 0, 1, 3, 255};
   EXPECT_EQ(SortDescending(source), (TByteVector{255, 3, 3, 2, 1, 0}));
   EXPECT_EQ(source, (TByteVector{2, 3, 0, 1, 3, 255}));
+  TIntVector values = {1, 2, 3, 4}, empty;
+  DeleteAt(values, 1);
+  EXPECT_EQ(values, (TIntVector{1, 3, 4}));
+  DeleteAt(values, 10);  // past the end: only the last one goes
+  EXPECT_EQ(values, (TIntVector{1, 3}));
+  DeleteAt(empty, 0);
+  EXPECT_TRUE(empty.empty());
 }
 
 TEST(Matrix, AppendedRowsKeepEarlierOnesAndCopiesAreIndependent) {
-  TByteMatrix m(2, 3, 7);
-  for (int k = 0; k < 5; ++k) m.appendRow(TByteVector{1, 2, 3});  // grows past its storage
-  ASSERT_EQ(m.rows(), 7u);
+  TByteMatrix m;
+  FillMatrix<std::uint8_t>(2, 3, 7, m);
+  for (int k = 0; k < 5; ++k) AppendRow<std::uint8_t>(m, TByteVector{1, 2, 3});  // grows past its storage
+  ASSERT_EQ(m.size(), 7u);
   EXPECT_EQ(m[1][2], 7);
   EXPECT_EQ(m[6][2], 3);
-  TByteMatrix copy = m;
+  TByteMatrix copy;
+  Copy(m, copy);
   copy[0][0] = 99;
   EXPECT_EQ(m[0][0], 7);
 }
