@@ -105,18 +105,5 @@ TEST_F(ComponentDetailWindow, MethanePropertiesAndTheCalculator) {
   EXPECT_EQ(properties.findChild<QPlainTextEdit*>()->toPlainText(), line);
 }
 
-// Removing the component shown closes the window, which forgets it.
-TEST_F(ComponentDetailWindow, ForgetsAComponentRemovedFromTheNetwork) {
-  const std::size_t last = window->network().ComponentCount() - 1;
-  TComponent_Detail& detail = openDetails(last);
-  ASSERT_TRUE(detail.isVisible());
-  dialogs.expectQuestion(QStringLiteral("WARNING"),
-                         QStringLiteral("Action will remove all realted components and reactions, continue?"), true);
-  page->removeComponent();
-  EXPECT_FALSE(detail.isVisible());
-  detail.reactions()->refresh();  // reads nothing: no component
-  EXPECT_EQ(detail.reactions()->list()->model()->rowCount(), 0);
-}
-
 }  // namespace
 }  // namespace korvane::gui

@@ -6,6 +6,8 @@
 #include <QSpinBox>
 #include <QTest>
 
+#include "gui/component_detail_window.h"
+#include "gui/component_reactions_tab.h"
 #include "gui/database_opening.h"
 #include "gui/position_list_model.h"
 #include "gui/window_text.h"
@@ -23,12 +25,6 @@ class ComponentsPage : public testing::HexanePageTest<TComponentsPage> {
  protected:
   QAbstractItemModel& model() const { return *page->list()->model(); }
   QString line(int row) const { return model().index(row, 0).data().toString(); }
-  int rowOf(int position) const {
-    for (int row = 0; row < model().rowCount(); ++row)
-      if (ListPosition(line(row)) == position) return row;
-    return -1;
-  }
-  void select(int position) { testing::SelectRow(*page->list(), rowOf(position)); }
   QCheckBox* box(const char* caption) const {
     return testing::Captioned<QCheckBox>(*page, QString::fromLatin1(caption));
   }
@@ -52,7 +48,7 @@ TEST_F(ComponentsPage, FilterControlsEnableEachOtherAndChangeTheList) {
   box("Filter substance list, show only:")->setChecked(false);
   EXPECT_EQ(model().rowCount(), 52);
   // A click on a line draws its component.
-  const QRect line4 = page->list()->visualRect(model().index(rowOf(4), 0));
+  const QRect line4 = page->list()->visualRect(model().index(4, 0));
   QTest::mouseClick(page->list()->viewport(), Qt::LeftButton, {}, line4.center());
   SaveScreenshot(*window, QStringLiteral("components_page"));
 }
@@ -81,20 +77,21 @@ TEST_F(ComponentsPage, AddsFromFileAndSmilesButNeverTwiceTheSameSpecies) {
   EXPECT_EQ(testing::CheckNetwork(window->network()), "");
 }
 
+// Unfiltered, the list shows every component on the line of its position.
 TEST_F(ComponentsPage, RenamesAndRemovesTheSelectedComponent) {
-  select(4);
+  testing::SelectRow(*page->list(), 4);
   const QString prompt = QStringLiteral("Enter new name");
   const QString longName(256, QLatin1Char('x'));
   dialogs.expectInput(prompt, prompt, QStringLiteral("Noname"), longName)
       .expectMessage(QStringLiteral("WARNING"), QStringLiteral("The name is longer than 255 bytes. Shorten it, please."))
       .expectInput(prompt, prompt, longName, QStringLiteral("hexane"));
   page->renameComponent();
-  EXPECT_EQ(line(rowOf(4)), "[ 4 ] - hexane");
+  EXPECT_EQ(line(4), "[ 4 ] - hexane");
   EXPECT_EQ(SelectedListPosition(*page->list()), 4);
 
-  // The last component is a product only: removing it keeps the rest.
-  const std::size_t last = window->network().ComponentCount() - 1;
-  select(static_cast<int>(last));
+  // The last component is a product only: removing it keeps the rest, and
+  // its details close and forget it.
+  TComponent_Detail& detail = openDetails(51);
   const QString question = QStringLiteral("Action will remove all realted components and reactions, continue?");
   dialogs.expectQuestion(QStringLiteral("WARNING"), question, false).expectQuestion(QStringLiteral("WARNING"), question, true);
   page->removeComponent();
@@ -103,6 +100,9 @@ TEST_F(ComponentsPage, RenamesAndRemovesTheSelectedComponent) {
   EXPECT_EQ(model().rowCount(), static_cast<int>(window->network().ComponentCount()));
   EXPECT_LT(window->network().ComponentCount(), 52u);
   EXPECT_EQ(testing::CheckNetwork(window->network()), "");
+  EXPECT_FALSE(detail.isVisible());
+  detail.reactions()->refresh();  // reads nothing: no component
+  EXPECT_EQ(detail.reactions()->list()->model()->rowCount(), 0);
 }
 
 TEST_F(ComponentsPage, NamesComponentsFromTheOpenDatabase) {

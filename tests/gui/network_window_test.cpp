@@ -25,8 +25,6 @@ using testing::FieldText;
 using testing::SaveScreenshot;
 using testing::SharedTestFile;
 
-const QString kCompleted = QStringLiteral("Generation succesfully completed.");
-
 class NetworkWindow : public testing::GuiTest {
  protected:
   std::unique_ptr<TReact_Net_Wind> makeWindow() {
@@ -72,7 +70,7 @@ TEST_F(NetworkWindow, GenerationRunsOnItsThreadAndThePollReportsTheEnd) {
   dialogs.expectMessage(QStringLiteral("WARNING"),
                         QStringLiteral("The reaction network is being generated. Wait until the generation ends, or "
                                        "stop it, before you work with this network."))
-      .expectMessage(QString(), kCompleted);
+      .expectMessage(QString(), QStringLiteral("Generation succesfully completed."));
   window->generate();
   EXPECT_TRUE(window->isGenerating());
   EXPECT_FALSE(window->componentsPage()->isEnabled());

@@ -115,21 +115,5 @@ TEST_F(ReactionDetailWindow, AsksOnceAboutCompetitorsWithSecondReactants) {
   EXPECT_EQ(study.series()->count(), 251);
 }
 
-TEST_F(ReactionDetailWindow, ForgetsARemovedReactionAndSaysWhenThereIsNone) {
-  dialogs.expectMessage(QString(), QStringLiteral("No reaction was selected."));
-  page->detailWindow().show();
-  page->detailWindow().hide();
-
-  TReaction_Detail& detail = openDetails(77);
-  ASSERT_TRUE(detail.isVisible());
-  dialogs.expectQuestion(QStringLiteral("WARNING"),
-                         QStringLiteral("Reaction will be removed, reaction network integrity can become to be "
-                                        "damaged. Are you sure to continue?"),
-                         true);
-  page->removeReaction();
-  EXPECT_FALSE(detail.isVisible());
-  EXPECT_EQ(detail.competitorList()->model()->rowCount(), 0);
-}
-
 }  // namespace
 }  // namespace korvane::gui

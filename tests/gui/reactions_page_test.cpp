@@ -7,6 +7,7 @@
 #include <QSpinBox>
 #include <QTest>
 
+#include "gui/reaction_detail_window.h"
 #include "gui/reaction_text.h"
 #include "gui/window_text.h"
 #include "gui_fixture.h"
@@ -69,8 +70,12 @@ TEST_F(ReactionsPage, ShowDisplaysTheClickedReaction) {
   SaveScreenshot(*window, QStringLiteral("reactions_page"));
 }
 
-TEST_F(ReactionsPage, RemoveAsksAndRefreshesTheListAtOnce) {
-  page->list()->setCurrentIndex(model().index(77, 0));
+// The details of a removed reaction close and forget it; with none, they say so.
+TEST_F(ReactionsPage, RemoveAsksAndRefreshesTheListAndTheDetailsAtOnce) {
+  dialogs.expectMessage(QString(), QStringLiteral("No reaction was selected."));
+  page->detailWindow().show();
+  page->detailWindow().hide();
+  TReaction_Detail& detail = openDetails(77);
   const QString question = QStringLiteral(
       "Reaction will be removed, reaction network integrity can become to be damaged. Are you sure to continue?");
   dialogs.expectQuestion(QStringLiteral("WARNING"), question, false).expectQuestion(QStringLiteral("WARNING"), question, true);
@@ -81,6 +86,8 @@ TEST_F(ReactionsPage, RemoveAsksAndRefreshesTheListAtOnce) {
   EXPECT_EQ(model().rowCount(), 77);
   EXPECT_EQ(line(76), "[ 76 ]");
   EXPECT_EQ(value("stoichiometry"), "N/A");
+  EXPECT_FALSE(detail.isVisible());
+  EXPECT_EQ(detail.competitorList()->model()->rowCount(), 0);
 }
 
 }  // namespace
