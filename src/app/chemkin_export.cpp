@@ -161,7 +161,12 @@ std::optional<std::string> ChemkinThermoRecords(const TReactionNetwork& network,
 }
 
 std::optional<TChemkinTexts> ChemkinTexts(const TReactionNetwork& network, const TKineticParameterSet& parameters,
-                                          const TChemkinExportOptions& options, std::string* error) {
+                                          const TChemkinExportOptions& options, std::string* error,
+                                          TChemkinExportFault* fault) {
+  auto blame = [fault](TChemkinExportFault input) {
+    if (fault) *fault = input;
+  };
+  blame(TChemkinExportFault::Parameters);
   const TExportKinetics kinetics = ReactionKinetics(network, parameters.Table, parameters.AlternativeValues);
   std::vector<std::string> missing = kinetics.MissingKeys;
   // The kinetic parameter reader marks a missing radical activity key with -1 too.
@@ -172,6 +177,7 @@ std::optional<TChemkinTexts> ChemkinTexts(const TReactionNetwork& network, const
     return Fail<TChemkinTexts>(error, "the concentration of active radicals must be a number of at least 0 mol/m^3, not " +
                                           Plain(activeRadicals));
 
+  blame(TChemkinExportFault::Network);
   const std::vector<std::string> names = ChemkinSpeciesNames(network);
   std::string reason;
   const auto thermo = ChemkinThermoRecords(network, names, &reason);
@@ -188,6 +194,7 @@ std::optional<TChemkinTexts> ChemkinTexts(const TReactionNetwork& network, const
                     SpeciesSection(names) + "\nTHERMO ALL\n   300.000  1000.000  1500.000\n" + *thermo + "END\n\n" +
                     ReactionsSection(network, *reactions, names);
   texts.Dictionary = Dictionary(network, names, options.Smiles, options.MechanismFile);
+  blame(TChemkinExportFault::None);
   return texts;
 }
 
@@ -196,16 +203,19 @@ TChemkinExportResult ExportChemkin(const TReactionNetwork& network, const TKinet
   TChemkinExportResult result;
   if (options.MechanismFile.empty()) {
     result.Error = std::string(kEquationExportMsgNoDestination);
+    result.Fault = TChemkinExportFault::Files;
     return result;
   }
   result.MechanismFile = options.MechanismFile;
   result.DictionaryFile =
       options.DictionaryFile.empty() ? ChemkinDictionaryFileFor(options.MechanismFile) : options.DictionaryFile;
-  const auto texts = ChemkinTexts(network, parameters, options, &result.Error);
+  const auto texts = ChemkinTexts(network, parameters, options, &result.Error, &result.Fault);
   if (!texts) return result;
   const TFileContents files[] = {{result.MechanismFile, texts->Mechanism}, {result.DictionaryFile, texts->Dictionary}};
-  if (const std::string problem = ReplaceFilesContents(files); !problem.empty())
+  if (const std::string problem = ReplaceFilesContents(files); !problem.empty()) {
     result.Error = "Cannot write " + problem;
+    result.Fault = TChemkinExportFault::Files;
+  }
   return result;
 }
 

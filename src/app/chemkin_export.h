@@ -46,9 +46,18 @@ struct TChemkinTexts {
   std::string Dictionary;
 };
 
+/// The input an export failure is about, so that callers can name it.
+enum class TChemkinExportFault {
+  None,
+  Parameters,  // a recipe names a missing kinetic parameter, or cActR is missing or negative
+  Network,     // a species or reaction the mechanism cannot state
+  Files,       // no destination, or the files cannot be written
+};
+
 struct TChemkinExportResult {
   /// Empty on success; else why nothing was written.
   std::string Error;
+  TChemkinExportFault Fault = TChemkinExportFault::None;
   std::string MechanismFile;
   std::string DictionaryFile;
   bool Ok() const { return Error.empty(); }
@@ -65,9 +74,11 @@ std::optional<std::string> ChemkinThermoRecords(const TReactionNetwork& network,
 /// Both texts, or nullopt with the reason in `error`: a recipe naming a
 /// missing kinetic parameter (the keys named), a missing or negative cActR,
 /// a species without thermodynamic estimate, a reaction the mechanism cannot
-/// state. The network's component IDs must equal their positions.
+/// state (with the input at fault in `fault`). The network's component IDs
+/// must equal their positions.
 std::optional<TChemkinTexts> ChemkinTexts(const TReactionNetwork& network, const TKineticParameterSet& parameters,
-                                          const TChemkinExportOptions& options, std::string* error);
+                                          const TChemkinExportOptions& options, std::string* error,
+                                          TChemkinExportFault* fault = nullptr);
 
 /// Writes both files (each replaced through a temporary file, the two
 /// together); on any failure neither file changes.

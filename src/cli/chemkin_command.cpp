@@ -21,7 +21,16 @@ int RunExportChemkin(const ExportChemkinOptions& options, const CliStreams& stre
   CheckOutputFile(chemkin.DictionaryFile);
 
   const TChemkinExportResult result = ExportChemkin(network, parameters, chemkin);
-  if (!result.Ok()) throw InputError(options.Network, result.Error);
+  if (!result.Ok()) {
+    // Name the input at fault, as export-equations does.
+    switch (result.Fault) {
+      case TChemkinExportFault::Parameters:
+        throw InputError(chemkin.ParameterSource.empty() ? "the default kinetic parameters" : chemkin.ParameterSource,
+                         result.Error);
+      case TChemkinExportFault::Files: throw InputError(result.MechanismFile, result.Error);
+      default: throw InputError(options.Network, result.Error);
+    }
+  }
   streams.Out << "wrote " << result.MechanismFile << " (" << network.ComponentCount() << " species, "
               << network.ReactionCount() << " reactions) and its species dictionary " << result.DictionaryFile << '\n';
   return kExitSuccess;

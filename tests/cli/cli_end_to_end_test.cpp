@@ -145,7 +145,7 @@ TEST_F(CliRun, BadInputExitsWithOneNamingItAndWritesNothing) {
       {{"export-equations", ethane, "--language", "c", "-o", "out.c", "--kinpar", lacking},
        lacking + ": The kinetic parameter set lacks E_Recombination (", "out.c"},
       {{"export-chemkin", ethane, "-o", "out.inp", "--kinpar", lacking},
-       ethane + ": The kinetic parameter set lacks E_Recombination (", "out_dictionary.txt"},
+       lacking + ": The kinetic parameter set lacks E_Recombination (", "out_dictionary.txt"},
       {{"fuse", ethane, "truncated.rnw", "-o", "out.rnw"}, "truncated.rnw: ", "out.rnw"},
       {{"db", "import", "wrong.txt", "--db", "out.mdb"}, "wrong.txt:1: C is CH4, not CH3", "out.mdb"},
       {{"structure", "C=[Cl]", "-o", "out.ms"}, "C=[Cl]: ", "out.ms"},
