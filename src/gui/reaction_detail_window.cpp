@@ -179,6 +179,9 @@ void TReaction_Detail::SetReaction(TReactionNetwork& network, TReaction& reactio
   m_reaction = &reaction;
   setWindowTitle(kCaption + QStringLiteral(": [ %1 ]").arg(network.IndexOfReaction(&reaction)));
   m_study->clear();
+  // A window already open turns to the new reaction on the page it shows; a
+  // hidden one does so when it is shown.
+  if (isVisible() && !m_window.isGenerating()) pageShown(m_pages->currentIndex());
 }
 
 TReaction_Detail::Subject TReaction_Detail::subjectForCommand(bool tellWhenNone) {

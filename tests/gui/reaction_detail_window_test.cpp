@@ -15,6 +15,7 @@
 #include "gui/reaction_text.h"
 #include "gui/reactions_page.h"
 #include "gui/selectivity_study_page.h"
+#include "gui/window_text.h"
 #include "gui_fixture.h"
 #include "hexane_window.h"
 
@@ -73,6 +74,14 @@ TEST_F(ReactionDetailWindow, ViewDetailsShowsTheSelectedReactionOnEveryPage) {
   study.calculate();
   QApplication::processEvents();  // the chart lays its axes out on the next pass
   SaveScreenshot(detail, QStringLiteral("reaction_detail_selectivity_study"));
+
+  // Another reaction chosen while the window shows its kinetics: the pages
+  // turn to it, not only the title.
+  const std::size_t transferAt = reactionWhere(kHydrogenTransfer, [](const TMolecule&) { return true; });
+  const TReaction& transfer = *window->network().Reaction(transferAt);
+  openDetails(transferAt);
+  EXPECT_EQ(study.reactants()->currentText(), ComponentIdText(transfer.Reactants[0]));
+  EXPECT_EQ(FieldText(detail, "finalE"), NumberText(ParameterValues(transfer, context.Kinetics).E));
 }
 
 TEST_F(ReactionDetailWindow, StudyOfAReactantConsumedByTheReactionAloneIsOneEverywhere) {
