@@ -15,7 +15,7 @@ TExportKinetics ReactionKinetics(const TReactionNetwork& network, std::span<cons
     const TReaction& reaction = *network.Reaction(i);
     kinetics.Reactions.push_back({reaction.FrequencyFactorValue(global, alternative),
                                   reaction.ActivationEnergyValue(global, alternative)});
-    if (reaction.ReactionType == kOtherReaction || reaction.ReactionType == kOtherReaction2) continue;
+    if (reaction.UsesExplicitKinetics() || reaction.ReactionType == kOtherReaction2) continue;
     for (const std::string* recipe : {&reaction.FreqFact2, &reaction.ActEnerg2})
       for (char entry : *recipe) {
         const auto index = static_cast<unsigned char>(entry);

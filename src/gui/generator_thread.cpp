@@ -9,7 +9,7 @@ TGenVlakno::TGenVlakno(TReactionNetwork& network, QObject* parent) : QThread(par
 }
 
 TGenVlakno::~TGenVlakno() {
-  if (isRunning()) m_network.RequestStop();
+  requestStop();
   wait();
 }
 
@@ -20,7 +20,7 @@ std::int64_t TGenVlakno::Ticks() {
 
 void TGenVlakno::run() {
   m_startTicks.store(Ticks(), std::memory_order_release);
-  m_outcome = m_network.Generate();
+  m_outcome = m_network.Generate({.Stop = &m_stop});
   m_endTicks = Ticks();
   m_finished.store(true, std::memory_order_release);
 }

@@ -16,8 +16,11 @@ namespace korvane::gui {
 class TGenVlakno : public QThread {
  public:
   explicit TGenVlakno(TReactionNetwork& network, QObject* parent = nullptr);
-  /// Stops the run (as RequestStop) and waits for it.
+  /// Stops the run and waits for it.
   ~TGenVlakno() override;
+
+  /// Asks this run to stop after the component under way.
+  void requestStop() { m_stop.store(true, std::memory_order_relaxed); }
 
   /// Set by the run itself after EndTicks; only then may the others be read.
   bool RunFinished() const { return m_finished.load(std::memory_order_acquire); }
@@ -37,6 +40,7 @@ class TGenVlakno : public QThread {
   std::int64_t m_endTicks = 0;
   TGenerationOutcome m_outcome;
   std::atomic<bool> m_finished{false};
+  std::atomic<bool> m_stop{false};
 };
 
 }  // namespace korvane::gui

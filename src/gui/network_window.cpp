@@ -292,7 +292,7 @@ void TReact_Net_Wind::generate() {
 
 void TReact_Net_Wind::stopGeneration() {
   if (m_thread && !m_thread->RunFinished()) {
-    m_network->RequestStop();
+    m_thread->requestStop();
     m_stop->setEnabled(false);
   }
 }

@@ -21,6 +21,7 @@ struct FusionKey {
   double energy;
   double frequency;
   bool multiply;
+  bool explicitKinetics;
   std::vector<std::int32_t> reactants;  // destination indexes, sorted
   std::vector<std::int32_t> products;
 
@@ -28,7 +29,7 @@ struct FusionKey {
 };
 
 std::uint64_t Hash(const FusionKey& key) {
-  std::uint64_t hash = static_cast<std::uint64_t>(key.type) * 31 + key.multiply;
+  std::uint64_t hash = static_cast<std::uint64_t>(key.type) * 31 + key.multiply + 2 * key.explicitKinetics;
   auto mix = [&hash](std::uint64_t value) { hash ^= value + 0x9e3779b97f4a7c15ull + (hash << 6) + (hash >> 2); };
   mix(std::bit_cast<std::uint64_t>(key.energy == 0.0 ? 0.0 : key.energy));
   mix(std::bit_cast<std::uint64_t>(key.frequency == 0.0 ? 0.0 : key.frequency));
@@ -42,7 +43,7 @@ std::uint64_t Hash(const FusionKey& key) {
 // Exactly equal numbers compare equal; NaN never does.
 bool SameNumbers(const FusionKey& a, const FusionKey& b) {
   return a.type == b.type && a.energy == b.energy && a.frequency == b.frequency && a.multiply == b.multiply &&
-         a.reactants == b.reactants && a.products == b.products;
+         a.explicitKinetics == b.explicitKinetics && a.reactants == b.reactants && a.products == b.products;
 }
 
 std::vector<std::int32_t> Sorted(std::vector<std::int32_t> indexes) {
@@ -71,7 +72,7 @@ class FusionIndex {
     if (reaction.Reactants.size() > kMaxComparedSide || reaction.Products.size() > kMaxComparedSide)
       return std::nullopt;
     FusionKey key{reaction.ReactionType, reaction.ActEnergy, reaction.FreqFactor, reaction.MultiplyByActiveRadicals,
-                  {}, {}};
+                  reaction.ExplicitKinetics, {}, {}};
     for (const TMolecule* m : reaction.Reactants) key.reactants.push_back(toDestination(m));
     for (const TMolecule* m : reaction.Products) key.products.push_back(toDestination(m));
     key.reactants = Sorted(std::move(key.reactants));
@@ -111,6 +112,7 @@ void TReactionNetwork::Fuse(const TNetworkList& sources) {
       auto copy = std::make_unique<TReaction>();
       copy->SetParameters(reaction.ReactionType, reaction.ActEnergy, reaction.FreqFactor);
       copy->MultiplyByActiveRadicals = reaction.MultiplyByActiveRadicals;
+      copy->ExplicitKinetics = reaction.ExplicitKinetics;
       copy->FreqFact2 = reaction.FreqFact2;
       copy->ActEnerg2 = reaction.ActEnerg2;
       for (std::size_t k = 0; k < reaction.Reactants.size(); ++k)

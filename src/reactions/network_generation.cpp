@@ -41,7 +41,7 @@ unsigned TReactionNetwork::DefaultThreadCount() { return std::max(1u, std::threa
 
 void TReactionNetwork::SetThreadCount(unsigned count) { m_threadCount = std::max(1u, count); }
 
-TGenerationOutcome TReactionNetwork::Generate() {
+TGenerationOutcome TReactionNetwork::Generate(const TRunControl& control) {
   TGenerationOutcome outcome;
   ProgressLast.store(0, std::memory_order_relaxed);
   ProgressCurrent.store(0, std::memory_order_relaxed);
@@ -59,7 +59,7 @@ TGenerationOutcome TReactionNetwork::Generate() {
     TStepPipeline pipeline(m_preferences, &m_componentIndex, m_threadCount - 1);
     for (auto& component : m_components) pipeline.Publish(component.get());
     for (std::size_t i = 0; i < m_components.size(); ++i) {
-      if (m_stopRequested.load(std::memory_order_relaxed)) {
+      if (control.Stop && control.Stop->load(std::memory_order_relaxed)) {
         outcome.End = TGenerationEnd::Stopped;
         break;
       }
@@ -73,6 +73,8 @@ TGenerationOutcome TReactionNetwork::Generate() {
       for (std::size_t k = known; k < m_components.size(); ++k) pipeline.Publish(m_components[k].get());
       ProgressLast.store(static_cast<std::int32_t>(m_components.size()) - 1, std::memory_order_relaxed);
       ProgressCurrent.store(static_cast<std::int32_t>(i), std::memory_order_relaxed);
+      if (control.Progress)
+        control.Progress(static_cast<std::int32_t>(i), static_cast<std::int32_t>(m_components.size()) - 1);
     }
   } catch (const std::exception& error) {
     // A step that failed half-way leaves components its reactions never
@@ -90,7 +92,6 @@ TGenerationOutcome TReactionNetwork::Generate() {
     fail(error);
     Relink();
   }
-  m_stopRequested.store(false, std::memory_order_relaxed);
   return outcome;
 }
 

@@ -99,12 +99,12 @@ bool TReaction::HasProduct(const TMolecule* molecule) const {
 }
 
 double TReaction::FrequencyFactorValue(std::span<const double> global, std::span<const double> alternative) const {
-  if (ReactionType == kOtherReaction) return FreqFactor;
+  if (UsesExplicitKinetics()) return FreqFactor;
   return RecipeValue(FreqFact2, ReactionType == kOtherReaction2 ? alternative : global);
 }
 
 double TReaction::ActivationEnergyValue(std::span<const double> global, std::span<const double> alternative) const {
-  if (ReactionType == kOtherReaction) return ActEnergy;
+  if (UsesExplicitKinetics()) return ActEnergy;
   return RecipeValue(ActEnerg2, ReactionType == kOtherReaction2 ? alternative : global);
 }
 

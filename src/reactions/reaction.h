@@ -70,6 +70,10 @@ class TReaction {
   double SelectivityAfterFilter = 0.0;
   /// The rate is multiplied by the concentration of active radicals.
   bool MultiplyByActiveRadicals = false;
+  /// The explicit FreqFactor and ActEnergy are the reaction's kinetics also
+  /// for a class that has recipes (a user entered them by hand); class 10
+  /// always uses them.
+  bool ExplicitKinetics = false;
 
   void AddReactant(TMolecule* molecule, std::int32_t coefficient);
   void AddProduct(TMolecule* molecule, std::int32_t coefficient);
@@ -81,8 +85,12 @@ class TReaction {
   bool HasProduct(const TMolecule* molecule) const;
   std::int32_t TypeOf() const { return ReactionType; }
 
-  /// A over the parameter tables: class 10 the explicit value, class 11 the
-  /// recipe over the alternative table, others the recipe over the global one.
+  /// Whether the kinetics are the explicit pair rather than the recipes:
+  /// class 10, or ExplicitKinetics.
+  bool UsesExplicitKinetics() const { return ReactionType == kOtherReaction || ExplicitKinetics; }
+  /// A over the parameter tables: the explicit value when
+  /// UsesExplicitKinetics, else for class 11 the recipe over the
+  /// alternative table, for the others the recipe over the global one.
   double FrequencyFactorValue(std::span<const double> global, std::span<const double> alternative) const;
   /// E [kJ/mol] over the parameter tables, chosen like FrequencyFactorValue.
   double ActivationEnergyValue(std::span<const double> global, std::span<const double> alternative) const;

@@ -134,6 +134,7 @@ TReaction* TReactionNetwork::AddReactionCopy(const TReaction& source) {
   reaction->Selectivity = source.Selectivity;
   reaction->SelectivityAfterFilter = source.SelectivityAfterFilter;
   reaction->MultiplyByActiveRadicals = source.MultiplyByActiveRadicals;
+  reaction->ExplicitKinetics = source.ExplicitKinetics;
   if (source.ReactionType != kOtherReaction) {
     reaction->FreqFact2 = source.FreqFact2;
     reaction->ActEnerg2 = source.ActEnerg2;
@@ -182,6 +183,7 @@ void TReactionNetwork::EditReaction(std::size_t index, const TReaction& changes)
   reaction.FreqFact2 = changes.FreqFact2;
   reaction.ActEnerg2 = changes.ActEnerg2;
   reaction.MultiplyByActiveRadicals = changes.MultiplyByActiveRadicals;
+  reaction.ExplicitKinetics = changes.ExplicitKinetics;
   // The equal-reaction index of a run keys reactions by what just changed.
   m_reactionIndex.reset();
 }
@@ -280,7 +282,8 @@ void TReactionNetwork::ensureHydrogenAtom() {
 }
 
 void TReactionNetwork::ReplaceContent(std::vector<std::unique_ptr<TMolecule>> components,
-                                      std::vector<std::unique_ptr<TReaction>> reactions) {
+                                      std::vector<std::unique_ptr<TReaction>> reactions,
+                                      const std::vector<std::size_t>* roots) {
   m_reactions = std::move(reactions);
   m_components = std::move(components);
   m_roots.clear();
@@ -296,6 +299,13 @@ void TReactionNetwork::ReplaceContent(std::vector<std::unique_ptr<TMolecule>> co
       if (AreIsomorphic(*component, *builtIn)) component->Inert = true;
 
   Relink();
+  if (roots) {
+    for (std::size_t index : *roots)
+      if (index < m_components.size() && !IsRoot(m_components[index].get()))
+        m_roots.push_back(m_components[index].get());
+    AfterFilterSelectivity();
+    return;
+  }
   const auto helium = Helium();
   for (auto& component : m_components) {
     const bool isHelium = component->Inert && AreIsomorphic(*component, *helium);
@@ -312,6 +322,14 @@ void TReactionNetwork::ReplaceContent(std::vector<std::unique_ptr<TMolecule>> co
     if (isHelium || isFeed) m_roots.push_back(component.get());
   }
   AfterFilterSelectivity();
+}
+
+std::vector<std::size_t> TReactionNetwork::RootIndices() const {
+  std::vector<std::size_t> indices;
+  indices.reserve(m_roots.size());
+  for (const TMolecule* root : m_roots)
+    if (const int index = IndexOfComponent(root); index >= 0) indices.push_back(static_cast<std::size_t>(index));
+  return indices;
 }
 
 std::int32_t TReactionNetwork::nextStamp() {

@@ -10,11 +10,12 @@
 ///
 /// Threads: generation runs on one thread (which may share the computing of
 /// steps with helper threads of its own); while it runs, the only fields
-/// another thread may read are the two progress counters, and the only call
-/// another thread may make is RequestStop.
+/// another thread may read are the two progress counters, and the only
+/// thing another thread may do is set the run's stop flag.
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -31,8 +32,8 @@ namespace korvane {
 enum class TGenerationEnd {
   /// Every component was processed.
   Completed,
-  /// RequestStop was called; the components after the last processed one
-  /// were not processed.
+  /// The run's stop flag was set; the components after the last processed
+  /// one were not processed.
   Stopped,
   /// An exception (memory, a structure beyond the format) ended the run.
   Failed,
@@ -49,6 +50,16 @@ enum class TGenerationEnd {
 /// about 170 KB each) take about 8.5 GB, a third of a 24 GiB machine, with
 /// room for the step under way and everything else running.
 inline constexpr std::size_t kDefaultComponentLimit = 50'000;
+
+/// What the caller of a generation run controls and learns while it runs.
+struct TRunControl {
+  /// Set from any thread to end this run after the component under way. A
+  /// flag belongs to one run, so a stop meant for it never ends another.
+  const std::atomic<bool>* Stop = nullptr;
+  /// Called on the generating thread after each component is registered,
+  /// with the index of that component and the highest component index.
+  std::function<void(std::int32_t current, std::int32_t last)> Progress;
+};
 
 struct TGenerationOutcome {
   TGenerationEnd End = TGenerationEnd::Completed;
@@ -119,14 +130,13 @@ class TReactionNetwork {
 
   /// Grows the network: processes every component (including those added
   /// meanwhile), then closes radical chains by recombination with the
-  /// hydrogen atom. A stop request or an exception ends the processing
-  /// early; the closing steps (relinking, after-filter selectivities, the
-  /// recombination pass) still run on what was made, so the network stays
-  /// consistent. Resets both progress counters when it starts.
-  TGenerationOutcome Generate();
-  /// Asks a run under way to stop after the component it is processing.
-  /// Safe from any thread; the request is cleared when the run ends.
-  void RequestStop() { m_stopRequested.store(true, std::memory_order_relaxed); }
+  /// hydrogen atom. The run's stop flag, the component limit or an
+  /// exception (memory, a worker thread that cannot be started) ends the
+  /// processing early; the closing steps (relinking, after-filter
+  /// selectivities, the recombination pass) still run on what was made, so
+  /// the network stays consistent. Resets both progress counters when it
+  /// starts.
+  TGenerationOutcome Generate(const TRunControl& control = {});
   /// Most components a run lets the network grow to: once it holds more, the
   /// run ends with ComponentLimitReached as after a stop request (the step
   /// under way and the closing recombination may add a few more). A setting
@@ -175,8 +185,14 @@ class TReactionNetwork {
   /// recombinations form and some reaction consumes (a feed such as methane
   /// whose own radical recombines back into it). Then relinks and
   /// recomputes the after-filter selectivities.
+  /// With `roots` (component positions, as RootIndices gives them, e.g. from
+  /// a file that keeps them) those become the roots instead; positions out
+  /// of range are ignored.
   void ReplaceContent(std::vector<std::unique_ptr<TMolecule>> components,
-                      std::vector<std::unique_ptr<TReaction>> reactions);
+                      std::vector<std::unique_ptr<TReaction>> reactions,
+                      const std::vector<std::size_t>* roots = nullptr);
+  /// Positions of the roots, in the order they became roots.
+  std::vector<std::size_t> RootIndices() const;
 
  private:
   class ReactionIndexScope;
@@ -205,7 +221,6 @@ class TReactionNetwork {
   // costs no scan.
   std::unique_ptr<TReactionIndex> m_reactionIndex;
   unsigned m_threadCount = DefaultThreadCount();
-  std::atomic<bool> m_stopRequested{false};
   std::size_t m_componentLimit = kDefaultComponentLimit;
   // Walk stamps come from a counter so that a new walk never reuses a stamp
   // a reaction already holds (new reactions hold 0).

@@ -1,6 +1,9 @@
 #include "reactions/step_pipeline.h"
 
+#include <atomic>
 #include <cassert>
+#include <stdexcept>
+#include <system_error>
 
 namespace korvane {
 
@@ -11,21 +14,39 @@ namespace {
 // waiting for registration stay a small part of the network's memory.
 constexpr std::size_t kWindowPerThread = 32;
 
+std::thread PlainThread(std::function<void()> work) { return std::thread(std::move(work)); }
+
+std::atomic<TThreadStarter> g_threadStarter{nullptr};
+
 }  // namespace
+
+TThreadStarter SetThreadStarter(TThreadStarter starter) { return g_threadStarter.exchange(starter); }
 
 TStepPipeline::TStepPipeline(const TNetworkPreferences& preferences, const TKnownSpecies* known, unsigned workers)
     : m_preferences(preferences), m_known(known), m_window(kWindowPerThread * (workers + 1)) {
+  const TThreadStarter start = g_threadStarter.load() ? g_threadStarter.load() : &PlainThread;
   m_workers.reserve(workers);
-  for (unsigned k = 0; k < workers; ++k) m_workers.emplace_back([this] { work(); });
+  try {
+    for (unsigned k = 0; k < workers; ++k) m_workers.push_back(start([this] { work(); }));
+  } catch (const std::system_error& error) {
+    // A joinable thread left behind by a throwing constructor would end the
+    // process; the threads already started are stopped first.
+    stopWorkers();
+    throw std::runtime_error("a worker thread could not be started (" + std::to_string(m_workers.size() + 1) +
+                             " of " + std::to_string(workers) + "): " + error.what());
+  }
 }
 
-TStepPipeline::~TStepPipeline() {
+TStepPipeline::~TStepPipeline() { stopWorkers(); }
+
+void TStepPipeline::stopWorkers() {
   {
     std::lock_guard lock(m_mutex);
     m_stopping = true;
   }
   m_changed.notify_all();
-  for (std::thread& worker : m_workers) worker.join();
+  for (std::thread& worker : m_workers)
+    if (worker.joinable()) worker.join();
 }
 
 void TStepPipeline::Publish(TMolecule* component) {

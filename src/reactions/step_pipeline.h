@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <deque>
 #include <exception>
+#include <functional>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -21,12 +22,20 @@
 
 namespace korvane {
 
+/// Starts a thread running `work`. The pipeline starts its workers through
+/// it so that tests can make starting fail as an exhausted system does.
+using TThreadStarter = std::thread (*)(std::function<void()> work);
+/// Replaces the thread starter of pipelines made from now on (nullptr: the
+/// plain std::thread); returns the previous one.
+TThreadStarter SetThreadStarter(TThreadStarter starter);
+
 class TStepPipeline {
  public:
   /// Starts `workers` threads (none is fine: the driver then computes every
   /// step itself when it takes it). Steps look products up in `known`
   /// (optional), which must stay valid, and safe to read from the workers,
-  /// while the pipeline lives.
+  /// while the pipeline lives. A thread that cannot be started stops and
+  /// joins those already started and throws std::runtime_error saying so.
   TStepPipeline(const TNetworkPreferences& preferences, const TKnownSpecies* known, unsigned workers);
   /// Stops the workers and waits for them; steps not taken are discarded.
   ~TStepPipeline();
@@ -53,6 +62,7 @@ class TStepPipeline {
   };
 
   void work();
+  void stopWorkers();
   /// Computes into the slot; the lock is released meanwhile.
   void compute(Slot& slot, std::unique_lock<std::mutex>& lock);
 

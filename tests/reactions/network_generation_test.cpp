@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
+#include <system_error>
 #include <sstream>
 
 #include "molecule_builder.h"
 #include "network_checks.h"
 #include "reactions/reaction_network.h"
+#include "reactions/step_pipeline.h"
 
 namespace korvane {
 namespace {
@@ -50,30 +53,64 @@ std::vector<std::string> Described(const TReactionNetwork& network) {
   return lines;
 }
 
-// A stop request ends the processing at a component boundary, the closing
-// steps still run (of the built-ins, H + H only), and the request does not
-// outlive its run. Each run starts its progress counters from 0.
-TEST(Generation, StopRequestEndsTheRunConsistently) {
+// A stop flag ends the processing at a component boundary, the closing
+// steps still run (of the built-ins, H + H only), and the flag belongs to its
+// run: a run given none completes, whatever an earlier run was told. Each run
+// starts its progress counters from 0 and reports every component it
+// registers.
+TEST(Generation, StopFlagEndsItsRunConsistently) {
   TReactionNetwork network;
   AddFeed(network, LinearAlkane(6));
-  network.RequestStop();
-  EXPECT_EQ(network.Generate().End, TGenerationEnd::Stopped);
+  std::atomic<bool> stop{true};
+  EXPECT_EQ(network.Generate({.Stop = &stop}).End, TGenerationEnd::Stopped);
   EXPECT_EQ(CheckNetwork(network), "");
   EXPECT_EQ(Described(network), std::vector<std::string>{"3: -1 H1 -1 H1 -> 1 H2 E 130 A 1e+14 S 0"});
   EXPECT_DOUBLE_EQ(network.Reaction(0)->SelectivityAfterFilter, 0.5);  // H is consumed twice by it
 
-  EXPECT_EQ(network.Generate().End, TGenerationEnd::Completed);
+  std::vector<std::int32_t> reported;
+  const TGenerationOutcome outcome =
+      network.Generate({.Progress = [&](std::int32_t current, std::int32_t last) {
+        EXPECT_LE(current, last);
+        reported.push_back(current);
+      }});
+  EXPECT_EQ(outcome.End, TGenerationEnd::Completed);
   EXPECT_EQ(CheckNetwork(network), "");
   const auto fresh = Generated(LinearAlkane(6));
   EXPECT_EQ(network.ComponentCount(), fresh->ComponentCount());
   EXPECT_EQ(network.ReactionCount(), fresh->ReactionCount());
   EXPECT_GT(network.ProgressCurrent.load(), 40);
   EXPECT_EQ(network.ProgressCurrent.load(), network.ProgressLast.load());
+  ASSERT_EQ(reported.size(), static_cast<std::size_t>(network.ProgressCurrent.load()) + 1);
+  for (std::size_t i = 0; i < reported.size(); ++i) EXPECT_EQ(reported[i], static_cast<std::int32_t>(i));
 
-  network.RequestStop();
-  network.Generate();
+  network.Generate({.Stop = &stop});
   EXPECT_EQ(network.ProgressCurrent.load(), 0);
   EXPECT_EQ(network.ProgressLast.load(), 0);
+}
+
+// A worker thread the system refuses to start fails the run with a message
+// and a consistent network; the thread started before it is stopped and
+// joined, and nothing ends the process.
+std::atomic<int> g_threadsStarted{0};
+
+TEST(Generation, AWorkerThreadThatCannotStartFailsTheRun) {
+  const TThreadStarter previous = SetThreadStarter([](std::function<void()> work) -> std::thread {
+    if (g_threadsStarted++ >= 1)
+      throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again), "thread");
+    return std::thread(std::move(work));
+  });
+  TReactionNetwork network;
+  network.SetThreadCount(4);
+  AddFeed(network, LinearAlkane(4));
+  const TGenerationOutcome outcome = network.Generate();
+  SetThreadStarter(previous);
+  EXPECT_EQ(outcome.End, TGenerationEnd::Failed);
+  EXPECT_NE(outcome.Message.find("a worker thread could not be started (2 of 3)"), std::string::npos)
+      << outcome.Message;
+  EXPECT_EQ(CheckNetwork(network), "");
+  // With threads that start, the same network generates in full.
+  EXPECT_EQ(network.Generate().End, TGenerationEnd::Completed);
+  EXPECT_EQ(network.ComponentCount(), Generated(LinearAlkane(4))->ComponentCount());
 }
 
 // The component limit ends a run like a stop request once the network holds

@@ -83,6 +83,7 @@ std::string CompareNetworks(const TReactionNetwork& a, const TReactionNetwork& b
         x.AromaticMatrix() != y.AromaticMatrix())
       return Where("component", i) + "structures differ";
     if (a.IsRoot(&x) != b.IsRoot(&y) || x.Inert != y.Inert) return Where("component", i) + "flags differ";
+    if (x.Name != y.Name) return Where("component", i) + "names differ";
   }
   if (a.ReactionCount() != b.ReactionCount())
     return "reaction counts " + std::to_string(a.ReactionCount()) + " and " + std::to_string(b.ReactionCount());
@@ -95,7 +96,8 @@ std::string CompareNetworks(const TReactionNetwork& a, const TReactionNetwork& b
     const TReaction& x = *a.Reaction(r);
     const TReaction& y = *b.Reaction(r);
     if (x.ReactionType != y.ReactionType || !SameNumber(x.ActEnergy, y.ActEnergy) ||
-        !SameNumber(x.FreqFactor, y.FreqFactor) || x.MultiplyByActiveRadicals != y.MultiplyByActiveRadicals)
+        !SameNumber(x.FreqFactor, y.FreqFactor) || x.MultiplyByActiveRadicals != y.MultiplyByActiveRadicals ||
+        x.ExplicitKinetics != y.ExplicitKinetics)
       return Where("reaction", r) + "class or parameters differ";
     if (indexes(x.Reactants) != indexes(y.Reactants) || indexes(x.Products) != indexes(y.Products) ||
         x.ReactantCoefs != y.ReactantCoefs || x.ProductCoefs != y.ProductCoefs)

@@ -32,9 +32,9 @@ TExpectedKinetics ExpectedKinetics(const TReactionNetwork& network, std::span<co
                                    std::span<const double> alternative, double T, const std::vector<double>& c,
                                    double cActR);
 
-/// Same components (three stored pieces, in order, roots alike) and same
-/// reactions (class, E, A, coefficients, participants by index, recipes,
-/// selectivities). Empty when equal, else the first difference.
+/// Same components (three stored pieces, in order, names, roots alike) and
+/// same reactions (class, E, A, explicit kinetics, coefficients,
+/// participants by index, recipes, selectivities). Empty when equal, else the first difference.
 std::string CompareNetworks(const TReactionNetwork& a, const TReactionNetwork& b);
 
 }  // namespace korvane::testing
