@@ -5,6 +5,8 @@
 #include <cmath>
 #include <optional>
 
+#include <zlib.h>
+
 #include "reactions/mass_balance.h"
 
 namespace korvane {
@@ -25,6 +27,19 @@ constexpr std::int32_t kMaxReactionType = 255;
 constexpr std::size_t kReactionHead = 34;
 constexpr std::size_t kMinReactionRecord = kReactionHead + 1;
 constexpr std::size_t kMinComponentRecord = 4;
+// Korvane's trailer: its magic (the last byte is the trailer's version), then
+// two lists of u24 indices, then the CRC-32 of every byte before the CRC.
+constexpr std::uint8_t kTrailerMagic[8] = {'K', 'R', 'V', 'N', 'T', 'R', 'L', 0x01};
+constexpr std::size_t kChecksumBytes = 4;
+
+std::uint32_t Crc32(std::span<const std::uint8_t> bytes) {
+  uLong crc = crc32(0L, Z_NULL, 0);
+  // zlib takes lengths as uInt: feed large files in pieces.
+  constexpr std::size_t kPiece = 1u << 30;
+  for (std::size_t at = 0; at < bytes.size(); at += kPiece)
+    crc = crc32(crc, bytes.data() + at, static_cast<uInt>(std::min(kPiece, bytes.size() - at)));
+  return static_cast<std::uint32_t>(crc);
+}
 
 std::uint32_t U24(std::span<const std::uint8_t> bytes) {
   return static_cast<std::uint32_t>(bytes[0]) << 16 | static_cast<std::uint32_t>(bytes[1]) << 8 | bytes[2];
@@ -190,8 +205,53 @@ std::uint16_t ReadRecords(ByteReader& reader, TNetworkFileContent& content, std:
       return damage;
     content.Reactions.push_back(std::move(reaction));
   }
-  // The counts say where the file ends; more bytes mean the counts are wrong.
-  return reader.remaining() == 0 ? kNetworkFileRead : kNetworkFileTrailingBytes;
+  return kNetworkFileRead;
+}
+
+// A list of u24 indices below `limit`, as the trailer keeps it.
+std::uint16_t ReadIndexList(ByteReader& reader, std::size_t limit, std::vector<std::size_t>& indices) {
+  const auto count = reader.bytes(3);
+  if (!count) return kNetworkFileEndsEarly;
+  const std::size_t n = U24(*count);
+  const auto entries = reader.bytes(3 * n);
+  if (!entries) return kNetworkFileEndsEarly;
+  indices.reserve(n);
+  for (std::size_t k = 0; k < n; ++k) {
+    const std::size_t index = U24(entries->subspan(3 * k, 3));
+    if (index >= limit) return kNetworkFileBadTrailer;
+    indices.push_back(index);
+  }
+  return kNetworkFileRead;
+}
+
+// What follows the last record: nothing (a file of the plain format), or
+// Korvane's trailer, whose checksum covers every byte before it.
+std::uint16_t ReadTrailer(ByteReader& reader, std::span<const std::uint8_t> bytes, TNetworkFileContent& content) {
+  if (reader.remaining() == 0) return kNetworkFileRead;
+  // Bytes that begin like the magic are a trailer, possibly cut short; any
+  // others mean the counts are wrong.
+  const std::size_t compared = std::min(reader.remaining(), sizeof kTrailerMagic);
+  if (!std::equal(kTrailerMagic, kTrailerMagic + compared, bytes.begin() + static_cast<std::ptrdiff_t>(reader.position())))
+    return kNetworkFileTrailingBytes;
+  if (!reader.bytes(sizeof kTrailerMagic)) return kNetworkFileEndsEarly;
+  std::vector<std::size_t> roots, explicitKinetics;
+  if (const auto damage = ReadIndexList(reader, content.ComponentsInFile, roots); damage != kNetworkFileRead)
+    return damage;
+  if (const auto damage = ReadIndexList(reader, content.ReactionsInFile, explicitKinetics); damage != kNetworkFileRead)
+    return damage;
+  const std::size_t checked = reader.position();
+  const auto checksum = reader.bytes(kChecksumBytes);
+  if (!checksum) return kNetworkFileEndsEarly;
+  if (reader.remaining() != 0) return kNetworkFileBadTrailer;
+  // The marks are kept even when the checksum fails: a damaged file opens
+  // with as much of its meaning as could be read.
+  for (std::size_t r : explicitKinetics)
+    if (r < content.Reactions.size()) content.Reactions[r]->ExplicitKinetics = true;
+  content.Roots = std::move(roots);
+  const std::uint32_t stored = static_cast<std::uint32_t>((*checksum)[0]) << 24 |
+                               static_cast<std::uint32_t>((*checksum)[1]) << 16 |
+                               static_cast<std::uint32_t>((*checksum)[2]) << 8 | (*checksum)[3];
+  return stored == Crc32(bytes.first(checked)) ? kNetworkFileRead : kNetworkFileChecksumMismatch;
 }
 
 std::string Where(const char* what, std::size_t index) {
@@ -264,20 +324,30 @@ TNetworkFileContent ParseNetworkFile(std::span<const std::uint8_t> bytes) {
   content.Damage = ReadPreamble(reader, content, componentCount, reactionCount);
   if (content.Damage != kNetworkFileRead) return content;
   content.PreambleRead = true;
+  content.ComponentsInFile = componentCount;
+  content.ReactionsInFile = reactionCount;
   content.Damage = ReadRecords(reader, content, componentCount, reactionCount);
+  if (content.Damage == kNetworkFileRead) content.Damage = ReadTrailer(reader, bytes, content);
   return content;
 }
 
 TNetworkLoadResult LoadNetwork(std::span<const std::uint8_t> bytes, TReactionNetwork& network) {
   TNetworkFileContent content = ParseNetworkFile(bytes);
-  TNetworkLoadResult result{content.Damage, std::move(content.Note)};
+  TNetworkLoadResult result{.Damage = content.Damage,
+                            .Note = std::move(content.Note),
+                            .PreambleRead = content.PreambleRead,
+                            .ComponentsRead = content.Components.size(),
+                            .ComponentsInFile = content.ComponentsInFile,
+                            .ReactionsRead = content.Reactions.size(),
+                            .ReactionsInFile = content.ReactionsInFile};
   // Without the whole preamble there are no preferences to store and no
   // records; the network stays as it was rather than half replaced.
   if (!content.PreambleRead) return result;
   // The after-filter selectivities that ReplaceContent computes use the
   // file's normalised temperature, so the preferences go in first.
   network.SetPreferences(content.Preferences);
-  network.ReplaceContent(std::move(content.Components), std::move(content.Reactions));
+  network.ReplaceContent(std::move(content.Components), std::move(content.Reactions),
+                         content.Roots ? &*content.Roots : nullptr);
   return result;
 }
 
@@ -308,7 +378,8 @@ std::string NetworkFileLimitProblem(const TReactionNetwork& network, const std::
   return {};
 }
 
-std::vector<std::uint8_t> EncodeNetworkFile(const TReactionNetwork& network, const std::string& note) {
+std::vector<std::uint8_t> EncodeNetworkFile(const TReactionNetwork& network, const std::string& note,
+                                            TNetworkFileTrailer trailer) {
   if (const std::string problem = NetworkFileLimitProblem(network, note); !problem.empty())
     throw FileFormatLimitError(problem);
   ByteWriter writer;
@@ -356,11 +427,25 @@ std::vector<std::uint8_t> EncodeNetworkFile(const TReactionNetwork& network, con
     writer.text(reaction.FreqFact2);
     writer.text(reaction.ActEnerg2);
   }
+  if (trailer == TNetworkFileTrailer::Without) return writer.data();
+
+  writer.bytes(kTrailerMagic);
+  const std::vector<std::size_t> roots = network.RootIndices();
+  PutU24(writer, static_cast<std::uint32_t>(roots.size()));
+  for (std::size_t root : roots) PutU24(writer, static_cast<std::uint32_t>(root));
+  std::vector<std::size_t> explicitKinetics;
+  for (std::size_t r = 0; r < network.ReactionCount(); ++r)
+    if (network.Reaction(r)->ExplicitKinetics) explicitKinetics.push_back(r);
+  PutU24(writer, static_cast<std::uint32_t>(explicitKinetics.size()));
+  for (std::size_t r : explicitKinetics) PutU24(writer, static_cast<std::uint32_t>(r));
+  const std::uint32_t checksum = Crc32(writer.data());
+  for (int shift = 24; shift >= 0; shift -= 8) writer.byte(static_cast<std::uint8_t>(checksum >> shift));
   return writer.data();
 }
 
-void WriteNetworkFile(const TReactionNetwork& network, const std::string& note, const std::string& fileName) {
-  WriteFileReplacing(fileName, EncodeNetworkFile(network, note));
+void WriteNetworkFile(const TReactionNetwork& network, const std::string& note, const std::string& fileName,
+                      TNetworkFileTrailer trailer) {
+  WriteFileReplacing(fileName, EncodeNetworkFile(network, note, trailer));
 }
 
 std::string NetworkFileDamageMessage(std::uint16_t damage) {
@@ -385,6 +470,12 @@ std::string NetworkFileDamageReason(std::uint16_t damage) {
     case kNetworkFileTrailingBytes: return "The reaction network file has bytes after its last record.";
     case kNetworkFileBadNumber:
       return "A preference or kinetic parameter of the reaction network file is not a finite number.";
+    case kNetworkFileBadTrailer:
+      return "The trailer of the reaction network file names a component or reaction the file does not hold, "
+             "or bytes follow its checksum.";
+    case kNetworkFileChecksumMismatch:
+      return "The reaction network file does not match its checksum: it was changed or damaged after it was "
+             "written.";
     default: return "Unknown damage code of a reaction network file: " + std::to_string(damage) + ".";
   }
 }

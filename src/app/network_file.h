@@ -19,9 +19,20 @@
 ///   bytes (0 for an absent B or D) | class byte | E real [kJ/mol] |
 ///   A real | flag byte (MultiplyByActiveRadicals) | F + 16 G byte |
 ///   FreqFact2 F bytes | ActEnerg2 G bytes.
+///
+/// Korvane appends a trailer after the last reaction record, which readers
+/// of the plain format never reach (they stop after R reactions):
+///   "KRVNTRL" 01 | K u24 | K root component indices u24 |
+///   X u24 | X indices u24 of the reactions whose explicit E and A are
+///   their kinetics (ExplicitKinetics) | CRC-32 (zlib) of every byte before
+///   it, 4 bytes, most significant first.
+/// A file without a trailer reads as before (roots by the loading rule); any
+/// other byte after the last record, a trailer that does not check out or a
+/// checksum that does not match the bytes is damage.
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -57,8 +68,14 @@ inline constexpr std::uint16_t kNetworkFileUnbalancedReaction = 8;
 inline constexpr std::uint16_t kNetworkFileTrailingBytes = 9;
 /// A preference, activation energy or frequency factor is not a finite number.
 inline constexpr std::uint16_t kNetworkFileBadNumber = 10;
+/// The trailer names a component or reaction the file does not hold, or
+/// bytes follow its checksum.
+inline constexpr std::uint16_t kNetworkFileBadTrailer = 11;
+/// The bytes do not match the checksum of the trailer: the file changed
+/// after it was written.
+inline constexpr std::uint16_t kNetworkFileChecksumMismatch = 12;
 /// The highest damage code.
-inline constexpr std::uint16_t kNetworkFileLastDamage = kNetworkFileBadNumber;
+inline constexpr std::uint16_t kNetworkFileLastDamage = kNetworkFileChecksumMismatch;
 
 /// Largest count, and largest component index plus one, a u24 holds.
 inline constexpr std::size_t kNetworkFileMaxCount = 0xFFFFFF;
@@ -80,26 +97,38 @@ struct TNetworkFileContent {
   /// The complete component records read before any fault; the k-th has ID k.
   std::vector<std::unique_ptr<TMolecule>> Components;
   /// The complete reaction records read before any fault; they refer to
-  /// `Components` only.
+  /// `Components` only. The trailer's explicit-kinetics marks are set.
   std::vector<std::unique_ptr<TReaction>> Reactions;
+  /// The counts the file announces (0 unless the preamble was read).
+  std::size_t ComponentsInFile = 0;
+  std::size_t ReactionsInFile = 0;
+  /// The trailer's root component indices; none when the file has no
+  /// trailer or it did not read.
+  std::optional<std::vector<std::size_t>> Roots;
 };
 
 /// Decodes the bytes of a network file; never reads past them. Stops at the
 /// first fault and keeps only the complete records read before it.
 TNetworkFileContent ParseNetworkFile(std::span<const std::uint8_t> bytes);
 
-/// Damage code and note of a load.
+/// Damage code and note of a load, with what was read of what the file
+/// announces.
 struct TNetworkLoadResult {
   std::uint16_t Damage = kNetworkFileRead;
   std::string Note;
+  /// Header, counts, note and preferences were read whole, so the file's
+  /// content replaced the network's (with the complete records read).
+  bool PreambleRead = false;
+  std::size_t ComponentsRead = 0, ComponentsInFile = 0;
+  std::size_t ReactionsRead = 0, ReactionsInFile = 0;
 };
 
 /// The network's load operation over the bytes of a file. When the header,
 /// counts, note and preferences were read whole, the file's preferences and
 /// records replace the network's (ReplaceContent: the hydrogen atom, inert
-/// flags and roots are restored, links and after-filter selectivities
-/// rebuilt), even when a later record is damaged; otherwise the network
-/// keeps its content and preferences.
+/// flags and roots are restored, the roots from the trailer when it read,
+/// links and after-filter selectivities rebuilt), even when a later record
+/// is damaged; otherwise the network keeps its content and preferences.
 TNetworkLoadResult LoadNetwork(std::span<const std::uint8_t> bytes, TReactionNetwork& network);
 
 /// Reads the file and loads it (LoadNetwork). A missing or unreadable file
@@ -111,15 +140,23 @@ TNetworkLoadResult LoadNetworkFile(const std::string& fileName, TReactionNetwork
 /// reaction the record cannot hold, ...); empty when they can.
 std::string NetworkFileLimitProblem(const TReactionNetwork& network, const std::string& note);
 
+/// Whether a written file ends with Korvane's trailer. Without it the file
+/// holds exactly the plain format (what other readers and writers of the
+/// format make of the same network), but forgets roots and explicit
+/// kinetics and cannot reveal damage.
+enum class TNetworkFileTrailer { With, Without };
+
 /// The bytes of the network file; throws FileFormatLimitError when
 /// NetworkFileLimitProblem is not empty.
-std::vector<std::uint8_t> EncodeNetworkFile(const TReactionNetwork& network, const std::string& note);
+std::vector<std::uint8_t> EncodeNetworkFile(const TReactionNetwork& network, const std::string& note,
+                                            TNetworkFileTrailer trailer = TNetworkFileTrailer::With);
 
 /// Writes the network file, replacing any previous file only once the new
 /// one is complete. Throws FileFormatLimitError (target untouched) for data
 /// the format cannot hold and std::filesystem::filesystem_error on I/O
 /// failure.
-void WriteNetworkFile(const TReactionNetwork& network, const std::string& note, const std::string& fileName);
+void WriteNetworkFile(const TReactionNetwork& network, const std::string& note, const std::string& fileName,
+                      TNetworkFileTrailer trailer = TNetworkFileTrailer::With);
 
 /// The windows' message for a damage code: empty for 0, else
 /// kNetworkFileDamagedMessage.

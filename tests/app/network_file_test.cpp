@@ -72,16 +72,27 @@ TEST(NetworkFile, ReferenceEthaneNetworkReadsWritesBackAndEqualsTheGeneratedOne)
   }
   EXPECT_EQ(CheckNetwork(network), "");
 
+  // Without the trailer the file is the reference byte for byte; with it,
+  // the reference is followed by the trailer, which a reader of the plain
+  // format never reaches: helium and ethane as roots, no explicit kinetics,
+  // the checksum of the bytes before.
   ScratchDir dir;
-  WriteNetworkFile(network, result.Note, dir.file("ethane.rnw"));
+  WriteNetworkFile(network, result.Note, dir.file("ethane.rnw"), TNetworkFileTrailer::Without);
   EXPECT_EQ(FileBytes(dir.file("ethane.rnw")), reference);
+  WriteNetworkFile(network, result.Note, dir.file("trailer.rnw"));
+  const Bytes withTrailer = FileBytes(dir.file("trailer.rnw"));
+  ASSERT_EQ(withTrailer.size(), reference.size() + 8 + 3 + 2 * 3 + 3 + 4);
+  EXPECT_TRUE(std::equal(reference.begin(), reference.end(), withTrailer.begin()));
+  const Bytes trailer(withTrailer.begin() + static_cast<std::ptrdiff_t>(reference.size()), withTrailer.end() - 4);
+  EXPECT_EQ(trailer, (Bytes{'K', 'R', 'V', 'N', 'T', 'R', 'L', 1, 0, 0, 2, 0, 0, 1, 0, 0, 4, 0, 0, 0}));
 
   TReactionNetwork generated;
   AddFeed(generated, LinearAlkane(2));
   generated.Generate();
   ZeroProjectingSelectivities(generated);
   EXPECT_EQ(CompareNetworks(generated, network), "");
-  EXPECT_EQ(EncodeNetworkFile(generated, kEthaneNote), reference);
+  EXPECT_EQ(EncodeNetworkFile(generated, kEthaneNote, TNetworkFileTrailer::Without), reference);
+  EXPECT_EQ(EncodeNetworkFile(generated, kEthaneNote), withTrailer);
 }
 
 // An empty network, the small one (aromatic bonds, a coefficient -2, a class
@@ -204,10 +215,13 @@ bool LoadsConsistently(const Bytes& bytes) {
   return true;
 }
 
-// Every proper prefix is code 5: before the end of the preferences the
-// network is untouched, after it holds the complete records up to the cut.
-// Changed bytes (the reproducer of unbalanced reactions read as whole: every
-// byte of an n-butane network inverted in turn) load consistently.
+// Every proper prefix is code 5 (but the one that ends where a trailer
+// begins, a whole file of the plain format): before the end of the
+// preferences the network is untouched, after it holds the complete records
+// up to the cut (a cut in the trailer keeps them all). Changed bytes (the reproducer of
+// unbalanced reactions read as whole: every byte of an n-butane network
+// inverted in turn) load consistently; of the files Korvane wrote, whose
+// trailer holds a checksum, not one changed copy reads whole.
 TEST(NetworkFile, DamagedCopiesLoadConsistently) {
   TReactionNetwork small, butane;
   FillSmallNetwork(small);
@@ -216,6 +230,7 @@ TEST(NetworkFile, DamagedCopiesLoadConsistently) {
   const Bytes wholes[] = {Reference(), EncodeNetworkFile(small, "small"), EncodeNetworkFile(butane, "n-butane")};
   for (const Bytes& whole : wholes) {
     const bool flipsOnly = &whole == &wholes[2];  // the n-butane network is large
+    const bool checksummed = &whole != &wholes[0];
     TReactionNetwork full, untouched(kOtherPreferences);
     const TNetworkLoadResult complete = LoadNetwork(whole, full);
     ASSERT_EQ(complete.Damage, kNetworkFileRead);
@@ -228,7 +243,7 @@ TEST(NetworkFile, DamagedCopiesLoadConsistently) {
     }
     for (std::size_t r = 0; r < full.ReactionCount(); ++r)
       reactionEnds.push_back(end += 35 + full.Reaction(r)->FreqFact2.size() + full.Reaction(r)->ActEnerg2.size());
-    ASSERT_EQ(end, whole.size());
+    ASSERT_EQ(checksummed, end < whole.size());
     const auto countBefore = [](const std::vector<std::size_t>& ends, std::size_t cut) {
       return static_cast<std::size_t>(std::upper_bound(ends.begin(), ends.end(), cut) - ends.begin());
     };
@@ -236,7 +251,8 @@ TEST(NetworkFile, DamagedCopiesLoadConsistently) {
       const std::size_t cut = prefix.size();
       if (flipsOnly) return;
       TReactionNetwork network(kOtherPreferences);
-      ASSERT_EQ(LoadNetwork(prefix, network).Damage, kNetworkFileEndsEarly) << cut;
+      // Cut exactly before the trailer, a file is one of the plain format.
+      ASSERT_EQ(LoadNetwork(prefix, network).Damage, cut == end ? kNetworkFileRead : kNetworkFileEndsEarly) << cut;
       if (cut < preamble) {
         ASSERT_EQ(CompareNetworks(network, untouched), "") << cut;
         return;
@@ -250,8 +266,109 @@ TEST(NetworkFile, DamagedCopiesLoadConsistently) {
       ASSERT_EQ(CheckNetwork(network), "") << cut;
     };
     const DamageTally tally = FeedDamagedCopies(whole, flipsOnly ? 0 : 1500, 50, truncated, LoadsConsistently);
-    EXPECT_GT(tally.ReadWhole, 100);
-    EXPECT_LT(tally.ReadWhole, tally.Changed - 100);
+    if (checksummed) {
+      EXPECT_EQ(tally.ReadWhole, 0);
+    } else {
+      EXPECT_GT(tally.ReadWhole, 100);
+      EXPECT_LT(tally.ReadWhole, tally.Changed - 100);
+    }
+  }
+}
+
+// The trailer keeps which components are feeds: propene, drawn beside
+// n-hexane, is also formed by n-hexane's reactions, so the loading rule
+// alone (a plain file) takes it for a product, and removing n-hexane then
+// takes propene with it. With the trailer the loaded network behaves as the
+// one saved. Explicit kinetics set by hand travel in the trailer too.
+TEST(NetworkFile, TrailerKeepsFeedsAndExplicitKinetics) {
+  TReactionNetwork saved;
+  AddFeed(saved, LinearAlkane(6));
+  TMolecule* propene = AddFeed(saved, "C C C; 0-1 1=2");
+  saved.Generate();
+  ASSERT_FALSE(propene->ReactionLinks[kFormedIn].empty());
+  TReaction& transfer = *saved.Reaction(0);
+  ASSERT_EQ(transfer.ReactionType, kHydrogenTransfer);
+  transfer.ExplicitKinetics = true;
+  transfer.ActEnergy = 230.0;
+  saved.AfterFilterSelectivity();
+  ZeroProjectingSelectivities(saved);
+
+  TReactionNetwork loaded, plain;
+  ASSERT_EQ(LoadNetwork(EncodeNetworkFile(saved, ""), loaded).Damage, kNetworkFileRead);
+  ASSERT_EQ(LoadNetwork(EncodeNetworkFile(saved, "", TNetworkFileTrailer::Without), plain).Damage, kNetworkFileRead);
+  EXPECT_EQ(CompareNetworks(loaded, saved), "");
+  EXPECT_EQ(loaded.RootIndices(), saved.RootIndices());
+  EXPECT_FALSE(plain.IsRoot(plain.Component(static_cast<std::size_t>(propene->ID))));
+  EXPECT_FALSE(plain.Reaction(0)->ExplicitKinetics);
+
+  const std::size_t hexane = 4;
+  for (TReactionNetwork* network : {&saved, &loaded, &plain}) network->RemoveComponent(hexane);
+  EXPECT_EQ(CompareNetworks(loaded, saved), "");
+  EXPECT_GE(saved.FindComponent(*MoleculeFrom("C C C; 0-1 1=2")), 0);
+  EXPECT_LT(plain.FindComponent(*MoleculeFrom("C C C; 0-1 1=2")), 0);
+  EXPECT_GT(saved.ComponentCount(), plain.ComponentCount());
+}
+
+// Faults in and around the trailer of a written ethane file: each names its
+// damage and keeps the records, which all precede it.
+TEST(NetworkFile, TrailerFaultsAreDamage) {
+  TReactionNetwork ethane;
+  ASSERT_EQ(LoadNetwork(Reference(), ethane).Damage, kNetworkFileRead);
+  ethane.Reaction(2)->ExplicitKinetics = true;
+  const Bytes whole = EncodeNetworkFile(ethane, kEthaneNote);
+  const std::size_t trailer = Reference().size(), crc = whole.size() - 4;
+  // Trailer: magic (8), 2 roots (3 + 6), 1 explicit reaction (3 + 3), CRC (4).
+  ASSERT_EQ(crc, trailer + 23);
+  const struct {
+    std::size_t offset;  // of the patch; the file is cut there when the patch is empty
+    Bytes patch;
+    std::uint16_t damage;
+  } cases[] = {
+      {trailer, {'X'}, kNetworkFileTrailingBytes},
+      {trailer + 4, {}, kNetworkFileEndsEarly},
+      {trailer + 12, {}, kNetworkFileEndsEarly},
+      {crc + 2, {}, kNetworkFileEndsEarly},
+      {trailer + 14, {8}, kNetworkFileBadTrailer},    // root 8 of 8 components
+      {trailer + 22, {3}, kNetworkFileBadTrailer},    // reaction 3 of 3
+      {whole.size(), {0}, kNetworkFileBadTrailer},    // a byte after the checksum
+      {trailer + 22, {1}, kNetworkFileChecksumMismatch},  // another reaction, in range
+      {3 + 7 + 5, {'E'}, kNetworkFileChecksumMismatch},  // the note
+      {crc + 3, {static_cast<std::uint8_t>(whole[crc + 3] ^ 1)}, kNetworkFileChecksumMismatch},
+  };
+  for (const auto& c : cases) {
+    Bytes bytes = whole;
+    if (c.patch.empty()) bytes.resize(c.offset);
+    bytes.resize(std::max(bytes.size(), c.offset + c.patch.size()));
+    std::copy(c.patch.begin(), c.patch.end(), bytes.begin() + static_cast<std::ptrdiff_t>(c.offset));
+    TReactionNetwork network;
+    const TNetworkLoadResult result = LoadNetwork(bytes, network);
+    EXPECT_EQ(result.Damage, c.damage) << c.offset;
+    EXPECT_EQ(result.ComponentsRead, 8u);
+    EXPECT_EQ(result.ReactionsRead, 3u);
+    EXPECT_EQ(result.ComponentsInFile, 8u);
+    EXPECT_EQ(network.ReactionCount(), 3u) << c.offset;
+  }
+}
+
+// Every change of one byte of a written network, to any value, is damage;
+// the unchanged bytes read whole. (Propane's network: the check parses the
+// file thousands of times.)
+TEST(NetworkFile, EverySingleByteChangeOfAWrittenNetworkIsDamage) {
+  TReactionNetwork propane;
+  AddFeed(propane, LinearAlkane(3));
+  propane.Generate();
+  const Bytes whole = EncodeNetworkFile(propane, "propane");
+  ASSERT_EQ(ParseNetworkFile(whole).Damage, kNetworkFileRead);
+  Bytes bytes = whole;
+  for (std::size_t k = 0; k < bytes.size(); ++k) {
+    // Every value at the header, the counts, the note length and the
+    // trailer; two elsewhere, where a change cannot shift what follows.
+    const bool everyValue = k < 10 || k >= whole.size() - 24;
+    for (unsigned change = 1; change < 256; change += everyValue ? 1 : 254) {
+      bytes[k] = static_cast<std::uint8_t>(whole[k] ^ change);
+      ASSERT_NE(ParseNetworkFile(bytes).Damage, kNetworkFileRead) << k << " ^ " << change;
+    }
+    bytes[k] = whole[k];
   }
 }
 
