@@ -8,9 +8,10 @@
 namespace korvane {
 
 int RunExportChemkin(const ExportChemkinOptions& options, const CliStreams& streams) {
-  TReactionNetwork network;
+  const auto session = LoadNetworkInput(options.Network);
+  const TReactionNetwork& network = session->Network();
   TChemkinExportOptions chemkin;
-  chemkin.NetworkNote = LoadNetworkInput(options.Network, network);
+  chemkin.NetworkNote = session->Note();
   TKineticParameterSet parameters;
   chemkin.ParameterSource = LoadKineticParameterInput(options.KineticParameterFile, parameters, streams.Err);
   chemkin.MechanismFile = options.Output;

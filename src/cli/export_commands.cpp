@@ -93,8 +93,8 @@ int RunExportEquations(const ExportEquationsOptions& options, const CliStreams& 
   }
   if (parts == 0) throw UsageError("--parts: nothing that " + options.Language + " offers was asked for");
 
-  TReactionNetwork network;
-  LoadNetworkInput(options.Network, network);
+  const auto session = LoadNetworkInput(options.Network);
+  const TReactionNetwork& network = session->Network();
   TKineticParameterSet parameters;
   const std::string parameterSource = LoadKineticParameterInput(options.KineticParameterFile, parameters, streams.Err);
   CheckOutputFile(options.Output);
@@ -111,8 +111,8 @@ int RunExportEquations(const ExportEquationsOptions& options, const CliStreams& 
 }
 
 int RunExportGraph(const ExportGraphOptions& options, const CliStreams& streams) {
-  TReactionNetwork network;
-  LoadNetworkInput(options.Network, network);
+  const auto session = LoadNetworkInput(options.Network);
+  const TReactionNetwork& network = session->Network();
   CheckOutputFile(options.Output);
 
   const auto application = EnsureGuiApplication();

@@ -1,13 +1,11 @@
 // korvane-cli generate: the network of the given feeds.
 
 #include <chrono>
-#include <condition_variable>
-#include <exception>
 #include <stdexcept>
-#include <mutex>
-#include <thread>
 
+#include "app/database_naming.h"
 #include "app/network_file.h"
+#include "app/network_session.h"
 #include "cli/commands.h"
 #include "cli/inputs.h"
 #include "cli/network_json.h"
@@ -17,14 +15,10 @@
 namespace korvane {
 namespace {
 
-constexpr auto kPollInterval = std::chrono::milliseconds(250);
+constexpr auto kReportInterval = std::chrono::milliseconds(250);
 
-std::string ProgressText(const TReactionNetwork& network) {
-  const std::int32_t last = network.ProgressLast.load(std::memory_order_relaxed);
-  const std::int32_t current = network.ProgressCurrent.load(std::memory_order_relaxed);
-  if (last == 0 && current == 0) return "generating: starting";
-  return "generating: " + std::to_string(current + 1) + " / " + std::to_string(last + 1) +
-         " components processed";
+std::string ProgressText(std::int32_t current, std::int32_t last) {
+  return "generating: " + std::to_string(current + 1) + " / " + std::to_string(last + 1) + " components processed";
 }
 
 struct GenerationRun {
@@ -33,49 +27,29 @@ struct GenerationRun {
   std::int64_t ElapsedMs = 0;
 };
 
-// Runs the generation on a worker thread while this thread reports the two
-// progress counters, the only fields of the network it may read meanwhile.
-GenerationRun GenerateWithProgress(TReactionNetwork& network, std::ostream& progress, bool inPlace) {
-  std::mutex mutex;
-  std::condition_variable finishedSignal;
-  bool finished = false;
-  std::exception_ptr failure;
+// Runs the generation through the session, reporting the progress on
+// `progress` at most every 250 ms and once at the end.
+GenerationRun GenerateWithProgress(TNetworkSession& session, std::ostream& progress, bool inPlace) {
+  auto lease = session.TryLease(kGenerationCommand);
+  if (!lease) throw std::logic_error(lease.error().Message);
+  using Clock = std::chrono::steady_clock;
+  const auto start = Clock::now();
+  auto reported = start;
+  std::int32_t lastCurrent = -1, lastLast = 0;
   GenerationRun run;
-
-  std::thread worker([&] {
-    const auto start = std::chrono::steady_clock::now();
-    try {
-      run.Outcome = network.Generate();
-      if (run.Outcome.End == TGenerationEnd::Failed)
-        throw std::runtime_error("generation failed: " + run.Outcome.Message);
-    } catch (...) {
-      failure = std::current_exception();
-    }
-    const auto end = std::chrono::steady_clock::now();
-    std::lock_guard lock(mutex);
-    run.ElapsedMs = std::chrono::duration_cast<std::chrono::milliseconds>(end - start).count();
-    finished = true;
-    finishedSignal.notify_one();
+  run.Outcome = session.Generate(lease.value(), [&](std::int32_t current, std::int32_t last) {
+    lastCurrent = current;
+    lastLast = last;
+    const auto now = Clock::now();
+    if (now - reported < kReportInterval) return;
+    reported = now;
+    progress << (inPlace ? "\r" : "") << ProgressText(current, last) << (inPlace ? "" : "\n") << std::flush;
   });
-
-  std::unique_lock lock(mutex);
-  while (!finishedSignal.wait_for(lock, kPollInterval, [&] { return finished; }))
-    progress << (inPlace ? "\r" : "") << ProgressText(network) << (inPlace ? "" : "\n") << std::flush;
-  lock.unlock();
-  worker.join();
-  if (failure) std::rethrow_exception(failure);
-  progress << (inPlace ? "\r" : "") << ProgressText(network) << '\n';
+  run.ElapsedMs = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+  if (run.Outcome.End == TGenerationEnd::Failed) throw std::runtime_error("generation failed: " + run.Outcome.Message);
+  if (lastCurrent >= 0) progress << (inPlace ? "\r" : "") << ProgressText(lastCurrent, lastLast);
+  progress << '\n';
   return run;
-}
-
-// The window's "Name components (DB)": every component found in the
-// database takes the first synonym of its item.
-void NameComponents(TReactionNetwork& network, const TDBCoordinator& database) {
-  for (std::size_t i = 0; i < network.ComponentCount(); ++i) {
-    TMolecule& component = *network.Component(i);
-    if (const std::int32_t item = database.FindStructure(component); item >= 0)
-      component.Name = database.GetSynonyms(static_cast<std::size_t>(item)).front();
-  }
 }
 
 }  // namespace
@@ -97,7 +71,8 @@ int RunGenerate(const GenerateOptions& options, const CliStreams& streams) {
     if (std::string problem = FeedProblem(*feeds.back().Molecule); !problem.empty()) throw InputError(text, problem);
   }
 
-  TReactionNetwork network(options.Preferences);
+  TNetworkSession session(std::make_unique<TReactionNetwork>(options.Preferences));
+  TReactionNetwork& network = session.Network();
   network.SetThreadCount(options.Threads);
   if (options.Output)
     if (std::string problem = NetworkFileLimitProblem(network, options.Note); !problem.empty())
@@ -116,7 +91,7 @@ int RunGenerate(const GenerateOptions& options, const CliStreams& streams) {
   }
 
   network.SetComponentLimit(options.ComponentLimit);
-  const GenerationRun run = GenerateWithProgress(network, streams.Err, options.ProgressInPlace);
+  const GenerationRun run = GenerateWithProgress(session, streams.Err, options.ProgressInPlace);
   if (run.Outcome.End == TGenerationEnd::ComponentLimitReached) {
     const std::string incomplete = "the network is incomplete: " + run.Outcome.Message +
                                    " before every component was processed";
@@ -125,9 +100,11 @@ int RunGenerate(const GenerateOptions& options, const CliStreams& streams) {
                                                         "--keep-partial");
     streams.Err << "warning: " << incomplete << "; kept as it is (--keep-partial)\n";
   }
-  if (database) NameComponents(network, *database);
+  if (database) NameComponentsFromDatabase(network, *database);
 
-  if (options.Output) WriteNetworkFile(network, options.Note, *options.Output);
+  if (options.Output)
+    if (const auto saved = session.Save(*options.Output, options.Note); !saved)
+      throw InputError(*options.Output, saved.error().Message);
   std::ostream& summary = options.Json ? streams.Err : streams.Out;
   summary << NetworkSummary(network) << "generated in " << run.ElapsedMs << " ms\n";
   if (options.Output) summary << "written to " << *options.Output << '\n';

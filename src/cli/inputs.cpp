@@ -144,16 +144,13 @@ std::unique_ptr<TDBCoordinator> OpenFeedDatabase(const std::optional<std::string
   return OpenDatabase(bundled.string(), true);
 }
 
-std::string LoadNetworkInput(const std::string& fileName, TReactionNetwork& network) {
+std::unique_ptr<TNetworkSession> LoadNetworkInput(const std::string& fileName) {
   RequireFile(fileName);
-  TNetworkLoadResult result;
-  try {
-    result = LoadNetworkFile(fileName, network);
-  } catch (const fs::filesystem_error& e) {
-    throw InputError(fileName, e.code().message());
-  }
-  if (result.Damage != kNetworkFileRead) throw InputError(fileName, NetworkFileDamageReason(result.Damage));
-  return result.Note;
+  auto loaded = TNetworkSession::Load(fileName);
+  if (!loaded) throw InputError(fileName, loaded.error().Message);
+  if (loaded.value().File.Damage != kNetworkFileRead)
+    throw InputError(fileName, NetworkFileDamageReason(loaded.value().File.Damage));
+  return std::move(loaded.value().Session);
 }
 
 std::string LoadKineticParameterInput(const std::optional<std::string>& fileName, TKineticParameterSet& set,

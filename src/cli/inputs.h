@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/network_session.h"
 #include "core/molecule.h"
 #include "database/db_coordinator.h"
 #include "reactions/kinetic_parameters.h"
@@ -58,10 +59,9 @@ std::unique_ptr<TDBCoordinator> OpenDatabase(const std::string& fileName, bool w
 std::unique_ptr<TDBCoordinator> OpenFeedDatabase(const std::optional<std::string>& option,
                                                  const std::vector<std::string>& feeds);
 
-/// Loads a network file into `network` and returns its note. A missing file
-/// or any damage is an InputError; the network may then hold part of the
-/// file and must be discarded.
-std::string LoadNetworkInput(const std::string& fileName, TReactionNetwork& network);
+/// A session of a network file with its note. A missing file or any damage
+/// is an InputError.
+std::unique_ptr<TNetworkSession> LoadNetworkInput(const std::string& fileName);
 
 /// Fills `set` from the kinetic parameter file: `fileName` when given (it
 /// must exist), else ./kinpar.ini when it exists, else the defaults stay.

@@ -8,8 +8,9 @@
 namespace korvane {
 
 int RunShow(const ShowOptions& options, const CliStreams& streams) {
-  TReactionNetwork network;
-  const std::string note = LoadNetworkInput(options.Network, network);
+  const auto session = LoadNetworkInput(options.Network);
+  const TReactionNetwork& network = session->Network();
+  const std::string& note = session->Note();
   if (options.Json) {
     TKineticParameterSet parameters;
     LoadKineticParameterInput(options.KineticParameterFile, parameters, streams.Err);

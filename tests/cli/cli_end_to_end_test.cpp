@@ -176,6 +176,40 @@ TEST_F(CliRun, BadInputExitsWithOneNamingItAndWritesNothing) {
   EXPECT_FALSE(fs::exists(path("out.inp")) || fs::exists(path("structures")));
 }
 
+// Regression: naming the components after a database whose item has no
+// synonym ended the tool with a segmentation fault.
+TEST_F(CliRun, NamesFromADatabaseWhoseItemHasNoSynonym) {
+  ASSERT_EQ(run({"structure", "CCC", "-o", "propane.ms"}).Code, 0);
+  ASSERT_EQ(run({"structure", "C", "-o", "methane.ms"}).Code, 0);
+  TDBCoordinator database;
+  database.SetDBFileName(path("nameless.mdb").string());
+  ASSERT_EQ(database.AddItem({{}, path("propane.ms").string(), {}}), 0);
+  ASSERT_EQ(database.AddItem({{"methane"}, path("methane.ms").string(), {}}), 0);
+  database.SaveDB();
+  const ToolRun r = run({"generate", "smiles:CCC", "--db", "nameless.mdb", "-o", "p.rnw"});
+  ASSERT_EQ(r.Code, 0) << r.Err;
+  const ToolRun shown = run({"show", "p.rnw"});
+  EXPECT_TRUE(Has(shown.Out, "  Noname   C3H8 ") && Has(shown.Out, "  methane  CH4 ")) << shown.Out;
+}
+
+// A changed byte anywhere in a file the tool wrote (header, a component, a
+// reaction, the trailer's roots, its checksum) is refused as damage; the
+// file as written shows.
+TEST_F(CliRun, ShowRefusesAWrittenFileWithAnyByteChanged) {
+  ASSERT_EQ(run({"generate", "smiles:CCCCCC", "-o", "hexane.rnw"}).Code, 0);
+  const std::string whole = ReadText(path("hexane.rnw"));
+  for (const std::size_t at : {std::size_t{2}, std::size_t{7}, std::size_t{400}, whole.size() / 2, whole.size() - 30,
+                               whole.size() - 12, whole.size() - 1}) {
+    std::string bytes = whole;
+    bytes[at] = static_cast<char>(bytes[at] ^ 0x10);
+    std::ofstream(path("changed.rnw"), std::ios::binary) << bytes;
+    const ToolRun r = run({"show", "changed.rnw"});
+    EXPECT_EQ(r.Code, 1) << at;
+    EXPECT_TRUE(Has(r.Err, "korvane-cli: changed.rnw: ")) << at << ": " << r.Err;
+  }
+  EXPECT_EQ(run({"show", "hexane.rnw"}).Code, 0);
+}
+
 TEST_F(CliRun, KeepsTheNetworkStoppedByTheComponentLimitWhenAsked) {
   const ToolRun r = run({"generate", "smiles:CCCCCC", "--max-components", "20", "--keep-partial", "-o", "p.rnw"});
   ASSERT_EQ(r.Code, 0) << r.Err;
@@ -288,8 +322,8 @@ TEST_F(CliRun, ExportsTheNDecaneNetworkAsAChemkinMechanism) {
   ASSERT_EQ(r.Code, 0) << r.Err;
   EXPECT_TRUE(Has(r.Out, "its species dictionary decane_dictionary.txt")) << r.Out;
   EXPECT_TRUE(Has(ReadText(path("decane.inp")), "cActR = 1e-07 mol/m^3"));
-  TReactionNetwork network;
-  LoadNetworkInput(path("decane.rnw"), network);
+  const auto session = LoadNetworkInput(path("decane.rnw"));
+  const TReactionNetwork& network = session->Network();
   const testing::ChemkinMechanism mechanism = testing::ReadChemkinMechanism(ReadText(path("decane.inp")));
   ASSERT_EQ(mechanism.Species.size(), network.ComponentCount());
   std::istringstream dictionary(ReadText(path("decane_dictionary.txt")));

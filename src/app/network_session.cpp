@@ -1,0 +1,185 @@
+#include "app/network_session.h"
+
+#include <cassert>
+#include <exception>
+#include <filesystem>
+
+#include "app/database_naming.h"
+#include "database/binary_file.h"
+
+namespace korvane {
+
+std::string BusyMessage(const std::string& command) {
+  if (command == kGenerationCommand)
+    return "The reaction network is being generated. Wait until the generation ends, or stop it, before you work "
+           "with this network.";
+  return "The reaction network is busy with \"" + command +
+         "\". Wait until it ends, or cancel it, before you work with this network.";
+}
+
+TNetworkSession::TBusyLease::TBusyLease(TBusyLease&& other) noexcept
+    : m_session(std::exchange(other.m_session, nullptr)), m_stop(std::move(other.m_stop)) {}
+
+TNetworkSession::TBusyLease::~TBusyLease() {
+  if (!m_session) return;
+  std::lock_guard lock(m_session->m_leaseMutex);
+  m_session->m_busyCommand.clear();
+  m_session->m_stop.reset();
+}
+
+TNetworkSession::TNetworkSession(std::unique_ptr<TReactionNetwork> network)
+    : m_network(network ? std::move(network) : std::make_unique<TReactionNetwork>()) {}
+
+TNetworkSession::~TNetworkSession() { assert(!IsBusy() && "a command still holds the session"); }
+
+void TNetworkSession::MarkModified() { m_stateId = ++m_lastStateId; }
+
+TResult<TNetworkSession::TBusyLease> TNetworkSession::TryLease(const std::string& command) {
+  std::lock_guard lock(m_leaseMutex);
+  if (!m_busyCommand.empty()) return TError{TErrorCode::Busy, BusyMessage(m_busyCommand)};
+  // An empty name would read as idle.
+  m_busyCommand = command.empty() ? std::string("command") : command;
+  m_stop = std::make_shared<std::atomic<bool>>(false);
+  return TBusyLease(*this, m_stop);
+}
+
+bool TNetworkSession::IsBusy() const {
+  std::lock_guard lock(m_leaseMutex);
+  return !m_busyCommand.empty();
+}
+
+std::string TNetworkSession::BusyCommand() const {
+  std::lock_guard lock(m_leaseMutex);
+  return m_busyCommand;
+}
+
+void TNetworkSession::RequestStop() {
+  std::lock_guard lock(m_leaseMutex);
+  if (m_stop) m_stop->store(true, std::memory_order_relaxed);
+}
+
+TError TNetworkSession::busyError() const { return TError{TErrorCode::Busy, BusyMessage(BusyCommand())}; }
+
+void TNetworkSession::finishStep(const std::string& label, TNetworkSnapshot before) {
+  m_history.Record({label, std::move(before), m_stateId});
+  m_stateId = ++m_lastStateId;
+}
+
+TResult<> TNetworkSession::Edit(const std::string& label, const std::function<bool(TReactionNetwork&)>& change) {
+  auto lease = TryLease(label);
+  if (!lease) return lease.error();
+  TNetworkSnapshot before = snapshot();
+  if (change(*m_network)) finishStep(label, std::move(before));
+  return {};
+}
+
+TGenerationOutcome TNetworkSession::Generate(TBusyLease& lease,
+                                             std::function<void(std::int32_t current, std::int32_t last)> progress) {
+  assert(&lease.Session() == this);
+  TNetworkSnapshot before = snapshot();
+  const TGenerationOutcome outcome = m_network->Generate({.Stop = &lease.StopFlag(), .Progress = std::move(progress)});
+  finishStep(undo_label::kGeneration, std::move(before));
+  return outcome;
+}
+
+TResult<TNetworkSession::TFusionAdded> TNetworkSession::Fuse(const std::vector<TNetworkSession*>& sources) {
+  // Every source is read while the destination changes: none may be busy.
+  std::vector<TBusyLease> sourceLeases;
+  TNetworkList networks;
+  for (TNetworkSession* source : sources) {
+    if (!source || source == this) continue;
+    auto lease = source->TryLease(undo_label::kFusion);
+    if (!lease) return lease.error();
+    sourceLeases.push_back(std::move(lease.value()));
+    networks.push_back(&source->Network());
+  }
+  TFusionAdded added;
+  const auto edited = Edit(undo_label::kFusion, [&](TReactionNetwork& network) {
+    const std::size_t components = network.ComponentCount(), reactions = network.ReactionCount();
+    network.Fuse(networks);
+    added = {network.ComponentCount() - components, network.ReactionCount() - reactions};
+    return true;
+  });
+  if (!edited) return edited.error();
+  return added;
+}
+
+TResult<std::size_t> TNetworkSession::NameComponents(const TDBCoordinator& database) {
+  std::size_t named = 0;
+  const auto edited = Edit(undo_label::kNameComponents, [&](TReactionNetwork& network) {
+    named = NameComponentsFromDatabase(network, database);
+    return named > 0;
+  });
+  if (!edited) return edited.error();
+  return named;
+}
+
+TResult<> TNetworkSession::Undo() {
+  auto lease = TryLease("Undo");
+  if (!lease) return lease.error();
+  if (!m_history.CanUndo()) return TError{TErrorCode::Refused, "There is nothing to undo."};
+  TUndoStep step = m_history.TakeUndo();
+  TNetworkSnapshot current = snapshot();
+  step.State.Restore(*m_network);
+  m_history.PushRedo({step.Label, std::move(current), m_stateId});
+  m_stateId = step.StateId;
+  return {};
+}
+
+TResult<> TNetworkSession::Redo() {
+  auto lease = TryLease("Redo");
+  if (!lease) return lease.error();
+  if (!m_history.CanRedo()) return TError{TErrorCode::Refused, "There is nothing to redo."};
+  TUndoStep step = m_history.TakeRedo();
+  TNetworkSnapshot current = snapshot();
+  step.State.Restore(*m_network);
+  m_history.PushUndo({step.Label, std::move(current), m_stateId});
+  m_stateId = step.StateId;
+  return {};
+}
+
+TResult<> TNetworkSession::Save(const std::string& fileName, const std::string& note) {
+  auto lease = TryLease("Save reaction network to file");
+  if (!lease) return lease.error();
+  if (fileName.empty()) return TError{TErrorCode::Refused, "The reaction network has no file yet."};
+  try {
+    WriteNetworkFile(*m_network, note, fileName);
+  } catch (const FileFormatLimitError& error) {
+    return TError{TErrorCode::FileFormat, error.what()};
+  } catch (const std::filesystem::filesystem_error& error) {
+    return TError{TErrorCode::FileSystem, error.what()};
+  } catch (const std::exception& error) {
+    return TError{TErrorCode::FileSystem, fileName + ": " + error.what()};
+  }
+  m_fileName = fileName;
+  m_note = note;
+  m_damaged = false;
+  m_savedStateId = m_stateId;
+  return {};
+}
+
+TResult<TNetworkSession::TLoaded> TNetworkSession::Load(const std::string& fileName) {
+  auto session = std::make_unique<TNetworkSession>();
+  TLoaded loaded;
+  try {
+    loaded.File = LoadNetworkFile(fileName, *session->m_network);
+  } catch (const std::filesystem::filesystem_error& error) {
+    return TError{TErrorCode::FileSystem, error.code().message()};
+  } catch (const std::exception& error) {
+    return TError{TErrorCode::FileSystem, error.what()};
+  }
+  if (!loaded.File.PreambleRead) return TError{TErrorCode::FileFormat, NetworkFileDamageReason(loaded.File.Damage)};
+  session->m_note = loaded.File.Note;
+  if (loaded.File.Damage == kNetworkFileRead) {
+    session->m_fileName = fileName;
+  } else {
+    // What was read is not what the file says: saving it over the file would
+    // lose the rest, so it has no file until the user gives one.
+    session->m_damaged = true;
+    session->MarkModified();
+  }
+  loaded.Session = std::move(session);
+  return loaded;
+}
+
+}  // namespace korvane

@@ -1,0 +1,196 @@
+#pragma once
+/// TNetworkSession: one reaction network as a user's document. It owns the
+/// network with what a day's work needs around it: the file it was loaded
+/// from or saved to, the note of that file, whether it changed since, the
+/// undo history, and a busy lease that every long command holds while it
+/// runs (generation, save, exports, fusion). While the lease is held every
+/// other command on the session is refused with a message naming the
+/// command under way. The windows and the batch tool both work through
+/// sessions, so each command is orchestrated once.
+///
+/// Threads: one thread uses the session at a time, except that a command
+/// holding the lease may run on a worker thread while another thread asks
+/// whether the session is busy, tries to take the lease (and is refused) or
+/// calls RequestStop. Everything else waits until the lease is released.
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/command_result.h"
+#include "app/network_file.h"
+#include "app/undo_history.h"
+#include "database/db_coordinator.h"
+#include "reactions/reaction_network.h"
+
+namespace korvane {
+
+/// The command name of a generation run, whose refusal keeps its own text.
+inline constexpr const char* kGenerationCommand = "Generate all reactions now";
+
+/// Labels of the undoable steps, as the Edit menu shows them after "Undo ".
+namespace undo_label {
+inline constexpr const char* kGeneration = "Generation";
+inline constexpr const char* kFusion = "Fusion";
+inline constexpr const char* kNameComponents = "Name components (DB)";
+}  // namespace undo_label
+
+class TNetworkSession {
+ public:
+  /// Held by a long command; the session is busy until it is destroyed. It
+  /// carries the stop flag of that command (set by RequestStop), so a stop
+  /// meant for one command never reaches the next.
+  class TBusyLease {
+   public:
+    TBusyLease(TBusyLease&& other) noexcept;
+    TBusyLease& operator=(TBusyLease&&) = delete;
+    TBusyLease(const TBusyLease&) = delete;
+    ~TBusyLease();
+
+    const std::atomic<bool>& StopFlag() const { return *m_stop; }
+    bool StopRequested() const { return m_stop->load(std::memory_order_relaxed); }
+    TNetworkSession& Session() const { return *m_session; }
+
+   private:
+    friend class TNetworkSession;
+    TBusyLease(TNetworkSession& session, std::shared_ptr<std::atomic<bool>> stop)
+        : m_session(&session), m_stop(std::move(stop)) {}
+    TNetworkSession* m_session;
+    std::shared_ptr<std::atomic<bool>> m_stop;
+  };
+
+  /// A session of `network` (a new network when none is given): no file,
+  /// not modified, no history.
+  explicit TNetworkSession(std::unique_ptr<TReactionNetwork> network = nullptr);
+  ~TNetworkSession();
+  TNetworkSession(const TNetworkSession&) = delete;
+  TNetworkSession& operator=(const TNetworkSession&) = delete;
+
+  /// The network, for reading, or for a caller that holds the lease (or a
+  /// setup before any command, such as adding the feeds of a batch run).
+  TReactionNetwork& Network() { return *m_network; }
+  const TReactionNetwork& Network() const { return *m_network; }
+
+  // ----- the document -----
+
+  /// The file the session was loaded from or last saved to; empty when it
+  /// has none (new, or opened from a damaged file).
+  const std::string& FileName() const { return m_fileName; }
+  /// The note of that file, written again by Save.
+  const std::string& Note() const { return m_note; }
+  /// Whether the network differs from the file (always, for a session that
+  /// has no file and holds more than a new network, or one opened damaged).
+  bool IsModified() const { return m_stateId != m_savedStateId; }
+  /// Opened from a damaged file with what could be read of it.
+  bool IsDamaged() const { return m_damaged; }
+  /// Counts as changed though the network is what it was (a network made
+  /// outside the session's commands, a recovered one).
+  void MarkModified();
+
+  // ----- the busy lease -----
+
+  /// The lease for the command named `command` (its caption, e.g.
+  /// "Save reaction network to file"); the refusal while another holds it.
+  TResult<TBusyLease> TryLease(const std::string& command);
+  bool IsBusy() const;
+  /// The command holding the lease; empty when none does.
+  std::string BusyCommand() const;
+  /// Sets the stop flag of the command under way; nothing when idle.
+  void RequestStop();
+
+  // ----- commands -----
+
+  /// Runs `change` on the network as one undoable step named `label`, unless
+  /// the session is busy. `change` returns whether it changed anything; a
+  /// change that did not leaves no step and no mark.
+  TResult<> Edit(const std::string& label, const std::function<bool(TReactionNetwork&)>& change);
+
+  /// A generation run of the network under `lease` (taken for
+  /// kGenerationCommand), on the calling thread; `progress` as
+  /// TRunControl::Progress. The run, also a stopped or failed one, is one
+  /// undoable step and marks the session modified.
+  TGenerationOutcome Generate(TBusyLease& lease,
+                              std::function<void(std::int32_t current, std::int32_t last)> progress = {});
+
+  /// Fuses the networks of `sources` into this one as one undoable step.
+  /// Refused while this session or a source is busy. Returns the numbers of
+  /// components and reactions added.
+  struct TFusionAdded {
+    std::size_t Components = 0, Reactions = 0;
+  };
+  TResult<TFusionAdded> Fuse(const std::vector<TNetworkSession*>& sources);
+
+  /// "Name components (DB)" as one undoable step (none when no name
+  /// changes); returns how many names changed.
+  TResult<std::size_t> NameComponents(const TDBCoordinator& database);
+
+  // ----- undo and redo -----
+
+  bool CanUndo() const { return m_history.CanUndo(); }
+  bool CanRedo() const { return m_history.CanRedo(); }
+  const std::string& UndoLabel() const { return m_history.UndoLabel(); }
+  const std::string& RedoLabel() const { return m_history.RedoLabel(); }
+  /// Takes the last step back (or does it again); refused while busy or
+  /// when there is none.
+  TResult<> Undo();
+  TResult<> Redo();
+  TUndoHistory& History() { return m_history; }
+
+  // ----- files -----
+
+  /// Writes the network with `note` to `fileName` (with the trailer that
+  /// keeps the roots, explicit kinetics and a checksum), through a
+  /// temporary file, under a lease for "Save reaction network to file". On
+  /// success the session takes the file name and note and is no longer
+  /// modified; on failure nothing changes (the previous file included).
+  TResult<> Save(const std::string& fileName, const std::string& note);
+  /// The same with the session's own file name and note.
+  TResult<> Save() { return Save(m_fileName, m_note); }
+
+  /// How a network file reads.
+  struct TLoaded {
+    /// Set unless the file is not a network file or could not be read: a
+    /// session of the whole file, or of what could be read of a damaged one
+    /// (no file name, modified, IsDamaged).
+    std::unique_ptr<TNetworkSession> Session;
+    /// Damage, note and counts of the reader.
+    TNetworkLoadResult File;
+  };
+  /// Reads a network file into a new session. An error for a file that
+  /// cannot be read, or is not a network file (wrong magic or version, or
+  /// too short for the header, counts, note and preferences).
+  static TResult<TLoaded> Load(const std::string& fileName);
+
+ private:
+  /// Takes the snapshot before a step; the step is recorded by finishStep.
+  TNetworkSnapshot snapshot() const { return TNetworkSnapshot::Capture(*m_network); }
+  void finishStep(const std::string& label, TNetworkSnapshot before);
+  TError busyError() const;
+
+  std::unique_ptr<TReactionNetwork> m_network;
+  std::string m_fileName;
+  std::string m_note;
+  bool m_damaged = false;
+  TUndoHistory m_history;
+  // The state of the network: a new number after every change; the saved
+  // state is the one the file holds.
+  std::uint64_t m_stateId = 0;
+  std::uint64_t m_savedStateId = 0;
+  std::uint64_t m_lastStateId = 0;
+
+  mutable std::mutex m_leaseMutex;
+  std::string m_busyCommand;  // empty when idle
+  std::shared_ptr<std::atomic<bool>> m_stop;
+};
+
+/// The message that refuses a command while `command` holds a session: the
+/// generation's own text for a run, else one naming the command.
+std::string BusyMessage(const std::string& command);
+
+}  // namespace korvane
