@@ -28,6 +28,9 @@ class SilentDialogs : public DialogSeam {
  public:
   void message(const QString&, const QString&) override { ++Unexpected; }
   bool ask(const QString&, const QString&) override { return ++Unexpected, false; }
+  int choose(const QString&, const QString&, const QStringList&, int, int escape) override {
+    return ++Unexpected, escape;
+  }
   std::optional<QString> input(const QString&, const QString&, const QString&) override { return ++Unexpected, std::nullopt; }
   std::optional<QString> openFile(const QString&, const QString&) override { return ++Unexpected, std::nullopt; }
   std::optional<QString> chooseFile(const QString&, const QString&) override { return ++Unexpected, std::nullopt; }
@@ -38,7 +41,7 @@ class SilentDialogs : public DialogSeam {
 
 SilentDialogs gDialogs;
 TKineticParameterSet gKinetics;
-GuiContext gContext{gDialogs, gKinetics, nullptr, QString(), QString()};
+GuiContext gContext{gDialogs, gKinetics, nullptr, QString(), QString(), nullptr, QString(), QString()};
 
 // One window per chain length, generated once; closed before the
 // application ends.

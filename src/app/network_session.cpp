@@ -34,6 +34,12 @@ TNetworkSession::~TNetworkSession() { assert(!IsBusy() && "a command still holds
 
 void TNetworkSession::MarkModified() { m_stateId = ++m_lastStateId; }
 
+void TNetworkSession::Recovered(const std::string& originalFile) {
+  m_fileName = originalFile;
+  m_damaged = false;
+  MarkModified();
+}
+
 TResult<TNetworkSession::TBusyLease> TNetworkSession::TryLease(const std::string& command) {
   std::lock_guard lock(m_leaseMutex);
   if (!m_busyCommand.empty()) return TError{TErrorCode::Busy, BusyMessage(m_busyCommand)};
@@ -139,8 +145,18 @@ TResult<> TNetworkSession::Redo() {
 }
 
 TResult<> TNetworkSession::Save(const std::string& fileName, const std::string& note) {
-  auto lease = TryLease("Save reaction network to file");
+  auto lease = TryLease(kSaveCommand);
   if (!lease) return lease.error();
+  const auto written = WriteFile(lease.value(), fileName, note);
+  if (!written) return written.error();
+  Saved(fileName, note, written.value());
+  return {};
+}
+
+TResult<std::uint64_t> TNetworkSession::WriteFile(TBusyLease& lease, const std::string& fileName,
+                                                  const std::string& note) const {
+  assert(&lease.Session() == this);
+  (void)lease;
   if (fileName.empty()) return TError{TErrorCode::Refused, "The reaction network has no file yet."};
   try {
     WriteNetworkFile(*m_network, note, fileName);
@@ -151,11 +167,14 @@ TResult<> TNetworkSession::Save(const std::string& fileName, const std::string& 
   } catch (const std::exception& error) {
     return TError{TErrorCode::FileSystem, fileName + ": " + error.what()};
   }
+  return m_stateId;
+}
+
+void TNetworkSession::Saved(const std::string& fileName, const std::string& note, std::uint64_t state) {
   m_fileName = fileName;
   m_note = note;
   m_damaged = false;
-  m_savedStateId = m_stateId;
-  return {};
+  m_savedStateId = state;
 }
 
 TResult<TNetworkSession::TLoaded> TNetworkSession::Load(const std::string& fileName) {

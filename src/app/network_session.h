@@ -33,6 +33,8 @@ namespace korvane {
 
 /// The command name of a generation run, whose refusal keeps its own text.
 inline constexpr const char* kGenerationCommand = "Generate all reactions now";
+/// The command name of a save.
+inline constexpr const char* kSaveCommand = "Save reaction network to file";
 
 /// Labels of the undoable steps, as the Edit menu shows them after "Undo ".
 namespace undo_label {
@@ -89,9 +91,16 @@ class TNetworkSession {
   bool IsModified() const { return m_stateId != m_savedStateId; }
   /// Opened from a damaged file with what could be read of it.
   bool IsDamaged() const { return m_damaged; }
+  /// Names the network's state: another number after every change, the
+  /// same again after undo or redo brings that state back.
+  std::uint64_t StateId() const { return m_stateId; }
   /// Counts as changed though the network is what it was (a network made
-  /// outside the session's commands, a recovered one).
+  /// outside the session's commands).
   void MarkModified();
+  /// A session loaded from a recovery copy belongs to the file the network
+  /// came from (`originalFile`, empty when it had none) and holds changes
+  /// that file does not.
+  void Recovered(const std::string& originalFile);
 
   // ----- the busy lease -----
 
@@ -146,12 +155,18 @@ class TNetworkSession {
 
   /// Writes the network with `note` to `fileName` (with the trailer that
   /// keeps the roots, explicit kinetics and a checksum), through a
-  /// temporary file, under a lease for "Save reaction network to file". On
-  /// success the session takes the file name and note and is no longer
-  /// modified; on failure nothing changes (the previous file included).
+  /// temporary file, under a lease for kSaveCommand. On success the session
+  /// takes the file name and note and is no longer modified; on failure
+  /// nothing changes (the previous file included).
   TResult<> Save(const std::string& fileName, const std::string& note);
   /// The same with the session's own file name and note.
   TResult<> Save() { return Save(m_fileName, m_note); }
+  /// Save in two halves, for a caller that writes on a worker thread: the
+  /// file written under `lease` (any thread; the previous file stays whole
+  /// when it fails), returning the state it holds...
+  TResult<std::uint64_t> WriteFile(TBusyLease& lease, const std::string& fileName, const std::string& note) const;
+  /// ...then, on the session's own thread, the session takes the file.
+  void Saved(const std::string& fileName, const std::string& note, std::uint64_t state);
 
   /// How a network file reads.
   struct TLoaded {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QStandardPaths>
 #include <filesystem>
 
 #include "database/bundled_database.h"
@@ -15,11 +16,21 @@ int RunKorvane(QApplication& application) {
   QtDialogSeam dialogs;
   const std::filesystem::path bundled =
       BundledDatabasePath(QApplication::applicationFilePath().toStdString());
-  GuiContext context{dialogs, KineticParameters(), nullptr, QDir::currentPath(),
-                     QString::fromStdString(bundled.string())};
+  // The user's settings; recovery copies in the program's data folder.
+  GuiContext context{dialogs,
+                     KineticParameters(),
+                     nullptr,
+                     QDir::currentPath(),
+                     QString::fromStdString(bundled.string()),
+                     nullptr,
+                     QString(),
+                     QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
+                         .filePath(QStringLiteral("recovery"))};
   TGen_Wind_Manager manager(context);
   dialogs.setParent(&manager);
   manager.show();
+  manager.offerRecovery();
+  manager.openFiles(application.arguments().mid(1));
   return application.exec();
 }
 

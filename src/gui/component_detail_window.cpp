@@ -54,7 +54,7 @@ TComponent_Detail::TComponent_Detail(TReact_Net_Wind& window, GuiContext& contex
   layout->addWidget(m_tabs);
   connect(m_tabs, &QTabWidget::currentChanged, this, &TComponent_Detail::tabShown);
 
-  connect(&window, &TReact_Net_Wind::generatingChanged, this, [this](bool generating) { m_tabs->setEnabled(!generating); });
+  connect(&window, &TReact_Net_Wind::busyChanged, this, [this](bool busy) { m_tabs->setEnabled(!busy); });
   connect(&window, &TReact_Net_Wind::networkEdited, this, &TComponent_Detail::networkEdited);
   resize(900, 600);
 }
@@ -168,7 +168,7 @@ void TComponent_Detail::showMatrix(MatrixKind kind) {
 
 void TComponent_Detail::tabShown(int index) {
   // Quietly: looking at a tab during a run reads nothing.
-  if (!m_component || m_window.isGenerating()) return;
+  if (!m_component || m_window.isBusy()) return;
   if (index == kMatricesTab && m_matrixChoice->currentIndex() >= 0)
     showMatrix(static_cast<MatrixKind>(m_matrixChoice->currentIndex()));
   else if (index == kRelatedTab)

@@ -57,9 +57,9 @@ TComponentsPage::TComponentsPage(TReact_Net_Wind& window, GuiContext& context)
   layout->addLayout(side, 3);
 
   applyFilterEnabling();
-  connect(&m_window, &TReact_Net_Wind::generatingChanged, this, [this](bool generating) { setEnabled(!generating); });
+  connect(&m_window, &TReact_Net_Wind::busyChanged, this, [this](bool busy) { setEnabled(!busy); });
   connect(&m_window, &TReact_Net_Wind::networkReplaced, this, [this] {
-    if (!m_window.isGenerating()) fillList(m_window.network());
+    if (!m_window.isBusy()) fillList(m_window.network());
   });
   connect(&m_window, &TReact_Net_Wind::networkEdited, this, [this] { fillList(m_window.network()); });
 }
@@ -164,7 +164,7 @@ std::optional<ComponentFilter> TComponentsPage::filter() const {
 void TComponentsPage::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   // Quietly: switching to the page during a run keeps the last list.
-  if (!m_window.isGenerating()) fillList(m_window.network());
+  if (!m_window.isBusy()) fillList(m_window.network());
   applyFilterEnabling();
 }
 
@@ -194,8 +194,8 @@ std::optional<std::size_t> TComponentsPage::selectedComponent(const TReactionNet
 }
 
 QString TComponentsPage::toolTip(int position) const {
-  // Never while the generator may be changing the network.
-  if (m_window.isGenerating()) return {};
+  // Never while a run may be changing the network.
+  if (m_window.isBusy()) return {};
   const TReactionNetwork& network = m_window.network();
   if (position < 0 || static_cast<std::size_t>(position) >= network.ComponentCount()) return {};
   const TMolecule& component = *network.Component(static_cast<std::size_t>(position));
@@ -229,14 +229,18 @@ TMolecule* TComponentsPage::addRootComponent(const TByteMatrix& adjacency, const
                                   .arg(existing));
     return nullptr;
   }
-  TMolecule* component = network->AddComponent(adjacency, atomTypes, aromatic, true, &problem);
+  TMolecule* component = nullptr;
+  const bool ran = m_window.editNetwork(QStringLiteral("Add component"), [&](TReactionNetwork& edited) {
+    component = edited.AddComponent(adjacency, atomTypes, aromatic, true, &problem);
+    return component != nullptr;
+  });
+  if (!ran) return nullptr;
   if (!component) {
     m_context.Dialogs.message(QStringLiteral("ERROR"),
                               QStringLiteral("The structure is not a valid molecule and was not added. %1")
                                   .arg(QString::fromStdString(problem)));
     return nullptr;
   }
-  m_window.notifyNetworkEdited();
   // The new component is selected and drawn, so the user sees what came in.
   for (int row = m_model->rowCount(); row-- > 0;) {
     if (ListPosition(m_model->index(row).data().toString()) == component->ID) {
@@ -252,27 +256,31 @@ TMolecule* TComponentsPage::addRootComponent(const TByteMatrix& adjacency, const
 void TComponentsPage::addFromFile() {
   const std::optional<QString> fileName =
       m_context.Dialogs.openFile(QStringLiteral("Mulecular Structure File *.ms|*.ms"), m_context.StartDirectory);
-  if (!fileName) return;
-  if (!QFileInfo(*fileName).isFile()) {
+  if (fileName) addStructureFile(*fileName);
+}
+
+TMolecule* TComponentsPage::addStructureFile(const QString& fileName) {
+  if (!m_window.networkForCommand()) return nullptr;
+  if (!QFileInfo(fileName).isFile()) {
     m_context.Dialogs.message(QString(), QStringLiteral("File, you have selected, does not esist. Process stopped."));
-    return;
+    return nullptr;
   }
   TMolCharacterisation structure;
   std::uint16_t status = 0;
   try {
-    status = ReadMolStructureFile(fileName->toStdString(), structure);
+    status = ReadMolStructureFile(fileName.toStdString(), structure);
   } catch (const std::exception& error) {
     m_context.Dialogs.message(QStringLiteral("ERROR"), QStringLiteral("The file %1 could not be read: %2")
-                                                           .arg(*fileName, QString::fromLocal8Bit(error.what())));
-    return;
+                                                           .arg(fileName, QString::fromLocal8Bit(error.what())));
+    return nullptr;
   }
   if (status != kStructureFileRead) {
     m_context.Dialogs.message(QStringLiteral("ERROR"),
                               QStringLiteral("The file %1 was not added: %2")
-                                  .arg(*fileName, QString::fromStdString(MolStructureStatusMessage(status))));
-    return;
+                                  .arg(fileName, QString::fromStdString(MolStructureStatusMessage(status))));
+    return nullptr;
   }
-  addRootComponent(structure.AdjacencyMatrix, structure.AtomTypes, structure.AromaticMatrix);
+  return addRootComponent(structure.AdjacencyMatrix, structure.AtomTypes, structure.AromaticMatrix);
 }
 
 void TComponentsPage::addFromSmiles() {
@@ -295,19 +303,15 @@ void TComponentsPage::addFromSmiles() {
 }
 
 void TComponentsPage::nameComponentsFromDatabase() {
-  TReactionNetwork* network = m_window.networkForCommand();
-  if (!network) return;
+  if (!m_window.networkForCommand()) return;
   const std::shared_ptr<TDBCoordinator> database = m_window.database();
   if (!database) {
     m_context.Dialogs.message(QString(), QStringLiteral("No DataBase was opened. Process stopped."));
     return;
   }
-  for (std::size_t i = 0; i < network->ComponentCount(); ++i) {
-    TMolecule& component = *network->Component(i);
-    if (const std::int32_t item = database->FindStructure(component); item >= 0) {
-      const TStrVector synonyms = database->GetSynonyms(static_cast<std::size_t>(item));
-      if (!synonyms.empty()) component.Name = synonyms.front();
-    }
+  if (const auto named = m_window.session().NameComponents(*database); !named) {
+    m_context.Dialogs.message(QStringLiteral("WARNING"), QString::fromStdString(named.error().Message));
+    return;
   }
   m_window.notifyNetworkEdited();
 }
@@ -317,8 +321,7 @@ void TComponentsPage::renameComponent() {
   if (!network) return;
   const std::optional<std::size_t> position = selectedComponent(*network);
   if (!position) return;
-  TMolecule& component = *network->Component(*position);
-  const QString oldName = QString::fromStdString(component.Name);
+  const QString oldName = QString::fromStdString(network->Component(*position)->Name);
   QString name = oldName;
   for (;;) {
     const std::optional<QString> answer =
@@ -329,8 +332,10 @@ void TComponentsPage::renameComponent() {
     m_context.Dialogs.message(QStringLiteral("WARNING"),
                               QStringLiteral("The name is longer than 255 bytes. Shorten it, please."));
   }
-  component.Name = name.toStdString();
-  m_window.notifyNetworkEdited();
+  m_window.editNetwork(QStringLiteral("Rename component"), [&](TReactionNetwork& edited) {
+    edited.Component(*position)->Name = name.toStdString();
+    return true;
+  });
 }
 
 void TComponentsPage::showComponent() {
@@ -370,9 +375,11 @@ void TComponentsPage::removeComponent() {
   if (!m_context.Dialogs.ask(QStringLiteral("WARNING"),
                              QStringLiteral("Action will remove all realted components and reactions, continue?")))
     return;
-  network->RemoveComponent(*position);
   m_picture->clearPicture();
-  m_window.notifyNetworkEdited();
+  m_window.editNetwork(QStringLiteral("Remove component"), [&](TReactionNetwork& edited) {
+    edited.RemoveComponent(*position);
+    return true;
+  });
 }
 
 }  // namespace korvane::gui

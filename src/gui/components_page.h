@@ -48,6 +48,10 @@ class TComponentsPage : public QWidget {
   TMolecule* addRootComponent(const TByteMatrix& adjacency, const TByteVector& atomTypes,
                               const TBoolMatrix& aromatic);
 
+  /// Reads a structure file and adds it as addRootComponent does; null,
+  /// after telling the user, when it does not read.
+  TMolecule* addStructureFile(const QString& fileName);
+
   // The page's commands.
   void addFromFile();
   void addFromSmiles();

@@ -7,7 +7,10 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 #include <QStringList>
+#include <algorithm>
+#include <vector>
 
 namespace korvane::gui {
 namespace {
@@ -44,6 +47,20 @@ bool QtDialogSeam::ask(const QString& caption, const QString& text) {
   box.setDefaultButton(QMessageBox::Yes);
   box.setEscapeButton(QMessageBox::No);
   return box.exec() == QMessageBox::Yes;
+}
+
+int QtDialogSeam::choose(const QString& caption, const QString& text, const QStringList& buttons, int defaultButton,
+                         int escapeButton) {
+  const QMessageBox::Icon icon = caption.isEmpty() ? QMessageBox::Question : IconFor(caption);
+  QMessageBox box(icon, TitleFor(caption), text, QMessageBox::NoButton, Owner(m_returnTo, m_parent));
+  std::vector<QPushButton*> pushed;
+  for (qsizetype i = 0; i < buttons.size(); ++i)
+    pushed.push_back(box.addButton(buttons[i], i == escapeButton ? QMessageBox::RejectRole : QMessageBox::AcceptRole));
+  if (defaultButton >= 0 && defaultButton < std::ssize(pushed)) box.setDefaultButton(pushed[defaultButton]);
+  if (escapeButton >= 0 && escapeButton < std::ssize(pushed)) box.setEscapeButton(pushed[escapeButton]);
+  box.exec();
+  const auto clicked = std::find(pushed.begin(), pushed.end(), box.clickedButton());
+  return clicked == pushed.end() ? escapeButton : static_cast<int>(clicked - pushed.begin());
 }
 
 std::optional<QString> QtDialogSeam::input(const QString& caption, const QString& prompt, const QString& initial) {

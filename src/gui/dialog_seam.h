@@ -6,6 +6,7 @@
 
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QDialog;
@@ -23,6 +24,11 @@ class DialogSeam {
   virtual void message(const QString& caption, const QString& text) = 0;
   /// A question with the buttons Yes and No; true for Yes.
   virtual bool ask(const QString& caption, const QString& text) = 0;
+  /// A question with buttons of its own ("Save all", "Discard", "Cancel");
+  /// returns the position of the button pressed. Enter presses
+  /// `defaultButton`, Escape (and closing the box) `escapeButton`.
+  virtual int choose(const QString& caption, const QString& text, const QStringList& buttons, int defaultButton,
+                     int escapeButton) = 0;
   /// An input box; nothing when the user cancels.
   virtual std::optional<QString> input(const QString& caption, const QString& prompt, const QString& initial) = 0;
   /// File dialogs. `filter` is written as the windows give it,
@@ -48,6 +54,8 @@ class QtDialogSeam : public DialogSeam {
 
   void message(const QString& caption, const QString& text) override;
   bool ask(const QString& caption, const QString& text) override;
+  int choose(const QString& caption, const QString& text, const QStringList& buttons, int defaultButton,
+             int escapeButton) override;
   std::optional<QString> input(const QString& caption, const QString& prompt, const QString& initial) override;
   std::optional<QString> openFile(const QString& filter, const QString& directory) override;
   std::optional<QString> chooseFile(const QString& filter, const QString& directory) override;

@@ -131,7 +131,7 @@ void TAdd_RN_CTRL_WIN::showDestinationState() {
   const double preferences[] = {p.NormTemperature, p.EThresholdBetaScission, p.EThresholdHTransfer, p.EThresholdAllyl,
                                 p.MinSelectivity};
   for (std::size_t i = 0; i < std::size(preferences); ++i) m_state[i]->setText(NumberText(preferences[i]));
-  if (window->isGenerating()) {
+  if (window->isBusy()) {
     m_state[5]->setText(QStringLiteral("generating..."));
     m_state[6]->setText(QStringLiteral("generating..."));
     return;
@@ -155,23 +155,22 @@ void TAdd_RN_CTRL_WIN::executeFusion() {
                              QStringLiteral("This action will add selected reaction sub-network into destination "
                                             "reaction network. Are you sure to contunie?")))
     return;
-  // Neither the destination nor a source may be generating meanwhile.
-  TReactionNetwork* network = target->networkForCommand();
-  if (!network) return;
-  TNetworkList sourceNetworks;
-  for (TReact_Net_Wind* source : sources) {
-    const TReactionNetwork* sourceNetwork = source->networkForCommand();
-    if (!sourceNetwork) return;
-    sourceNetworks.push_back(sourceNetwork);
+  // Neither the destination nor a source may be busy meanwhile; the session
+  // refuses the fusion then, naming the command under way.
+  std::vector<TNetworkSession*> sourceSessions;
+  for (TReact_Net_Wind* source : sources) sourceSessions.push_back(&source->session());
+  const auto added = target->session().Fuse(sourceSessions);
+  if (!added) {
+    m_context.Dialogs.message(QStringLiteral("WARNING"), QString::fromStdString(added.error().Message));
+    return;
   }
-  const std::size_t components = network->ComponentCount(), reactions = network->ReactionCount();
-  network->Fuse(sourceNetworks);
   emit target->networkReplaced();
+  target->notifyNetworkEdited();
   showDestinationState();
   m_context.Dialogs.message(QString(), QStringLiteral("Fusion of reaction network(s) was succesfully finished.\n\n"
                                                       "Components added: %1, reactions added: %2.")
-                                           .arg(network->ComponentCount() - components)
-                                           .arg(network->ReactionCount() - reactions));
+                                           .arg(added.value().Components)
+                                           .arg(added.value().Reactions));
 }
 
 }  // namespace korvane::gui

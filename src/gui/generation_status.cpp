@@ -29,23 +29,4 @@ QString RunEndMessage(const TGenerationOutcome& outcome) {
       .arg(QString::fromStdString(outcome.Message));
 }
 
-std::vector<int> RollUpHeights(int height, int floor) {
-  std::vector<int> heights;
-  while (height > floor) {
-    height = std::max(height * 8 / 9, floor);
-    heights.push_back(height);
-  }
-  return heights;
-}
-
-std::vector<int> RollDownHeights(int floor, int saved) {
-  std::vector<int> heights;
-  double height = std::max(floor, 8);
-  while (heights.empty() || heights.back() < saved) {
-    height = std::round(height * 9.0 / 8.0);
-    heights.push_back(std::min(static_cast<int>(height), saved));
-  }
-  return heights;
-}
-
 }  // namespace korvane::gui

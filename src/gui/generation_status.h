@@ -17,11 +17,4 @@ int ProgressPosition(std::int32_t current, std::int32_t last);
 /// and that the network holds what was made until then.
 QString RunEndMessage(const TGenerationOutcome& outcome);
 
-/// Heights a window passes through when it rolls up from `height` to
-/// `floor` (each 8/9 of the one before, the last exactly `floor`), and back
-/// down to `saved` (each 9/8 of the one before, from `floor`, the last
-/// exactly `saved`).
-std::vector<int> RollUpHeights(int height, int floor);
-std::vector<int> RollDownHeights(int floor, int saved);
-
 }  // namespace korvane::gui

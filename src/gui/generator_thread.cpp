@@ -1,15 +1,17 @@
 #include "gui/generator_thread.h"
 
 #include <chrono>
+#include <exception>
 
 namespace korvane::gui {
 
-TGenVlakno::TGenVlakno(TReactionNetwork& network, QObject* parent) : QThread(parent), m_network(network) {
+TGenVlakno::TGenVlakno(TNetworkSession::TBusyLease lease, QObject* parent)
+    : QThread(parent), m_lease(std::move(lease)) {
   m_startTicks = Ticks();
 }
 
 TGenVlakno::~TGenVlakno() {
-  requestStop();
+  if (isRunning()) requestStop();
   wait();
 }
 
@@ -20,7 +22,12 @@ std::int64_t TGenVlakno::Ticks() {
 
 void TGenVlakno::run() {
   m_startTicks.store(Ticks(), std::memory_order_release);
-  m_outcome = m_network.Generate({.Stop = &m_stop});
+  try {
+    m_outcome = m_lease.Session().Generate(m_lease);
+  } catch (const std::exception& error) {
+    // The undo snapshot could not be taken (memory): the run did not start.
+    m_outcome = {TGenerationEnd::Failed, error.what()};
+  }
   m_endTicks = Ticks();
   m_finished.store(true, std::memory_order_release);
 }

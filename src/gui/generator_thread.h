@@ -5,23 +5,23 @@
 #include <atomic>
 #include <cstdint>
 
-#include "reactions/reaction_network.h"
+#include "app/network_session.h"
 
 namespace korvane::gui {
 
-/// Runs the generation driver on a network it does not own, records the
-/// millisecond ticks before and after, and marks itself finished as the last
-/// step of its run. While it runs, nothing else may touch the network except
-/// the two progress counters.
+/// Runs the generation of a session's network under the lease it was given,
+/// records the millisecond ticks before and after, and marks itself
+/// finished as the last step of its run. While it runs, nothing else may
+/// touch the network except the two progress counters; the lease refuses
+/// every other command of the session.
 class TGenVlakno : public QThread {
  public:
-  explicit TGenVlakno(TReactionNetwork& network, QObject* parent = nullptr);
-  /// Stops the run and waits for it.
+  TGenVlakno(TNetworkSession::TBusyLease lease, QObject* parent = nullptr);
+  /// Stops the run and waits for it; the lease goes with the thread.
   ~TGenVlakno() override;
 
-  /// Asks this run to stop after the component under way.
-  void requestStop() { m_stop.store(true, std::memory_order_relaxed); }
-
+  /// Asks this run (and no later one) to stop after the component under way.
+  void requestStop() { m_lease.Session().RequestStop(); }
   /// Set by the run itself after EndTicks; only then may the others be read.
   bool RunFinished() const { return m_finished.load(std::memory_order_acquire); }
   std::int64_t StartTicks() const { return m_startTicks.load(std::memory_order_acquire); }
@@ -35,12 +35,11 @@ class TGenVlakno : public QThread {
   void run() override;
 
  private:
-  TReactionNetwork& m_network;
+  TNetworkSession::TBusyLease m_lease;
   std::atomic<std::int64_t> m_startTicks{0};
   std::int64_t m_endTicks = 0;
   TGenerationOutcome m_outcome;
   std::atomic<bool> m_finished{false};
-  std::atomic<bool> m_stop{false};
 };
 
 }  // namespace korvane::gui

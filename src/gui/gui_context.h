@@ -32,6 +32,11 @@ struct GuiContext {
   /// The one structure editor of the program, which the main window, the
   /// component pages and the database editor open; owned by the main window.
   TStruct_Edit* StructureEditor = nullptr;
+  /// The settings file (recent files); empty: the user's settings of the
+  /// program.
+  QString SettingsFile;
+  /// Where the recovery copies of unsaved networks go; empty: none are kept.
+  QString RecoveryDirectory;
 };
 
 }  // namespace korvane::gui

@@ -32,6 +32,11 @@ constexpr const char* kZeroEnergy = "WARNING: Activating enegy is zero!";
 // balance; a deviation within rounding of the sums (molar masses are summed
 // atom by atom) counts as none.
 constexpr double kBalanceTolerance = 1e-4;
+// Activation energies are entered in kJ/mol: radical reactions lie between a
+// few and a few hundred. (Limits of 1000 and 1e6 would be J/mol, and warned
+// of every usual value as "unusually small".)
+constexpr double kSmallEnergyLimit = 1.0;
+constexpr double kHighEnergyLimit = 1000.0;
 constexpr double kRoundingTolerance = 1e-12;
 
 std::optional<double> ReadFinite(std::string_view text) {
@@ -164,15 +169,17 @@ TManualReactionCheck CheckManualReaction(const TManualReactionInput& input, cons
     reaction.FreqFactor = *a;
 
     const std::optional<double> e = ReadFinite(input.ActivationEnergy);
-    const char* energy = !e          ? kInvalidNumber
-                         : *e < 0.0  ? kNegativeEnergy
-                         : *e < 1000 ? kSmallEnergy
-                         : *e > 1e6  ? kHighEnergy
-                                     : nullptr;
+    const char* energy = !e                        ? kInvalidNumber
+                         : *e < 0.0                ? kNegativeEnergy
+                         : *e < kSmallEnergyLimit  ? kSmallEnergy
+                         : *e > kHighEnergyLimit   ? kHighEnergy
+                                                   : nullptr;
     report.line("Activating energy:", energy ? std::vector{energy} : std::vector<const char*>{});
     if (energy == kInvalidNumber || energy == kNegativeEnergy) return check;
     warned |= energy != nullptr;
     reaction.ActEnergy = *e;
+    // What the user entered is the reaction's kinetics, whatever its class.
+    reaction.ExplicitKinetics = true;
   } else {
     const int entries = input.ReactionType == kOtherReaction2 ? kAlternativeParameterCount : kKineticParameterCount;
     auto valid = [entries](int entry) { return entry >= 0 && entry < entries; };
@@ -185,6 +192,7 @@ TManualReactionCheck CheckManualReaction(const TManualReactionInput& input, cons
     reaction.ActEnerg2.clear();
     for (int entry : input.EnergyEntries)
       if (valid(entry)) reaction.ActEnerg2 += static_cast<char>(entry);
+    reaction.ExplicitKinetics = false;
     const bool zero = reaction.ActEnerg2.empty();
     report.line("Activating energy:", zero ? std::vector{kZeroEnergy} : std::vector<const char*>{});
     warned |= zero;

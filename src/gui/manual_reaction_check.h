@@ -77,6 +77,7 @@ struct TManualReactionCheck {
   /// The reaction as specified (meaningful unless Outcome is Error): the
   /// starting record with the class, the participants and the parameters
   /// of the chosen kind replaced; the other kind's parameters stay.
+  /// ExplicitKinetics says which kind was chosen.
   TReaction Reaction;
 };
 

@@ -27,6 +27,9 @@ void OfferIntegrityCheck(TReactionNetwork& network, GuiContext& context) {
   network.AfterFilterSelectivity();
 }
 
+const QString kAddReaction = QStringLiteral("Add reaction");
+const QString kEditReaction = QStringLiteral("Edit reaction");
+
 }  // namespace
 
 void AddManualReactionCommands(TReact_Net_Wind& window, GuiContext& context) {
@@ -48,9 +51,12 @@ void AddReactionByHand(TReact_Net_Wind& window, GuiContext& context) {
   }
   if (!context.Dialogs.ask(QString(), QStringLiteral("Are you sure to add specified reaction to reaction network?")))
     return;
-  window.reactionsPage()->addReactionCopy(reaction);
-  OfferIntegrityCheck(*network, context);
-  window.notifyNetworkEdited();
+  // The reaction and the recalculation it may ask for are one step.
+  window.editNetwork(kAddReaction, [&](TReactionNetwork& edited) {
+    edited.AddReactionCopy(reaction);
+    OfferIntegrityCheck(edited, context);
+    return true;
+  });
 }
 
 void EditSelectedReaction(TReact_Net_Wind& window, GuiContext& context) {
@@ -67,6 +73,7 @@ void EditSelectedReaction(TReact_Net_Wind& window, GuiContext& context) {
     copy.AddProduct(selected->Products[i], selected->ProductCoefs[i]);
   copy.SetParameters(selected->ReactionType, selected->ActEnergy, selected->FreqFactor);
   copy.MultiplyByActiveRadicals = selected->MultiplyByActiveRadicals;
+  copy.ExplicitKinetics = selected->ExplicitKinetics;
   copy.FreqFact2 = selected->FreqFact2;
   copy.ActEnerg2 = selected->ActEnerg2;
 
@@ -75,9 +82,11 @@ void EditSelectedReaction(TReact_Net_Wind& window, GuiContext& context) {
     return;
   }
   if (!context.Dialogs.ask(QString(), QStringLiteral("Are you sure to apply changes?"))) return;
-  network->EditReaction(static_cast<std::size_t>(network->IndexOfReaction(selected)), copy);
-  OfferIntegrityCheck(*network, context);
-  window.notifyNetworkEdited();
+  window.editNetwork(kEditReaction, [&](TReactionNetwork& edited) {
+    edited.EditReaction(static_cast<std::size_t>(edited.IndexOfReaction(selected)), copy);
+    OfferIntegrityCheck(edited, context);
+    return true;
+  });
 }
 
 }  // namespace korvane::gui

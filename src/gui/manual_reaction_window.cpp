@@ -362,7 +362,9 @@ void TManual_ReactConstr::classChosen() {
 }
 
 void TManual_ReactConstr::kineticPageShown() {
-  (chosenClass() == kOtherReaction ? m_explicit : m_global)->setChecked(true);
+  // A reaction whose explicit values are its kinetics shows them again.
+  const bool explicitKinetics = chosenClass() == kOtherReaction || (m_reaction && m_reaction->ExplicitKinetics);
+  (explicitKinetics ? m_explicit : m_global)->setChecked(true);
   enableParameterKind();
 }
 

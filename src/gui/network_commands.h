@@ -1,24 +1,54 @@
 #pragma once
-/// The network window's file commands: saving the network and exporting its
-/// graph with a picture of every component.
+/// The questions and the work of the network window's file commands:
+/// saving the network and exporting its graph with a picture of every
+/// component. The questions run on the user-interface thread; the work on a
+/// worker thread under the network's busy lease.
 
 #include <QString>
+#include <atomic>
+#include <optional>
+#include <set>
+#include <string>
 
+#include "gui/background_task.h"
 #include "gui/gui_context.h"
 #include "reactions/reaction_network.h"
 
-class QWidget;
-
 namespace korvane::gui {
 
-/// "Save reaction network to file": file dialog, the overwrite question, the
-/// note, then the network file written through a temporary file, so a
-/// failure leaves the old file as it was. Returns whether a file was written.
-bool SaveNetworkCommand(GuiContext& context, const TReactionNetwork& network);
+/// Where and with which note to save.
+struct TSaveRequest {
+  QString FileName;
+  QString Note;
+};
 
-/// "Export graph of reaction network": file dialog, the folder question, the
-/// hydrogen question, then the pictures and the graph file, with a progress
-/// box the user can cancel. Returns whether the graph file was written.
-bool ExportGraphCommand(GuiContext& context, const TReactionNetwork& network, QWidget* parent);
+/// "Save reaction network to file": the file dialog, the overwrite question
+/// and the note (proposed: `note`, refused above 255 bytes). Nothing when the
+/// user cancels the dialog or declines to overwrite.
+std::optional<TSaveRequest> AskSaveAs(GuiContext& context, const QString& note);
+
+/// The message that reports a failed save.
+QString SaveFailureMessage(const TError& error);
+
+/// Where the graph goes and whether the hydrogen atom is left out.
+struct TGraphExportRequest {
+  std::string FileName;
+  bool RemoveHydrogen = false;
+};
+
+/// "Export graph of reaction network": the file dialog, the folder question
+/// and the hydrogen question. Nothing when the user cancels.
+std::optional<TGraphExportRequest> AskGraphExport(GuiContext& context);
+
+/// The pictures and the graph file, counting the pictures in `progress`;
+/// stops before the next picture once `stop` is set. The drawing's messages
+/// are collected once each in `messages`. Returns the failure, empty when
+/// the graph was written.
+std::string ExportGraphWork(const TReactionNetwork& network, const TGraphExportRequest& request,
+                            const std::atomic<bool>& stop, TTaskProgress& progress,
+                            std::set<std::string>& messages);
+
+/// What the window says when the export was cancelled.
+inline constexpr const char* kGraphExportCancelled = "the export was cancelled; the pictures written so far stay";
 
 }  // namespace korvane::gui

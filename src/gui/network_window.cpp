@@ -1,22 +1,26 @@
 #include "gui/network_window.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
-#include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QPropertyAnimation>
 #include <climits>
+#include <set>
 
 #include "gui/components_page.h"
 #include "gui/feed_commands.h"
@@ -31,9 +35,13 @@ namespace korvane::gui {
 namespace {
 
 constexpr int kPollIntervalMs = 250;
+constexpr int kTaskPollIntervalMs = 100;
+constexpr int kRollDurationMs = 160;
 const QColor kRed(Qt::red);
 const QColor kGreen(0, 128, 0);
 const QColor kBlue(Qt::blue);
+const QString kExportGraphCommand = QStringLiteral("Export graph of reaction network");
+const QString kApplyCommand = QStringLiteral("Apply changes");
 
 QLineEdit* NumberField(const QString& text) {
   auto* field = new QLineEdit(text);
@@ -48,13 +56,38 @@ void SetColouredText(QLabel* label, const QString& text, const QColor& colour) {
   label->setPalette(palette);
 }
 
+// The structure files among dropped URLs.
+QStringList StructureFiles(const QMimeData* data) {
+  QStringList files;
+  if (!data || !data->hasUrls()) return files;
+  for (const QUrl& url : data->urls())
+    if (url.isLocalFile() && url.toLocalFile().endsWith(QLatin1String(".ms"), Qt::CaseInsensitive))
+      files << url.toLocalFile();
+  return files;
+}
+
 }  // namespace
+
+TReact_Net_Wind::TReact_Net_Wind(GuiContext& context, const QString& name, std::unique_ptr<TNetworkSession> session,
+                                 QWidget* parent)
+    : QMainWindow(parent), m_context(context), m_name(name), m_session(std::move(session)) {
+  build();
+}
 
 TReact_Net_Wind::TReact_Net_Wind(GuiContext& context, const QString& name, std::unique_ptr<TReactionNetwork> network,
                                  QWidget* parent)
-    : QMainWindow(parent), m_context(context), m_name(name), m_network(std::move(network)) {
-  setWindowTitle(kCaption + QStringLiteral(": ") + name);
+    : TReact_Net_Wind(context, name, std::make_unique<TNetworkSession>(std::move(network)), parent) {}
+
+TReact_Net_Wind::~TReact_Net_Wind() {
+  // The threads' destructors ask their work to stop and wait, so the
+  // network outlives every step of it.
+  m_thread.reset();
+  m_task.reset();
+}
+
+void TReact_Net_Wind::build() {
   setAttribute(Qt::WA_DeleteOnClose, false);
+  setAcceptDrops(true);
 
   auto* central = new QWidget;
   auto* layout = new QVBoxLayout(central);
@@ -79,6 +112,7 @@ TReact_Net_Wind::TReact_Net_Wind(GuiContext& context, const QString& name, std::
   AddManualReactionCommands(*this, m_context);
   m_pages->addTab(m_reactionsPage, QStringLiteral("Reactions"));
   layout->addWidget(m_pages, 1);
+  layout->addWidget(buildTaskStrip());
   setCentralWidget(central);
   buildMenu();
 
@@ -86,14 +120,18 @@ TReact_Net_Wind::TReact_Net_Wind(GuiContext& context, const QString& name, std::
   m_pollTimer->setObjectName(QStringLiteral("pollTimer"));
   m_pollTimer->setInterval(kPollIntervalMs);
   connect(m_pollTimer, &QTimer::timeout, this, &TReact_Net_Wind::poll);
+  m_taskTimer = new QTimer(this);
+  m_taskTimer->setInterval(kTaskPollIntervalMs);
+  connect(m_taskTimer, &QTimer::timeout, this, &TReact_Net_Wind::pollTask);
+  m_rollAnimation = new QPropertyAnimation(this, "size", this);
+  m_rollAnimation->setDuration(kRollDurationMs);
+  connect(this, &TReact_Net_Wind::networkEdited, this, [this] {
+    updateTitle();
+    updateUndoActions();
+  });
   resize(760, 560);  // wide enough for the reaction page's four pictures and values
   updateControls();
-}
-
-TReact_Net_Wind::~TReact_Net_Wind() {
-  // The thread's destructor asks the driver to stop and waits, so the
-  // network outlives every step of the run.
-  m_thread.reset();
+  updateTitle();
 }
 
 QWidget* TReact_Net_Wind::buildPreferencePage() {
@@ -125,7 +163,7 @@ QWidget* TReact_Net_Wind::buildPreferencePage() {
   m_componentLimit->setRange(1, 100'000'000);
   m_componentLimit->setGroupSeparatorShown(true);
   m_componentLimit->setMaximumWidth(120);
-  m_componentLimit->setValue(static_cast<int>(m_network->ComponentLimit()));
+  m_componentLimit->setValue(static_cast<int>(std::min<std::size_t>(network().ComponentLimit(), INT_MAX)));
   m_componentLimit->setToolTip(
       QStringLiteral("A run stops cleanly, with an incomplete network, when the network reaches this many "
                      "components. Not saved in the network file."));
@@ -133,7 +171,7 @@ QWidget* TReact_Net_Wind::buildPreferencePage() {
   m_threads = new QSpinBox;
   m_threads->setObjectName(QStringLiteral("threads"));
   m_threads->setRange(1, 256);
-  m_threads->setValue(static_cast<int>(m_network->ThreadCount()));
+  m_threads->setValue(static_cast<int>(network().ThreadCount()));
   m_threads->setToolTip(QStringLiteral("Threads that generate the network. The network is the same for every "
                                        "count. Not saved in the network file."));
   auto* limits = new QHBoxLayout;
@@ -145,7 +183,8 @@ QWidget* TReact_Net_Wind::buildPreferencePage() {
   form->addRow(QStringLiteral("Component limit:"), limits);
   layout->addWidget(preferences);
 
-  m_apply = new QPushButton(QStringLiteral("Apply changes"));
+  m_apply = new QPushButton(kApplyCommand);
+  m_apply->setToolTip(QStringLiteral("\"Generate all reactions now\" applies the fields too."));
   connect(m_apply, &QPushButton::clicked, this, &TReact_Net_Wind::applyChanges);
   auto* applyRow = new QHBoxLayout;
   applyRow->addWidget(m_apply);
@@ -158,7 +197,7 @@ QWidget* TReact_Net_Wind::buildPreferencePage() {
   auto* controlsLayout = new QVBoxLayout(controls);
   layout->addWidget(controls);
   auto* runRow = new QHBoxLayout;
-  m_generate = new QPushButton(QStringLiteral("Generate all reactions now"));
+  m_generate = new QPushButton(QString::fromLatin1(kGenerationCommand));
   m_generate->setDefault(true);
   connect(m_generate, &QPushButton::clicked, this, &TReact_Net_Wind::generate);
   m_stop = new QPushButton(QStringLiteral("Stop generation"));
@@ -167,8 +206,8 @@ QWidget* TReact_Net_Wind::buildPreferencePage() {
   runRow->addWidget(m_stop);
   controlsLayout->addLayout(runRow);
   m_networkControls.push_back(m_generate);
-  m_exportGraph = addNetworkControl(QStringLiteral("Export graph of reaction network"), [this] { exportGraph(); });
-  m_save = addNetworkControl(QStringLiteral("Save reaction network to file"), [this] { saveToFile(); });
+  m_exportGraph = addNetworkControl(kExportGraphCommand, [this] { exportGraph(); });
+  m_save = addNetworkControl(QString::fromLatin1(kSaveCommand), [this] { saveAs(); });
 
   auto* status = new QGroupBox(QStringLiteral("  Generating status  "));
   auto* statusForm = new QFormLayout(status);
@@ -192,18 +231,52 @@ QWidget* TReact_Net_Wind::buildPreferencePage() {
   return page;
 }
 
+QWidget* TReact_Net_Wind::buildTaskStrip() {
+  // Below the pages, shown only while a save or an export runs.
+  m_taskStrip = new QWidget;
+  m_taskStrip->setObjectName(QStringLiteral("taskStrip"));
+  auto* row = new QHBoxLayout(m_taskStrip);
+  row->setContentsMargins(0, 0, 0, 0);
+  m_taskText = new QLabel;
+  m_taskText->setObjectName(QStringLiteral("taskText"));
+  m_taskProgress = new QProgressBar;
+  m_taskProgress->setObjectName(QStringLiteral("taskProgress"));
+  m_taskCancel = new QPushButton(QStringLiteral("Cancel"));
+  m_taskCancel->setObjectName(QStringLiteral("taskCancel"));
+  connect(m_taskCancel, &QPushButton::clicked, this, [this] {
+    if (m_task) m_task->cancel();
+    m_taskCancel->setEnabled(false);
+  });
+  row->addWidget(m_taskText);
+  row->addWidget(m_taskProgress, 1);
+  row->addWidget(m_taskCancel);
+  m_taskStrip->hide();
+  return m_taskStrip;
+}
+
 void TReact_Net_Wind::buildMenu() {
   QMenu* menu = menuBar()->addMenu(QStringLiteral("&Network"));
-  QAction* save = menu->addAction(QStringLiteral("Save reaction network to file"), this, [this] { saveToFile(); });
+  QAction* save = menu->addAction(QStringLiteral("Save"), this, [this] { this->save(); });
   save->setShortcut(QKeySequence::Save);
-  QAction* run = menu->addAction(QStringLiteral("Generate all reactions now"), this, [this] { generate(); });
+  QAction* saveAs = menu->addAction(QStringLiteral("Save as..."), this, [this] { this->saveAs(); });
+  saveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+  QAction* graph = menu->addAction(kExportGraphCommand, this, [this] { exportGraph(); });
+  menu->addSeparator();
+  QAction* run = menu->addAction(QString::fromLatin1(kGenerationCommand), this, [this] { generate(); });
   run->setShortcut(QKeySequence(Qt::Key_F5));
   menu->addAction(QStringLiteral("Stop generation"), this, [this] { stopGeneration(); });
   menu->addSeparator();
   menu->addAction(QStringLiteral("Roll up / down"), this, [this] { toggleRollUp(); })
       ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
   menu->addAction(QStringLiteral("Close"), this, [this] { close(); })->setShortcut(QKeySequence::Close);
-  m_networkActions = {save, run};
+
+  QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+  m_undoAction = edit->addAction(QStringLiteral("Undo"), this, [this] { undo(); });
+  m_undoAction->setShortcut(QKeySequence::Undo);
+  m_redoAction = edit->addAction(QStringLiteral("Redo"), this, [this] { redo(); });
+  m_redoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+  m_networkActions = {save, saveAs, graph, run};
+  updateUndoActions();
 }
 
 QPushButton* TReact_Net_Wind::addNetworkControl(const QString& caption, std::function<void()> command) {
@@ -225,22 +298,36 @@ void TReact_Net_Wind::addAuxiliaryWindow(QWidget* window) { m_auxiliaryWindows.e
 void TReact_Net_Wind::setDatabase(std::shared_ptr<TDBCoordinator> database) { m_database = std::move(database); }
 
 TReactionNetwork* TReact_Net_Wind::networkForCommand() {
-  if (!isGenerating()) return m_network.get();
-  m_context.Dialogs.message(QStringLiteral("WARNING"),
-                            QStringLiteral("The reaction network is being generated. Wait until the generation "
-                                           "ends, or stop it, before you work with this network."));
+  const std::string command = m_session->BusyCommand();
+  if (command.empty()) return &m_session->Network();
+  m_context.Dialogs.message(QStringLiteral("WARNING"), QString::fromStdString(BusyMessage(command)));
   return nullptr;
 }
 
+bool TReact_Net_Wind::editNetwork(const QString& label, const std::function<bool(TReactionNetwork&)>& change) {
+  const auto edited = m_session->Edit(label.toStdString(), change);
+  if (!edited) {
+    m_context.Dialogs.message(QStringLiteral("WARNING"), QString::fromStdString(edited.error().Message));
+    return false;
+  }
+  notifyNetworkEdited();
+  return true;
+}
+
+void TReact_Net_Wind::notifyNetworkEdited() {
+  emit networkEdited();
+  emit documentChanged();
+}
+
 void TReact_Net_Wind::showPreferences() {
-  const TNetworkPreferences& p = m_network->GetPreferences();
+  const TNetworkPreferences& p = network().GetPreferences();
   m_temperature->setText(NumberText(p.NormTemperature));
   m_eBeta->setText(NumberText(p.EThresholdBetaScission));
   m_eHTransfer->setText(NumberText(p.EThresholdHTransfer));
   m_eAllyl->setText(NumberText(p.EThresholdAllyl));
   m_minSelectivity->setText(NumberText(p.MinSelectivity));
-  m_componentLimit->setValue(static_cast<int>(std::min<std::size_t>(m_network->ComponentLimit(), INT_MAX)));
-  m_threads->setValue(static_cast<int>(m_network->ThreadCount()));
+  m_componentLimit->setValue(static_cast<int>(std::min<std::size_t>(network().ComponentLimit(), INT_MAX)));
+  m_threads->setValue(static_cast<int>(network().ThreadCount()));
 }
 
 std::optional<TNetworkPreferences> TReact_Net_Wind::readPreferenceFields() {
@@ -266,28 +353,41 @@ std::optional<TNetworkPreferences> TReact_Net_Wind::readPreferenceFields() {
   return read;
 }
 
-void TReact_Net_Wind::applyChanges() {
-  TReactionNetwork* network = networkForCommand();
-  if (!network) return;
+bool TReact_Net_Wind::applyChanges() {
+  if (!networkForCommand()) return false;
   // Every field is read and checked before the network changes.
   const auto preferences = readPreferenceFields();
-  if (!preferences) return;
-  network->SetPreferences(*preferences);
-  network->SetComponentLimit(static_cast<std::size_t>(m_componentLimit->value()));
-  network->SetThreadCount(static_cast<unsigned>(m_threads->value()));
+  if (!preferences) return false;
+  // The two limits are settings of the window's run, not of the network's
+  // document: they change nothing that is saved or undone.
+  network().SetComponentLimit(static_cast<std::size_t>(m_componentLimit->value()));
+  network().SetThreadCount(static_cast<unsigned>(m_threads->value()));
+  return editNetwork(kApplyCommand, [&](TReactionNetwork& edited) {
+    if (edited.GetPreferences() == *preferences) return false;
+    edited.SetPreferences(*preferences);
+    return true;
+  });
 }
 
 void TReact_Net_Wind::generate() {
   if (isGenerating()) return;  // one run at a time
+  // The run uses what the fields say, as "Apply changes" would store it.
+  if (!applyChanges()) return;
+  auto lease = m_session->TryLease(kGenerationCommand);
+  if (!lease) {
+    m_context.Dialogs.message(QStringLiteral("WARNING"), QString::fromStdString(lease.error().Message));
+    return;
+  }
   setGeneratorStatus(QStringLiteral("In progress..."), kRed);
   m_generatorStatus->repaint();
   m_pollTimer->start();
   m_progress->setValue(0);
-  m_thread = std::make_unique<TGenVlakno>(*m_network);
+  m_thread = std::make_unique<TGenVlakno>(std::move(lease.value()));
   m_thread->start();
   setGeneratorStatus(QStringLiteral("Ready..."), kGreen);
   updateControls();
   emit generatingChanged(true);
+  emit busyChanged(true);
 }
 
 void TReact_Net_Wind::stopGeneration() {
@@ -307,8 +407,8 @@ void TReact_Net_Wind::poll() {
   // The finished mark is read before the counters, so the last poll of a run
   // shows their final values.
   const bool finished = m_thread->RunFinished();
-  const std::int32_t last = m_network->ProgressLast.load(std::memory_order_relaxed);
-  const std::int32_t current = m_network->ProgressCurrent.load(std::memory_order_relaxed);
+  const std::int32_t last = network().ProgressLast.load(std::memory_order_relaxed);
+  const std::int32_t current = network().ProgressCurrent.load(std::memory_order_relaxed);
   m_progress->setValue(ProgressPosition(current, last));
   m_actualComponent->setText(QStringLiteral("%1 / %2").arg(current).arg(last));
   if (!finished) {
@@ -318,11 +418,77 @@ void TReact_Net_Wind::poll() {
   m_time->setText(QString::number(m_thread->EndTicks() - m_thread->StartTicks()));
   const TGenerationOutcome outcome = m_thread->Outcome();
   m_thread->wait();
-  m_thread.reset();
+  m_thread.reset();  // releases the lease
   updateControls();
   emit generatingChanged(false);
+  emit busyChanged(false);
   emit networkReplaced();
+  notifyNetworkEdited();
   m_context.Dialogs.message(QString(), RunEndMessage(outcome));
+}
+
+bool TReact_Net_Wind::startTask(const QString& command, bool cancellable, TBackgroundTask::Work work,
+                                std::function<void(const TBackgroundTask&)> done) {
+  auto lease = m_session->TryLease(command.toStdString());
+  if (!lease) {
+    m_context.Dialogs.message(QStringLiteral("WARNING"), QString::fromStdString(lease.error().Message));
+    return false;
+  }
+  m_task = std::make_unique<TBackgroundTask>(command, std::move(lease.value()), std::move(work));
+  m_taskDone = std::move(done);
+  // Queued: the slot runs here, after the thread has ended its work.
+  connect(m_task.get(), &QThread::finished, this, &TReact_Net_Wind::taskFinished, Qt::QueuedConnection);
+  m_taskText->setText(command);
+  m_taskProgress->setRange(0, 0);  // busy until the work tells its total
+  m_taskCancel->setEnabled(cancellable);
+  m_taskStrip->show();
+  m_taskTimer->start();
+  updateControls();
+  emit busyChanged(true);
+  m_task->start();
+  return true;
+}
+
+void TReact_Net_Wind::pollTask() {
+  if (!m_task) return;
+  const TTaskProgress& progress = m_task->progress();
+  const std::int64_t total = progress.Total.load(std::memory_order_relaxed);
+  const std::int64_t done = progress.Done.load(std::memory_order_relaxed);
+  if (total <= 0) return;
+  m_taskProgress->setRange(0, static_cast<int>(std::min<std::int64_t>(total, INT_MAX)));
+  m_taskProgress->setValue(static_cast<int>(std::min(done, total)));
+  m_taskText->setText(QStringLiteral("%1: %2 / %3").arg(m_task->command()).arg(done).arg(total));
+}
+
+void TReact_Net_Wind::taskFinished() {
+  if (!m_task || m_task->isRunning()) return;
+  m_taskTimer->stop();
+  m_taskStrip->hide();
+  const std::unique_ptr<TBackgroundTask> task = std::move(m_task);
+  const std::function<void(const TBackgroundTask&)> done = std::move(m_taskDone);
+  // The lease ends first, so the callback may give the network commands;
+  // the task's results stay readable until it is destroyed.
+  task->releaseLease();
+  updateControls();
+  emit busyChanged(false);
+  if (done) done(*task);
+}
+
+void TReact_Net_Wind::finishBackgroundWork() {
+  if (m_thread) {
+    m_thread->requestStop();
+    m_thread->wait();
+    m_pollTimer->stop();
+    m_thread.reset();
+    emit generatingChanged(false);
+  }
+  if (m_task) {
+    m_task->cancel();
+    m_task->wait();
+    taskFinished();
+  }
+  updateControls();
+  emit busyChanged(false);
 }
 
 void TReact_Net_Wind::setGeneratorStatus(const QString& text, const QColor& colour) {
@@ -330,19 +496,132 @@ void TReact_Net_Wind::setGeneratorStatus(const QString& text, const QColor& colo
 }
 
 void TReact_Net_Wind::updateControls() {
-  const bool idle = !isGenerating();
+  const bool idle = !isGenerating() && !m_task;
   for (const auto& control : m_networkControls)
     if (control) control->setEnabled(idle);
   for (QAction* action : m_networkActions) action->setEnabled(idle);
-  m_stop->setEnabled(!idle);
+  m_stop->setEnabled(isGenerating());
+  updateUndoActions();
 }
 
-void TReact_Net_Wind::saveToFile() {
-  if (TReactionNetwork* network = networkForCommand()) SaveNetworkCommand(m_context, *network);
+void TReact_Net_Wind::updateTitle() {
+  // Qt shows "*" in place of "[*]" while the window is modified.
+  QString title = kCaption + QStringLiteral(": ") + m_name;
+  if (m_session->IsDamaged())
+    title += QStringLiteral(" (damaged)");
+  else if (!m_session->FileName().empty())
+    title += QStringLiteral(" - ") + QFileInfo(QString::fromStdString(m_session->FileName())).fileName();
+  setWindowTitle(title + QStringLiteral("[*]"));
+  setWindowModified(m_session->IsModified());
+}
+
+void TReact_Net_Wind::updateUndoActions() {
+  if (!m_undoAction) return;
+  const bool idle = !isGenerating() && !m_task;
+  m_undoAction->setEnabled(idle && m_session->CanUndo());
+  m_redoAction->setEnabled(idle && m_session->CanRedo());
+  m_undoAction->setText(m_session->CanUndo() ? QStringLiteral("Undo ") + QString::fromStdString(m_session->UndoLabel())
+                                             : QStringLiteral("Undo"));
+  m_redoAction->setText(m_session->CanRedo() ? QStringLiteral("Redo ") + QString::fromStdString(m_session->RedoLabel())
+                                             : QStringLiteral("Redo"));
+}
+
+void TReact_Net_Wind::undo() {
+  if (!networkForCommand() || !m_session->CanUndo()) return;
+  if (const auto undone = m_session->Undo(); !undone) {
+    m_context.Dialogs.message(QStringLiteral("WARNING"), QString::fromStdString(undone.error().Message));
+    return;
+  }
+  showPreferences();
+  notifyNetworkEdited();
+}
+
+void TReact_Net_Wind::redo() {
+  if (!networkForCommand() || !m_session->CanRedo()) return;
+  if (const auto redone = m_session->Redo(); !redone) {
+    m_context.Dialogs.message(QStringLiteral("WARNING"), QString::fromStdString(redone.error().Message));
+    return;
+  }
+  showPreferences();
+  notifyNetworkEdited();
+}
+
+void TReact_Net_Wind::save() {
+  if (!networkForCommand()) return;
+  if (m_session->FileName().empty()) {
+    saveAs();
+    return;
+  }
+  startSave(QString::fromStdString(m_session->FileName()), QString::fromStdString(m_session->Note()));
+}
+
+void TReact_Net_Wind::saveAs() {
+  if (!networkForCommand()) return;
+  const auto request = AskSaveAs(m_context, QString::fromStdString(m_session->Note()));
+  if (request) startSave(request->FileName, request->Note);
+}
+
+void TReact_Net_Wind::startSave(const QString& fileName, const QString& note) {
+  const std::string path = fileName.toStdString(), text = note.toStdString();
+  auto written = std::make_shared<TResult<std::uint64_t>>(TError{});
+  startTask(
+      QString::fromLatin1(kSaveCommand), false,
+      [path, text, written](TNetworkSession::TBusyLease& lease, TTaskProgress&) {
+        *written = lease.Session().WriteFile(lease, path, text);
+        return std::string();
+      },
+      [this, path, text, fileName, written](const TBackgroundTask&) {
+        if (!*written) {
+          m_context.Dialogs.message(QStringLiteral("ERROR"), SaveFailureMessage(written->error()));
+          return;
+        }
+        m_session->Saved(path, text, written->value());
+        updateTitle();
+        emit documentChanged();
+        emit savedTo(fileName);
+      });
+}
+
+bool TReact_Net_Wind::saveBeforeClosing() {
+  std::string path = m_session->FileName(), note = m_session->Note();
+  if (path.empty()) {
+    const auto request = AskSaveAs(m_context, QString::fromStdString(note));
+    if (!request) return false;
+    path = request->FileName.toStdString();
+    note = request->Note.toStdString();
+  }
+  if (const auto saved = m_session->Save(path, note); !saved) {
+    m_context.Dialogs.message(QStringLiteral("ERROR"), SaveFailureMessage(saved.error()));
+    return false;
+  }
+  updateTitle();
+  emit documentChanged();
+  emit savedTo(QString::fromStdString(path));
+  return true;
 }
 
 void TReact_Net_Wind::exportGraph() {
-  if (TReactionNetwork* network = networkForCommand()) ExportGraphCommand(m_context, *network, this);
+  if (!networkForCommand()) return;
+  const auto request = AskGraphExport(m_context);
+  if (!request) return;
+  auto messages = std::make_shared<std::set<std::string>>();
+  const TReactionNetwork* exported = &network();
+  startTask(
+      kExportGraphCommand, true,
+      [request = *request, messages, exported](TNetworkSession::TBusyLease& lease, TTaskProgress& progress) {
+        return ExportGraphWork(*exported, request, lease.StopFlag(), progress, *messages);
+      },
+      [this, messages](const TBackgroundTask& task) {
+        for (const std::string& message : *messages)
+          m_context.Dialogs.message(QString(), QString::fromStdString(message));
+        if (!task.failure().empty())
+          m_context.Dialogs.message(QStringLiteral("ERROR"), QStringLiteral("The graph was not exported: %1")
+                                                                 .arg(QString::fromStdString(task.failure())));
+      });
+}
+
+void TReact_Net_Wind::addStructureFiles(const QStringList& fileNames) {
+  for (const QString& fileName : fileNames) m_componentsPage->addStructureFile(fileName);
 }
 
 void TReact_Net_Wind::closeEvent(QCloseEvent* event) {
@@ -351,6 +630,17 @@ void TReact_Net_Wind::closeEvent(QCloseEvent* event) {
     if (window) window->close();
   hide();
   event->ignore();
+}
+
+void TReact_Net_Wind::dragEnterEvent(QDragEnterEvent* event) {
+  if (!StructureFiles(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void TReact_Net_Wind::dropEvent(QDropEvent* event) {
+  const QStringList files = StructureFiles(event->mimeData());
+  if (files.isEmpty()) return;
+  event->acceptProposedAction();
+  addStructureFiles(files);
 }
 
 bool TReact_Net_Wind::eventFilter(QObject* watched, QEvent* event) {
@@ -365,25 +655,27 @@ bool TReact_Net_Wind::eventFilter(QObject* watched, QEvent* event) {
 void TReact_Net_Wind::toggleRollUp() {
   // The window rolls up to its menu and status line, so the line that rolls
   // it down again stays in reach (the window manager owns the title bar).
+  // The animation runs on the event loop; nothing waits for it.
   const int floor = m_statusStrip->geometry().bottom() + centralWidget()->geometry().top() + 4;
+  m_rollAnimation->stop();
   if (!m_rolledUp) {
     m_savedHeight = height();
     setMinimumHeight(0);
     m_pages->hide();
-    for (int h : RollUpHeights(height(), floor)) {
-      resize(width(), h);
-      QCoreApplication::processEvents();
-    }
+    m_taskStrip->setMaximumHeight(0);
+    m_rollAnimation->setStartValue(size());
+    m_rollAnimation->setEndValue(QSize(width(), std::min(floor, height())));
+    m_rollAnimation->setEasingCurve(QEasingCurve::InQuad);
     m_rolledUp = true;
   } else {
     m_pages->show();
-    for (int h : RollDownHeights(height(), m_savedHeight)) {
-      resize(width(), h);
-      QCoreApplication::processEvents();
-      QThread::msleep(10);
-    }
+    m_taskStrip->setMaximumHeight(QWIDGETSIZE_MAX);
+    m_rollAnimation->setStartValue(size());
+    m_rollAnimation->setEndValue(QSize(width(), m_savedHeight));
+    m_rollAnimation->setEasingCurve(QEasingCurve::OutQuad);
     m_rolledUp = false;
   }
+  m_rollAnimation->start();
 }
 
 }  // namespace korvane::gui

@@ -15,12 +15,11 @@ std::vector<int> CompetingReactions(const TReactionNetwork& network, const TReac
 }
 
 QString ParameterSourceText(const TReaction& reaction) {
-  return reaction.ReactionType == kOtherReaction ? QStringLiteral("Set")
-                                                 : QStringLiteral("Estimeted using addition method");
+  return reaction.UsesExplicitKinetics() ? QStringLiteral("Set") : QStringLiteral("Estimeted using addition method");
 }
 
 QStringList IncrementLines(const TReaction& reaction, const TKineticParameterSet& kinetics) {
-  if (reaction.ReactionType == kOtherReaction) return {};
+  if (reaction.UsesExplicitKinetics()) return {};
   const bool alternative = reaction.ReactionType == kOtherReaction2;
   auto names = [&](const std::string& recipe, QStringList& lines) {
     for (char c : recipe) {

@@ -19,18 +19,19 @@ namespace korvane::gui {
 /// listed twice.
 std::vector<int> CompetingReactions(const TReactionNetwork& network, const TReaction& reaction);
 
-/// "Set" for class 10, else "Estimeted using addition method".
+/// "Set" for explicit kinetics (class 10, or values entered by hand), else
+/// "Estimeted using addition method".
 QString ParameterSourceText(const TReaction& reaction);
 
 /// The lines of "Increments:": "Frequency factor", " - " and the name of
 /// each entry of the frequency-factor recipe, an empty line, "Activating
 /// energy" and the entries of the activation-energy recipe. Names are the
 /// keys of the kinetic parameter table, or for class 11 the notes of the
-/// alternative parameters. Empty for class 10.
+/// alternative parameters. Empty for explicit kinetics.
 QStringList IncrementLines(const TReaction& reaction, const TKineticParameterSet& kinetics);
 
 /// A and E [kJ/mol] of a reaction over the parameter tables (explicit for
-/// class 10, recipes otherwise).
+/// explicit kinetics, recipes otherwise).
 struct Arrhenius {
   double A = 0.0;
   double E = 0.0;

@@ -47,7 +47,7 @@ TReaction_Detail::TReaction_Detail(TReact_Net_Wind& window, GuiContext& context)
   m_pages->addTab(buildKinetics(), QStringLiteral("Kinetics"));
   layout->addWidget(m_pages);
   connect(m_pages, &QTabWidget::currentChanged, this, &TReaction_Detail::pageShown);
-  connect(&window, &TReact_Net_Wind::generatingChanged, this, [this](bool generating) { m_pages->setEnabled(!generating); });
+  connect(&window, &TReact_Net_Wind::busyChanged, this, [this](bool busy) { m_pages->setEnabled(!busy); });
   connect(&window, &TReact_Net_Wind::networkEdited, this, &TReaction_Detail::networkEdited);
   resize(940, 620);
 }
@@ -181,7 +181,7 @@ void TReaction_Detail::SetReaction(TReactionNetwork& network, TReaction& reactio
   m_study->clear();
   // A window already open turns to the new reaction on the page it shows; a
   // hidden one does so when it is shown.
-  if (isVisible() && !m_window.isGenerating()) pageShown(m_pages->currentIndex());
+  if (isVisible() && !m_window.isBusy()) pageShown(m_pages->currentIndex());
 }
 
 TReaction_Detail::Subject TReaction_Detail::subjectForCommand(bool tellWhenNone) {
@@ -197,11 +197,11 @@ TReaction_Detail::Subject TReaction_Detail::subjectForCommand(bool tellWhenNone)
 void TReaction_Detail::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   // Quietly: a window shown again during a run keeps what it shows.
-  if (!m_window.isGenerating()) pageShown(m_pages->currentIndex());
+  if (!m_window.isBusy()) pageShown(m_pages->currentIndex());
 }
 
 void TReaction_Detail::pageShown(int index) {
-  if (m_window.isGenerating()) return;
+  if (m_window.isBusy()) return;
   if (index == kGeneralPage)
     showGeneral();
   else if (index == kCompetitorsPage)
@@ -213,7 +213,7 @@ void TReaction_Detail::pageShown(int index) {
 }
 
 void TReaction_Detail::kineticsPageShown(int index) {
-  if (m_window.isGenerating() || !m_reaction) return;
+  if (m_window.isBusy() || !m_reaction) return;
   if (index == kDataPage)
     showData();
   else

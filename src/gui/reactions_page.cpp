@@ -63,9 +63,9 @@ TReactionsPage::TReactionsPage(TReact_Net_Wind& window, GuiContext& context) : m
   layout->addWidget(buildDisplay());
 
   applyModeEnabling();
-  connect(&m_window, &TReact_Net_Wind::generatingChanged, this, [this](bool generating) { setEnabled(!generating); });
+  connect(&m_window, &TReact_Net_Wind::busyChanged, this, [this](bool busy) { setEnabled(!busy); });
   connect(&m_window, &TReact_Net_Wind::networkReplaced, this, [this] {
-    if (!m_window.isGenerating()) fillList(m_window.network());
+    if (!m_window.isBusy()) fillList(m_window.network());
   });
   connect(&m_window, &TReact_Net_Wind::networkEdited, this, [this] { fillList(m_window.network()); });
 }
@@ -185,7 +185,7 @@ ReactionFilter TReactionsPage::filter() const {
 void TReactionsPage::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   applyModeEnabling();
-  if (!m_window.isGenerating()) fillList(m_window.network());
+  if (!m_window.isBusy()) fillList(m_window.network());
 }
 
 void TReactionsPage::refresh() {
@@ -221,10 +221,11 @@ TReaction* TReactionsPage::selectedReaction() {
 }
 
 TReaction* TReactionsPage::addReactionCopy(const TReaction& reaction) {
-  TReactionNetwork* network = m_window.networkForCommand();
-  if (!network) return nullptr;
-  TReaction* added = network->AddReactionCopy(reaction);
-  m_window.notifyNetworkEdited();
+  TReaction* added = nullptr;
+  m_window.editNetwork(QStringLiteral("Add reaction"), [&](TReactionNetwork& network) {
+    added = network.AddReactionCopy(reaction);
+    return true;
+  });
   return added;
 }
 
@@ -285,10 +286,12 @@ void TReactionsPage::removeReaction() {
                              QStringLiteral("Reaction will be removed, reaction network integrity can become to be "
                                             "damaged. Are you sure to continue?")))
     return;
-  network->RemoveReaction(*position);
   // The list is refreshed at once, so no line names a reaction that is gone.
   clearDisplay();
-  m_window.notifyNetworkEdited();
+  m_window.editNetwork(QStringLiteral("Remove reaction"), [&](TReactionNetwork& edited) {
+    edited.RemoveReaction(*position);
+    return true;
+  });
 }
 
 }  // namespace korvane::gui

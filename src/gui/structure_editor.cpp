@@ -3,7 +3,6 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
-#include <QDeadlineTimer>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPointer>
@@ -118,13 +117,10 @@ std::optional<TMolCharacterisation> TStruct_Edit::drawStructure() {
   }
   m_context.Dialogs.exec(*this);
   if (caller) {
-    // The window system hands the focus back asynchronously; the boxes the
-    // caller shows next must find it active, or they would raise another
-    // window with them.
+    // The focus goes back to the caller, so the boxes it shows next open over
+    // it. The window system hands it over later; nothing here waits for it.
+    caller->raise();
     caller->activateWindow();
-    const QDeadlineTimer deadline(300);
-    while (QApplication::activeWindow() != caller && !deadline.hasExpired())
-      QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
   }
   if (!m_accepted) return std::nullopt;
   return m_result;

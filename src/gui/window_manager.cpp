@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -29,6 +32,8 @@
 #include "gui/fusion_window.h"
 #include "gui/global_settings_window.h"
 #include "gui/network_window.h"
+#include "gui/recent_files.h"
+#include "gui/recovery_store.h"
 #include "gui/structure_editor.h"
 #include "gui/window_text.h"
 #include "reactions/kinpar_file.h"
@@ -58,6 +63,18 @@ void ShowInsideScreen(QWidget& window) {
   });
 }
 
+// The network files among dropped URLs.
+QStringList NetworkFiles(const QMimeData* data) {
+  QStringList files;
+  if (!data || !data->hasUrls()) return files;
+  for (const QUrl& url : data->urls())
+    if (url.isLocalFile() && url.toLocalFile().endsWith(QLatin1String(".rnw"), Qt::CaseInsensitive))
+      files << url.toLocalFile();
+  return files;
+}
+
+const QStringList kSaveDiscardCancel{QStringLiteral("Save"), QStringLiteral("Discard"), QStringLiteral("Cancel")};
+
 }  // namespace
 
 TGen_Wind_Manager::TGen_Wind_Manager(GuiContext& context, QWidget* parent) : QMainWindow(parent), m_context(context) {
@@ -72,8 +89,18 @@ TGen_Wind_Manager::TGen_Wind_Manager(GuiContext& context, QWidget* parent) : QMa
       showDatabasePage();
   });
   setCentralWidget(m_pages);
+  setAcceptDrops(true);
+  m_recentFiles = LoadRecentFiles(m_context.SettingsFile);
   buildMenu();
   resize(560, 420);
+  if (!m_context.RecoveryDirectory.isEmpty()) {
+    m_recovery = std::make_unique<TRecoveryStore>(m_context.RecoveryDirectory);
+    m_recoveryTimer = new QTimer(this);
+    m_recoveryTimer->setObjectName(QStringLiteral("recoveryTimer"));
+    m_recoveryTimer->setInterval(kRecoveryIntervalMs);
+    connect(m_recoveryTimer, &QTimer::timeout, this, &TGen_Wind_Manager::writeRecoveryFiles);
+    m_recoveryTimer->start();
+  }
 
   loadKineticParameters();
   // The windows that exist once, created hidden in start-up order.
@@ -98,6 +125,8 @@ TGen_Wind_Manager::TGen_Wind_Manager(GuiContext& context, QWidget* parent) : QMa
 
 TGen_Wind_Manager::~TGen_Wind_Manager() {
   destroyWindows();
+  // A clean end: the recovery copies of this run go.
+  m_recovery.reset();
   m_databaseEditor.reset();
   m_context.StructureEditor = nullptr;
   m_structureEditor.reset();
@@ -178,8 +207,13 @@ void TGen_Wind_Manager::buildMenu() {
   networks->addAction(QStringLiteral("New"), this, [this] { newWindow(); })->setShortcut(QKeySequence::New);
   networks->addAction(QStringLiteral("Load from file"), this, [this] { loadFromFile(); })
       ->setShortcut(QKeySequence::Open);
+  m_recentMenu = networks->addMenu(QStringLiteral("Recent files"));
+  fillRecentMenu();
   networks->addSeparator();
-  networks->addAction(QStringLiteral("Quit"), this, [this] { close(); })->setShortcut(QKeySequence::Quit);
+  QAction* quit = networks->addAction(QStringLiteral("Quit"), this, [this] { close(); });
+  quit->setShortcut(QKeySequence::Quit);
+  // Ctrl+Q ends the program from any of its windows.
+  quit->setShortcutContext(Qt::ApplicationShortcut);
   m_databaseMenu = menuBar()->addMenu(QStringLiteral("DataBase"));
   m_databaseMenu->addAction(QStringLiteral("Open"), this, [this] { openDatabase(); });
   QAction* bundled =
@@ -193,9 +227,15 @@ void TGen_Wind_Manager::buildMenu() {
 }
 
 void TGen_Wind_Manager::refresh() {
+  const int row = m_list->currentRow();
   m_list->clear();
+  // A network with unsaved changes is marked as its window's title marks it.
   for (std::size_t i = 0; i < m_windows.size(); ++i)
-    m_list->addItem(QStringLiteral("[ %1 ] - %2").arg(i).arg(m_windows[i]->name()));
+    m_list->addItem(QStringLiteral("[ %1 ] - %2%3")
+                        .arg(i)
+                        .arg(m_windows[i]->name(), m_windows[i]->session().IsModified() ? QStringLiteral(" *")
+                                                                                        : QString()));
+  if (row >= 0 && row < m_list->count()) m_list->setCurrentRow(row);
 }
 
 TReact_Net_Wind* TGen_Wind_Manager::selectedWindow(std::size_t* position) const {
@@ -241,14 +281,30 @@ void TGen_Wind_Manager::ereaseSelected() {
                                   .arg(window->name()));
     return;
   }
-  if (!m_context.Dialogs.ask(QStringLiteral("WARNING"),
-                             QStringLiteral("Reaction network \"%1\" and all relevant data will be ereased. Are you "
-                                            "sure to continue?")
-                                 .arg(window->name())))
+  if (window->isBusy()) {
+    m_context.Dialogs.message(QStringLiteral("WARNING"),
+                              QStringLiteral("Reaction network \"%1\" is busy with \"%2\". Wait until it ends, or "
+                                             "cancel it, before you erase it.")
+                                  .arg(window->name(), QString::fromStdString(window->session().BusyCommand())));
     return;
+  }
+  if (window->session().IsModified()) {
+    // Unsaved work is never erased without a chance to keep it.
+    const int answer = m_context.Dialogs.choose(
+        QStringLiteral("WARNING"),
+        QStringLiteral("Reaction network \"%1\" has changes that were not saved. Save them before it is ereased?")
+            .arg(window->name()),
+        kSaveDiscardCancel, 0, 2);
+    if (answer == 2 || (answer == 0 && !window->saveBeforeClosing())) return;
+  } else if (!m_context.Dialogs.ask(QStringLiteral("WARNING"),
+                                    QStringLiteral("Reaction network \"%1\" and all relevant data will be ereased. "
+                                                   "Are you sure to continue?")
+                                        .arg(window->name()))) {
+    return;
+  }
+  if (m_recovery) m_recovery->remove(window->recoveryKey());
   m_windows.erase(m_windows.begin() + static_cast<std::ptrdiff_t>(position));
   refresh();
-  QApplication::processEvents();
 }
 
 void TGen_Wind_Manager::execOver(QDialog& dialog, QWidget& caller) {
@@ -266,16 +322,25 @@ void TGen_Wind_Manager::addSharedControls(TReact_Net_Wind& window) {
     execOver(*m_fusion, window);
   });
   window.addNetworkControl(QStringLiteral("Export equations"), [this, &window] {
+    // The exporter reads the network while it is open: nothing may change it.
+    auto lease = window.session().TryLease("Export equations");
+    if (!lease) {
+      m_context.Dialogs.message(QStringLiteral("WARNING"), QString::fromStdString(lease.error().Message));
+      return;
+    }
     m_exporter->setNetwork(&window.network());
     execOver(*m_exporter, window);
     m_exporter->setNetwork(nullptr);
   });
 }
 
-TReact_Net_Wind* TGen_Wind_Manager::appendWindow(const QString& name, std::unique_ptr<TReactionNetwork> network) {
-  auto window = std::make_unique<TReact_Net_Wind>(m_context, name, std::move(network));
+TReact_Net_Wind* TGen_Wind_Manager::appendWindow(const QString& name, std::unique_ptr<TNetworkSession> session) {
+  auto window = std::make_unique<TReact_Net_Wind>(m_context, name, std::move(session));
   window->setDatabase(m_context.Database);
+  window->setRecoveryKey(m_nextRecoveryKey++);
   addSharedControls(*window);
+  connect(window.get(), &TReact_Net_Wind::documentChanged, this, [this] { refresh(); });
+  connect(window.get(), &TReact_Net_Wind::savedTo, this, [this](const QString& fileName) { rememberFile(fileName); });
   // Cascaded beside the main window, inside the screen.
   const int step = 28 * static_cast<int>(m_windows.size() % 8);
   QPoint corner = geometry().topLeft() + QPoint(40 + step, 40 + step);
@@ -309,7 +374,7 @@ void TGen_Wind_Manager::newWindow() {
     m_context.Dialogs.message(QStringLiteral("WARNING"),
                               QStringLiteral("Window named \"%1\" already exists. Choose another name.").arg(name));
   }
-  ShowInsideScreen(*appendWindow(name, std::make_unique<TReactionNetwork>(TNetworkPreferences{})));
+  ShowInsideScreen(*appendWindow(name, std::make_unique<TNetworkSession>()));
   refresh();
 }
 
@@ -322,34 +387,94 @@ void TGen_Wind_Manager::loadFromFile() {
   }
   const std::optional<QString> fileName =
       m_context.Dialogs.openFile(QStringLiteral("Reaction network files|*.rnw"), m_context.StartDirectory);
-  if (!fileName) return;
-  if (!QFileInfo::exists(*fileName)) {
+  if (fileName) openNetworkFile(*fileName, true);
+}
+
+void TGen_Wind_Manager::openFiles(const QStringList& fileNames) {
+  for (const QString& fileName : fileNames) openNetworkFile(fileName, false);
+}
+
+TReact_Net_Wind* TGen_Wind_Manager::openNetworkFile(const QString& chosen, bool askName) {
+  if (m_windows.size() >= kLoadLimit) {
+    m_context.Dialogs.message(QString(),
+                              QStringLiteral("Maximum count of paralel window copy is 20. The next one will not be "
+                                             "created. You have to clouse one of existing."));
+    return nullptr;
+  }
+  if (!QFileInfo::exists(chosen)) {
     m_context.Dialogs.message(QStringLiteral("ERROR"),
                               QStringLiteral("File, you have selected, does not exist. Process stopped."));
-    return;
+    return nullptr;
+  }
+  const QString fileName = QFileInfo(chosen).absoluteFilePath();
+  // A second window of a file already open would let two versions of it be
+  // saved over each other: shown first, opened again only when asked for.
+  for (const auto& open : m_windows) {
+    const QString openFile = QString::fromStdString(open->session().FileName());
+    if (openFile.isEmpty() || QFileInfo(openFile) != QFileInfo(fileName)) continue;
+    open->show();
+    open->raise();
+    open->activateWindow();
+    if (!m_context.Dialogs.ask(QStringLiteral("WARNING"),
+                               QStringLiteral("The file \"%1\" is already open in the reaction network window "
+                                              "\"%2\". Open another copy?")
+                                   .arg(fileName, open->name())))
+      return nullptr;
+    break;
   }
   const QString proposal = QStringLiteral("RN_Window #%1").arg(m_windows.size());
   const QString name =
-      m_context.Dialogs.input(QStringLiteral("Enter window name"), QStringLiteral("Window name"), proposal)
-          .value_or(proposal);
+      askName ? m_context.Dialogs.input(QStringLiteral("Enter window name"), QStringLiteral("Window name"), proposal)
+                    .value_or(proposal)
+              : QFileInfo(fileName).completeBaseName();
 
-  // The file is read before the window exists, so a file that cannot be read
-  // at all leaves no half-made window behind.
-  auto network = std::make_unique<TReactionNetwork>(TNetworkPreferences{});
-  TNetworkLoadResult result;
-  try {
-    result = LoadNetworkFile(fileName->toStdString(), *network);
-  } catch (const std::exception& error) {
-    m_context.Dialogs.message(QStringLiteral("ERROR"), QStringLiteral("The file %1 could not be read: %2")
-                                                           .arg(*fileName, QString::fromLocal8Bit(error.what())));
-    return;
+  auto loaded = TNetworkSession::Load(fileName.toStdString());
+  if (!loaded) {
+    // Not a network file, or not readable: nothing opens.
+    m_context.Dialogs.message(QStringLiteral("ERROR"), QStringLiteral("The file %1 cannot be opened: %2")
+                                                           .arg(fileName, QString::fromStdString(loaded.error().Message)));
+    return nullptr;
   }
-  appendWindow(name, std::move(network))->showPreferences();
-  if (result.Damage != kNetworkFileRead)
-    m_context.Dialogs.ask(QStringLiteral("ERROR"), QString::fromStdString(NetworkFileDamageMessage(result.Damage)));
-  m_context.Dialogs.message(QStringLiteral("Note saved at file"), QString::fromStdString(result.Note));
-  ShowInsideScreen(*m_windows.back());
+  const TNetworkLoadResult& file = loaded.value().File;
+  if (file.Damage != kNetworkFileRead) {
+    const QString question =
+        QStringLiteral("%1\n\n%2\n\nOpen what could be read? %3 of %4 components and %5 of %6 reactions were read.")
+            .arg(QString::fromStdString(NetworkFileDamageMessage(file.Damage)),
+                 QString::fromStdString(NetworkFileDamageReason(file.Damage)))
+            .arg(file.ComponentsRead)
+            .arg(file.ComponentsInFile)
+            .arg(file.ReactionsRead)
+            .arg(file.ReactionsInFile);
+    if (m_context.Dialogs.choose(QStringLiteral("ERROR"), question, {QStringLiteral("Open"), QStringLiteral("Cancel")},
+                                 1, 1) != 0)
+      return nullptr;
+  }
+  TReact_Net_Wind* window = appendWindow(name, std::move(loaded.value().Session));
+  window->showPreferences();
+  // The load command shows the note always; opening by name shows a note
+  // only when there is one.
+  if (askName || !file.Note.empty())
+    m_context.Dialogs.message(QStringLiteral("Note saved at file"), QString::fromStdString(file.Note));
+  if (file.Damage == kNetworkFileRead) rememberFile(fileName);
+  ShowInsideScreen(*window);
   refresh();
+  return window;
+}
+
+void TGen_Wind_Manager::rememberFile(const QString& fileName) {
+  m_recentFiles = WithRecentFile(m_recentFiles, QFileInfo(fileName).absoluteFilePath());
+  StoreRecentFiles(m_context.SettingsFile, m_recentFiles);
+  fillRecentMenu();
+}
+
+void TGen_Wind_Manager::fillRecentMenu() {
+  m_recentMenu->clear();
+  for (qsizetype i = 0; i < m_recentFiles.size(); ++i) {
+    const QString fileName = m_recentFiles[i];
+    m_recentMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(fileName), this,
+                            [this, fileName] { openNetworkFile(fileName, false); });
+  }
+  m_recentMenu->setEnabled(!m_recentFiles.isEmpty());
 }
 
 bool TGen_Wind_Manager::closeCurrentDatabase() {
@@ -448,14 +573,109 @@ void TGen_Wind_Manager::destroyWindows() {
   while (!m_windows.empty()) m_windows.pop_back();
 }
 
+bool TGen_Wind_Manager::mayQuit() {
+  // A network being generated will hold the run's work: it counts as unsaved.
+  std::vector<TReact_Net_Wind*> unsaved;
+  QStringList lines;
+  for (const auto& window : m_windows) {
+    if (!window->session().IsModified() && !window->isGenerating()) continue;
+    unsaved.push_back(window.get());
+    const QString file = QString::fromStdString(window->session().FileName());
+    lines << QStringLiteral("  ") + window->name() +
+                 (window->isGenerating() ? QStringLiteral(" (being generated)")
+                  : file.isEmpty()       ? QString()
+                                         : QStringLiteral(" (%1)").arg(QFileInfo(file).fileName()));
+  }
+  int answer = 1;  // nothing unsaved: nothing to save
+  if (!unsaved.empty()) {
+    answer = m_context.Dialogs.choose(
+        QStringLiteral("WARNING"),
+        QStringLiteral("These reaction networks have changes that were not saved:\n\n%1\n\nSave them before the "
+                       "program ends?")
+            .arg(lines.join(QLatin1Char('\n'))),
+        {QStringLiteral("Save all"), QStringLiteral("Discard"), QStringLiteral("Cancel")}, 0, 2);
+    if (answer == 2) return false;
+  }
+  // Only now do runs stop and exports end, so that Cancel keeps them going.
+  for (const auto& window : m_windows) window->finishBackgroundWork();
+  if (answer == 0)
+    for (TReact_Net_Wind* window : unsaved)
+      if (!window->saveBeforeClosing()) return false;
+  return true;
+}
+
 void TGen_Wind_Manager::closeEvent(QCloseEvent* event) {
   // The editor asks about its unsaved changes first; a No keeps the program.
-  if (m_databaseEditor->isVisible() && !m_databaseEditor->close()) {
+  if ((m_databaseEditor->isVisible() && !m_databaseEditor->close()) || !mayQuit()) {
     event->ignore();
     return;
   }
   destroyWindows();
   event->accept();
+}
+
+void TGen_Wind_Manager::dragEnterEvent(QDragEnterEvent* event) {
+  if (!NetworkFiles(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void TGen_Wind_Manager::dropEvent(QDropEvent* event) {
+  const QStringList files = NetworkFiles(event->mimeData());
+  if (files.isEmpty()) return;
+  event->acceptProposedAction();
+  openFiles(files);
+}
+
+void TGen_Wind_Manager::writeRecoveryFiles() {
+  if (!m_recovery) return;
+  for (const auto& window : m_windows) {
+    if (window->isBusy()) continue;  // its network is being changed or written
+    const QString problem = m_recovery->update(window->recoveryKey(), window->name(), window->session());
+    // A copy that cannot be written costs nothing now; the message would
+    // interrupt the user every five minutes.
+    (void)problem;
+  }
+}
+
+void TGen_Wind_Manager::offerRecovery() {
+  if (!m_recovery) return;
+  const std::vector<TRecoveryStore::TRecovered> found = m_recovery->abandoned();
+  if (found.empty()) {
+    m_recovery->discardAbandoned();  // empty folders of earlier runs
+    return;
+  }
+  QStringList lines;
+  for (const auto& copy : found)
+    lines << QStringLiteral("  %1%2, written %3")
+                 .arg(copy.WindowName,
+                      copy.FileName.isEmpty() ? QString()
+                                              : QStringLiteral(" (%1)").arg(QFileInfo(copy.FileName).fileName()),
+                      QLocale().toString(copy.Written, QLocale::ShortFormat));
+  // Escape restores: nothing is lost by a key pressed in haste.
+  const int answer = m_context.Dialogs.choose(
+      QStringLiteral("Recovery"),
+      QStringLiteral("The program did not end normally. These reaction networks had changes that were not "
+                     "saved:\n\n%1\n\nRestore them?")
+          .arg(lines.join(QLatin1Char('\n'))),
+      {QStringLiteral("Restore"), QStringLiteral("Discard")}, 0, 0);
+  if (answer == 0) {
+    for (const auto& copy : found) {
+      auto loaded = TNetworkSession::Load(copy.CopyPath.toStdString());
+      if (!loaded || loaded.value().File.Damage != kNetworkFileRead) {
+        m_context.Dialogs.message(QStringLiteral("ERROR"),
+                                  QStringLiteral("The copy of \"%1\" could not be read and was not restored.")
+                                      .arg(copy.WindowName));
+        continue;
+      }
+      loaded.value().Session->Recovered(copy.FileName.toStdString());
+      TReact_Net_Wind* window = appendWindow(copy.WindowName, std::move(loaded.value().Session));
+      window->showPreferences();
+      ShowInsideScreen(*window);
+    }
+    refresh();
+    // Written again at once, so the restored work is safe in this run's copies.
+    writeRecoveryFiles();
+  }
+  m_recovery->discardAbandoned();
 }
 
 }  // namespace korvane::gui

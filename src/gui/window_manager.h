@@ -2,21 +2,29 @@
 /// TGen_Wind_Manager: the main window. It loads the kinetic parameter file
 /// at start-up, keeps the ordered list of network windows (a window's
 /// position in the list is the number the user sees), creates, loads, shows
-/// and erases them, and opens the current molecular database.
+/// and erases them, and opens the current molecular database. It guards the
+/// user's work: nothing unsaved goes without a question (erasing a window,
+/// quitting), networks with unsaved changes are copied to a recovery folder
+/// every five minutes, and the copies of a run that did not end cleanly are
+/// offered back at the next start.
 
 #include <QMainWindow>
 #include <memory>
 #include <vector>
 
+#include "app/network_session.h"
 #include "gui/gui_context.h"
 #include "reactions/reaction_network.h"
 
 class QDialog;
+class QDragEnterEvent;
+class QDropEvent;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QMenu;
 class QTabWidget;
+class QTimer;
 
 namespace korvane::gui {
 
@@ -27,6 +35,7 @@ class TStruct_Edit;
 class TAdd_RN_CTRL_WIN;
 class TEqExporterWind;
 class TGlob_Set;
+class TRecoveryStore;
 
 class TGen_Wind_Manager : public QMainWindow {
   Q_OBJECT
@@ -37,6 +46,8 @@ class TGen_Wind_Manager : public QMainWindow {
   static constexpr std::size_t kLoadLimit = 20;
   /// The window count is 8 bits wide.
   static constexpr std::size_t kWindowLimit = 255;
+  /// Recovery copies are written this often [ms].
+  static constexpr int kRecoveryIntervalMs = 5 * 60 * 1000;
 
   /// Fills the kinetic parameter set with its defaults, reads the kinetic
   /// parameter file and reports its damage, and creates the windows that
@@ -65,6 +76,18 @@ class TGen_Wind_Manager : public QMainWindow {
   void drawNewStructure();
   void showGlobalSettings();
   void showAbout();
+  /// Opens network files as new windows named after their files (the
+  /// command line, dropped files, recent files), with the load command's
+  /// checks and questions.
+  void openFiles(const QStringList& fileNames);
+  /// Offers the networks that a run which did not end cleanly left in the
+  /// recovery folder: Restore opens each in a window, Discard removes them.
+  void offerRecovery();
+  /// Writes the recovery copy of every network with unsaved changes (and
+  /// removes those of saved ones); the timer calls it every five minutes.
+  void writeRecoveryFiles();
+  /// The recent network files, newest first.
+  const QStringList& recentFiles() const { return m_recentFiles; }
   // Commands of the "Reaction networks" page, on the selected list line.
   void refresh();
   void showSelected();
@@ -73,8 +96,18 @@ class TGen_Wind_Manager : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
+  /// The load command for one file: the window limit, the file's existence,
+  /// a file already open, the name (asked, or the file's name), the damage
+  /// question, the note. Returns the new window, or null.
+  TReact_Net_Wind* openNetworkFile(const QString& fileName, bool askName);
+  /// The question before the program ends; false keeps it running.
+  bool mayQuit();
+  void rememberFile(const QString& fileName);
+  void fillRecentMenu();
   void loadKineticParameters();
   QWidget* buildNetworksPage();
   QWidget* buildDatabasePage();
@@ -87,7 +120,7 @@ class TGen_Wind_Manager : public QMainWindow {
   /// The window of the selected list line; null when nothing is selected or
   /// the line holds no valid number.
   TReact_Net_Wind* selectedWindow(std::size_t* position = nullptr) const;
-  TReact_Net_Wind* appendWindow(const QString& name, std::unique_ptr<TReactionNetwork> network);
+  TReact_Net_Wind* appendWindow(const QString& name, std::unique_ptr<TNetworkSession> session);
   /// Gives a network window the controls that open the windows existing
   /// once: fusion and the equation exporter.
   void addSharedControls(TReact_Net_Wind& window);
@@ -107,6 +140,11 @@ class TGen_Wind_Manager : public QMainWindow {
   TEqExporterWind* m_exporter = nullptr;
   TAboutWin* m_about = nullptr;
   QMenu* m_databaseMenu = nullptr;
+  QMenu* m_recentMenu = nullptr;
+  QStringList m_recentFiles;
+  std::unique_ptr<TRecoveryStore> m_recovery;
+  QTimer* m_recoveryTimer = nullptr;
+  int m_nextRecoveryKey = 0;
   // The last item of the menu bar; the items of later windows go before it.
   QAction* m_aboutAction = nullptr;
 

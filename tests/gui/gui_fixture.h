@@ -1,7 +1,7 @@
 #pragma once
 /// A fixture for window tests: a scripted dialog seam, a kinetic parameter
 /// set of their own and a fresh working directory (where ./kinpar.ini is
-/// looked for).
+/// looked for, and the settings and recovery copies go).
 
 #include <gtest/gtest.h>
 
@@ -21,6 +21,9 @@ class GuiTest : public ::testing::Test {
     ASSERT_TRUE(m_directory.isValid());
     m_previousDirectory = QDir::currentPath();
     QDir::setCurrent(m_directory.path());
+    // The program's settings and recovery copies stay in the test's folder.
+    context.SettingsFile = file(QStringLiteral("settings.ini"));
+    context.RecoveryDirectory = file(QStringLiteral("recovery"));
   }
   void TearDown() override { QDir::setCurrent(m_previousDirectory); }
 
@@ -47,7 +50,7 @@ class GuiTest : public ::testing::Test {
 
   ScriptedDialogs dialogs;
   TKineticParameterSet kinetics;
-  gui::GuiContext context{dialogs, kinetics, nullptr, QString(), QString()};
+  gui::GuiContext context{dialogs, kinetics, nullptr, QString(), QString(), nullptr, QString(), QString()};
 
  private:
   QTemporaryDir m_directory;

@@ -73,12 +73,13 @@ TEST_F(ManualReactionCheck, FindingsAppearOnTheirLineAndAnErrorEndsTheReport) {
     Outcome outcome;
   };
   const std::vector<Case> cases = {
-      {Explicit("1e10", "1500"), "Frequency factor: WARNING: Frequency factor unusually small.", Outcome::Warnings},
-      {Explicit("2e13", "200"), "Activating energy: WARNING: Activating energy unusually small.", Outcome::Warnings},
-      {Explicit("2e13", "2e6"), "Activating energy: WARNING: Activating energy is very high.", Outcome::Warnings},
+      // Energies in kJ/mol: below 1 is unusually small, above 1000 very high.
+      {Explicit("1e10", "150"), "Frequency factor: WARNING: Frequency factor unusually small.", Outcome::Warnings},
+      {Explicit("2e13", "0,5"), "Activating energy: WARNING: Activating energy unusually small.", Outcome::Warnings},
+      {Explicit("2e13", "1500"), "Activating energy: WARNING: Activating energy is very high.", Outcome::Warnings},
       {Explicit("2e13", "-5"), "Activating energy: ERROR: Activating energy negative is not possible.", Outcome::Error},
-      {Explicit("1e", "1500"), "Frequency factor: ERROR: Invalid number format.", Outcome::Error},
-      {Explicit("-2e13", "1500"), "Frequency factor: ERROR: Frequency factor negative is not possible.",
+      {Explicit("1e", "150"), "Frequency factor: ERROR: Invalid number format.", Outcome::Error},
+      {Explicit("-2e13", "150"), "Frequency factor: ERROR: Frequency factor negative is not possible.",
        Outcome::Error},
       {[](TManualReactionInput& in) { in.ReactantCount = 3; }, "Reactants and stechiometry:" + missing,
        Outcome::Error},
@@ -121,15 +122,21 @@ TEST_F(ManualReactionCheck, FindingsAppearOnTheirLineAndAnErrorEndsTheReport) {
     }
   }
 
+  // Values entered explicitly are the reaction's kinetics, for every class;
+  // for 230 kJ/mol, a usual hydrogen transfer, nothing is unusual.
   TManualReactionInput input = Scission();
-  Explicit("2,5e13", "1,5e3")(input);
+  input.ReactionType = kHydrogenTransfer;
+  Explicit("2,5e13", "2,3e2")(input);
   TManualReactionCheck result = check(input);
   EXPECT_EQ(Lines(result.Report.begin() + 6, result.Report.end()),
             (Lines{"Frequency factor: OK", "Activating energy: OK", "Other checkings: OK"}));
   EXPECT_EQ(result.Outcome, Outcome::Accepted);
   EXPECT_EQ(result.Reaction.FreqFactor, 2.5e13);
-  EXPECT_EQ(result.Reaction.ActEnergy, 1500.0);
+  EXPECT_EQ(result.Reaction.ActEnergy, 230.0);
+  EXPECT_TRUE(result.Reaction.ExplicitKinetics);
   EXPECT_EQ(result.Reaction.FreqFact2, "");  // the recipes of the start record stay
+  EXPECT_EQ(result.Reaction.ActivationEnergyValue(kKineticParameterDefaults, {}), 230.0);
+  EXPECT_FALSE(CheckManualReaction(Scission(), result.Reaction, network).Reaction.ExplicitKinetics);
   input = Scission();
   input.ReactionType = kOtherReaction2;
   input.FrequencyEntry = 200;

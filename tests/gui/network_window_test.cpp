@@ -1,19 +1,25 @@
 #include "gui/network_window.h"
 
+#include <QAction>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 
 #include "app/graph_export.h"
 #include "app/network_file.h"
+#include "database/mol_structure_file.h"
 #include "gui/components_page.h"
 #include "gui_fixture.h"
 #include "gui_test_support.h"
+#include "hexane_window.h"
 #include "molecule_builder.h"
 #include "network_checks.h"
 
@@ -25,6 +31,13 @@ using testing::FieldText;
 using testing::SaveScreenshot;
 using testing::SharedTestFile;
 
+const QString kSaveFilter = QStringLiteral("Reaction Network Files|*.rnw");
+const QString kNoteCaption = QStringLiteral("Advanced infromation");
+const QString kNotePrompt = QStringLiteral("Note that will be saved to file");
+const QString kGenerating = QStringLiteral(
+    "The reaction network is being generated. Wait until the generation ends, or stop it, before you work with this "
+    "network.");
+
 class NetworkWindow : public testing::GuiTest {
  protected:
   std::unique_ptr<TReact_Net_Wind> makeWindow() {
@@ -35,9 +48,14 @@ class NetworkWindow : public testing::GuiTest {
   static void setField(TReact_Net_Wind& window, const char* name, const char* value) {
     window.findChild<QLineEdit*>(QString::fromLatin1(name))->setText(QString::fromLatin1(value));
   }
+  /// Lets a save or an export on its worker end and its results reach the window.
+  static void waitForTask(TReact_Net_Wind& window) {
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.isBusy(); }, 60000));
+    QCoreApplication::processEvents();
+  }
 };
 
-TEST_F(NetworkWindow, ApplyReadsAndChecksEveryFieldBeforeTheNetworkChanges) {
+TEST_F(NetworkWindow, ApplyReadsAndChecksEveryFieldBeforeTheNetworkChangesAndIsUndoable) {
   auto window = makeWindow();
   const TNetworkPreferences defaults = window->network().GetPreferences();
   for (auto [name, value] : {std::pair{"temperature", "1100"}, {"eBeta", "250"}, {"eHTransfer", "abc"},
@@ -53,6 +71,7 @@ TEST_F(NetworkWindow, ApplyReadsAndChecksEveryFieldBeforeTheNetworkChanges) {
                         QStringLiteral("The minimum selectivity must be a number from 0 to 1, not 1.5."));
   window->applyChanges();
   EXPECT_EQ(window->network().GetPreferences(), defaults);
+  EXPECT_FALSE(window->isWindowModified());
 
   setField(*window, "minSelectivity", "0,02");
   window->findChild<QSpinBox*>(QStringLiteral("componentLimit"))->setValue(777);
@@ -61,15 +80,41 @@ TEST_F(NetworkWindow, ApplyReadsAndChecksEveryFieldBeforeTheNetworkChanges) {
   EXPECT_EQ(window->network().GetPreferences(), (TNetworkPreferences{1100, 250, 310, 190, 0.02}));
   EXPECT_EQ(window->network().ComponentLimit(), 777u);
   EXPECT_EQ(window->network().ThreadCount(), 3u);
+  EXPECT_TRUE(window->isWindowModified());
+
+  testing::TriggerAction(*window, QStringLiteral("Undo Apply changes"));
+  EXPECT_EQ(window->network().GetPreferences(), defaults);
+  EXPECT_EQ(FieldText(*window, "temperature"), "1050");
+  EXPECT_FALSE(window->isWindowModified());
+}
+
+// "Generate all reactions now" runs with what the fields say, checked as
+// "Apply changes" checks them: a field that does not read starts no run.
+TEST_F(NetworkWindow, GenerateAppliesTheFieldsFirst) {
+  auto window = makeWindow();
+  testing::AddFeed(window->network(), testing::LinearAlkane(3));
+  setField(*window, "temperature", "9x0");
+  dialogs.expectMessage(QString(), QStringLiteral("'9x0' is not a valid floating point value"));
+  window->generate();
+  EXPECT_FALSE(window->isGenerating());
+
+  setField(*window, "temperature", "900");
+  dialogs.expectMessage(QString(), QStringLiteral("Generation succesfully completed."));
+  window->generate();
+  ASSERT_TRUE(dialogs.waitUntilFinished());
+  EXPECT_EQ(window->network().GetPreferences().NormTemperature, 900.0);
+  // The run and the preferences before it are two steps.
+  testing::TriggerAction(*window, QStringLiteral("Undo Generation"));
+  EXPECT_EQ(window->network().ReactionCount(), 0u);
+  testing::TriggerAction(*window, QStringLiteral("Undo Apply changes"));
+  EXPECT_EQ(window->network().GetPreferences().NormTemperature, 1050.0);
 }
 
 TEST_F(NetworkWindow, GenerationRunsOnItsThreadAndThePollReportsTheEnd) {
   auto window = makeWindow();
   testing::AddFeed(window->network(), testing::LinearAlkane(6));
 
-  dialogs.expectMessage(QStringLiteral("WARNING"),
-                        QStringLiteral("The reaction network is being generated. Wait until the generation ends, or "
-                                       "stop it, before you work with this network."))
+  dialogs.expectMessage(QStringLiteral("WARNING"), kGenerating)
       .expectMessage(QString(), QStringLiteral("Generation succesfully completed."));
   window->generate();
   EXPECT_TRUE(window->isGenerating());
@@ -83,10 +128,13 @@ TEST_F(NetworkWindow, GenerationRunsOnItsThreadAndThePollReportsTheEnd) {
   EXPECT_EQ(network.ReactionCount(), 78u);
   EXPECT_EQ(FieldText(*window, "actualComponent"),
             QStringLiteral("%1 / %1").arg(network.ProgressLast.load()));
-  EXPECT_EQ(window->findChild<QProgressBar*>()->value(), 1000);
+  EXPECT_EQ(window->findChild<QProgressBar*>(QStringLiteral("progress"))->value(), 1000);
   EXPECT_EQ(FieldText(*window, "status"), "In progress...");
   EXPECT_TRUE(Captioned(*window, QStringLiteral("Save reaction network to file"))->isEnabled());
   EXPECT_TRUE(window->componentsPage()->isEnabled());
+  // A finished run is a change of the network: the title says so.
+  EXPECT_EQ(window->windowTitle(), "Reaction Network Window: test[*]");
+  EXPECT_TRUE(window->isWindowModified());
   SaveScreenshot(*window, QStringLiteral("network_window_after_run"));
 
   auto* timer = window->findChild<QTimer*>(QStringLiteral("pollTimer"));
@@ -97,7 +145,8 @@ TEST_F(NetworkWindow, GenerationRunsOnItsThreadAndThePollReportsTheEnd) {
 }
 
 // A run can be stopped; meanwhile every command on the network is refused,
-// also erasing its window; closing the program stops it too.
+// also erasing its window; closing the program stops it too, after its
+// question.
 TEST_F(NetworkWindow, StopEndsAHexadecaneRunWithAConsistentNetwork) {
   auto manager = startManager();
   TReact_Net_Wind& window = testing::NewWindow(dialogs, *manager, QStringLiteral("hexadecane"));
@@ -122,54 +171,152 @@ TEST_F(NetworkWindow, StopEndsAHexadecaneRunWithAConsistentNetwork) {
   EXPECT_LT(window.network().ComponentCount(), 9720u);
   EXPECT_EQ(testing::CheckNetwork(window.network()), "");
 
-  // Closing the main window mid-run stops the run before its network goes.
+  // Closing the main window mid-run asks first; the run stops once the
+  // answer is Discard.
   window.generate();
+  dialogs.expectChoice(QStringLiteral("WARNING"),
+                       QStringLiteral("These reaction networks have changes that were not saved:\n\n  hexadecane (being "
+                                      "generated)\n\nSave them before the program ends?"),
+                       {QStringLiteral("Save all"), QStringLiteral("Discard"), QStringLiteral("Cancel")}, 0, 2, 1);
   manager->close();
   EXPECT_EQ(manager->windowCount(), 0u);
 }
 
-// Saving and the graph export as the desktop scenario does them, with the
-// answers it does not give.
-TEST_F(NetworkWindow, SaveAsksBeforeOverwritingAndRefusesALongNoteGraphExportDropsTheHydrogenAtom) {
+// Save as asks for the file, before overwriting and for the note; the file
+// is written on a worker, and the window then carries the file's name and
+// no mark of changes. Save writes to that file without a question.
+TEST_F(NetworkWindow, SaveAsAsksSaveWritesToTheFileItHas) {
   auto window = makeWindow();
-  ASSERT_EQ(LoadNetworkFile(SharedTestFile(QStringLiteral("networks/ethane.rnw")).toStdString(), window->network())
-                .Damage,
-            kNetworkFileRead);
+  testing::AddFeed(window->network(), testing::LinearAlkane(2));
+  window->editNetwork(QStringLiteral("Rename component"), [](TReactionNetwork& network) {
+    network.Component(4)->Name = "ethane";
+    return true;
+  });
+  EXPECT_TRUE(window->isWindowModified());
   const QString path = file(QStringLiteral("kept.rnw"));
   testing::WriteFile(path, "previous content");
-  const QString filter = QStringLiteral("Reaction Network Files|*.rnw");
   const QString question = QStringLiteral("The file, you have chosen, exists. Are you sure to rewrite it?");
-  const QString caption = QStringLiteral("Advanced infromation"), prompt = QStringLiteral("Note that will be saved to file");
   const QString longNote(256, QLatin1Char('n'));
-  dialogs.expectSaveFile(filter, path)
+  dialogs.expectSaveFile(kSaveFilter, path)
       .expectQuestion(QStringLiteral("WARNING"), question, false)
-      .expectSaveFile(filter, path)
+      .expectSaveFile(kSaveFilter, path)
       .expectQuestion(QStringLiteral("WARNING"), question, true)
-      .expectInput(caption, prompt, QString(), longNote)
+      .expectInput(kNoteCaption, kNotePrompt, QString(), longNote)
       .expectMessage(QStringLiteral("WARNING"), QStringLiteral("The note is longer than 255 bytes. Shorten it, please."))
-      .expectInput(caption, prompt, longNote, QStringLiteral("my note"));
-  window->saveToFile();
+      .expectInput(kNoteCaption, kNotePrompt, longNote, QStringLiteral("my note"));
+  testing::ClickButton(*window, QStringLiteral("Save reaction network to file"));
   EXPECT_EQ(testing::ReadFile(path), "previous content");
-  window->saveToFile();
+  testing::ClickButton(*window, QStringLiteral("Save reaction network to file"));
+  waitForTask(*window);
   TReactionNetwork loaded;
   EXPECT_EQ(LoadNetworkFile(path.toStdString(), loaded).Note, "my note");
+  EXPECT_EQ(window->windowTitle(), "Reaction Network Window: test - kept.rnw[*]");
+  EXPECT_FALSE(window->isWindowModified());
 
+  window->editNetwork(QStringLiteral("Rename component"), [](TReactionNetwork& network) {
+    network.Component(4)->Name = "C2H6";
+    return true;
+  });
+  EXPECT_TRUE(window->isWindowModified());
+  testing::TriggerAction(*window, QStringLiteral("Save"));  // Ctrl+S: no question
+  waitForTask(*window);
+  ASSERT_EQ(LoadNetworkFile(path.toStdString(), loaded).Note, "my note");
+  EXPECT_EQ(loaded.Component(4)->Name, "C2H6");
+  EXPECT_FALSE(window->isWindowModified());
+}
+
+// The graph export runs on a worker with its progress below the pages;
+// meanwhile the network refuses every other command (a second run, erasing
+// its window) instead of freeing the network under the export, as the
+// export's nested event loop once let them.
+TEST_F(NetworkWindow, GraphExportRunsOnAWorkerAndHoldsTheNetwork) {
+  auto manager = startManager();
+  TReact_Net_Wind& window = testing::NewWindow(dialogs, *manager, QStringLiteral("ethane"));
+  ASSERT_EQ(LoadNetworkFile(SharedTestFile(QStringLiteral("networks/ethane.rnw")).toStdString(), window.network())
+                .Damage,
+            kNetworkFileRead);
   const QString graph = file(QStringLiteral("ethane.dot"));
+  const QString busy = QStringLiteral(
+      "The reaction network is busy with \"Export graph of reaction network\". Wait until it ends, or cancel it, "
+      "before you work with this network.");
   dialogs.expectSaveFile(QString(), graph)
       .expectQuestion(QStringLiteral("Warning"), QString::fromStdString(GraphFolderQuestion(graph.toStdString())), true)
-      .expectQuestion(QString(), QStringLiteral("Would you like to remove hydrogen radical from the scheme?"), true);
-  window->exportGraph();
+      .expectQuestion(QString(), QStringLiteral("Would you like to remove hydrogen radical from the scheme?"), true)
+      .expectMessage(QStringLiteral("WARNING"), busy)
+      .expectMessage(QStringLiteral("WARNING"),
+                     QStringLiteral("Reaction network \"ethane\" is busy with \"Export graph of reaction network\". "
+                                    "Wait until it ends, or cancel it, before you erase it."));
+  window.exportGraph();
+  // The task's end reaches the window through the event loop, which has
+  // not run yet: the network is still held.
+  ASSERT_TRUE(window.isBusy());
+  EXPECT_TRUE(window.findChild<QWidget*>(QStringLiteral("taskStrip"))->isVisibleTo(&window));
+  EXPECT_FALSE(window.componentsPage()->isEnabled());
+  // F5 and the menu are disabled; the command refuses in code too.
+  window.generate();
+  manager->windowList()->setCurrentRow(0);
+  manager->ereaseSelected();
+  EXPECT_EQ(manager->windowCount(), 1u);
+  EXPECT_FALSE(window.isGenerating());
+
+  waitForTask(window);
   EXPECT_TRUE(QFile::exists(file(QStringLiteral("pict_4.png"))));
   EXPECT_FALSE(QFile::exists(file(QStringLiteral("pict_0.png"))));  // the hydrogen atom
+  EXPECT_TRUE(QFile::exists(graph));
+  EXPECT_FALSE(window.findChild<QWidget*>(QStringLiteral("taskStrip"))->isVisibleTo(&window));
+  EXPECT_TRUE(window.componentsPage()->isEnabled());
+}
+
+// Edits are undone and redone step by step from the Edit menu, whose items
+// name the step; the window's mark follows whether the network is the
+// saved one.
+TEST_F(NetworkWindow, EditMenuUndoesAndRedoesRemovals) {
+  auto window = makeWindow();
+  testing::AddFeed(window->network(), testing::LinearAlkane(4));
+  testing::AddFeed(window->network(), "C C C; 0-1 1=2");
+  window->network().Generate();
+  const std::size_t components = window->network().ComponentCount();
+  testing::ShowPage(*window, window->componentsPage());
+  testing::SelectRow(*window->componentsPage()->list(), 4);
+  dialogs.expectQuestion(QStringLiteral("WARNING"),
+                         QStringLiteral("Action will remove all realted components and reactions, continue?"), true);
+  testing::ClickButton(*window, QStringLiteral("Remove component"));
+  const std::size_t afterRemoval = window->network().ComponentCount();
+  EXPECT_LT(afterRemoval, components);
+  EXPECT_TRUE(window->isWindowModified());
+
+  testing::TriggerAction(*window, QStringLiteral("Undo Remove component"));
+  EXPECT_EQ(window->network().ComponentCount(), components);
+  EXPECT_EQ(testing::Lines(*window->componentsPage()->list()).size(), static_cast<qsizetype>(components));
+  EXPECT_FALSE(window->isWindowModified());
+  testing::TriggerAction(*window, QStringLiteral("Redo Remove component"));
+  EXPECT_EQ(window->network().ComponentCount(), afterRemoval);
+  EXPECT_EQ(testing::CheckNetwork(window->network()), "");
+}
+
+// A structure file dropped on the window is added as a feed.
+TEST_F(NetworkWindow, ADroppedStructureFileBecomesAFeed) {
+  auto window = makeWindow();
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(SharedTestFile(QStringLiteral("structures/propane.ms")))});
+  QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(window.get(), &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(window.get(), &drop);
+  ASSERT_EQ(window->network().ComponentCount(), 5u);
+  EXPECT_TRUE(window->network().IsRoot(window->network().Component(4)));
+  EXPECT_EQ(window->network().Component(4)->CarbonCount(), 3);
+  EXPECT_TRUE(window->isWindowModified());
 }
 
 TEST_F(NetworkWindow, RollingUpAndDownRestoresTheHeight) {
   auto window = makeWindow();
   const int height = window->height();
   QTest::mouseClick(window->findChild<QWidget*>(QStringLiteral("generatorStatusStrip")), Qt::RightButton);
-  EXPECT_LT(window->height(), height / 2);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return window->height() < height / 2; }, 5000));
   window->toggleRollUp();
-  EXPECT_EQ(window->height(), height);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return window->height() == height; }, 5000));
 }
 
 }  // namespace

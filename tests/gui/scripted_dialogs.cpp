@@ -9,7 +9,7 @@ namespace {
 
 const char* KindName(int kind) {
   static const char* const names[] = {"message", "question", "input box", "open-file dialog", "save-file dialog",
-                                      "window", "file dialog (existing or new file)"};
+                                      "window", "file dialog (existing or new file)", "question with buttons"};
   return names[kind];
 }
 
@@ -48,6 +48,16 @@ void ScriptedDialogs::message(const QString& caption, const QString& text) { tak
 bool ScriptedDialogs::ask(const QString& caption, const QString& text) {
   const auto step = take(Kind::Question, caption, text);
   return step && step->yes;
+}
+
+int ScriptedDialogs::choose(const QString& caption, const QString& text, const QStringList& buttons,
+                            int defaultButton, int escapeButton) {
+  const auto step = take(Kind::Choice, caption, text);
+  if (!step) return escapeButton;
+  EXPECT_EQ(buttons.join(QLatin1Char('|')).toStdString(), step->buttons.join(QLatin1Char('|')).toStdString());
+  EXPECT_EQ(defaultButton, step->defaultButton) << "default button of " << text.toStdString();
+  EXPECT_EQ(escapeButton, step->escapeButton) << "escape button of " << text.toStdString();
+  return step->choice;
 }
 
 std::optional<QString> ScriptedDialogs::input(const QString& caption, const QString& prompt, const QString& initial) {

@@ -6,6 +6,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <QStringList>
 #include <deque>
 #include <functional>
 #include <optional>
@@ -28,6 +29,31 @@ class ScriptedDialogs : public gui::DialogSeam {
   }
   ScriptedDialogs& expectQuestion(const QString& caption, const QString& text, bool answer) {
     return push({.kind = Kind::Question, .caption = caption, .text = text, .yes = answer});
+  }
+  /// A question with buttons of its own: the buttons must be these, the
+  /// default and Escape buttons as given; the answer is the position of the
+  /// button pressed.
+  ScriptedDialogs& expectChoice(const QString& caption, const QString& text, const QStringList& buttons,
+                                int defaultButton, int escapeButton, int answer) {
+    return push({.kind = Kind::Choice,
+                 .caption = caption,
+                 .text = text,
+                 .buttons = buttons,
+                 .defaultButton = defaultButton,
+                 .escapeButton = escapeButton,
+                 .choice = answer});
+  }
+  /// The same for a question whose text contains `fragment`.
+  ScriptedDialogs& expectChoiceContaining(const QString& caption, const QString& fragment, const QStringList& buttons,
+                                          int defaultButton, int escapeButton, int answer) {
+    return push({.kind = Kind::Choice,
+                 .caption = caption,
+                 .text = fragment,
+                 .containing = true,
+                 .buttons = buttons,
+                 .defaultButton = defaultButton,
+                 .escapeButton = escapeButton,
+                 .choice = answer});
   }
   ScriptedDialogs& expectInput(const QString& caption, const QString& prompt, const QString& initial,
                                std::optional<QString> answer) {
@@ -55,6 +81,8 @@ class ScriptedDialogs : public gui::DialogSeam {
 
   void message(const QString& caption, const QString& text) override;
   bool ask(const QString& caption, const QString& text) override;
+  int choose(const QString& caption, const QString& text, const QStringList& buttons, int defaultButton,
+             int escapeButton) override;
   std::optional<QString> input(const QString& caption, const QString& prompt, const QString& initial) override;
   std::optional<QString> openFile(const QString& filter, const QString&) override {
     return fileAnswer(Kind::OpenFile, filter);
@@ -68,7 +96,7 @@ class ScriptedDialogs : public gui::DialogSeam {
   int exec(QDialog& window) override;
 
  private:
-  enum class Kind { Message, Question, Input, OpenFile, SaveFile, Window, ChooseFile };
+  enum class Kind { Message, Question, Input, OpenFile, SaveFile, Window, ChooseFile, Choice };
   struct Step {
     Kind kind;
     QString caption{};  // the window title for Window
@@ -76,6 +104,8 @@ class ScriptedDialogs : public gui::DialogSeam {
     QString initial{};
     bool containing = false;
     bool yes = false;
+    QStringList buttons{};
+    int defaultButton = 0, escapeButton = 0, choice = 0;
     std::optional<QString> answer{};
     std::function<int(QDialog&)> drive{};
   };

@@ -1,0 +1,108 @@
+#include "gui/recovery_store.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+#include <algorithm>
+#include <exception>
+
+#include "app/network_file.h"
+#include "database/binary_file.h"
+
+namespace korvane::gui {
+namespace {
+
+const QString kLockSuffix = QStringLiteral(".lock");
+
+// A lock is judged by the process that holds it only: a run of a day must
+// not look stale because its lock is old.
+std::unique_ptr<QLockFile> Lock(const QString& path) {
+  auto lock = std::make_unique<QLockFile>(path);
+  lock->setStaleLockTime(0);
+  return lock;
+}
+
+}  // namespace
+
+TRecoveryStore::TRecoveryStore(const QString& directory) : m_directory(directory) {
+  QDir().mkpath(m_directory);
+  m_run = QStringLiteral("%1-%2")
+              .arg(QCoreApplication::applicationPid())
+              .arg(QDateTime::currentMSecsSinceEpoch());
+  m_lock = Lock(QDir(m_directory).filePath(m_run + kLockSuffix));
+  m_lock->tryLock(0);
+}
+
+TRecoveryStore::~TRecoveryStore() {
+  QDir(QDir(m_directory).filePath(m_run)).removeRecursively();
+  m_lock->unlock();
+}
+
+QString TRecoveryStore::copyPath(int key, const char* extension) const {
+  return QDir(QDir(m_directory).filePath(m_run)).filePath(QStringLiteral("%1.%2").arg(key).arg(QLatin1String(extension)));
+}
+
+QString TRecoveryStore::update(int key, const QString& windowName, const TNetworkSession& session) {
+  if (!session.IsModified()) {
+    remove(key);
+    return {};
+  }
+  QDir().mkpath(QDir(m_directory).filePath(m_run));
+  try {
+    WriteFileReplacing(copyPath(key, "rnw").toStdString(), EncodeNetworkFile(session.Network(), session.Note()));
+  } catch (const std::exception& error) {
+    return QString::fromLocal8Bit(error.what());
+  }
+  // The description last: a copy is offered only once both are whole.
+  QSettings description(copyPath(key, "ini"), QSettings::IniFormat);
+  description.setValue(QStringLiteral("window"), windowName);
+  description.setValue(QStringLiteral("file"), QString::fromStdString(session.FileName()));
+  description.sync();
+  return description.status() == QSettings::NoError ? QString() : QStringLiteral("the description was not written");
+}
+
+void TRecoveryStore::remove(int key) {
+  QFile::remove(copyPath(key, "ini"));
+  QFile::remove(copyPath(key, "rnw"));
+}
+
+std::vector<TRecoveryStore::TRecovered> TRecoveryStore::abandoned() {
+  std::vector<TRecovered> found;
+  const QDir directory(m_directory);
+  for (const QFileInfo& folder : directory.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Time | QDir::Reversed)) {
+    const QString run = folder.fileName();
+    if (run == m_run) continue;
+    const bool claimed = std::find(m_claimedRuns.begin(), m_claimedRuns.end(), run) != m_claimedRuns.end();
+    if (!claimed) {
+      // A lock still held belongs to a program running now.
+      auto lock = Lock(directory.filePath(run + kLockSuffix));
+      if (!lock->tryLock(0)) continue;
+      m_claimed.push_back(std::move(lock));
+      m_claimedRuns.push_back(run);
+    }
+    const QDir copies(folder.absoluteFilePath());
+    for (const QFileInfo& ini : copies.entryInfoList({QStringLiteral("*.ini")}, QDir::Files, QDir::Time | QDir::Reversed)) {
+      const QString copy = copies.filePath(ini.completeBaseName() + QStringLiteral(".rnw"));
+      if (!QFileInfo::exists(copy)) continue;
+      const QSettings description(ini.absoluteFilePath(), QSettings::IniFormat);
+      found.push_back({description.value(QStringLiteral("window")).toString(),
+                       description.value(QStringLiteral("file")).toString(), copy,
+                       QFileInfo(copy).lastModified()});
+    }
+  }
+  return found;
+}
+
+void TRecoveryStore::discardAbandoned() {
+  abandoned();  // claims every abandoned run
+  const QDir directory(m_directory);
+  for (std::size_t i = 0; i < m_claimedRuns.size(); ++i) {
+    QDir(directory.filePath(m_claimedRuns[i])).removeRecursively();
+    m_claimed[i]->unlock();
+  }
+  m_claimed.clear();
+  m_claimedRuns.clear();
+}
+
+}  // namespace korvane::gui
