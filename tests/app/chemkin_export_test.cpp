@@ -115,6 +115,20 @@ TEST_F(ChemkinExport, MechanismStatesTheExportedKineticsInCgsUnitsAndKelvins) {
   EXPECT_TRUE(Contains(texts->Dictionary, "\nH2                -             7\n"));
 }
 
+// Values entered by hand are the reaction's kinetics in the mechanism too.
+TEST_F(ChemkinExport, ExplicitKineticsEnteredByHandAreTheReactionsOwn) {
+  TReaction& scission = *m_network.Reaction(4);
+  scission.ExplicitKinetics = true;
+  scission.SetParameters(kBetaScission, 230.0, 3.0e12);
+  std::string error;
+  const auto texts = ChemkinTexts(m_network, m_parameters, m_options, &error);
+  ASSERT_TRUE(texts) << error;
+  const testing::ChemkinMechanism mechanism = testing::ReadChemkinMechanism(texts->Mechanism);
+  ASSERT_EQ(mechanism.Reactions.size(), 5u);
+  EXPECT_DOUBLE_EQ(mechanism.Reactions[4].A, 3.0e12);  // first order: 1/s in either unit system
+  EXPECT_DOUBLE_EQ(mechanism.Reactions[4].E, 230000.0 / 8.314472);
+}
+
 TEST_F(ChemkinExport, RefusalsNameTheCauseAndWriteNothing) {
   m_parameters.Table[kE_HTransf_Prim] = -1.0;
   m_parameters.RadicalActivity.StandardActivity = -1.0;

@@ -134,6 +134,19 @@ TEST_F(EquationExport, EveryLanguageWritesItsRoutinesInOrderWithTheRecipeValues)
                        "#include <math.h>\r\nvoid KinConstants(float T, float K[]);"));
 }
 
+// A reaction whose values a user entered by hand exports them, not its
+// recipes, whatever its class.
+TEST_F(EquationExport, ExplicitKineticsEnteredByHandAreExportedInEveryLanguage) {
+  TReaction& transfer = *m_network.Reaction(0);
+  transfer.ExplicitKinetics = true;
+  transfer.SetParameters(kHydrogenTransfer, 230.0, 3.0e12);
+  const std::pair<TExportLanguage, const char*> lines[] = {
+      {TExportLanguage::Pascal, "  K[0]:=3.000000000000000E+12*exp(-1000*2.300000000000000E+2/R/T);"},
+      {TExportLanguage::C, "  K[0]=3.000000000000000E+12*exp(-1000*2.300000000000000E+2/R/T);"},
+      {TExportLanguage::Matlab, "    k(1)=3.000000000000000E+12*exp(-1000*2.300000000000000E+2/R/T);"}};
+  for (const auto& [language, line] : lines) EXPECT_TRUE(Contains(Text(language), line)) << line;
+}
+
 // The table names each concentration index in the language's own comments and
 // indexing; a name cannot end a C comment early or break a line.
 TEST_F(EquationExport, SpeciesTableNamesEveryConcentrationIndex) {

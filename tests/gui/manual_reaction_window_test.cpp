@@ -6,6 +6,7 @@
 #include <QListView>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
@@ -154,6 +155,36 @@ TEST_F(ManualReactionWindow, EditActualChangesTheSelectedReactionInPlace) {
   EXPECT_EQ(after.FreqFact2, scission.FreqFact2);
   EXPECT_EQ(after.ActEnerg2, (std::string{char(kE_BetaSc_CC_1subst), char(kE_BetaSc_DoubleAlfa)}));  // list order
   EXPECT_EQ(testing::CheckNetwork(network), "");
+
+  // Values entered explicitly become the scission's own kinetics, and the
+  // dialog shows them again when it reopens.
+  dialogs
+      .expectWindow(TManual_ReactConstr::kCaption,
+                    [](QDialog& dialog) {
+                      Named<QTabWidget>(dialog, "pages")->setCurrentIndex(2);
+                      testing::Captioned<QRadioButton>(dialog, QStringLiteral("Enter parameters explicitly"))->click();
+                      Type(dialog, "frequencyFactor", "3E13");
+                      Type(dialog, "activationEnergy", "230");
+                      Click(dialog, "ok");
+                      return dialog.result();
+                    })
+      .expectQuestion(QString(), QStringLiteral("Are you sure to apply changes?"), true)
+      .expectQuestion(QString(), kIntegrityQuestion, false)
+      .expectWindow(TManual_ReactConstr::kCaption,
+                    [](QDialog& dialog) {
+                      Named<QTabWidget>(dialog, "pages")->setCurrentIndex(2);
+                      EXPECT_TRUE(testing::Captioned<QRadioButton>(dialog, QStringLiteral("Enter parameters explicitly"))
+                                      ->isChecked());
+                      EXPECT_EQ(Named<QLineEdit>(dialog, "activationEnergy")->text(), "230");
+                      return int(QDialog::Rejected);
+                    })
+      .expectMessage(QString(), QStringLiteral("Changes will not be aplicated."));
+  Click(*window, "editActual");
+  EXPECT_TRUE(after.ExplicitKinetics);
+  EXPECT_EQ(after.ActEnergy, 230.0);
+  EXPECT_EQ(after.ReactionType, kBetaScission);
+  Click(*window, "editActual");
+  EXPECT_TRUE(dialogs.finished());
 }
 
 }  // namespace
