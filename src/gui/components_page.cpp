@@ -58,9 +58,6 @@ TComponentsPage::TComponentsPage(TReact_Net_Wind& window, GuiContext& context)
 
   applyFilterEnabling();
   connect(&m_window, &TReact_Net_Wind::busyChanged, this, [this](bool busy) { setEnabled(!busy); });
-  connect(&m_window, &TReact_Net_Wind::networkReplaced, this, [this] {
-    if (!m_window.isBusy()) fillList(m_window.network());
-  });
   connect(&m_window, &TReact_Net_Wind::networkEdited, this, [this] { fillList(m_window.network()); });
 }
 

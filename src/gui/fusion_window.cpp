@@ -164,7 +164,6 @@ void TAdd_RN_CTRL_WIN::executeFusion() {
     m_context.Dialogs.message(QStringLiteral("WARNING"), QString::fromStdString(added.error().Message));
     return;
   }
-  emit target->networkReplaced();
   target->notifyNetworkEdited();
   showDestinationState();
   m_context.Dialogs.message(QString(), QStringLiteral("Fusion of reaction network(s) was succesfully finished.\n\n"

@@ -422,7 +422,6 @@ void TReact_Net_Wind::poll() {
   updateControls();
   emit generatingChanged(false);
   emit busyChanged(false);
-  emit networkReplaced();
   notifyNetworkEdited();
   m_context.Dialogs.message(QString(), RunEndMessage(outcome));
 }

@@ -132,10 +132,9 @@ class TReact_Net_Wind : public QMainWindow {
   void generatingChanged(bool generating);
   /// A long command started (true) or ended (false): run, save or export.
   void busyChanged(bool busy);
-  /// The network's content changed as a whole (a run ended, a load).
-  void networkReplaced();
-  /// A command changed the network: lists refresh, and windows showing a
-  /// component or reaction that is gone forget it.
+  /// A command changed the network (an edit, a run, a fusion, undo or
+  /// redo): lists refresh, and windows showing a component or reaction that
+  /// is gone forget it.
   void networkEdited();
   /// The file name or the modified state changed.
   void documentChanged();
