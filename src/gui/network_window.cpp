@@ -482,6 +482,8 @@ void TReact_Net_Wind::finishBackgroundWork() {
     emit generatingChanged(false);
   }
   if (m_task) {
+    // Ended on purpose: what it would report (a cancelled export) is no news.
+    m_taskDone = nullptr;
     m_task->cancel();
     m_task->wait();
     taskFinished();

@@ -115,7 +115,7 @@ class TReact_Net_Wind : public QMainWindow {
   void undo();
   void redo();
   /// Cancels a save or an export under way, or stops a run, and waits for
-  /// its thread; for closing the program.
+  /// its thread, without reporting its end; for closing the program.
   void finishBackgroundWork();
   /// Rolls the window up to its status line, or back down to its height.
   void toggleRollUp();

@@ -95,8 +95,14 @@ std::vector<TRecoveryStore::TRecovered> TRecoveryStore::abandoned() {
 }
 
 void TRecoveryStore::discardAbandoned() {
-  abandoned();  // claims every abandoned run
+  abandoned();  // claims every abandoned run with copies
   const QDir directory(m_directory);
+  // Locks of ended runs that left no folder go too.
+  for (const QString& name : directory.entryList({QStringLiteral("*") + kLockSuffix}, QDir::Files)) {
+    const QString run = name.chopped(kLockSuffix.size());
+    if (run == m_run || directory.exists(run)) continue;
+    if (auto lock = Lock(directory.filePath(name)); lock->tryLock(0)) lock->unlock();
+  }
   for (std::size_t i = 0; i < m_claimedRuns.size(); ++i) {
     QDir(directory.filePath(m_claimedRuns[i])).removeRecursively();
     m_claimed[i]->unlock();

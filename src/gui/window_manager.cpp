@@ -574,25 +574,32 @@ void TGen_Wind_Manager::destroyWindows() {
 }
 
 bool TGen_Wind_Manager::mayQuit() {
-  // A network being generated will hold the run's work: it counts as unsaved.
+  // A network being generated will hold the run's work, and one being saved
+  // or exported holds work under way: both are named with the unsaved ones.
   std::vector<TReact_Net_Wind*> unsaved;
   QStringList lines;
   for (const auto& window : m_windows) {
-    if (!window->session().IsModified() && !window->isGenerating()) continue;
+    const std::string busy = window->session().BusyCommand();
+    if (!window->session().IsModified() && busy.empty()) continue;
     unsaved.push_back(window.get());
     const QString file = QString::fromStdString(window->session().FileName());
     lines << QStringLiteral("  ") + window->name() +
                  (window->isGenerating() ? QStringLiteral(" (being generated)")
+                  : !busy.empty()        ? QStringLiteral(" (busy with \"%1\")").arg(QString::fromStdString(busy))
                   : file.isEmpty()       ? QString()
                                          : QStringLiteral(" (%1)").arg(QFileInfo(file).fileName()));
   }
   int answer = 1;  // nothing unsaved: nothing to save
   if (!unsaved.empty()) {
+    const bool busy = std::any_of(unsaved.begin(), unsaved.end(), [](TReact_Net_Wind* window) {
+      return window->isBusy() && !window->isGenerating();
+    });
     answer = m_context.Dialogs.choose(
         QStringLiteral("WARNING"),
-        QStringLiteral("These reaction networks have changes that were not saved:\n\n%1\n\nSave them before the "
-                       "program ends?")
-            .arg(lines.join(QLatin1Char('\n'))),
+        QStringLiteral("These reaction networks have %1:\n\n%2\n\nSave them before the program ends?")
+            .arg(busy ? QStringLiteral("changes that were not saved, or work under way")
+                      : QStringLiteral("changes that were not saved"),
+                 lines.join(QLatin1Char('\n'))),
         {QStringLiteral("Save all"), QStringLiteral("Discard"), QStringLiteral("Cancel")}, 0, 2);
     if (answer == 2) return false;
   }
@@ -600,7 +607,7 @@ bool TGen_Wind_Manager::mayQuit() {
   for (const auto& window : m_windows) window->finishBackgroundWork();
   if (answer == 0)
     for (TReact_Net_Wind* window : unsaved)
-      if (!window->saveBeforeClosing()) return false;
+      if (window->session().IsModified() && !window->saveBeforeClosing()) return false;
   return true;
 }
 

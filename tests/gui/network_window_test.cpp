@@ -265,6 +265,23 @@ TEST_F(NetworkWindow, GraphExportRunsOnAWorkerAndHoldsTheNetwork) {
   EXPECT_TRUE(QFile::exists(graph));
   EXPECT_FALSE(window.findChild<QWidget*>(QStringLiteral("taskStrip"))->isVisibleTo(&window));
   EXPECT_TRUE(window.componentsPage()->isEnabled());
+
+  // Quitting while an export runs names it: Cancel lets it go on, Discard
+  // ends it without a word.
+  dialogs.expectSaveFile(QString(), graph)
+      .expectQuestion(QStringLiteral("Warning"), QString::fromStdString(GraphFolderQuestion(graph.toStdString())), true)
+      .expectQuestion(QString(), QStringLiteral("Would you like to remove hydrogen radical from the scheme?"), false);
+  window.exportGraph();
+  const QString quit = QStringLiteral(
+      "These reaction networks have changes that were not saved, or work under way:\n\n  ethane (busy with \"Export "
+      "graph of reaction network\")\n\nSave them before the program ends?");
+  const QStringList buttons{QStringLiteral("Save all"), QStringLiteral("Discard"), QStringLiteral("Cancel")};
+  dialogs.expectChoice(QStringLiteral("WARNING"), quit, buttons, 0, 2, 2)
+      .expectChoice(QStringLiteral("WARNING"), quit, buttons, 0, 2, 1);
+  EXPECT_FALSE(manager->close());
+  EXPECT_TRUE(window.isBusy());
+  EXPECT_TRUE(manager->close());
+  EXPECT_EQ(manager->windowCount(), 0u);
 }
 
 // Edits are undone and redone step by step from the Edit menu, whose items

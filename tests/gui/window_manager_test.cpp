@@ -382,18 +382,23 @@ TEST(RecentFiles, NewestFirstOnceEachAtMostEight) {
 // marked as changed. A clean end leaves no copy behind.
 TEST_F(WindowManager, RecoveryCopiesOfARunThatDidNotEndAreOffered) {
   const QString original = file(QStringLiteral("work.rnw"));
-  const pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    TRecoveryStore store(context.RecoveryDirectory);
-    TNetworkSession session;
-    testing::AddFeed(session.Network(), testing::LinearAlkane(3));
-    session.Recovered(original.toStdString());
-    _exit(store.update(7, QStringLiteral("day's work"), session).isEmpty() ? 0 : 1);
-  }
-  int status = 0;
-  ASSERT_EQ(waitpid(child, &status, 0), child);
-  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  // A run that ends at once, with a copy or (one that had nothing unsaved) without.
+  auto crashedRun = [&](bool withCopy) {
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      TRecoveryStore store(context.RecoveryDirectory);
+      TNetworkSession session;
+      testing::AddFeed(session.Network(), testing::LinearAlkane(3));
+      session.Recovered(original.toStdString());
+      _exit(!withCopy || store.update(7, QStringLiteral("day's work"), session).isEmpty() ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  };
+  crashedRun(true);
+  crashedRun(false);
 
   auto manager = startManager();
   dialogs.expectChoiceContaining(QStringLiteral("Recovery"), QStringLiteral("\n\n  day's work (work.rnw), written "),
@@ -406,10 +411,12 @@ TEST_F(WindowManager, RecoveryCopiesOfARunThatDidNotEndAreOffered) {
   EXPECT_TRUE(restored.isWindowModified());
   EXPECT_EQ(restored.network().ComponentCount(), 5u);
 
-  // Nothing is offered twice; this run's own copies go with a clean end.
+  // Nothing is offered twice, and nothing of the ended runs stays; this
+  // run's own copies go with a clean end.
   manager->offerRecovery();
   manager->writeRecoveryFiles();
   EXPECT_EQ(QDir(context.RecoveryDirectory).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 1);
+  EXPECT_EQ(QDir(context.RecoveryDirectory).entryList({QStringLiteral("*.lock")}, QDir::Files).size(), 1);
   expectQuitQuestion(QStringLiteral("  day's work (work.rnw)"), 1);
   EXPECT_TRUE(manager->close());
   manager.reset();
