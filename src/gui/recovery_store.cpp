@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <algorithm>
+#include <QFile>
 #include <exception>
 
 #include "app/network_file.h"
@@ -32,39 +33,95 @@ TRecoveryStore::TRecoveryStore(const QString& directory) : m_directory(directory
               .arg(QDateTime::currentMSecsSinceEpoch());
   m_lock = Lock(QDir(m_directory).filePath(m_run + kLockSuffix));
   m_lock->tryLock(0);
+  m_writer = std::thread([this] { work(); });
 }
 
 TRecoveryStore::~TRecoveryStore() {
+  {
+    std::lock_guard lock(m_mutex);
+    m_jobs.clear();
+    m_stopping = true;
+  }
+  m_changed.notify_all();
+  m_writer.join();
   QDir(QDir(m_directory).filePath(m_run)).removeRecursively();
   m_lock->unlock();
+}
+
+void TRecoveryStore::enqueue(TJob job) {
+  {
+    std::lock_guard lock(m_mutex);
+    m_jobs.push_back(std::move(job));
+  }
+  m_changed.notify_all();
+}
+
+void TRecoveryStore::flush() {
+  std::unique_lock lock(m_mutex);
+  m_changed.wait(lock, [this] { return m_jobs.empty() && !m_writing; });
+}
+
+void TRecoveryStore::work() {
+  std::unique_lock lock(m_mutex);
+  for (;;) {
+    m_changed.wait(lock, [this] { return m_stopping || !m_jobs.empty(); });
+    if (m_stopping) return;
+    const TJob job = std::move(m_jobs.front());
+    m_jobs.pop_front();
+    m_writing = true;
+    lock.unlock();
+    if (job.State)
+      write(job);
+    else {
+      QFile::remove(copyPath(job.Key, "ini"));
+      QFile::remove(copyPath(job.Key, "rnw"));
+    }
+    lock.lock();
+    m_writing = false;
+    m_changed.notify_all();
+  }
+}
+
+void TRecoveryStore::write(const TJob& job) const {
+  // A copy that cannot be written costs nothing now: the next one may be,
+  // and a message every five minutes would only interrupt the user.
+  try {
+    TReactionNetwork network;
+    job.State->Restore(network);
+    QDir().mkpath(QDir(m_directory).filePath(m_run));
+    WriteFileReplacing(copyPath(job.Key, "rnw").toStdString(), EncodeNetworkFile(network, job.Note));
+  } catch (const std::exception&) {
+    return;
+  }
+  // The description last: a copy is offered only once both are whole.
+  QSettings description(copyPath(job.Key, "ini"), QSettings::IniFormat);
+  description.setValue(QStringLiteral("window"), job.WindowName);
+  description.setValue(QStringLiteral("file"), QString::fromStdString(job.FileName));
+  description.sync();
 }
 
 QString TRecoveryStore::copyPath(int key, const char* extension) const {
   return QDir(QDir(m_directory).filePath(m_run)).filePath(QStringLiteral("%1.%2").arg(key).arg(QLatin1String(extension)));
 }
 
-QString TRecoveryStore::update(int key, const QString& windowName, const TNetworkSession& session) {
+void TRecoveryStore::update(int key, const QString& windowName, const TNetworkSession& session) {
   if (!session.IsModified()) {
-    remove(key);
-    return {};
+    if (m_copied.erase(key) > 0) remove(key);
+    return;
   }
-  QDir().mkpath(QDir(m_directory).filePath(m_run));
+  const auto copied = m_copied.find(key);
+  if (copied != m_copied.end() && copied->second == session.StateId()) return;
   try {
-    WriteFileReplacing(copyPath(key, "rnw").toStdString(), EncodeNetworkFile(session.Network(), session.Note()));
-  } catch (const std::exception& error) {
-    return QString::fromLocal8Bit(error.what());
+    enqueue({key, windowName, session.FileName(), session.Note(), TNetworkSnapshot::Capture(session.Network())});
+  } catch (const std::exception&) {
+    return;  // no memory for the snapshot now: the next time, perhaps
   }
-  // The description last: a copy is offered only once both are whole.
-  QSettings description(copyPath(key, "ini"), QSettings::IniFormat);
-  description.setValue(QStringLiteral("window"), windowName);
-  description.setValue(QStringLiteral("file"), QString::fromStdString(session.FileName()));
-  description.sync();
-  return description.status() == QSettings::NoError ? QString() : QStringLiteral("the description was not written");
+  m_copied[key] = session.StateId();
 }
 
 void TRecoveryStore::remove(int key) {
-  QFile::remove(copyPath(key, "ini"));
-  QFile::remove(copyPath(key, "rnw"));
+  m_copied.erase(key);
+  enqueue({key, {}, {}, {}, std::nullopt});
 }
 
 std::vector<TRecoveryStore::TRecovered> TRecoveryStore::abandoned() {

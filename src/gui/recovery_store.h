@@ -8,11 +8,23 @@
 /// Layout: <directory>/<run>.lock, held while the run lives, and
 /// <directory>/<run>/<key>.rnw with <key>.ini beside it (window name and the
 /// file the network belongs to). Each file is replaced whole.
+///
+/// Only the snapshot of a network is taken on the caller's thread (a
+/// fraction of a second for the largest networks); the network file is
+/// made from it and written on the store's own thread, so the windows never
+/// wait for the disk.
 
 #include <QDateTime>
 #include <QLockFile>
 #include <QString>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <map>
 #include <memory>
+#include <mutex>
+#include <optional>
+#include <thread>
 #include <vector>
 
 #include "app/network_session.h"
@@ -23,17 +35,20 @@ class TRecoveryStore {
  public:
   /// The store of this run in `directory` (created when missing).
   explicit TRecoveryStore(const QString& directory);
-  /// A clean end: this run's copies and lock go.
+  /// A clean end: copies not yet written are dropped, this run's copies and
+  /// lock go.
   ~TRecoveryStore();
   TRecoveryStore(const TRecoveryStore&) = delete;
   TRecoveryStore& operator=(const TRecoveryStore&) = delete;
 
-  /// Writes the copy of the network of window `key`, or removes it when the
-  /// session holds no unsaved change. The session must not be busy. Returns
-  /// what went wrong, empty when all went well.
-  QString update(int key, const QString& windowName, const TNetworkSession& session);
+  /// Has the copy of the network of window `key` written, or removed when
+  /// the session holds no unsaved change. A network whose state was copied
+  /// already is not copied again. The session must not be busy.
+  void update(int key, const QString& windowName, const TNetworkSession& session);
   /// Removes the copy of window `key` (the window was erased).
   void remove(int key);
+  /// Waits until every copy asked for is written or removed.
+  void flush();
 
   /// A network left by a run that did not end cleanly.
   struct TRecovered {
@@ -46,13 +61,25 @@ class TRecoveryStore {
   };
   /// The copies of earlier runs that did not end cleanly, oldest first.
   std::vector<TRecovered> abandoned();
-  /// Removes the copies and locks of those runs.
+  /// Removes the copies and locks of those runs, and locks of ended runs
+  /// that left no copies.
   void discardAbandoned();
 
   const QString& directory() const { return m_directory; }
 
  private:
+  /// A copy to write (with a snapshot) or to remove (without).
+  struct TJob {
+    int Key = 0;
+    QString WindowName;
+    std::string FileName;
+    std::string Note;
+    std::optional<TNetworkSnapshot> State;
+  };
   QString copyPath(int key, const char* extension) const;
+  void enqueue(TJob job);
+  void work();
+  void write(const TJob& job) const;
 
   QString m_directory;
   QString m_run;
@@ -60,6 +87,15 @@ class TRecoveryStore {
   // Locks of abandoned runs, taken over while their copies are offered.
   std::vector<std::unique_ptr<QLockFile>> m_claimed;
   std::vector<QString> m_claimedRuns;
+  // The state of each window's network last copied.
+  std::map<int, std::uint64_t> m_copied;
+
+  std::mutex m_mutex;
+  std::condition_variable m_changed;
+  std::deque<TJob> m_jobs;
+  bool m_writing = false;
+  bool m_stopping = false;
+  std::thread m_writer;
 };
 
 }  // namespace korvane::gui

@@ -636,10 +636,7 @@ void TGen_Wind_Manager::writeRecoveryFiles() {
   if (!m_recovery) return;
   for (const auto& window : m_windows) {
     if (window->isBusy()) continue;  // its network is being changed or written
-    const QString problem = m_recovery->update(window->recoveryKey(), window->name(), window->session());
-    // A copy that cannot be written costs nothing now; the message would
-    // interrupt the user every five minutes.
-    (void)problem;
+    m_recovery->update(window->recoveryKey(), window->name(), window->session());
   }
 }
 

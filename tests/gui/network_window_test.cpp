@@ -252,6 +252,7 @@ TEST_F(NetworkWindow, GraphExportRunsOnAWorkerAndHoldsTheNetwork) {
   ASSERT_TRUE(window.isBusy());
   EXPECT_TRUE(window.findChild<QWidget*>(QStringLiteral("taskStrip"))->isVisibleTo(&window));
   EXPECT_FALSE(window.componentsPage()->isEnabled());
+  SaveScreenshot(window, QStringLiteral("network_window_exporting"));
   // F5 and the menu are disabled; the command refuses in code too.
   window.generate();
   manager->windowList()->setCurrentRow(0);

@@ -255,6 +255,8 @@ TEST_F(WindowManager, QuitAsksAboutEveryUnsavedNetworkOnce) {
   manager->refresh();
   EXPECT_EQ(Lines(*manager->windowList()),
             (QStringList{"[ 0 ] - saved", "[ 1 ] - named *", "[ 2 ] - new *"}));
+  SaveScreenshot(*manager, QStringLiteral("main_window_unsaved"));
+  SaveScreenshot(renamed, QStringLiteral("network_window_modified"));
 
   const QString unsaved = QStringLiteral("  named (named.rnw)\n  new");
   expectQuitQuestion(unsaved, 2);
@@ -391,7 +393,9 @@ TEST_F(WindowManager, RecoveryCopiesOfARunThatDidNotEndAreOffered) {
       TNetworkSession session;
       testing::AddFeed(session.Network(), testing::LinearAlkane(3));
       session.Recovered(original.toStdString());
-      _exit(!withCopy || store.update(7, QStringLiteral("day's work"), session).isEmpty() ? 0 : 1);
+      if (withCopy) store.update(7, QStringLiteral("day's work"), session);
+      store.flush();
+      _exit(0);
     }
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
@@ -415,7 +419,11 @@ TEST_F(WindowManager, RecoveryCopiesOfARunThatDidNotEndAreOffered) {
   // run's own copies go with a clean end.
   manager->offerRecovery();
   manager->writeRecoveryFiles();
-  EXPECT_EQ(QDir(context.RecoveryDirectory).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 1);
+  const QDir recovery(context.RecoveryDirectory);
+  // This run's copy, written on the store's thread.
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return !recovery.entryList({QStringLiteral("*")}, QDir::Dirs | QDir::NoDotAndDotDot).isEmpty(); }, 10000));
+  EXPECT_EQ(recovery.entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 1);
   EXPECT_EQ(QDir(context.RecoveryDirectory).entryList({QStringLiteral("*.lock")}, QDir::Files).size(), 1);
   expectQuitQuestion(QStringLiteral("  day's work (work.rnw)"), 1);
   EXPECT_TRUE(manager->close());
