@@ -27,10 +27,31 @@ constexpr std::int32_t kMaxReactionType = 255;
 constexpr std::size_t kReactionHead = 34;
 constexpr std::size_t kMinReactionRecord = kReactionHead + 1;
 constexpr std::size_t kMinComponentRecord = 4;
-// Korvane's trailer: its magic (the last byte is the trailer's version), then
-// two lists of u24 indices, then the CRC-32 of every byte before the CRC.
+// Korvane's trailer: its magic (the last byte is the trailer's version), two
+// lists of u24 indices, then a footer: the trailer's length up to the footer
+// (u32) and the CRC-32 of every byte before the CRC.
 constexpr std::uint8_t kTrailerMagic[8] = {'K', 'R', 'V', 'N', 'T', 'R', 'L', 0x01};
-constexpr std::size_t kChecksumBytes = 4;
+constexpr std::size_t kFooterBytes = 8;
+constexpr std::size_t kShortestTrailerBody = sizeof kTrailerMagic + 3 + 3;
+
+std::uint32_t U32(std::span<const std::uint8_t> bytes) {
+  return static_cast<std::uint32_t>(bytes[0]) << 24 | static_cast<std::uint32_t>(bytes[1]) << 16 |
+         static_cast<std::uint32_t>(bytes[2]) << 8 | bytes[3];
+}
+
+// Where the trailer begins, found from the end of the file: its footer gives
+// its length, and its magic must stand there. Found this way, the checksum is
+// checked over the whole file and the records must end where the trailer
+// begins, so no changed byte can make the trailer read as part of a record.
+std::optional<std::size_t> LocateTrailer(std::span<const std::uint8_t> bytes) {
+  if (bytes.size() < kShortestTrailerBody + kFooterBytes) return std::nullopt;
+  const std::size_t length = U32(bytes.subspan(bytes.size() - kFooterBytes, 4));
+  if (length < kShortestTrailerBody || length > bytes.size() - kFooterBytes) return std::nullopt;
+  const std::size_t start = bytes.size() - kFooterBytes - length;
+  if (!std::equal(kTrailerMagic, kTrailerMagic + sizeof kTrailerMagic, bytes.begin() + static_cast<std::ptrdiff_t>(start)))
+    return std::nullopt;
+  return start;
+}
 
 std::uint32_t Crc32(std::span<const std::uint8_t> bytes) {
   uLong crc = crc32(0L, Z_NULL, 0);
@@ -224,34 +245,41 @@ std::uint16_t ReadIndexList(ByteReader& reader, std::size_t limit, std::vector<s
   return kNetworkFileRead;
 }
 
-// What follows the last record: nothing (a file of the plain format), or
-// Korvane's trailer, whose checksum covers every byte before it.
-std::uint16_t ReadTrailer(ByteReader& reader, std::span<const std::uint8_t> bytes, TNetworkFileContent& content) {
-  if (reader.remaining() == 0) return kNetworkFileRead;
-  // Bytes that begin like the magic are a trailer, possibly cut short; any
-  // others mean the counts are wrong.
-  const std::size_t compared = std::min(reader.remaining(), sizeof kTrailerMagic);
-  if (!std::equal(kTrailerMagic, kTrailerMagic + compared, bytes.begin() + static_cast<std::ptrdiff_t>(reader.position())))
-    return kNetworkFileTrailingBytes;
+// The trailer from `start` to the end of the file. Indices are checked before
+// the checksum, so that a trailer naming what the file does not hold says so.
+std::uint16_t ReadTrailer(std::span<const std::uint8_t> bytes, std::size_t start, TNetworkFileContent& content) {
+  ByteReader reader(bytes.subspan(start));
   if (!reader.bytes(sizeof kTrailerMagic)) return kNetworkFileEndsEarly;
   std::vector<std::size_t> roots, explicitKinetics;
   if (const auto damage = ReadIndexList(reader, content.ComponentsInFile, roots); damage != kNetworkFileRead)
     return damage;
   if (const auto damage = ReadIndexList(reader, content.ReactionsInFile, explicitKinetics); damage != kNetworkFileRead)
     return damage;
-  const std::size_t checked = reader.position();
-  const auto checksum = reader.bytes(kChecksumBytes);
-  if (!checksum) return kNetworkFileEndsEarly;
-  if (reader.remaining() != 0) return kNetworkFileBadTrailer;
+  const std::size_t length = reader.position();
+  const auto footer = reader.bytes(kFooterBytes);
+  if (!footer) return kNetworkFileEndsEarly;
+  if (reader.remaining() != 0 || U32(footer->first(4)) != length) return kNetworkFileBadTrailer;
   // The marks are kept even when the checksum fails: a damaged file opens
   // with as much of its meaning as could be read.
   for (std::size_t r : explicitKinetics)
     if (r < content.Reactions.size()) content.Reactions[r]->ExplicitKinetics = true;
   content.Roots = std::move(roots);
-  const std::uint32_t stored = static_cast<std::uint32_t>((*checksum)[0]) << 24 |
-                               static_cast<std::uint32_t>((*checksum)[1]) << 16 |
-                               static_cast<std::uint32_t>((*checksum)[2]) << 8 | (*checksum)[3];
-  return stored == Crc32(bytes.first(checked)) ? kNetworkFileRead : kNetworkFileChecksumMismatch;
+  return U32(footer->subspan(4)) == Crc32(bytes.first(bytes.size() - 4)) ? kNetworkFileRead
+                                                                          : kNetworkFileChecksumMismatch;
+}
+
+// What follows the last record when no trailer was found from the end:
+// nothing (a file of the plain format), or what is left of a trailer whose
+// end does not check out (cut short, or a changed footer); any other bytes
+// mean the counts are wrong.
+std::uint16_t ReadWhatFollows(ByteReader& reader, std::span<const std::uint8_t> bytes, TNetworkFileContent& content) {
+  if (reader.remaining() == 0) return kNetworkFileRead;
+  const std::size_t compared = std::min(reader.remaining(), sizeof kTrailerMagic);
+  if (!std::equal(kTrailerMagic, kTrailerMagic + compared, bytes.begin() + static_cast<std::ptrdiff_t>(reader.position())))
+    return kNetworkFileTrailingBytes;
+  const std::uint16_t damage = ReadTrailer(bytes, reader.position(), content);
+  // Found only from the front, a trailer never reads whole.
+  return damage == kNetworkFileRead ? kNetworkFileBadTrailer : damage;
 }
 
 std::string Where(const char* what, std::size_t index) {
@@ -319,7 +347,9 @@ std::uint32_t ComponentIndex(const TReactionNetwork& network, const TMolecule* m
 
 TNetworkFileContent ParseNetworkFile(std::span<const std::uint8_t> bytes) {
   TNetworkFileContent content;
-  ByteReader reader(bytes);
+  const std::optional<std::size_t> trailer = LocateTrailer(bytes);
+  // With a trailer, the records must fit before it.
+  ByteReader reader(trailer ? bytes.first(*trailer) : bytes);
   std::size_t componentCount = 0, reactionCount = 0;
   content.Damage = ReadPreamble(reader, content, componentCount, reactionCount);
   if (content.Damage != kNetworkFileRead) return content;
@@ -327,7 +357,12 @@ TNetworkFileContent ParseNetworkFile(std::span<const std::uint8_t> bytes) {
   content.ComponentsInFile = componentCount;
   content.ReactionsInFile = reactionCount;
   content.Damage = ReadRecords(reader, content, componentCount, reactionCount);
-  if (content.Damage == kNetworkFileRead) content.Damage = ReadTrailer(reader, bytes, content);
+  if (content.Damage != kNetworkFileRead) return content;
+  if (!trailer) {
+    content.Damage = ReadWhatFollows(reader, bytes, content);
+    return content;
+  }
+  content.Damage = reader.remaining() == 0 ? ReadTrailer(bytes, *trailer, content) : kNetworkFileTrailingBytes;
   return content;
 }
 
@@ -438,6 +473,8 @@ std::vector<std::uint8_t> EncodeNetworkFile(const TReactionNetwork& network, con
     if (network.Reaction(r)->ExplicitKinetics) explicitKinetics.push_back(r);
   PutU24(writer, static_cast<std::uint32_t>(explicitKinetics.size()));
   for (std::size_t r : explicitKinetics) PutU24(writer, static_cast<std::uint32_t>(r));
+  const auto length = static_cast<std::uint32_t>(sizeof kTrailerMagic + 3 * (2 + roots.size() + explicitKinetics.size()));
+  for (int shift = 24; shift >= 0; shift -= 8) writer.byte(static_cast<std::uint8_t>(length >> shift));
   const std::uint32_t checksum = Crc32(writer.data());
   for (int shift = 24; shift >= 0; shift -= 8) writer.byte(static_cast<std::uint8_t>(checksum >> shift));
   return writer.data();
@@ -471,8 +508,8 @@ std::string NetworkFileDamageReason(std::uint16_t damage) {
     case kNetworkFileBadNumber:
       return "A preference or kinetic parameter of the reaction network file is not a finite number.";
     case kNetworkFileBadTrailer:
-      return "The trailer of the reaction network file names a component or reaction the file does not hold, "
-             "or bytes follow its checksum.";
+      return "The trailer of the reaction network file does not check out: it names a component or reaction the "
+             "file does not hold, or its length or its end is wrong.";
     case kNetworkFileChecksumMismatch:
       return "The reaction network file does not match its checksum: it was changed or damaged after it was "
              "written.";

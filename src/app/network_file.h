@@ -24,11 +24,14 @@
 /// of the plain format never reach (they stop after R reactions):
 ///   "KRVNTRL" 01 | K u24 | K root component indices u24 |
 ///   X u24 | X indices u24 of the reactions whose explicit E and A are
-///   their kinetics (ExplicitKinetics) | CRC-32 (zlib) of every byte before
-///   it, 4 bytes, most significant first.
-/// A file without a trailer reads as before (roots by the loading rule); any
-/// other byte after the last record, a trailer that does not check out or a
-/// checksum that does not match the bytes is damage.
+///   their kinetics (ExplicitKinetics) | the trailer's length so far, u32 |
+///   CRC-32 (zlib) of every byte before it, 4 bytes.
+/// (u32 most significant byte first.) The reader finds the trailer from the
+/// end of the file, so the checksum covers any change and the records must
+/// end where the trailer begins. A file without a trailer reads as before
+/// (roots by the loading rule); any other byte after the last record, a
+/// trailer that does not check out or a checksum that does not match the
+/// bytes is damage.
 
 #include <cstdint>
 #include <memory>
@@ -68,8 +71,8 @@ inline constexpr std::uint16_t kNetworkFileUnbalancedReaction = 8;
 inline constexpr std::uint16_t kNetworkFileTrailingBytes = 9;
 /// A preference, activation energy or frequency factor is not a finite number.
 inline constexpr std::uint16_t kNetworkFileBadNumber = 10;
-/// The trailer names a component or reaction the file does not hold, or
-/// bytes follow its checksum.
+/// The trailer names a component or reaction the file does not hold, its
+/// length is not its length, or bytes follow its checksum.
 inline constexpr std::uint16_t kNetworkFileBadTrailer = 11;
 /// The bytes do not match the checksum of the trailer: the file changed
 /// after it was written.

@@ -81,10 +81,10 @@ TEST(NetworkFile, ReferenceEthaneNetworkReadsWritesBackAndEqualsTheGeneratedOne)
   EXPECT_EQ(FileBytes(dir.file("ethane.rnw")), reference);
   WriteNetworkFile(network, result.Note, dir.file("trailer.rnw"));
   const Bytes withTrailer = FileBytes(dir.file("trailer.rnw"));
-  ASSERT_EQ(withTrailer.size(), reference.size() + 8 + 3 + 2 * 3 + 3 + 4);
+  ASSERT_EQ(withTrailer.size(), reference.size() + 8 + 3 + 2 * 3 + 3 + 4 + 4);
   EXPECT_TRUE(std::equal(reference.begin(), reference.end(), withTrailer.begin()));
   const Bytes trailer(withTrailer.begin() + static_cast<std::ptrdiff_t>(reference.size()), withTrailer.end() - 4);
-  EXPECT_EQ(trailer, (Bytes{'K', 'R', 'V', 'N', 'T', 'R', 'L', 1, 0, 0, 2, 0, 0, 1, 0, 0, 4, 0, 0, 0}));
+  EXPECT_EQ(trailer, (Bytes{'K', 'R', 'V', 'N', 'T', 'R', 'L', 1, 0, 0, 2, 0, 0, 1, 0, 0, 4, 0, 0, 0, 0, 0, 0, 20}));
 
   TReactionNetwork generated;
   AddFeed(generated, LinearAlkane(2));
@@ -317,8 +317,8 @@ TEST(NetworkFile, TrailerFaultsAreDamage) {
   ethane.Reaction(2)->ExplicitKinetics = true;
   const Bytes whole = EncodeNetworkFile(ethane, kEthaneNote);
   const std::size_t trailer = Reference().size(), crc = whole.size() - 4;
-  // Trailer: magic (8), 2 roots (3 + 6), 1 explicit reaction (3 + 3), CRC (4).
-  ASSERT_EQ(crc, trailer + 23);
+  // Trailer: magic (8), 2 roots (3 + 6), 1 explicit reaction (3 + 3), length (4), CRC (4).
+  ASSERT_EQ(crc, trailer + 27);
   const struct {
     std::size_t offset;  // of the patch; the file is cut there when the patch is empty
     Bytes patch;
@@ -331,6 +331,7 @@ TEST(NetworkFile, TrailerFaultsAreDamage) {
       {trailer + 14, {8}, kNetworkFileBadTrailer},    // root 8 of 8 components
       {trailer + 22, {3}, kNetworkFileBadTrailer},    // reaction 3 of 3
       {whole.size(), {0}, kNetworkFileBadTrailer},    // a byte after the checksum
+      {crc - 1, {static_cast<std::uint8_t>(whole[crc - 1] ^ 1)}, kNetworkFileBadTrailer},  // its length
       {trailer + 22, {1}, kNetworkFileChecksumMismatch},  // another reaction, in range
       {3 + 7 + 5, {'E'}, kNetworkFileChecksumMismatch},  // the note
       {crc + 3, {static_cast<std::uint8_t>(whole[crc + 3] ^ 1)}, kNetworkFileChecksumMismatch},
@@ -351,7 +352,9 @@ TEST(NetworkFile, TrailerFaultsAreDamage) {
 }
 
 // Every change of one byte of a written network, to any value, is damage;
-// the unchanged bytes read whole. (Propane's network: the check parses the
+// the unchanged bytes read whole. Among them, the regression of a changed
+// recipe length that let the last reaction swallow the trailer, leaving a
+// whole file of the plain format. (Propane's network: the check parses the
 // file thousands of times.)
 TEST(NetworkFile, EverySingleByteChangeOfAWrittenNetworkIsDamage) {
   TReactionNetwork propane;
@@ -361,9 +364,9 @@ TEST(NetworkFile, EverySingleByteChangeOfAWrittenNetworkIsDamage) {
   ASSERT_EQ(ParseNetworkFile(whole).Damage, kNetworkFileRead);
   Bytes bytes = whole;
   for (std::size_t k = 0; k < bytes.size(); ++k) {
-    // Every value at the header, the counts, the note length and the
-    // trailer; two elsewhere, where a change cannot shift what follows.
-    const bool everyValue = k < 10 || k >= whole.size() - 24;
+    // Every value at the header, the counts, the note length, the last
+    // reaction record and the trailer; two elsewhere.
+    const bool everyValue = k < 10 || k >= whole.size() - 28 - 20;
     for (unsigned change = 1; change < 256; change += everyValue ? 1 : 254) {
       bytes[k] = static_cast<std::uint8_t>(whole[k] ^ change);
       ASSERT_NE(ParseNetworkFile(bytes).Damage, kNetworkFileRead) << k << " ^ " << change;

@@ -63,7 +63,7 @@ struct DamageTally {
 
 /// The damage every binary reader must survive, shared so each test states only what its reader
 /// must make of it. `truncated` gets every proper prefix of `whole`; `changed` gets a copy with
-/// each byte inverted in turn, then `count` copies with 1 + k % 4 random bytes (anywhere on every
+/// each byte inverted in turn, then `count` copies with 1 + k % 4 bytes changed at random (anywhere on every
 /// eighth copy, after the first `spared` bytes on the others, so most keep their header), and
 /// returns whether the copy read whole. Every copy has its exact size, so the sanitizers see any
 /// read past its end. Stops at the first failure.
@@ -88,7 +88,8 @@ DamageTally FeedDamagedCopies(const std::vector<std::uint8_t>& whole, unsigned c
     std::mt19937 random(seed);
     if (bytes.size() > from)
       for (unsigned k = 0; k < 1 + seed % 4; ++k)
-        bytes[from + random() % (bytes.size() - from)] = static_cast<std::uint8_t>(random());
+        // Changed for sure: a random byte may equal the one it replaces.
+        bytes[from + random() % (bytes.size() - from)] ^= static_cast<std::uint8_t>(1 + random() % 255);
     feed(bytes);
   }
   return tally;
