@@ -120,26 +120,23 @@ TResult<std::size_t> TNetworkSession::NameComponents(const TDBCoordinator& datab
   return named;
 }
 
-TResult<> TNetworkSession::Undo() {
-  auto lease = TryLease("Undo");
-  if (!lease) return lease.error();
-  if (!m_history.CanUndo()) return TError{TErrorCode::Refused, "There is nothing to undo."};
-  TUndoStep step = m_history.TakeUndo();
-  TNetworkSnapshot current = snapshot();
-  step.State.Restore(*m_network);
-  m_history.PushRedo({step.Label, std::move(current), m_stateId});
-  m_stateId = step.StateId;
-  return {};
-}
+TResult<> TNetworkSession::Undo() { return travel(true); }
 
-TResult<> TNetworkSession::Redo() {
-  auto lease = TryLease("Redo");
+TResult<> TNetworkSession::Redo() { return travel(false); }
+
+TResult<> TNetworkSession::travel(bool back) {
+  auto lease = TryLease(back ? "Undo" : "Redo");
   if (!lease) return lease.error();
-  if (!m_history.CanRedo()) return TError{TErrorCode::Refused, "There is nothing to redo."};
-  TUndoStep step = m_history.TakeRedo();
-  TNetworkSnapshot current = snapshot();
+  if (back ? !m_history.CanUndo() : !m_history.CanRedo())
+    return TError{TErrorCode::Refused, back ? "There is nothing to undo." : "There is nothing to redo."};
+  TUndoStep step = back ? m_history.TakeUndo() : m_history.TakeRedo();
+  // The state left behind goes to the other side, under the same label.
+  TUndoStep left{step.Label, snapshot(), m_stateId};
   step.State.Restore(*m_network);
-  m_history.PushUndo({step.Label, std::move(current), m_stateId});
+  if (back)
+    m_history.PushRedo(std::move(left));
+  else
+    m_history.PushUndo(std::move(left));
   m_stateId = step.StateId;
   return {};
 }

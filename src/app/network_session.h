@@ -186,6 +186,8 @@ class TNetworkSession {
   /// Takes the snapshot before a step; the step is recorded by finishStep.
   TNetworkSnapshot snapshot() const { return TNetworkSnapshot::Capture(*m_network); }
   void finishStep(const std::string& label, TNetworkSnapshot before);
+  /// Undo (back) or Redo.
+  TResult<> travel(bool back);
   TError busyError() const;
 
   std::unique_ptr<TReactionNetwork> m_network;

@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QMimeData>
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
@@ -30,6 +29,7 @@
 #include "gui/network_commands.h"
 #include "gui/reactions_page.h"
 #include "gui/window_text.h"
+#include "gui/dropped_files.h"
 
 namespace korvane::gui {
 namespace {
@@ -54,16 +54,6 @@ void SetColouredText(QLabel* label, const QString& text, const QColor& colour) {
   QPalette palette = label->palette();
   palette.setColor(QPalette::WindowText, colour);
   label->setPalette(palette);
-}
-
-// The structure files among dropped URLs.
-QStringList StructureFiles(const QMimeData* data) {
-  QStringList files;
-  if (!data || !data->hasUrls()) return files;
-  for (const QUrl& url : data->urls())
-    if (url.isLocalFile() && url.toLocalFile().endsWith(QLatin1String(".ms"), Qt::CaseInsensitive))
-      files << url.toLocalFile();
-  return files;
 }
 
 }  // namespace
@@ -527,20 +517,14 @@ void TReact_Net_Wind::updateUndoActions() {
                                              : QStringLiteral("Redo"));
 }
 
-void TReact_Net_Wind::undo() {
-  if (!networkForCommand() || !m_session->CanUndo()) return;
-  if (const auto undone = m_session->Undo(); !undone) {
-    m_context.Dialogs.message(QStringLiteral("WARNING"), QString::fromStdString(undone.error().Message));
-    return;
-  }
-  showPreferences();
-  notifyNetworkEdited();
-}
+void TReact_Net_Wind::undo() { travel(true); }
 
-void TReact_Net_Wind::redo() {
-  if (!networkForCommand() || !m_session->CanRedo()) return;
-  if (const auto redone = m_session->Redo(); !redone) {
-    m_context.Dialogs.message(QStringLiteral("WARNING"), QString::fromStdString(redone.error().Message));
+void TReact_Net_Wind::redo() { travel(false); }
+
+void TReact_Net_Wind::travel(bool back) {
+  if (!networkForCommand() || !(back ? m_session->CanUndo() : m_session->CanRedo())) return;
+  if (const auto done = back ? m_session->Undo() : m_session->Redo(); !done) {
+    m_context.Dialogs.message(QStringLiteral("WARNING"), QString::fromStdString(done.error().Message));
     return;
   }
   showPreferences();
@@ -634,11 +618,11 @@ void TReact_Net_Wind::closeEvent(QCloseEvent* event) {
 }
 
 void TReact_Net_Wind::dragEnterEvent(QDragEnterEvent* event) {
-  if (!StructureFiles(event->mimeData()).isEmpty()) event->acceptProposedAction();
+  if (!DroppedFiles(event->mimeData(), QStringLiteral(".ms")).isEmpty()) event->acceptProposedAction();
 }
 
 void TReact_Net_Wind::dropEvent(QDropEvent* event) {
-  const QStringList files = StructureFiles(event->mimeData());
+  const QStringList files = DroppedFiles(event->mimeData(), QStringLiteral(".ms"));
   if (files.isEmpty()) return;
   event->acceptProposedAction();
   addStructureFiles(files);

@@ -164,6 +164,8 @@ class TReact_Net_Wind : public QMainWindow {
   void updateControls();
   void updateTitle();
   void updateUndoActions();
+  /// Undo (back) or Redo, with the refusal told.
+  void travel(bool back);
   /// Preference fields read as the window would apply them; an empty
   /// optional after telling the user what is wrong.
   std::optional<TNetworkPreferences> readPreferenceFields();

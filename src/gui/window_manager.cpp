@@ -5,7 +5,6 @@
 #include <QDialog>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QMimeData>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -31,6 +30,7 @@
 #include "gui/equation_export_window.h"
 #include "gui/fusion_window.h"
 #include "gui/global_settings_window.h"
+#include "gui/dropped_files.h"
 #include "gui/network_window.h"
 #include "gui/recent_files.h"
 #include "gui/recovery_store.h"
@@ -61,16 +61,6 @@ void ShowInsideScreen(QWidget& window) {
     const int overflow = window.frameGeometry().bottom() + titleBar - available.bottom();
     if (overflow > 0) window.move(window.x(), std::max(available.top(), window.y() - overflow));
   });
-}
-
-// The network files among dropped URLs.
-QStringList NetworkFiles(const QMimeData* data) {
-  QStringList files;
-  if (!data || !data->hasUrls()) return files;
-  for (const QUrl& url : data->urls())
-    if (url.isLocalFile() && url.toLocalFile().endsWith(QLatin1String(".rnw"), Qt::CaseInsensitive))
-      files << url.toLocalFile();
-  return files;
 }
 
 const QStringList kSaveDiscardCancel{QStringLiteral("Save"), QStringLiteral("Discard"), QStringLiteral("Cancel")};
@@ -622,11 +612,11 @@ void TGen_Wind_Manager::closeEvent(QCloseEvent* event) {
 }
 
 void TGen_Wind_Manager::dragEnterEvent(QDragEnterEvent* event) {
-  if (!NetworkFiles(event->mimeData()).isEmpty()) event->acceptProposedAction();
+  if (!DroppedFiles(event->mimeData(), QStringLiteral(".rnw")).isEmpty()) event->acceptProposedAction();
 }
 
 void TGen_Wind_Manager::dropEvent(QDropEvent* event) {
-  const QStringList files = NetworkFiles(event->mimeData());
+  const QStringList files = DroppedFiles(event->mimeData(), QStringLiteral(".rnw"));
   if (files.isEmpty()) return;
   event->acceptProposedAction();
   openFiles(files);
