@@ -164,7 +164,7 @@ TResult<std::uint64_t> TNetworkSession::WriteFile(TBusyLease& lease, const std::
   } catch (const std::exception& error) {
     return TError{TErrorCode::FileSystem, fileName + ": " + error.what()};
   }
-  return m_stateId;
+  return m_stateId.load();
 }
 
 void TNetworkSession::Saved(const std::string& fileName, const std::string& note, std::uint64_t state) {

@@ -10,8 +10,9 @@
 ///
 /// Threads: one thread uses the session at a time, except that a command
 /// holding the lease may run on a worker thread while another thread asks
-/// whether the session is busy, tries to take the lease (and is refused) or
-/// calls RequestStop. Everything else waits until the lease is released.
+/// whether the session is busy or modified, tries to take the lease (and is
+/// refused) or calls RequestStop. Everything else, the undo history
+/// included, waits until the lease is released.
 
 #include <atomic>
 #include <cstddef>
@@ -88,12 +89,12 @@ class TNetworkSession {
   const std::string& Note() const { return m_note; }
   /// Whether the network differs from the file (always, for a session that
   /// has no file and holds more than a new network, or one opened damaged).
-  bool IsModified() const { return m_stateId != m_savedStateId; }
+  bool IsModified() const { return m_stateId.load() != m_savedStateId.load(); }
   /// Opened from a damaged file with what could be read of it.
   bool IsDamaged() const { return m_damaged; }
   /// Names the network's state: another number after every change, the
   /// same again after undo or redo brings that state back.
-  std::uint64_t StateId() const { return m_stateId; }
+  std::uint64_t StateId() const { return m_stateId.load(); }
   /// Counts as changed though the network is what it was (a network made
   /// outside the session's commands).
   void MarkModified();
@@ -196,9 +197,10 @@ class TNetworkSession {
   bool m_damaged = false;
   TUndoHistory m_history;
   // The state of the network: a new number after every change; the saved
-  // state is the one the file holds.
-  std::uint64_t m_stateId = 0;
-  std::uint64_t m_savedStateId = 0;
+  // state is the one the file holds. Atomic: whether a session is modified
+  // is asked (before quitting) also while a run on a worker changes it.
+  std::atomic<std::uint64_t> m_stateId{0};
+  std::atomic<std::uint64_t> m_savedStateId{0};
   std::uint64_t m_lastStateId = 0;
 
   mutable std::mutex m_leaseMutex;

@@ -508,9 +508,11 @@ void TReact_Net_Wind::updateTitle() {
 
 void TReact_Net_Wind::updateUndoActions() {
   if (!m_undoAction) return;
+  // The history belongs to the command under way until it ends.
   const bool idle = !isGenerating() && !m_task;
   m_undoAction->setEnabled(idle && m_session->CanUndo());
   m_redoAction->setEnabled(idle && m_session->CanRedo());
+  if (!idle) return;
   m_undoAction->setText(m_session->CanUndo() ? QStringLiteral("Undo ") + QString::fromStdString(m_session->UndoLabel())
                                              : QStringLiteral("Undo"));
   m_redoAction->setText(m_session->CanRedo() ? QStringLiteral("Redo ") + QString::fromStdString(m_session->RedoLabel())
