@@ -64,8 +64,6 @@ void TNetworkSession::RequestStop() {
   if (m_stop) m_stop->store(true, std::memory_order_relaxed);
 }
 
-TError TNetworkSession::busyError() const { return TError{TErrorCode::Busy, BusyMessage(BusyCommand())}; }
-
 void TNetworkSession::finishStep(const std::string& label, TNetworkSnapshot before) {
   m_history.Record({label, std::move(before), m_stateId});
   m_stateId = ++m_lastStateId;

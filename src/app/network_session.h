@@ -95,9 +95,6 @@ class TNetworkSession {
   /// Names the network's state: another number after every change, the
   /// same again after undo or redo brings that state back.
   std::uint64_t StateId() const { return m_stateId.load(); }
-  /// Counts as changed though the network is what it was (a network made
-  /// outside the session's commands).
-  void MarkModified();
   /// A session loaded from a recovery copy belongs to the file the network
   /// came from (`originalFile`, empty when it had none) and holds changes
   /// that file does not.
@@ -150,7 +147,6 @@ class TNetworkSession {
   /// when there is none.
   TResult<> Undo();
   TResult<> Redo();
-  TUndoHistory& History() { return m_history; }
 
   // ----- files -----
 
@@ -187,9 +183,11 @@ class TNetworkSession {
   /// Takes the snapshot before a step; the step is recorded by finishStep.
   TNetworkSnapshot snapshot() const { return TNetworkSnapshot::Capture(*m_network); }
   void finishStep(const std::string& label, TNetworkSnapshot before);
+  /// Counts as changed though the network is what it was (opened damaged,
+  /// recovered).
+  void MarkModified();
   /// Undo (back) or Redo.
   TResult<> travel(bool back);
-  TError busyError() const;
 
   std::unique_ptr<TReactionNetwork> m_network;
   std::string m_fileName;

@@ -31,7 +31,6 @@ class TNetworkSnapshot {
 
   /// Memory the snapshot holds [bytes].
   std::size_t Size() const { return m_compressed.capacity(); }
-  bool Empty() const { return m_compressed.empty(); }
 
  private:
   std::vector<std::uint8_t> m_compressed;

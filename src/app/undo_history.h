@@ -52,7 +52,6 @@ class TUndoHistory {
 
   /// Memory the snapshots hold [bytes].
   std::size_t Size() const { return m_size; }
-  std::size_t Limit() const { return m_limit; }
   void SetLimit(std::size_t limit);
   std::size_t UndoCount() const { return m_undo.size(); }
 

@@ -469,7 +469,9 @@ void TReact_Net_Wind::finishBackgroundWork() {
     m_thread->wait();
     m_pollTimer->stop();
     m_thread.reset();
+    updateControls();
     emit generatingChanged(false);
+    emit busyChanged(false);
   }
   if (m_task) {
     // Ended on purpose: what it would report (a cancelled export) is no news.
@@ -478,8 +480,6 @@ void TReact_Net_Wind::finishBackgroundWork() {
     m_task->wait();
     taskFinished();
   }
-  updateControls();
-  emit busyChanged(false);
 }
 
 void TReact_Net_Wind::setGeneratorStatus(const QString& text, const QColor& colour) {
@@ -563,10 +563,14 @@ void TReact_Net_Wind::startSave(const QString& fileName, const QString& note) {
           return;
         }
         m_session->Saved(path, text, written->value());
-        updateTitle();
-        emit documentChanged();
-        emit savedTo(fileName);
+        announceSaved(fileName);
       });
+}
+
+void TReact_Net_Wind::announceSaved(const QString& fileName) {
+  updateTitle();
+  emit documentChanged();
+  emit savedTo(fileName);
 }
 
 bool TReact_Net_Wind::saveBeforeClosing() {
@@ -581,9 +585,7 @@ bool TReact_Net_Wind::saveBeforeClosing() {
     m_context.Dialogs.message(QStringLiteral("ERROR"), SaveFailureMessage(saved.error()));
     return false;
   }
-  updateTitle();
-  emit documentChanged();
-  emit savedTo(QString::fromStdString(path));
+  announceSaved(QString::fromStdString(path));
   return true;
 }
 
@@ -607,10 +609,6 @@ void TReact_Net_Wind::exportGraph() {
       });
 }
 
-void TReact_Net_Wind::addStructureFiles(const QStringList& fileNames) {
-  for (const QString& fileName : fileNames) m_componentsPage->addStructureFile(fileName);
-}
-
 void TReact_Net_Wind::closeEvent(QCloseEvent* event) {
   // Closing hides the window; it stays in the manager's list.
   for (const auto& window : m_auxiliaryWindows)
@@ -627,7 +625,7 @@ void TReact_Net_Wind::dropEvent(QDropEvent* event) {
   const QStringList files = DroppedFiles(event->mimeData(), QStringLiteral(".ms"));
   if (files.isEmpty()) return;
   event->acceptProposedAction();
-  addStructureFiles(files);
+  for (const QString& fileName : files) m_componentsPage->addStructureFile(fileName);
 }
 
 bool TReact_Net_Wind::eventFilter(QObject* watched, QEvent* event) {

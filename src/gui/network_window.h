@@ -120,9 +120,6 @@ class TReact_Net_Wind : public QMainWindow {
   /// Rolls the window up to its status line, or back down to its height.
   void toggleRollUp();
 
-  /// A structure file dropped on the window is added as a feed.
-  void addStructureFiles(const QStringList& fileNames);
-
   /// The key of the window's recovery copy, set by the window manager.
   int recoveryKey() const { return m_recoveryKey; }
   void setRecoveryKey(int key) { m_recoveryKey = key; }
@@ -160,6 +157,9 @@ class TReact_Net_Wind : public QMainWindow {
   bool startTask(const QString& command, bool cancellable, TBackgroundTask::Work work,
                  std::function<void(const TBackgroundTask&)> done);
   void startSave(const QString& fileName, const QString& note);
+  /// Tells the title, the main window and the recent files that the network
+  /// is now in `fileName`.
+  void announceSaved(const QString& fileName);
   void setGeneratorStatus(const QString& text, const QColor& colour);
   void updateControls();
   void updateTitle();

@@ -65,7 +65,6 @@ class TRecoveryStore {
   /// that left no copies.
   void discardAbandoned();
 
-  const QString& directory() const { return m_directory; }
 
  private:
   /// A copy to write (with a snapshot) or to remove (without).

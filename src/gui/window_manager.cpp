@@ -369,12 +369,7 @@ void TGen_Wind_Manager::newWindow() {
 }
 
 void TGen_Wind_Manager::loadFromFile() {
-  if (m_windows.size() >= kLoadLimit) {
-    m_context.Dialogs.message(QString(),
-                              QStringLiteral("Maximum count of paralel window copy is 20. The next one will not be "
-                                             "created. You have to clouse one of existing."));
-    return;
-  }
+  if (loadLimitReached()) return;
   const std::optional<QString> fileName =
       m_context.Dialogs.openFile(QStringLiteral("Reaction network files|*.rnw"), m_context.StartDirectory);
   if (fileName) openNetworkFile(*fileName, true);
@@ -384,13 +379,16 @@ void TGen_Wind_Manager::openFiles(const QStringList& fileNames) {
   for (const QString& fileName : fileNames) openNetworkFile(fileName, false);
 }
 
+bool TGen_Wind_Manager::loadLimitReached() {
+  if (m_windows.size() < kLoadLimit) return false;
+  m_context.Dialogs.message(QString(),
+                            QStringLiteral("Maximum count of paralel window copy is 20. The next one will not be "
+                                           "created. You have to clouse one of existing."));
+  return true;
+}
+
 TReact_Net_Wind* TGen_Wind_Manager::openNetworkFile(const QString& chosen, bool askName) {
-  if (m_windows.size() >= kLoadLimit) {
-    m_context.Dialogs.message(QString(),
-                              QStringLiteral("Maximum count of paralel window copy is 20. The next one will not be "
-                                             "created. You have to clouse one of existing."));
-    return nullptr;
-  }
+  if (loadLimitReached()) return nullptr;
   if (!QFileInfo::exists(chosen)) {
     m_context.Dialogs.message(QStringLiteral("ERROR"),
                               QStringLiteral("File, you have selected, does not exist. Process stopped."));
@@ -568,10 +566,12 @@ bool TGen_Wind_Manager::mayQuit() {
   // or exported holds work under way: both are named with the unsaved ones.
   std::vector<TReact_Net_Wind*> unsaved;
   QStringList lines;
+  bool workUnderWay = false;
   for (const auto& window : m_windows) {
     const std::string busy = window->session().BusyCommand();
     if (!window->session().IsModified() && busy.empty()) continue;
     unsaved.push_back(window.get());
+    workUnderWay |= !busy.empty() && !window->isGenerating();
     const QString file = QString::fromStdString(window->session().FileName());
     lines << QStringLiteral("  ") + window->name() +
                  (window->isGenerating() ? QStringLiteral(" (being generated)")
@@ -581,13 +581,10 @@ bool TGen_Wind_Manager::mayQuit() {
   }
   int answer = 1;  // nothing unsaved: nothing to save
   if (!unsaved.empty()) {
-    const bool busy = std::any_of(unsaved.begin(), unsaved.end(), [](TReact_Net_Wind* window) {
-      return window->isBusy() && !window->isGenerating();
-    });
     answer = m_context.Dialogs.choose(
         QStringLiteral("WARNING"),
         QStringLiteral("These reaction networks have %1:\n\n%2\n\nSave them before the program ends?")
-            .arg(busy ? QStringLiteral("changes that were not saved, or work under way")
+            .arg(workUnderWay ? QStringLiteral("changes that were not saved, or work under way")
                       : QStringLiteral("changes that were not saved"),
                  lines.join(QLatin1Char('\n'))),
         {QStringLiteral("Save all"), QStringLiteral("Discard"), QStringLiteral("Cancel")}, 0, 2);

@@ -104,6 +104,8 @@ class TGen_Wind_Manager : public QMainWindow {
   /// a file already open, the name (asked, or the file's name), the damage
   /// question, the note. Returns the new window, or null.
   TReact_Net_Wind* openNetworkFile(const QString& fileName, bool askName);
+  /// Tells the user when Load from file would pass kLoadLimit windows.
+  bool loadLimitReached();
   /// The question before the program ends; false keeps it running.
   bool mayQuit();
   void rememberFile(const QString& fileName);
