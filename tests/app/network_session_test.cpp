@@ -226,47 +226,5 @@ TEST(NetworkSession, NamesComponentsFromADatabaseItemsWithoutSynonymsIncluded) {
   EXPECT_EQ(session.Network().Component(4)->Name, "Noname");
 }
 
-// A file that is not a network file opens nothing; a damaged one opens what
-// could be read, without a file name (saving over the file would lose the
-// rest) and marked modified; a whole one with its file and note.
-TEST(NetworkSession, LoadsWholeDamagedAndForeignFiles) {
-  ScratchDir dir;
-  TNetworkSession saved(HexaneAndPropene());
-  const std::string whole = dir.file("whole.rnw");
-  ASSERT_TRUE(saved.Save(whole, "two feeds"));
-  std::vector<std::uint8_t> bytes = FileBytes(whole);
-  PutFile(dir.file("cut.rnw"), std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + bytes.size() / 2));
-  PutFile(dir.file("picture.rnw"), {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'});
-  PutFile(dir.file("short.rnw"), {0x48, 0x05});
-
-  const auto loaded = TNetworkSession::Load(whole);
-  ASSERT_TRUE(loaded);
-  const TNetworkSession& session = *loaded.value().Session;
-  EXPECT_EQ(session.FileName(), whole);
-  EXPECT_EQ(session.Note(), "two feeds");
-  EXPECT_FALSE(session.IsModified() || session.IsDamaged());
-  EXPECT_EQ(session.Network().RootIndices(), saved.Network().RootIndices());
-  EXPECT_TRUE(session.Network().Reaction(3)->ExplicitKinetics);
-
-  const auto cut = TNetworkSession::Load(dir.file("cut.rnw"));
-  ASSERT_TRUE(cut);
-  const TNetworkLoadResult& file = cut.value().File;
-  EXPECT_EQ(file.Damage, kNetworkFileEndsEarly);
-  EXPECT_EQ(file.ComponentsInFile, saved.Network().ComponentCount());
-  EXPECT_LT(file.ComponentsRead, file.ComponentsInFile);
-  EXPECT_EQ(file.ReactionsRead, 0u);
-  EXPECT_TRUE(cut.value().Session->FileName().empty());
-  EXPECT_TRUE(cut.value().Session->IsModified() && cut.value().Session->IsDamaged());
-
-  for (const char* name : {"picture.rnw", "short.rnw"}) {
-    const auto foreign = TNetworkSession::Load(dir.file(name));
-    ASSERT_FALSE(foreign) << name;
-    EXPECT_EQ(foreign.error().Code, TErrorCode::FileFormat);
-  }
-  EXPECT_EQ(TNetworkSession::Load(dir.file("picture.rnw")).error().Message,
-            "The file is not a reaction network file.");
-  EXPECT_EQ(TNetworkSession::Load(dir.file("none.rnw")).error().Code, TErrorCode::FileSystem);
-}
-
 }  // namespace
 }  // namespace korvane
