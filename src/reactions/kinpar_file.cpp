@@ -10,7 +10,6 @@
 #include <fstream>
 #include <iterator>
 #include <locale>
-#include <map>
 #include <system_error>
 
 // Only the char variant with ASCII case folding is used, so no character
@@ -44,14 +43,6 @@ std::string_view Trim(std::string_view s) {
   return s;
 }
 
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-std::string AsciiLower(std::string_view s) {
-  std::string out(s);
-  for (char& c : out) c = AsciiLower(c);
-  return out;
-}
-
 std::string ReadWholeFile(const fs::path& path, bool& ok) {
   ok = false;
   std::ifstream in(path, std::ios::binary);
@@ -61,16 +52,23 @@ std::string ReadWholeFile(const fs::path& path, bool& ok) {
   return data;
 }
 
-class TKinparReader {
+// Reader and writer parse a file the same way, so that what is written
+// reads back: section and key names without regard to letter case, and of
+// several equal keys the first counts, as with the platform's profile files.
+class TKinparIni {
  public:
-  explicit TKinparReader(const std::string& fileName) : m_ini(false, true, false) {
-    // Several equal keys: the first one counts, as with the platform's
-    // profile files. A missing or unreadable file simply has no keys.
+  TKinparIni() : m_ini(false, true, false) { m_ini.SetSpaces(false); }
+
+  // A missing or unreadable file has no keys; `false` only when a file that
+  // exists could not be read.
+  bool Load(const fs::path& path) {
     std::error_code ec;
-    if (!fs::is_regular_file(fileName, ec)) return;
+    if (!fs::exists(fs::status(path, ec))) return true;
     bool ok = false;
-    const std::string data = ReadWholeFile(fileName, ok);
-    if (!ok || m_ini.LoadData(data.data(), data.size()) < 0) m_ini.Reset();
+    const std::string data = fs::is_regular_file(path, ec) ? ReadWholeFile(path, ok) : std::string();
+    if (ok && m_ini.LoadData(data.data(), data.size()) >= 0) return true;
+    m_ini.Reset();
+    return false;
   }
 
   const char* Text(std::string_view section, const std::string& key) const {
@@ -81,6 +79,27 @@ class TKinparReader {
     const char* text = Text(section, key);
     if (text == nullptr) return fallback;
     return ParseKinparNumber(text).value_or(fallback);
+  }
+
+  // Replaces every value of the key (keeping its place, comments and
+  // spelling in the file) or adds the key at the end of its section.
+  void Set(std::string_view section, const std::string& key, const std::string& value) {
+    const std::string sectionName(section);
+    std::string spelling = key;
+    if (const CSimpleIniA::TKeyVal* keys = m_ini.GetSection(sectionName.c_str())) {
+      // Equal keys sort by load order, so the first one found is the one that counts.
+      const auto first = keys->lower_bound(CSimpleIniA::Entry(key.c_str()));
+      if (first != keys->end() && !CSimpleIniA::Entry::KeyOrder()(CSimpleIniA::Entry(key.c_str()), first->first))
+        spelling = first->first.pItem;
+    }
+    m_ini.SetValue(sectionName.c_str(), spelling.c_str(), value.c_str(), nullptr, true);
+  }
+
+  // The whole text; a file read with a UTF-8 byte order mark keeps it.
+  std::optional<std::string> Saved() const {
+    std::string text;
+    if (m_ini.Save(text, true) < 0) return std::nullopt;
+    return text;
   }
 
  private:
@@ -120,140 +139,9 @@ std::vector<TIniEntry> FileEntries(const TKineticParameterTable& table, const TR
   return entries;
 }
 
-struct TLine {
-  std::string Text;
-  std::string Ending;  // "\n", "\r\n", "\r" or empty on an unterminated last line
-};
-
-std::vector<TLine> SplitLines(std::string_view data) {
-  std::vector<TLine> lines;
-  std::size_t start = 0;
-  while (start < data.size()) {
-    std::size_t end = data.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) {
-      lines.push_back({std::string(data.substr(start)), ""});
-      break;
-    }
-    std::size_t endingLength = (data[end] == '\r' && end + 1 < data.size() && data[end + 1] == '\n') ? 2 : 1;
-    lines.push_back({std::string(data.substr(start, end - start)), std::string(data.substr(end, endingLength))});
-    start = end + endingLength;
-  }
-  return lines;
-}
-
-// Line kinds follow how the reader parses: "[name]" opens a section (text
-// after "]" ignored), ";" and "#" start comments, "key=value" needs a non-empty
-// key; anything else is skipped by the reader and kept verbatim here.
-enum class TLineKind { Other, Section, Key };
-
-struct TParsedLine {
-  TLineKind Kind = TLineKind::Other;
-  std::string Name;             // section or key, as written
-  std::size_t ValueStart = 0;  // key lines: offset of the value in the text
-};
-
-TParsedLine ParseLine(const std::string& text) {
-  TParsedLine parsed;
-  std::size_t first = 0;
-  while (first < text.size() && IsBlank(text[first])) ++first;
-  if (first == text.size() || text[first] == ';' || text[first] == '#') return parsed;
-  if (text[first] == '[') {
-    std::size_t close = text.find(']', first + 1);
-    if (close == std::string::npos) return parsed;
-    parsed.Kind = TLineKind::Section;
-    parsed.Name = std::string(Trim(std::string_view(text).substr(first + 1, close - first - 1)));
-    return parsed;
-  }
-  std::size_t equals = text.find('=', first);
-  if (equals == std::string::npos || equals == first) return parsed;
-  parsed.Kind = TLineKind::Key;
-  parsed.Name = std::string(Trim(std::string_view(text).substr(first, equals - first)));
-  parsed.ValueStart = equals + 1;
-  while (parsed.ValueStart < text.size() && IsBlank(text[parsed.ValueStart])) ++parsed.ValueStart;
-  return parsed;
-}
-
-// Puts the entries into an existing INI text the way profile files are
-// updated: the first occurrence of a key gets the new value (its spelling and
-// the spacing around "=" stay), a missing key goes after the last key of the
-// first block of its section, a missing section is appended. Every other line
-// keeps its bytes and its line ending.
-std::string UpdateIniText(std::string_view existing, const std::vector<TIniEntry>& entries) {
-  std::string bom;
-  if (existing.substr(0, 3) == "\xEF\xBB\xBF") {
-    bom = "\xEF\xBB\xBF";
-    existing.remove_prefix(3);
-  }
-  std::vector<TLine> lines = SplitLines(existing);
-  std::string newline = "\n";
-  for (const TLine& line : lines)
-    if (!line.Ending.empty()) {
-      newline = line.Ending;
-      break;
-    }
-
-  std::map<std::string, std::size_t> keyLine;             // "section\nkey" (lower case) -> line
-  std::map<std::string, std::size_t> sectionInsertAfter;  // section (lower case) -> line
-  std::vector<std::size_t> valueStart(lines.size(), 0);
-  std::string section;
-  bool inFirstBlock = false;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    TParsedLine parsed = ParseLine(lines[i].Text);
-    if (parsed.Kind == TLineKind::Section) {
-      section = AsciiLower(parsed.Name);
-      inFirstBlock = sectionInsertAfter.emplace(section, i).second;
-    } else if (parsed.Kind == TLineKind::Key) {
-      keyLine.emplace(section + '\n' + AsciiLower(parsed.Name), i);
-      valueStart[i] = parsed.ValueStart;
-      if (inFirstBlock) sectionInsertAfter[section] = i;
-    }
-  }
-
-  std::map<std::size_t, std::vector<std::string>> insertions;
-  std::vector<std::pair<std::string_view, std::vector<std::string>>> newSections;
-  for (const TIniEntry& entry : entries) {
-    const std::string sectionKey = AsciiLower(entry.Section);
-    auto found = keyLine.find(sectionKey + '\n' + AsciiLower(entry.Key));
-    if (found != keyLine.end()) {
-      std::string& text = lines[found->second].Text;
-      text = text.substr(0, valueStart[found->second]) + entry.Value;
-      continue;
-    }
-    const std::string line = entry.Key + '=' + entry.Value;
-    auto block = sectionInsertAfter.find(sectionKey);
-    if (block != sectionInsertAfter.end()) {
-      insertions[block->second].push_back(line);
-      continue;
-    }
-    if (newSections.empty() || newSections.back().first != entry.Section) newSections.push_back({entry.Section, {}});
-    newSections.back().second.push_back(line);
-  }
-
-  std::string out = bom;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    out += lines[i].Text;
-    auto inserted = insertions.find(i);
-    std::string ending = lines[i].Ending;
-    if (ending.empty() && (inserted != insertions.end() || !newSections.empty())) ending = newline;
-    out += ending;
-    if (inserted != insertions.end())
-      for (const std::string& line : inserted->second) out += line + newline;
-  }
-  for (const auto& [name, sectionLines] : newSections) {
-    // A blank line before each new section, unless the text is empty or
-    // already ends with one.
-    if (out.size() > bom.size() && out != bom + newline && !out.ends_with(newline + newline)) out += newline;
-    out += '[' + std::string(name) + ']' + newline;
-    for (const std::string& line : sectionLines) out += line + newline;
-  }
-  return out;
-}
-
 TKinparWriteResult Failure(const std::string& fileName, const std::string& reason) {
   return {false, "Cannot write the kinetic parameters file \"" + fileName + "\": " + reason};
 }
-
-
 
 }  // namespace
 
@@ -350,7 +238,8 @@ std::vector<std::string_view> KinparDamageMessages(TKinparDamage damage, TKinpar
 TKinparDamage ReadKineticParameterFile(const std::string& fileName, TKineticParameterTable& table,
                                        TRadicalActivity& radicalActivity, TAlternativeValues& alternativeValues,
                                        TAlternativeNotes& alternativeNotes) {
-  const TKinparReader file(fileName);
+  TKinparIni file;
+  file.Load(fileName);
   TKinparDamage damage = 0;
 
   const char* fileType = file.Text(kSectionGeneral, "FileType");
@@ -395,29 +284,20 @@ TKinparWriteResult WriteKineticParameterFile(const std::string& fileName, const 
                                              const TAlternativeValues& alternativeValues,
                                              const TAlternativeNotes& alternativeNotes, char decimalSeparator) {
   if (fileName.empty()) return Failure(fileName, "no file name");
-  fs::path target(fileName);
   std::error_code ec;
-  // Through a symbolic link the file it points to is updated, not the link.
-  if (fs::is_symlink(fs::symlink_status(target, ec))) {
-    target = fs::weakly_canonical(target, ec);
-    if (ec) return Failure(fileName, ec.message());
-  }
+  const fs::file_status status = fs::status(fileName, ec);
+  if (fs::exists(status) && !fs::is_regular_file(status)) return Failure(fileName, "not a regular file");
+  TKinparIni file;
+  // Rewriting a file that could not be read would lose its other entries.
+  if (!file.Load(fileName)) return Failure(fileName, "the existing file cannot be read");
+  for (const TIniEntry& entry :
+       FileEntries(table, radicalActivity, alternativeValues, alternativeNotes, decimalSeparator))
+    file.Set(entry.Section, entry.Key, entry.Value);
+  const std::optional<std::string> text = file.Saved();
+  if (!text) return Failure(fileName, "the settings cannot be written as text");
 
-  const fs::file_status status = fs::status(target, ec);
-  const bool exists = fs::exists(status);
-  if (exists && !fs::is_regular_file(status)) return Failure(fileName, "not a regular file");
-  std::string existing;
-  if (exists) {
-    bool ok = false;
-    existing = ReadWholeFile(target, ok);
-    // Rewriting a file that could not be read would lose its other lines.
-    if (!ok) return Failure(fileName, "the existing file cannot be read");
-  }
-
-  const std::string text = UpdateIniText(
-      existing, FileEntries(table, radicalActivity, alternativeValues, alternativeNotes, decimalSeparator));
-
-  const std::string problem = ReplaceFileContents(target, text);
+  // Through a symbolic link the file it points to is replaced, not the link.
+  const std::string problem = ReplaceFileContents(fileName, *text);
   if (!problem.empty()) return Failure(fileName, problem);
   return {true, {}};
 }

@@ -82,13 +82,16 @@ struct TKinparWriteResult {
 
 /// Writes every item of the four sources, in the order GENERAL, DATA,
 /// RADACT_METHOD1, ALT_PARAMS (Param_i then Param_inote for each i), with
-/// `decimalSeparator` ("," or "."; anything else writes "."). Into an
-/// existing file, only the values of keys already present change and missing
-/// keys are added at the end of their section; every other line stays as it
-/// was. A note is one line of text: line breaks are written as spaces, and
-/// spaces at either end do not survive reading. The new text goes to a
-/// temporary file beside the target that is then renamed over it, so a failed
-/// write leaves the old file untouched.
+/// `decimalSeparator` ("," or "."; anything else writes "."). An existing
+/// file is parsed as the reader parses it and written back with its other
+/// keys and their comments: a key already present keeps its place and
+/// spelling and gets the new value (once, however often it was there), a
+/// missing key goes to the end of its section. Lines the reader skips are
+/// not kept; lines end with "\n"; a UTF-8 byte order mark stays. A note is
+/// one line of text: line breaks are written as spaces, and spaces at
+/// either end do not survive reading. The new text goes to a temporary file
+/// beside the target that is then renamed over it, so a failed write leaves
+/// the old file untouched.
 TKinparWriteResult WriteKineticParameterFile(const std::string& fileName, const TKineticParameterTable& table,
                                              const TRadicalActivity& radicalActivity,
                                              const TAlternativeValues& alternativeValues,

