@@ -24,9 +24,9 @@
 #include <string>
 #include <vector>
 
-#include "app/command_result.h"
 #include "app/network_file.h"
 #include "app/undo_history.h"
+#include "core/result.h"
 #include "database/db_coordinator.h"
 #include "reactions/reaction_network.h"
 
