@@ -212,8 +212,8 @@ TChemkinExportResult ExportChemkin(const TReactionNetwork& network, const TKinet
   const auto texts = ChemkinTexts(network, parameters, options, &result.Error, &result.Fault);
   if (!texts) return result;
   const TFileContents files[] = {{result.MechanismFile, texts->Mechanism}, {result.DictionaryFile, texts->Dictionary}};
-  if (const std::string problem = ReplaceFilesContents(files); !problem.empty()) {
-    result.Error = "Cannot write " + problem;
+  if (const auto written = ReplaceFilesContents(files); !written) {
+    result.Error = "Cannot write " + written.error().Message;
     result.Fault = TChemkinExportFault::Files;
   }
   return result;

@@ -268,8 +268,8 @@ TEquationExportResult WriteFailure(const std::string& fileName, const std::strin
 }
 
 TEquationExportResult WriteReplacing(const std::string& fileName, const std::string& text) {
-  const std::string problem = ReplaceFileContents(fileName, text);
-  if (!problem.empty()) return WriteFailure(fileName, problem);
+  if (const auto written = ReplaceFileContents(fileName, text); !written)
+    return WriteFailure(fileName, written.error().Message);
   return {};
 }
 

@@ -28,8 +28,8 @@ TGraphExportResult GraphFileFailure(const std::string& graphFileName, const std:
 }
 
 TGraphExportResult WriteReplacing(const std::string& graphFileName, const std::string& text) {
-  const std::string problem = ReplaceFileContents(graphFileName, text);
-  if (!problem.empty()) return GraphFileFailure(graphFileName, problem);
+  if (const auto written = ReplaceFileContents(graphFileName, text); !written)
+    return GraphFileFailure(graphFileName, written.error().Message);
   return {true, {}};
 }
 

@@ -172,15 +172,16 @@ std::optional<TReplaceFailure> ReplaceAll(std::span<const TFileContents> files) 
 
 }  // namespace
 
-std::string ReplaceFileContents(const fs::path& path, std::string_view bytes) {
+TResult<> ReplaceFileContents(const fs::path& path, std::string_view bytes) {
   const TFileContents file{path, bytes};
-  const auto failure = ReplaceAll({&file, 1});
-  return failure ? failure->Reason : std::string();
+  if (const auto failure = ReplaceAll({&file, 1})) return TError{TErrorCode::FileSystem, failure->Reason};
+  return {};
 }
 
-std::string ReplaceFilesContents(std::span<const TFileContents> files) {
-  const auto failure = ReplaceAll(files);
-  return failure ? files[failure->File].Path.string() + ": " + failure->Reason : std::string();
+TResult<> ReplaceFilesContents(std::span<const TFileContents> files) {
+  if (const auto failure = ReplaceAll(files))
+    return TError{TErrorCode::FileSystem, files[failure->File].Path.string() + ": " + failure->Reason};
+  return {};
 }
 
 }  // namespace korvane

@@ -9,14 +9,17 @@
 #include <string>
 #include <string_view>
 
+#include "core/result.h"
+
 namespace korvane {
 
 /// Writes `bytes` as the new contents of `path`. A symbolic link is written
 /// through (the file it points to is replaced); an existing file keeps its
 /// permissions; a target that exists but is not a regular file is refused.
-/// Returns an empty string on success, else the reason (the target is then
-/// untouched and no temporary file is left).
-std::string ReplaceFileContents(const std::filesystem::path& path, std::string_view bytes);
+/// On failure the target is untouched and no temporary file is left; the
+/// error (FileSystem) gives the reason only, for the writer built on this to
+/// name the file in its own words.
+TResult<> ReplaceFileContents(const std::filesystem::path& path, std::string_view bytes);
 
 /// One file of a set replaced together.
 struct TFileContents {
@@ -28,8 +31,8 @@ struct TFileContents {
 /// that either all of them hold their new contents or all are as they were:
 /// every new file is written completely before the first one is renamed
 /// into place, and a rename that still fails puts the earlier ones back.
-/// Two entries naming the same file are refused. Returns an empty string on
-/// success, else "<file>: <reason>".
-std::string ReplaceFilesContents(std::span<const TFileContents> files);
+/// Two entries naming the same file are refused. The error (FileSystem)
+/// reads "<file>: <reason>".
+TResult<> ReplaceFilesContents(std::span<const TFileContents> files);
 
 }  // namespace korvane

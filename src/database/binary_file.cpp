@@ -98,10 +98,11 @@ std::vector<std::uint8_t> ReadFileBytes(const fs::path& path, std::size_t maxByt
 }
 
 void WriteFileReplacing(const fs::path& path, std::span<const std::uint8_t> bytes) {
-  const std::string problem =
+  const auto written =
       ReplaceFileContents(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-  if (!problem.empty())
-    throw fs::filesystem_error("Cannot write the file: " + problem, path, std::make_error_code(std::errc::io_error));
+  if (!written)
+    throw fs::filesystem_error("Cannot write the file: " + written.error().Message, path,
+                               std::make_error_code(std::errc::io_error));
 }
 
 }  // namespace korvane

@@ -297,8 +297,8 @@ TKinparWriteResult WriteKineticParameterFile(const std::string& fileName, const 
   if (!text) return Failure(fileName, "the settings cannot be written as text");
 
   // Through a symbolic link the file it points to is replaced, not the link.
-  const std::string problem = ReplaceFileContents(fileName, *text);
-  if (!problem.empty()) return Failure(fileName, problem);
+  if (const auto written = ReplaceFileContents(fileName, *text); !written)
+    return Failure(fileName, written.error().Message);
   return {true, {}};
 }
 

@@ -35,18 +35,18 @@ TEST_F(FileReplace, ReplacesThroughLinksKeepsPermissionsAndLeavesNoTemporary) {
   fs::permissions(m_dir / "real.txt", fs::perms::owner_read | fs::perms::owner_write);
   fs::create_symlink(m_dir / "real.txt", m_dir / "link.txt");
 
-  EXPECT_EQ(ReplaceFileContents(m_dir / "link.txt", "new"), "");
+  EXPECT_TRUE(ReplaceFileContents(m_dir / "link.txt", "new"));
   EXPECT_TRUE(fs::is_symlink(m_dir / "link.txt"));
   EXPECT_EQ(Read(m_dir / "real.txt"), "new");
   EXPECT_EQ(fs::status(m_dir / "real.txt").permissions() & fs::perms::all,
             fs::perms::owner_read | fs::perms::owner_write);
 
   // Refusals leave everything as it was.
-  EXPECT_NE(ReplaceFileContents(m_dir / "missing" / "a.txt", "x"), "");
+  EXPECT_EQ(ReplaceFileContents(m_dir / "missing" / "a.txt", "x").error().Code, TErrorCode::FileSystem);
   EXPECT_FALSE(fs::exists(m_dir / "missing"));
   fs::create_directory(m_dir / "folder");
-  EXPECT_EQ(ReplaceFileContents(m_dir / "folder", "x"), "not a regular file");
-  EXPECT_NE(ReplaceFileContents("", "x"), "");
+  EXPECT_EQ(ReplaceFileContents(m_dir / "folder", "x").error().Message, "not a regular file");
+  EXPECT_FALSE(ReplaceFileContents("", "x"));
   EXPECT_EQ(Entries(), 3);  // real, link, folder
 }
 
@@ -54,9 +54,10 @@ TEST_F(FileReplace, SetIsWrittenWholeOrNotAtAll) {
   std::ofstream(m_dir / "a.txt") << "old a";
   // The second file cannot be written, or names the first again: the first keeps its old contents.
   const TFileContents unwritable[] = {{m_dir / "a.txt", "new a"}, {m_dir / "missing" / "b.txt", "new b"}};
-  EXPECT_EQ(ReplaceFilesContents(unwritable).rfind((m_dir / "missing" / "b.txt").string() + ": ", 0), 0u);
+  EXPECT_EQ(ReplaceFilesContents(unwritable).error().Message.rfind((m_dir / "missing" / "b.txt").string() + ": ", 0),
+            0u);
   const TFileContents twice[] = {{m_dir / "a.txt", "new a"}, {m_dir / "." / "a.txt", "again"}};
-  EXPECT_NE(ReplaceFilesContents(twice), "");
+  EXPECT_FALSE(ReplaceFilesContents(twice));
   // The file size limit stops the second write half way, even for root, where permissions would not.
   const std::string large(4096, 'x');
   const TFileContents tooLarge[] = {{m_dir / "a.txt", "new a"}, {m_dir / "b.txt", large}};
@@ -66,15 +67,15 @@ TEST_F(FileReplace, SetIsWrittenWholeOrNotAtAll) {
   small.rlim_cur = 512;
   auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  const std::string stopped = ReplaceFilesContents(tooLarge);
+  const TResult<> stopped = ReplaceFilesContents(tooLarge);
   setrlimit(RLIMIT_FSIZE, &saved);
   std::signal(SIGXFSZ, previousHandler);
-  EXPECT_NE(stopped, "");
+  EXPECT_FALSE(stopped);
   EXPECT_EQ(Read(m_dir / "a.txt"), "old a");
   EXPECT_EQ(Entries(), 1);
 
   const TFileContents both[] = {{m_dir / "a.txt", "new a"}, {m_dir / "b.txt", "new b"}};
-  EXPECT_EQ(ReplaceFilesContents(both), "");
+  EXPECT_TRUE(ReplaceFilesContents(both));
   EXPECT_EQ(Read(m_dir / "a.txt") + Read(m_dir / "b.txt"), "new anew b");
   EXPECT_EQ(Entries(), 2);  // no temporary or previous copy left
 }
