@@ -7,6 +7,7 @@
 
 #include <zlib.h>
 
+#include "database/binary_file.h"
 #include "reactions/mass_balance.h"
 
 namespace korvane {
@@ -345,15 +346,16 @@ std::uint32_t ComponentIndex(const TReactionNetwork& network, const TMolecule* m
 
 }  // namespace
 
-TNetworkFileContent ParseNetworkFile(std::span<const std::uint8_t> bytes) {
+TResult<TNetworkFileContent> ParseNetworkFile(std::span<const std::uint8_t> bytes) {
   TNetworkFileContent content;
   const std::optional<std::size_t> trailer = LocateTrailer(bytes);
   // With a trailer, the records must fit before it.
   ByteReader reader(trailer ? bytes.first(*trailer) : bytes);
   std::size_t componentCount = 0, reactionCount = 0;
-  content.Damage = ReadPreamble(reader, content, componentCount, reactionCount);
-  if (content.Damage != kNetworkFileRead) return content;
-  content.PreambleRead = true;
+  // Without the whole preamble there are no preferences and no records.
+  if (const std::uint16_t damage = ReadPreamble(reader, content, componentCount, reactionCount);
+      damage != kNetworkFileRead)
+    return NetworkFileError(damage);
   content.ComponentsInFile = componentCount;
   content.ReactionsInFile = reactionCount;
   content.Damage = ReadRecords(reader, content, componentCount, reactionCount);
@@ -366,57 +368,59 @@ TNetworkFileContent ParseNetworkFile(std::span<const std::uint8_t> bytes) {
   return content;
 }
 
-TNetworkLoadResult LoadNetwork(std::span<const std::uint8_t> bytes, TReactionNetwork& network) {
-  TNetworkFileContent content = ParseNetworkFile(bytes);
-  TNetworkLoadResult result{.Damage = content.Damage,
+TResult<TNetworkLoadReport> LoadNetwork(std::span<const std::uint8_t> bytes, TReactionNetwork& network) {
+  // A file whose preamble does not read leaves the network as it was rather
+  // than half replaced.
+  auto parsed = ParseNetworkFile(bytes);
+  if (!parsed) return parsed.error();
+  TNetworkFileContent& content = parsed.value();
+  TNetworkLoadReport report{.Damage = content.Damage,
                             .Note = std::move(content.Note),
-                            .PreambleRead = content.PreambleRead,
                             .ComponentsRead = content.Components.size(),
                             .ComponentsInFile = content.ComponentsInFile,
                             .ReactionsRead = content.Reactions.size(),
                             .ReactionsInFile = content.ReactionsInFile};
-  // Without the whole preamble there are no preferences to store and no
-  // records; the network stays as it was rather than half replaced.
-  if (!content.PreambleRead) return result;
   // The after-filter selectivities that ReplaceContent computes use the
   // file's normalised temperature, so the preferences go in first.
   network.SetPreferences(content.Preferences);
   network.ReplaceContent(std::move(content.Components), std::move(content.Reactions),
                          content.Roots ? &*content.Roots : nullptr);
-  return result;
+  return report;
 }
 
-TNetworkLoadResult LoadNetworkFile(const std::string& fileName, TReactionNetwork& network) {
-  return LoadNetwork(ReadFileBytes(fileName), network);
+TResult<TNetworkLoadReport> LoadNetworkFile(const std::string& fileName, TReactionNetwork& network) {
+  const auto bytes = ReadFileBytes(fileName);
+  if (!bytes) return bytes.error();
+  return LoadNetwork(bytes.value(), network);
 }
 
-std::string NetworkFileLimitProblem(const TReactionNetwork& network, const std::string& note) {
+TResult<> CheckNetworkFileLimits(const TReactionNetwork& network, const std::string& note) {
+  auto refused = [](std::string why) { return TError{TErrorCode::FileFormat, std::move(why)}; };
   if (note.size() > kMaxText)
-    return "The note of a reaction network file holds at most 255 bytes; this note has " + std::to_string(note.size()) +
-           ".";
+    return refused("The note of a reaction network file holds at most 255 bytes; this note has " +
+                   std::to_string(note.size()) + ".");
   const TNetworkPreferences& p = network.GetPreferences();
   for (double value : {p.NormTemperature, p.EThresholdBetaScission, p.EThresholdHTransfer, p.EThresholdAllyl,
                        p.MinSelectivity})
-    if (!std::isfinite(value)) return "The preferences of a reaction network file must be finite numbers.";
+    if (!std::isfinite(value)) return refused("The preferences of a reaction network file must be finite numbers.");
   if (network.ComponentCount() > kNetworkFileMaxCount)
-    return "A reaction network file holds at most 16777215 components; this network has " +
-           std::to_string(network.ComponentCount()) + ".";
+    return refused("A reaction network file holds at most 16777215 components; this network has " +
+                   std::to_string(network.ComponentCount()) + ".");
   if (network.ReactionCount() > kNetworkFileMaxCount)
-    return "A reaction network file holds at most 16777215 reactions; this network has " +
-           std::to_string(network.ReactionCount()) + ".";
+    return refused("A reaction network file holds at most 16777215 reactions; this network has " +
+                   std::to_string(network.ReactionCount()) + ".");
   for (std::size_t i = 0; i < network.ComponentCount(); ++i)
     if (std::string problem = ComponentProblem(*network.Component(i)); !problem.empty())
-      return Where("Component", i) + problem;
+      return refused(Where("Component", i) + problem);
   for (std::size_t r = 0; r < network.ReactionCount(); ++r)
     if (std::string problem = ReactionProblem(network, *network.Reaction(r)); !problem.empty())
-      return Where("Reaction", r) + problem;
+      return refused(Where("Reaction", r) + problem);
   return {};
 }
 
-std::vector<std::uint8_t> EncodeNetworkFile(const TReactionNetwork& network, const std::string& note,
-                                            TNetworkFileTrailer trailer) {
-  if (const std::string problem = NetworkFileLimitProblem(network, note); !problem.empty())
-    throw FileFormatLimitError(problem);
+TResult<std::vector<std::uint8_t>> EncodeNetworkFile(const TReactionNetwork& network, const std::string& note,
+                                                     TNetworkFileTrailer trailer) {
+  if (const auto fits = CheckNetworkFileLimits(network, note); !fits) return fits.error();
   ByteWriter writer;
   writer.byte(kMagic[0]);
   writer.byte(kMagic[1]);
@@ -480,9 +484,11 @@ std::vector<std::uint8_t> EncodeNetworkFile(const TReactionNetwork& network, con
   return writer.data();
 }
 
-void WriteNetworkFile(const TReactionNetwork& network, const std::string& note, const std::string& fileName,
-                      TNetworkFileTrailer trailer) {
-  WriteFileReplacing(fileName, EncodeNetworkFile(network, note, trailer));
+TResult<> WriteNetworkFile(const TReactionNetwork& network, const std::string& note, const std::string& fileName,
+                           TNetworkFileTrailer trailer) {
+  const auto bytes = EncodeNetworkFile(network, note, trailer);
+  if (!bytes) return bytes.error();
+  return WriteFileReplacing(fileName, bytes.value());
 }
 
 std::string NetworkFileDamageMessage(std::uint16_t damage) {
@@ -516,5 +522,7 @@ std::string NetworkFileDamageReason(std::uint16_t damage) {
     default: return "Unknown damage code of a reaction network file: " + std::to_string(damage) + ".";
   }
 }
+
+TError NetworkFileError(std::uint16_t damage) { return FileFormatError(damage, NetworkFileDamageReason(damage)); }
 
 }  // namespace korvane

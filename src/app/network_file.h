@@ -41,13 +41,14 @@
 #include <vector>
 
 #include "core/molecule.h"
-#include "database/binary_file.h"
+#include "core/result.h"
 #include "reactions/reaction.h"
 #include "reactions/reaction_network.h"
 
 namespace korvane {
 
-/// Damage codes of the network file reader.
+/// Damage codes of the network file reader: the Damage of its errors and
+/// of the report of a damaged file read in part.
 inline constexpr std::uint16_t kNetworkFileRead = 0;
 /// The magic bytes are not 48 05.
 inline constexpr std::uint16_t kNotANetworkFile = 1;
@@ -88,13 +89,12 @@ inline constexpr std::uint32_t kNetworkFileNoComponent = 0xFFFFFF;
 /// What the windows show for any damage code other than 0.
 inline constexpr const char* kNetworkFileDamagedMessage = "ERROR When reading file. Data may be damaged.";
 
-/// The decoded content of a network file, before it enters a network.
+/// The decoded content of a network file whose header, counts, note and
+/// preferences were all read, before it enters a network.
 struct TNetworkFileContent {
+  /// 0 when every record read; else the first fault, after which nothing
+  /// more was read.
   std::uint16_t Damage = kNetworkFileRead;
-  /// Header, counts, note and preferences were all read; only then does
-  /// the content replace a network's.
-  bool PreambleRead = false;
-  /// Empty unless all of its bytes were read.
   std::string Note;
   TNetworkPreferences Preferences;
   /// The complete component records read before any fault; the k-th has ID k.
@@ -102,7 +102,7 @@ struct TNetworkFileContent {
   /// The complete reaction records read before any fault; they refer to
   /// `Components` only. The trailer's explicit-kinetics marks are set.
   std::vector<std::unique_ptr<TReaction>> Reactions;
-  /// The counts the file announces (0 unless the preamble was read).
+  /// The counts the file announces.
   std::size_t ComponentsInFile = 0;
   std::size_t ReactionsInFile = 0;
   /// The trailer's root component indices; none when the file has no
@@ -111,17 +111,16 @@ struct TNetworkFileContent {
 };
 
 /// Decodes the bytes of a network file; never reads past them. Stops at the
-/// first fault and keeps only the complete records read before it.
-TNetworkFileContent ParseNetworkFile(std::span<const std::uint8_t> bytes);
+/// first fault and keeps only the complete records read before it. The
+/// error of NetworkFileError when not even the header, counts, note and
+/// preferences read (wrong magic or version, too short).
+TResult<TNetworkFileContent> ParseNetworkFile(std::span<const std::uint8_t> bytes);
 
-/// Damage code and note of a load, with what was read of what the file
-/// announces.
-struct TNetworkLoadResult {
+/// What a load read: the damage code (0 when the whole file read), the
+/// note, and what was read of what the file announces.
+struct TNetworkLoadReport {
   std::uint16_t Damage = kNetworkFileRead;
   std::string Note;
-  /// Header, counts, note and preferences were read whole, so the file's
-  /// content replaced the network's (with the complete records read).
-  bool PreambleRead = false;
   std::size_t ComponentsRead = 0, ComponentsInFile = 0;
   std::size_t ReactionsRead = 0, ReactionsInFile = 0;
 };
@@ -131,17 +130,19 @@ struct TNetworkLoadResult {
 /// records replace the network's (ReplaceContent: the hydrogen atom, inert
 /// flags and roots are restored, the roots from the trailer when it read,
 /// links and after-filter selectivities rebuilt), even when a later record
-/// is damaged; otherwise the network keeps its content and preferences.
-TNetworkLoadResult LoadNetwork(std::span<const std::uint8_t> bytes, TReactionNetwork& network);
+/// is damaged, and the report says what was read; otherwise the network
+/// keeps its content and preferences and the error is ParseNetworkFile's.
+TResult<TNetworkLoadReport> LoadNetwork(std::span<const std::uint8_t> bytes, TReactionNetwork& network);
 
 /// Reads the file and loads it (LoadNetwork). A missing or unreadable file
-/// throws std::filesystem::filesystem_error and leaves the network as it was.
-TNetworkLoadResult LoadNetworkFile(const std::string& fileName, TReactionNetwork& network);
+/// is a FileSystem error (the system's reason) and leaves the network as it
+/// was.
+TResult<TNetworkLoadReport> LoadNetworkFile(const std::string& fileName, TReactionNetwork& network);
 
-/// Why the network and note cannot be written so that they read back the
-/// same (a string over 255 bytes, a bond the bond bytes cannot express, a
-/// reaction the record cannot hold, ...); empty when they can.
-std::string NetworkFileLimitProblem(const TReactionNetwork& network, const std::string& note);
+/// A FileFormat error (Damage 0) saying why the network and note cannot be
+/// written so that they read back the same (a string over 255 bytes, a bond
+/// the bond bytes cannot express, a reaction the record cannot hold, ...).
+TResult<> CheckNetworkFileLimits(const TReactionNetwork& network, const std::string& note);
 
 /// Whether a written file ends with Korvane's trailer. Without it the file
 /// holds exactly the plain format (what other readers and writers of the
@@ -149,17 +150,16 @@ std::string NetworkFileLimitProblem(const TReactionNetwork& network, const std::
 /// kinetics and cannot reveal damage.
 enum class TNetworkFileTrailer { With, Without };
 
-/// The bytes of the network file; throws FileFormatLimitError when
-/// NetworkFileLimitProblem is not empty.
-std::vector<std::uint8_t> EncodeNetworkFile(const TReactionNetwork& network, const std::string& note,
-                                            TNetworkFileTrailer trailer = TNetworkFileTrailer::With);
+/// The bytes of the network file, or the error of CheckNetworkFileLimits.
+TResult<std::vector<std::uint8_t>> EncodeNetworkFile(const TReactionNetwork& network, const std::string& note,
+                                                     TNetworkFileTrailer trailer = TNetworkFileTrailer::With);
 
 /// Writes the network file, replacing any previous file only once the new
-/// one is complete. Throws FileFormatLimitError (target untouched) for data
-/// the format cannot hold and std::filesystem::filesystem_error on I/O
-/// failure.
-void WriteNetworkFile(const TReactionNetwork& network, const std::string& note, const std::string& fileName,
-                      TNetworkFileTrailer trailer = TNetworkFileTrailer::With);
+/// one is complete. The error of CheckNetworkFileLimits (target untouched)
+/// for data the format cannot hold, a FileSystem error naming the file when
+/// it cannot be written.
+TResult<> WriteNetworkFile(const TReactionNetwork& network, const std::string& note, const std::string& fileName,
+                           TNetworkFileTrailer trailer = TNetworkFileTrailer::With);
 
 /// The windows' message for a damage code: empty for 0, else
 /// kNetworkFileDamagedMessage.
@@ -167,5 +167,9 @@ std::string NetworkFileDamageMessage(std::uint16_t damage);
 
 /// What a damage code means, for the batch tool.
 std::string NetworkFileDamageReason(std::uint16_t damage);
+
+/// The reader's error for a damage code other than 0: FileFormat, the code
+/// as Damage and NetworkFileDamageReason as the message.
+TError NetworkFileError(std::uint16_t damage);
 
 }  // namespace korvane

@@ -2,10 +2,8 @@
 
 #include <cassert>
 #include <exception>
-#include <filesystem>
 
 #include "app/database_naming.h"
-#include "database/binary_file.h"
 
 namespace korvane {
 
@@ -153,15 +151,7 @@ TResult<std::uint64_t> TNetworkSession::WriteFile(TBusyLease& lease, const std::
   assert(&lease.Session() == this);
   (void)lease;
   if (fileName.empty()) return TError{TErrorCode::Refused, "The reaction network has no file yet."};
-  try {
-    WriteNetworkFile(*m_network, note, fileName);
-  } catch (const FileFormatLimitError& error) {
-    return TError{TErrorCode::FileFormat, error.what()};
-  } catch (const std::filesystem::filesystem_error& error) {
-    return TError{TErrorCode::FileSystem, error.what()};
-  } catch (const std::exception& error) {
-    return TError{TErrorCode::FileSystem, fileName + ": " + error.what()};
-  }
+  if (auto written = WriteNetworkFile(*m_network, note, fileName); !written) return written.error();
   return m_stateId.load();
 }
 
@@ -176,13 +166,13 @@ TResult<TNetworkSession::TLoaded> TNetworkSession::Load(const std::string& fileN
   auto session = std::make_unique<TNetworkSession>();
   TLoaded loaded;
   try {
-    loaded.File = LoadNetworkFile(fileName, *session->m_network);
-  } catch (const std::filesystem::filesystem_error& error) {
-    return TError{TErrorCode::FileSystem, error.code().message()};
+    auto read = LoadNetworkFile(fileName, *session->m_network);
+    if (!read) return read.error();
+    loaded.File = std::move(read.value());
   } catch (const std::exception& error) {
+    // A file too large for the memory left.
     return TError{TErrorCode::FileSystem, error.what()};
   }
-  if (!loaded.File.PreambleRead) return TError{TErrorCode::FileFormat, NetworkFileDamageReason(loaded.File.Damage)};
   session->m_note = loaded.File.Note;
   if (loaded.File.Damage == kNetworkFileRead) {
     session->m_fileName = fileName;

@@ -172,7 +172,7 @@ class TNetworkSession {
     /// (no file name, modified, IsDamaged).
     std::unique_ptr<TNetworkSession> Session;
     /// Damage, note and counts of the reader.
-    TNetworkLoadResult File;
+    TNetworkLoadReport File;
   };
   /// Reads a network file into a new session. An error for a file that
   /// cannot be read, or is not a network file (wrong magic or version, or

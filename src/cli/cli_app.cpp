@@ -279,9 +279,8 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   } catch (const InputError& e) {
     err << "korvane-cli: " << e.what() << '\n';
   } catch (const std::filesystem::filesystem_error& e) {
+    // The tool's own file operations (folders, paths) beside the domain's results.
     err << "korvane-cli: " << e.path1().string() << ": " << e.code().message() << '\n';
-  } catch (const FileFormatLimitError& e) {
-    err << "korvane-cli: " << e.what() << '\n';
   }
   return kExitBadInput;
 }

@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "core/result.h"
+
 namespace korvane {
 
 inline constexpr int kExitSuccess = 0;
@@ -21,7 +23,15 @@ class InputError : public std::runtime_error {
   InputError(const std::string& input, const std::string& problem)
       : std::runtime_error(Shortened(input) + ": " + problem) {}
 
+  /// A writer's error: a file-system failure names the file in its own
+  /// message; any other (a limit of the format) is named after `fileName`.
+  static InputError OfWrite(const std::string& fileName, const TError& error) {
+    return error.Code == TErrorCode::FileSystem ? InputError(error.Message) : InputError(fileName, error.Message);
+  }
+
  private:
+  explicit InputError(const std::string& message) : std::runtime_error(message) {}
+
   // An input pasted by mistake (a whole file as a SMILES) is named by its
   // beginning, so that the message stays one line.
   static std::string Shortened(const std::string& input) {

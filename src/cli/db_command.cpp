@@ -56,12 +56,10 @@ std::string StructureFileOf(const std::string& stem) { return std::string(kStruc
 // for it when the database file cannot be written, so that a failure leaves
 // the folder as it was.
 void SaveDatabase(const TDBCoordinator& database, const std::vector<fs::path>& writtenStructures) {
-  try {
-    database.SaveDB();
-  } catch (const std::exception& e) {
+  if (const auto saved = database.SaveDB(); !saved) {
     std::error_code error;
     for (const fs::path& path : writtenStructures) fs::remove(path, error);
-    throw InputError(database.GetDBFileName(), e.what());
+    throw InputError::OfWrite(database.GetDBFileName(), saved.error());
   }
 }
 
@@ -136,17 +134,16 @@ int Add(const DbOptions& options, const CliStreams& streams) {
   const TMolCharacterisation structure = StructureOf(*feed.Molecule, identification);
   TMolDBInfo extended = database->Info();
   extended.Records.push_back(record);
-  for (const std::string& problem : {MolDBLimitProblem(extended), MolStructureLimitProblem(structure)})
-    if (!problem.empty()) throw InputError(options.Database, problem);
+  for (const TResult<>& fits : {CheckMolDBLimits(extended), CheckMolStructureLimits(structure)})
+    if (!fits) throw InputError(options.Database, fits.error().Message);
 
   const fs::path structureFile = directory / record.MSFile;
-  try {
-    fs::create_directories(structureFile.parent_path());
-    WriteMolStructureFile(structure, structureFile.string());
-    database->AddItem(record);
-  } catch (const fs::filesystem_error& e) {
-    throw InputError(structureFile.string(), e.code().message());
-  }
+  // A folder that cannot be made shows as the write's failure.
+  fs::create_directories(structureFile.parent_path(), error);
+  if (const auto written = WriteMolStructureFile(structure, structureFile.string()); !written)
+    throw InputError::OfWrite(structureFile.string(), written.error());
+  if (const auto added = database->AddItem(record); !added)
+    throw InputError(structureFile.string(), added.error().Message);
   SaveDatabase(*database, {structureFile});
   streams.Out << "added item " << database->ItemCount() - 1 << " (" << JoinNames(record.Synonyms) << ") with "
               << database->Records().back().MSFile << " to " << options.Database << '\n';
@@ -173,11 +170,11 @@ int Import(const DbOptions& options, const CliStreams& streams) {
     if (const std::string formula = HillFormula(*molecule); formula != entry.Formula)
       throw InputError(where, entry.Smiles + " is " + formula + ", not " + entry.Formula);
     structures.push_back(StructureOf(*molecule, static_cast<std::int32_t>(structures.size() + 1)));
-    if (std::string limit = MolStructureLimitProblem(structures.back()); !limit.empty())
-      throw InputError(where, limit);
+    if (const auto fits = CheckMolStructureLimits(structures.back()); !fits)
+      throw InputError(where, fits.error().Message);
     info.Records.push_back({entry.Synonyms, StructureFileOf(entry.Stem), {}});
   }
-  if (std::string problem = MolDBLimitProblem(info); !problem.empty()) throw InputError(options.Argument, problem);
+  if (const auto fits = CheckMolDBLimits(info); !fits) throw InputError(options.Argument, fits.error().Message);
 
   CheckOutputFile(options.Database);
   const fs::path directory = fs::path(options.Database).parent_path();
@@ -195,17 +192,15 @@ int Import(const DbOptions& options, const CliStreams& streams) {
   database.SetNote(info.Note);
   database.SetDBFileName(options.Database);
   std::vector<fs::path> written;
-  try {
-    fs::create_directories(directory / kStructureFolder);
-    for (std::size_t i = 0; i < structures.size(); ++i) {
-      written.push_back(directory / info.Records[i].MSFile);
-      WriteMolStructureFile(structures[i], written.back().string());
-      // AddItem reads the file back, so every stored structure is one that reads.
-      if (const std::uint16_t status = database.AddItem(info.Records[i]); status != kStructureFileRead)
-        throw InputError(written.back().string(), MolStructureStatusMessage(status));
-    }
-  } catch (const fs::filesystem_error& e) {
-    throw InputError(e.path1().empty() ? options.Database : e.path1().string(), e.code().message());
+  // A folder that cannot be made shows as the first write's failure.
+  fs::create_directories(directory / kStructureFolder, error);
+  for (std::size_t i = 0; i < structures.size(); ++i) {
+    written.push_back(directory / info.Records[i].MSFile);
+    if (const auto saved = WriteMolStructureFile(structures[i], written.back().string()); !saved)
+      throw InputError::OfWrite(written.back().string(), saved.error());
+    // AddItem reads the file back, so every stored structure is one that reads.
+    if (const auto added = database.AddItem(info.Records[i]); !added)
+      throw InputError(written.back().string(), added.error().Message);
   }
   SaveDatabase(database, options.Replace ? std::vector<fs::path>{} : written);
   streams.Out << "imported " << entries.size() << " species from " << options.Argument << " into " << options.Database

@@ -75,8 +75,8 @@ int RunGenerate(const GenerateOptions& options, const CliStreams& streams) {
   TReactionNetwork& network = session.Network();
   network.SetThreadCount(options.Threads);
   if (options.Output)
-    if (std::string problem = NetworkFileLimitProblem(network, options.Note); !problem.empty())
-      throw InputError("--note", problem);
+    if (const auto fits = CheckNetworkFileLimits(network, options.Note); !fits)
+      throw InputError("--note", fits.error().Message);
   for (std::size_t i = 0; i < feeds.size(); ++i) {
     if (const int existing = network.FindComponent(*feeds[i].Molecule); existing >= 0) {
       streams.Err << "warning: " << options.Feeds[i] << ": already component " << existing

@@ -41,17 +41,11 @@ void RequireFile(const std::string& fileName) {
 
 Feed StructureFileFeed(const std::string& fileName) {
   RequireFile(fileName);
-  TMolCharacterisation structure;
-  std::uint16_t status = 0;
-  try {
-    status = ReadMolStructureFile(fileName, structure);
-  } catch (const fs::filesystem_error& e) {
-    throw InputError(fileName, e.code().message());
-  }
-  if (status != kStructureFileRead) throw InputError(fileName, MolStructureStatusMessage(status));
+  const auto structure = ReadMolStructureFile(fileName);
+  if (!structure) throw InputError(fileName, structure.error().Message);
   std::string problem;
-  auto molecule = TMolecule::FromStructure(structure.Identification, structure.AdjacencyMatrix,
-                                           structure.AtomTypes, structure.AromaticMatrix, &problem);
+  auto molecule = TMolecule::FromStructure(structure->Identification, structure->AdjacencyMatrix,
+                                           structure->AtomTypes, structure->AromaticMatrix, &problem);
   if (!molecule) throw InputError(fileName, "the structure is not a valid molecule: " + problem);
   if (molecule->AtomCount() == 0) throw InputError(fileName, "the structure has no atoms");
   return {std::move(molecule), {}};
@@ -113,20 +107,19 @@ std::unique_ptr<TDBCoordinator> OpenDatabase(const std::string& fileName, bool w
   RequireFile(fileName);
   auto database = std::make_unique<TDBCoordinator>();
   database->SetDBFileName(fileName);
-  try {
-    if (const std::uint8_t status = database->LoadDB(); status != kDBFileRead)
-      throw InputError(fileName, MolDBStatusMessage(status));
-    if (!withStructures) return database;
-    const TStructureLoadReport report = database->LoadStructures();
-    if (report.Status != kStructureFileRead) {
-      const std::string structure =
-          StructureFilePath(database->GetDirectory(), database->Records()[report.Item].MSFile);
-      throw InputError(fileName, "structure file " + structure + " of item " + std::to_string(report.Item) +
-                                     ": " + MolStructureStatusMessage(report.Status));
-    }
-  } catch (const fs::filesystem_error& e) {
-    const std::string path = e.path1().empty() ? fileName : e.path1().string();
-    throw InputError(fileName, "cannot read " + path + ": " + e.code().message());
+  // A file that cannot be read is named by the database in its message.
+  if (const auto loaded = database->LoadDB(); !loaded)
+    throw InputError(fileName, loaded.error().Damage == kDBFileRead ? "cannot read " + loaded.error().Message
+                                                                    : loaded.error().Message);
+  if (!withStructures) return database;
+  if (const auto loaded = database->LoadStructures(); !loaded) {
+    if (loaded.error().Damage == kStructureFileRead) throw InputError(fileName, "cannot read " + loaded.error().Message);
+    // The items from the one that did not read on have no structure.
+    std::size_t item = 0;
+    while (database->HasStructure(item)) ++item;
+    const std::string structure = StructureFilePath(database->GetDirectory(), database->Records()[item].MSFile);
+    throw InputError(fileName, "structure file " + structure + " of item " + std::to_string(item) + ": " +
+                                   MolStructureStatusMessage(loaded.error().Damage));
   }
   database->BuildMolecules();
   return database;

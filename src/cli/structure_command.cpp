@@ -1,8 +1,6 @@
 // korvane-cli structure: structure files from SMILES, and what a structure
 // file holds.
 
-#include <filesystem>
-
 #include "cli/commands.h"
 #include "cli/inputs.h"
 #include "cli/network_text.h"
@@ -26,14 +24,10 @@ int RunStructure(const StructureOptions& options, const CliStreams& streams) {
 
   const TMolCharacterisation structure{options.Identification, molecule->GetAdjacencyMatrix(),
                                        molecule->GetAtomTypes(), molecule->GetAromaticMatrix()};
-  if (std::string limit = MolStructureLimitProblem(structure); !limit.empty())
-    throw InputError(options.Input, limit);
+  if (const auto fits = CheckMolStructureLimits(structure); !fits) throw InputError(options.Input, fits.error().Message);
   CheckOutputFile(*options.Output);
-  try {
-    WriteMolStructureFile(structure, *options.Output);
-  } catch (const std::filesystem::filesystem_error& e) {
-    throw InputError(*options.Output, e.code().message());
-  }
+  if (const auto written = WriteMolStructureFile(structure, *options.Output); !written)
+    throw InputError::OfWrite(*options.Output, written.error());
   streams.Out << "wrote " << *options.Output << '\n' << StructureDescription(*molecule);
   return kExitSuccess;
 }

@@ -36,9 +36,10 @@ enum class TErrorCode {
 struct TError {
   TErrorCode Code = TErrorCode::Refused;
   std::string Message;
-  /// The format's own damage or status code for a FileFormat error of a
-  /// reader (structure file 1..4, database file 1..3, network file 1..12);
-  /// 0 for every other error.
+  /// The format's own damage or status code when a reader reports one
+  /// (structure file 1..4, database file 1..3, network file 1..12): with
+  /// FileFormat, and with FileSystem for a database file that does not
+  /// exist (1). 0 for every other error.
   std::uint16_t Damage = 0;
 };
 

@@ -17,8 +17,8 @@ struct FileCloser {
 };
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
-[[noreturn]] void ThrowIoError(const std::string& what, const fs::path& path, int error) {
-  throw fs::filesystem_error(what, path, std::error_code(error, std::generic_category()));
+TError ReadError(int error) {
+  return {TErrorCode::FileSystem, std::error_code(error, std::generic_category()).message()};
 }
 
 }  // namespace
@@ -72,16 +72,16 @@ void ByteWriter::bytes(std::span<const std::uint8_t> values) {
   m_bytes.insert(m_bytes.end(), values.begin(), values.end());
 }
 
-std::vector<std::uint8_t> ReadFileBytes(const fs::path& path, std::size_t maxBytes) {
+TResult<std::vector<std::uint8_t>> ReadFileBytes(const fs::path& path, std::size_t maxBytes) {
   std::error_code status;
   const fs::file_type type = fs::status(path, status).type();
-  if (type == fs::file_type::not_found) ThrowIoError("Cannot open the file", path, ENOENT);
+  if (type == fs::file_type::not_found) return ReadError(ENOENT);
   // Opening a directory succeeds on some systems and then fails to read.
-  if (type == fs::file_type::directory) ThrowIoError("Cannot open the file", path, EISDIR);
+  if (type == fs::file_type::directory) return ReadError(EISDIR);
 
   errno = 0;
   FileHandle file(std::fopen(path.c_str(), "rb"));
-  if (!file) ThrowIoError("Cannot open the file", path, errno ? errno : EIO);
+  if (!file) return ReadError(errno ? errno : EIO);
 
   std::vector<std::uint8_t> content;
   std::uint8_t chunk[65536];
@@ -90,19 +90,19 @@ std::vector<std::uint8_t> ReadFileBytes(const fs::path& path, std::size_t maxByt
     const std::size_t got = std::fread(chunk, 1, wanted, file.get());
     content.insert(content.end(), chunk, chunk + got);
     if (got < wanted) {
-      if (std::ferror(file.get())) ThrowIoError("Cannot read the file", path, EIO);
+      if (std::ferror(file.get())) return ReadError(EIO);
       break;
     }
   }
   return content;
 }
 
-void WriteFileReplacing(const fs::path& path, std::span<const std::uint8_t> bytes) {
+TResult<> WriteFileReplacing(const fs::path& path, std::span<const std::uint8_t> bytes) {
   const auto written =
       ReplaceFileContents(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
   if (!written)
-    throw fs::filesystem_error("Cannot write the file: " + written.error().Message, path,
-                               std::make_error_code(std::errc::io_error));
+    return TError{TErrorCode::FileSystem, "Cannot write the file \"" + path.string() + "\": " + written.error().Message};
+  return {};
 }
 
 }  // namespace korvane

@@ -3,28 +3,21 @@
 /// layer: a bounds-checked big-endian reader over bytes in memory, a
 /// big-endian writer, whole-file reading and replace-by-rename writing.
 ///
-/// I/O failures of the file system are thrown as
-/// std::filesystem::filesystem_error; format problems are never thrown here,
-/// the readers turn a short or odd input into their status codes.
+/// File-system failures are reported as FileSystem errors; format problems
+/// are not seen here, the readers turn a short or odd input into their
+/// status codes.
 
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <span>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
-namespace korvane {
+#include "core/result.h"
 
-/// Data that a file format cannot represent (a string over 255 bytes, too
-/// many atoms, pieces of different sizes, ...). Thrown by the writers before
-/// the target file is touched; what() explains the limit.
-class FileFormatLimitError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
+namespace korvane {
 
 /// Reads big-endian values from a byte span. Every read checks the bytes
 /// left first; a read that does not fit returns nothing and consumes nothing.
@@ -63,16 +56,16 @@ class ByteWriter {
   std::vector<std::uint8_t> m_bytes;
 };
 
-/// Up to `maxBytes` bytes from the start of the file. Throws
-/// filesystem_error when the file is missing, is a directory or cannot be
-/// read.
-std::vector<std::uint8_t> ReadFileBytes(const std::filesystem::path& path,
-                                        std::size_t maxBytes = static_cast<std::size_t>(-1));
+/// Up to `maxBytes` bytes from the start of the file. A FileSystem error,
+/// with the system's reason ("No such file or directory"), when the file is
+/// missing, is a directory or cannot be read.
+TResult<std::vector<std::uint8_t>> ReadFileBytes(const std::filesystem::path& path,
+                                                 std::size_t maxBytes = static_cast<std::size_t>(-1));
 
 /// Writes the bytes to a new temporary file beside `path` and renames it
 /// over `path`, so the target either keeps its old content or gets all of
-/// the new one. Throws filesystem_error on failure; the temporary file is
-/// removed.
-void WriteFileReplacing(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
+/// the new one. On failure the temporary file is removed and the error
+/// (FileSystem) reads "Cannot write the file "<path>": <reason>".
+TResult<> WriteFileReplacing(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
 
 }  // namespace korvane

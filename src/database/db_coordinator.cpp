@@ -2,9 +2,6 @@
 
 #include <algorithm>
 #include <cassert>
-#include <cerrno>
-#include <filesystem>
-#include <system_error>
 
 #include "core/identity.h"
 #include "database/binary_file.h"
@@ -33,62 +30,72 @@ void TDBCoordinator::SetDBFileName(const std::string& fileName) {
   m_directory = DirectoryOf(fileName);
 }
 
-std::uint8_t TDBCoordinator::LoadDB() {
-  TMolDBInfo read;
-  const std::uint8_t status = ReadMolDBFile(read, ToNativeSeparators(m_info.DBFileName));
-  if (status != kDBFileRead) return status;
-  read.DBFileName = m_info.DBFileName;
-  m_info = std::move(read);
+TResult<> TDBCoordinator::LoadDB() {
+  const std::string path = ToNativeSeparators(m_info.DBFileName);
+  auto read = ReadMolDBFile(path);
+  if (!read) {
+    TError error = read.error();
+    // The reader gives the system's reason only; the caller did not name the file.
+    if (error.Damage == kDBFileRead) error.Message = path + ": " + error.Message;
+    return error;
+  }
+  read->DBFileName = m_info.DBFileName;
+  m_info = std::move(read.value());
   // The previous structures and molecules belong to other items.
   m_characterisations.assign(m_info.Records.size(), TMolCharacterisation{});
   m_hasStructure.assign(m_info.Records.size(), false);
   m_molecules.clear();
   m_moleculesBuilt = false;
-  return status;
+  return {};
 }
 
-void TDBCoordinator::SaveDB() const {
-  if (m_info.DBFileName.empty())
-    throw std::filesystem::filesystem_error("The database has no file name",
-                                            std::make_error_code(std::errc::invalid_argument));
-  WriteMolDBFile(m_info, ToNativeSeparators(m_info.DBFileName));
+TResult<> TDBCoordinator::SaveDB() const {
+  if (m_info.DBFileName.empty()) return TError{TErrorCode::Refused, "The database has no file name."};
+  return WriteMolDBFile(m_info, ToNativeSeparators(m_info.DBFileName));
 }
 
-TStructureLoadReport TDBCoordinator::LoadStructures() {
+TResult<> TDBCoordinator::LoadStructures() {
   const std::size_t count = ItemCount();
   m_characterisations.assign(count, TMolCharacterisation{});
   m_hasStructure.assign(count, false);
   m_molecules.clear();
   m_moleculesBuilt = false;
   for (std::size_t i = 0; i < count; ++i) {
-    const std::uint16_t status = ReadMolStructureFile(structurePath(i), m_characterisations[i]);
-    if (status != kStructureFileRead) return {status, i};
+    auto read = ReadMolStructureFile(structurePath(i));
+    if (!read) {
+      TError error = read.error();
+      error.Message = structurePath(i) + ": " + error.Message;
+      return error;
+    }
+    m_characterisations[i] = std::move(read.value());
     m_hasStructure[i] = true;
   }
   return {};
 }
 
-std::string TDBCoordinator::SaveProblem() const {
-  if (std::string problem = MolDBLimitProblem(m_info); !problem.empty()) return problem;
+TResult<> TDBCoordinator::CheckSave() const {
+  if (auto fits = CheckMolDBLimits(m_info); !fits) return fits;
   for (std::size_t i = 0; i < m_characterisations.size(); ++i) {
     if (!m_hasStructure[i]) continue;
-    if (std::string problem = MolStructureLimitProblem(m_characterisations[i]); !problem.empty())
-      return "Item " + std::to_string(i) + ": " + problem;
+    if (const auto fits = CheckMolStructureLimits(m_characterisations[i]); !fits)
+      return TError{fits.error().Code, "Item " + std::to_string(i) + ": " + fits.error().Message};
   }
   return {};
 }
 
-void TDBCoordinator::SaveStructures() const {
+TResult<> TDBCoordinator::SaveStructures() const {
   for (std::size_t i = 0; i < m_characterisations.size(); ++i) {
     if (!m_hasStructure[i]) continue;
-    if (std::string problem = MolStructureLimitProblem(m_characterisations[i]); !problem.empty())
-      throw FileFormatLimitError("Item " + std::to_string(i) + ": " + problem);
+    if (const auto fits = CheckMolStructureLimits(m_characterisations[i]); !fits)
+      return TError{fits.error().Code, "Item " + std::to_string(i) + ": " + fits.error().Message};
   }
   // An item whose structure never read (a missing or damaged file, a load
   // that stopped early) has nothing to write; writing its empty entry would
   // destroy a file that may still hold the structure.
   for (std::size_t i = 0; i < m_characterisations.size(); ++i)
-    if (m_hasStructure[i]) WriteMolStructureFile(m_characterisations[i], structurePath(i));
+    if (m_hasStructure[i])
+      if (auto written = WriteMolStructureFile(m_characterisations[i], structurePath(i)); !written) return written;
+  return {};
 }
 
 void TDBCoordinator::BuildMolecules() {
@@ -106,30 +113,31 @@ std::string TDBCoordinator::structurePath(std::size_t index) const {
   return StructureFilePath(m_directory, m_info.Records[index].MSFile);
 }
 
-std::uint16_t TDBCoordinator::AddItem(const TMolDBRecord& record) {
-  // The file is read before anything changes, so a read that throws (a
-  // missing file) leaves the database as it was.
+TResult<> TDBCoordinator::AddItem(const TMolDBRecord& record) {
+  // The file is read before anything changes, so a file that cannot be read
+  // leaves the database as it was.
   TMolDBRecord stored{record.Synonyms, storedPath(record.MSFile), record.Reservations};
-  TMolCharacterisation read;
-  const std::uint16_t status = ReadMolStructureFile(StructureFilePath(m_directory, stored.MSFile), read);
-  const bool readWell = status == kStructureFileRead;
-  auto molecule = m_moleculesBuilt ? (readWell ? MoleculeOf(read) : std::make_unique<TMolecule>()) : nullptr;
+  auto read = ReadMolStructureFile(StructureFilePath(m_directory, stored.MSFile));
+  if (!read && read.error().Code == TErrorCode::FileSystem) return read.error();
+  const bool readWell = read.ok();
+  auto molecule = m_moleculesBuilt ? (readWell ? MoleculeOf(read.value()) : std::make_unique<TMolecule>()) : nullptr;
 
   m_info.Records.push_back(std::move(stored));
-  m_characterisations.push_back(readWell ? std::move(read) : TMolCharacterisation{});
+  m_characterisations.push_back(readWell ? std::move(read.value()) : TMolCharacterisation{});
   m_hasStructure.push_back(readWell);
   if (m_moleculesBuilt) m_molecules.push_back(std::move(molecule));
-  return status;
+  if (!readWell) return read.error();
+  return {};
 }
 
-std::uint16_t TDBCoordinator::ReplaceItem(std::size_t index, const TMolDBRecord& record) {
+TResult<> TDBCoordinator::ReplaceItem(std::size_t index, const TMolDBRecord& record) {
   assert(index < ItemCount());
   TMolDBRecord stored{record.Synonyms, storedPath(record.MSFile), record.Reservations};
-  TMolCharacterisation read;
-  const std::uint16_t status = ReadMolStructureFile(StructureFilePath(m_directory, stored.MSFile), read);
+  auto read = ReadMolStructureFile(StructureFilePath(m_directory, stored.MSFile));
+  if (!read && read.error().Code == TErrorCode::FileSystem) return read.error();
   m_info.Records[index] = std::move(stored);
-  if (status != kStructureFileRead) return status;
-  m_characterisations[index] = std::move(read);
+  if (!read) return read.error();
+  m_characterisations[index] = std::move(read.value());
   m_hasStructure[index] = true;
   if (m_moleculesBuilt) {
     // Rebuilt in place: windows may hold references to this molecule.
@@ -139,7 +147,7 @@ std::uint16_t TDBCoordinator::ReplaceItem(std::size_t index, const TMolDBRecord&
     if (molecule.SetStructure(entry.AdjacencyMatrix, entry.AtomTypes, entry.AromaticMatrix))
       molecule.Build();
   }
-  return status;
+  return {};
 }
 
 TMolDBRecord TDBCoordinator::GetItem(std::size_t index) const {

@@ -21,17 +21,11 @@
 #include <vector>
 
 #include "core/molecule.h"
+#include "core/result.h"
 #include "core/vectors.h"
 #include "database/mol_db_types.h"
 
 namespace korvane {
-
-/// Outcome of LoadStructures: the status word of the first structure file
-/// that did not read (0 when all did) and that item's index.
-struct TStructureLoadReport {
-  std::uint16_t Status = 0;
-  std::size_t Item = 0;
-};
 
 class TDBCoordinator {
  public:
@@ -52,25 +46,28 @@ class TDBCoordinator {
   std::uint8_t GetVersion() const { return m_info.Version; }
   std::size_t ItemCount() const { return m_info.Records.size(); }
 
-  /// Reads the database file named by GetDBFileName and returns its status
-  /// (ReadMolDBFile). On success the items are replaced and their structures
-  /// and molecules are cleared until LoadStructures and BuildMolecules run;
-  /// on any other status the database is unchanged.
-  std::uint8_t LoadDB();
-  /// Writes name, note and items to GetDBFileName. Throws
-  /// FileFormatLimitError or std::filesystem::filesystem_error; the file is
-  /// replaced only by a complete new one.
-  void SaveDB() const;
+  /// Reads the database file named by GetDBFileName (ReadMolDBFile). On
+  /// success the items are replaced and their structures and molecules are
+  /// cleared until LoadStructures and BuildMolecules run; on an error (the
+  /// reader's, "<file>: <reason>" for a file that cannot be read) the
+  /// database is unchanged.
+  TResult<> LoadDB();
+  /// Writes name, note and items to GetDBFileName (WriteMolDBFile); Refused
+  /// when there is no file name. The file is replaced only by a complete new
+  /// one.
+  TResult<> SaveDB() const;
 
   /// Reads every item's structure file in index order, stopping at the first
-  /// one whose status is not 0; that item and all later ones stay without a
-  /// structure. Built molecules are cleared. A missing structure file throws
-  /// std::filesystem::filesystem_error.
-  TStructureLoadReport LoadStructures();
+  /// one that does not read; that item and all later ones stay without a
+  /// structure (HasStructure). The error is that file's (its status as
+  /// Damage) with the message "<structure file>: <reason>". Built molecules
+  /// are cleared.
+  TResult<> LoadStructures();
   /// Writes the structure of every item that has one to the item's
-  /// structure file. All structures are checked before the first is written;
-  /// throws as SaveDB.
-  void SaveStructures() const;
+  /// structure file. All structures are checked before the first is written
+  /// ("Item <i>: " and the limit); the error of a file that cannot be
+  /// written names it.
+  TResult<> SaveStructures() const;
   /// Builds one molecule per item from its structure (ID = identification);
   /// an item without a structure gets a molecule without atoms.
   void BuildMolecules();
@@ -79,16 +76,17 @@ class TDBCoordinator {
   /// Appends an item. `record.MSFile` is the structure file as the user chose
   /// it; the item stores its shortest path relative to the database's
   /// directory (a relative choice is taken relative to that directory).
-  /// Reads the structure (and builds its molecule if molecules are built) and
-  /// returns the read status; a bad status leaves the item without a
-  /// structure. A missing structure file throws
-  /// std::filesystem::filesystem_error and changes nothing.
-  std::uint16_t AddItem(const TMolDBRecord& record);
+  /// Reads the structure (and builds its molecule if molecules are built).
+  /// A structure file that is not one, or is damaged, gives the reader's
+  /// FileFormat error but the item is still added, without a structure; a
+  /// file that cannot be read at all (FileSystem, the system's reason)
+  /// changes nothing.
+  TResult<> AddItem(const TMolDBRecord& record);
   /// As AddItem, but overwrites the item at `index`; when the structure does
   /// not read, the item keeps its previous structure and molecule. The
-  /// molecule object at `index` stays the same object. A missing structure
-  /// file throws as AddItem and changes nothing.
-  std::uint16_t ReplaceItem(std::size_t index, const TMolDBRecord& record);
+  /// molecule object at `index` stays the same object. A file that cannot be
+  /// read changes nothing.
+  TResult<> ReplaceItem(std::size_t index, const TMolDBRecord& record);
   /// A copy of the item, with its stored relative MSFile.
   TMolDBRecord GetItem(std::size_t index) const;
   TStrVector GetSynonyms(std::size_t index) const;
@@ -114,9 +112,10 @@ class TDBCoordinator {
   const TMolCharVector& Characterisations() const { return m_characterisations; }
   /// Whether the item's structure was read from its file.
   bool HasStructure(std::size_t index) const { return m_hasStructure[index]; }
-  /// Why SaveStructures or SaveDB would refuse the database; empty when
-  /// both can write it. Lets a caller check before anything is written.
-  std::string SaveProblem() const;
+  /// The error SaveStructures or SaveDB would refuse the database with for
+  /// its content (a limit of the formats). Lets a caller check before
+  /// anything is written.
+  TResult<> CheckSave() const;
 
  private:
   std::string storedPath(const std::string& chosenPath) const;

@@ -81,77 +81,74 @@ void WriteTexts(ByteWriter& writer, const TStrVector& strings) {
 
 }  // namespace
 
-std::uint8_t ParseMolDB(std::span<const std::uint8_t> bytes, TMolDBInfo& info) {
+TResult<TMolDBInfo> ParseMolDB(std::span<const std::uint8_t> bytes) {
   ByteReader reader(bytes);
   const auto magic = reader.byte();
   const auto kind = reader.byte();
-  if (magic != kMagic || kind != kDatabaseKind) return kNotADBFile;
+  if (magic != kMagic || kind != kDatabaseKind) return MolDBFileError(kNotADBFile);
   const auto version = reader.byte();
-  if (!version) return kNotADBFile;
-  if (*version != kVersion) return kDBFileUnknownVersion;
+  if (!version) return MolDBFileError(kNotADBFile);
+  if (*version != kVersion) return MolDBFileError(kDBFileUnknownVersion);
 
   // A file that ends before its counts are satisfied is not a database
   // file; nothing read from it is kept.
   const auto nameLength = reader.byte();
   const auto itemCount = reader.uint16();
   const auto noteLength = reader.byte();
-  if (!nameLength || !itemCount || !noteLength) return kNotADBFile;
+  if (!nameLength || !itemCount || !noteLength) return MolDBFileError(kNotADBFile);
   auto name = reader.text(*nameLength);
   auto note = reader.text(*noteLength);
-  if (!name || !note) return kNotADBFile;
-  if (reader.remaining() / kItemHeadSize < *itemCount) return kNotADBFile;
+  if (!name || !note) return MolDBFileError(kNotADBFile);
+  if (reader.remaining() / kItemHeadSize < *itemCount) return MolDBFileError(kNotADBFile);
 
   TMolDBInfo read;
   read.Version = kVersion;
   read.DBName = std::move(*name);
   read.Note = std::move(*note);
-  read.DBFileName = info.DBFileName;
   read.Records.reserve(*itemCount);
   for (std::size_t i = 0; i < *itemCount; ++i) {
     auto record = ReadItem(reader);
-    if (!record) return kNotADBFile;
+    if (!record) return MolDBFileError(kNotADBFile);
     read.Records.push_back(std::move(*record));
   }
-  info = std::move(read);
-  return kDBFileRead;
+  return read;
 }
 
-std::uint8_t ReadMolDBFile(TMolDBInfo& info, const std::string& fileName) {
+TResult<TMolDBInfo> ReadMolDBFile(const std::string& fileName) {
   std::error_code ignored;
   if (std::filesystem::status(fileName, ignored).type() == std::filesystem::file_type::not_found)
-    return kDBFileMissing;
+    return MolDBFileError(kDBFileMissing);
   // The frame is checked before the rest is loaded, so a wrongly chosen
   // large file is not read whole.
   auto bytes = ReadFileBytes(fileName, 3);
-  if (bytes.size() == 3 && bytes[0] == kMagic && bytes[1] == kDatabaseKind && bytes[2] == kVersion)
+  if (bytes && bytes.value() == std::vector<std::uint8_t>{kMagic, kDatabaseKind, kVersion})
     bytes = ReadFileBytes(fileName);
-  TMolDBInfo read;
-  const std::uint8_t status = ParseMolDB(bytes, read);
-  if (status == kDBFileRead) {
-    read.DBFileName = fileName;
-    info = std::move(read);
-  }
-  return status;
+  if (!bytes) return bytes.error();
+  auto read = ParseMolDB(bytes.value());
+  if (read) read->DBFileName = fileName;
+  return read;
 }
 
-std::string MolDBLimitProblem(const TMolDBInfo& info) {
-  if (info.DBName.size() > kMaxDBFileString) return LongString("The database name", info.DBName.size());
-  if (info.Note.size() > kMaxDBFileString) return LongString("The note", info.Note.size());
+TResult<> CheckMolDBLimits(const TMolDBInfo& info) {
+  auto refused = [](std::string why) { return TError{TErrorCode::FileFormat, std::move(why)}; };
+  if (info.DBName.size() > kMaxDBFileString) return refused(LongString("The database name", info.DBName.size()));
+  if (info.Note.size() > kMaxDBFileString) return refused(LongString("The note", info.Note.size()));
   if (info.Records.size() > kMaxDBItems)
-    return "A database file holds at most 65535 items; this database has " + std::to_string(info.Records.size()) +
-           ".";
+    return refused("A database file holds at most 65535 items; this database has " +
+                   std::to_string(info.Records.size()) + ".");
   for (std::size_t i = 0; i < info.Records.size(); ++i) {
     const TMolDBRecord& record = info.Records[i];
-    if (auto problem = ListLimitProblem(record.Synonyms, "synonym", i); !problem.empty()) return problem;
+    if (auto problem = ListLimitProblem(record.Synonyms, "synonym", i); !problem.empty()) return refused(problem);
     if (record.MSFile.size() > kMaxDBFileString)
-      return LongString("The structure file path of item " + std::to_string(i), record.MSFile.size());
-    if (auto problem = ListLimitProblem(record.Reservations, "reservation", i); !problem.empty()) return problem;
+      return refused(LongString("The structure file path of item " + std::to_string(i), record.MSFile.size()));
+    if (auto problem = ListLimitProblem(record.Reservations, "reservation", i); !problem.empty())
+      return refused(problem);
   }
   return {};
 }
 
-std::vector<std::uint8_t> EncodeMolDB(const TMolDBInfo& info) {
-  if (const std::string problem = MolDBLimitProblem(info); !problem.empty()) throw FileFormatLimitError(problem);
+TResult<std::vector<std::uint8_t>> EncodeMolDB(const TMolDBInfo& info) {
+  if (const auto fits = CheckMolDBLimits(info); !fits) return fits.error();
   ByteWriter writer;
   writer.byte(kMagic);
   writer.byte(kDatabaseKind);
@@ -178,8 +175,10 @@ std::vector<std::uint8_t> EncodeMolDB(const TMolDBInfo& info) {
   return writer.data();
 }
 
-void WriteMolDBFile(const TMolDBInfo& info, const std::string& fileName) {
-  WriteFileReplacing(fileName, EncodeMolDB(info));
+TResult<> WriteMolDBFile(const TMolDBInfo& info, const std::string& fileName) {
+  const auto bytes = EncodeMolDB(info);
+  if (!bytes) return bytes.error();
+  return WriteFileReplacing(fileName, bytes.value());
 }
 
 std::string MolDBStatusMessage(std::uint8_t status) {
@@ -190,6 +189,11 @@ std::string MolDBStatusMessage(std::uint8_t status) {
     case kDBFileUnknownVersion: return "The molecular database file has an unknown format version.";
     default: return "Unknown status of a molecular database file: " + std::to_string(status) + ".";
   }
+}
+
+TError MolDBFileError(std::uint8_t status) {
+  return {status == kDBFileMissing ? TErrorCode::FileSystem : TErrorCode::FileFormat, MolDBStatusMessage(status),
+          status};
 }
 
 }  // namespace korvane

@@ -17,11 +17,12 @@
 #include <string>
 #include <vector>
 
+#include "core/result.h"
 #include "database/mol_db_types.h"
 
 namespace korvane {
 
-/// Status bytes of ReadMolDBFile.
+/// Status bytes of the database file reader: the Damage of its errors.
 inline constexpr std::uint8_t kDBFileRead = 0;
 inline constexpr std::uint8_t kDBFileMissing = 1;
 /// Wrong kind of file, or a database file that ends before its counts are
@@ -34,33 +35,37 @@ inline constexpr std::size_t kMaxDBItems = 65535;
 /// Longest string, and most synonyms or reservations per item (one byte).
 inline constexpr std::size_t kMaxDBFileString = 255;
 
-/// Decodes the bytes of a database file into everything but DBFileName. On
-/// any status but 0 `info` is left as it was. Bytes after the last item are
-/// ignored.
-std::uint8_t ParseMolDB(std::span<const std::uint8_t> bytes, TMolDBInfo& info);
+/// Decodes the bytes of a database file into everything but DBFileName
+/// (left empty); a FileFormat error with the status as Damage (MolDBFileError)
+/// when they hold no database. Bytes after the last item are ignored.
+TResult<TMolDBInfo> ParseMolDB(std::span<const std::uint8_t> bytes);
 
-/// Reads a database file into `info` (DBFileName becomes `fileName`) and
-/// returns its status; on any status but 0 `info` is left as it was. A file
-/// that exists but cannot be read throws std::filesystem::filesystem_error.
-std::uint8_t ReadMolDBFile(TMolDBInfo& info, const std::string& fileName);
+/// Reads a database file (DBFileName becomes `fileName`). A file that does
+/// not exist is the error of kDBFileMissing; one that exists but cannot be
+/// read a FileSystem error with the system's reason.
+TResult<TMolDBInfo> ReadMolDBFile(const std::string& fileName);
 
-/// Why the database cannot be written (a string over 255 bytes, more than
-/// 255 synonyms or reservations in an item, more than 65535 items); empty
-/// when it can.
-std::string MolDBLimitProblem(const TMolDBInfo& info);
+/// A FileFormat error (Damage 0) saying why the database cannot be written:
+/// a string over 255 bytes, more than 255 synonyms or reservations in an
+/// item, more than 65535 items.
+TResult<> CheckMolDBLimits(const TMolDBInfo& info);
 
-/// The bytes of the database file; throws FileFormatLimitError when
-/// MolDBLimitProblem is not empty. Version and DBFileName are not written;
-/// every "/" of an MSFile path is stored as "\".
-std::vector<std::uint8_t> EncodeMolDB(const TMolDBInfo& info);
+/// The bytes of the database file, or the error of CheckMolDBLimits. Version
+/// and DBFileName are not written; every "/" of an MSFile path is stored as
+/// "\".
+TResult<std::vector<std::uint8_t>> EncodeMolDB(const TMolDBInfo& info);
 
 /// Writes the database file, replacing any previous file only once the new
-/// one is complete. Throws FileFormatLimitError (target untouched) for data
-/// the format cannot hold and std::filesystem::filesystem_error on I/O
-/// failure.
-void WriteMolDBFile(const TMolDBInfo& info, const std::string& fileName);
+/// one is complete. The error of CheckMolDBLimits (target untouched) for
+/// data the format cannot hold, a FileSystem error naming the file when it
+/// cannot be written.
+TResult<> WriteMolDBFile(const TMolDBInfo& info, const std::string& fileName);
 
 /// Message for a status byte, for windows and the batch tool.
 std::string MolDBStatusMessage(std::uint8_t status);
+
+/// The reader's error for a status other than 0, with the status as Damage
+/// and its message: FileSystem for kDBFileMissing, else FileFormat.
+TError MolDBFileError(std::uint8_t status);
 
 }  // namespace korvane

@@ -22,17 +22,17 @@ std::size_t MolStructureFileSize(std::size_t atoms) {
   return kHeaderSize + elements + atoms + PackedSize(elements);
 }
 
-std::uint16_t ParseMolStructure(std::span<const std::uint8_t> bytes, TMolCharacterisation& structure) {
+TResult<TMolCharacterisation> ParseMolStructure(std::span<const std::uint8_t> bytes) {
   // A file too short for the header is reported before its header is looked at.
-  if (bytes.size() < kHeaderSize) return kStructureFileTooShort;
+  if (bytes.size() < kHeaderSize) return MolStructureFileError(kStructureFileTooShort);
   ByteReader reader(bytes);
-  if (reader.byte() != kMagic || reader.byte() != kStructureKind) return kNotAStructureFile;
-  if (reader.byte() != kVersion) return kStructureFileUnknownVersion;
+  if (reader.byte() != kMagic || reader.byte() != kStructureKind) return MolStructureFileError(kNotAStructureFile);
+  if (reader.byte() != kVersion) return MolStructureFileError(kStructureFileUnknownVersion);
   const std::int32_t identification = *reader.int32();
   const std::size_t n = *reader.byte();
 
   const std::size_t elements = n * n;
-  if (reader.remaining() < elements + n + PackedSize(elements)) return kStructureFileTooShort;
+  if (reader.remaining() < elements + n + PackedSize(elements)) return MolStructureFileError(kStructureFileTooShort);
   TMolCharacterisation read;
   read.Identification = identification;
   read.AdjacencyMatrix.assign(n, n, 0);
@@ -44,34 +44,36 @@ std::uint16_t ParseMolStructure(std::span<const std::uint8_t> bytes, TMolCharact
   read.AromaticMatrix.assign(n, n, false);
   bool* flags = read.AromaticMatrix.data();
   for (std::size_t k = 0; k < elements; ++k) flags[k] = (packed[k / 8] >> (k % 8) & 1) != 0;
-  if (!StructureMatrixProblem(read.AdjacencyMatrix, read.AromaticMatrix).empty()) return kStructureFileDamaged;
-
-  structure = std::move(read);
-  return kStructureFileRead;
+  if (!StructureMatrixProblem(read.AdjacencyMatrix, read.AromaticMatrix).empty())
+    return MolStructureFileError(kStructureFileDamaged);
+  return read;
 }
 
-std::uint16_t ReadMolStructureFile(const std::string& fileName, TMolCharacterisation& structure) {
+TResult<TMolCharacterisation> ReadMolStructureFile(const std::string& fileName) {
   // No valid file is longer than a 255-atom structure; reading no more
   // keeps a wrongly chosen huge file from being loaded whole.
   const auto bytes = ReadFileBytes(fileName, MolStructureFileSize(255));
-  return ParseMolStructure(bytes, structure);
+  if (!bytes) return bytes.error();
+  return ParseMolStructure(bytes.value());
 }
 
-std::string MolStructureLimitProblem(const TMolCharacterisation& structure) {
+TResult<> CheckMolStructureLimits(const TMolCharacterisation& structure) {
+  auto refused = [](std::string why) { return TError{TErrorCode::FileFormat, std::move(why)}; };
   const std::size_t n = structure.AdjacencyMatrix.rows();
   if (n > 0 && structure.AdjacencyMatrix.cols() != n)
-    return "The adjacency matrix of a structure must be square.";
+    return refused("The adjacency matrix of a structure must be square.");
   if (structure.AtomTypes.size() != n || structure.AromaticMatrix.rows() != n ||
       (n > 0 && structure.AromaticMatrix.cols() != n))
-    return "The adjacency matrix, the atom types and the aromatic matrix describe different numbers of atoms.";
+    return refused(
+        "The adjacency matrix, the atom types and the aromatic matrix describe different numbers of atoms.");
   if (n > kMaxStructureFileAtoms)
-    return "A molecular structure file holds at most 181 atoms; this structure has " + std::to_string(n) + ".";
+    return refused("A molecular structure file holds at most 181 atoms; this structure has " + std::to_string(n) +
+                   ".");
   return {};
 }
 
-std::vector<std::uint8_t> EncodeMolStructure(const TMolCharacterisation& structure) {
-  if (const std::string problem = MolStructureLimitProblem(structure); !problem.empty())
-    throw FileFormatLimitError(problem);
+TResult<std::vector<std::uint8_t>> EncodeMolStructure(const TMolCharacterisation& structure) {
+  if (const auto fits = CheckMolStructureLimits(structure); !fits) return fits.error();
   const std::size_t n = structure.AdjacencyMatrix.rows();
   const std::size_t elements = n * n;
   ByteWriter writer;
@@ -90,8 +92,10 @@ std::vector<std::uint8_t> EncodeMolStructure(const TMolCharacterisation& structu
   return writer.data();
 }
 
-void WriteMolStructureFile(const TMolCharacterisation& structure, const std::string& fileName) {
-  WriteFileReplacing(fileName, EncodeMolStructure(structure));
+TResult<> WriteMolStructureFile(const TMolCharacterisation& structure, const std::string& fileName) {
+  const auto bytes = EncodeMolStructure(structure);
+  if (!bytes) return bytes.error();
+  return WriteFileReplacing(fileName, bytes.value());
 }
 
 std::string MolStructureStatusMessage(std::uint16_t status) {
@@ -106,5 +110,7 @@ std::string MolStructureStatusMessage(std::uint16_t status) {
     default: return "Unknown status of a molecular structure file: " + std::to_string(status) + ".";
   }
 }
+
+TError MolStructureFileError(std::uint16_t status) { return FileFormatError(status, MolStructureStatusMessage(status)); }
 
 }  // namespace korvane

@@ -15,11 +15,13 @@
 #include <string>
 #include <vector>
 
+#include "core/result.h"
 #include "database/mol_db_types.h"
 
 namespace korvane {
 
-/// Status words of ReadMolStructureFile.
+/// Status words of the structure file reader: the Damage of its FileFormat
+/// errors.
 inline constexpr std::uint16_t kStructureFileRead = 0;
 /// Shorter than 8 bytes, or shorter than its atom count requires.
 inline constexpr std::uint16_t kStructureFileTooShort = 1;
@@ -36,31 +38,34 @@ inline constexpr std::size_t kMaxStructureFileAtoms = 181;
 /// Size in bytes of the structure file of a structure of n atoms.
 std::size_t MolStructureFileSize(std::size_t atoms);
 
-/// Decodes the bytes of a structure file. On any status but 0 `structure`
-/// is left as it was. Bytes after the packed aromatic matrix are ignored.
-std::uint16_t ParseMolStructure(std::span<const std::uint8_t> bytes, TMolCharacterisation& structure);
+/// Decodes the bytes of a structure file; a FileFormat error with the status
+/// word as Damage (MolStructureFileError) when they hold no structure. Bytes
+/// after the packed aromatic matrix are ignored.
+TResult<TMolCharacterisation> ParseMolStructure(std::span<const std::uint8_t> bytes);
 
-/// Reads a structure file into `structure` and returns its status word; on
-/// any status but 0 `structure` is left as it was. A missing or unreadable
-/// file throws std::filesystem::filesystem_error.
-std::uint16_t ReadMolStructureFile(const std::string& fileName, TMolCharacterisation& structure);
+/// Reads and decodes a structure file; a FileSystem error (the system's
+/// reason) when it is missing or cannot be read.
+TResult<TMolCharacterisation> ReadMolStructureFile(const std::string& fileName);
 
-/// Why the structure cannot be written (pieces of different sizes, more
-/// than 181 atoms); empty when it can.
-std::string MolStructureLimitProblem(const TMolCharacterisation& structure);
+/// A FileFormat error (Damage 0) saying why the structure cannot be written:
+/// pieces of different sizes, more than 181 atoms.
+TResult<> CheckMolStructureLimits(const TMolCharacterisation& structure);
 
-/// The bytes of the structure file; throws FileFormatLimitError when
-/// MolStructureLimitProblem is not empty. n is the row count of the
-/// adjacency matrix.
-std::vector<std::uint8_t> EncodeMolStructure(const TMolCharacterisation& structure);
+/// The bytes of the structure file, or the error of CheckMolStructureLimits.
+/// n is the row count of the adjacency matrix.
+TResult<std::vector<std::uint8_t>> EncodeMolStructure(const TMolCharacterisation& structure);
 
 /// Writes the structure file, replacing any previous file only once the new
-/// one is complete. Throws FileFormatLimitError (target untouched) for data
-/// the format cannot hold and std::filesystem::filesystem_error on I/O
-/// failure.
-void WriteMolStructureFile(const TMolCharacterisation& structure, const std::string& fileName);
+/// one is complete. The error of CheckMolStructureLimits (target untouched)
+/// for data the format cannot hold, a FileSystem error naming the file when
+/// it cannot be written.
+TResult<> WriteMolStructureFile(const TMolCharacterisation& structure, const std::string& fileName);
 
 /// Message for a status word, for windows and the batch tool.
 std::string MolStructureStatusMessage(std::uint16_t status);
+
+/// The reader's error for a status word other than 0: FileFormat, the status
+/// as Damage and its message.
+TError MolStructureFileError(std::uint16_t status);
 
 }  // namespace korvane

@@ -262,22 +262,16 @@ TMolecule* TComponentsPage::addStructureFile(const QString& fileName) {
     m_context.Dialogs.message(QString(), QStringLiteral("File, you have selected, does not esist. Process stopped."));
     return nullptr;
   }
-  TMolCharacterisation structure;
-  std::uint16_t status = 0;
-  try {
-    status = ReadMolStructureFile(fileName.toStdString(), structure);
-  } catch (const std::exception& error) {
-    m_context.Dialogs.message(QStringLiteral("ERROR"), QStringLiteral("The file %1 could not be read: %2")
-                                                           .arg(fileName, QString::fromLocal8Bit(error.what())));
-    return nullptr;
-  }
-  if (status != kStructureFileRead) {
+  const auto structure = ReadMolStructureFile(fileName.toStdString());
+  if (!structure) {
+    const QString message = structure.error().Code == TErrorCode::FileSystem
+                                ? QStringLiteral("The file %1 could not be read: %2")
+                                : QStringLiteral("The file %1 was not added: %2");
     m_context.Dialogs.message(QStringLiteral("ERROR"),
-                              QStringLiteral("The file %1 was not added: %2")
-                                  .arg(fileName, QString::fromStdString(MolStructureStatusMessage(status))));
+                              message.arg(fileName, QString::fromLocal8Bit(structure.error().Message.c_str())));
     return nullptr;
   }
-  return addRootComponent(structure.AdjacencyMatrix, structure.AtomTypes, structure.AromaticMatrix);
+  return addRootComponent(structure->AdjacencyMatrix, structure->AtomTypes, structure->AromaticMatrix);
 }
 
 void TComponentsPage::addFromSmiles() {

@@ -303,17 +303,11 @@ void TDBEditor_Win::openDatabase() {
 
 void TDBEditor_Win::saveDatabase() {
   if (!m_database) return;
-  QString problem = FromStd(m_database->SaveProblem());
-  if (problem.isEmpty()) {
-    try {
-      m_database->SaveStructures();
-      m_database->SaveDB();
-    } catch (const std::exception& failure) {
-      problem = QString::fromLocal8Bit(failure.what());
-    }
-  }
-  if (!problem.isEmpty()) {
-    error(QStringLiteral("The database was not saved: %1").arg(problem));
+  TResult<> saved = m_database->CheckSave();
+  if (saved) saved = m_database->SaveStructures();
+  if (saved) saved = m_database->SaveDB();
+  if (!saved) {
+    error(QStringLiteral("The database was not saved: %1").arg(QString::fromLocal8Bit(saved.error().Message.c_str())));
     return;
   }
   m_unsaved = false;

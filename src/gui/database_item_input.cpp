@@ -17,9 +17,9 @@ QString FromStd(const std::string& text) { return QString::fromStdString(text); 
 void Error(DialogSeam& dialogs, const QString& text) { dialogs.message(QStringLiteral("ERROR"), text); }
 
 bool RecordFits(const TMolDBRecord& record, DialogSeam& dialogs) {
-  const std::string problem = MolDBLimitProblem(TMolDBInfo{1, {}, {}, {record}, {}});
-  if (!problem.empty()) Error(dialogs, QStringLiteral("The item cannot be stored: %1").arg(FromStd(problem)));
-  return problem.empty();
+  const auto fits = CheckMolDBLimits(TMolDBInfo{1, {}, {}, {record}, {}});
+  if (!fits) Error(dialogs, QStringLiteral("The item cannot be stored: %1").arg(FromStd(fits.error().Message)));
+  return fits.ok();
 }
 
 // The path as typed, once the file it names has proved usable.
@@ -53,12 +53,12 @@ std::optional<std::string> WriteSmilesStructure(const TDBCoordinator& database, 
   const std::string relative =
       NewStructureFilePath(database.GetDirectory(), synonyms.empty() ? std::string() : synonyms.front());
   const std::string path = StructureFilePath(database.GetDirectory(), relative);
-  try {
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    WriteMolStructureFile(structure, path);
-  } catch (const std::exception& failure) {
+  // A folder that cannot be made shows as the write's failure.
+  std::error_code ignored;
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
+  if (const auto written = WriteMolStructureFile(structure, path); !written) {
     Error(dialogs, QStringLiteral("The structure file %1 was not written: %2")
-                       .arg(FromStd(path), QString::fromLocal8Bit(failure.what())));
+                       .arg(FromStd(path), QString::fromLocal8Bit(written.error().Message.c_str())));
     return std::nullopt;
   }
   return relative;
@@ -88,11 +88,11 @@ bool AddDatabaseItem(TDBCoordinator& database, TMolDBRecord record, const QStrin
     discardWritten();
     return false;
   }
-  try {
-    database.AddItem(record);
-  } catch (const std::exception& failure) {
+  // The file proved usable above; only one that can no longer be read at
+  // all is refused here, and adds nothing.
+  if (const auto added = database.AddItem(record); !added && added.error().Code == TErrorCode::FileSystem) {
     discardWritten();
-    Error(dialogs, QString::fromLocal8Bit(failure.what()));
+    Error(dialogs, QString::fromLocal8Bit(added.error().Message.c_str()));
     return false;
   }
   return true;
@@ -104,10 +104,9 @@ bool ReplaceDatabaseItem(TDBCoordinator& database, std::size_t index, TMolDBReco
   if (!structure) return false;
   record.MSFile = *structure;
   if (!RecordFits(record, dialogs)) return false;
-  try {
-    database.ReplaceItem(index, record);
-  } catch (const std::exception& failure) {
-    Error(dialogs, QString::fromLocal8Bit(failure.what()));
+  if (const auto replaced = database.ReplaceItem(index, record);
+      !replaced && replaced.error().Code == TErrorCode::FileSystem) {
+    Error(dialogs, QString::fromLocal8Bit(replaced.error().Message.c_str()));
     return false;
   }
   return true;

@@ -9,7 +9,6 @@
 #include <exception>
 
 #include "app/network_file.h"
-#include "database/binary_file.h"
 
 namespace korvane::gui {
 namespace {
@@ -89,9 +88,9 @@ void TRecoveryStore::write(const TJob& job) const {
     TReactionNetwork network;
     job.State->Restore(network);
     QDir().mkpath(QDir(m_directory).filePath(m_run));
-    WriteFileReplacing(copyPath(job.Key, "rnw").toStdString(), EncodeNetworkFile(network, job.Note));
+    if (!WriteNetworkFile(network, job.Note, copyPath(job.Key, "rnw").toStdString())) return;
   } catch (const std::exception&) {
-    return;
+    return;  // no memory to restore the snapshot now
   }
   // The description last: a copy is offered only once both are whole.
   QSettings description(copyPath(job.Key, "ini"), QSettings::IniFormat);

@@ -423,7 +423,7 @@ TReact_Net_Wind* TGen_Wind_Manager::openNetworkFile(const QString& chosen, bool 
                                                            .arg(fileName, QString::fromStdString(loaded.error().Message)));
     return nullptr;
   }
-  const TNetworkLoadResult& file = loaded.value().File;
+  const TNetworkLoadReport& file = loaded.value().File;
   if (file.Damage != kNetworkFileRead) {
     const QString question =
         QStringLiteral("%1\n\n%2\n\nOpen what could be read? %3 of %4 components and %5 of %6 reactions were read.")
@@ -530,12 +530,10 @@ void TGen_Wind_Manager::drawNewStructure() {
     m_context.Dialogs.message(QString(), QStringLiteral("'%1' is not a valid integer value").arg(*answer));
     return;
   }
-  try {
-    WriteMolStructureFile(*structure, fileName->toStdString());
-  } catch (const std::exception& failure) {
-    m_context.Dialogs.message(QStringLiteral("ERROR"), QStringLiteral("The structure was not saved to %1: %2")
-                                                           .arg(*fileName, QString::fromLocal8Bit(failure.what())));
-  }
+  if (const auto written = WriteMolStructureFile(*structure, fileName->toStdString()); !written)
+    m_context.Dialogs.message(QStringLiteral("ERROR"),
+                              QStringLiteral("The structure was not saved to %1: %2")
+                                  .arg(*fileName, QString::fromLocal8Bit(written.error().Message.c_str())));
 }
 
 void TGen_Wind_Manager::showDatabasePage() {

@@ -46,11 +46,18 @@ void ZeroProjectingSelectivities(TReactionNetwork& network) {
 
 const TNetworkPreferences kOtherPreferences{.NormTemperature = 900.0, .MinSelectivity = 0.02};
 
+// The damage a read ends with: its report's, or its error's when nothing usable was read.
+template <class Read>
+std::uint16_t DamageOf(const Read& read) {
+  return read ? read->Damage : read.error().Damage;
+}
+
 TEST(NetworkFile, ReferenceEthaneNetworkReadsWritesBackAndEqualsTheGeneratedOne) {
   const Bytes reference = Reference();
   TReactionNetwork network(kOtherPreferences);
-  const TNetworkLoadResult result = LoadNetworkFile(ReferencePath("networks/ethane.rnw"), network);
-  ASSERT_EQ(result.Damage, kNetworkFileRead);
+  const auto loaded = LoadNetworkFile(ReferencePath("networks/ethane.rnw"), network);
+  ASSERT_EQ(DamageOf(loaded), kNetworkFileRead);
+  const TNetworkLoadReport& result = loaded.value();
   EXPECT_EQ(result.Note, kEthaneNote);
   EXPECT_EQ(network.GetPreferences(), TNetworkPreferences{});
   ASSERT_EQ(network.ComponentCount(), 8u);
@@ -77,9 +84,9 @@ TEST(NetworkFile, ReferenceEthaneNetworkReadsWritesBackAndEqualsTheGeneratedOne)
   // format never reaches: helium and ethane as roots, no explicit kinetics,
   // the checksum of the bytes before.
   ScratchDir dir;
-  WriteNetworkFile(network, result.Note, dir.file("ethane.rnw"), TNetworkFileTrailer::Without);
+  ASSERT_TRUE(WriteNetworkFile(network, result.Note, dir.file("ethane.rnw"), TNetworkFileTrailer::Without));
   EXPECT_EQ(FileBytes(dir.file("ethane.rnw")), reference);
-  WriteNetworkFile(network, result.Note, dir.file("trailer.rnw"));
+  ASSERT_TRUE(WriteNetworkFile(network, result.Note, dir.file("trailer.rnw")));
   const Bytes withTrailer = FileBytes(dir.file("trailer.rnw"));
   ASSERT_EQ(withTrailer.size(), reference.size() + 8 + 3 + 2 * 3 + 3 + 4 + 4);
   EXPECT_TRUE(std::equal(reference.begin(), reference.end(), withTrailer.begin()));
@@ -91,8 +98,8 @@ TEST(NetworkFile, ReferenceEthaneNetworkReadsWritesBackAndEqualsTheGeneratedOne)
   generated.Generate();
   ZeroProjectingSelectivities(generated);
   EXPECT_EQ(CompareNetworks(generated, network), "");
-  EXPECT_EQ(EncodeNetworkFile(generated, kEthaneNote, TNetworkFileTrailer::Without), reference);
-  EXPECT_EQ(EncodeNetworkFile(generated, kEthaneNote), withTrailer);
+  EXPECT_EQ(EncodeNetworkFile(generated, kEthaneNote, TNetworkFileTrailer::Without).value(), reference);
+  EXPECT_EQ(EncodeNetworkFile(generated, kEthaneNote).value(), withTrailer);
 }
 
 // An empty network, the small one (aromatic bonds, a coefficient -2, a class
@@ -114,27 +121,27 @@ TEST(NetworkFile, NetworksRoundTripWithTheirRootsPreferencesAndNote) {
   }
   for (auto& network : networks) {
     const std::string note = "note of " + std::to_string(network->ComponentCount());
-    const Bytes written = EncodeNetworkFile(*network, note);
+    const Bytes written = EncodeNetworkFile(*network, note).value();
     TReactionNetwork loaded(kOtherPreferences);
-    const TNetworkLoadResult result = LoadNetwork(written, loaded);
-    ASSERT_EQ(result.Damage, kNetworkFileRead);
-    EXPECT_EQ(result.Note, note);
+    const auto result = LoadNetwork(written, loaded);
+    ASSERT_EQ(DamageOf(result), kNetworkFileRead);
+    EXPECT_EQ(result->Note, note);
     // The file keeps no projecting selectivity; the after-filter ones are recomputed.
     ZeroProjectingSelectivities(*network);
     EXPECT_EQ(CompareNetworks(loaded, *network), "") << note;
     EXPECT_EQ(CheckNetwork(loaded), "") << note;
-    EXPECT_EQ(EncodeNetworkFile(loaded, note), written);
+    EXPECT_EQ(EncodeNetworkFile(loaded, note).value(), written);
   }
   // Small network: benzene (component 7) follows records of 10, 10, 14, 20,
   // 80, 64 and 14 bytes; its aromatic bonds are stored as 5, its C-H bonds 1.
-  const Bytes small = EncodeNetworkFile(*networks[1], "");
+  const Bytes small = EncodeNetworkFile(*networks[1], "").value();
   const auto matrix = small.begin() + 50 + 10 + 10 + 14 + 20 + 80 + 64 + 14 + 21;
   EXPECT_EQ(Bytes(matrix, matrix + 12), (Bytes{0, 5, 0, 0, 0, 5, 1, 0, 0, 0, 0, 0}));
 }
 
-// A fault in the header, or a cut before the preferences end, keeps the
-// previous content and preferences; a fault in a record keeps the file's
-// preamble and the complete records before it.
+// A fault in the header, or a cut before the preferences end, is an error
+// that keeps the previous content and preferences; a fault in a record keeps
+// the file's preamble and the complete records before it, and says so.
 TEST(NetworkFile, FaultsKeepThePreviousNetworkOrTheCompleteRecordsBeforeThem) {
   // In the reference the note ends at 32, component 5 (ethyl) starts at 206, reaction r at 334 + 37 r.
   const std::size_t ethylBond = 206 + 8 + 7 + 3, reactions = 334, end = Reference().size();
@@ -175,21 +182,28 @@ TEST(NetworkFile, FaultsKeepThePreviousNetworkOrTheCompleteRecordsBeforeThem) {
       AddFeed(*each, LinearAlkane(3));
       each->Generate();
     }
-    const TNetworkLoadResult result = LoadNetwork(bytes, network);
-    EXPECT_EQ(result.Damage, c.damage) << c.offset;
-    EXPECT_EQ(NetworkFileDamageMessage(result.Damage), c.damage ? "ERROR When reading file. Data may be damaged." : "");
-    EXPECT_EQ(result.Note, c.offset > 32 ? kEthaneNote : "") << c.offset;
+    const auto result = LoadNetwork(bytes, network);
+    EXPECT_EQ(DamageOf(result), c.damage) << c.offset;
+    EXPECT_EQ(NetworkFileDamageMessage(c.damage), "ERROR When reading file. Data may be damaged.");
     if (c.components == 0) {
+      ASSERT_FALSE(result) << c.offset;
+      EXPECT_EQ(result.error().Code, TErrorCode::FileFormat);
+      EXPECT_EQ(result.error().Message, NetworkFileDamageReason(c.damage));
       EXPECT_EQ(CompareNetworks(network, previous), "") << c.offset;  // preferences included
       continue;
     }
+    ASSERT_TRUE(result) << c.offset;
+    EXPECT_EQ(result->Note, kEthaneNote) << c.offset;
     EXPECT_EQ(network.GetPreferences(), TNetworkPreferences{});
     EXPECT_EQ(network.ComponentCount(), c.components) << c.offset;
     EXPECT_EQ(network.ReactionCount(), c.reactions) << c.offset;
     EXPECT_EQ(CheckNetwork(network, true), "") << c.offset;
   }
   TReactionNetwork network;
-  EXPECT_THROW(LoadNetworkFile(ReferencePath("networks/missing.rnw"), network), std::filesystem::filesystem_error);
+  const auto missing = LoadNetworkFile(ReferencePath("networks/missing.rnw"), network);
+  ASSERT_FALSE(missing);
+  EXPECT_EQ(missing.error().Code, TErrorCode::FileSystem);
+  EXPECT_EQ(missing.error().Message, "No such file or directory");
 }
 
 // A damaged copy loads without a crash, with a known damage code, into a
@@ -197,19 +211,19 @@ TEST(NetworkFile, FaultsKeepThePreviousNetworkOrTheCompleteRecordsBeforeThem) {
 // when it can be written, reads back the same. Returns whether it read whole.
 bool LoadsConsistently(const Bytes& bytes) {
   TReactionNetwork network;
-  const TNetworkLoadResult result = LoadNetwork(bytes, network);
-  EXPECT_LE(result.Damage, kNetworkFileLastDamage);
-  if (result.Damage == kNotANetworkFile || result.Damage == kNetworkFileUnknownVersion) {
+  const auto result = LoadNetwork(bytes, network);
+  EXPECT_LE(DamageOf(result), kNetworkFileLastDamage);
+  if (!result) {
     EXPECT_EQ(CompareNetworks(network, TReactionNetwork()), "");
     return false;
   }
   EXPECT_EQ(CheckNetwork(network, true), "");
-  if (result.Damage != kNetworkFileRead) return false;
+  if (result->Damage != kNetworkFileRead) return false;
   for (std::size_t r = 0; r < network.ReactionCount(); ++r)
     EXPECT_NE(MassBalance(*network.Reaction(r)), TMassBalance::Unbalanced) << "reaction " << r;
-  if (NetworkFileLimitProblem(network, result.Note).empty()) {
+  if (const auto written = EncodeNetworkFile(network, result->Note)) {
     TReactionNetwork again;
-    EXPECT_EQ(LoadNetwork(EncodeNetworkFile(network, result.Note), again).Damage, kNetworkFileRead);
+    EXPECT_EQ(DamageOf(LoadNetwork(written.value(), again)), kNetworkFileRead);
     EXPECT_EQ(CompareNetworks(again, network), "");
   }
   return true;
@@ -227,14 +241,15 @@ TEST(NetworkFile, DamagedCopiesLoadConsistently) {
   FillSmallNetwork(small);
   AddFeed(butane, LinearAlkane(4));
   butane.Generate();
-  const Bytes wholes[] = {Reference(), EncodeNetworkFile(small, "small"), EncodeNetworkFile(butane, "n-butane")};
+  const Bytes wholes[] = {Reference(), EncodeNetworkFile(small, "small").value(),
+                          EncodeNetworkFile(butane, "n-butane").value()};
   for (const Bytes& whole : wholes) {
     const bool flipsOnly = &whole == &wholes[2];  // the n-butane network is large
     const bool checksummed = &whole != &wholes[0];
     TReactionNetwork full, untouched(kOtherPreferences);
-    const TNetworkLoadResult complete = LoadNetwork(whole, full);
-    ASSERT_EQ(complete.Damage, kNetworkFileRead);
-    const std::size_t preamble = 50 + complete.Note.size();
+    const auto complete = LoadNetwork(whole, full);
+    ASSERT_EQ(DamageOf(complete), kNetworkFileRead);
+    const std::size_t preamble = 50 + complete->Note.size();
     std::vector<std::size_t> componentEnds, reactionEnds;
     std::size_t end = preamble;
     for (std::size_t i = 0; i < full.ComponentCount(); ++i) {
@@ -252,7 +267,7 @@ TEST(NetworkFile, DamagedCopiesLoadConsistently) {
       if (flipsOnly) return;
       TReactionNetwork network(kOtherPreferences);
       // Cut exactly before the trailer, a file is one of the plain format.
-      ASSERT_EQ(LoadNetwork(prefix, network).Damage, cut == end ? kNetworkFileRead : kNetworkFileEndsEarly) << cut;
+      ASSERT_EQ(DamageOf(LoadNetwork(prefix, network)), cut == end ? kNetworkFileRead : kNetworkFileEndsEarly) << cut;
       if (cut < preamble) {
         ASSERT_EQ(CompareNetworks(network, untouched), "") << cut;
         return;
@@ -294,8 +309,9 @@ TEST(NetworkFile, TrailerKeepsFeedsAndExplicitKinetics) {
   ZeroProjectingSelectivities(saved);
 
   TReactionNetwork loaded, plain;
-  ASSERT_EQ(LoadNetwork(EncodeNetworkFile(saved, ""), loaded).Damage, kNetworkFileRead);
-  ASSERT_EQ(LoadNetwork(EncodeNetworkFile(saved, "", TNetworkFileTrailer::Without), plain).Damage, kNetworkFileRead);
+  ASSERT_EQ(DamageOf(LoadNetwork(EncodeNetworkFile(saved, "").value(), loaded)), kNetworkFileRead);
+  ASSERT_EQ(DamageOf(LoadNetwork(EncodeNetworkFile(saved, "", TNetworkFileTrailer::Without).value(), plain)),
+            kNetworkFileRead);
   EXPECT_EQ(CompareNetworks(loaded, saved), "");
   EXPECT_EQ(loaded.RootIndices(), saved.RootIndices());
   EXPECT_FALSE(plain.IsRoot(plain.Component(static_cast<std::size_t>(propene->ID))));
@@ -313,9 +329,9 @@ TEST(NetworkFile, TrailerKeepsFeedsAndExplicitKinetics) {
 // damage and keeps the records, which all precede it.
 TEST(NetworkFile, TrailerFaultsAreDamage) {
   TReactionNetwork ethane;
-  ASSERT_EQ(LoadNetwork(Reference(), ethane).Damage, kNetworkFileRead);
+  ASSERT_EQ(DamageOf(LoadNetwork(Reference(), ethane)), kNetworkFileRead);
   ethane.Reaction(2)->ExplicitKinetics = true;
-  const Bytes whole = EncodeNetworkFile(ethane, kEthaneNote);
+  const Bytes whole = EncodeNetworkFile(ethane, kEthaneNote).value();
   const std::size_t trailer = Reference().size(), crc = whole.size() - 4;
   // Trailer: magic (8), 2 roots (3 + 6), 1 explicit reaction (3 + 3), length (4), CRC (4).
   ASSERT_EQ(crc, trailer + 27);
@@ -342,11 +358,11 @@ TEST(NetworkFile, TrailerFaultsAreDamage) {
     bytes.resize(std::max(bytes.size(), c.offset + c.patch.size()));
     std::copy(c.patch.begin(), c.patch.end(), bytes.begin() + static_cast<std::ptrdiff_t>(c.offset));
     TReactionNetwork network;
-    const TNetworkLoadResult result = LoadNetwork(bytes, network);
-    EXPECT_EQ(result.Damage, c.damage) << c.offset;
-    EXPECT_EQ(result.ComponentsRead, 8u);
-    EXPECT_EQ(result.ReactionsRead, 3u);
-    EXPECT_EQ(result.ComponentsInFile, 8u);
+    const auto result = LoadNetwork(bytes, network);
+    ASSERT_EQ(DamageOf(result), c.damage) << c.offset;
+    EXPECT_EQ(result->ComponentsRead, 8u);
+    EXPECT_EQ(result->ReactionsRead, 3u);
+    EXPECT_EQ(result->ComponentsInFile, 8u);
     EXPECT_EQ(network.ReactionCount(), 3u) << c.offset;
   }
 }
@@ -360,8 +376,8 @@ TEST(NetworkFile, EverySingleByteChangeOfAWrittenNetworkIsDamage) {
   TReactionNetwork propane;
   AddFeed(propane, LinearAlkane(3));
   propane.Generate();
-  const Bytes whole = EncodeNetworkFile(propane, "propane");
-  ASSERT_EQ(ParseNetworkFile(whole).Damage, kNetworkFileRead);
+  const Bytes whole = EncodeNetworkFile(propane, "propane").value();
+  ASSERT_EQ(DamageOf(ParseNetworkFile(whole)), kNetworkFileRead);
   Bytes bytes = whole;
   for (std::size_t k = 0; k < bytes.size(); ++k) {
     // Every value at the header, the counts, the note length, the last
@@ -369,7 +385,7 @@ TEST(NetworkFile, EverySingleByteChangeOfAWrittenNetworkIsDamage) {
     const bool everyValue = k < 10 || k >= whole.size() - 28 - 20;
     for (unsigned change = 1; change < 256; change += everyValue ? 1 : 254) {
       bytes[k] = static_cast<std::uint8_t>(whole[k] ^ change);
-      ASSERT_NE(ParseNetworkFile(bytes).Damage, kNetworkFileRead) << k << " ^ " << change;
+      ASSERT_NE(DamageOf(ParseNetworkFile(bytes)), kNetworkFileRead) << k << " ^ " << change;
     }
     bytes[k] = whole[k];
   }
@@ -390,8 +406,8 @@ TEST(NetworkFile, WriterRefusesWhatTheFileCannotHoldWithoutTouchingTheTarget) {
   const std::string path = dir.file("limits.rnw"), note(255, '\xff');
   TReactionNetwork largest, loaded;
   FillLargest(largest);
-  WriteNetworkFile(largest, note, path);
-  ASSERT_EQ(LoadNetworkFile(path, loaded).Note, note);
+  ASSERT_TRUE(WriteNetworkFile(largest, note, path));
+  ASSERT_EQ(LoadNetworkFile(path, loaded)->Note, note);
   EXPECT_EQ(CompareNetworks(loaded, largest), "");
 
   const Bytes before = FileBytes(path);
@@ -425,8 +441,11 @@ TEST(NetworkFile, WriterRefusesWhatTheFileCannotHoldWithoutTouchingTheTarget) {
     FillLargest(network);
     std::string noteText = note;
     change(network, noteText);
-    EXPECT_NE(NetworkFileLimitProblem(network, noteText).find(says), std::string::npos) << says;
-    EXPECT_THROW(WriteNetworkFile(network, noteText, path), FileFormatLimitError) << says;
+    const auto refused = WriteNetworkFile(network, noteText, path);
+    ASSERT_FALSE(refused) << says;
+    EXPECT_EQ(refused.error().Code, TErrorCode::FileFormat);
+    EXPECT_NE(refused.error().Message.find(says), std::string::npos) << says;
+    EXPECT_EQ(refused.error().Message, CheckNetworkFileLimits(network, noteText).error().Message);
     EXPECT_EQ(FileBytes(path), before) << says;
   }
 }

@@ -39,7 +39,7 @@ TEST(NetworkSnapshot, RestoresTheWholeNetworkCompactly) {
   EXPECT_EQ(restored.RootIndices(), original->RootIndices());
   EXPECT_EQ(restored.HydrogenAtom(), restored.Component(0));
   EXPECT_EQ(restored.ComponentLimit(), 77u);
-  EXPECT_LT(snapshot.Size() * 3, EncodeNetworkFile(*original, "").size());
+  EXPECT_LT(snapshot.Size() * 3, EncodeNetworkFile(*original, "")->size());
 
   // Restoring over a changed network gives the same.
   restored.RemoveComponent(4);
@@ -207,8 +207,9 @@ TEST(NetworkSession, NamesComponentsFromADatabaseItemsWithoutSynonymsIncluded) {
        {std::pair{LinearAlkane(2), TStrVector{}}, std::pair{LinearAlkane(3), TStrVector{"propane", "C3"}}}) {
     const auto molecule = MoleculeFrom(description);
     const std::string file = dir.file("structures/" + std::to_string(molecule->AtomCount()) + ".ms");
-    WriteMolStructureFile({1, molecule->AdjacencyMatrix(), molecule->AtomTypes(), molecule->AromaticMatrix()}, file);
-    ASSERT_EQ(database.AddItem({synonyms, file, {}}), kStructureFileRead);
+    ASSERT_TRUE(
+        WriteMolStructureFile({1, molecule->AdjacencyMatrix(), molecule->AtomTypes(), molecule->AromaticMatrix()}, file));
+    ASSERT_TRUE(database.AddItem({synonyms, file, {}}));
   }
   database.BuildMolecules();
 

@@ -183,9 +183,9 @@ TEST_F(CliRun, NamesFromADatabaseWhoseItemHasNoSynonym) {
   ASSERT_EQ(run({"structure", "C", "-o", "methane.ms"}).Code, 0);
   TDBCoordinator database;
   database.SetDBFileName(path("nameless.mdb").string());
-  ASSERT_EQ(database.AddItem({{}, path("propane.ms").string(), {}}), 0);
-  ASSERT_EQ(database.AddItem({{"methane"}, path("methane.ms").string(), {}}), 0);
-  database.SaveDB();
+  ASSERT_TRUE(database.AddItem({{}, path("propane.ms").string(), {}}));
+  ASSERT_TRUE(database.AddItem({{"methane"}, path("methane.ms").string(), {}}));
+  ASSERT_TRUE(database.SaveDB());
   const ToolRun r = run({"generate", "smiles:CCC", "--db", "nameless.mdb", "-o", "p.rnw"});
   ASSERT_EQ(r.Code, 0) << r.Err;
   const ToolRun shown = run({"show", "p.rnw"});

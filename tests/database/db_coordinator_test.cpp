@@ -28,7 +28,8 @@ std::string PutStructure(const ScratchDir& dir, const std::string& relative, con
                          std::int32_t id) {
   const auto molecule = MoleculeFrom(description, id);
   const std::string path = dir.file(relative);
-  WriteMolStructureFile({id, molecule->AdjacencyMatrix(), molecule->AtomTypes(), molecule->AromaticMatrix()}, path);
+  EXPECT_TRUE(
+      WriteMolStructureFile({id, molecule->AdjacencyMatrix(), molecule->AtomTypes(), molecule->AromaticMatrix()}, path));
   return path;
 }
 
@@ -40,8 +41,8 @@ std::int32_t Find(const TDBCoordinator& db, const std::string& description) {
 
 void Open(TDBCoordinator& db, const std::string& path) {
   db.SetDBFileName(path);
-  ASSERT_EQ(db.LoadDB(), kDBFileRead);
-  ASSERT_EQ(db.LoadStructures().Status, kStructureFileRead);
+  ASSERT_TRUE(db.LoadDB());
+  ASSERT_TRUE(db.LoadStructures());
   db.BuildMolecules();
 }
 
@@ -69,14 +70,16 @@ TEST(DBCoordinator, OpensTheSampleDatabaseFindsSearchesAndSurvivesFailedLoads) {
   ScratchDir dir;
   const Bytes whole = FileBytes(ReferencePath("sample.mdb"));
   PutFile(dir.file("damaged.mdb"), Bytes(whole.begin(), whole.begin() + 100));
-  for (const char* name : {"damaged.mdb", "absent.mdb"}) {
+  for (const auto& [name, status] : {std::pair{"damaged.mdb", kNotADBFile}, std::pair{"absent.mdb", kDBFileMissing}}) {
     db.SetDBFileName(dir.file(name));
-    EXPECT_NE(db.LoadDB(), kDBFileRead);
+    EXPECT_EQ(db.LoadDB().error().Damage, status);
   }
+  db.SetDBFileName(dir.path().string());
+  EXPECT_EQ(db.LoadDB().error().Message, dir.path().string() + ": Is a directory");
   EXPECT_EQ(db.GetDBName(), "Sample hydrocarbons");
   EXPECT_EQ(Find(db, kBenzene), 5);
   db.SetDBFileName(ReferencePath("sample.mdb"));
-  ASSERT_EQ(db.LoadDB(), kDBFileRead);
+  ASSERT_TRUE(db.LoadDB());
   EXPECT_EQ(db.GetMolecule(0), nullptr);
   EXPECT_FALSE(db.HasStructure(0));
 }
@@ -93,16 +96,16 @@ TEST(DBCoordinator, NewDatabaseStoresShortestRelativePathsAndRoundTripsThroughSa
   EXPECT_EQ(db.FindStructure(*MoleculeFrom(kBenzene)), -1);  // molecules not built yet
   db.BuildMolecules();
   const std::string sibling = PutStructure(dir, "sib/c.ms", "C. C; 0-1", -2);
-  EXPECT_EQ(db.AddItem({{"ethyl radical", "ethyl"}, sibling, {"", "C2"}}), kStructureFileRead);
+  EXPECT_TRUE(db.AddItem({{"ethyl radical", "ethyl"}, sibling, {"", "C2"}}));
   EXPECT_EQ(Find(db, "C. C; 0-1"), 2);
   const char* stored[] = {"a.ms", "sub\\b.ms", "..\\sib\\c.ms"};
   for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(db.GetItem(i).MSFile, stored[i]);
   // A stored relative path given back (as the editor does) keeps its meaning.
-  EXPECT_EQ(db.ReplaceItem(1, {{"benzene"}, "sub\\b.ms", {}}), kStructureFileRead);
+  EXPECT_TRUE(db.ReplaceItem(1, {{"benzene"}, "sub\\b.ms", {}}));
   EXPECT_EQ(db.GetItem(1).MSFile, "sub\\b.ms");
 
-  db.SaveStructures();
-  db.SaveDB();
+  ASSERT_TRUE(db.SaveStructures());
+  ASSERT_TRUE(db.SaveDB());
   EXPECT_EQ(db.GetVersion(), 0);
   EXPECT_EQ(FileBytes(db.GetDBFileName())[2], 1);  // the file carries version 1
   TDBCoordinator reopened;
@@ -130,19 +133,19 @@ TEST(DBCoordinator, DeleteAndReplaceKeepStructuresAndMoleculesInStep) {
   // Saving writes the former item 1's structure to its own file; the deleted item's file is left alone.
   PutFile(second, {0});
   PutFile(first, {1});
-  db.SaveStructures();
+  ASSERT_TRUE(db.SaveStructures());
   EXPECT_EQ(FileBytes(second), secondBytes);
   EXPECT_EQ(FileBytes(first), Bytes{1});
 
   // Replacing rebuilds the same molecule object from the new structure.
   TMolecule* molecule = db.GetMolecule(0);
   const std::string third = PutStructure(dir, "third.ms", kPropane, 3);
-  EXPECT_EQ(db.ReplaceItem(0, {{"propane", "C3H8"}, third, {"r"}}), kStructureFileRead);
+  EXPECT_TRUE(db.ReplaceItem(0, {{"propane", "C3H8"}, third, {"r"}}));
   EXPECT_EQ(db.GetMolecule(0), molecule);
   EXPECT_EQ(db.GetItem(0), (TMolDBRecord{{"propane", "C3H8"}, "third.ms", {"r"}}));
   EXPECT_EQ(Find(db, kPropane), 0);
   // A file that does not read replaces the names but keeps the structure.
-  EXPECT_EQ(db.ReplaceItem(0, {{"still propane"}, first, {}}), kStructureFileTooShort);
+  EXPECT_EQ(db.ReplaceItem(0, {{"still propane"}, first, {}}).error().Damage, kStructureFileTooShort);
   EXPECT_EQ(db.GetItem(0).MSFile, "first.ms");
   EXPECT_EQ(Find(db, kPropane), 0);
 }
@@ -159,11 +162,14 @@ TEST(DBCoordinator, MissingOrDamagedStructureFilesDoNotCostData) {
 
   TDBCoordinator db;
   db.SetDBFileName(dir.file("sample.mdb"));
-  ASSERT_EQ(db.LoadDB(), kDBFileRead);
-  const TStructureLoadReport report = db.LoadStructures();
-  EXPECT_EQ(report.Status, kStructureFileTooShort);
-  EXPECT_EQ(report.Item, 2u);
+  ASSERT_TRUE(db.LoadDB());
+  const TResult<> loaded = db.LoadStructures();
+  ASSERT_FALSE(loaded);
+  EXPECT_EQ(loaded.error().Damage, kStructureFileTooShort);
+  EXPECT_EQ(loaded.error().Message, StructureFilePath(db.GetDirectory(), db.Records()[2].MSFile) + ": " +
+                                        MolStructureStatusMessage(kStructureFileTooShort));
   EXPECT_TRUE(db.HasStructure(1));
+  EXPECT_FALSE(db.HasStructure(2));
   EXPECT_FALSE(db.HasStructure(8));
   db.BuildMolecules();
   EXPECT_EQ(Find(db, "C. C C; 0-1 1=2"), -1);
@@ -174,26 +180,26 @@ TEST(DBCoordinator, MissingOrDamagedStructureFilesDoNotCostData) {
   Bytes large = {0x48, 0x04, 0x01, 0, 0, 0, 2, 200};
   large.resize(MolStructureFileSize(200), 0);
   PutFile(dir.file("large.ms"), large);
-  ASSERT_EQ(db.AddItem({{"large"}, dir.file("large.ms"), {}}), kStructureFileRead);
-  EXPECT_NE(db.SaveProblem().find("Item 9"), std::string::npos);
+  ASSERT_TRUE(db.AddItem({{"large"}, dir.file("large.ms"), {}}));
+  EXPECT_EQ(db.CheckSave().error().Message.rfind("Item 9: ", 0), 0u);
   const auto propane = dir.path() / "structures" / "propane.ms";
   std::filesystem::remove(propane);
-  EXPECT_THROW(db.SaveStructures(), FileFormatLimitError);
+  EXPECT_EQ(db.SaveStructures().error().Message, db.CheckSave().error().Message);
   EXPECT_FALSE(std::filesystem::exists(propane));
   db.DeleteItem(9);
 
   // Saving must not replace the structures that were never read.
   const auto allyl = dir.path() / "structures" / "allyl.ms";
   const Bytes allylBytes = FileBytes(allyl);
-  db.SaveStructures();
+  ASSERT_TRUE(db.SaveStructures());
   EXPECT_EQ(FileBytes(allyl), allylBytes);
   EXPECT_EQ(FileBytes(isobutane), cut);
   EXPECT_TRUE(std::filesystem::exists(propane));
 
-  // A missing structure file raises and changes nothing, also when it would replace an item.
+  // A missing structure file changes nothing, also when it would replace an item.
   const TMolDBRecord kept = db.GetItem(0);
-  EXPECT_THROW(db.AddItem({{"ghost"}, dir.file("ghost.ms"), {}}), std::filesystem::filesystem_error);
-  EXPECT_THROW(db.ReplaceItem(0, {{"ghost"}, dir.file("ghost.ms"), {}}), std::filesystem::filesystem_error);
+  EXPECT_EQ(db.AddItem({{"ghost"}, dir.file("ghost.ms"), {}}).error().Code, TErrorCode::FileSystem);
+  EXPECT_EQ(db.ReplaceItem(0, {{"ghost"}, dir.file("ghost.ms"), {}}).error().Code, TErrorCode::FileSystem);
   EXPECT_EQ(db.ItemCount(), 9u);
   EXPECT_EQ(db.Characterisations().size(), 9u);
   EXPECT_EQ(db.GetItem(0).Synonyms, kept.Synonyms);

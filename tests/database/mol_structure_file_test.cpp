@@ -21,8 +21,13 @@ TMolCharacterisation CharacterisationOf(const TMolecule& molecule) {
   return {molecule.ID, molecule.AdjacencyMatrix(), molecule.AtomTypes(), molecule.AromaticMatrix()};
 }
 
-// A structure that no reader result can be mistaken for.
-const TMolCharacterisation kSentinel{12345, TByteMatrix{{7}}, TByteVector{9}, TBoolMatrix{{true}}};
+// The status word a parse ends with: 0 when it read.
+std::uint16_t StatusOf(const TResult<TMolCharacterisation>& read) {
+  if (read) return kStructureFileRead;
+  EXPECT_EQ(read.error().Code, TErrorCode::FileFormat);
+  EXPECT_EQ(read.error().Message, MolStructureStatusMessage(read.error().Damage));
+  return read.error().Damage;
+}
 
 // The reference files with the molecules their README describes.
 const struct {
@@ -47,24 +52,24 @@ TEST(MolStructureFile, ReferenceFilesReadAsDescribedAndWriteBackByteForByte) {
   ScratchDir dir;
   for (const auto& reference : kReferences) {
     SCOPED_TRACE(reference.file);
-    TMolCharacterisation read;
-    ASSERT_EQ(ReadMolStructureFile(ReferenceFile(reference.file), read), kStructureFileRead);
+    const auto read = ReadMolStructureFile(ReferenceFile(reference.file));
+    ASSERT_TRUE(read);
     // Both number heavy atoms first and hydrogens by owner, so the matrices
     // agree entry by entry.
-    EXPECT_EQ(read, CharacterisationOf(*MoleculeFrom(reference.description, reference.id)));
+    EXPECT_EQ(read.value(), CharacterisationOf(*MoleculeFrom(reference.description, reference.id)));
     const std::string copy = dir.file(std::string(reference.file) + ".ms");
-    WriteMolStructureFile(read, copy);
+    ASSERT_TRUE(WriteMolStructureFile(read.value(), copy));
     EXPECT_EQ(FileBytes(copy), FileBytes(ReferenceFile(reference.file)));
   }
   // Beyond them, every bond kind, radical centres, carbon-14 and helium survive writing and reading.
   const TMolCharacterisation mixed = CharacterisationOf(
       *MoleculeFrom("C14 C C C. c c c c c c C He..; 0#1 1-2 2-3 3-4 4:5 5:6 6:7 7:8 8:9 9:4 2=10", -7));
-  TMolCharacterisation read;
-  ASSERT_EQ(ParseMolStructure(EncodeMolStructure(mixed), read), kStructureFileRead);
-  EXPECT_EQ(read, mixed);
+  const auto read = ParseMolStructure(EncodeMolStructure(mixed).value());
+  ASSERT_TRUE(read);
+  EXPECT_EQ(read.value(), mixed);
 }
 
-TEST(MolStructureFile, StatusCodesLeaveTheOutputUntouched) {
+TEST(MolStructureFile, StatusCodesAreTheErrorsDamage) {
   const struct {
     Bytes bytes;
     std::uint16_t status;
@@ -78,39 +83,32 @@ TEST(MolStructureFile, StatusCodesLeaveTheOutputUntouched) {
       {{0x48, 0x04, 0x01, 0, 0, 0, 5, 2, 3, 1, 0, 3, 2, 2, 0}, kStructureFileDamaged},
       {{0x48, 0x04, 0x01, 0, 0, 0, 5, 2, 3, 1, 1, 3, 2, 2, 0x04}, kStructureFileDamaged},
   };
-  for (const auto& c : cases) {
-    TMolCharacterisation out = kSentinel;
-    EXPECT_EQ(ParseMolStructure(c.bytes, out), c.status);
-    EXPECT_EQ(out, kSentinel);
-  }
-  TMolCharacterisation out;
-  EXPECT_THROW(ReadMolStructureFile(ReferenceFile("absent"), out), std::filesystem::filesystem_error);
+  for (const auto& c : cases) EXPECT_EQ(StatusOf(ParseMolStructure(c.bytes)), c.status);
+  const auto absent = ReadMolStructureFile(ReferenceFile("absent"));
+  ASSERT_FALSE(absent);
+  EXPECT_EQ(absent.error().Code, TErrorCode::FileSystem);
+  EXPECT_EQ(absent.error().Message, "No such file or directory");
 }
 
 // Cut short: status 1. Changed: a known status; whatever reads whole builds a
-// molecule and reads back the same. Nothing else touches the output.
-TEST(MolStructureFile, DamagedFilesLeaveTheOutputUntouchedOrReadConsistently) {
+// molecule and reads back the same.
+TEST(MolStructureFile, DamagedFilesAreRefusedOrReadConsistently) {
   int readWhole = 0;
   for (const auto& reference : kReferences) {
     SCOPED_TRACE(reference.file);
     const auto truncated = [](const Bytes& prefix) {
-      TMolCharacterisation out = kSentinel;
-      ASSERT_EQ(ParseMolStructure(prefix, out), kStructureFileTooShort) << prefix.size();
-      ASSERT_EQ(out, kSentinel);
+      ASSERT_EQ(StatusOf(ParseMolStructure(prefix)), kStructureFileTooShort) << prefix.size();
     };
     const auto changed = [](const Bytes& bytes) {
-      TMolCharacterisation out = kSentinel, again;
-      const std::uint16_t status = ParseMolStructure(bytes, out);
-      EXPECT_LE(status, kStructureFileDamaged);
-      if (status != kStructureFileRead) {
-        EXPECT_EQ(out, kSentinel);
-        return false;
-      }
+      const auto read = ParseMolStructure(bytes);
+      EXPECT_LE(StatusOf(read), kStructureFileDamaged);
+      if (!read) return false;
+      const TMolCharacterisation& out = read.value();
       EXPECT_NE(TMolecule::FromStructure(out.Identification, out.AdjacencyMatrix, out.AtomTypes, out.AromaticMatrix),
                 nullptr);
       if (out.AtomTypes.size() <= kMaxStructureFileAtoms) {
-        EXPECT_EQ(ParseMolStructure(EncodeMolStructure(out), again), kStructureFileRead);
-        EXPECT_EQ(again, out);
+        const auto again = ParseMolStructure(EncodeMolStructure(out).value());
+        EXPECT_TRUE(again && again.value() == out);
       }
       return true;
     };
@@ -131,20 +129,28 @@ TEST(MolStructureFile, WriterRefusesWhatTheFormatCannotHoldWithoutTouchingTheFil
   TMolCharacterisation largest = blank(181, 181, 181);
   largest.AdjacencyMatrix[180][179] = largest.AdjacencyMatrix[179][180] = 1;
   largest.AromaticMatrix[180][179] = largest.AromaticMatrix[179][180] = true;
-  WriteMolStructureFile(largest, path);
+  ASSERT_TRUE(WriteMolStructureFile(largest, path));
   EXPECT_EQ(FileBytes(path).size(), 37046u);  // 8 + 181² + 181 + 4096
-  TMolCharacterisation read;
-  ASSERT_EQ(ReadMolStructureFile(path, read), kStructureFileRead);
-  EXPECT_EQ(read, largest);
+  const auto read = ReadMolStructureFile(path);
+  ASSERT_TRUE(read);
+  EXPECT_EQ(read.value(), largest);
 
   const Bytes before = FileBytes(path);
   // Too many atoms, pieces of different sizes, a matrix that is not square.
-  for (const TMolCharacterisation& bad : {blank(182, 182, 182), blank(3, 3, 2), blank(2, 3, 2)})
-    EXPECT_THROW(WriteMolStructureFile(bad, path), FileFormatLimitError);
+  for (const TMolCharacterisation& bad : {blank(182, 182, 182), blank(3, 3, 2), blank(2, 3, 2)}) {
+    const auto refused = WriteMolStructureFile(bad, path);
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.error().Code, TErrorCode::FileFormat);
+    EXPECT_EQ(refused.error().Message, CheckMolStructureLimits(bad).error().Message);
+  }
   EXPECT_EQ(FileBytes(path), before);
-  EXPECT_NE(MolStructureLimitProblem(blank(182, 182, 182)).find("181"), std::string::npos);
-  // A file that cannot be written raises (how it is replaced is the file writer's concern).
-  EXPECT_THROW(WriteMolStructureFile(largest, dir.file("x") + "/missing/x.ms"), std::filesystem::filesystem_error);
+  EXPECT_NE(CheckMolStructureLimits(blank(182, 182, 182)).error().Message.find("181"), std::string::npos);
+  // A file that cannot be written is named (how it is replaced is the file writer's concern).
+  const std::string missing = dir.file("x") + "/missing/x.ms";
+  const auto unwritten = WriteMolStructureFile(largest, missing);
+  ASSERT_FALSE(unwritten);
+  EXPECT_EQ(unwritten.error().Code, TErrorCode::FileSystem);
+  EXPECT_EQ(unwritten.error().Message.rfind("Cannot write the file \"" + missing + "\": ", 0), 0u);
 }
 
 }  // namespace

@@ -151,8 +151,9 @@ TEST_F(DatabaseEditor, ItemsAreListedRewrittenAddedFromSmilesAndSaved) {
   editor.close();  // saved: no question
   EXPECT_FALSE(editor.isVisible());
 
-  TMolDBInfo saved;
-  ASSERT_EQ(ReadMolDBFile(saved, sample.toStdString()), kDBFileRead);
+  const auto read = ReadMolDBFile(sample.toStdString());
+  ASSERT_TRUE(read);
+  const TMolDBInfo& saved = read.value();
   EXPECT_EQ(saved.DBName, "Renamed");
   ASSERT_EQ(saved.Records.size(), 10u);
   EXPECT_TRUE(saved.Records[4].Synonyms.empty());

@@ -50,7 +50,7 @@ TEST_F(FeedCommands, PropaneFromTheSampleDatabaseGivesTheBatchToolsNetwork) {
                                            QStringLiteral("--db"), sample, QStringLiteral("-o"), batch});
   ASSERT_TRUE(tool.waitForFinished(60000));
   ASSERT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
-  const std::vector<std::uint8_t> bytes = EncodeNetworkFile(window.network(), "");
+  const std::vector<std::uint8_t> bytes = EncodeNetworkFile(window.network(), "").value();
   EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())),
             testing::ReadFile(batch));
   EXPECT_GT(window.network().ReactionCount(), 5u);

@@ -20,9 +20,9 @@ namespace korvane::testing {
 
 inline std::unique_ptr<gui::TReact_Net_Wind> HexaneWindow(gui::GuiContext& context) {
   auto network = std::make_unique<TReactionNetwork>();
-  TMolCharacterisation hexane;
-  EXPECT_EQ(ReadMolStructureFile(SharedTestFile(QStringLiteral("structures/n-hexane.ms")).toStdString(), hexane),
-            kStructureFileRead);
+  const auto read = ReadMolStructureFile(SharedTestFile(QStringLiteral("structures/n-hexane.ms")).toStdString());
+  EXPECT_TRUE(read);
+  const TMolCharacterisation hexane = read ? read.value() : TMolCharacterisation{};
   EXPECT_TRUE(network->AddComponent(hexane.AdjacencyMatrix, hexane.AtomTypes, hexane.AromaticMatrix, true));
   network->Generate();
   auto window = std::make_unique<gui::TReact_Net_Wind>(context, QStringLiteral("n-hexane"), std::move(network));

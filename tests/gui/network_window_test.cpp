@@ -209,7 +209,7 @@ TEST_F(NetworkWindow, SaveAsAsksSaveWritesToTheFileItHas) {
   testing::ClickButton(*window, QStringLiteral("Save reaction network to file"));
   waitForTask(*window);
   TReactionNetwork loaded;
-  EXPECT_EQ(LoadNetworkFile(path.toStdString(), loaded).Note, "my note");
+  EXPECT_EQ(LoadNetworkFile(path.toStdString(), loaded)->Note, "my note");
   EXPECT_EQ(window->windowTitle(), "Reaction Network Window: test - kept.rnw[*]");
   EXPECT_FALSE(window->isWindowModified());
 
@@ -220,7 +220,7 @@ TEST_F(NetworkWindow, SaveAsAsksSaveWritesToTheFileItHas) {
   EXPECT_TRUE(window->isWindowModified());
   testing::TriggerAction(*window, QStringLiteral("Save"));  // Ctrl+S: no question
   waitForTask(*window);
-  ASSERT_EQ(LoadNetworkFile(path.toStdString(), loaded).Note, "my note");
+  ASSERT_EQ(LoadNetworkFile(path.toStdString(), loaded)->Note, "my note");
   EXPECT_EQ(loaded.Component(4)->Name, "C2H6");
   EXPECT_FALSE(window->isWindowModified());
 }
@@ -232,9 +232,8 @@ TEST_F(NetworkWindow, SaveAsAsksSaveWritesToTheFileItHas) {
 TEST_F(NetworkWindow, GraphExportRunsOnAWorkerAndHoldsTheNetwork) {
   auto manager = startManager();
   TReact_Net_Wind& window = testing::NewWindow(dialogs, *manager, QStringLiteral("ethane"));
-  ASSERT_EQ(LoadNetworkFile(SharedTestFile(QStringLiteral("networks/ethane.rnw")).toStdString(), window.network())
-                .Damage,
-            kNetworkFileRead);
+  const auto loaded = LoadNetworkFile(SharedTestFile(QStringLiteral("networks/ethane.rnw")).toStdString(), window.network());
+  ASSERT_TRUE(loaded && loaded->Damage == kNetworkFileRead);
   const QString graph = file(QStringLiteral("ethane.dot"));
   const QString busy = QStringLiteral(
       "The reaction network is busy with \"Export graph of reaction network\". Wait until it ends, or cancel it, "

@@ -100,12 +100,12 @@ TEST_F(StructureEditor, DrawNewStructureSavesTheDrawingUnderANumericIdentificati
       .expectSaveFile(filter, target)
       .expectInput(QStringLiteral("Enter identification"), QString(), QString(), QStringLiteral("-7"));
   manager->drawNewStructure();
-  TMolCharacterisation read;
-  ASSERT_EQ(ReadMolStructureFile(target.toStdString(), read), kStructureFileRead);
+  const auto read = ReadMolStructureFile(target.toStdString());
+  ASSERT_TRUE(read);
   TMolCharacterisation expected = manager->structureEditor()->result();
   expected.Identification = -7;
-  EXPECT_EQ(read, expected);
-  EXPECT_EQ(read.AtomTypes.size(), 9u);
+  EXPECT_EQ(read.value(), expected);
+  EXPECT_EQ(read->AtomTypes.size(), 9u);
 }
 
 }  // namespace
