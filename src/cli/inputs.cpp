@@ -157,9 +157,9 @@ std::string LoadKineticParameterInput(const std::optional<std::string>& fileName
     name = std::string(kDefaultKineticParameterFileName);
     if (!fs::is_regular_file(name, error)) return {};
   }
-  const TKinparDamage damage = ReadKineticParameterFile(name, set);
+  const TKinparReadReport read = ReadKineticParameterFile(name, set);
   set.FileName = name;
-  for (std::string_view message : KinparDamageMessages(damage, TKinparMessageContext::StartUp))
+  for (std::string_view message : KinparDamageMessages(read.Damage, TKinparMessageContext::StartUp))
     warnings << "warning: " << name << ": " << message << '\n';
   return name;
 }

@@ -337,19 +337,17 @@ void TGlob_Set::reload() {
                                             "parameter as missing (-1). Do you want to reload it anyway?")
                                  .arg(QString::fromStdString(set.FileName))))
     return;
-  const TKinparDamage damage = ReadKineticParameterFile(set.FileName, set);
-  for (std::string_view text : KinparDamageMessages(damage, TKinparMessageContext::Reload))
+  const TKinparReadReport read = ReadKineticParameterFile(set.FileName, set);
+  for (std::string_view text : KinparDamageMessages(read.Damage, TKinparMessageContext::Reload))
     m_context.Dialogs.message(QString(), QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
   refresh();
 }
 
 void TGlob_Set::save() {
   const TKineticParameterSet& set = m_context.Kinetics;
-  const TKinparWriteResult result = WriteKineticParameterFile(set.FileName, set, decimalSeparator());
-  if (!result)
-    m_context.Dialogs.message(
-        QStringLiteral("ERROR"),
-        QStringLiteral("The kinetic parameters were not saved: %1").arg(QString::fromStdString(result.Message)));
+  if (const auto written = WriteKineticParameterFile(set.FileName, set, decimalSeparator()); !written)
+    m_context.Dialogs.message(QStringLiteral("ERROR"), QStringLiteral("The kinetic parameters were not saved: %1")
+                                                           .arg(QString::fromStdString(written.error().Message)));
 }
 
 void TGlob_Set::resetToDefaults() {

@@ -131,8 +131,8 @@ void TGen_Wind_Manager::loadKineticParameters() {
     m_context.Dialogs.message(QString(), QString::fromLatin1(kKinparMsgFileDoesNotExist));
     return;
   }
-  const TKinparDamage damage = ReadKineticParameterFile(set.FileName, set);
-  for (std::string_view text : KinparDamageMessages(damage, TKinparMessageContext::StartUp))
+  const TKinparReadReport read = ReadKineticParameterFile(set.FileName, set);
+  for (std::string_view text : KinparDamageMessages(read.Damage, TKinparMessageContext::StartUp))
     m_context.Dialogs.message(QString(), QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
 }
 

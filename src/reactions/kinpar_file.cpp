@@ -139,8 +139,8 @@ std::vector<TIniEntry> FileEntries(const TKineticParameterTable& table, const TR
   return entries;
 }
 
-TKinparWriteResult Failure(const std::string& fileName, const std::string& reason) {
-  return {false, "Cannot write the kinetic parameters file \"" + fileName + "\": " + reason};
+TError Failure(const std::string& fileName, const std::string& reason) {
+  return {TErrorCode::FileSystem, "Cannot write the kinetic parameters file \"" + fileName + "\": " + reason};
 }
 
 }  // namespace
@@ -235,9 +235,9 @@ std::vector<std::string_view> KinparDamageMessages(TKinparDamage damage, TKinpar
   return messages;
 }
 
-TKinparDamage ReadKineticParameterFile(const std::string& fileName, TKineticParameterTable& table,
-                                       TRadicalActivity& radicalActivity, TAlternativeValues& alternativeValues,
-                                       TAlternativeNotes& alternativeNotes) {
+TKinparReadReport ReadKineticParameterFile(const std::string& fileName, TKineticParameterTable& table,
+                                           TRadicalActivity& radicalActivity, TAlternativeValues& alternativeValues,
+                                           TAlternativeNotes& alternativeNotes) {
   TKinparIni file;
   file.Load(fileName);
   TKinparDamage damage = 0;
@@ -265,24 +265,23 @@ TKinparDamage ReadKineticParameterFile(const std::string& fileName, TKineticPara
   // read before the gap are kept, the later ones keep their old values.
   for (int i = 0; i < kAlternativeParameterCount; ++i) {
     const std::string valueKey = AltValueKey(i);
-    if (file.Text(kSectionAltParams, valueKey) == nullptr) return kKinparDamageRadActOrAltParams;
+    if (file.Text(kSectionAltParams, valueKey) == nullptr) return {kKinparDamageRadActOrAltParams};
     alternativeValues[i] = file.Number(kSectionAltParams, valueKey, 0.0);
     const char* note = file.Text(kSectionAltParams, AltNoteKey(i));
-    if (note == nullptr) return kKinparDamageRadActOrAltParams;
+    if (note == nullptr) return {kKinparDamageRadActOrAltParams};
     alternativeNotes[i] = note;
   }
-  return damage;
+  return {damage};
 }
 
-TKinparDamage ReadKineticParameterFile(const std::string& fileName, TKineticParameterSet& set) {
+TKinparReadReport ReadKineticParameterFile(const std::string& fileName, TKineticParameterSet& set) {
   return ReadKineticParameterFile(fileName, set.Table, set.RadicalActivity, set.AlternativeValues,
                                   set.AlternativeNotes);
 }
 
-TKinparWriteResult WriteKineticParameterFile(const std::string& fileName, const TKineticParameterTable& table,
-                                             const TRadicalActivity& radicalActivity,
-                                             const TAlternativeValues& alternativeValues,
-                                             const TAlternativeNotes& alternativeNotes, char decimalSeparator) {
+TResult<> WriteKineticParameterFile(const std::string& fileName, const TKineticParameterTable& table,
+                                    const TRadicalActivity& radicalActivity, const TAlternativeValues& alternativeValues,
+                                    const TAlternativeNotes& alternativeNotes, char decimalSeparator) {
   if (fileName.empty()) return Failure(fileName, "no file name");
   std::error_code ec;
   const fs::file_status status = fs::status(fileName, ec);
@@ -299,11 +298,11 @@ TKinparWriteResult WriteKineticParameterFile(const std::string& fileName, const 
   // Through a symbolic link the file it points to is replaced, not the link.
   if (const auto written = ReplaceFileContents(fileName, *text); !written)
     return Failure(fileName, written.error().Message);
-  return {true, {}};
+  return {};
 }
 
-TKinparWriteResult WriteKineticParameterFile(const std::string& fileName, const TKineticParameterSet& set,
-                                             char decimalSeparator) {
+TResult<> WriteKineticParameterFile(const std::string& fileName, const TKineticParameterSet& set,
+                                    char decimalSeparator) {
   return WriteKineticParameterFile(fileName, set.Table, set.RadicalActivity, set.AlternativeValues,
                                    set.AlternativeNotes, decimalSeparator);
 }

@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/result.h"
 #include "reactions/kinetic_parameters.h"
 
 namespace korvane {
@@ -22,7 +23,7 @@ namespace korvane {
 inline constexpr std::string_view kKinparFileType = "KineticParametersFile";
 inline constexpr std::string_view kKinparFileVersion = "1.01a";
 
-/// Damage flag set returned by the reader; 0 means the file was complete.
+/// Damage flag set of a read; 0 means the file was complete.
 using TKinparDamage = std::uint16_t;
 /// GENERAL/FileType is not "KineticParametersFile".
 inline constexpr TKinparDamage kKinparDamageHeader = 1;
@@ -56,8 +57,15 @@ enum class TKinparMessageContext { StartUp, Reload };
 /// its own modal message.
 std::vector<std::string_view> KinparDamageMessages(TKinparDamage damage, TKinparMessageContext context);
 
-/// Reads a kinetic parameter file into the four destinations and returns its
-/// damage flags. Never throws. Rules:
+/// What a read of a kinetic parameter file found.
+struct TKinparReadReport {
+  /// The damage flags; 0 when the file was complete.
+  TKinparDamage Damage = 0;
+};
+
+/// Reads a kinetic parameter file into the four destinations and reports
+/// its damage flags. Never fails: a damaged file yields what it holds.
+/// Rules:
 /// - FileType other than "KineticParametersFile" sets 1, FileVersion other
 ///   than "1.01a" adds 2;
 /// - each DATA key is stored at its index, -1 when missing, empty or not a
@@ -67,18 +75,11 @@ std::vector<std::string_view> KinparDamageMessages(TKinparDamage damage, TKinpar
 ///   Param_inote (text) are stored; the first absent key replaces the flag
 ///   set by exactly 32 and stops, leaving the later entries as they were.
 /// A file that does not exist or cannot be read reads as one without keys.
-TKinparDamage ReadKineticParameterFile(const std::string& fileName, TKineticParameterTable& table,
-                                       TRadicalActivity& radicalActivity, TAlternativeValues& alternativeValues,
-                                       TAlternativeNotes& alternativeNotes);
+TKinparReadReport ReadKineticParameterFile(const std::string& fileName, TKineticParameterTable& table,
+                                           TRadicalActivity& radicalActivity, TAlternativeValues& alternativeValues,
+                                           TAlternativeNotes& alternativeNotes);
 /// The same into the parts of `set` (its FileName is not used).
-TKinparDamage ReadKineticParameterFile(const std::string& fileName, TKineticParameterSet& set);
-
-/// Outcome of a write; `Message` says what went wrong when `Ok` is false.
-struct TKinparWriteResult {
-  bool Ok = false;
-  std::string Message;
-  explicit operator bool() const { return Ok; }
-};
+TKinparReadReport ReadKineticParameterFile(const std::string& fileName, TKineticParameterSet& set);
 
 /// Writes every item of the four sources, in the order GENERAL, DATA,
 /// RADACT_METHOD1, ALT_PARAMS (Param_i then Param_inote for each i), with
@@ -91,14 +92,14 @@ struct TKinparWriteResult {
 /// one line of text: line breaks are written as spaces, and spaces at
 /// either end do not survive reading. The new text goes to a temporary file
 /// beside the target that is then renamed over it, so a failed write leaves
-/// the old file untouched.
-TKinparWriteResult WriteKineticParameterFile(const std::string& fileName, const TKineticParameterTable& table,
-                                             const TRadicalActivity& radicalActivity,
-                                             const TAlternativeValues& alternativeValues,
-                                             const TAlternativeNotes& alternativeNotes, char decimalSeparator);
+/// the old file untouched; the error (FileSystem) reads "Cannot write the
+/// kinetic parameters file "<file>": <reason>".
+TResult<> WriteKineticParameterFile(const std::string& fileName, const TKineticParameterTable& table,
+                                    const TRadicalActivity& radicalActivity, const TAlternativeValues& alternativeValues,
+                                    const TAlternativeNotes& alternativeNotes, char decimalSeparator);
 /// The same from the parts of `set` (its FileName is not used).
-TKinparWriteResult WriteKineticParameterFile(const std::string& fileName, const TKineticParameterSet& set,
-                                             char decimalSeparator);
+TResult<> WriteKineticParameterFile(const std::string& fileName, const TKineticParameterSet& set,
+                                    char decimalSeparator);
 
 /// Decimal separator of the user's locale (the environment's, not the
 /// process's global one): "," or "."; "." when the locale is unknown or uses

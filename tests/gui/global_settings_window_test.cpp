@@ -75,7 +75,7 @@ TEST_F(GlobalSettings, FileCommandsPointReloadResetAndSave) {
   SaveScreenshot(*window, QStringLiteral("global_settings"));
   click("save");
   TKineticParameterSet read;
-  EXPECT_EQ(ReadKineticParameterFile(created.toStdString(), read), 0);
+  EXPECT_EQ(ReadKineticParameterFile(created.toStdString(), read).Damage, 0);
   EXPECT_EQ(read.Table, kKineticParameterDefaults);
   EXPECT_EQ(read.AlternativeNotes[255], "p[255]");
 
