@@ -262,16 +262,13 @@ class EquationWriter {
   std::unordered_map<const TReaction*, std::size_t> m_reactionIndex;
 };
 
-
-TEquationExportResult WriteFailure(const std::string& fileName, const std::string& reason) {
-  return {TEquationExportStatus::WriteFailed, "Cannot write the file \"" + fileName + "\": " + reason};
-}
-
-TEquationExportResult WriteReplacing(const std::string& fileName, const std::string& text) {
+TResult<> WriteReplacing(const std::string& fileName, const std::string& text) {
   if (const auto written = ReplaceFileContents(fileName, text); !written)
-    return WriteFailure(fileName, written.error().Message);
+    return TError{TErrorCode::FileSystem, "Cannot write the file \"" + fileName + "\": " + written.error().Message};
   return {};
 }
+
+TError Refused(std::string_view message) { return {TErrorCode::Refused, std::string(message)}; }
 
 }  // namespace
 
@@ -283,23 +280,6 @@ std::optional<TExportLanguage> ExportLanguageFromIndex(int index) {
 TExportParts AvailableExportParts(TExportLanguage language) {
   const TExportParts common = kExportKineticConstants | kExportRateEquations;
   return language == TExportLanguage::Pascal ? common | kExportBalance : common;
-}
-
-std::string EquationExportMessage(const TEquationExportResult& result) {
-  switch (result.Status) {
-    case TEquationExportStatus::Exported:
-      return std::string(kEquationExportMsgFinished);
-    case TEquationExportStatus::NoDestination:
-      return std::string(kEquationExportMsgNoDestination);
-    case TEquationExportStatus::NoLanguage:
-      return std::string(kEquationExportMsgNoLanguage);
-    case TEquationExportStatus::NoParts:
-      return std::string(kEquationExportMsgNoParts);
-    case TEquationExportStatus::MissingParameters:
-    case TEquationExportStatus::WriteFailed:
-      break;
-  }
-  return result.Error;
 }
 
 std::string EquationText(const TReactionNetwork& network, TExportLanguage language, TExportParts parts,
@@ -332,16 +312,16 @@ std::string EquationText(const TReactionNetwork& network, TExportLanguage langua
   return JoinEquationLines(lines, language != TExportLanguage::Matlab);
 }
 
-TEquationExportResult ExportEquations(const TReactionNetwork& network, const TEquationExportRequest& request,
-                                      std::span<const double> global, std::span<const double> alternative) {
-  if (request.Destination.empty()) return {TEquationExportStatus::NoDestination, {}};
-  if (!request.Language) return {TEquationExportStatus::NoLanguage, {}};
+TResult<> ExportEquations(const TReactionNetwork& network, const TEquationExportRequest& request,
+                          std::span<const double> global, std::span<const double> alternative) {
+  if (request.Destination.empty()) return Refused(kEquationExportMsgNoDestination);
+  if (!request.Language) return Refused(kEquationExportMsgNoLanguage);
   const TExportParts parts = request.Parts & AvailableExportParts(*request.Language);
-  if (parts == 0) return {TEquationExportStatus::NoParts, {}};
+  if (parts == 0) return Refused(kEquationExportMsgNoParts);
   // Only the kinetic constants carry parameter values; rates and balances stay sound without them.
   if (parts & kExportKineticConstants)
     if (const auto missing = ReactionKinetics(network, global, alternative).MissingKeys; !missing.empty())
-      return {TEquationExportStatus::MissingParameters, MissingParametersMessage(missing)};
+      return TError{TErrorCode::KineticParameters, MissingParametersMessage(missing)};
   return WriteReplacing(request.Destination,
                         EquationText(network, *request.Language, parts, global, alternative, request.Smiles));
 }

@@ -25,6 +25,7 @@
 #include <string_view>
 
 #include "app/species_table.h"
+#include "core/result.h"
 
 namespace korvane {
 
@@ -75,19 +76,6 @@ struct TEquationExportRequest {
   TSmilesProvider Smiles;
 };
 
-enum class TEquationExportStatus { Exported, NoDestination, NoLanguage, NoParts, MissingParameters, WriteFailed };
-
-struct TEquationExportResult {
-  TEquationExportStatus Status = TEquationExportStatus::Exported;
-  /// For MissingParameters: the keys named; for WriteFailed: the file and the system's reason.
-  std::string Error;
-  bool Ok() const { return Status == TEquationExportStatus::Exported; }
-};
-
-/// The message for a status: the window's texts, or `Error` for
-/// MissingParameters and WriteFailed.
-std::string EquationExportMessage(const TEquationExportResult& result);
-
 /// The whole exported file: banner, species table, language preamble, then
 /// the parts in the language's order, with CR LF line ends and long Pascal
 /// and C lines split. `global` is the kinetic parameter table, `alternative`
@@ -98,13 +86,16 @@ std::string EquationText(const TReactionNetwork& network, TExportLanguage langua
                          const TSmilesProvider& smiles = {});
 
 /// The export command after the overwrite question: checks, in this order,
-/// destination, language and parts, then, when the kinetic constants are
-/// written, that no recipe names a missing parameter (nothing is written
-/// when a check fails), then writes EquationText through a temporary file beside the destination
-/// that is renamed over it, so a failed export leaves an existing file as it
-/// was. The window asks the overwrite question before calling this when the
-/// destination exists and an empty destination was not already refused.
-TEquationExportResult ExportEquations(const TReactionNetwork& network, const TEquationExportRequest& request,
-                                      std::span<const double> global, std::span<const double> alternative);
+/// destination, language and parts (Refused with the window's texts
+/// kEquationExportMsgNoDestination, ...NoLanguage, ...NoParts), then, when
+/// the kinetic constants are written, that no recipe names a missing
+/// parameter (KineticParameters, the keys named); nothing is written when a
+/// check fails. Then writes EquationText through a temporary file beside the
+/// destination that is renamed over it, so a failed export (FileSystem,
+/// "Cannot write the file "<file>": <reason>") leaves an existing file as
+/// it was. The window asks the overwrite question before calling this when
+/// the destination exists and an empty destination was not already refused.
+TResult<> ExportEquations(const TReactionNetwork& network, const TEquationExportRequest& request,
+                          std::span<const double> global, std::span<const double> alternative);
 
 }  // namespace korvane

@@ -101,12 +101,12 @@ int RunExportEquations(const ExportEquationsOptions& options, const CliStreams& 
 
   const TEquationExportRequest request{options.Output, language->second, parts,
                                        [](const TMolecule& molecule) { return CanonicalSmiles(molecule); }};
-  const TEquationExportResult result =
-      ExportEquations(network, request, parameters.Table, parameters.AlternativeValues);
-  if (result.Status == TEquationExportStatus::MissingParameters)
-    throw InputError(parameterSource.empty() ? "the default kinetic parameters" : parameterSource, result.Error);
-  if (!result.Ok()) throw InputError(options.Output, EquationExportMessage(result));
-  streams.Out << EquationExportMessage(result) << ' ' << options.Output << '\n';
+  const TResult<> exported = ExportEquations(network, request, parameters.Table, parameters.AlternativeValues);
+  if (!exported && exported.error().Code == TErrorCode::KineticParameters)
+    throw InputError(parameterSource.empty() ? "the default kinetic parameters" : parameterSource,
+                     exported.error().Message);
+  if (!exported) throw InputError(options.Output, exported.error().Message);
+  streams.Out << kEquationExportMsgFinished << ' ' << options.Output << '\n';
   return kExitSuccess;
 }
 

@@ -139,11 +139,11 @@ void TEqExporterWind::exportEquations() {
   request.Smiles = Smiles;
 
   const TKineticParameterSet& kinetics = m_context.Kinetics;
-  const TEquationExportResult result = ExportEquations(*m_network, request, kinetics.Table, kinetics.AlternativeValues);
-  if (!result.Ok()) {
-    const bool failed = result.Status == TEquationExportStatus::WriteFailed;
+  const TResult<> exported = ExportEquations(*m_network, request, kinetics.Table, kinetics.AlternativeValues);
+  if (!exported) {
+    const bool failed = exported.error().Code == TErrorCode::FileSystem;
     m_context.Dialogs.message(failed ? QStringLiteral("ERROR") : QString(),
-                              QString::fromStdString(EquationExportMessage(result)));
+                              QString::fromStdString(exported.error().Message));
     return;
   }
   m_context.Dialogs.message(QString(), Text(kEquationExportMsgFinished));

@@ -105,7 +105,7 @@ std::string ExportAndRun(const testing::ScratchDir& dir, TExportLanguage languag
   const TSmilesProvider smiles = [](const TMolecule& molecule) { return "*/{%" + std::to_string(molecule.ID); };
   const auto result = ExportEquations(b.Network, {dir.file(name), language, AvailableExportParts(language), smiles},
                                       b.Global, b.Alternative);
-  EXPECT_TRUE(result.Ok()) << result.Error;
+  EXPECT_TRUE(result) << result.error().Message;
   std::ofstream(dir.file(harnessName), std::ios::binary) << harness;
   std::pair<int, std::string> ran;
   for (const std::string& command : commands) {

@@ -206,26 +206,35 @@ TEST_F(EquationExport, FileIsWrittenOnlyWhenCompleteAndFailuresKeepTheOldOne) {
   const std::vector<std::uint8_t> old(100000, 'x');  // longer than the new text
   testing::PutFile(target, old);
   // Destination first, then language, then parts; Matlab has no balance.
-  EXPECT_EQ(exportTo("", std::nullopt, 0).Status, TEquationExportStatus::NoDestination);
-  EXPECT_EQ(exportTo(target, std::nullopt, 0).Status, TEquationExportStatus::NoLanguage);
-  EXPECT_EQ(exportTo(target, TExportLanguage::Pascal, 0).Status, TEquationExportStatus::NoParts);
-  EXPECT_EQ(exportTo(target, TExportLanguage::Matlab, kExportBalance).Status, TEquationExportStatus::NoParts);
+  const std::tuple<std::string, std::optional<TExportLanguage>, TExportParts, const char*> refused[] = {
+      {"", std::nullopt, 0, "Select destionation file."},
+      {target, std::nullopt, 0, "No language was selected."},
+      {target, TExportLanguage::Pascal, 0, "Select wanted parts of system"},
+      {target, TExportLanguage::Matlab, kExportBalance, "Select wanted parts of system"}};
+  for (const auto& [to, language, parts, message] : refused) {
+    const auto result = exportTo(to, language, parts);
+    ASSERT_FALSE(result) << message;
+    EXPECT_EQ(result.error().Code, TErrorCode::Refused);
+    EXPECT_EQ(result.error().Message, message);
+  }
   // A recipe naming a parameter the kinetic parameter file lacked (-1) would write a meaningless
   // constant; the rates alone do not read it.
   m_global[kE_HTransf_Prim] = -1.0;
   const auto lacking = exportTo(target, TExportLanguage::Pascal, kAllParts);
-  EXPECT_EQ(lacking.Status, TEquationExportStatus::MissingParameters);
-  EXPECT_TRUE(Contains(EquationExportMessage(lacking), "lacks E_HTransf_Prim ("));
+  ASSERT_FALSE(lacking);
+  EXPECT_EQ(lacking.error().Code, TErrorCode::KineticParameters);
+  EXPECT_TRUE(Contains(lacking.error().Message, "lacks E_HTransf_Prim ("));
   EXPECT_EQ(testing::FileBytes(target), old);
-  ASSERT_TRUE(exportTo(dir.file("rates.pas"), TExportLanguage::Pascal, kExportRateEquations).Ok());
+  ASSERT_TRUE(exportTo(dir.file("rates.pas"), TExportLanguage::Pascal, kExportRateEquations));
   m_global[kE_HTransf_Prim] = 46.04;
 
   // How a file is replaced safely is the file writer's concern; here only the message naming the file.
   const auto missing = exportTo(dir.path() / "no" / "eq.c", TExportLanguage::C, kAllParts);
-  EXPECT_EQ(missing.Status, TEquationExportStatus::WriteFailed);
-  EXPECT_TRUE(Contains(EquationExportMessage(missing), (dir.path() / "no" / "eq.c").string()));
+  ASSERT_FALSE(missing);
+  EXPECT_EQ(missing.error().Code, TErrorCode::FileSystem);
+  EXPECT_TRUE(Contains(missing.error().Message, "\"" + (dir.path() / "no" / "eq.c").string() + "\""));
 
-  ASSERT_TRUE(exportTo(target, TExportLanguage::Matlab, kAllParts).Ok());
+  ASSERT_TRUE(exportTo(target, TExportLanguage::Matlab, kAllParts));
   const std::string matlab = Text(TExportLanguage::Matlab);
   EXPECT_EQ(testing::FileBytes(target), std::vector<std::uint8_t>(matlab.begin(), matlab.end()));
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 2);  // eq.pas and rates.pas
