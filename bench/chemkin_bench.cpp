@@ -34,9 +34,8 @@ void BM_ChemkinThermoRecords(benchmark::State& state) {
   const TReactionNetwork& network = AlkaneNetwork(static_cast<int>(state.range(0)));
   std::size_t bytes = 0;
   for (auto _ : state) {
-    std::string error;
-    const auto records = ChemkinThermoRecords(network, ChemkinSpeciesNames(network), &error);
-    if (!records) state.SkipWithError(error.c_str());
+    const auto records = ChemkinThermoRecords(network, ChemkinSpeciesNames(network));
+    if (!records) state.SkipWithError(records.error().Message.c_str());
     bytes = records ? records->size() : 0;
     benchmark::DoNotOptimize(records);
   }

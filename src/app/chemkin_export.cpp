@@ -130,12 +130,6 @@ std::string Dictionary(const TReactionNetwork& network, const std::vector<std::s
   return text;
 }
 
-template <class T>
-std::optional<T> Fail(std::string* error, const std::string& reason) {
-  if (error) *error = reason;
-  return std::nullopt;
-}
-
 }  // namespace
 
 std::string ChemkinDictionaryFileFor(const std::string& mechanismFile) {
@@ -144,8 +138,7 @@ std::string ChemkinDictionaryFileFor(const std::string& mechanismFile) {
   return path.replace_filename(stem + "_dictionary.txt").string();
 }
 
-std::optional<std::string> ChemkinThermoRecords(const TReactionNetwork& network, const std::vector<std::string>& names,
-                                                std::string* error) {
+TResult<std::string> ChemkinThermoRecords(const TReactionNetwork& network, const std::vector<std::string>& names) {
   std::string text;
   for (std::size_t j = 0; j < network.ComponentCount(); ++j) {
     const TMolecule& component = *network.Component(j);
@@ -153,36 +146,32 @@ std::optional<std::string> ChemkinThermoRecords(const TReactionNetwork& network,
     const auto thermo = EstimateSpeciesThermo(component, &reason);
     const std::string record = thermo ? ThermoRecord(names[j], ElementComposition(component), *thermo) : "";
     if (record.empty())
-      return Fail<std::string>(error, "no thermodynamic data for component " + std::to_string(j) + " (" + names[j] +
-                                          "): " + (thermo ? "a coefficient is out of range" : reason));
+      return TError{TErrorCode::InvalidInput, "no thermodynamic data for component " + std::to_string(j) + " (" +
+                                                  names[j] + "): " +
+                                                  (thermo ? "a coefficient is out of range" : reason)};
     text += record;
   }
   return text;
 }
 
-std::optional<TChemkinTexts> ChemkinTexts(const TReactionNetwork& network, const TKineticParameterSet& parameters,
-                                          const TChemkinExportOptions& options, std::string* error,
-                                          TChemkinExportFault* fault) {
-  auto blame = [fault](TChemkinExportFault input) {
-    if (fault) *fault = input;
-  };
-  blame(TChemkinExportFault::Parameters);
+TResult<TChemkinTexts> ChemkinTexts(const TReactionNetwork& network, const TKineticParameterSet& parameters,
+                                    const TChemkinExportOptions& options) {
   const TExportKinetics kinetics = ReactionKinetics(network, parameters.Table, parameters.AlternativeValues);
   std::vector<std::string> missing = kinetics.MissingKeys;
   // The kinetic parameter reader marks a missing radical activity key with -1 too.
   const double activeRadicals = options.ActiveRadicals.value_or(parameters.RadicalActivity.StandardActivity);
   if (!options.ActiveRadicals && activeRadicals == -1.0) missing.emplace_back("StandardActivity");
-  if (!missing.empty()) return Fail<TChemkinTexts>(error, MissingParametersMessage(missing));
+  if (!missing.empty()) return TError{TErrorCode::KineticParameters, MissingParametersMessage(missing)};
   if (!std::isfinite(activeRadicals) || activeRadicals < 0.0)
-    return Fail<TChemkinTexts>(error, "the concentration of active radicals must be a number of at least 0 mol/m^3, not " +
-                                          Plain(activeRadicals));
+    return TError{TErrorCode::KineticParameters,
+                  "the concentration of active radicals must be a number of at least 0 mol/m^3, not " +
+                      Plain(activeRadicals)};
 
-  blame(TChemkinExportFault::Network);
   const std::vector<std::string> names = ChemkinSpeciesNames(network);
-  std::string reason;
-  const auto thermo = ChemkinThermoRecords(network, names, &reason);
-  const auto reactions = thermo ? ChemkinReactions(network, kinetics.Reactions, activeRadicals, &reason) : std::nullopt;
-  if (!reactions) return Fail<TChemkinTexts>(error, reason + "; nothing was exported.");
+  const auto thermo = ChemkinThermoRecords(network, names);
+  const auto reactions = thermo ? ChemkinReactions(network, kinetics.Reactions, activeRadicals)
+                                : TResult<std::vector<TChemkinReaction>>(thermo.error());
+  if (!reactions) return TError{reactions.error().Code, reactions.error().Message + "; nothing was exported."};
 
   const std::string dictionaryFile =
       options.DictionaryFile.empty() ? ChemkinDictionaryFileFor(options.MechanismFile) : options.DictionaryFile;
@@ -191,32 +180,25 @@ std::optional<TChemkinTexts> ChemkinTexts(const TReactionNetwork& network, const
 
   TChemkinTexts texts;
   texts.Mechanism = Header(network, options, activeRadicals, carriers, dictionaryFile) + "\nELEMENTS\nC H HE N O\nEND\n\n" +
-                    SpeciesSection(names) + "\nTHERMO ALL\n   300.000  1000.000  1500.000\n" + *thermo + "END\n\n" +
-                    ReactionsSection(network, *reactions, names);
+                    SpeciesSection(names) + "\nTHERMO ALL\n   300.000  1000.000  1500.000\n" + thermo.value() + "END\n\n" +
+                    ReactionsSection(network, reactions.value(), names);
   texts.Dictionary = Dictionary(network, names, options.Smiles, options.MechanismFile);
-  blame(TChemkinExportFault::None);
   return texts;
 }
 
-TChemkinExportResult ExportChemkin(const TReactionNetwork& network, const TKineticParameterSet& parameters,
-                                   const TChemkinExportOptions& options) {
-  TChemkinExportResult result;
-  if (options.MechanismFile.empty()) {
-    result.Error = std::string(kEquationExportMsgNoDestination);
-    result.Fault = TChemkinExportFault::Files;
-    return result;
-  }
-  result.MechanismFile = options.MechanismFile;
-  result.DictionaryFile =
-      options.DictionaryFile.empty() ? ChemkinDictionaryFileFor(options.MechanismFile) : options.DictionaryFile;
-  const auto texts = ChemkinTexts(network, parameters, options, &result.Error, &result.Fault);
-  if (!texts) return result;
-  const TFileContents files[] = {{result.MechanismFile, texts->Mechanism}, {result.DictionaryFile, texts->Dictionary}};
-  if (const auto written = ReplaceFilesContents(files); !written) {
-    result.Error = "Cannot write " + written.error().Message;
-    result.Fault = TChemkinExportFault::Files;
-  }
-  return result;
+TResult<TChemkinFiles> ExportChemkin(const TReactionNetwork& network, const TKineticParameterSet& parameters,
+                                     const TChemkinExportOptions& options) {
+  if (options.MechanismFile.empty())
+    return TError{TErrorCode::Refused, std::string(kEquationExportMsgNoDestination)};
+  TChemkinFiles files{options.MechanismFile, options.DictionaryFile.empty()
+                                                 ? ChemkinDictionaryFileFor(options.MechanismFile)
+                                                 : options.DictionaryFile};
+  const auto texts = ChemkinTexts(network, parameters, options);
+  if (!texts) return texts.error();
+  const TFileContents contents[] = {{files.MechanismFile, texts->Mechanism}, {files.DictionaryFile, texts->Dictionary}};
+  if (const auto written = ReplaceFilesContents(contents); !written)
+    return TError{TErrorCode::FileSystem, "Cannot write " + written.error().Message};
+  return files;
 }
 
 }  // namespace korvane

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "app/species_table.h"
+#include "core/result.h"
 #include "reactions/kinetic_parameters.h"
 #include "reactions/reaction_network.h"
 
@@ -46,43 +47,33 @@ struct TChemkinTexts {
   std::string Dictionary;
 };
 
-/// The input an export failure is about, so that callers can name it.
-enum class TChemkinExportFault {
-  None,
-  Parameters,  // a recipe names a missing kinetic parameter, or cActR is missing or negative
-  Network,     // a species or reaction the mechanism cannot state
-  Files,       // no destination, or the files cannot be written
-};
-
-struct TChemkinExportResult {
-  /// Empty on success; else why nothing was written.
-  std::string Error;
-  TChemkinExportFault Fault = TChemkinExportFault::None;
+/// The files an export wrote.
+struct TChemkinFiles {
   std::string MechanismFile;
   std::string DictionaryFile;
-  bool Ok() const { return Error.empty(); }
 };
 
 /// The dictionary beside a mechanism: its name without extension + "_dictionary.txt".
 std::string ChemkinDictionaryFileFor(const std::string& mechanismFile);
 
-/// The THERMO ALL records of every component under the given names; nullopt,
-/// with the component named in `error`, when a species has no estimate.
-std::optional<std::string> ChemkinThermoRecords(const TReactionNetwork& network,
-                                                const std::vector<std::string>& names, std::string* error);
+/// The THERMO ALL records of every component under the given names; an
+/// InvalidInput error naming the component when a species has no estimate.
+TResult<std::string> ChemkinThermoRecords(const TReactionNetwork& network, const std::vector<std::string>& names);
 
-/// Both texts, or nullopt with the reason in `error`: a recipe naming a
-/// missing kinetic parameter (the keys named), a missing or negative cActR,
-/// a species without thermodynamic estimate, a reaction the mechanism cannot
-/// state (with the input at fault in `fault`). The network's component IDs
-/// must equal their positions.
-std::optional<TChemkinTexts> ChemkinTexts(const TReactionNetwork& network, const TKineticParameterSet& parameters,
-                                          const TChemkinExportOptions& options, std::string* error,
-                                          TChemkinExportFault* fault = nullptr);
+/// Both texts, or the error saying why not, with the input at fault as its
+/// code: KineticParameters for a recipe naming a missing kinetic parameter
+/// (the keys named) or a missing or negative cActR, InvalidInput for a
+/// species without thermodynamic estimate or a reaction the mechanism
+/// cannot state. The network's component IDs must equal their positions.
+TResult<TChemkinTexts> ChemkinTexts(const TReactionNetwork& network, const TKineticParameterSet& parameters,
+                                    const TChemkinExportOptions& options);
 
 /// Writes both files (each replaced through a temporary file, the two
-/// together); on any failure neither file changes.
-TChemkinExportResult ExportChemkin(const TReactionNetwork& network, const TKineticParameterSet& parameters,
-                                   const TChemkinExportOptions& options);
+/// together); on any failure neither file changes. The errors of
+/// ChemkinTexts; Refused (kEquationExportMsgNoDestination) without a
+/// mechanism file; FileSystem, "Cannot write <file>: <reason>", when a file
+/// cannot be written.
+TResult<TChemkinFiles> ExportChemkin(const TReactionNetwork& network, const TKineticParameterSet& parameters,
+                                     const TChemkinExportOptions& options);
 
 }  // namespace korvane

@@ -70,18 +70,15 @@ std::optional<TChemkinReaction> Convert(const TReaction& reaction, const TReacti
 
 }  // namespace
 
-std::optional<std::vector<TChemkinReaction>> ChemkinReactions(const TReactionNetwork& network,
-                                                              const std::vector<TReactionKinetics>& kinetics,
-                                                              double activeRadicals, std::string* error) {
+TResult<std::vector<TChemkinReaction>> ChemkinReactions(const TReactionNetwork& network,
+                                                        const std::vector<TReactionKinetics>& kinetics,
+                                                        double activeRadicals) {
   std::vector<TChemkinReaction> reactions;
   reactions.reserve(network.ReactionCount());
   for (std::size_t i = 0; i < network.ReactionCount(); ++i) {
     std::string problem;
     auto converted = Convert(*network.Reaction(i), kinetics[i], activeRadicals, problem);
-    if (!converted) {
-      if (error) *error = "reaction " + std::to_string(i) + " " + problem;
-      return std::nullopt;
-    }
+    if (!converted) return TError{TErrorCode::InvalidInput, "reaction " + std::to_string(i) + " " + problem};
     reactions.push_back(std::move(*converted));
   }
 

@@ -14,12 +14,12 @@
 /// A converted from m^3 to cm^3 per further reactant entry; E written as
 /// the activation temperature 1000·E/R in kelvins.
 
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "app/export_kinetics.h"
+#include "core/result.h"
 #include "reactions/reaction_network.h"
 
 namespace korvane {
@@ -42,12 +42,12 @@ struct TChemkinReaction {
 };
 
 /// One entry per reaction of the network. `kinetics` holds A and E of each
-/// reaction (ReactionKinetics), `activeRadicals` is cActR [mol/m^3].
-/// nullopt, with the reaction named in `error`, for a reaction without
-/// reactants or products, with a coefficient of the wrong sign, or with a
-/// negative or non-finite A or a non-finite E.
-std::optional<std::vector<TChemkinReaction>> ChemkinReactions(const TReactionNetwork& network,
-                                                              const std::vector<TReactionKinetics>& kinetics,
-                                                              double activeRadicals, std::string* error);
+/// reaction (ReactionKinetics), `activeRadicals` is cActR [mol/m^3]. An
+/// InvalidInput error naming the reaction for one without reactants or
+/// products, with a coefficient of the wrong sign, or with a negative or
+/// non-finite A or a non-finite E.
+TResult<std::vector<TChemkinReaction>> ChemkinReactions(const TReactionNetwork& network,
+                                                        const std::vector<TReactionKinetics>& kinetics,
+                                                        double activeRadicals);
 
 }  // namespace korvane

@@ -21,19 +21,22 @@ int RunExportChemkin(const ExportChemkinOptions& options, const CliStreams& stre
   CheckOutputFile(chemkin.MechanismFile);
   CheckOutputFile(chemkin.DictionaryFile);
 
-  const TChemkinExportResult result = ExportChemkin(network, parameters, chemkin);
-  if (!result.Ok()) {
+  const TResult<TChemkinFiles> written = ExportChemkin(network, parameters, chemkin);
+  if (!written) {
     // Name the input at fault, as export-equations does.
-    switch (result.Fault) {
-      case TChemkinExportFault::Parameters:
+    const TError& error = written.error();
+    switch (error.Code) {
+      case TErrorCode::KineticParameters:
         throw InputError(chemkin.ParameterSource.empty() ? "the default kinetic parameters" : chemkin.ParameterSource,
-                         result.Error);
-      case TChemkinExportFault::Files: throw InputError(result.MechanismFile, result.Error);
-      default: throw InputError(options.Network, result.Error);
+                         error.Message);
+      case TErrorCode::Refused:
+      case TErrorCode::FileSystem: throw InputError(chemkin.MechanismFile, error.Message);
+      default: throw InputError(options.Network, error.Message);
     }
   }
-  streams.Out << "wrote " << result.MechanismFile << " (" << network.ComponentCount() << " species, "
-              << network.ReactionCount() << " reactions) and its species dictionary " << result.DictionaryFile << '\n';
+  streams.Out << "wrote " << written->MechanismFile << " (" << network.ComponentCount() << " species, "
+              << network.ReactionCount() << " reactions) and its species dictionary " << written->DictionaryFile
+              << '\n';
   return kExitSuccess;
 }
 

@@ -161,11 +161,10 @@ bool TEqExporterWind::exportChemkin(const QString& destination) {
       !m_context.Dialogs.ask(Text(kEquationExportCaptionWarning),
                              QStringLiteral("The species dictionary \"%1\" exists. Overwrite it?").arg(dictionary)))
     return false;
-  const TChemkinExportResult result = ExportChemkin(*m_network, m_context.Kinetics, options);
-  if (!result.Ok()) {
+  if (const auto exported = ExportChemkin(*m_network, m_context.Kinetics, options); !exported) {
     m_context.Dialogs.message(
         QStringLiteral("ERROR"),
-        QStringLiteral("The mechanism was not exported: %1").arg(QString::fromStdString(result.Error)));
+        QStringLiteral("The mechanism was not exported: %1").arg(QString::fromStdString(exported.error().Message)));
     return false;
   }
   m_context.Dialogs.message(QString(), Text(kEquationExportMsgFinished) +

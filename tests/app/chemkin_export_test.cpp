@@ -61,10 +61,13 @@ class ChemkinExport : public ::testing::Test {
     };
   }
 
-  std::string Error() const {
-    std::string error;
-    EXPECT_FALSE(ChemkinTexts(m_network, m_parameters, m_options, &error));
-    return error;
+  // The refusal's message, after checking that it blames `input`.
+  std::string Error(TErrorCode input) const {
+    const auto texts = ChemkinTexts(m_network, m_parameters, m_options);
+    EXPECT_FALSE(texts);
+    if (texts) return {};
+    EXPECT_EQ(texts.error().Code, input);
+    return texts.error().Message;
   }
 
   testing::ScratchDir m_dir;
@@ -74,9 +77,8 @@ class ChemkinExport : public ::testing::Test {
 };
 
 TEST_F(ChemkinExport, MechanismStatesTheExportedKineticsInCgsUnitsAndKelvins) {
-  std::string error;
-  const auto texts = ChemkinTexts(m_network, m_parameters, m_options, &error);
-  ASSERT_TRUE(texts) << error;
+  const auto texts = ChemkinTexts(m_network, m_parameters, m_options);
+  ASSERT_TRUE(texts) << texts.error().Message;
   const testing::ChemkinMechanism mechanism = testing::ReadChemkinMechanism(texts->Mechanism);
   EXPECT_EQ(mechanism.Elements, (std::vector<std::string>{"C", "H", "HE", "N", "O"}));
   // Unique formulas, with the usual names of the small species.
@@ -120,9 +122,8 @@ TEST_F(ChemkinExport, ExplicitKineticsEnteredByHandAreTheReactionsOwn) {
   TReaction& scission = *m_network.Reaction(4);
   scission.ExplicitKinetics = true;
   scission.SetParameters(kBetaScission, 230.0, 3.0e12);
-  std::string error;
-  const auto texts = ChemkinTexts(m_network, m_parameters, m_options, &error);
-  ASSERT_TRUE(texts) << error;
+  const auto texts = ChemkinTexts(m_network, m_parameters, m_options);
+  ASSERT_TRUE(texts) << texts.error().Message;
   const testing::ChemkinMechanism mechanism = testing::ReadChemkinMechanism(texts->Mechanism);
   ASSERT_EQ(mechanism.Reactions.size(), 5u);
   EXPECT_DOUBLE_EQ(mechanism.Reactions[4].A, 3.0e12);  // first order: 1/s in either unit system
@@ -132,31 +133,35 @@ TEST_F(ChemkinExport, ExplicitKineticsEnteredByHandAreTheReactionsOwn) {
 TEST_F(ChemkinExport, RefusalsNameTheCauseAndWriteNothing) {
   m_parameters.Table[kE_HTransf_Prim] = -1.0;
   m_parameters.RadicalActivity.StandardActivity = -1.0;
-  EXPECT_TRUE(Contains(Error(), "lacks E_HTransf_Prim, StandardActivity ("));
+  EXPECT_TRUE(Contains(Error(TErrorCode::KineticParameters), "lacks E_HTransf_Prim, StandardActivity ("));
   m_parameters.Table[kE_HTransf_Prim] = 46.04;
   m_options.ActiveRadicals = -2.0;
-  EXPECT_TRUE(Contains(Error(), "active radicals must be a number of at least 0 mol/m^3, not -2"));
+  EXPECT_TRUE(Contains(Error(TErrorCode::KineticParameters),
+                       "active radicals must be a number of at least 0 mol/m^3, not -2"));
   m_options.ActiveRadicals = 1e-7;
-  EXPECT_TRUE(ChemkinTexts(m_network, m_parameters, m_options, nullptr));
+  EXPECT_TRUE(ChemkinTexts(m_network, m_parameters, m_options));
 
   testing::AddFeed(m_network, "C D; 0-1");
-  EXPECT_TRUE(Contains(Error(), "no thermodynamic data for component 10 (CH3D): it holds deuterium"));
+  EXPECT_TRUE(Contains(Error(TErrorCode::InvalidInput),
+                       "no thermodynamic data for component 10 (CH3D): it holds deuterium"));
   m_network.RemoveComponent(10);
   AddReaction(m_network, kOtherReaction, {{5, -1}});
-  EXPECT_TRUE(Contains(Error(), "reaction 5 has no reactants or no products"));
+  EXPECT_TRUE(Contains(Error(TErrorCode::InvalidInput), "reaction 5 has no reactants or no products"));
   m_network.RemoveReaction(5);
 
   // A dictionary that cannot be written keeps the old mechanism; then both are written.
   testing::PutFile(m_options.MechanismFile, {'o', 'l', 'd'});
   m_options.DictionaryFile = m_dir.file("missing/dictionary.txt");
   fs::remove(m_dir.path() / "missing");
-  const TChemkinExportResult refused = ExportChemkin(m_network, m_parameters, m_options);
-  EXPECT_TRUE(Contains(refused.Error, "missing/dictionary.txt: "));
+  const auto refused = ExportChemkin(m_network, m_parameters, m_options);
+  ASSERT_FALSE(refused);
+  EXPECT_EQ(refused.error().Code, TErrorCode::FileSystem);
+  EXPECT_TRUE(Contains(refused.error().Message, "missing/dictionary.txt: "));
   EXPECT_EQ(testing::FileBytes(m_options.MechanismFile), (std::vector<std::uint8_t>{'o', 'l', 'd'}));
   m_options.DictionaryFile.clear();
-  const TChemkinExportResult written = ExportChemkin(m_network, m_parameters, m_options);
-  ASSERT_TRUE(written.Ok()) << written.Error;
-  EXPECT_EQ(written.DictionaryFile, m_dir.file("mech_dictionary.txt"));
+  const auto written = ExportChemkin(m_network, m_parameters, m_options);
+  ASSERT_TRUE(written) << written.error().Message;
+  EXPECT_EQ(written->DictionaryFile, m_dir.file("mech_dictionary.txt"));
   EXPECT_EQ(std::distance(fs::directory_iterator(m_dir.path()), {}), 2);
 }
 
@@ -180,9 +185,8 @@ TEST(ChemkinMechanism, NHexaneBalancesItsElementsAndGivesTheExportedBalance) {
   const TKineticParameterSet parameters;
   TChemkinExportOptions options;
   options.MechanismFile = "hexane.inp";
-  std::string error;
-  const auto chemkin = ChemkinTexts(network, parameters, options, &error);
-  ASSERT_TRUE(chemkin) << error;
+  const auto chemkin = ChemkinTexts(network, parameters, options);
+  ASSERT_TRUE(chemkin) << chemkin.error().Message;
   const testing::ChemkinMechanism mechanism = testing::ReadChemkinMechanism(chemkin->Mechanism);
   ASSERT_EQ(mechanism.Reactions.size(), network.ReactionCount());
   EXPECT_TRUE(mechanism.Reactions.end()[-3].Orders.size() == 1 && mechanism.Reactions.back().Duplicate &&
