@@ -22,15 +22,14 @@ bool LeftOut(const TReactionNetwork& network, const TMolecule* component, bool r
   return removeHydrogenRadical && component == network.HydrogenAtom();
 }
 
-
-TGraphExportResult GraphFileFailure(const std::string& graphFileName, const std::string& reason) {
-  return {false, "Cannot write the graph file \"" + graphFileName + "\": " + reason + "."};
+TError GraphFileFailure(TErrorCode code, const std::string& graphFileName, const std::string& reason) {
+  return {code, "Cannot write the graph file \"" + graphFileName + "\": " + reason + "."};
 }
 
-TGraphExportResult WriteReplacing(const std::string& graphFileName, const std::string& text) {
+TResult<> WriteReplacing(const std::string& graphFileName, const std::string& text) {
   if (const auto written = ReplaceFileContents(graphFileName, text); !written)
-    return GraphFileFailure(graphFileName, written.error().Message);
-  return {true, {}};
+    return GraphFileFailure(TErrorCode::FileSystem, graphFileName, written.error().Message);
+  return {};
 }
 
 }  // namespace
@@ -77,9 +76,9 @@ std::string NetworkGraphText(const TReactionNetwork& network, bool removeHydroge
   return text;
 }
 
-TGraphExportResult ExportNetworkGraph(const TReactionNetwork& network, const std::string& graphFileName,
-                                      bool removeHydrogenRadical, TMoleculePictureWriter& pictureWriter) {
-  if (graphFileName.empty()) return GraphFileFailure(graphFileName, "no file name was given");
+TResult<> ExportNetworkGraph(const TReactionNetwork& network, const std::string& graphFileName,
+                             bool removeHydrogenRadical, TMoleculePictureWriter& pictureWriter) {
+  if (graphFileName.empty()) return GraphFileFailure(TErrorCode::Refused, graphFileName, "no file name was given");
 
   std::vector<std::size_t> pictured;
   for (std::size_t i = 0; i < network.ComponentCount(); ++i)
@@ -90,15 +89,13 @@ TGraphExportResult ExportNetworkGraph(const TReactionNetwork& network, const std
   const std::string graphName = fs::path(graphFileName).filename().string();
   for (std::size_t i : pictured)
     if (graphName == PictureName(i))
-      return GraphFileFailure(graphFileName, "it has the name of the picture of component " + std::to_string(i));
+      return GraphFileFailure(TErrorCode::Refused, graphFileName,
+                              "it has the name of the picture of component " + std::to_string(i));
 
   for (std::size_t i : pictured) {
     const std::string path = GraphPicturePath(graphFileName, i);
-    std::string error;
-    if (!pictureWriter.Write(*network.Component(i), kGraphPictureGeometry, path, &error)) {
-      if (error.empty()) error = "Cannot write the picture \"" + path + "\".";
-      return {false, error};
-    }
+    if (auto written = pictureWriter.Write(*network.Component(i), kGraphPictureGeometry, path); !written)
+      return written;
   }
   return WriteReplacing(graphFileName, NetworkGraphText(network, removeHydrogenRadical));
 }

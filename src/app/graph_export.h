@@ -51,20 +51,15 @@ std::string GraphPicturePath(const std::string& graphFileName, std::size_t index
 /// edge from or to it.
 std::string NetworkGraphText(const TReactionNetwork& network, bool removeHydrogenRadical);
 
-/// Outcome of an export; `Message` says what went wrong when `Ok` is false.
-struct TGraphExportResult {
-  bool Ok = false;
-  std::string Message;
-  explicit operator bool() const { return Ok; }
-};
-
 /// Writes the picture of every component (except the hydrogen atom when
 /// `removeHydrogenRadical` is set) through `pictureWriter`, in component
-/// order, then the graph file. Stops at the first failure; pictures written
-/// before it stay. The graph file is written under a temporary name beside
-/// it and renamed into place, so a failure never leaves a truncated graph and
-/// keeps any file already there.
-TGraphExportResult ExportNetworkGraph(const TReactionNetwork& network, const std::string& graphFileName,
-                                      bool removeHydrogenRadical, TMoleculePictureWriter& pictureWriter);
+/// order, then the graph file. Stops at the first failure, with the picture
+/// writer's error or one naming the graph file ("Cannot write the graph file
+/// "<file>": <reason>."; Refused without a name or for a name that one of
+/// the pictures takes); pictures written before it stay. The graph file is
+/// written under a temporary name beside it and renamed into place, so a
+/// failure never leaves a truncated graph and keeps any file already there.
+TResult<> ExportNetworkGraph(const TReactionNetwork& network, const std::string& graphFileName,
+                             bool removeHydrogenRadical, TMoleculePictureWriter& pictureWriter);
 
 }  // namespace korvane

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/molecule.h"
+#include "core/result.h"
 
 namespace korvane {
 
@@ -28,11 +29,10 @@ class TMoleculePictureWriter {
   virtual ~TMoleculePictureWriter() = default;
 
   /// Draws the molecule (black pen of width 1 on white) in a picture of the
-  /// given geometry and writes it to `path`, replacing any file there.
-  /// Returns false, with a message naming the path and the reason in `error`,
-  /// when the file cannot be written; a failed write leaves no partial file.
-  virtual bool Write(const TMolecule& molecule, const TPictureGeometry& geometry, const std::string& path,
-                     std::string* error) = 0;
+  /// given geometry and writes it to `path`, replacing any file there. The
+  /// error's message names the path and the reason when the file cannot be
+  /// written; a failed write leaves no partial file.
+  virtual TResult<> Write(const TMolecule& molecule, const TPictureGeometry& geometry, const std::string& path) = 0;
 };
 
 }  // namespace korvane

@@ -117,8 +117,8 @@ int RunExportGraph(const ExportGraphOptions& options, const CliStreams& streams)
 
   const auto application = EnsureGuiApplication();
   PngPictureWriter pictures([&streams](const std::string& message) { streams.Err << "warning: " << message << '\n'; });
-  const TGraphExportResult result = ExportNetworkGraph(network, options.Output, options.WithoutHydrogen, pictures);
-  if (!result) throw InputError(options.Output, result.Message);
+  if (const auto exported = ExportNetworkGraph(network, options.Output, options.WithoutHydrogen, pictures); !exported)
+    throw InputError(options.Output, exported.error().Message);
   streams.Out << "wrote " << options.Output << " with the pictures of its components beside it\n";
   if (options.Png) RenderGraphPng(options.Output, streams);
   return kExitSuccess;

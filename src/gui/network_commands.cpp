@@ -18,13 +18,9 @@ class CountingPictureWriter : public TMoleculePictureWriter {
       : m_stop(stop), m_progress(progress),
         m_writer([&messages](const std::string& text) { messages.insert(text); }) {}
 
-  bool Write(const TMolecule& molecule, const TPictureGeometry& geometry, const std::string& path,
-             std::string* error) override {
-    if (m_stop.load(std::memory_order_relaxed)) {
-      if (error) *error = kGraphExportCancelled;
-      return false;
-    }
-    const bool written = m_writer.Write(molecule, geometry, path, error);
+  TResult<> Write(const TMolecule& molecule, const TPictureGeometry& geometry, const std::string& path) override {
+    if (m_stop.load(std::memory_order_relaxed)) return TError{TErrorCode::Refused, kGraphExportCancelled};
+    auto written = m_writer.Write(molecule, geometry, path);
     m_progress.Done.fetch_add(1, std::memory_order_relaxed);
     return written;
   }
@@ -83,8 +79,8 @@ std::string ExportGraphWork(const TReactionNetwork& network, const TGraphExportR
                             std::set<std::string>& messages) {
   progress.Total.store(static_cast<std::int64_t>(network.ComponentCount()), std::memory_order_relaxed);
   CountingPictureWriter writer(stop, progress, messages);
-  const TGraphExportResult result = ExportNetworkGraph(network, request.FileName, request.RemoveHydrogen, writer);
-  return result ? std::string() : result.Message;
+  const TResult<> exported = ExportNetworkGraph(network, request.FileName, request.RemoveHydrogen, writer);
+  return exported ? std::string() : exported.error().Message;
 }
 
 }  // namespace korvane::gui

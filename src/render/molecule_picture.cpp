@@ -9,18 +9,15 @@
 
 namespace korvane {
 
-bool RenderMoleculePng(const TMolecule& molecule, int width, int height, std::uint8_t size, const std::string& path,
-                       const DrawingReport& report) {
+TResult<> RenderMoleculePng(const TMolecule& molecule, int width, int height, std::uint8_t size,
+                            const std::string& path, const DrawingReport& report) {
   QImage image(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32);
   if (!image.isNull()) {
     ImageCanvas canvas(image);
     canvas.fill(kWhite);
     DrawMolecule(canvas, molecule, size, 1, kBlack, report);
   }
-  std::string error;
-  if (WritePng(image, path, &error)) return true;
-  if (report) report(error);
-  return false;
+  return WritePng(image, path);
 }
 
 }  // namespace korvane

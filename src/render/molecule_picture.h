@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/molecule.h"
+#include "core/result.h"
 #include "core/structure_layout.h"
 
 namespace korvane {
@@ -13,9 +14,9 @@ namespace korvane {
 /// Draws the molecule (pen width 1, black) on a white image of the given size
 /// [pixels] and writes it as a PNG file. `size` is the drawing's bond lengths
 /// across the larger dimension (the graph export uses 256 x 150 and 7). The
-/// drawing's messages and a write failure go to `report`. Returns whether the
-/// file was written. Needs a QGuiApplication (text is drawn with its fonts).
-bool RenderMoleculePng(const TMolecule& molecule, int width, int height, std::uint8_t size, const std::string& path,
-                       const DrawingReport& report);
+/// drawing's messages go to `report`; a write failure is the error
+/// (WritePng). Needs a QGuiApplication (text is drawn with its fonts).
+TResult<> RenderMoleculePng(const TMolecule& molecule, int width, int height, std::uint8_t size,
+                            const std::string& path, const DrawingReport& report);
 
 }  // namespace korvane

@@ -12,14 +12,13 @@ namespace korvane {
 /// width 1 (RenderMoleculePng). The drawing's messages (a ring it cannot
 /// draw, an arithmetic failure) go to the report given at construction,
 /// never to a dialog or to stderr, and the picture is still written; a write
-/// failure goes only to Write's `error`. Needs a QGuiApplication (text is
-/// drawn with its fonts).
+/// failure is only Write's error. Needs a QGuiApplication (text is drawn
+/// with its fonts).
 class PngPictureWriter : public TMoleculePictureWriter {
  public:
   explicit PngPictureWriter(DrawingReport report = {});
 
-  bool Write(const TMolecule& molecule, const TPictureGeometry& geometry, const std::string& path,
-             std::string* error) override;
+  TResult<> Write(const TMolecule& molecule, const TPictureGeometry& geometry, const std::string& path) override;
 
  private:
   DrawingReport m_report;

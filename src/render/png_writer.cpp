@@ -54,12 +54,12 @@ std::string TemporaryPath(const std::string& path) {
 
 }  // namespace
 
-bool WritePng(const QImage& image, const std::string& path, std::string* error) {
-  auto fail = [&](const std::string& reason) {
-    if (error) *error = "Cannot write the picture \"" + path + "\": " + reason + ".";
-    return false;
+TResult<> WritePng(const QImage& image, const std::string& path) {
+  auto fail = [&](const std::string& reason, TErrorCode code = TErrorCode::FileSystem) {
+    return TError{code, "Cannot write the picture \"" + path + "\": " + reason + "."};
   };
-  if (image.isNull() || image.width() <= 0 || image.height() <= 0) return fail("the picture is empty");
+  if (image.isNull() || image.width() <= 0 || image.height() <= 0)
+    return fail("the picture is empty", TErrorCode::InvalidInput);
 
   const bool alpha = image.hasAlphaChannel();
   QImage pixels = image.convertToFormat(alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
@@ -96,7 +96,7 @@ bool WritePng(const QImage& image, const std::string& path, std::string* error) 
     ::unlink(temporary.c_str());
     return fail(reason);
   }
-  return true;
+  return {};
 }
 
 }  // namespace korvane

@@ -18,13 +18,13 @@ using testing::MoleculeFrom;
 
 // Records every picture it is asked for; fails the call numbered `failAt`.
 struct RecordingPictureWriter : TMoleculePictureWriter {
-  bool Write(const TMolecule& molecule, const TPictureGeometry& geometry, const std::string& path,
-             std::string* error) override {
+  TResult<> Write(const TMolecule& molecule, const TPictureGeometry& geometry, const std::string& path) override {
     molecules.push_back(&molecule);
     paths.push_back(path);
     EXPECT_EQ(geometry, (TPictureGeometry{256, 150, 7}));
-    if (paths.size() == failAt) *error = "Cannot write the picture \"" + path + "\": No space left on device.";
-    return paths.size() != failAt;
+    if (paths.size() == failAt)
+      return TError{TErrorCode::FileSystem, "Cannot write the picture \"" + path + "\": No space left on device."};
+    return {};
   }
   std::vector<const TMolecule*> molecules;
   std::vector<std::string> paths;
@@ -72,7 +72,7 @@ TEST(GraphExport, EdgesByReactantReactionAndProductThenNodesWithOrWithoutTheHydr
     for (int i = withoutH; i < 9; ++i) expected += Node(i);
     EXPECT_EQ(NetworkGraphText(network, withoutH), expected + "}\r\n");
     RecordingPictureWriter writer;
-    ASSERT_TRUE(ExportNetworkGraph(network, graph, withoutH, writer).Ok);
+    ASSERT_TRUE(ExportNetworkGraph(network, graph, withoutH, writer));
     EXPECT_EQ(Slurp(graph), expected + "}\r\n");
     ASSERT_EQ(writer.paths.size(), 9u - withoutH);
     for (std::size_t i = withoutH; i < 9; ++i) {
@@ -98,22 +98,26 @@ TEST(GraphExport, FailuresReportAndLeaveNoTruncatedFile) {
   RecordingPictureWriter writer, failing;
   // A failed picture stops the export before the graph file is written.
   failing.failAt = 3;
-  const TGraphExportResult picture = ExportNetworkGraph(network, graph, false, failing);
-  EXPECT_FALSE(picture.Ok);
-  EXPECT_EQ(picture.Message, "Cannot write the picture \"" + dir.file("pict_2.png") + "\": No space left on device.");
+  const TResult<> picture = ExportNetworkGraph(network, graph, false, failing);
+  ASSERT_FALSE(picture);
+  EXPECT_EQ(picture.error().Message,
+            "Cannot write the picture \"" + dir.file("pict_2.png") + "\": No space left on device.");
   EXPECT_EQ(failing.paths.size(), 3u);
 
   // A failed write names the file (how it is replaced is the file writer's concern).
-  const TGraphExportResult missing = ExportNetworkGraph(network, dir.file("no") + "/ethane.gv", false, writer);
-  EXPECT_EQ(missing.Message.rfind("Cannot write the graph file \"" + dir.file("no") + "/ethane.gv\": ", 0), 0u);
+  const TResult<> missing = ExportNetworkGraph(network, dir.file("no") + "/ethane.gv", false, writer);
+  ASSERT_FALSE(missing);
+  EXPECT_EQ(missing.error().Code, TErrorCode::FileSystem);
+  EXPECT_EQ(missing.error().Message.rfind("Cannot write the graph file \"" + dir.file("no") + "/ethane.gv\": ", 0),
+            0u);
   EXPECT_EQ(Slurp(graph), "old");
 
   // A directory in the way, a graph file named like a picture: refused before any write.
   fs::create_directory(dir.file("taken"));
-  EXPECT_FALSE(ExportNetworkGraph(network, dir.file("taken"), false, writer).Ok);
+  EXPECT_FALSE(ExportNetworkGraph(network, dir.file("taken"), false, writer));
   EXPECT_TRUE(fs::is_empty(dir.file("taken")));
   RecordingPictureWriter none;
-  EXPECT_EQ(ExportNetworkGraph(network, dir.file("pict_4.png"), false, none).Message,
+  EXPECT_EQ(ExportNetworkGraph(network, dir.file("pict_4.png"), false, none).error().Message,
             "Cannot write the graph file \"" + dir.file("pict_4.png") +
                 "\": it has the name of the picture of component 4.");
   EXPECT_TRUE(none.paths.empty());

@@ -23,8 +23,8 @@ TEST(PngPictureWriter, WritesTheDrawingAndSeparatesDrawingMessagesFromFailures) 
   std::vector<std::string> messages;
   PngPictureWriter writer([&messages](const std::string& message) { messages.push_back(message); });
   const std::string allylPath = dir.filePath("pict_3.png").toStdString();
-  std::string error;
-  ASSERT_TRUE(writer.Write(*MoleculeFrom("C. C C; 0-1 1=2"), kGraphPictureGeometry, allylPath, &error)) << error;
+  const auto allyl = writer.Write(*MoleculeFrom("C. C C; 0-1 1=2"), kGraphPictureGeometry, allylPath);
+  ASSERT_TRUE(allyl) << allyl.error().Message;
   EXPECT_TRUE(messages.empty());
   const QImage picture(QString::fromStdString(allylPath));
   ASSERT_EQ(picture.size(), QSize(256, 150));
@@ -37,13 +37,14 @@ TEST(PngPictureWriter, WritesTheDrawingAndSeparatesDrawingMessagesFromFailures) 
   // The ring message goes to the report once and the picture is still written.
   auto naphthalene = MoleculeFrom("c c c c c c c c c c; 0:1 1:2 2:3 3:4 4:5 5:0 4:6 6:7 7:8 8:9 9:5");
   const std::string ringPath = dir.filePath("pict_4.png").toStdString();
-  EXPECT_TRUE(writer.Write(*naphthalene, kGraphPictureGeometry, ringPath, &error));
+  EXPECT_TRUE(writer.Write(*naphthalene, kGraphPictureGeometry, ringPath));
   EXPECT_EQ(messages, std::vector<std::string>{kUnknownCycleMessage});
   EXPECT_EQ(QImage(QString::fromStdString(ringPath)).size(), QSize(256, 150));
   // A failed write goes to the caller alone and leaves no file.
   const std::string missing = dir.filePath("missing/pict_4.png").toStdString();
-  EXPECT_FALSE(writer.Write(*naphthalene, kGraphPictureGeometry, missing, &error));
-  EXPECT_NE(error.find(missing), std::string::npos) << error;
+  const auto failed = writer.Write(*naphthalene, kGraphPictureGeometry, missing);
+  ASSERT_FALSE(failed);
+  EXPECT_NE(failed.error().Message.find(missing), std::string::npos) << failed.error().Message;
   EXPECT_EQ(messages.size(), 2u);
   EXPECT_FALSE(QFile::exists(QString::fromStdString(missing)));
 }
@@ -58,8 +59,8 @@ TEST(PngPictureWriter, ExportedButaneGraphIsRenderedByGraphviz) {
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
   PngPictureWriter writer([](const std::string& message) { ADD_FAILURE() << message; });
-  const TGraphExportResult result = ExportNetworkGraph(network, dir.filePath("butane.gv").toStdString(), false, writer);
-  ASSERT_TRUE(result.Ok) << result.Message;
+  const TResult<> result = ExportNetworkGraph(network, dir.filePath("butane.gv").toStdString(), false, writer);
+  ASSERT_TRUE(result) << result.error().Message;
 
   const QString dot = QStandardPaths::findExecutable("dot");
   if (dot.isEmpty()) GTEST_SKIP() << "Graphviz dot is not installed";

@@ -24,8 +24,8 @@ TEST(WritePng, ReadsBackPixelForPixelAndFailsWithoutLeavingAFile) {
   ASSERT_TRUE(dir.isValid());
   const std::string path = dir.filePath("pattern.png").toStdString();
   for (QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32}) {
-    std::string error;
-    ASSERT_TRUE(WritePng(Pattern(format), path, &error)) << error;
+    const TResult<> written = WritePng(Pattern(format), path);
+    ASSERT_TRUE(written) << written.error().Message;
     QImageReader reader(QString::fromStdString(path));
     EXPECT_EQ(reader.format(), "png");
     const QImage read = reader.read();
@@ -34,11 +34,14 @@ TEST(WritePng, ReadsBackPixelForPixelAndFailsWithoutLeavingAFile) {
   }
   // A missing directory, an empty image: a message, and no file made or replaced.
   const std::string missing = dir.filePath("no-such-directory/picture.png").toStdString();
-  std::string error;
-  EXPECT_FALSE(WritePng(Pattern(QImage::Format_RGB32), missing, &error));
-  EXPECT_NE(error.find(missing + "\": No such file or directory"), std::string::npos) << error;
-  EXPECT_FALSE(WritePng(QImage(), path, &error));
-  EXPECT_NE(error.find("empty"), std::string::npos) << error;
+  const TResult<> unwritten = WritePng(Pattern(QImage::Format_RGB32), missing);
+  ASSERT_FALSE(unwritten);
+  EXPECT_EQ(unwritten.error().Code, TErrorCode::FileSystem);
+  EXPECT_NE(unwritten.error().Message.find(missing + "\": No such file or directory"), std::string::npos);
+  const TResult<> empty = WritePng(QImage(), path);
+  ASSERT_FALSE(empty);
+  EXPECT_EQ(empty.error().Code, TErrorCode::InvalidInput);
+  EXPECT_NE(empty.error().Message.find("empty"), std::string::npos) << empty.error().Message;
   EXPECT_EQ(QImage(QString::fromStdString(path)).convertToFormat(QImage::Format_ARGB32),
             Pattern(QImage::Format_ARGB32).convertToFormat(QImage::Format_ARGB32));
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"pattern.png"});
