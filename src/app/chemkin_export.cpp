@@ -180,8 +180,8 @@ TResult<TChemkinTexts> ChemkinTexts(const TReactionNetwork& network, const TKine
 
   TChemkinTexts texts;
   texts.Mechanism = Header(network, options, activeRadicals, carriers, dictionaryFile) + "\nELEMENTS\nC H HE N O\nEND\n\n" +
-                    SpeciesSection(names) + "\nTHERMO ALL\n   300.000  1000.000  1500.000\n" + thermo.value() + "END\n\n" +
-                    ReactionsSection(network, reactions.value(), names);
+                    SpeciesSection(names) + "\nTHERMO ALL\n   300.000  1000.000  1500.000\n" + thermo.value() +
+                    "END\n\n" + ReactionsSection(network, reactions.value(), names);
   texts.Dictionary = Dictionary(network, names, options.Smiles, options.MechanismFile);
   return texts;
 }

@@ -113,7 +113,8 @@ std::unique_ptr<TDBCoordinator> OpenDatabase(const std::string& fileName, bool w
                                                                     : loaded.error().Message);
   if (!withStructures) return database;
   if (const auto loaded = database->LoadStructures(); !loaded) {
-    if (loaded.error().Damage == kStructureFileRead) throw InputError(fileName, "cannot read " + loaded.error().Message);
+    if (loaded.error().Damage == kStructureFileRead)
+      throw InputError(fileName, "cannot read " + loaded.error().Message);
     // The items from the one that did not read on have no structure.
     std::size_t item = 0;
     while (database->HasStructure(item)) ++item;

@@ -24,7 +24,8 @@ int RunStructure(const StructureOptions& options, const CliStreams& streams) {
 
   const TMolCharacterisation structure{options.Identification, molecule->GetAdjacencyMatrix(),
                                        molecule->GetAtomTypes(), molecule->GetAromaticMatrix()};
-  if (const auto fits = CheckMolStructureLimits(structure); !fits) throw InputError(options.Input, fits.error().Message);
+  if (const auto fits = CheckMolStructureLimits(structure); !fits)
+    throw InputError(options.Input, fits.error().Message);
   CheckOutputFile(*options.Output);
   if (const auto written = WriteMolStructureFile(structure, *options.Output); !written)
     throw InputError::OfWrite(*options.Output, written.error());

@@ -101,7 +101,8 @@ TResult<> WriteFileReplacing(const fs::path& path, std::span<const std::uint8_t>
   const auto written =
       ReplaceFileContents(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
   if (!written)
-    return TError{TErrorCode::FileSystem, "Cannot write the file \"" + path.string() + "\": " + written.error().Message};
+    return TError{TErrorCode::FileSystem,
+                  "Cannot write the file \"" + path.string() + "\": " + written.error().Message};
   return {};
 }
 

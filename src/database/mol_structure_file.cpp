@@ -111,6 +111,8 @@ std::string MolStructureStatusMessage(std::uint16_t status) {
   }
 }
 
-TError MolStructureFileError(std::uint16_t status) { return FileFormatError(status, MolStructureStatusMessage(status)); }
+TError MolStructureFileError(std::uint16_t status) {
+  return FileFormatError(status, MolStructureStatusMessage(status));
+}
 
 }  // namespace korvane

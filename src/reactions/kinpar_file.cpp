@@ -280,7 +280,8 @@ TKinparReadReport ReadKineticParameterFile(const std::string& fileName, TKinetic
 }
 
 TResult<> WriteKineticParameterFile(const std::string& fileName, const TKineticParameterTable& table,
-                                    const TRadicalActivity& radicalActivity, const TAlternativeValues& alternativeValues,
+                                    const TRadicalActivity& radicalActivity,
+                                    const TAlternativeValues& alternativeValues,
                                     const TAlternativeNotes& alternativeNotes, char decimalSeparator) {
   if (fileName.empty()) return Failure(fileName, "no file name");
   std::error_code ec;

@@ -95,7 +95,8 @@ TKinparReadReport ReadKineticParameterFile(const std::string& fileName, TKinetic
 /// the old file untouched; the error (FileSystem) reads "Cannot write the
 /// kinetic parameters file "<file>": <reason>".
 TResult<> WriteKineticParameterFile(const std::string& fileName, const TKineticParameterTable& table,
-                                    const TRadicalActivity& radicalActivity, const TAlternativeValues& alternativeValues,
+                                    const TRadicalActivity& radicalActivity,
+                                    const TAlternativeValues& alternativeValues,
                                     const TAlternativeNotes& alternativeNotes, char decimalSeparator);
 /// The same from the parts of `set` (its FileName is not used).
 TResult<> WriteKineticParameterFile(const std::string& fileName, const TKineticParameterSet& set,

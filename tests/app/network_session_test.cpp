@@ -207,8 +207,9 @@ TEST(NetworkSession, NamesComponentsFromADatabaseItemsWithoutSynonymsIncluded) {
        {std::pair{LinearAlkane(2), TStrVector{}}, std::pair{LinearAlkane(3), TStrVector{"propane", "C3"}}}) {
     const auto molecule = MoleculeFrom(description);
     const std::string file = dir.file("structures/" + std::to_string(molecule->AtomCount()) + ".ms");
-    ASSERT_TRUE(
-        WriteMolStructureFile({1, molecule->AdjacencyMatrix(), molecule->AtomTypes(), molecule->AromaticMatrix()}, file));
+    const TMolCharacterisation structure{1, molecule->AdjacencyMatrix(), molecule->AtomTypes(),
+                                         molecule->AromaticMatrix()};
+    ASSERT_TRUE(WriteMolStructureFile(structure, file));
     ASSERT_TRUE(database.AddItem({synonyms, file, {}}));
   }
   database.BuildMolecules();

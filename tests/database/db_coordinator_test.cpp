@@ -28,8 +28,9 @@ std::string PutStructure(const ScratchDir& dir, const std::string& relative, con
                          std::int32_t id) {
   const auto molecule = MoleculeFrom(description, id);
   const std::string path = dir.file(relative);
-  EXPECT_TRUE(
-      WriteMolStructureFile({id, molecule->AdjacencyMatrix(), molecule->AtomTypes(), molecule->AromaticMatrix()}, path));
+  const TMolCharacterisation structure{id, molecule->AdjacencyMatrix(), molecule->AtomTypes(),
+                                       molecule->AromaticMatrix()};
+  EXPECT_TRUE(WriteMolStructureFile(structure, path));
   return path;
 }
 

@@ -83,7 +83,9 @@ TEST(MolDBFile, StatusCodesAreTheErrorsDamage) {
 // Cut short: not a database. Changed: a known status; what reads whole writes
 // out to no more bytes than it came from and reads back the same.
 TEST(MolDBFile, DamagedFilesAreRefusedOrReadConsistently) {
-  const auto truncated = [](const Bytes& prefix) { ASSERT_EQ(StatusOf(ParseMolDB(prefix)), kNotADBFile) << prefix.size(); };
+  const auto truncated = [](const Bytes& prefix) {
+    ASSERT_EQ(StatusOf(ParseMolDB(prefix)), kNotADBFile) << prefix.size();
+  };
   const auto changed = [](const Bytes& bytes) {
     auto read = ParseMolDB(bytes);
     EXPECT_LE(StatusOf(read), 3);

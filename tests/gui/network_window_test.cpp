@@ -232,7 +232,8 @@ TEST_F(NetworkWindow, SaveAsAsksSaveWritesToTheFileItHas) {
 TEST_F(NetworkWindow, GraphExportRunsOnAWorkerAndHoldsTheNetwork) {
   auto manager = startManager();
   TReact_Net_Wind& window = testing::NewWindow(dialogs, *manager, QStringLiteral("ethane"));
-  const auto loaded = LoadNetworkFile(SharedTestFile(QStringLiteral("networks/ethane.rnw")).toStdString(), window.network());
+  const auto loaded =
+      LoadNetworkFile(SharedTestFile(QStringLiteral("networks/ethane.rnw")).toStdString(), window.network());
   ASSERT_TRUE(loaded && loaded->Damage == kNetworkFileRead);
   const QString graph = file(QStringLiteral("ethane.dot"));
   const QString busy = QStringLiteral(
