@@ -11,9 +11,9 @@ std::vector<TSpeciesRow> SpeciesRows(const TReactionNetwork& network, const TSmi
   rows.reserve(network.ComponentCount());
   for (std::size_t j = 0; j < network.ComponentCount(); ++j) {
     const TMolecule& component = *network.Component(j);
-    std::optional<std::string> text;
-    if (smiles) text = smiles(component);
-    rows.push_back({j, HillFormula(component), text.value_or("-"), component.Name == "Noname" ? "" : component.Name});
+    const TResult<std::string> text = smiles ? smiles(component) : TResult<std::string>(TError{});
+    rows.push_back(
+        {j, HillFormula(component), text ? text.value() : "-", component.Name == "Noname" ? "" : component.Name});
   }
   return rows;
 }

@@ -4,18 +4,18 @@
 /// knows which species each index or name stands for.
 
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/molecule.h"
+#include "core/result.h"
 #include "reactions/reaction_network.h"
 
 namespace korvane {
 
-/// Canonical SMILES of a component, nullopt where none names it. The caller
+/// Canonical SMILES of a component, an error where none names it. The caller
 /// supplies it (the SMILES layer needs RDKit, which this layer stays free of).
-using TSmilesProvider = std::function<std::optional<std::string>(const TMolecule&)>;
+using TSmilesProvider = std::function<TResult<std::string>(const TMolecule&)>;
 
 struct TSpeciesRow {
   /// The component's position in the network.

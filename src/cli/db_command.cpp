@@ -164,9 +164,9 @@ int Import(const DbOptions& options, const CliStreams& streams) {
   std::vector<TMolCharacterisation> structures;
   for (const SourceListEntry& entry : entries) {
     const std::string where = options.Argument + ":" + std::to_string(entry.Line);
-    std::string problem;
-    const auto molecule = MoleculeFromSmiles(entry.Smiles, &problem);
-    if (!molecule) throw InputError(where, problem);
+    const auto read = MoleculeFromSmiles(entry.Smiles);
+    if (!read) throw InputError(where, read.error().Message);
+    const TMolecule* molecule = read.value().get();
     if (const std::string formula = HillFormula(*molecule); formula != entry.Formula)
       throw InputError(where, entry.Smiles + " is " + formula + ", not " + entry.Formula);
     structures.push_back(StructureOf(*molecule, static_cast<std::int32_t>(structures.size() + 1)));

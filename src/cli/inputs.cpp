@@ -52,10 +52,9 @@ Feed StructureFileFeed(const std::string& fileName) {
 }
 
 Feed SmilesFeed(const std::string& text, const std::string& smiles) {
-  std::string problem;
-  auto molecule = MoleculeFromSmiles(smiles, &problem);
-  if (!molecule) throw InputError(text, problem);
-  return {std::move(molecule), {}};
+  auto read = MoleculeFromSmiles(smiles);
+  if (!read) throw InputError(text, read.error().Message);
+  return {std::move(read.value()), {}};
 }
 
 Feed DatabaseFeed(const std::string& text, const std::string& name, const TDBCoordinator* database) {

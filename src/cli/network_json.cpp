@@ -50,7 +50,7 @@ std::string NetworkJson(const TReactionNetwork& network, const std::string& note
     json.Key("formula").String(HillFormula(component));
     json.Key("smiles");
     if (const auto smiles = CanonicalSmiles(component))
-      json.String(*smiles);
+      json.String(smiles.value());
     else
       json.Null();
     json.Key("atoms").Integer(static_cast<std::int64_t>(component.AtomCount()));

@@ -29,7 +29,10 @@ std::string Side(const TMoleculeVector& molecules, const TIntVector& coefficient
 
 }  // namespace
 
-std::string SmilesText(const TMolecule& molecule) { return CanonicalSmiles(molecule).value_or("-"); }
+std::string SmilesText(const TMolecule& molecule) {
+  const TResult<std::string> smiles = CanonicalSmiles(molecule);
+  return smiles ? smiles.value() : "-";
+}
 
 std::string StructureDescription(const TMolecule& molecule) {
   const TInvariants& invariants = molecule.Invariants();
@@ -39,13 +42,12 @@ std::string StructureDescription(const TMolecule& molecule) {
       atomsPerType += (atomsPerType.empty() ? "" : ", ") + AtomSymbol(static_cast<std::uint8_t>(code)) +
                       (IsAromaticType(static_cast<std::uint8_t>(code)) ? " (aromatic) " : " ") +
                       std::to_string(invariants.AtomsPerType[code]);
-  std::string smilesProblem;
-  const auto smiles = CanonicalSmiles(molecule, &smilesProblem);
+  const TResult<std::string> smiles = CanonicalSmiles(molecule);
   std::string text;
   text += "identification = " + std::to_string(molecule.ID) + "\n";
   text += "formula = " + molecule.Formula() + "\n";
   text += "molecular formula = " + HillFormula(molecule) + "\n";
-  text += "smiles = " + (smiles ? *smiles : "- (" + smilesProblem + ")") + "\n";
+  text += "smiles = " + (smiles ? smiles.value() : "- (" + smiles.error().Message + ")") + "\n";
   text += "atoms = " + std::to_string(invariants.AtomCount) + "\n";
   text += "atoms per type = " + atomsPerType + "\n";
   text += "radical = " + YesNo(invariants.Radical) + "\n";

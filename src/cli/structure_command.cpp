@@ -18,9 +18,9 @@ int RunStructure(const StructureOptions& options, const CliStreams& streams) {
   const FeedArgument argument = ParseFeedArgument(options.Input);
   // With an output the argument is always a SMILES; "smiles:" may be written.
   const std::string smiles = argument.Kind == FeedKind::Smiles ? argument.Value : options.Input;
-  std::string problem;
-  const auto molecule = MoleculeFromSmiles(smiles, &problem, options.Identification);
-  if (!molecule) throw InputError(options.Input, problem);
+  const auto read = MoleculeFromSmiles(smiles, options.Identification);
+  if (!read) throw InputError(options.Input, read.error().Message);
+  const TMolecule* molecule = read.value().get();
 
   const TMolCharacterisation structure{options.Identification, molecule->GetAdjacencyMatrix(),
                                        molecule->GetAtomTypes(), molecule->GetAromaticMatrix()};

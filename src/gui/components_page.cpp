@@ -196,10 +196,10 @@ QString TComponentsPage::toolTip(int position) const {
   const TReactionNetwork& network = m_window.network();
   if (position < 0 || static_cast<std::size_t>(position) >= network.ComponentCount()) return {};
   const TMolecule& component = *network.Component(static_cast<std::size_t>(position));
-  std::string problem;
-  const std::optional<std::string> smiles = CanonicalSmiles(component, &problem);
+  const TResult<std::string> smiles = CanonicalSmiles(component);
   return QString::fromStdString(HillFormula(component)) + QLatin1Char('\n') +
-         (smiles ? QString::fromStdString(*smiles) : QStringLiteral("no SMILES: ") + QString::fromStdString(problem));
+         (smiles ? QString::fromStdString(smiles.value())
+                 : QStringLiteral("no SMILES: ") + QString::fromStdString(smiles.error().Message));
 }
 
 void TComponentsPage::reportDrawing(const std::string& text) {
@@ -282,14 +282,14 @@ void TComponentsPage::addFromSmiles() {
         QStringLiteral("Add from SMILES"), QStringLiteral("SMILES of the component (e.g. CCCCCC)"), smiles);
     if (!answer || answer->trimmed().isEmpty()) return;
     smiles = *answer;
-    std::string problem;
-    const auto molecule = MoleculeFromSmiles(smiles.toStdString(), &problem);
-    if (molecule) {
-      addRootComponent(molecule->AdjacencyMatrix(), molecule->AtomTypes(), molecule->AromaticMatrix());
+    const auto read = MoleculeFromSmiles(smiles.toStdString());
+    if (read) {
+      const TMolecule& molecule = *read.value();
+      addRootComponent(molecule.AdjacencyMatrix(), molecule.AtomTypes(), molecule.AromaticMatrix());
       return;
     }
     // Asked again with the text as typed, so a slip is mended, not retyped.
-    m_context.Dialogs.message(QStringLiteral("ERROR"), QString::fromStdString(problem));
+    m_context.Dialogs.message(QStringLiteral("ERROR"), QString::fromStdString(read.error().Message));
   }
 }
 

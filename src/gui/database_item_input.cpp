@@ -41,12 +41,12 @@ std::optional<std::string> CheckedStructureFile(const TDBCoordinator& database, 
 // The new structure file's path relative to the database's directory.
 std::optional<std::string> WriteSmilesStructure(const TDBCoordinator& database, const QString& smiles,
                                                 const TStrVector& synonyms, DialogSeam& dialogs) {
-  std::string problem;
-  const std::unique_ptr<TMolecule> molecule = MoleculeFromSmiles(smiles.toStdString(), &problem);
-  if (!molecule) {
-    Error(dialogs, FromStd(problem));
+  const auto read = MoleculeFromSmiles(smiles.toStdString());
+  if (!read) {
+    Error(dialogs, FromStd(read.error().Message));
     return std::nullopt;
   }
+  const TMolecule* molecule = read.value().get();
   const TMolCharacterisation structure{static_cast<std::int32_t>(database.ItemCount() + 1),
                                        molecule->GetAdjacencyMatrix(), molecule->GetAtomTypes(),
                                        molecule->GetAromaticMatrix()};

@@ -21,7 +21,7 @@ namespace {
 
 QString Text(std::string_view text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
 
-std::optional<std::string> Smiles(const TMolecule& molecule) { return CanonicalSmiles(molecule); }
+TResult<std::string> Smiles(const TMolecule& molecule) { return CanonicalSmiles(molecule); }
 
 // What the mechanism's header names as the source of its kinetics: the
 // defaults, or the program's set, which the settings window may have edited

@@ -160,12 +160,12 @@ void TStruct_Edit::pasteSmiles() {
     m_context.Dialogs.message(QString(), QStringLiteral("The clipboard holds no text to read as SMILES."));
     return;
   }
-  std::string problem;
-  const std::unique_ptr<TMolecule> molecule = MoleculeFromSmiles(smiles.toStdString(), &problem);
-  if (!molecule) {
-    m_context.Dialogs.message(QStringLiteral("ERROR"), QString::fromStdString(problem));
+  const auto read = MoleculeFromSmiles(smiles.toStdString());
+  if (!read) {
+    m_context.Dialogs.message(QStringLiteral("ERROR"), QString::fromStdString(read.error().Message));
     return;
   }
+  const TMolecule* molecule = read.value().get();
   const QPoint centre = m_area->lastMousePosition();
   if (!m_sketch.AddMolecule(*molecule, {centre.x(), centre.y()}, m_area->labelBounds(), kPastedBondLength)) {
     m_context.Dialogs.message(QStringLiteral("ERROR"),

@@ -106,56 +106,53 @@ bool IsAromaticBond(const RDKit::Bond& bond) {
   return bond.getIsAromatic() || bond.getBondType() == RDKit::Bond::AROMATIC;
 }
 
-std::unique_ptr<TMolecule> Fail(std::string* error, std::string message) {
-  if (error) *error = std::move(message);
-  return nullptr;
-}
+TError Invalid(std::string message) { return {TErrorCode::InvalidInput, std::move(message)}; }
 
-std::unique_ptr<TMolecule> ReadSanitised(const RDKit::ROMol& mol, const std::string& quoted, std::string* error,
-                                         std::int32_t id) {
+TResult<std::unique_ptr<TMolecule>> ReadSanitised(const RDKit::ROMol& mol, const std::string& quoted,
+                                                  std::int32_t id) {
   for (const RDKit::Atom* atom : mol.atoms())
-    if (std::string problem = PerceivedAtomProblem(*atom, quoted); !problem.empty()) return Fail(error, problem);
+    if (std::string problem = PerceivedAtomProblem(*atom, quoted); !problem.empty()) return Invalid(problem);
   // RDKit's clean-up may give atoms charges ("[H][NH]#N" becomes
   // "[H][NH+]=[N-]") and lets some atoms keep more valence than their
   // element has; neither could be written back.
   for (const RDKit::Atom* atom : mol.atoms()) {
     if (atom->getAtomicNum() == 2) continue;
-    if (atom->getFormalCharge() != 0) return Fail(error, "charged atoms are not supported in " + quoted);
+    if (atom->getFormalCharge() != 0) return Invalid("charged atoms are not supported in " + quoted);
     const int used = smiles_detail::UsedValence(*atom, static_cast<int>(atom->getNumRadicalElectrons()));
     const int valence = smiles_detail::DefaultValence(*atom);
     if (used != valence)
-      return Fail(error, "atom " + std::to_string(atom->getIdx()) + " (" + atom->getSymbol() + ") of " + quoted +
-                             " has valence " + std::to_string(used) + "; " + atom->getSymbol() + " has " +
-                             std::to_string(valence));
+      return Invalid("atom " + std::to_string(atom->getIdx()) + " (" + atom->getSymbol() + ") of " + quoted +
+                     " has valence " + std::to_string(used) + "; " + atom->getSymbol() + " has " +
+                     std::to_string(valence));
   }
   // The identity test matches molecules from one anchor atom, so a
   // structure of several fragments would never be recognised, not even as
   // itself.
   std::vector<int> fragmentOf;
   if (const unsigned fragments = RDKit::MolOps::getMolFrags(mol, fragmentOf); fragments > 1)
-    return Fail(error,
-                quoted + " holds " + std::to_string(fragments) + " separate fragments; write one species per SMILES");
+    return Invalid(quoted + " holds " + std::to_string(fragments) +
+                   " separate fragments; write one species per SMILES");
   for (const RDKit::Bond* bond : mol.bonds()) {
     const std::string atoms =
         "atoms " + std::to_string(bond->getBeginAtomIdx()) + " and " + std::to_string(bond->getEndAtomIdx());
     if (bond->getBondType() == RDKit::Bond::QUADRUPLE)
-      return Fail(error, "quadruple bond between " + atoms + " in " + quoted + " is not supported");
-    if (StoredOrder(*bond) == 0) return Fail(error, "unsupported bond between " + atoms + " in " + quoted);
+      return Invalid("quadruple bond between " + atoms + " in " + quoted + " is not supported");
+    if (StoredOrder(*bond) == 0) return Invalid("unsupported bond between " + atoms + " in " + quoted);
     // RDKit may leave a double or triple bond inside an aromatic system
     // ("c1ccc:c#C:1") and keeps an aromatic bond written between aliphatic
     // atoms ("C:C"); the model's aromatic carbons join by aromatic bonds only.
     const bool aromaticEnds = bond->getBeginAtom()->getIsAromatic() && bond->getEndAtom()->getIsAromatic();
     if (aromaticEnds && StoredOrder(*bond) > 1)
-      return Fail(error, "multiple bond between aromatic " + atoms + " in " + quoted + " is not supported");
+      return Invalid("multiple bond between aromatic " + atoms + " in " + quoted + " is not supported");
     if (IsAromaticBond(*bond) && !aromaticEnds)
-      return Fail(error, "aromatic bond between " + atoms + " in " + quoted + " lies outside an aromatic ring");
+      return Invalid("aromatic bond between " + atoms + " in " + quoted + " lies outside an aromatic ring");
   }
 
   std::size_t total = mol.getNumAtoms();
   for (const RDKit::Atom* atom : mol.atoms()) total += atom->getTotalNumHs();
   if (total > kMaxAtoms)
-    return Fail(error, "a molecule holds at most " + std::to_string(kMaxAtoms) + " atoms; " + quoted + " has " +
-                           std::to_string(total));
+    return Invalid("a molecule holds at most " + std::to_string(kMaxAtoms) + " atoms; " + quoted + " has " +
+                   std::to_string(total));
 
   // The atoms in stored order: an RDKit atom, or (atom null) a hydrogen of
   // the hydrogen count of the atom at position `owner`.
@@ -204,29 +201,29 @@ std::unique_ptr<TMolecule> ReadSanitised(const RDKit::ROMol& mol, const std::str
 
   std::string problem;
   auto molecule = TMolecule::FromStructure(id, std::move(adjacency), std::move(types), std::move(aromatic), &problem);
-  if (!molecule) return Fail(error, problem + " (" + quoted + ")");
+  if (!molecule) return Invalid(problem + " (" + quoted + ")");
   // The checks above cover what RDKit is known to let through; this one
   // keeps the promise that every species read can be named again.
-  if (!CanonicalSmiles(*molecule, &problem))
-    return Fail(error, quoted + " gives a structure without SMILES: " + problem);
+  if (const auto named = CanonicalSmiles(*molecule); !named)
+    return Invalid(quoted + " gives a structure without SMILES: " + named.error().Message);
   return molecule;
 }
 
 }  // namespace
 
-std::unique_ptr<TMolecule> MoleculeFromSmiles(std::string_view smiles, std::string* error, std::int32_t id) {
+TResult<std::unique_ptr<TMolecule>> MoleculeFromSmiles(std::string_view smiles, std::int32_t id) {
   const std::size_t first = smiles.find_first_not_of(kSpaces);
-  if (first == std::string_view::npos) return Fail(error, "empty SMILES");
+  if (first == std::string_view::npos) return Invalid("empty SMILES");
   smiles = smiles.substr(first, smiles.find_last_not_of(kSpaces) - first + 1);
   const std::string quoted = Quoted(smiles);
   if (smiles.size() > kMaxSmilesLength)
-    return Fail(error, quoted + " is " + std::to_string(smiles.size()) + " characters long; a SMILES of at most " +
-                           std::to_string(kMaxAtoms) + " atoms is far shorter (at most " +
-                           std::to_string(kMaxSmilesLength) + " characters are read)");
+    return Invalid(quoted + " is " + std::to_string(smiles.size()) + " characters long; a SMILES of at most " +
+                   std::to_string(kMaxAtoms) + " atoms is far shorter (at most " +
+                   std::to_string(kMaxSmilesLength) + " characters are read)");
   // RDKit reads text after a space as a title or as CXSMILES extensions; a
   // feed typed as "CC C" must not silently become ethane.
   if (smiles.find_first_of(kSpaces) != std::string_view::npos)
-    return Fail(error, "unexpected text after the SMILES in " + quoted);
+    return Invalid("unexpected text after the SMILES in " + quoted);
 
   try {
     RDKit::SmilesParserParams params;
@@ -237,26 +234,26 @@ std::unique_ptr<TMolecule> MoleculeFromSmiles(std::string_view smiles, std::stri
     params.allowCXSMILES = false;
     params.parseName = false;
     std::unique_ptr<RDKit::RWMol> mol(RDKit::SmilesToMol(std::string(smiles), params));
-    if (!mol) return Fail(error, quoted + " is not valid SMILES");
+    if (!mol) return Invalid(quoted + " is not valid SMILES");
     // Ring perception during sanitisation takes far longer than reading;
     // a SMILES whose written atoms alone exceed the limit is refused first.
     if (mol->getNumAtoms() > kMaxAtoms)
-      return Fail(error, "a molecule holds at most " + std::to_string(kMaxAtoms) + " atoms; " + quoted + " has " +
-                             std::to_string(mol->getNumAtoms()) + " without its hydrogens");
+      return Invalid("a molecule holds at most " + std::to_string(kMaxAtoms) + " atoms; " + quoted + " has " +
+                     std::to_string(mol->getNumAtoms()) + " without its hydrogens");
     for (const RDKit::Atom* atom : mol->atoms())
-      if (std::string problem = WrittenAtomProblem(*atom, quoted); !problem.empty()) return Fail(error, problem);
+      if (std::string problem = WrittenAtomProblem(*atom, quoted); !problem.empty()) return Invalid(problem);
     try {
       // Sanitisation perceives aromaticity (see the header) and turns the
       // hydrogen counts of bracket atoms into unpaired electrons.
       RDKit::MolOps::sanitizeMol(*mol);
     } catch (const RDKit::MolSanitizeException& e) {
-      return Fail(error, "RDKit cannot sanitise " + quoted + ": " + e.what());
+      return Invalid("RDKit cannot sanitise " + quoted + ": " + e.what());
     }
-    return ReadSanitised(*mol, quoted, error, id);
+    return ReadSanitised(*mol, quoted, id);
   } catch (const std::exception& e) {
-    return Fail(error, "cannot read " + quoted + ": " + e.what());
+    return Invalid("cannot read " + quoted + ": " + e.what());
   } catch (...) {
-    return Fail(error, "cannot read " + quoted);
+    return Invalid("cannot read " + quoted);
   }
 }
 

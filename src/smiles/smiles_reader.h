@@ -28,6 +28,7 @@
 #include <string_view>
 
 #include "core/molecule.h"
+#include "core/result.h"
 
 namespace korvane {
 
@@ -39,11 +40,10 @@ namespace korvane {
 /// unpaired electrons go on the adjacency diagonal; helium carries its two
 /// electrons there as everywhere in the system.
 ///
-/// Surrounding white space is ignored. Returns null, with a message naming
-/// the problem and quoting the SMILES in `error`, when the SMILES cannot be
-/// read or describes something the molecule model cannot hold; whatever it
-/// returns, CanonicalSmiles can name. Never throws.
-std::unique_ptr<TMolecule> MoleculeFromSmiles(std::string_view smiles, std::string* error = nullptr,
-                                              std::int32_t id = 0);
+/// Surrounding white space is ignored. An InvalidInput error, naming the
+/// problem and quoting the SMILES, when the SMILES cannot be read or
+/// describes something the molecule model cannot hold; whatever it reads,
+/// CanonicalSmiles can name. Never throws.
+TResult<std::unique_ptr<TMolecule>> MoleculeFromSmiles(std::string_view smiles, std::int32_t id = 0);
 
 }  // namespace korvane

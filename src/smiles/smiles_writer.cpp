@@ -13,10 +13,7 @@
 namespace korvane {
 namespace {
 
-std::optional<std::string> Fail(std::string* error, std::string message) {
-  if (error) *error = std::move(message);
-  return std::nullopt;
-}
+TError Invalid(std::string message) { return {TErrorCode::InvalidInput, std::move(message)}; }
 
 int AtomicNumber(std::uint8_t type) {
   switch (type) {
@@ -104,8 +101,8 @@ std::size_t HydrogenOwner(const TMolecule& molecule, std::size_t h) {
 
 }  // namespace
 
-std::optional<std::string> CanonicalSmiles(const TMolecule& molecule, std::string* error) {
-  if (std::string problem = StoredProblem(molecule); !problem.empty()) return Fail(error, problem);
+TResult<std::string> CanonicalSmiles(const TMolecule& molecule) {
+  if (std::string problem = StoredProblem(molecule); !problem.empty()) return Invalid(problem);
   const TByteMatrix& adjacency = molecule.AdjacencyMatrix();
   const TByteVector& types = molecule.AtomTypes();
   const TBoolMatrix& aromatic = molecule.AromaticMatrix();
@@ -154,7 +151,7 @@ std::optional<std::string> CanonicalSmiles(const TMolecule& molecule, std::strin
       // ring stored in Kekulé form gets the same name as its aromatic form.
       RDKit::MolOps::sanitizeMol(mol);
     } catch (const RDKit::MolSanitizeException& e) {
-      return Fail(error, std::string("RDKit cannot sanitise the structure: ") + e.what());
+      return Invalid(std::string("RDKit cannot sanitise the structure: ") + e.what());
     }
 
     // Checked against the stored diagonal, not RDKit's count: sanitisation
@@ -165,14 +162,14 @@ std::optional<std::string> CanonicalSmiles(const TMolecule& molecule, std::strin
       const int used = smiles_detail::UsedValence(*atom, adjacency[i][i]);
       const int valence = smiles_detail::DefaultValence(*atom);
       if (used != valence)
-        return Fail(error, AtomLabel(i, types[i]) + " has bonds and unpaired electrons adding up to " +
-                               std::to_string(used) + " instead of its valence " + std::to_string(valence));
+        return Invalid(AtomLabel(i, types[i]) + " has bonds and unpaired electrons adding up to " +
+                       std::to_string(used) + " instead of its valence " + std::to_string(valence));
     }
     return RDKit::MolToSmiles(mol);
   } catch (const std::exception& e) {
-    return Fail(error, std::string("no SMILES for this structure: ") + e.what());
+    return Invalid(std::string("no SMILES for this structure: ") + e.what());
   } catch (...) {
-    return Fail(error, "no SMILES for this structure");
+    return Invalid("no SMILES for this structure");
   }
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 /// Naming molecules by their canonical SMILES.
 
-#include <optional>
 #include <string>
 
 #include "core/molecule.h"
+#include "core/result.h"
 
 namespace korvane {
 
@@ -15,13 +15,13 @@ namespace korvane {
 /// RDKit's, so a benzene ring stored in Kekulé form with plain carbons is
 /// named "c1ccccc1" like the aromatic one.
 ///
-/// Returns nullopt, with the reason in `error`, when no SMILES names the
+/// An InvalidInput error with the reason when no SMILES names the
 /// structure: a molecule without atoms, an atom without element, a bond of
 /// order above 3, an aromatic flag on a bond that does not join two aromatic
 /// carbons, bonded helium or helium without its two electrons, an atom whose
 /// bonds and unpaired electrons do not make up its valence exactly (a SMILES
 /// could not say how many electrons are unpaired), or a structure RDKit
 /// cannot sanitise (an aromatic system it cannot kekulise). Never throws.
-std::optional<std::string> CanonicalSmiles(const TMolecule& molecule, std::string* error = nullptr);
+TResult<std::string> CanonicalSmiles(const TMolecule& molecule);
 
 }  // namespace korvane

@@ -55,8 +55,8 @@ class ChemkinExport : public ::testing::Test {
     m_options.MechanismFile = m_dir.file("mech.inp");
     m_options.NetworkNote = "two lines\nof note";
     m_options.ParameterSource = "my/kinpar.ini";
-    m_options.Smiles = [](const TMolecule& molecule) -> std::optional<std::string> {
-      if (molecule.ID == 7) return std::nullopt;
+    m_options.Smiles = [](const TMolecule& molecule) -> TResult<std::string> {
+      if (molecule.ID == 7) return TError{TErrorCode::InvalidInput, "no SMILES"};
       return "smiles-" + std::to_string(molecule.ID);
     };
   }

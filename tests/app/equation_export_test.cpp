@@ -151,8 +151,8 @@ TEST_F(EquationExport, ExplicitKineticsEnteredByHandAreExportedInEveryLanguage) 
 // indexing; a name cannot end a C comment early or break a line.
 TEST_F(EquationExport, SpeciesTableNamesEveryConcentrationIndex) {
   m_network.Component(7)->Name = "n-butane */ 1\n2";
-  const TSmilesProvider smiles = [](const TMolecule& molecule) -> std::optional<std::string> {
-    if (molecule.ID == 0) return std::nullopt;
+  const TSmilesProvider smiles = [](const TMolecule& molecule) -> TResult<std::string> {
+    if (molecule.ID == 0) return TError{TErrorCode::InvalidInput, "no SMILES"};
     return "S" + std::to_string(molecule.ID);
   };
   auto text = [&](TExportLanguage language) {

@@ -258,7 +258,7 @@ TEST(BundledDatabase, EveryEntryReadsBackWithItsFormulaAndStructure) {
     EXPECT_EQ(FindItemBySynonym(*database, entry.Synonyms.front()), static_cast<int>(i)) << entry.Stem;
     const TMolecule& molecule = *database->GetMolecule(i);
     EXPECT_EQ(HillFormula(molecule), entry.Formula) << entry.Stem;
-    EXPECT_TRUE(AreIsomorphic(molecule, *MoleculeFromSmiles(entry.Smiles))) << entry.Stem;
+    EXPECT_TRUE(AreIsomorphic(molecule, *MoleculeFromSmiles(entry.Smiles).value())) << entry.Stem;
   }
 }
 
@@ -337,7 +337,7 @@ TEST_F(CliRun, ExportsTheNDecaneNetworkAsAChemkinMechanism) {
     EXPECT_EQ(name, mechanism.Species[index]);
     const auto molecule = MoleculeFromSmiles(smiles);
     ASSERT_TRUE(molecule) << smiles;
-    EXPECT_TRUE(AreIsomorphic(*molecule, *network.Component(index))) << smiles;
+    EXPECT_TRUE(AreIsomorphic(*molecule.value(), *network.Component(index))) << smiles;
     ++rows;
   }
   EXPECT_EQ(rows, network.ComponentCount());

@@ -18,16 +18,15 @@ namespace {
 using testing::MoleculeFrom;
 
 std::string Canonical(const TMolecule& molecule) {
-  std::string error;
-  const auto smiles = CanonicalSmiles(molecule, &error);
-  EXPECT_TRUE(smiles.has_value()) << error;
-  return smiles.value_or("");
+  const auto smiles = CanonicalSmiles(molecule);
+  EXPECT_TRUE(smiles) << smiles.error().Message;
+  return smiles ? smiles.value() : "";
 }
 
 std::string CanonicalOf(const std::string& smiles) {
-  auto molecule = MoleculeFromSmiles(smiles);
-  EXPECT_NE(molecule, nullptr) << smiles;
-  return molecule ? Canonical(*molecule) : "";
+  const auto molecule = MoleculeFromSmiles(smiles);
+  EXPECT_TRUE(molecule) << smiles;
+  return molecule ? Canonical(*molecule.value()) : "";
 }
 
 // SMILES -> molecule -> canonical SMILES -> molecule gives the same species
@@ -39,13 +38,13 @@ TEST(CanonicalSmiles, RoundTripsKeepTheSpecies) {
       "[c]1ccccc1", "[CH2]c1ccccc1", "c1ccc2ccccc2c1", "[2H]C", "[2H]C([2H])([2H])[2H]", "[3H]CC", "[2H][H]",
       "[14CH4]", "[14cH]1ccccc1", "[H]", "[H][H]", "[He]", "N#N", "O", "[OH]"};
   for (const std::string smiles : species) {
-    auto first = MoleculeFromSmiles(smiles);
-    ASSERT_NE(first, nullptr) << smiles;
-    const std::string canonical = Canonical(*first);
-    auto second = MoleculeFromSmiles(canonical);
-    ASSERT_NE(second, nullptr) << smiles << " -> " << canonical;
-    EXPECT_TRUE(AreIsomorphic(*first, *second)) << smiles << " -> " << canonical;
-    EXPECT_EQ(Canonical(*second), canonical) << smiles;
+    const auto first = MoleculeFromSmiles(smiles);
+    ASSERT_TRUE(first) << smiles;
+    const std::string canonical = Canonical(*first.value());
+    const auto second = MoleculeFromSmiles(canonical);
+    ASSERT_TRUE(second) << smiles << " -> " << canonical;
+    EXPECT_TRUE(AreIsomorphic(*first.value(), *second.value())) << smiles << " -> " << canonical;
+    EXPECT_EQ(Canonical(*second.value()), canonical) << smiles;
   }
 }
 
@@ -94,11 +93,12 @@ TEST(CanonicalSmiles, ReferenceStructuresMatchTheirTypedSmiles) {
     const auto file = ReadMolStructureFile(path);
     ASSERT_TRUE(file) << c.name;
     const TMolCharacterisation& reference = file.value();
-    auto read = MoleculeFromSmiles(c.inFileOrder);
-    ASSERT_NE(read, nullptr) << c.name;
-    EXPECT_EQ(read->AtomTypes(), reference.AtomTypes) << c.name;
-    EXPECT_TRUE(read->AdjacencyMatrix() == reference.AdjacencyMatrix) << c.name;
-    EXPECT_TRUE(read->AromaticMatrix() == reference.AromaticMatrix) << c.name;
+    const auto typed = MoleculeFromSmiles(c.inFileOrder);
+    ASSERT_TRUE(typed) << c.name;
+    const TMolecule& read = *typed.value();
+    EXPECT_EQ(read.AtomTypes(), reference.AtomTypes) << c.name;
+    EXPECT_TRUE(read.AdjacencyMatrix() == reference.AdjacencyMatrix) << c.name;
+    EXPECT_TRUE(read.AromaticMatrix() == reference.AromaticMatrix) << c.name;
     auto molecule = TMolecule::FromStructure(reference.Identification, reference.AdjacencyMatrix, reference.AtomTypes,
                                              reference.AromaticMatrix);
     ASSERT_NE(molecule, nullptr) << c.name;
@@ -136,10 +136,11 @@ TEST(CanonicalSmiles, RefusesStructuresNoSmilesNames) {
   };
   for (const auto& [molecule, message] : cases) {
     ASSERT_NE(molecule, nullptr) << message;
-    std::string error;
-    EXPECT_EQ(CanonicalSmiles(*molecule, &error), std::nullopt) << message;
-    EXPECT_NE(error.find(message), std::string::npos) << message << " gave: " << error;
-    EXPECT_EQ(CanonicalSmiles(*molecule), std::nullopt) << message;
+    const auto smiles = CanonicalSmiles(*molecule);
+    ASSERT_FALSE(smiles) << message;
+    EXPECT_EQ(smiles.error().Code, TErrorCode::InvalidInput);
+    EXPECT_NE(smiles.error().Message.find(message), std::string::npos)
+        << message << " gave: " << smiles.error().Message;
   }
 }
 
