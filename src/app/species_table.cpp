@@ -11,9 +11,10 @@ std::vector<TSpeciesRow> SpeciesRows(const TReactionNetwork& network, const TSmi
   rows.reserve(network.ComponentCount());
   for (std::size_t j = 0; j < network.ComponentCount(); ++j) {
     const TMolecule& component = *network.Component(j);
-    const TResult<std::string> text = smiles ? smiles(component) : TResult<std::string>(TError{});
-    rows.push_back(
-        {j, HillFormula(component), text ? text.value() : "-", component.Name == "Noname" ? "" : component.Name});
+    std::string text = "-";
+    if (smiles)
+      if (const auto named = smiles(component)) text = named.value();
+    rows.push_back({j, HillFormula(component), text, component.Name == "Noname" ? "" : component.Name});
   }
   return rows;
 }
