@@ -142,13 +142,12 @@ TResult<std::string> ChemkinThermoRecords(const TReactionNetwork& network, const
   std::string text;
   for (std::size_t j = 0; j < network.ComponentCount(); ++j) {
     const TMolecule& component = *network.Component(j);
-    std::string reason;
-    const auto thermo = EstimateSpeciesThermo(component, &reason);
-    const std::string record = thermo ? ThermoRecord(names[j], ElementComposition(component), *thermo) : "";
+    const auto thermo = EstimateSpeciesThermo(component);
+    const std::string record = thermo ? ThermoRecord(names[j], ElementComposition(component), thermo.value()) : "";
     if (record.empty())
       return TError{TErrorCode::InvalidInput, "no thermodynamic data for component " + std::to_string(j) + " (" +
                                                   names[j] + "): " +
-                                                  (thermo ? "a coefficient is out of range" : reason)};
+                                                  (thermo ? "a coefficient is out of range" : thermo.error().Message)};
     text += record;
   }
   return text;

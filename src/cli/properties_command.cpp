@@ -20,12 +20,12 @@ const char* ModelName(TStateModel model) {
   return "";
 }
 
-void PrintProperty(std::ostream& out, const char* name, const TPropertyResult& result, const char* unit) {
+void PrintProperty(std::ostream& out, const char* name, const TResult<double>& result, const char* unit) {
   out << name << " = ";
   if (result)
-    out << NumberText(result.Value) << (*unit ? " " : "") << unit << '\n';
+    out << NumberText(result.value()) << (*unit ? " " : "") << unit << '\n';
   else
-    out << FaultText(result.Fault) << '\n';
+    out << result.error().Message << '\n';
 }
 
 }  // namespace
@@ -74,26 +74,28 @@ int RunProperties(const PropertiesOptions& options, const CliStreams& streams) {
   };
   // The cubic models need the critical constants and the acentric factor.
   if (options.Model != TStateModel::kIdeal)
-    for (const TPropertyResult* needed : {&properties.Tc, &properties.Pc, &properties.Omega})
-      if (!*needed) fail(std::string(FaultText(needed->Fault)) + " (the model needs Tc, pc and omega)");
+    for (const TResult<double>* needed : {&properties.Tc, &properties.Pc, &properties.Omega})
+      if (!*needed) fail(needed->error().Message + " (the model needs Tc, pc and omega)");
 
-  const double omega = properties.Omega.Value;
-  const double Vc = properties.Vc.Value;
-  const double Tc = properties.Tc.Value;
-  const double pc = properties.Pc.Value;
-  TPropertyResult result;
+  // The ideal gas uses none of them; an estimate that failed then counts as 0.
+  const double omega = properties.Omega.value_or(0.0);
+  const double Vc = properties.Vc.value_or(0.0);
+  const double Tc = properties.Tc.value_or(0.0);
+  const double pc = properties.Pc.value_or(0.0);
   const char* unit = "";
-  if (!options.Pressure) {
-    result = StatePressure(options.Model, omega, Vc, Tc, pc, *options.MolarVolume, *options.Temperature);
-    unit = "Pa";
-  } else if (!options.Temperature) {
-    result = StateTemperature(options.Model, omega, Vc, Tc, pc, *options.MolarVolume, *options.Pressure);
-    unit = "K";
-  } else {
-    result = StateVolume(options.Model, omega, Vc, Tc, pc, *options.Temperature, *options.Pressure);
+  const TResult<double> result = [&] {
+    if (!options.Pressure) {
+      unit = "Pa";
+      return StatePressure(options.Model, omega, Vc, Tc, pc, *options.MolarVolume, *options.Temperature);
+    }
+    if (!options.Temperature) {
+      unit = "K";
+      return StateTemperature(options.Model, omega, Vc, Tc, pc, *options.MolarVolume, *options.Pressure);
+    }
     unit = "m3/mol";
-  }
-  if (!result) fail(FaultText(result.Fault));
+    return StateVolume(options.Model, omega, Vc, Tc, pc, *options.Temperature, *options.Pressure);
+  }();
+  if (!result) fail(result.error().Message);
   out << "model = " << model << '\n';
   PrintProperty(out, unknown, result, unit);
   streams.Out << out.str();

@@ -1,9 +1,10 @@
 #pragma once
 /// The one way every layer reports how an operation went: a value, or an
 /// error with a code and a message that windows and the batch tool show as
-/// it stands. Readers, writers and exports of files, the SMILES conversions
-/// and the network session's commands all answer with it; nothing of theirs
-/// throws for a file, a format or an input they cannot handle.
+/// it stands. Readers, writers and exports of files, the SMILES conversions,
+/// the property calculations and the network session's commands all answer
+/// with it; nothing of theirs throws for a file, a format or an input they
+/// cannot handle.
 
 #include <cstdint>
 #include <string>
@@ -31,6 +32,9 @@ enum class TErrorCode {
   /// The kinetic parameters lack a value the network's recipes name, or
   /// hold one the operation cannot use.
   KineticParameters,
+  /// A calculation has no value for its input (a radical, a pole of the
+  /// formula, no root in the search interval, ...); the message says why.
+  NoValue,
 };
 
 struct TError {
@@ -60,6 +64,8 @@ class TResult {
   explicit operator bool() const { return ok(); }
   const T& value() const { return std::get<T>(m_content); }
   T& value() { return std::get<T>(m_content); }
+  /// The value, or `fallback` for an error.
+  T value_or(T fallback) const { return ok() ? value() : std::move(fallback); }
   const T* operator->() const { return &value(); }
   T* operator->() { return &value(); }
   const TError& error() const { return std::get<TError>(m_content); }

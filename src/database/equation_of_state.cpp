@@ -11,9 +11,10 @@ bool IsPositive(double value) { return std::isfinite(value) && value > 0.0; }
 
 /// A value that divides: zero is a division by zero, negative or not finite
 /// is invalid input.
-TPropertyFault CheckDivisor(double value) {
-  if (value == 0.0) return TPropertyFault::kDivisionByZero;
-  return IsPositive(value) ? TPropertyFault::kNone : TPropertyFault::kInvalidInput;
+TResult<> CheckDivisor(double value) {
+  if (value == 0.0) return PropertyError(TPropertyFault::kDivisionByZero);
+  if (!IsPositive(value)) return PropertyError(TPropertyFault::kInvalidInput);
+  return {};
 }
 
 bool IsKnownModel(TStateModel model) {
@@ -21,10 +22,9 @@ bool IsKnownModel(TStateModel model) {
          model == TStateModel::kSoaveRedlichKwong;
 }
 
-TPropertyResult CubicPressure(TStateModel model, double omega, double Tc, double pc, double Vm, double T) {
-  if (!IsPositive(Tc) || !std::isfinite(omega)) return TPropertyResult::Failure(TPropertyFault::kInvalidInput);
-  if (const TPropertyFault fault = CheckDivisor(pc); fault != TPropertyFault::kNone)
-    return TPropertyResult::Failure(fault);
+TResult<double> CubicPressure(TStateModel model, double omega, double Tc, double pc, double Vm, double T) {
+  if (!IsPositive(Tc) || !std::isfinite(omega)) return PropertyError(TPropertyFault::kInvalidInput);
+  if (const auto checked = CheckDivisor(pc); !checked) return checked.error();
 
   double b = 0.0;
   double attraction = 0.0;  // the subtracted term without its 1/(Vm·(Vm + b))
@@ -41,31 +41,30 @@ TPropertyResult CubicPressure(TStateModel model, double omega, double Tc, double
     const double root = 1.0 + m * (1.0 - std::sqrt(T / Tc));
     attraction = root * root * a;
   }
-  if (Vm == b) return TPropertyResult::Failure(TPropertyFault::kDivisionByZero);
+  if (Vm == b) return PropertyError(TPropertyFault::kDivisionByZero);
   const double p = kGasConstant * T / (Vm - b) - attraction / (Vm * (Vm + b));
   // Only a volume within rounding of b overflows here: it is the same pole.
-  if (!std::isfinite(p)) return TPropertyResult::Failure(TPropertyFault::kDivisionByZero);
-  return TPropertyResult::Success(p);
+  if (!std::isfinite(p)) return PropertyError(TPropertyFault::kDivisionByZero);
+  return p;
 }
 
 /// The model's formula wherever it is defined, also below the co-volume and
 /// where it turns negative: the root search needs the residual on both sides.
-TPropertyResult ModelPressure(TStateModel model, double omega, double Tc, double pc, double Vm, double T) {
-  if (!IsKnownModel(model)) return TPropertyResult::Failure(TPropertyFault::kUnknownModel);
-  if (!IsPositive(T)) return TPropertyResult::Failure(TPropertyFault::kInvalidInput);
-  if (const TPropertyFault fault = CheckDivisor(Vm); fault != TPropertyFault::kNone)
-    return TPropertyResult::Failure(fault);
-  if (model == TStateModel::kIdeal) return TPropertyResult::Success(kGasConstant * T / Vm);
+TResult<double> ModelPressure(TStateModel model, double omega, double Tc, double pc, double Vm, double T) {
+  if (!IsKnownModel(model)) return PropertyError(TPropertyFault::kUnknownModel);
+  if (!IsPositive(T)) return PropertyError(TPropertyFault::kInvalidInput);
+  if (const auto checked = CheckDivisor(Vm); !checked) return checked.error();
+  if (model == TStateModel::kIdeal) return kGasConstant * T / Vm;
   return CubicPressure(model, omega, Tc, pc, Vm, T);
 }
 
 /// Residual p(model; T, Vm) − p over the parameter vector.
 TStateResidual PressureResidual(TStateModel model) {
-  return [model](const TStateVector& s) {
-    const TPropertyResult p = ModelPressure(model, s[kStateAcentricFactor], s[kStateCriticalTemperature],
+  return [model](const TStateVector& s) -> TResult<double> {
+    const TResult<double> p = ModelPressure(model, s[kStateAcentricFactor], s[kStateCriticalTemperature],
                                             s[kStateCriticalPressure], s[kStateVolume], s[kStateTemperature]);
     if (!p) return p;
-    return TPropertyResult::Success(p.Value - s[kStatePressure]);
+    return p.value() - s[kStatePressure];
   };
 }
 
@@ -80,92 +79,98 @@ double CoVolume(TStateModel model, double Tc, double pc) {
   return 0.0;
 }
 
-TPropertyResult StatePressure(TStateModel model, double omega, double /*Vc*/, double Tc, double pc, double Vm,
+TResult<double> StatePressure(TStateModel model, double omega, double /*Vc*/, double Tc, double pc, double Vm,
                               double T) {
-  const TPropertyResult p = ModelPressure(model, omega, Tc, pc, Vm, T);
+  const TResult<double> p = ModelPressure(model, omega, Tc, pc, Vm, T);
   if (!p) return p;
   // Below the co-volume the molecules would take more room than the gas has,
   // and a pressure of 0 or less is no state of a gas: the formula still
   // gives numbers there, but none a user may take for a result.
   if (model != TStateModel::kIdeal && Vm <= CoVolume(model, Tc, pc))
-    return TPropertyResult::Failure(TPropertyFault::kBelowCoVolume);
-  if (p.Value <= 0.0) return TPropertyResult::Failure(TPropertyFault::kNoPositivePressure);
+    return PropertyError(TPropertyFault::kBelowCoVolume);
+  if (p.value() <= 0.0) return PropertyError(TPropertyFault::kNoPositivePressure);
   return p;
 }
 
-TPropertyResult StateTemperature(TStateModel model, double omega, double Vc, double Tc, double pc, double Vm,
+TResult<double> StateTemperature(TStateModel model, double omega, double Vc, double Tc, double pc, double Vm,
                                  double p) {
-  if (!IsKnownModel(model)) return TPropertyResult::Failure(TPropertyFault::kUnknownModel);
+  if (!IsKnownModel(model)) return PropertyError(TPropertyFault::kUnknownModel);
   // Positive p and Vm also give the search a positive ideal-gas temperature
   // to centre its interval on.
-  if (!IsPositive(p) || !IsPositive(Vm)) return TPropertyResult::Failure(TPropertyFault::kInvalidInput);
-  if (model == TStateModel::kIdeal) return TPropertyResult::Success(p * Vm / kGasConstant);
+  if (!IsPositive(p) || !IsPositive(Vm)) return PropertyError(TPropertyFault::kInvalidInput);
+  if (model == TStateModel::kIdeal) return p * Vm / kGasConstant;
   TStateVector parameters{p, 0.0, Vm, pc, Tc, Vc, omega};
   return BisectionSolve(PressureResidual(model), parameters, kStateTemperature);
 }
 
-TPropertyResult StateVolume(TStateModel model, double omega, double Vc, double Tc, double pc, double T, double p) {
-  if (!IsKnownModel(model)) return TPropertyResult::Failure(TPropertyFault::kUnknownModel);
-  if (!IsPositive(T)) return TPropertyResult::Failure(TPropertyFault::kInvalidInput);
-  if (const TPropertyFault fault = CheckDivisor(p); fault != TPropertyFault::kNone)
-    return TPropertyResult::Failure(fault);
-  if (model == TStateModel::kIdeal) return TPropertyResult::Success(kGasConstant * T / p);
+TResult<double> StateVolume(TStateModel model, double omega, double Vc, double Tc, double pc, double T, double p) {
+  if (!IsKnownModel(model)) return PropertyError(TPropertyFault::kUnknownModel);
+  if (!IsPositive(T)) return PropertyError(TPropertyFault::kInvalidInput);
+  if (const auto checked = CheckDivisor(p); !checked) return checked.error();
+  if (model == TStateModel::kIdeal) return kGasConstant * T / p;
   TStateVector parameters{p, T, 0.0, pc, Tc, Vc, omega};
   return BisectionSolve(PressureResidual(model), parameters, kStateVolume);
 }
 
-TPropertyResult BisectionSolve(const TStateResidual& residual, TStateVector& parameters, std::size_t unknown) {
+TResult<double> BisectionSolve(const TStateResidual& residual, TStateVector& parameters, std::size_t unknown) {
   double x1 = 0.0;
   double x2 = 0.0;
   if (unknown == kStateTemperature) {
     const double ideal = parameters[kStatePressure] * parameters[kStateVolume] / kGasConstant;
-    if (!IsPositive(ideal)) return TPropertyResult::Failure(TPropertyFault::kInvalidInput);
+    if (!IsPositive(ideal)) return PropertyError(TPropertyFault::kInvalidInput);
     x1 = 0.3 * ideal;
     x2 = 4.0 * ideal;
   } else if (unknown == kStateVolume) {
-    if (const TPropertyFault fault = CheckDivisor(parameters[kStatePressure]); fault != TPropertyFault::kNone)
-      return TPropertyResult::Failure(fault);
+    if (const auto checked = CheckDivisor(parameters[kStatePressure]); !checked) return checked.error();
     const double ideal = kGasConstant * parameters[kStateTemperature] / parameters[kStatePressure];
-    if (!IsPositive(ideal)) return TPropertyResult::Failure(TPropertyFault::kInvalidInput);
+    if (!IsPositive(ideal)) return PropertyError(TPropertyFault::kInvalidInput);
     x1 = 0.1 * ideal;
     x2 = 5.0 * ideal;
   } else {
-    return TPropertyResult::Failure(TPropertyFault::kInvalidInput);
+    return PropertyError(TPropertyFault::kInvalidInput);
   }
 
   // A failed search leaves the vector as it was given.
   const double original = parameters[unknown];
-  auto fail = [&](TPropertyFault fault) {
+  auto fail = [&](TError error) -> TResult<double> {
     parameters[unknown] = original;
-    return TPropertyResult::Failure(fault);
+    return error;
   };
-  auto succeed = [&](double x) {
+  auto succeed = [&](double x) -> TResult<double> {
     parameters[unknown] = x;
-    return TPropertyResult::Success(x);
+    return x;
   };
-  TPropertyFault evaluationFault = TPropertyFault::kNone;
+  // The residual's own error ends the search as it stands.
+  TError evaluationError;
   auto evaluate = [&](double x, double& value) {
     parameters[unknown] = x;
-    const TPropertyResult r = residual(parameters);
-    evaluationFault = r ? (std::isfinite(r.Value) ? TPropertyFault::kNone : TPropertyFault::kOutOfRange) : r.Fault;
-    value = r.Value;
-    return evaluationFault == TPropertyFault::kNone;
+    const TResult<double> r = residual(parameters);
+    if (!r) {
+      evaluationError = r.error();
+      return false;
+    }
+    if (!std::isfinite(r.value())) {
+      evaluationError = PropertyError(TPropertyFault::kOutOfRange);
+      return false;
+    }
+    value = r.value();
+    return true;
   };
 
   double f1 = 0.0;
   double f2 = 0.0;
-  if (!evaluate(x1, f1) || !evaluate(x2, f2)) return fail(evaluationFault);
+  if (!evaluate(x1, f1) || !evaluate(x2, f2)) return fail(evaluationError);
   // An end that is already a root would otherwise be halved away from.
   if (f1 == 0.0) return succeed(x1);
   if (f2 == 0.0) return succeed(x2);
-  if ((f1 < 0.0) == (f2 < 0.0)) return fail(TPropertyFault::kNoSignChange);
+  if ((f1 < 0.0) == (f2 < 0.0)) return fail(PropertyError(TPropertyFault::kNoSignChange));
 
   const double startResidual = std::max(std::abs(f1), std::abs(f2));
   double mid = x1;
   double fm = f1;
   for (int step = 0; step < kBisectionSteps; ++step) {
     mid = (x1 + x2) / 2.0;
-    if (!evaluate(mid, fm)) return fail(evaluationFault);
+    if (!evaluate(mid, fm)) return fail(evaluationError);
     if (fm != 0.0 && (f1 < 0.0) != (fm < 0.0)) {
       x2 = mid;
     } else {
@@ -177,7 +182,7 @@ TPropertyResult BisectionSolve(const TStateResidual& residual, TStateVector& par
   // Across a pole (Vm = b inside the volume interval) the residual changes
   // sign too, and the halving closes in on the pole with an ever larger
   // residual. A root ends with a residual far below the starting ones.
-  if (!(std::abs(fm) <= startResidual)) return fail(TPropertyFault::kNoRoot);
+  if (!(std::abs(fm) <= startResidual)) return fail(PropertyError(TPropertyFault::kNoRoot));
   return succeed(mid);
 }
 

@@ -46,8 +46,8 @@ enum TStateEntry : std::size_t {
 using TStateVector = std::array<double, 7>;
 
 /// Residual of a state equation at the trial values in the vector; a
-/// failed evaluation stops the search with its fault.
-using TStateResidual = std::function<TPropertyResult(const TStateVector&)>;
+/// failed evaluation stops the search with its error.
+using TStateResidual = std::function<TResult<double>(const TStateVector&)>;
 
 /// Halvings of the bisection interval (it shrinks by about 2.1e9).
 inline constexpr int kBisectionSteps = 31;
@@ -60,15 +60,15 @@ double CoVolume(TStateModel model, double Tc, double pc);
 /// Pressure [Pa] of the model at molar volume Vm and temperature T. Fails
 /// with kBelowCoVolume when a cubic model's Vm is not above b, and with
 /// kNoPositivePressure where the model gives a pressure of 0 or less.
-TPropertyResult StatePressure(TStateModel model, double omega, double Vc, double Tc, double pc, double Vm, double T);
+TResult<double> StatePressure(TStateModel model, double omega, double Vc, double Tc, double pc, double Vm, double T);
 
 /// Temperature [K] at which the model gives pressure p at molar volume Vm:
 /// p·Vm/R for the ideal gas, otherwise a bisection search.
-TPropertyResult StateTemperature(TStateModel model, double omega, double Vc, double Tc, double pc, double Vm, double p);
+TResult<double> StateTemperature(TStateModel model, double omega, double Vc, double Tc, double pc, double Vm, double p);
 
 /// Molar volume [m³/mol] at which the model gives pressure p at
 /// temperature T: R·T/p for the ideal gas, otherwise a bisection search.
-TPropertyResult StateVolume(TStateModel model, double omega, double Vc, double Tc, double pc, double T, double p);
+TResult<double> StateVolume(TStateModel model, double omega, double Vc, double Tc, double pc, double T, double p);
 
 /// Bisection search for the entry `unknown` (kStateTemperature or
 /// kStateVolume) at which the residual changes sign. The starting interval
@@ -78,6 +78,6 @@ TPropertyResult StateVolume(TStateModel model, double omega, double Vc, double T
 /// and with kNoRoot when the sign change was a pole of the residual rather
 /// than a root. On success the unknown's entry holds the result, which is
 /// also returned.
-TPropertyResult BisectionSolve(const TStateResidual& residual, TStateVector& parameters, std::size_t unknown);
+TResult<double> BisectionSolve(const TStateResidual& residual, TStateVector& parameters, std::size_t unknown);
 
 }  // namespace korvane

@@ -82,10 +82,10 @@ const TListedValues* Listed(const TMolecule& molecule, const TByteVector& groups
   return nullptr;
 }
 
-TPropertyFault CheckGroups(const TMolecule& molecule, const TByteVector& groups) {
-  if (molecule.IsRadical()) return TPropertyFault::kRadical;
-  if (groups.size() != kJobackGroupCount) return TPropertyFault::kNoGroupVector;
-  return TPropertyFault::kNone;
+TResult<> CheckGroups(const TMolecule& molecule, const TByteVector& groups) {
+  if (molecule.IsRadical()) return PropertyError(TPropertyFault::kRadical);
+  if (groups.size() != kJobackGroupCount) return PropertyError(TPropertyFault::kNoGroupVector);
+  return {};
 }
 
 bool IsPositive(double value) { return std::isfinite(value) && value > 0.0; }
@@ -96,13 +96,11 @@ bool IsPositive(double value) { return std::isfinite(value) && value > 0.0; }
 // counts, not on each property's sum being 0.0: a sum can vanish by accident
 // (a lone non-ring -CH2- has ΔPc = 0) while the molecule still has groups.
 
-TPropertyResultOf<TCpCoefficients> CpCoefficients(const TByteVector& groups, const TMolecule& molecule) {
-  using Result = TPropertyResultOf<TCpCoefficients>;
-  if (const TPropertyFault fault = CheckGroups(molecule, groups); fault != TPropertyFault::kNone)
-    return Result::Failure(fault);
-  if (HasNoGroups(groups)) return Result::Success(FixedValues(molecule).Cp);
-  return Result::Success({GroupSum(groups, TJobackColumn::kA), GroupSum(groups, TJobackColumn::kB),
-                          GroupSum(groups, TJobackColumn::kC), GroupSum(groups, TJobackColumn::kD)});
+TResult<TCpCoefficients> CpCoefficients(const TByteVector& groups, const TMolecule& molecule) {
+  if (const auto checked = CheckGroups(molecule, groups); !checked) return checked.error();
+  if (HasNoGroups(groups)) return FixedValues(molecule).Cp;
+  return TCpCoefficients{GroupSum(groups, TJobackColumn::kA), GroupSum(groups, TJobackColumn::kB),
+                         GroupSum(groups, TJobackColumn::kC), GroupSum(groups, TJobackColumn::kD)};
 }
 
 TCpPolynomial HeatCapacityPolynomial(const TCpCoefficients& sums) {
@@ -114,125 +112,107 @@ double HeatCapacity(double T, const TCpCoefficients& sums) {
   return cp.C0 + cp.C1 * T + cp.C2 * T * T + cp.C3 * T * T * T;
 }
 
-TPropertyResult FormationEnthalpy(const TMolecule& molecule, const TByteVector& groups) {
-  if (const TPropertyFault fault = CheckGroups(molecule, groups); fault != TPropertyFault::kNone)
-    return TPropertyResult::Failure(fault);
-  if (HasNoGroups(groups)) return TPropertyResult::Success(FixedValues(molecule).Hf * 1000.0);
-  return TPropertyResult::Success((68.29 + GroupSum(groups, TJobackColumn::kHf)) * 1000.0);
+TResult<double> FormationEnthalpy(const TMolecule& molecule, const TByteVector& groups) {
+  if (const auto checked = CheckGroups(molecule, groups); !checked) return checked.error();
+  if (HasNoGroups(groups)) return FixedValues(molecule).Hf * 1000.0;
+  return (68.29 + GroupSum(groups, TJobackColumn::kHf)) * 1000.0;
 }
 
-TPropertyResult FormationGibbsEnergy(const TMolecule& molecule, const TByteVector& groups) {
-  if (const TPropertyFault fault = CheckGroups(molecule, groups); fault != TPropertyFault::kNone)
-    return TPropertyResult::Failure(fault);
-  if (HasNoGroups(groups)) return TPropertyResult::Success(FixedValues(molecule).Gf * 1000.0);
-  return TPropertyResult::Success((53.88 + GroupSum(groups, TJobackColumn::kGf)) * 1000.0);
+TResult<double> FormationGibbsEnergy(const TMolecule& molecule, const TByteVector& groups) {
+  if (const auto checked = CheckGroups(molecule, groups); !checked) return checked.error();
+  if (HasNoGroups(groups)) return FixedValues(molecule).Gf * 1000.0;
+  return (53.88 + GroupSum(groups, TJobackColumn::kGf)) * 1000.0;
 }
 
 double FormationEntropy(double formationEnthalpy, double formationGibbsEnergy) {
   return (formationEnthalpy - formationGibbsEnergy) / kStandardTemperature;
 }
 
-TPropertyResult BoilingPoint(const TMolecule& molecule, const TByteVector& groups) {
-  if (const TPropertyFault fault = CheckGroups(molecule, groups); fault != TPropertyFault::kNone)
-    return TPropertyResult::Failure(fault);
-  if (HasNoGroups(groups)) return TPropertyResult::Success(FixedValues(molecule).Tb);
+TResult<double> BoilingPoint(const TMolecule& molecule, const TByteVector& groups) {
+  if (const auto checked = CheckGroups(molecule, groups); !checked) return checked.error();
+  if (HasNoGroups(groups)) return FixedValues(molecule).Tb;
   if (const TListedValues* listed = Listed(molecule, groups); listed && listed->Tb != kKeep)
-    return TPropertyResult::Success(listed->Tb);
-  return TPropertyResult::Success(198.0 + GroupSum(groups, TJobackColumn::kTb));
+    return listed->Tb;
+  return 198.0 + GroupSum(groups, TJobackColumn::kTb);
 }
 
-TPropertyResult CriticalTemperature(const TMolecule& molecule, const TByteVector& groups, double Tb) {
-  if (const TPropertyFault fault = CheckGroups(molecule, groups); fault != TPropertyFault::kNone)
-    return TPropertyResult::Failure(fault);
-  if (HasNoGroups(groups)) return TPropertyResult::Success(FixedValues(molecule).Tc);
+TResult<double> CriticalTemperature(const TMolecule& molecule, const TByteVector& groups, double Tb) {
+  if (const auto checked = CheckGroups(molecule, groups); !checked) return checked.error();
+  if (HasNoGroups(groups)) return FixedValues(molecule).Tc;
   if (const TListedValues* listed = Listed(molecule, groups); listed && listed->Tc != kKeep)
-    return TPropertyResult::Success(listed->Tc);
-  if (!IsPositive(Tb)) return TPropertyResult::Failure(TPropertyFault::kInvalidInput);
+    return listed->Tc;
+  if (!IsPositive(Tb)) return PropertyError(TPropertyFault::kInvalidInput);
   const double sum = GroupSum(groups, TJobackColumn::kTc);
   const double denominator = 0.584 + 0.965 * sum - sum * sum;
-  if (denominator == 0.0) return TPropertyResult::Failure(TPropertyFault::kDivisionByZero);
+  if (denominator == 0.0) return PropertyError(TPropertyFault::kDivisionByZero);
   // Past ΣTc ≈ 1.386 (chains of about 73 carbons) the denominator turns
   // negative and the formula would give a negative critical temperature.
-  if (denominator < 0.0) return TPropertyResult::Failure(TPropertyFault::kOutOfRange);
-  return TPropertyResult::Success(Tb / denominator);
+  if (denominator < 0.0) return PropertyError(TPropertyFault::kOutOfRange);
+  return Tb / denominator;
 }
 
-TPropertyResult CriticalPressure(const TMolecule& molecule, const TByteVector& groups) {
-  if (const TPropertyFault fault = CheckGroups(molecule, groups); fault != TPropertyFault::kNone)
-    return TPropertyResult::Failure(fault);
-  if (HasNoGroups(groups)) return TPropertyResult::Success(FixedValues(molecule).Pc);
+TResult<double> CriticalPressure(const TMolecule& molecule, const TByteVector& groups) {
+  if (const auto checked = CheckGroups(molecule, groups); !checked) return checked.error();
+  if (HasNoGroups(groups)) return FixedValues(molecule).Pc;
   if (const TListedValues* listed = Listed(molecule, groups); listed && listed->Pc != kKeep)
-    return TPropertyResult::Success(listed->Pc);
+    return listed->Pc;
   const double atoms = static_cast<double>(molecule.AtomCount());
   const double base = 0.113 + 0.0032 * atoms - GroupSum(groups, TJobackColumn::kPc);
-  if (base == 0.0) return TPropertyResult::Failure(TPropertyFault::kDivisionByZero);
+  if (base == 0.0) return PropertyError(TPropertyFault::kDivisionByZero);
   // The method gives bar; 0.1 MPa per bar.
   const double pc = 0.1 / (base * base) * 1e6;
-  if (!std::isfinite(pc)) return TPropertyResult::Failure(TPropertyFault::kDivisionByZero);
-  return TPropertyResult::Success(pc);
+  if (!std::isfinite(pc)) return PropertyError(TPropertyFault::kDivisionByZero);
+  return pc;
 }
 
-TPropertyResult CriticalVolume(const TMolecule& molecule, const TByteVector& groups) {
-  if (const TPropertyFault fault = CheckGroups(molecule, groups); fault != TPropertyFault::kNone)
-    return TPropertyResult::Failure(fault);
-  if (HasNoGroups(groups)) return TPropertyResult::Success(FixedValues(molecule).Vc);
-  return TPropertyResult::Success((17.5 + GroupSum(groups, TJobackColumn::kVc)) / 1e6);
+TResult<double> CriticalVolume(const TMolecule& molecule, const TByteVector& groups) {
+  if (const auto checked = CheckGroups(molecule, groups); !checked) return checked.error();
+  if (HasNoGroups(groups)) return FixedValues(molecule).Vc;
+  return (17.5 + GroupSum(groups, TJobackColumn::kVc)) / 1e6;
 }
 
-TPropertyResult AcentricFactor(double pc, double Tc, double Tb) {
+TResult<double> AcentricFactor(double pc, double Tc, double Tb) {
   if (!IsPositive(pc) || !IsPositive(Tc) || !IsPositive(Tb))
-    return TPropertyResult::Failure(TPropertyFault::kInvalidInput);
+    return PropertyError(TPropertyFault::kInvalidInput);
   // Tested on the ratio, not on Tc == Tb: nearly equal values can also
   // round Tc/Tb to exactly 1.
   const double span = Tc / Tb - 1.0;
-  if (span == 0.0) return TPropertyResult::Failure(TPropertyFault::kDivisionByZero);
-  return TPropertyResult::Success(3.0 / 7.0 * std::log10(pc / 101325.0) / span - 1.0);
+  if (span == 0.0) return PropertyError(TPropertyFault::kDivisionByZero);
+  return 3.0 / 7.0 * std::log10(pc / 101325.0) / span - 1.0;
 }
 
-TPropertyResult CriticalCompressibility(double pc, double Vc, double Tc) {
+TResult<double> CriticalCompressibility(double pc, double Vc, double Tc) {
   if (!std::isfinite(pc) || !std::isfinite(Vc) || !std::isfinite(Tc) || Tc < 0.0)
-    return TPropertyResult::Failure(TPropertyFault::kInvalidInput);
-  if (Tc == 0.0) return TPropertyResult::Failure(TPropertyFault::kDivisionByZero);
-  return TPropertyResult::Success(pc * Vc / (kGasConstant * Tc));
+    return PropertyError(TPropertyFault::kInvalidInput);
+  if (Tc == 0.0) return PropertyError(TPropertyFault::kDivisionByZero);
+  return pc * Vc / (kGasConstant * Tc);
 }
 
 TEstimatedProperties EstimateProperties(const TMolecule& molecule) {
-  TEstimatedProperties result;
   const TByteVector groups = JobackGroups(molecule);
+  const auto sums = CpCoefficients(groups, molecule);
+  const TResult<double> cp298 =
+      sums ? TResult<double>(HeatCapacity(kStandardTemperature, sums.value())) : TResult<double>(sums.error());
 
-  if (const auto sums = CpCoefficients(groups, molecule))
-    result.Cp298 = TPropertyResult::Success(HeatCapacity(kStandardTemperature, sums.Value));
-  else
-    result.Cp298 = TPropertyResult::Failure(sums.Fault);
+  const TResult<double> hf = FormationEnthalpy(molecule, groups);
+  const TResult<double> gf = FormationGibbsEnergy(molecule, groups);
+  const TResult<double> sf = !hf ? hf : !gf ? gf : TResult<double>(FormationEntropy(hf.value(), gf.value()));
 
-  result.Hf = FormationEnthalpy(molecule, groups);
-  result.Gf = FormationGibbsEnergy(molecule, groups);
-  if (!result.Hf)
-    result.Sf = result.Hf;
-  else if (!result.Gf)
-    result.Sf = result.Gf;
-  else
-    result.Sf = TPropertyResult::Success(FormationEntropy(result.Hf.Value, result.Gf.Value));
+  const TResult<double> tb = BoilingPoint(molecule, groups);
+  const TResult<double> tc = tb ? CriticalTemperature(molecule, groups, tb.value()) : tb;
+  const TResult<double> pc = CriticalPressure(molecule, groups);
+  const TResult<double> vc = CriticalVolume(molecule, groups);
 
-  result.Tb = BoilingPoint(molecule, groups);
-  result.Tc = result.Tb ? CriticalTemperature(molecule, groups, result.Tb.Value) : result.Tb;
-  result.Pc = CriticalPressure(molecule, groups);
-  result.Vc = CriticalVolume(molecule, groups);
-
-  auto firstFailure = [](std::initializer_list<const TPropertyResult*> inputs) -> const TPropertyResult* {
-    for (const TPropertyResult* input : inputs)
+  auto firstFailure = [](std::initializer_list<const TResult<double>*> inputs) -> const TResult<double>* {
+    for (const TResult<double>* input : inputs)
       if (!*input) return input;
     return nullptr;
   };
-  if (const TPropertyResult* failed = firstFailure({&result.Pc, &result.Vc, &result.Tc}))
-    result.Zc = *failed;
-  else
-    result.Zc = CriticalCompressibility(result.Pc.Value, result.Vc.Value, result.Tc.Value);
-  if (const TPropertyResult* failed = firstFailure({&result.Pc, &result.Tc, &result.Tb}))
-    result.Omega = *failed;
-  else
-    result.Omega = AcentricFactor(result.Pc.Value, result.Tc.Value, result.Tb.Value);
-  return result;
+  const TResult<double>* failed = firstFailure({&pc, &vc, &tc});
+  const TResult<double> zc = failed ? *failed : CriticalCompressibility(pc.value(), vc.value(), tc.value());
+  failed = firstFailure({&pc, &tc, &tb});
+  const TResult<double> omega = failed ? *failed : AcentricFactor(pc.value(), tc.value(), tb.value());
+  return {cp298, hf, gf, sf, tb, tc, pc, vc, zc, omega};
 }
 
 }  // namespace korvane

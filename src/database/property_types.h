@@ -1,10 +1,12 @@
 #pragma once
 /// Shared vocabulary of the property estimates and the equation-of-state
-/// solver: the gas constant and the result type that carries either a value
-/// or the reason there is none. Domain code does not raise; the component
-/// window turns a fault into its message.
+/// solver: the gas constant and the reasons a calculation has no value.
+/// Calculations answer with the result type, whose error (NoValue) carries
+/// the reason's text; domain code does not raise.
 
 #include <cstdint>
+
+#include "core/result.h"
 
 namespace korvane {
 
@@ -13,7 +15,6 @@ inline constexpr double kGasConstant = 8.314;
 
 /// Why a property or state calculation produced no value.
 enum class TPropertyFault : std::uint8_t {
-  kNone = 0,
   kRadical,         ///< radicals get no group vector and no properties
   kNoGroupVector,   ///< the group vector does not have one count per Joback group
   kInvalidInput,    ///< an input is not finite or outside its physical range
@@ -29,7 +30,6 @@ enum class TPropertyFault : std::uint8_t {
 /// One line of English text describing the fault, for messages.
 inline const char* FaultText(TPropertyFault fault) {
   switch (fault) {
-    case TPropertyFault::kNone: return "no fault";
     case TPropertyFault::kRadical: return "properties are not available for a radical";
     case TPropertyFault::kNoGroupVector: return "no group vector for this molecule";
     case TPropertyFault::kInvalidInput: return "an input value is not valid";
@@ -44,20 +44,8 @@ inline const char* FaultText(TPropertyFault fault) {
   return "unknown fault";
 }
 
-/// A value of type T, or the fault that prevented it. Test with `ok()` or
-/// in a boolean context; `Value` is meaningful only when ok.
-template <class T>
-struct TPropertyResultOf {
-  T Value{};
-  TPropertyFault Fault = TPropertyFault::kNone;
-
-  bool ok() const { return Fault == TPropertyFault::kNone; }
-  explicit operator bool() const { return ok(); }
-
-  static TPropertyResultOf Success(T value) { return {value, TPropertyFault::kNone}; }
-  static TPropertyResultOf Failure(TPropertyFault fault) { return {T{}, fault}; }
-};
-
-using TPropertyResult = TPropertyResultOf<double>;
+/// The error of a calculation that has no value for the reason `fault`:
+/// NoValue with FaultText as the message.
+inline TError PropertyError(TPropertyFault fault) { return {TErrorCode::NoValue, FaultText(fault)}; }
 
 }  // namespace korvane

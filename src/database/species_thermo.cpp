@@ -23,10 +23,7 @@ constexpr double kReferenceTemperature = 298.15;
 // The range Joback's cp cubic is written for.
 constexpr double kEstimateLow = 300.0, kEstimateCommon = 1000.0, kEstimateHigh = 1500.0;
 
-std::optional<TSpeciesThermo> Fail(std::string* error, const std::string& reason) {
-  if (error) *error = reason;
-  return std::nullopt;
-}
+TError NoEstimate(std::string reason) { return {TErrorCode::NoValue, std::move(reason)}; }
 
 struct TElementCounts {
   int Hydrogen = 0;
@@ -95,41 +92,42 @@ std::unique_ptr<TMolecule> ParentMolecule(const TMolecule& radical) {
 }
 
 // Joback's estimate of a molecule of carbon and hydrogen.
-std::optional<TSpeciesThermo> JobackThermo(const TMolecule& molecule, const TElementCounts& counts,
-                                           std::string* error) {
+TResult<TSpeciesThermo> JobackThermo(const TMolecule& molecule, const TElementCounts& counts) {
   const TByteVector groups = JobackGroups(molecule);
   const auto sums = CpCoefficients(groups, molecule);
-  const TPropertyResult hf = FormationEnthalpy(molecule, groups);
-  const TPropertyResult gf = FormationGibbsEnergy(molecule, groups);
-  for (TPropertyFault fault : {sums.Fault, hf.Fault, gf.Fault})
-    if (fault != TPropertyFault::kNone) return Fail(error, std::string("the group contributions fail: ") + FaultText(fault));
+  const TResult<double> hf = FormationEnthalpy(molecule, groups);
+  const TResult<double> gf = FormationGibbsEnergy(molecule, groups);
+  const std::string failure = "the group contributions fail: ";
+  if (!sums) return NoEstimate(failure + sums.error().Message);
+  if (!hf) return NoEstimate(failure + hf.error().Message);
+  if (!gf) return NoEstimate(failure + gf.error().Message);
 
-  const TCpPolynomial cp = HeatCapacityPolynomial(sums.Value);
+  const TCpPolynomial cp = HeatCapacityPolynomial(sums.value());
   const double R = kNasaGasConstant, T0 = kReferenceTemperature;
   std::array<double, 7> a{cp.C0 / R, cp.C1 / R, cp.C2 / R, cp.C3 / R, 0.0, 0.0, 0.0};
-  const double entropy = FormationEntropy(hf.Value, gf.Value) + counts.Carbon * kCarbonEntropy +
+  const double entropy = FormationEntropy(hf.value(), gf.value()) + counts.Carbon * kCarbonEntropy +
                          counts.Hydrogen * kHydrogenEntropyPerAtom;
-  a[5] = hf.Value / R - T0 * (a[0] + T0 * (a[1] / 2 + T0 * (a[2] / 3 + T0 * a[3] / 4)));
+  a[5] = hf.value() / R - T0 * (a[0] + T0 * (a[1] / 2 + T0 * (a[2] / 3 + T0 * a[3] / 4)));
   a[6] = entropy / R - (a[0] * std::log(T0) + T0 * (a[1] + T0 * (a[2] / 2 + T0 * a[3] / 3)));
   for (double value : a)
-    if (!std::isfinite(value)) return Fail(error, "the group contributions give no finite value");
+    if (!std::isfinite(value)) return NoEstimate("the group contributions give no finite value");
   return TSpeciesThermo{{kEstimateLow, kEstimateCommon, kEstimateHigh, a, a}, "JOBACK"};
 }
 
-std::optional<TSpeciesThermo> RadicalThermo(const TMolecule& radical, std::string* error) {
+TResult<TSpeciesThermo> RadicalThermo(const TMolecule& radical) {
   double enthalpyShift = 0.0;
   int unpaired = 0;
   for (const TAtom* atom : radical.Atoms()) {
     if (atom->UnpairedElectrons() == 0) continue;
     if (!IsCarbonType(atom->GetAtomType()))
-      return Fail(error, "an unpaired electron sits on a " + AtomSymbol(atom->GetAtomType()) + " atom");
+      return NoEstimate("an unpaired electron sits on a " + AtomSymbol(atom->GetAtomType()) + " atom");
     unpaired += atom->UnpairedElectrons();
     enthalpyShift +=
         atom->UnpairedElectrons() * (SiteBondEnthalpy(RadicalSiteOf(*atom)) - kHydrogenAtomFormationEnthalpy);
   }
   const auto parent = ParentMolecule(radical);
-  if (!parent) return Fail(error, "the molecule with a hydrogen on each unpaired electron exceeds 255 atoms");
-  auto thermo = JobackThermo(*parent, CountElements(*parent), error);
+  if (!parent) return NoEstimate("the molecule with a hydrogen on each unpaired electron exceeds 255 atoms");
+  auto thermo = JobackThermo(*parent, CountElements(*parent));
   if (!thermo) return thermo;
   // The spin degeneracy of each unpaired electron adds R·ln 2 to the entropy.
   for (auto* range : {&thermo->Polynomial.Low, &thermo->Polynomial.High}) {
@@ -192,20 +190,20 @@ double SiteBondEnthalpy(TRadicalSite site) {
   return 112.9 * kKilocalorie;
 }
 
-std::optional<TSpeciesThermo> EstimateSpeciesThermo(const TMolecule& molecule, std::string* error) {
+TResult<TSpeciesThermo> EstimateSpeciesThermo(const TMolecule& molecule) {
   const TElementCounts counts = CountElements(molecule);
   if (const auto species = LiteratureSpeciesOf(molecule, counts))
     return TSpeciesThermo{LiteraturePolynomial(*species), "LIT"};
-  if (molecule.AtomCount() == 0) return Fail(error, "the species has no atoms");
-  if (counts.Isotopes > 0) return Fail(error, "it holds deuterium, tritium or carbon 14, which have no estimates");
+  if (molecule.AtomCount() == 0) return NoEstimate("the species has no atoms");
+  if (counts.Isotopes > 0) return NoEstimate("it holds deuterium, tritium or carbon 14, which have no estimates");
   if (counts.Helium + counts.Nitrogen + counts.Oxygen + counts.Other > 0)
-    return Fail(error, "it holds atoms other than carbon and hydrogen, which have no estimates");
-  if (counts.Carbon == 0) return Fail(error, "it holds hydrogen only and is not H or H2");
+    return NoEstimate("it holds atoms other than carbon and hydrogen, which have no estimates");
+  if (counts.Carbon == 0) return NoEstimate("it holds hydrogen only and is not H or H2");
   // Every unpaired electron counts, also the pair of a carbene, which the
   // radical test (an odd count on some atom) does not see.
   const bool unpaired = std::any_of(molecule.Atoms().begin(), molecule.Atoms().end(),
                                     [](const TAtom* atom) { return atom->UnpairedElectrons() > 0; });
-  return unpaired ? RadicalThermo(molecule, error) : JobackThermo(molecule, counts, error);
+  return unpaired ? RadicalThermo(molecule) : JobackThermo(molecule, counts);
 }
 
 }  // namespace korvane

@@ -18,6 +18,7 @@
 
 #include "core/atom.h"
 #include "core/molecule.h"
+#include "core/result.h"
 #include "database/nasa_polynomial.h"
 
 namespace korvane {
@@ -33,12 +34,12 @@ struct TSpeciesThermo {
 /// network marks only three of them inert, and a file may mark none).
 std::optional<TLiteratureSpecies> LiteratureSpeciesOf(const TMolecule& molecule);
 
-/// The polynomial of a species; nullopt, with the reason in `error`, for a
+/// The polynomial of a species; a NoValue error with the reason for a
 /// species the estimates cannot describe: atoms other than carbon and
 /// hydrogen (the five literature species aside), deuterium, tritium or
 /// carbon 14, an unpaired electron on an atom other than carbon, a radical
 /// whose parent would exceed 255 atoms, or a group-contribution failure.
-std::optional<TSpeciesThermo> EstimateSpeciesThermo(const TMolecule& molecule, std::string* error = nullptr);
+TResult<TSpeciesThermo> EstimateSpeciesThermo(const TMolecule& molecule);
 
 /// The kind of carbon an unpaired electron sits on, which sets the C–H bond
 /// dissociation enthalpy of the parent molecule at that site.

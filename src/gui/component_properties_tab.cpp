@@ -28,8 +28,8 @@ QLineEdit* ValueField(const QString& objectName, const QString& hint = QString()
   return field;
 }
 
-QString EstimateText(const TPropertyResult& result) {
-  return result ? NumberText(result.Value) : QString::fromLatin1(FaultText(result.Fault));
+QString EstimateText(const TResult<double>& result) {
+  return result ? NumberText(result.value()) : QString::fromLatin1(result.error().Message.c_str());
 }
 
 }  // namespace
@@ -160,7 +160,7 @@ void ComponentPropertiesTab::showComponent(const TMolecule& component) {
     return;
   }
   const TEstimatedProperties p = EstimateProperties(component);
-  const std::array<const TPropertyResult*, 10> values{&p.Cp298, &p.Hf, &p.Gf, &p.Sf, &p.Tb,
+  const std::array<const TResult<double>*, 10> values{&p.Cp298, &p.Hf, &p.Gf, &p.Sf, &p.Tb,
                                                      &p.Tc,    &p.Pc, &p.Vc, &p.Zc, &p.Omega};
   for (std::size_t i = 0; i < values.size(); ++i) m_estimates[i]->setText(EstimateText(*values[i]));
 }

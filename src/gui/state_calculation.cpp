@@ -34,8 +34,8 @@ double UnitValue(const std::array<Unit, N>& units, int index) {
 
 QString NotANumber(const QString& text) { return QStringLiteral("'%1' is not a valid floating point value").arg(text); }
 
-QString NoResult(TPropertyFault fault) {
-  return QStringLiteral("The calculation gave no result: %1.").arg(QString::fromLatin1(FaultText(fault)));
+QString NoResult(const TError& error) {
+  return QStringLiteral("The calculation gave no result: %1.").arg(QString::fromLatin1(error.Message.c_str()));
 }
 
 }  // namespace
@@ -86,46 +86,49 @@ StateCalculation CalculateState(const TMolecule& molecule, CalculatedQuantity qu
 
   if (quantity == CalculatedQuantity::HeatCapacity) {
     const auto sums = CpCoefficients(JobackGroups(molecule), molecule);
-    if (!sums) return {{}, NoResult(sums.Fault)};
-    if (!(T > 0.0)) return {{}, NoResult(TPropertyFault::kInvalidInput)};
-    return {QStringLiteral("Result of calculation: cp = %1 J/mol/K").arg(NumberText(HeatCapacity(T, sums.Value))), {}};
+    if (!sums) return {{}, NoResult(sums.error())};
+    if (!(T > 0.0)) return {{}, NoResult(PropertyError(TPropertyFault::kInvalidInput))};
+    return {QStringLiteral("Result of calculation: cp = %1 J/mol/K").arg(NumberText(HeatCapacity(T, sums.value()))),
+            {}};
   }
 
   const TEstimatedProperties properties = EstimateProperties(molecule);
   if (inputs.Model != TStateModel::kIdeal) {
     // The cubic models need the critical point and the acentric factor.
-    for (const TPropertyResult* needed : {&properties.Tc, &properties.Pc, &properties.Omega})
+    for (const TResult<double>* needed : {&properties.Tc, &properties.Pc, &properties.Omega})
       if (!*needed)
         return {{}, QStringLiteral("The model needs the critical temperature, critical pressure and acentric "
                                    "factor, which are not available: %1.")
-                        .arg(QString::fromLatin1(FaultText(needed->Fault)))};
+                        .arg(QString::fromLatin1(needed->error().Message.c_str()))};
   }
-  const double omega = properties.Omega.Value, Vc = properties.Vc.Value;
-  const double Tc = properties.Tc.Value, pc = properties.Pc.Value;
+  // The ideal gas uses none of them; an estimate that failed then counts as 0.
+  const double omega = properties.Omega.value_or(0.0), Vc = properties.Vc.value_or(0.0);
+  const double Tc = properties.Tc.value_or(0.0), pc = properties.Pc.value_or(0.0);
   const TStateModel model = inputs.Model;
   switch (quantity) {
     case CalculatedQuantity::Pressure:
       if (const auto result = StatePressure(model, omega, Vc, Tc, pc, Vm, T))
-        return {QStringLiteral("Result of calculation: p = %1 Pa").arg(NumberText(result.Value)), {}};
+        return {QStringLiteral("Result of calculation: p = %1 Pa").arg(NumberText(result.value())), {}};
       else
-        return {{}, NoResult(result.Fault)};
+        return {{}, NoResult(result.error())};
     case CalculatedQuantity::Temperature:
       if (const auto result = StateTemperature(model, omega, Vc, Tc, pc, Vm, p))
-        return {QStringLiteral("Result of calculation: T = %1 K").arg(NumberText(result.Value)), {}};
+        return {QStringLiteral("Result of calculation: T = %1 K").arg(NumberText(result.value())), {}};
       else
-        return {{}, NoResult(result.Fault)};
+        return {{}, NoResult(result.error())};
     case CalculatedQuantity::MolarVolume:
       if (const auto result = StateVolume(model, omega, Vc, Tc, pc, T, p))
-        return {QStringLiteral("Result of calculation: Vm = %1 m^3/mol").arg(NumberText(result.Value)), {}};
+        return {QStringLiteral("Result of calculation: Vm = %1 m^3/mol").arg(NumberText(result.value())), {}};
       else
-        return {{}, NoResult(result.Fault)};
+        return {{}, NoResult(result.error())};
     case CalculatedQuantity::Compressibility:
       // z = p Vm / (R T) with Vm from the model at the entered p and T.
       if (const auto result = StateVolume(model, omega, Vc, Tc, pc, T, p))
-        return {QStringLiteral("Result of calculation: z = %1").arg(NumberText(p * result.Value / (kGasConstant * T))),
+        return {QStringLiteral("Result of calculation: z = %1")
+                    .arg(NumberText(p * result.value() / (kGasConstant * T))),
                 {}};
       else
-        return {{}, NoResult(result.Fault)};
+        return {{}, NoResult(result.error())};
     case CalculatedQuantity::HeatCapacity: break;
   }
   return {};

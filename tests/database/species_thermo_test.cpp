@@ -15,9 +15,8 @@ using testing::MoleculeFrom;
 constexpr double kT0 = 298.15, kT1 = 1000.0;
 
 TSpeciesThermo Thermo(const std::string& description) {
-  std::string error;
-  const auto thermo = EstimateSpeciesThermo(*MoleculeFrom(description), &error);
-  EXPECT_TRUE(thermo) << description << ": " << error;
+  const auto thermo = EstimateSpeciesThermo(*MoleculeFrom(description));
+  EXPECT_TRUE(thermo) << description << ": " << thermo.error().Message;
   return thermo.value_or(TSpeciesThermo{});
 }
 
@@ -158,9 +157,11 @@ TEST(SpeciesThermo, SpeciesWithoutEstimateAreRefusedWithTheReason) {
       {"H. H.", "hydrogen only"},
   };
   for (const auto& c : cases) {
-    std::string error;
-    EXPECT_FALSE(EstimateSpeciesThermo(*MoleculeFrom(c.description), &error)) << c.description;
-    EXPECT_NE(error.find(c.reason), std::string::npos) << c.description << ": " << error;
+    const auto thermo = EstimateSpeciesThermo(*MoleculeFrom(c.description));
+    ASSERT_FALSE(thermo) << c.description;
+    EXPECT_EQ(thermo.error().Code, TErrorCode::NoValue);
+    EXPECT_NE(thermo.error().Message.find(c.reason), std::string::npos)
+        << c.description << ": " << thermo.error().Message;
   }
 }
 
