@@ -11,7 +11,6 @@
 
 #include "cli/commands.h"
 #include "reactions/network_preferences.h"
-#include "database/binary_file.h"
 
 namespace korvane {
 namespace {

@@ -4,7 +4,6 @@
 #include <cassert>
 
 #include "core/identity.h"
-#include "database/binary_file.h"
 #include "database/db_paths.h"
 #include "database/mol_db_file.h"
 #include "database/mol_structure_file.h"

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "database/binary_file.h"
 #include "database/db_paths.h"
 #include "database/mol_db_file.h"
 #include "database/mol_structure_file.h"

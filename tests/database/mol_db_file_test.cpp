@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "database/binary_file.h"
 #include "database_test_support.h"
 
 namespace korvane {

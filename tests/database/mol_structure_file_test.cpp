@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "core/identity.h"
-#include "database/binary_file.h"
 #include "database_test_support.h"
 #include "molecule_builder.h"
 
