@@ -1,5 +1,5 @@
 # Korvane: top-level commands. Every target installs what is missing first.
-.PHONY: all deps test release run gui install bench screenshots clean
+.PHONY: all deps test tsan release run gui install bench screenshots clean
 
 JOBS ?= $(shell nproc)
 TEST_DIR := build/asan
@@ -16,6 +16,21 @@ test: deps
 	cmake -S . -B $(TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORVANE_SANITIZE=ON
 	cmake --build $(TEST_DIR) -j $(JOBS)
 	cd $(TEST_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# ThreadSanitizer over the domain and the batch tool: the generation and
+# component index tests, and a four-thread n-hexadecane run that must write
+# the same file as a one-thread run. Any race fails the target.
+TSAN_DIR := build/tsan
+TSAN_RUN := TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1"
+HEXADECANE := smiles:CCCCCCCCCCCCCCCC
+tsan: deps
+	cmake -S . -B $(TSAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANE_TSAN=ON \
+		-DKORVANE_BUILD_GUI=OFF -DKORVANE_BUILD_BENCH=OFF
+	cmake --build $(TSAN_DIR) -j $(JOBS) --target korvane-cli korvane_reactions_tests
+	$(TSAN_RUN) $(TSAN_DIR)/tests/reactions/korvane_reactions_tests --gtest_brief=1
+	$(TSAN_RUN) $(TSAN_DIR)/bin/korvane-cli generate $(HEXADECANE) --threads 4 -o $(TSAN_DIR)/hexadecane-4.rnw
+	$(TSAN_RUN) $(TSAN_DIR)/bin/korvane-cli generate $(HEXADECANE) --threads 1 -o $(TSAN_DIR)/hexadecane-1.rnw
+	cmp $(TSAN_DIR)/hexadecane-4.rnw $(TSAN_DIR)/hexadecane-1.rnw
 
 $(RELEASE_DIR)/build.ninja:
 	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DKORVANE_BUILD_TESTS=OFF
