@@ -11,6 +11,10 @@ std::string ValenceProblem(const TMolecule& molecule) {
   for (std::size_t i = 0; i < types.size(); ++i)
     if (types[i] < kHydrogen || types[i] >= kAtomTypeCount)
       return "atom " + std::to_string(i) + " has the unknown atom type " + std::to_string(types[i]);
+  // The aromatic flag belongs to bonds; the network file has no place for
+  // one on an atom.
+  if (!molecule.AromaticSelfAtoms().empty())
+    return "atom " + std::to_string(molecule.AromaticSelfAtoms().front()) + " is marked aromatic by itself";
   std::vector<int> used(molecule.UnpairedElectrons().begin(), molecule.UnpairedElectrons().end());
   for (const TBondEntry& bond : molecule.Bonds()) {
     const std::string atoms = "atoms " + std::to_string(bond.Column) + " and " + std::to_string(bond.Row);

@@ -39,6 +39,7 @@ TEST(ValenceCheck, BondsAndElectronsMustFillEachAtomsValenceExactly) {
       {0, 1, 1, true, "the aromatic bond between atoms 0 and 1 does not join two aromatic carbons"},
       {0, 3, 0, false, "atom 0 (C) has bonds and unpaired electrons of valence 3; C has 4"},  // a hydrogen cut off
       {0, 0, 2, false, "atom 0 (C) has bonds and unpaired electrons of valence 6; C has 4"},
+      {4, 4, 0, true, "atom 4 is marked aromatic by itself"},
   };
   for (const auto& [i, j, order, aromatic, problem] : broken)
     EXPECT_EQ(ValenceProblem(*EditedPropane(i, j, order, aromatic)), problem) << problem;
