@@ -1,5 +1,5 @@
 # Korvane: top-level commands. Every target installs what is missing first.
-.PHONY: all deps test release run gui install bench screenshots clean
+.PHONY: all deps test tsan fuzz release run gui install bench screenshots clean
 
 JOBS ?= $(shell nproc)
 TEST_DIR := build/asan
@@ -16,6 +16,41 @@ test: deps
 	cmake -S . -B $(TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORVANE_SANITIZE=ON
 	cmake --build $(TEST_DIR) -j $(JOBS)
 	cd $(TEST_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# ThreadSanitizer over the domain and the batch tool: the generation and
+# component index tests, and a four-thread n-hexadecane run that must write
+# the same file as a one-thread run. Any race fails the target.
+TSAN_DIR := build/tsan
+TSAN_RUN := TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1"
+HEXADECANE := smiles:CCCCCCCCCCCCCCCC
+tsan: deps
+	cmake -S . -B $(TSAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANE_TSAN=ON \
+		-DKORVANE_BUILD_GUI=OFF -DKORVANE_BUILD_BENCH=OFF
+	cmake --build $(TSAN_DIR) -j $(JOBS) --target korvane-cli korvane_reactions_tests
+	$(TSAN_RUN) $(TSAN_DIR)/tests/reactions/korvane_reactions_tests --gtest_brief=1
+	$(TSAN_RUN) $(TSAN_DIR)/bin/korvane-cli generate $(HEXADECANE) --threads 4 -o $(TSAN_DIR)/hexadecane-4.rnw
+	$(TSAN_RUN) $(TSAN_DIR)/bin/korvane-cli generate $(HEXADECANE) --threads 1 -o $(TSAN_DIR)/hexadecane-1.rnw
+	cmp $(TSAN_DIR)/hexadecane-4.rnw $(TSAN_DIR)/hexadecane-1.rnw
+
+# libFuzzer with AddressSanitizer and UBSan (clang) over every reader and
+# the certificates, FUZZ_SECONDS each. Inputs that reach new code are merged
+# into the committed corpora in tests/fuzz/corpus (commit them); make test
+# replays those corpora.
+FUZZ_DIR := build/fuzz
+FUZZ_SECONDS ?= 60
+FUZZERS := network_file structure_feed database smiles certificate
+fuzz:
+	@scripts/install-deps fuzz
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANE_FUZZ=ON \
+		-DKORVANE_BUILD_GUI=OFF -DKORVANE_BUILD_TESTS=OFF -DKORVANE_BUILD_BENCH=OFF
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target $(addprefix korvane_fuzz_,$(FUZZERS))
+	@for f in $(FUZZERS); do \
+		echo "fuzzing $$f for $(FUZZ_SECONDS) s"; \
+		mkdir -p $(FUZZ_DIR)/found/$$f; \
+		$(FUZZ_DIR)/tests/fuzz/korvane_fuzz_$$f -max_total_time=$(FUZZ_SECONDS) -timeout=20 -print_final_stats=1 \
+			-artifact_prefix=$(FUZZ_DIR)/ $(FUZZ_DIR)/found/$$f tests/fuzz/corpus/$$f || exit 1; \
+		$(FUZZ_DIR)/tests/fuzz/korvane_fuzz_$$f -merge=1 tests/fuzz/corpus/$$f $(FUZZ_DIR)/found/$$f 2>/dev/null || exit 1; \
+	done
 
 $(RELEASE_DIR)/build.ninja:
 	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DKORVANE_BUILD_TESTS=OFF

@@ -18,6 +18,7 @@
 #include "gui/position_list_model.h"
 #include "gui/window_placement.h"
 #include "gui/window_text.h"
+#include "reactions/feed_check.h"
 #include "smiles/smiles_reader.h"
 #include "smiles/smiles_writer.h"
 
@@ -215,6 +216,14 @@ TMolecule* TComponentsPage::addRootComponent(const TByteMatrix& adjacency, const
   if (!molecule || molecule->AtomCount() == 0) {
     m_context.Dialogs.message(QStringLiteral("ERROR"),
                               QStringLiteral("The structure is not a valid molecule and was not added. %1")
+                                  .arg(QString::fromStdString(problem)));
+    return nullptr;
+  }
+  // Refused before it enters the network: the generators cannot mend a
+  // broken structure or handle other elements (the batch tool checks the same).
+  if (const std::string problem = FeedProblem(*molecule); !problem.empty()) {
+    m_context.Dialogs.message(QStringLiteral("ERROR"),
+                              QStringLiteral("The structure cannot be a feed and was not added: %1.")
                                   .arg(QString::fromStdString(problem)));
     return nullptr;
   }

@@ -5,8 +5,8 @@
 
 namespace korvane::gui {
 
-TGenVlakno::TGenVlakno(TNetworkSession::TBusyLease lease, QObject* parent)
-    : QThread(parent), m_lease(std::move(lease)) {
+TGenVlakno::TGenVlakno(TNetworkSession::TBusyLease lease, std::function<void()> afterComponent, QObject* parent)
+    : QThread(parent), m_lease(std::move(lease)), m_afterComponent(std::move(afterComponent)) {
   m_startTicks = Ticks();
 }
 
@@ -23,7 +23,9 @@ std::int64_t TGenVlakno::Ticks() {
 void TGenVlakno::run() {
   m_startTicks.store(Ticks(), std::memory_order_release);
   try {
-    m_outcome = m_lease.Session().Generate(m_lease);
+    std::function<void(std::int32_t, std::int32_t)> progress;
+    if (m_afterComponent) progress = [this](std::int32_t, std::int32_t) { m_afterComponent(); };
+    m_outcome = m_lease.Session().Generate(m_lease, progress);
   } catch (const std::exception& error) {
     // The undo snapshot could not be taken (memory): the run did not start.
     m_outcome = {TGenerationEnd::Failed, error.what()};

@@ -4,6 +4,7 @@
 #include <QThread>
 #include <atomic>
 #include <cstdint>
+#include <functional>
 
 #include "app/network_session.h"
 
@@ -16,7 +17,9 @@ namespace korvane::gui {
 /// every other command of the session.
 class TGenVlakno : public QThread {
  public:
-  TGenVlakno(TNetworkSession::TBusyLease lease, QObject* parent = nullptr);
+  /// `afterComponent`, when given, is called on this thread after each
+  /// component of the run.
+  TGenVlakno(TNetworkSession::TBusyLease lease, std::function<void()> afterComponent = {}, QObject* parent = nullptr);
   /// Stops the run and waits for it; the lease goes with the thread.
   ~TGenVlakno() override;
 
@@ -36,6 +39,7 @@ class TGenVlakno : public QThread {
 
  private:
   TNetworkSession::TBusyLease m_lease;
+  std::function<void()> m_afterComponent;
   std::atomic<std::int64_t> m_startTicks{0};
   std::int64_t m_endTicks = 0;
   TGenerationOutcome m_outcome;

@@ -3,6 +3,7 @@
 /// process-wide kinetic parameter set and the current molecular database.
 
 #include <QString>
+#include <functional>
 #include <memory>
 
 #include "database/db_coordinator.h"
@@ -37,6 +38,10 @@ struct GuiContext {
   QString SettingsFile;
   /// Where the recovery copies of unsaved networks go; empty: none are kept.
   QString RecoveryDirectory;
+  /// Called on a generator thread after each component of a run; tests
+  /// hold a run there, so that what they do during it never depends on how
+  /// fast the machine is. None in the program.
+  std::function<void()> AfterGeneratedComponent;
 };
 
 }  // namespace korvane::gui

@@ -372,7 +372,7 @@ void TReact_Net_Wind::generate() {
   m_generatorStatus->repaint();
   m_pollTimer->start();
   m_progress->setValue(0);
-  m_thread = std::make_unique<TGenVlakno>(std::move(lease.value()));
+  m_thread = std::make_unique<TGenVlakno>(std::move(lease.value()), m_context.AfterGeneratedComponent);
   m_thread->start();
   setGeneratorStatus(QStringLiteral("Ready..."), kGreen);
   updateControls();

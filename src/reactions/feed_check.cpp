@@ -1,6 +1,7 @@
 #include "reactions/feed_check.h"
 
 #include "core/atom_types.h"
+#include "core/valence_check.h"
 
 namespace korvane {
 namespace {
@@ -25,7 +26,9 @@ std::string FeedProblem(const TMolecule& molecule) {
     if (!IsCarbonType(types[i]) && !IsHydrogenLike(types[i]))
       return "atom " + std::to_string(i) + " is " + ElementName(types[i]) +
              "; a feed holds only carbon and hydrogen (isotopes included)";
-  return {};
+  // Checked before any work: a generation would carry a broken structure
+  // into every product and fail only when the network is written.
+  return ValenceProblem(molecule);
 }
 
 }  // namespace korvane

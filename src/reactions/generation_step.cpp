@@ -5,6 +5,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "core/aromatic_rings.h"
 #include "reactions/generators.h"
 #include "reactions/recipes.h"
 
@@ -20,33 +21,6 @@ void Take(TGeneratorResult result, double threshold, ReactionList& step, Product
   std::erase_if(result.Reactions, [threshold](const auto& reaction) { return reaction->ActEnergy > threshold; });
   for (auto& reaction : result.Reactions) step.push_back(std::move(reaction));
   for (auto& product : result.Products) products.push_back(std::move(product));
-}
-
-// A six-membered ring of alternating single and double bonds becomes an
-// aromatic ring of aromatic carbons.
-void Aromatise(TMolecule& product) {
-  // Without a ring in its graph no ring atoms are found; the balance test
-  // decides as before for the others.
-  if (!product.HasRing() || !product.IsCyclic()) return;
-  const TAtomVector ring = product.CycleAtoms();
-  if (ring.size() != 6) return;
-  for (const TAtom* atom : ring)
-    if (Valence(atom->GetAtomType()) == 3 || atom->UnsaturatedBondCount() != 1 || atom->DoubleBondCount() != 1)
-      return;
-  TByteMatrix adjacency = product.AdjacencyMatrix();
-  TBoolMatrix aromatic = product.AromaticMatrix();
-  TByteVector types = product.AtomTypes();
-  for (const TAtom* a : ring) {
-    types[a->GetIndex()] = kAromaticCarbon;
-    for (const TAtom* b : ring) {
-      if (a == b || adjacency[a->GetIndex()][b->GetIndex()] == 0) continue;
-      adjacency[a->GetIndex()][b->GetIndex()] = 1;
-      aromatic[a->GetIndex()][b->GetIndex()] = true;
-    }
-  }
-  product.ClearStructure();
-  product.SetStructure(std::move(adjacency), std::move(types), std::move(aromatic));
-  product.Build();
 }
 
 // Merges identical products: each later product identical to an earlier one
@@ -119,7 +93,7 @@ TStepResult ComputeStep(TMolecule& component, const TNetworkPreferences& prefere
     minimum = preferences.MinSelectivity / (component.CarbonNumber() + 1);
   }
 
-  for (auto& product : products) Aromatise(*product);
+  for (auto& product : products) AromatiseRings(*product);
   MergeIdenticalProducts(step, products);
   FoldDuplicates(step);
   ProjectingSelectivity(step, minimum, preferences.NormTemperature);

@@ -27,7 +27,7 @@ struct TStepResult {
 /// The step of one component under the given preferences: the generators of
 /// its class (beta-scission and allyl isomerisation for a radical, hydrogen
 /// transfer for a molecule), the activation-energy thresholds (equal passes),
-/// aromatisation of six-membered rings, identical products merged, equal
+/// aromatisation of 4n+2 rings, identical products merged, equal
 /// reactions folded, the projecting selectivity filter, products that no
 /// reaction forms any more dropped. An inert component makes nothing.
 /// Products identical to a known species are not built (generators.h); the

@@ -231,10 +231,17 @@ TGeneratorResult BetaScission(TMolecule& radical, const TKnownSpecies* known) {
     for (const TNeighbour& toB : atomA->Entries()) {
       const TAtom* atomB = toB.Atom;
       if (atomB == atomA) continue;
+      // The a–b bond gains an order: an aromatic bond cannot (its ring would
+      // no longer be one), nor can a triple bond.
+      if (toB.Aromatic || toB.Order >= 3) continue;
       const std::size_t b = atomB->GetIndex();
       for (const TNeighbour& toC : atomB->Entries()) {
         const TAtom* atomC = toC.Atom;
         if (atomC == atomA || atomC == atomB) continue;
+        // Only a single bond breaks: a cut multiple bond would leave c short
+        // of its valence, a cut aromatic bond an open chain of aromatic
+        // carbons. (Their bond energies hold 1000 kJ/mol for this reason.)
+        if (toC.Aromatic || toC.Order >= 2) continue;
         const std::size_t c = atomC->GetIndex();
 
         // The fragments are cut from the radical's matrices, then edited:

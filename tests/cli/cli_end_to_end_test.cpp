@@ -129,6 +129,10 @@ TEST_F(CliRun, BadInputExitsWithOneNamingItAndWritesNothing) {
   std::ofstream(path("truncated.rnw"), std::ios::binary) << bytes.substr(0, bytes.size() - 20);
   std::ofstream(path("wrong.txt")) << "methane C CH3 methane\n";
   fs::create_directory(path("folder"));
+  // Propane whose first C-C bond is double: carbons of valence 5.
+  std::string broken = ReadText(kReference + "structures/propane.ms");
+  broken[8 + 1] = broken[8 + 11] = 2;
+  std::ofstream(path("broken.ms"), std::ios::binary) << broken;
 
   struct Case {
     std::vector<std::string> Arguments;
@@ -141,6 +145,7 @@ TEST_F(CliRun, BadInputExitsWithOneNamingItAndWritesNothing) {
       {{"generate", "smiles:CC", "-o", "folder"}, "folder: is a directory, not a file", ""},
       {{"generate", "smiles:CC", "-o", "/sys/out.rnw"}, "/sys/out.rnw: cannot write in the folder /sys: ", ""},
       {{"generate", "smiles:CCO", "-o", "out.rnw"}, "smiles:CCO: atom 2 is oxygen; a feed holds only carbon", "out.rnw"},
+      {{"generate", "broken.ms", "--json"}, "broken.ms: atom 0 (C) has bonds and unpaired electrons of valence 5", ""},
       {{"export-equations", "truncated.rnw", "--language", "c", "-o", "out.c"}, "truncated.rnw: ", "out.c"},
       {{"export-equations", ethane, "--language", "c", "-o", "out.c", "--kinpar", lacking},
        lacking + ": The kinetic parameter set lacks E_Recombination (", "out.c"},

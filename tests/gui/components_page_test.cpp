@@ -1,6 +1,7 @@
 #include "gui/components_page.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QListView>
 #include <QSpinBox>
@@ -53,15 +54,27 @@ TEST_F(ComponentsPage, FilterControlsEnableEachOtherAndChangeTheList) {
   SaveScreenshot(*window, QStringLiteral("components_page"));
 }
 
-TEST_F(ComponentsPage, AddsFromFileAndSmilesButNeverTwiceTheSameSpecies) {
+TEST_F(ComponentsPage, AddsFromFileAndSmilesButNeverTwiceTheSameSpeciesNorABrokenOne) {
+  // Propane whose first C-C bond is double: carbons of valence 5.
+  QFile propane(SharedTestFile(QStringLiteral("structures/propane.ms")));
+  ASSERT_TRUE(propane.open(QIODevice::ReadOnly));
+  QByteArray broken = propane.readAll();
+  broken[8 + 1] = broken[8 + 11] = 2;
+  QFile brokenFile(file(QStringLiteral("broken.ms")));
+  ASSERT_TRUE(brokenFile.open(QIODevice::WriteOnly) && brokenFile.write(broken) == broken.size());
+  brokenFile.close();
+
   const QString filter = QStringLiteral("Mulecular Structure File *.ms|*.ms");
   dialogs.expectOpenFile(filter, file(QStringLiteral("missing.ms")))
       .expectMessage(QString(), QStringLiteral("File, you have selected, does not esist. Process stopped."))
+      .expectOpenFile(filter, file(QStringLiteral("broken.ms")))
+      .expectMessage(QStringLiteral("ERROR"), QStringLiteral("The structure cannot be a feed and was not added: atom 0 "
+                                                             "(C) has bonds and unpaired electrons of valence 5; C has 4."))
       .expectOpenFile(filter, SharedTestFile(QStringLiteral("structures/n-hexane.ms")))
       .expectMessage(QStringLiteral("WARNING"), QStringLiteral("The structure is already component [ 4 ] of the "
                                                                "reaction network. It was not added again."))
       .expectOpenFile(filter, SharedTestFile(QStringLiteral("structures/toluene.ms")));
-  for (int i = 0; i < 3; ++i) page->addFromFile();
+  for (int i = 0; i < 4; ++i) page->addFromFile();
   EXPECT_EQ(model().rowCount(), 53);
   EXPECT_EQ(line(52), "[ 52 ] ");
   EXPECT_EQ(SelectedListPosition(*page->list()), 52);  // selected and drawn

@@ -12,6 +12,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
+#include <condition_variable>
+#include <mutex>
 
 #include "app/graph_export.h"
 #include "app/network_file.h"
@@ -147,12 +149,43 @@ TEST_F(NetworkWindow, GenerationRunsOnItsThreadAndThePollReportsTheEnd) {
 // A run can be stopped; meanwhile every command on the network is refused,
 // also erasing its window; closing the program stops it too, after its
 // question.
+// Holds a generation run after its first component until released, so that
+// the run is still on while the test works, however fast the machine.
+class RunGate {
+ public:
+  std::function<void()> hook() {
+    return [this] {
+      std::unique_lock lock(m_mutex);
+      m_reached = true;
+      m_changed.notify_all();
+      m_changed.wait(lock, [this] { return !m_held; });
+    };
+  }
+  void waitUntilReached() {
+    std::unique_lock lock(m_mutex);
+    m_changed.wait(lock, [this] { return m_reached; });
+  }
+  void release() {
+    std::lock_guard lock(m_mutex);
+    m_held = false;
+    m_changed.notify_all();
+  }
+
+ private:
+  std::mutex m_mutex;
+  std::condition_variable m_changed;
+  bool m_reached = false, m_held = true;
+};
+
 TEST_F(NetworkWindow, StopEndsAHexadecaneRunWithAConsistentNetwork) {
+  RunGate gate;
+  context.AfterGeneratedComponent = gate.hook();
   auto manager = startManager();
   TReact_Net_Wind& window = testing::NewWindow(dialogs, *manager, QStringLiteral("hexadecane"));
   testing::AddFeed(window.network(), testing::LinearAlkane(16));
   window.generate();
-  QTest::qWait(600);
+  gate.waitUntilReached();
+  QTest::qWait(300);  // the progress poll ticks, for the picture
   SaveScreenshot(window, QStringLiteral("network_window_during_run"));
   for (const char* caption : {"Generate all reactions now", "Save reaction network to file",
                               "Export graph of reaction network", "Apply changes"})
@@ -167,6 +200,7 @@ TEST_F(NetworkWindow, StopEndsAHexadecaneRunWithAConsistentNetwork) {
 
   dialogs.expectMessageContaining(QString(), QStringLiteral("Generation was stopped."));
   window.stopGeneration();
+  gate.release();
   ASSERT_TRUE(dialogs.waitUntilFinished(10000));
   EXPECT_LT(window.network().ComponentCount(), 9720u);
   EXPECT_EQ(testing::CheckNetwork(window.network()), "");
@@ -180,6 +214,7 @@ TEST_F(NetworkWindow, StopEndsAHexadecaneRunWithAConsistentNetwork) {
                        {QStringLiteral("Save all"), QStringLiteral("Discard"), QStringLiteral("Cancel")}, 0, 2, 1);
   manager->close();
   EXPECT_EQ(manager->windowCount(), 0u);
+  context.AfterGeneratedComponent = nullptr;
 }
 
 // Save as asks for the file, before overwriting and for the note; the file
