@@ -38,7 +38,7 @@ tsan: deps
 # replays those corpora.
 FUZZ_DIR := build/fuzz
 FUZZ_SECONDS ?= 60
-FUZZERS := network_file structure_feed database smiles certificate
+FUZZERS := network_file structure_feed database kinpar smiles certificate
 fuzz:
 	@scripts/install-deps fuzz
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANE_FUZZ=ON \

@@ -15,12 +15,13 @@ using namespace korvane;
 
 namespace {
 
-// Distinct values (none -1, which reads as missing) and notes.
+// Distinct values (none -1, which reads as missing) that 15 significant
+// digits hold exactly, and notes.
 TKineticParameterSet SavedSet() {
   TKineticParameterSet set;
   for (int i = 0; i < kKineticParameterCount; ++i) set.Table[i] = 1.5 + i;
   for (int i = 0; i < kAlternativeParameterCount; ++i) {
-    set.AlternativeValues[i] = 1e-3 * i;
+    set.AlternativeValues[i] = i / 8.0;
     set.AlternativeNotes[i] = "note " + std::to_string(i);
   }
   return set;
