@@ -121,6 +121,9 @@ std::uint16_t ReadComponent(ByteReader& reader, std::int32_t id, std::unique_ptr
                                        std::move(aromatic));
   // Bond bytes that disagree across the diagonal describe no structure.
   if (!component) return kNetworkFileBadComponent;
+  // The matrices it was made from are derived again when asked for; a large
+  // network does not keep one pair per component.
+  component->ReleaseDerivedData();
   component->Name = *name;
   return kNetworkFileRead;
 }
@@ -287,6 +290,32 @@ std::string Where(const char* what, std::size_t index) {
   return std::string(what) + " " + std::to_string(index) + ": ";
 }
 
+// A component's n x n bond entries in row order, with their aromatic flags,
+// made from its stored bonds: the molecule's own matrices are neither
+// expanded nor kept, so checking and writing a large network costs one
+// component's matrix at a time.
+struct TBondGrid {
+  std::vector<std::uint8_t> Entries;
+  std::vector<std::uint8_t> Aromatic;
+
+  void Fill(const TMolecule& component) {
+    const std::size_t n = component.AtomTypes().size();
+    Entries.assign(n * n, 0);
+    Aromatic.assign(n * n, 0);
+    for (std::size_t i = 0; i < n; ++i) Entries[i * n + i] = component.UnpairedElectrons()[i];
+    for (std::uint8_t i : component.AromaticSelfAtoms()) Aromatic[i * n + i] = 1;
+    for (const TBondEntry& bond : component.Bonds()) {
+      Entries[bond.Row * n + bond.Column] = Entries[bond.Column * n + bond.Row] = bond.Order;
+      Aromatic[bond.Row * n + bond.Column] = Aromatic[bond.Column * n + bond.Row] = bond.Aromatic;
+    }
+  }
+};
+
+TBondGrid& ThreadGrid() {
+  thread_local TBondGrid grid;
+  return grid;
+}
+
 std::string ComponentProblem(const TMolecule& component) {
   const std::size_t n = component.AtomTypes().size();
   if (n == 0) return "a component without atoms cannot be stored in a reaction network file.";
@@ -295,16 +324,13 @@ std::string ComponentProblem(const TMolecule& component) {
   if (component.Name.size() > kMaxText)
     return "a component name holds at most 255 bytes in a reaction network file; it has " +
            std::to_string(component.Name.size()) + ".";
-  const TByteMatrix& adjacency = component.AdjacencyMatrix();
-  const TBoolMatrix& aromatic = component.AromaticMatrix();
-  if (adjacency.rows() != n || aromatic.rows() != n || (n > 0 && (adjacency.cols() != n || aromatic.cols() != n)))
-    return "the adjacency matrix, the atom types and the aromatic matrix describe different numbers of atoms.";
-  for (std::size_t i = 0; i < n; ++i)
-    for (std::size_t j = 0; j < n; ++j)
-      if (!BondByte(adjacency[i][j], aromatic[i][j]))
-        return "the adjacency entry " + std::to_string(adjacency[i][j]) + (aromatic[i][j] ? " marked aromatic" : "") +
-               " at (" + std::to_string(i) + ", " + std::to_string(j) +
-               ") cannot be stored in a reaction network file (0 to 4, or 1 for an aromatic bond).";
+  TBondGrid& grid = ThreadGrid();
+  grid.Fill(component);
+  for (std::size_t k = 0; k < n * n; ++k)
+    if (!BondByte(grid.Entries[k], grid.Aromatic[k] != 0))
+      return "the adjacency entry " + std::to_string(grid.Entries[k]) + (grid.Aromatic[k] ? " marked aromatic" : "") +
+             " at (" + std::to_string(k / n) + ", " + std::to_string(k % n) +
+             ") cannot be stored in a reaction network file (0 to 4, or 1 for an aromatic bond).";
   return {};
 }
 
@@ -418,56 +444,63 @@ TResult<> CheckNetworkFileLimits(const TReactionNetwork& network, const std::str
   return {};
 }
 
-TResult<std::vector<std::uint8_t>> EncodeNetworkFile(const TReactionNetwork& network, const std::string& note,
-                                                     TNetworkFileTrailer trailer) {
-  if (const auto fits = CheckNetworkFileLimits(network, note); !fits) return fits.error();
-  ByteWriter writer;
-  writer.byte(kMagic[0]);
-  writer.byte(kMagic[1]);
-  writer.byte(kVersion);
-  PutU24(writer, static_cast<std::uint32_t>(network.ComponentCount()));
-  PutU24(writer, static_cast<std::uint32_t>(network.ReactionCount()));
-  writer.byte(static_cast<std::uint8_t>(note.size()));
-  writer.text(note);
-  const TNetworkPreferences& preferences = network.GetPreferences();
-  for (double value : {preferences.NormTemperature, preferences.EThresholdBetaScission,
-                       preferences.EThresholdHTransfer, preferences.EThresholdAllyl, preferences.MinSelectivity})
-    PutReal(writer, value);
+namespace {
 
-  for (std::size_t i = 0; i < network.ComponentCount(); ++i) {
-    const TMolecule& component = *network.Component(i);
-    const std::size_t n = component.AtomTypes().size();
-    writer.byte(static_cast<std::uint8_t>(n));
-    writer.byte(static_cast<std::uint8_t>(component.Name.size()));
-    writer.text(component.Name);
-    writer.bytes(component.AtomTypes());
-    const TByteMatrix& adjacency = component.AdjacencyMatrix();
-    const TBoolMatrix& aromatic = component.AromaticMatrix();
-    for (std::size_t k = 0; k < n * n; ++k) writer.byte(*BondByte(adjacency.data()[k], aromatic.data()[k]));
+// Hands the file to a sink record by record, keeping the CRC-32 of every
+// byte written for the trailer's footer.
+class TRecordWriter {
+ public:
+  explicit TRecordWriter(TByteSink& sink) : m_sink(sink) {}
+  /// The buffer of the record being made.
+  ByteWriter& record() { return m_record; }
+  /// Hands the record over and starts the next.
+  void endRecord() {
+    const std::vector<std::uint8_t>& bytes = m_record.data();
+    m_checksum = crc32(m_checksum, bytes.data(), static_cast<uInt>(bytes.size()));
+    m_sink.Write(bytes);
+    m_record.clear();
   }
+  std::uint32_t checksum() const { return static_cast<std::uint32_t>(m_checksum); }
 
-  for (std::size_t r = 0; r < network.ReactionCount(); ++r) {
-    const TReaction& reaction = *network.Reaction(r);
-    const bool twoReactants = reaction.Reactants.size() == 2;
-    const bool twoProducts = reaction.Products.size() == 2;
-    PutU24(writer, ComponentIndex(network, reaction.Reactants[0]));
-    PutU24(writer, twoReactants ? ComponentIndex(network, reaction.Reactants[1]) : kNetworkFileNoComponent);
-    PutU24(writer, ComponentIndex(network, reaction.Products[0]));
-    PutU24(writer, twoProducts ? ComponentIndex(network, reaction.Products[1]) : kNetworkFileNoComponent);
-    writer.byte(static_cast<std::uint8_t>(-reaction.ReactantCoefs[0]));
-    writer.byte(twoReactants ? static_cast<std::uint8_t>(-reaction.ReactantCoefs[1]) : 0);
-    writer.byte(static_cast<std::uint8_t>(reaction.ProductCoefs[0]));
-    writer.byte(twoProducts ? static_cast<std::uint8_t>(reaction.ProductCoefs[1]) : 0);
-    writer.byte(static_cast<std::uint8_t>(reaction.ReactionType));
-    PutReal(writer, reaction.ActEnergy);
-    PutReal(writer, reaction.FreqFactor);
-    writer.byte(reaction.MultiplyByActiveRadicals ? 1 : 0);
-    writer.byte(static_cast<std::uint8_t>(reaction.FreqFact2.size() + 16 * reaction.ActEnerg2.size()));
-    writer.text(reaction.FreqFact2);
-    writer.text(reaction.ActEnerg2);
-  }
-  if (trailer == TNetworkFileTrailer::Without) return writer.data();
+ private:
+  TByteSink& m_sink;
+  ByteWriter m_record;
+  uLong m_checksum = crc32(0L, Z_NULL, 0);
+};
 
+void WriteComponent(ByteWriter& writer, const TMolecule& component) {
+  const std::size_t n = component.AtomTypes().size();
+  writer.byte(static_cast<std::uint8_t>(n));
+  writer.byte(static_cast<std::uint8_t>(component.Name.size()));
+  writer.text(component.Name);
+  writer.bytes(component.AtomTypes());
+  TBondGrid& grid = ThreadGrid();
+  grid.Fill(component);
+  for (std::size_t k = 0; k < n * n; ++k) writer.byte(*BondByte(grid.Entries[k], grid.Aromatic[k] != 0));
+}
+
+void WriteReaction(ByteWriter& writer, const TReactionNetwork& network, const TReaction& reaction) {
+  const bool twoReactants = reaction.Reactants.size() == 2;
+  const bool twoProducts = reaction.Products.size() == 2;
+  PutU24(writer, ComponentIndex(network, reaction.Reactants[0]));
+  PutU24(writer, twoReactants ? ComponentIndex(network, reaction.Reactants[1]) : kNetworkFileNoComponent);
+  PutU24(writer, ComponentIndex(network, reaction.Products[0]));
+  PutU24(writer, twoProducts ? ComponentIndex(network, reaction.Products[1]) : kNetworkFileNoComponent);
+  writer.byte(static_cast<std::uint8_t>(-reaction.ReactantCoefs[0]));
+  writer.byte(twoReactants ? static_cast<std::uint8_t>(-reaction.ReactantCoefs[1]) : 0);
+  writer.byte(static_cast<std::uint8_t>(reaction.ProductCoefs[0]));
+  writer.byte(twoProducts ? static_cast<std::uint8_t>(reaction.ProductCoefs[1]) : 0);
+  writer.byte(static_cast<std::uint8_t>(reaction.ReactionType));
+  PutReal(writer, reaction.ActEnergy);
+  PutReal(writer, reaction.FreqFactor);
+  writer.byte(reaction.MultiplyByActiveRadicals ? 1 : 0);
+  writer.byte(static_cast<std::uint8_t>(reaction.FreqFact2.size() + 16 * reaction.ActEnerg2.size()));
+  writer.text(reaction.FreqFact2);
+  writer.text(reaction.ActEnerg2);
+}
+
+void WriteTrailer(TRecordWriter& out, const TReactionNetwork& network) {
+  ByteWriter& writer = out.record();
   writer.bytes(kTrailerMagic);
   const std::vector<std::size_t> roots = network.RootIndices();
   PutU24(writer, static_cast<std::uint32_t>(roots.size()));
@@ -479,16 +512,58 @@ TResult<std::vector<std::uint8_t>> EncodeNetworkFile(const TReactionNetwork& net
   for (std::size_t r : explicitKinetics) PutU24(writer, static_cast<std::uint32_t>(r));
   const auto length = static_cast<std::uint32_t>(sizeof kTrailerMagic + 3 * (2 + roots.size() + explicitKinetics.size()));
   for (int shift = 24; shift >= 0; shift -= 8) writer.byte(static_cast<std::uint8_t>(length >> shift));
-  const std::uint32_t checksum = Crc32(writer.data());
+  out.endRecord();
+  const std::uint32_t checksum = out.checksum();
   for (int shift = 24; shift >= 0; shift -= 8) writer.byte(static_cast<std::uint8_t>(checksum >> shift));
-  return writer.data();
+  out.endRecord();
+}
+
+// The whole file, record by record, for a network that passed
+// CheckNetworkFileLimits.
+void WriteNetworkRecords(const TReactionNetwork& network, const std::string& note, TNetworkFileTrailer trailer,
+                         TByteSink& sink) {
+  TRecordWriter out(sink);
+  ByteWriter& writer = out.record();
+  writer.byte(kMagic[0]);
+  writer.byte(kMagic[1]);
+  writer.byte(kVersion);
+  PutU24(writer, static_cast<std::uint32_t>(network.ComponentCount()));
+  PutU24(writer, static_cast<std::uint32_t>(network.ReactionCount()));
+  writer.byte(static_cast<std::uint8_t>(note.size()));
+  writer.text(note);
+  const TNetworkPreferences& preferences = network.GetPreferences();
+  for (double value : {preferences.NormTemperature, preferences.EThresholdBetaScission,
+                       preferences.EThresholdHTransfer, preferences.EThresholdAllyl, preferences.MinSelectivity})
+    PutReal(writer, value);
+  out.endRecord();
+  for (std::size_t i = 0; i < network.ComponentCount(); ++i) {
+    WriteComponent(writer, *network.Component(i));
+    out.endRecord();
+  }
+  for (std::size_t r = 0; r < network.ReactionCount(); ++r) {
+    WriteReaction(writer, network, *network.Reaction(r));
+    out.endRecord();
+  }
+  if (trailer == TNetworkFileTrailer::With) WriteTrailer(out, network);
+}
+
+}  // namespace
+
+TResult<std::vector<std::uint8_t>> EncodeNetworkFile(const TReactionNetwork& network, const std::string& note,
+                                                     TNetworkFileTrailer trailer) {
+  if (const auto fits = CheckNetworkFileLimits(network, note); !fits) return fits.error();
+  TVectorSink sink;
+  WriteNetworkRecords(network, note, trailer, sink);
+  return std::move(sink.Bytes());
 }
 
 TResult<> WriteNetworkFile(const TReactionNetwork& network, const std::string& note, const std::string& fileName,
                            TNetworkFileTrailer trailer) {
-  const auto bytes = EncodeNetworkFile(network, note, trailer);
-  if (!bytes) return bytes.error();
-  return WriteFileReplacing(fileName, bytes.value());
+  if (const auto fits = CheckNetworkFileLimits(network, note); !fits) return fits.error();
+  return WriteFileStreaming(fileName, [&](TByteSink& sink) -> TResult<> {
+    WriteNetworkRecords(network, note, trailer, sink);
+    return {};
+  });
 }
 
 std::string NetworkFileDamageMessage(std::uint16_t damage) {

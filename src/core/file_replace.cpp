@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <functional>
 #include <optional>
 #include <random>
 #include <system_error>
@@ -57,31 +58,81 @@ std::string ResolveTarget(const fs::path& path, TReplacement& replacement) {
   return {};
 }
 
-// Writes the bytes to a new temporary file beside the target (exclusive
-// creation, so an unrelated file is never reused), flushed to the disk.
-std::string WriteTemporary(TReplacement& replacement, std::string_view bytes) {
+// Buffers what a producer writes and hands it to the file in large blocks;
+// after the first failure it only remembers the error.
+class TBufferedFileSink final : public TByteSink {
+ public:
+  explicit TBufferedFileSink(std::FILE* file) : m_file(file) { m_buffer.reserve(kBufferBytes); }
+
+  void Write(std::span<const std::uint8_t> bytes) override {
+    if (m_error != 0) return;
+    if (m_buffer.size() + bytes.size() > kBufferBytes) flush();
+    if (bytes.size() >= kBufferBytes)
+      put(bytes);
+    else
+      m_buffer.insert(m_buffer.end(), bytes.begin(), bytes.end());
+  }
+  /// Everything written reached the disk; otherwise errno of the failure.
+  int Finish() {
+    flush();
+    if (m_error == 0) {
+      errno = 0;
+      if (std::fflush(m_file) != 0 || ::fsync(::fileno(m_file)) != 0) m_error = errno != 0 ? errno : EIO;
+    }
+    return m_error;
+  }
+
+ private:
+  static constexpr std::size_t kBufferBytes = std::size_t{1} << 20;
+
+  void flush() {
+    put(m_buffer);
+    m_buffer.clear();
+  }
+  void put(std::span<const std::uint8_t> bytes) {
+    if (m_error != 0 || bytes.empty()) return;
+    errno = 0;
+    if (std::fwrite(bytes.data(), 1, bytes.size(), m_file) != bytes.size()) m_error = errno != 0 ? errno : EIO;
+  }
+
+  std::FILE* m_file;
+  std::vector<std::uint8_t> m_buffer;
+  int m_error = 0;
+};
+
+using TProducer = std::function<TResult<>(TByteSink&)>;
+
+// Writes what `produce` makes to a new temporary file beside the target
+// (exclusive creation, so an unrelated file is never reused), flushed to the
+// disk. A file-system failure is a FileSystem error with the reason only.
+TResult<> WriteTemporary(TReplacement& replacement, const TProducer& produce) {
   std::FILE* file = nullptr;
   int error = 0;
   const bool created = CreateBeside(replacement.Target, ".tmp-", replacement.Temporary, error,
                                     [&file](const fs::path& name) { return (file = std::fopen(name.c_str(), "wbx")); });
-  if (!created) return ErrnoText(error);
+  if (!created) return TError{TErrorCode::FileSystem, ErrnoText(error)};
 
-  errno = 0;
-  bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  written = written && std::fflush(file) == 0 && ::fsync(::fileno(file)) == 0;
-  error = errno;
-  if (std::fclose(file) != 0 && written) {
-    written = false;
-    error = errno;
-  }
+  TBufferedFileSink sink(file);
+  TResult<> produced = produce(sink);
+  error = sink.Finish();
+  if (std::fclose(file) != 0 && error == 0) error = errno != 0 ? errno : EIO;
   std::error_code ignored;
-  if (!written) {
+  if (!produced || error != 0) {
     fs::remove(replacement.Temporary, ignored);
-    return ErrnoText(error != 0 ? error : EIO);
+    replacement.Temporary.clear();
+    if (!produced) return produced;
+    return TError{TErrorCode::FileSystem, ErrnoText(error)};
   }
   if (replacement.Existed)
     fs::permissions(replacement.Temporary, replacement.Permissions, fs::perm_options::replace, ignored);
   return {};
+}
+
+TProducer BytesProducer(std::string_view bytes) {
+  return [bytes](TByteSink& sink) -> TResult<> {
+    sink.Write({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
+    return {};
+  };
 }
 
 // Keeps the previous contents of an existing target under a second name (a
@@ -124,9 +175,9 @@ std::optional<TReplaceFailure> ReplaceAll(std::span<const TFileContents> files) 
         return TReplaceFailure{i, "named twice among the files to write"};
   }
   for (std::size_t i = 0; i < files.size(); ++i) {
-    if (const std::string problem = WriteTemporary(replacements[i], files[i].Bytes); !problem.empty()) {
+    if (const auto written = WriteTemporary(replacements[i], BytesProducer(files[i].Bytes)); !written) {
       removeTemporaries();
-      return TReplaceFailure{i, problem};
+      return TReplaceFailure{i, written.error().Message};
     }
   }
 
@@ -175,6 +226,21 @@ std::optional<TReplaceFailure> ReplaceAll(std::span<const TFileContents> files) 
 TResult<> ReplaceFileContents(const fs::path& path, std::string_view bytes) {
   const TFileContents file{path, bytes};
   if (const auto failure = ReplaceAll({&file, 1})) return TError{TErrorCode::FileSystem, failure->Reason};
+  return {};
+}
+
+TResult<> ReplaceFileStreaming(const fs::path& path, const TProducer& produce) {
+  TReplacement replacement;
+  if (const std::string problem = ResolveTarget(path, replacement); !problem.empty())
+    return TError{TErrorCode::FileSystem, problem};
+  if (auto written = WriteTemporary(replacement, produce); !written) return written;
+  std::error_code ec;
+  fs::rename(replacement.Temporary, replacement.Target, ec);
+  if (ec) {
+    std::error_code ignored;
+    fs::remove(replacement.Temporary, ignored);
+    return TError{TErrorCode::FileSystem, ec.message()};
+  }
   return {};
 }
 

@@ -5,10 +5,12 @@
 /// writer of the project saves through this.
 
 #include <filesystem>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
 
+#include "core/byte_sink.h"
 #include "core/result.h"
 
 namespace korvane {
@@ -20,6 +22,15 @@ namespace korvane {
 /// error (FileSystem) gives the reason only, for the writer built on this to
 /// name the file in its own words.
 TResult<> ReplaceFileContents(const std::filesystem::path& path, std::string_view bytes);
+
+/// Writes the new contents of `path` as `produce` hands them to the sink:
+/// through a buffer of bounded size into the temporary file, which replaces
+/// the target only when `produce` succeeded and every byte reached the disk.
+/// An error of `produce` (a cancelled save, data the format cannot hold
+/// found on the way) leaves the target untouched and is returned as it is;
+/// a file-system error is as ReplaceFileContents gives it.
+TResult<> ReplaceFileStreaming(const std::filesystem::path& path,
+                               const std::function<TResult<>(TByteSink& sink)>& produce);
 
 /// One file of a set replaced together.
 struct TFileContents {

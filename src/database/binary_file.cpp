@@ -97,13 +97,23 @@ TResult<std::vector<std::uint8_t>> ReadFileBytes(const fs::path& path, std::size
   return content;
 }
 
+namespace {
+
+TResult<> NamingTheFile(const fs::path& path, TResult<> written) {
+  if (!written && written.error().Code == TErrorCode::FileSystem)
+    return TError{TErrorCode::FileSystem, "Cannot write the file \"" + path.string() + "\": " + written.error().Message};
+  return written;
+}
+
+}  // namespace
+
 TResult<> WriteFileReplacing(const fs::path& path, std::span<const std::uint8_t> bytes) {
-  const auto written =
-      ReplaceFileContents(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-  if (!written)
-    return TError{TErrorCode::FileSystem,
-                  "Cannot write the file \"" + path.string() + "\": " + written.error().Message};
-  return {};
+  return NamingTheFile(
+      path, ReplaceFileContents(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size())));
+}
+
+TResult<> WriteFileStreaming(const fs::path& path, const std::function<TResult<>(TByteSink& sink)>& produce) {
+  return NamingTheFile(path, ReplaceFileStreaming(path, produce));
 }
 
 }  // namespace korvane

@@ -10,11 +10,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
+#include "core/byte_sink.h"
 #include "core/result.h"
 
 namespace korvane {
@@ -51,6 +53,8 @@ class ByteWriter {
   void bytes(std::span<const std::uint8_t> values);
 
   const std::vector<std::uint8_t>& data() const { return m_bytes; }
+  /// Empties the buffer, keeping its memory for the next record.
+  void clear() { m_bytes.clear(); }
 
  private:
   std::vector<std::uint8_t> m_bytes;
@@ -67,5 +71,11 @@ TResult<std::vector<std::uint8_t>> ReadFileBytes(const std::filesystem::path& pa
 /// the new one. On failure the temporary file is removed and the error
 /// (FileSystem) reads "Cannot write the file "<path>": <reason>".
 TResult<> WriteFileReplacing(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
+
+/// The same for contents that `produce` hands to a sink as it makes them
+/// (ReplaceFileStreaming); a file-system error reads as above, an error of
+/// `produce` comes back as it is.
+TResult<> WriteFileStreaming(const std::filesystem::path& path,
+                             const std::function<TResult<>(TByteSink& sink)>& produce);
 
 }  // namespace korvane

@@ -52,11 +52,32 @@ std::string AtomLabel(std::size_t i, std::uint8_t type) {
 
 std::string Pair(std::size_t i, std::size_t j) { return "atoms " + std::to_string(i) + " and " + std::to_string(j); }
 
+// The molecule's matrices, expanded here from its stored bonds: naming every
+// component of a large network must not leave each molecule holding its
+// expanded matrices (the molecule keeps those it expands itself).
+struct TMatrices {
+  TByteMatrix Adjacency;
+  TBoolMatrix Aromatic;
+};
+
+TMatrices Expanded(const TMolecule& molecule) {
+  const std::size_t n = molecule.AtomTypes().size();
+  TMatrices matrices{TByteMatrix(n, n, 0), TBoolMatrix(n, n, false)};
+  for (std::size_t i = 0; i < n && i < molecule.UnpairedElectrons().size(); ++i)
+    matrices.Adjacency[i][i] = molecule.UnpairedElectrons()[i];
+  for (std::uint8_t i : molecule.AromaticSelfAtoms()) matrices.Aromatic[i][i] = true;
+  for (const TBondEntry& bond : molecule.Bonds()) {
+    matrices.Adjacency[bond.Row][bond.Column] = matrices.Adjacency[bond.Column][bond.Row] = bond.Order;
+    matrices.Aromatic[bond.Row][bond.Column] = matrices.Aromatic[bond.Column][bond.Row] = bond.Aromatic;
+  }
+  return matrices;
+}
+
 // Faults of the stored pieces that no SMILES can express; empty when none.
-std::string StoredProblem(const TMolecule& molecule) {
-  const TByteMatrix& adjacency = molecule.AdjacencyMatrix();
+std::string StoredProblem(const TMolecule& molecule, const TMatrices& matrices) {
+  const TByteMatrix& adjacency = matrices.Adjacency;
   const TByteVector& types = molecule.AtomTypes();
-  const TBoolMatrix& aromatic = molecule.AromaticMatrix();
+  const TBoolMatrix& aromatic = matrices.Aromatic;
   const std::size_t n = types.size();
   if (n == 0) return "a molecule without atoms has no SMILES";
   for (std::size_t i = 0; i < n; ++i)
@@ -85,8 +106,7 @@ std::string StoredProblem(const TMolecule& molecule) {
 // The atom a plain hydrogen is folded into (as part of its hydrogen count),
 // or n when the hydrogen stays an atom of its own: hydrogen radicals, H2,
 // and hydrogens bonded to deuterium or tritium.
-std::size_t HydrogenOwner(const TMolecule& molecule, std::size_t h) {
-  const TByteMatrix& adjacency = molecule.AdjacencyMatrix();
+std::size_t HydrogenOwner(const TMolecule& molecule, const TByteMatrix& adjacency, std::size_t h) {
   const TByteVector& types = molecule.AtomTypes();
   const std::size_t n = types.size();
   if (types[h] != kHydrogen || adjacency[h][h] != 0) return n;
@@ -102,16 +122,17 @@ std::size_t HydrogenOwner(const TMolecule& molecule, std::size_t h) {
 }  // namespace
 
 TResult<std::string> CanonicalSmiles(const TMolecule& molecule) {
-  if (std::string problem = StoredProblem(molecule); !problem.empty()) return Invalid(problem);
-  const TByteMatrix& adjacency = molecule.AdjacencyMatrix();
+  const TMatrices matrices = Expanded(molecule);
+  if (std::string problem = StoredProblem(molecule, matrices); !problem.empty()) return Invalid(problem);
+  const TByteMatrix& adjacency = matrices.Adjacency;
   const TByteVector& types = molecule.AtomTypes();
-  const TBoolMatrix& aromatic = molecule.AromaticMatrix();
+  const TBoolMatrix& aromatic = matrices.Aromatic;
   const std::size_t n = types.size();
 
   std::vector<unsigned> hydrogenCount(n, 0);
   std::vector<bool> folded(n, false);
   for (std::size_t i = 0; i < n; ++i) {
-    const std::size_t owner = HydrogenOwner(molecule, i);
+    const std::size_t owner = HydrogenOwner(molecule, adjacency, i);
     if (owner == n) continue;
     folded[i] = true;
     ++hydrogenCount[owner];

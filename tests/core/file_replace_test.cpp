@@ -50,6 +50,33 @@ TEST_F(FileReplace, ReplacesThroughLinksKeepsPermissionsAndLeavesNoTemporary) {
   EXPECT_EQ(Entries(), 3);  // real, link, folder
 }
 
+// A streamed file replaces the target only when its producer finished: more
+// than one buffer of records arrives whole, and a producer that gives up half
+// way (a cancelled save) leaves the previous file and no temporary.
+TEST_F(FileReplace, StreamedContentsReplaceTheTargetOnlyWhenTheProducerSucceeds) {
+  std::ofstream(m_dir / "net.rnw") << "previous";
+  const std::string record(100000, 'r');
+  auto produce = [&record](int records, bool giveUp) {
+    return [&record, records, giveUp](TByteSink& sink) -> TResult<> {
+      for (int i = 0; i < records; ++i)
+        sink.Write({reinterpret_cast<const std::uint8_t*>(record.data()), record.size()});
+      if (giveUp) return TError{TErrorCode::Refused, "cancelled"};
+      return {};
+    };
+  };
+  const auto cancelled = ReplaceFileStreaming(m_dir / "net.rnw", produce(30, true));
+  ASSERT_FALSE(cancelled);
+  EXPECT_EQ(cancelled.error().Message, "cancelled");
+  EXPECT_EQ(Read(m_dir / "net.rnw"), "previous");
+  EXPECT_EQ(Entries(), 1);
+
+  EXPECT_TRUE(ReplaceFileStreaming(m_dir / "net.rnw", produce(30, false)));
+  const std::string written = Read(m_dir / "net.rnw");
+  EXPECT_EQ(written.size(), 30 * record.size());
+  EXPECT_EQ(written.find_first_not_of('r'), std::string::npos);
+  EXPECT_EQ(Entries(), 1);
+}
+
 TEST_F(FileReplace, SetIsWrittenWholeOrNotAtAll) {
   std::ofstream(m_dir / "a.txt") << "old a";
   // The second file cannot be written, or names the first again: the first keeps its old contents.
