@@ -2,8 +2,12 @@
 
 #include <algorithm>
 #include <bit>
+#include <cerrno>
 #include <cmath>
+#include <cstdio>
+#include <filesystem>
 #include <optional>
+#include <system_error>
 
 #include <zlib.h>
 
@@ -35,6 +39,130 @@ constexpr std::uint8_t kTrailerMagic[8] = {'K', 'R', 'V', 'N', 'T', 'R', 'L', 0x
 constexpr std::size_t kFooterBytes = 8;
 constexpr std::size_t kShortestTrailerBody = sizeof kTrailerMagic + 3 + 3;
 
+std::string ErrnoText(int error) { return std::error_code(error, std::generic_category()).message(); }
+// The longest records: a preamble with a note of 255 bytes; a component of
+// 255 atoms with a name of 255 bytes; a reaction with two recipes of 15.
+constexpr std::size_t kMaxPreamble = 3 + 7 + 255 + 5 * 8;
+constexpr std::size_t kMaxComponentRecord = 2 + 255 + 255 + 255 * 255;
+constexpr std::size_t kMaxReactionRecord = kReactionHead + 1 + 2 * 15;
+
+// The bytes of a network file by position: a file on disk, read in blocks as
+// the reader goes, or bytes already in memory.
+class TByteSource {
+ public:
+  virtual ~TByteSource() = default;
+  virtual std::size_t size() const = 0;
+  /// The bytes from `offset` on, at least `count` of them where the source
+  /// has them (fewer at its end or after a read failure). Valid until the
+  /// next call.
+  virtual std::span<const std::uint8_t> view(std::size_t offset, std::size_t count) = 0;
+};
+
+class TSpanSource final : public TByteSource {
+ public:
+  explicit TSpanSource(std::span<const std::uint8_t> bytes) : m_bytes(bytes) {}
+  std::size_t size() const override { return m_bytes.size(); }
+  std::span<const std::uint8_t> view(std::size_t offset, std::size_t) override {
+    return offset < m_bytes.size() ? m_bytes.subspan(offset) : std::span<const std::uint8_t>();
+  }
+
+ private:
+  std::span<const std::uint8_t> m_bytes;
+};
+
+// Holds one block of the file at a time, so a large file is never in memory
+// whole.
+class TFileSource final : public TByteSource {
+ public:
+  static constexpr std::size_t kBlockBytes = std::size_t{1} << 20;
+
+  explicit TFileSource(std::FILE* file, std::size_t size) : m_file(file), m_size(size) {}
+  ~TFileSource() override { std::fclose(m_file); }
+  std::size_t size() const override { return m_size; }
+  /// A read of the file failed (its errno), as opposed to a file too short.
+  int failure() const { return m_failure; }
+
+  std::span<const std::uint8_t> view(std::size_t offset, std::size_t count) override {
+    if (offset >= m_size) return {};
+    count = std::min(count, m_size - offset);
+    if (offset < m_start || offset + count > m_start + m_block.size()) load(offset, std::max(count, kBlockBytes));
+    return std::span<const std::uint8_t>(m_block).subspan(offset - m_start);
+  }
+
+ private:
+  void load(std::size_t offset, std::size_t count) {
+    count = std::min(count, m_size - offset);
+    m_block.resize(count);
+    m_start = offset;
+    errno = 0;
+    std::size_t got = 0;
+    if (::fseeko(m_file, static_cast<off_t>(offset), SEEK_SET) == 0) got = std::fread(m_block.data(), 1, count, m_file);
+    if (got < count && m_failure == 0) m_failure = errno != 0 ? errno : EIO;
+    m_block.resize(got);
+  }
+
+  std::FILE* m_file;
+  std::size_t m_size;
+  std::vector<std::uint8_t> m_block;
+  std::size_t m_start = 0;
+  int m_failure = 0;
+};
+
+// Reads big-endian records from a range of a source, as ByteReader does from
+// memory: a read that does not fit in the range returns nothing and consumes
+// nothing. Spans handed out stay valid until the next prefetch, which each
+// record asks for with its longest length, so one record's parts stay
+// readable together.
+class TSourceReader {
+ public:
+  TSourceReader(TByteSource& source, std::size_t end) : m_source(source), m_end(end) {}
+
+  std::size_t remaining() const { return m_end - m_position; }
+  std::size_t position() const { return m_position; }
+
+  /// Makes the next `count` bytes (or all that are left) readable at once.
+  void prefetch(std::size_t count) {
+    m_view = m_source.view(m_position, std::min(count, remaining()));
+    m_viewStart = m_position;
+  }
+  std::optional<std::span<const std::uint8_t>> bytes(std::size_t count) {
+    if (count > remaining()) return std::nullopt;
+    if (m_position + count > m_viewStart + m_view.size()) {
+      prefetch(count);
+      if (count > m_view.size()) return std::nullopt;  // the file could not be read
+    }
+    const auto part = m_view.subspan(m_position - m_viewStart, count);
+    m_position += count;
+    return part;
+  }
+  std::optional<std::uint8_t> byte() {
+    const auto one = bytes(1);
+    return one ? std::optional<std::uint8_t>((*one)[0]) : std::nullopt;
+  }
+  std::optional<std::string> text(std::size_t count) {
+    const auto part = bytes(count);
+    return part ? std::optional<std::string>(std::string(part->begin(), part->end())) : std::nullopt;
+  }
+
+ private:
+  TByteSource& m_source;
+  std::size_t m_end;
+  std::size_t m_position = 0;
+  std::span<const std::uint8_t> m_view;
+  std::size_t m_viewStart = 0;
+};
+
+// `count` bytes of the source from `offset`, copied (what is there of them).
+std::vector<std::uint8_t> Copy(TByteSource& source, std::size_t offset, std::size_t count) {
+  std::vector<std::uint8_t> copy;
+  while (copy.size() < count) {
+    const auto part = source.view(offset + copy.size(), std::min(count - copy.size(), TFileSource::kBlockBytes));
+    if (part.empty()) break;
+    copy.insert(copy.end(), part.begin(), part.begin() + static_cast<std::ptrdiff_t>(std::min(part.size(), count - copy.size())));
+  }
+  return copy;
+}
+
 std::uint32_t U32(std::span<const std::uint8_t> bytes) {
   return static_cast<std::uint32_t>(bytes[0]) << 24 | static_cast<std::uint32_t>(bytes[1]) << 16 |
          static_cast<std::uint32_t>(bytes[2]) << 8 | bytes[3];
@@ -44,22 +172,29 @@ std::uint32_t U32(std::span<const std::uint8_t> bytes) {
 // its length, and its magic must stand there. Found this way, the checksum is
 // checked over the whole file and the records must end where the trailer
 // begins, so no changed byte can make the trailer read as part of a record.
-std::optional<std::size_t> LocateTrailer(std::span<const std::uint8_t> bytes) {
-  if (bytes.size() < kShortestTrailerBody + kFooterBytes) return std::nullopt;
-  const std::size_t length = U32(bytes.subspan(bytes.size() - kFooterBytes, 4));
-  if (length < kShortestTrailerBody || length > bytes.size() - kFooterBytes) return std::nullopt;
-  const std::size_t start = bytes.size() - kFooterBytes - length;
-  if (!std::equal(kTrailerMagic, kTrailerMagic + sizeof kTrailerMagic, bytes.begin() + static_cast<std::ptrdiff_t>(start)))
-    return std::nullopt;
+std::optional<std::size_t> LocateTrailer(TByteSource& source) {
+  const std::size_t size = source.size();
+  if (size < kShortestTrailerBody + kFooterBytes) return std::nullopt;
+  const std::vector<std::uint8_t> footer = Copy(source, size - kFooterBytes, 4);
+  if (footer.size() != 4) return std::nullopt;
+  const std::size_t length = U32(footer);
+  if (length < kShortestTrailerBody || length > size - kFooterBytes) return std::nullopt;
+  const std::size_t start = size - kFooterBytes - length;
+  const std::vector<std::uint8_t> magic = Copy(source, start, sizeof kTrailerMagic);
+  if (!std::equal(magic.begin(), magic.end(), kTrailerMagic, kTrailerMagic + sizeof kTrailerMagic)) return std::nullopt;
   return start;
 }
 
-std::uint32_t Crc32(std::span<const std::uint8_t> bytes) {
+// CRC-32 of the first `count` bytes of the source, block by block.
+std::uint32_t Crc32(TByteSource& source, std::size_t count) {
   uLong crc = crc32(0L, Z_NULL, 0);
-  // zlib takes lengths as uInt: feed large files in pieces.
-  constexpr std::size_t kPiece = 1u << 30;
-  for (std::size_t at = 0; at < bytes.size(); at += kPiece)
-    crc = crc32(crc, bytes.data() + at, static_cast<uInt>(std::min(kPiece, bytes.size() - at)));
+  for (std::size_t at = 0; at < count;) {
+    const auto part = source.view(at, std::min(count - at, TFileSource::kBlockBytes));
+    const std::size_t take = std::min({part.size(), count - at, TFileSource::kBlockBytes});
+    if (take == 0) break;
+    crc = crc32(crc, part.data(), static_cast<uInt>(take));
+    at += take;
+  }
   return static_cast<std::uint32_t>(crc);
 }
 
@@ -93,7 +228,8 @@ std::optional<std::uint8_t> BondByte(std::uint8_t entry, bool aromatic) {
 
 // Reads component record `id`; on a fault returns its damage code and
 // leaves `component` empty.
-std::uint16_t ReadComponent(ByteReader& reader, std::int32_t id, std::unique_ptr<TMolecule>& component) {
+std::uint16_t ReadComponent(TSourceReader& reader, std::int32_t id, std::unique_ptr<TMolecule>& component) {
+  reader.prefetch(kMaxComponentRecord);
   const auto atoms = reader.byte();
   const auto nameLength = reader.byte();
   if (!atoms || !nameLength) return kNetworkFileEndsEarly;
@@ -130,8 +266,9 @@ std::uint16_t ReadComponent(ByteReader& reader, std::int32_t id, std::unique_ptr
 
 // Reads one reaction record over the components read so far; on a fault
 // returns its damage code and leaves `reaction` empty.
-std::uint16_t ReadReaction(ByteReader& reader, const std::vector<std::unique_ptr<TMolecule>>& components,
+std::uint16_t ReadReaction(TSourceReader& reader, const std::vector<std::unique_ptr<TMolecule>>& components,
                            std::unique_ptr<TReaction>& reaction) {
+  reader.prefetch(kMaxReactionRecord);
   const auto head = reader.bytes(kReactionHead);
   if (!head) return kNetworkFileEndsEarly;
   const std::span<const std::uint8_t> record = *head;
@@ -178,8 +315,9 @@ std::uint16_t ReadReaction(ByteReader& reader, const std::vector<std::unique_ptr
 }
 
 // Header, counts, note and preferences.
-std::uint16_t ReadPreamble(ByteReader& reader, TNetworkFileContent& content, std::size_t& componentCount,
+std::uint16_t ReadPreamble(TSourceReader& reader, TNetworkFileContent& content, std::size_t& componentCount,
                            std::size_t& reactionCount) {
+  reader.prefetch(kMaxPreamble);
   // The header is judged on the bytes there are: a wrong byte names the
   // fault even in a file too short for the whole header.
   for (std::uint8_t expected : kMagic) {
@@ -213,7 +351,7 @@ std::uint16_t ReadPreamble(ByteReader& reader, TNetworkFileContent& content, std
 }
 
 // Component and reaction records, each kept only once complete.
-std::uint16_t ReadRecords(ByteReader& reader, TNetworkFileContent& content, std::size_t componentCount,
+std::uint16_t ReadRecords(TSourceReader& reader, TNetworkFileContent& content, std::size_t componentCount,
                           std::size_t reactionCount) {
   // The counts come from the file: reserve no more than the bytes left can hold.
   content.Components.reserve(std::min(componentCount, reader.remaining() / kMinComponentRecord));
@@ -251,8 +389,11 @@ std::uint16_t ReadIndexList(ByteReader& reader, std::size_t limit, std::vector<s
 
 // The trailer from `start` to the end of the file. Indices are checked before
 // the checksum, so that a trailer naming what the file does not hold says so.
-std::uint16_t ReadTrailer(std::span<const std::uint8_t> bytes, std::size_t start, TNetworkFileContent& content) {
-  ByteReader reader(bytes.subspan(start));
+std::uint16_t ReadTrailer(TByteSource& source, std::size_t start, TNetworkFileContent& content) {
+  // The trailer is small in every file that has one; a damaged file may make
+  // it as long as the rest of the file, which is then read into memory.
+  const std::vector<std::uint8_t> bytes = Copy(source, start, source.size() - start);
+  ByteReader reader(bytes);
   if (!reader.bytes(sizeof kTrailerMagic)) return kNetworkFileEndsEarly;
   std::vector<std::size_t> roots, explicitKinetics;
   if (const auto damage = ReadIndexList(reader, content.ComponentsInFile, roots); damage != kNetworkFileRead)
@@ -268,20 +409,19 @@ std::uint16_t ReadTrailer(std::span<const std::uint8_t> bytes, std::size_t start
   for (std::size_t r : explicitKinetics)
     if (r < content.Reactions.size()) content.Reactions[r]->ExplicitKinetics = true;
   content.Roots = std::move(roots);
-  return U32(footer->subspan(4)) == Crc32(bytes.first(bytes.size() - 4)) ? kNetworkFileRead
-                                                                          : kNetworkFileChecksumMismatch;
+  return U32(footer->subspan(4)) == Crc32(source, source.size() - 4) ? kNetworkFileRead : kNetworkFileChecksumMismatch;
 }
 
-// What follows the last record when no trailer was found from the end:
-// nothing (a file of the plain format), or what is left of a trailer whose
-// end does not check out (cut short, or a changed footer); any other bytes
-// mean the counts are wrong.
-std::uint16_t ReadWhatFollows(ByteReader& reader, std::span<const std::uint8_t> bytes, TNetworkFileContent& content) {
-  if (reader.remaining() == 0) return kNetworkFileRead;
-  const std::size_t compared = std::min(reader.remaining(), sizeof kTrailerMagic);
-  if (!std::equal(kTrailerMagic, kTrailerMagic + compared, bytes.begin() + static_cast<std::ptrdiff_t>(reader.position())))
-    return kNetworkFileTrailingBytes;
-  const std::uint16_t damage = ReadTrailer(bytes, reader.position(), content);
+// What follows the last record (at `position`) when no trailer was found from
+// the end: nothing (a file of the plain format), or what is left of a trailer
+// whose end does not check out (cut short, or a changed footer); any other
+// bytes mean the counts are wrong.
+std::uint16_t ReadWhatFollows(TByteSource& source, std::size_t position, TNetworkFileContent& content) {
+  const std::size_t remaining = source.size() - position;
+  if (remaining == 0) return kNetworkFileRead;
+  const std::vector<std::uint8_t> start = Copy(source, position, std::min(remaining, sizeof kTrailerMagic));
+  if (!std::equal(start.begin(), start.end(), kTrailerMagic)) return kNetworkFileTrailingBytes;
+  const std::uint16_t damage = ReadTrailer(source, position, content);
   // Found only from the front, a trailer never reads whole.
   return damage == kNetworkFileRead ? kNetworkFileBadTrailer : damage;
 }
@@ -372,11 +512,13 @@ std::uint32_t ComponentIndex(const TReactionNetwork& network, const TMolecule* m
 
 }  // namespace
 
-TResult<TNetworkFileContent> ParseNetworkFile(std::span<const std::uint8_t> bytes) {
+namespace {
+
+TResult<TNetworkFileContent> Parse(TByteSource& source) {
   TNetworkFileContent content;
-  const std::optional<std::size_t> trailer = LocateTrailer(bytes);
+  const std::optional<std::size_t> trailer = LocateTrailer(source);
   // With a trailer, the records must fit before it.
-  ByteReader reader(trailer ? bytes.first(*trailer) : bytes);
+  TSourceReader reader(source, trailer ? *trailer : source.size());
   std::size_t componentCount = 0, reactionCount = 0;
   // Without the whole preamble there are no preferences and no records.
   if (const std::uint16_t damage = ReadPreamble(reader, content, componentCount, reactionCount);
@@ -387,19 +529,16 @@ TResult<TNetworkFileContent> ParseNetworkFile(std::span<const std::uint8_t> byte
   content.Damage = ReadRecords(reader, content, componentCount, reactionCount);
   if (content.Damage != kNetworkFileRead) return content;
   if (!trailer) {
-    content.Damage = ReadWhatFollows(reader, bytes, content);
+    content.Damage = ReadWhatFollows(source, reader.position(), content);
     return content;
   }
-  content.Damage = reader.remaining() == 0 ? ReadTrailer(bytes, *trailer, content) : kNetworkFileTrailingBytes;
+  content.Damage = reader.remaining() == 0 ? ReadTrailer(source, *trailer, content) : kNetworkFileTrailingBytes;
   return content;
 }
 
-TResult<TNetworkLoadReport> LoadNetwork(std::span<const std::uint8_t> bytes, TReactionNetwork& network) {
-  // A file whose preamble does not read leaves the network as it was rather
-  // than half replaced.
-  auto parsed = ParseNetworkFile(bytes);
-  if (!parsed) return parsed.error();
-  TNetworkFileContent& content = parsed.value();
+// A file whose preamble does not read leaves the network as it was rather
+// than half replaced.
+TNetworkLoadReport Load(TNetworkFileContent& content, TReactionNetwork& network) {
   TNetworkLoadReport report{.Damage = content.Damage,
                             .Note = std::move(content.Note),
                             .ComponentsRead = content.Components.size(),
@@ -414,10 +553,37 @@ TResult<TNetworkLoadReport> LoadNetwork(std::span<const std::uint8_t> bytes, TRe
   return report;
 }
 
+}  // namespace
+
+TResult<TNetworkFileContent> ParseNetworkFile(std::span<const std::uint8_t> bytes) {
+  TSpanSource source(bytes);
+  return Parse(source);
+}
+
+TResult<TNetworkLoadReport> LoadNetwork(std::span<const std::uint8_t> bytes, TReactionNetwork& network) {
+  auto parsed = ParseNetworkFile(bytes);
+  if (!parsed) return parsed.error();
+  return Load(parsed.value(), network);
+}
+
 TResult<TNetworkLoadReport> LoadNetworkFile(const std::string& fileName, TReactionNetwork& network) {
-  const auto bytes = ReadFileBytes(fileName);
-  if (!bytes) return bytes.error();
-  return LoadNetwork(bytes.value(), network);
+  // Read block by block: the file is never in memory whole, only the network
+  // it makes.
+  std::error_code ec;
+  if (std::filesystem::is_directory(fileName, ec)) return TError{TErrorCode::FileSystem, ErrnoText(EISDIR)};
+  errno = 0;
+  std::FILE* file = std::fopen(fileName.c_str(), "rb");
+  if (!file) return TError{TErrorCode::FileSystem, ErrnoText(errno != 0 ? errno : EIO)};
+  const auto size = std::filesystem::file_size(fileName, ec);
+  if (ec) {
+    std::fclose(file);
+    return TError{TErrorCode::FileSystem, ec.message()};
+  }
+  TFileSource source(file, static_cast<std::size_t>(size));
+  auto parsed = Parse(source);
+  if (source.failure() != 0) return TError{TErrorCode::FileSystem, ErrnoText(source.failure())};
+  if (!parsed) return parsed.error();
+  return Load(parsed.value(), network);
 }
 
 TResult<> CheckNetworkFileLimits(const TReactionNetwork& network, const std::string& note) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 
 #include "../database/database_test_support.h"
 #include "add_reaction.h"
@@ -295,6 +296,35 @@ TEST(NetworkFile, DamagedCopiesLoadConsistently) {
 // alone (a plain file) takes it for a product, and removing n-hexane then
 // takes propene with it. With the trailer the loaded network behaves as the
 // one saved. Explicit kinetics set by hand travel in the trailer too.
+// A file is read and written block by block; n-dodecane's file (1.1 MB)
+// spans two blocks, so records cross a block's end. Whole or damaged, it
+// loads from the disk as from memory.
+TEST(NetworkFile, FilesStreamBlockByBlockAsTheyDoFromMemory) {
+  TReactionNetwork network;
+  AddFeed(network, LinearAlkane(12));
+  network.Generate();
+  ScratchDir dir;
+  ASSERT_TRUE(WriteNetworkFile(network, "dodecane", dir.file("whole.rnw")));
+  const Bytes whole = FileBytes(dir.file("whole.rnw"));
+  ASSERT_GT(whole.size(), std::size_t{1} << 20);
+  ASSERT_EQ(whole, EncodeNetworkFile(network, "dodecane").value());
+
+  Bytes damaged = whole;
+  damaged[(std::size_t{1} << 20) + 7] ^= 0x40;
+  std::ofstream(dir.file("damaged.rnw"), std::ios::binary)
+      .write(reinterpret_cast<const char*>(damaged.data()), static_cast<std::streamsize>(damaged.size()));
+  for (const auto& [name, bytes] : {std::pair{"whole.rnw", whole}, std::pair{"damaged.rnw", damaged}}) {
+    TReactionNetwork fromFile, fromMemory;
+    const auto file = LoadNetworkFile(dir.file(name), fromFile);
+    const auto memory = LoadNetwork(bytes, fromMemory);
+    ASSERT_TRUE(file && memory) << name;
+    EXPECT_EQ(file->Damage, memory->Damage) << name;
+    EXPECT_EQ(file->Damage == kNetworkFileRead, std::string(name) == "whole.rnw") << name;
+    EXPECT_EQ(file->ComponentsRead, memory->ComponentsRead) << name;
+    EXPECT_EQ(EncodeNetworkFile(fromFile, "").value(), EncodeNetworkFile(fromMemory, "").value()) << name;
+  }
+}
+
 TEST(NetworkFile, TrailerKeepsFeedsAndExplicitKinetics) {
   TReactionNetwork saved;
   AddFeed(saved, LinearAlkane(6));
