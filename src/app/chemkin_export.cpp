@@ -142,7 +142,9 @@ TResult<std::string> ChemkinThermoRecords(const TReactionNetwork& network, const
   std::string text;
   for (std::size_t j = 0; j < network.ComponentCount(); ++j) {
     const TMolecule& component = *network.Component(j);
-    const auto thermo = EstimateSpeciesThermo(component);
+    // Estimated on a copy: the estimate builds the atoms and matrices, which
+    // the copy takes with it, so a large network does not keep them all.
+    const auto thermo = EstimateSpeciesThermo(*component.Copy());
     const std::string record = thermo ? ThermoRecord(names[j], ElementComposition(component), thermo.value()) : "";
     if (record.empty())
       return TError{TErrorCode::InvalidInput, "no thermodynamic data for component " + std::to_string(j) + " (" +

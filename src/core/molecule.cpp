@@ -186,9 +186,17 @@ const std::array<double, 11>& TMolecule::MassFractions() const {
 }
 
 std::unique_ptr<TMolecule> TMolecule::Copy() const {
+  // From the stored pieces, so that copying never expands (and leaves
+  // behind) this molecule's matrices; a certificate already known is the
+  // copy's too.
   auto copy = std::make_unique<TMolecule>(ID);
-  copy->SetStructure(AdjacencyMatrix(), m_atomTypes, AromaticMatrix());
+  copy->m_atomTypes = m_atomTypes;
+  copy->m_bonds = m_bonds;
+  copy->m_unpaired = m_unpaired;
+  copy->m_aromaticSelf = m_aromaticSelf;
   copy->Build();
+  copy->m_certificate = m_certificate;
+  copy->m_hasRing = m_hasRing;
   return copy;
 }
 
