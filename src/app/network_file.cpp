@@ -685,9 +685,17 @@ void WriteTrailer(TRecordWriter& out, const TReactionNetwork& network) {
 }
 
 // The whole file, record by record, for a network that passed
-// CheckNetworkFileLimits.
-void WriteNetworkRecords(const TReactionNetwork& network, const std::string& note, TNetworkFileTrailer trailer,
-                         TByteSink& sink) {
+// CheckNetworkFileLimits; false when stopped on the way.
+bool WriteNetworkRecords(const TReactionNetwork& network, const std::string& note, TNetworkFileTrailer trailer,
+                         TByteSink& sink, const TNetworkWriteControl& control = {}) {
+  const std::size_t total = network.ComponentCount() + network.ReactionCount();
+  std::size_t done = 0;
+  // Every few thousand records: asks whether to stop and reports progress.
+  auto onward = [&control, &done, total] {
+    if (++done % 1024 != 0) return true;
+    if (control.Progress) control.Progress(done, total);
+    return !(control.Stop && control.Stop->load(std::memory_order_relaxed));
+  };
   TRecordWriter out(sink);
   ByteWriter& writer = out.record();
   writer.byte(kMagic[0]);
@@ -705,12 +713,16 @@ void WriteNetworkRecords(const TReactionNetwork& network, const std::string& not
   for (std::size_t i = 0; i < network.ComponentCount(); ++i) {
     WriteComponent(writer, *network.Component(i));
     out.endRecord();
+    if (!onward()) return false;
   }
   for (std::size_t r = 0; r < network.ReactionCount(); ++r) {
     WriteReaction(writer, network, *network.Reaction(r));
     out.endRecord();
+    if (!onward()) return false;
   }
   if (trailer == TNetworkFileTrailer::With) WriteTrailer(out, network);
+  if (control.Progress) control.Progress(total, total);
+  return true;
 }
 
 }  // namespace
@@ -724,10 +736,11 @@ TResult<std::vector<std::uint8_t>> EncodeNetworkFile(const TReactionNetwork& net
 }
 
 TResult<> WriteNetworkFile(const TReactionNetwork& network, const std::string& note, const std::string& fileName,
-                           TNetworkFileTrailer trailer) {
+                           TNetworkFileTrailer trailer, const TNetworkWriteControl& control) {
   if (const auto fits = CheckNetworkFileLimits(network, note); !fits) return fits.error();
   return WriteFileStreaming(fileName, [&](TByteSink& sink) -> TResult<> {
-    WriteNetworkRecords(network, note, trailer, sink);
+    if (!WriteNetworkRecords(network, note, trailer, sink, control))
+      return TError{TErrorCode::Refused, kNetworkWriteCancelled};
     return {};
   });
 }

@@ -33,7 +33,9 @@
 /// trailer that does not check out or a checksum that does not match the
 /// bytes is damage.
 
+#include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -154,12 +156,24 @@ enum class TNetworkFileTrailer { With, Without };
 TResult<std::vector<std::uint8_t>> EncodeNetworkFile(const TReactionNetwork& network, const std::string& note,
                                                      TNetworkFileTrailer trailer = TNetworkFileTrailer::With);
 
-/// Writes the network file, replacing any previous file only once the new
-/// one is complete. The error of CheckNetworkFileLimits (target untouched)
-/// for data the format cannot hold, a FileSystem error naming the file when
-/// it cannot be written.
+/// How a long write reports and ends early: `Progress` gets the records
+/// written and their number (components and reactions) now and then;
+/// `Stop`, set from any thread, ends the write after the record under way.
+struct TNetworkWriteControl {
+  const std::atomic<bool>* Stop = nullptr;
+  std::function<void(std::size_t done, std::size_t total)> Progress;
+};
+
+inline constexpr const char* kNetworkWriteCancelled = "The save was cancelled; the file was not changed.";
+
+/// Writes the network file record by record, replacing any previous file
+/// only once the new one is complete. The error of CheckNetworkFileLimits
+/// (target untouched) for data the format cannot hold, a FileSystem error
+/// naming the file when it cannot be written, Refused with
+/// kNetworkWriteCancelled when stopped (target untouched).
 TResult<> WriteNetworkFile(const TReactionNetwork& network, const std::string& note, const std::string& fileName,
-                           TNetworkFileTrailer trailer = TNetworkFileTrailer::With);
+                           TNetworkFileTrailer trailer = TNetworkFileTrailer::With,
+                           const TNetworkWriteControl& control = {});
 
 /// The windows' message for a damage code: empty for 0, else
 /// kNetworkFileDamagedMessage.

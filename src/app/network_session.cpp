@@ -147,11 +147,13 @@ TResult<> TNetworkSession::Save(const std::string& fileName, const std::string& 
 }
 
 TResult<std::uint64_t> TNetworkSession::WriteFile(TBusyLease& lease, const std::string& fileName,
-                                                  const std::string& note) const {
+                                                  const std::string& note,
+                                                  std::function<void(std::size_t, std::size_t)> progress) const {
   assert(&lease.Session() == this);
-  (void)lease;
   if (fileName.empty()) return TError{TErrorCode::Refused, "The reaction network has no file yet."};
-  if (auto written = WriteNetworkFile(*m_network, note, fileName); !written) return written.error();
+  const TNetworkWriteControl control{&lease.StopFlag(), std::move(progress)};
+  if (auto written = WriteNetworkFile(*m_network, note, fileName, TNetworkFileTrailer::With, control); !written)
+    return written.error();
   return m_stateId.load();
 }
 

@@ -160,8 +160,11 @@ class TNetworkSession {
   TResult<> Save() { return Save(m_fileName, m_note); }
   /// Save in two halves, for a caller that writes on a worker thread: the
   /// file written under `lease` (any thread; the previous file stays whole
-  /// when it fails), returning the state it holds...
-  TResult<std::uint64_t> WriteFile(TBusyLease& lease, const std::string& fileName, const std::string& note) const;
+  /// when it fails), returning the state it holds. The lease's stop flag
+  /// ends the write early (kNetworkWriteCancelled, the previous file
+  /// whole); `progress` gets the records written of their number...
+  TResult<std::uint64_t> WriteFile(TBusyLease& lease, const std::string& fileName, const std::string& note,
+                                   std::function<void(std::size_t done, std::size_t total)> progress = {}) const;
   /// ...then, on the session's own thread, the session takes the file.
   void Saved(const std::string& fileName, const std::string& note, std::uint64_t state);
 

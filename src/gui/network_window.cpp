@@ -552,12 +552,17 @@ void TReact_Net_Wind::startSave(const QString& fileName, const QString& note) {
   const std::string path = fileName.toStdString(), text = note.toStdString();
   auto written = std::make_shared<TResult<std::uint64_t>>(TError{});
   startTask(
-      QString::fromLatin1(kSaveCommand), false,
-      [path, text, written](TNetworkSession::TBusyLease& lease, TTaskProgress&) {
-        *written = lease.Session().WriteFile(lease, path, text);
+      QString::fromLatin1(kSaveCommand), true,
+      [path, text, written](TNetworkSession::TBusyLease& lease, TTaskProgress& progress) {
+        *written = lease.Session().WriteFile(lease, path, text, [&progress](std::size_t done, std::size_t total) {
+          progress.Total.store(static_cast<std::int64_t>(total), std::memory_order_relaxed);
+          progress.Done.store(static_cast<std::int64_t>(done), std::memory_order_relaxed);
+        });
         return std::string();
       },
-      [this, path, text, fileName, written](const TBackgroundTask&) {
+      [this, path, text, fileName, written](const TBackgroundTask& task) {
+        // Cancelled by the user: the previous file is whole, nothing to say.
+        if (!*written && task.cancelled()) return;
         if (!*written) {
           m_context.Dialogs.message(QStringLiteral("ERROR"), SaveFailureMessage(written->error()));
           return;

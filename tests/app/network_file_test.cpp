@@ -297,17 +297,34 @@ TEST(NetworkFile, DamagedCopiesLoadConsistently) {
 // takes propene with it. With the trailer the loaded network behaves as the
 // one saved. Explicit kinetics set by hand travel in the trailer too.
 // A file is read and written block by block; n-dodecane's file (1.1 MB)
-// spans two blocks, so records cross a block's end. Whole or damaged, it
-// loads from the disk as from memory.
+// spans two blocks, so records cross a block's end. Its write reports
+// progress and can be stopped; whole or damaged, it loads from the disk as
+// from memory.
 TEST(NetworkFile, FilesStreamBlockByBlockAsTheyDoFromMemory) {
   TReactionNetwork network;
   AddFeed(network, LinearAlkane(12));
   network.Generate();
   ScratchDir dir;
-  ASSERT_TRUE(WriteNetworkFile(network, "dodecane", dir.file("whole.rnw")));
+  std::vector<std::pair<std::size_t, std::size_t>> reports;
+  const TNetworkWriteControl reporting{nullptr, [&](std::size_t done, std::size_t total) {
+                                         reports.emplace_back(done, total);
+                                       }};
+  ASSERT_TRUE(WriteNetworkFile(network, "dodecane", dir.file("whole.rnw"), TNetworkFileTrailer::With, reporting));
   const Bytes whole = FileBytes(dir.file("whole.rnw"));
   ASSERT_GT(whole.size(), std::size_t{1} << 20);
   ASSERT_EQ(whole, EncodeNetworkFile(network, "dodecane").value());
+  const std::size_t records = network.ComponentCount() + network.ReactionCount();
+  ASSERT_GE(reports.size(), 2u);
+  EXPECT_LT(reports.front().first, records);
+  EXPECT_EQ(reports.back(), std::pair(records, records));
+
+  // Stopped, a write leaves the previous file as it was.
+  const std::atomic<bool> stop{true};
+  const auto cancelled = WriteNetworkFile(network, "other note", dir.file("whole.rnw"), TNetworkFileTrailer::With,
+                                          TNetworkWriteControl{&stop, nullptr});
+  ASSERT_FALSE(cancelled);
+  EXPECT_EQ(cancelled.error().Message, kNetworkWriteCancelled);
+  EXPECT_EQ(FileBytes(dir.file("whole.rnw")), whole);
 
   Bytes damaged = whole;
   damaged[(std::size_t{1} << 20) + 7] ^= 0x40;
