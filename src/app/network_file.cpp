@@ -352,7 +352,16 @@ std::uint16_t ReadPreamble(TSourceReader& reader, TNetworkFileContent& content, 
 
 // Component and reaction records, each kept only once complete.
 std::uint16_t ReadRecords(TSourceReader& reader, TNetworkFileContent& content, std::size_t componentCount,
-                          std::size_t reactionCount) {
+                          std::size_t reactionCount, const TNetworkFileControl& control, bool& stopped) {
+  const std::size_t total = componentCount + reactionCount;
+  std::size_t done = 0;
+  // Every thousand records: reports progress and asks whether to stop.
+  auto onward = [&] {
+    if (++done % 1024 != 0) return true;
+    if (control.Progress) control.Progress(done, total);
+    stopped = control.Stop && control.Stop->load(std::memory_order_relaxed);
+    return !stopped;
+  };
   // The counts come from the file: reserve no more than the bytes left can hold.
   content.Components.reserve(std::min(componentCount, reader.remaining() / kMinComponentRecord));
   for (std::size_t k = 0; k < componentCount; ++k) {
@@ -360,6 +369,7 @@ std::uint16_t ReadRecords(TSourceReader& reader, TNetworkFileContent& content, s
     if (const auto damage = ReadComponent(reader, static_cast<std::int32_t>(k), component); damage != kNetworkFileRead)
       return damage;
     content.Components.push_back(std::move(component));
+    if (!onward()) return kNetworkFileRead;
   }
   content.Reactions.reserve(std::min(reactionCount, reader.remaining() / kMinReactionRecord));
   for (std::size_t k = 0; k < reactionCount; ++k) {
@@ -367,6 +377,7 @@ std::uint16_t ReadRecords(TSourceReader& reader, TNetworkFileContent& content, s
     if (const auto damage = ReadReaction(reader, content.Components, reaction); damage != kNetworkFileRead)
       return damage;
     content.Reactions.push_back(std::move(reaction));
+    if (!onward()) return kNetworkFileRead;
   }
   return kNetworkFileRead;
 }
@@ -514,7 +525,7 @@ std::uint32_t ComponentIndex(const TReactionNetwork& network, const TMolecule* m
 
 namespace {
 
-TResult<TNetworkFileContent> Parse(TByteSource& source) {
+TResult<TNetworkFileContent> Parse(TByteSource& source, const TNetworkFileControl& control = {}) {
   TNetworkFileContent content;
   const std::optional<std::size_t> trailer = LocateTrailer(source);
   // With a trailer, the records must fit before it.
@@ -526,7 +537,9 @@ TResult<TNetworkFileContent> Parse(TByteSource& source) {
     return NetworkFileError(damage);
   content.ComponentsInFile = componentCount;
   content.ReactionsInFile = reactionCount;
-  content.Damage = ReadRecords(reader, content, componentCount, reactionCount);
+  bool stopped = false;
+  content.Damage = ReadRecords(reader, content, componentCount, reactionCount, control, stopped);
+  if (stopped) return TError{TErrorCode::Refused, kNetworkLoadCancelled};
   if (content.Damage != kNetworkFileRead) return content;
   if (!trailer) {
     content.Damage = ReadWhatFollows(source, reader.position(), content);
@@ -566,7 +579,8 @@ TResult<TNetworkLoadReport> LoadNetwork(std::span<const std::uint8_t> bytes, TRe
   return Load(parsed.value(), network);
 }
 
-TResult<TNetworkLoadReport> LoadNetworkFile(const std::string& fileName, TReactionNetwork& network) {
+TResult<TNetworkLoadReport> LoadNetworkFile(const std::string& fileName, TReactionNetwork& network,
+                                            const TNetworkFileControl& control) {
   // Read block by block: the file is never in memory whole, only the network
   // it makes.
   std::error_code ec;
@@ -580,7 +594,7 @@ TResult<TNetworkLoadReport> LoadNetworkFile(const std::string& fileName, TReacti
     return TError{TErrorCode::FileSystem, ec.message()};
   }
   TFileSource source(file, static_cast<std::size_t>(size));
-  auto parsed = Parse(source);
+  auto parsed = Parse(source, control);
   if (source.failure() != 0) return TError{TErrorCode::FileSystem, ErrnoText(source.failure())};
   if (!parsed) return parsed.error();
   return Load(parsed.value(), network);
@@ -687,7 +701,7 @@ void WriteTrailer(TRecordWriter& out, const TReactionNetwork& network) {
 // The whole file, record by record, for a network that passed
 // CheckNetworkFileLimits; false when stopped on the way.
 bool WriteNetworkRecords(const TReactionNetwork& network, const std::string& note, TNetworkFileTrailer trailer,
-                         TByteSink& sink, const TNetworkWriteControl& control = {}) {
+                         TByteSink& sink, const TNetworkFileControl& control = {}) {
   const std::size_t total = network.ComponentCount() + network.ReactionCount();
   std::size_t done = 0;
   // Every few thousand records: asks whether to stop and reports progress.
@@ -736,7 +750,7 @@ TResult<std::vector<std::uint8_t>> EncodeNetworkFile(const TReactionNetwork& net
 }
 
 TResult<> WriteNetworkFile(const TReactionNetwork& network, const std::string& note, const std::string& fileName,
-                           TNetworkFileTrailer trailer, const TNetworkWriteControl& control) {
+                           TNetworkFileTrailer trailer, const TNetworkFileControl& control) {
   if (const auto fits = CheckNetworkFileLimits(network, note); !fits) return fits.error();
   return WriteFileStreaming(fileName, [&](TByteSink& sink) -> TResult<> {
     if (!WriteNetworkRecords(network, note, trailer, sink, control))

@@ -136,10 +136,23 @@ struct TNetworkLoadReport {
 /// keeps its content and preferences and the error is ParseNetworkFile's.
 TResult<TNetworkLoadReport> LoadNetwork(std::span<const std::uint8_t> bytes, TReactionNetwork& network);
 
-/// Reads the file and loads it (LoadNetwork). A missing or unreadable file
-/// is a FileSystem error (the system's reason) and leaves the network as it
+/// How a long read or write reports and ends early: `Progress` gets the
+/// records done and their number (components and reactions) now and then;
+/// `Stop`, set from any thread, ends the work after the record under way.
+struct TNetworkFileControl {
+  const std::atomic<bool>* Stop = nullptr;
+  std::function<void(std::size_t done, std::size_t total)> Progress;
+};
+
+inline constexpr const char* kNetworkWriteCancelled = "The save was cancelled; the file was not changed.";
+inline constexpr const char* kNetworkLoadCancelled = "The loading was cancelled.";
+
+/// Reads the file block by block and loads it (LoadNetwork). A missing or
+/// unreadable file is a FileSystem error (the system's reason), a stopped
+/// read Refused with kNetworkLoadCancelled; both leave the network as it
 /// was.
-TResult<TNetworkLoadReport> LoadNetworkFile(const std::string& fileName, TReactionNetwork& network);
+TResult<TNetworkLoadReport> LoadNetworkFile(const std::string& fileName, TReactionNetwork& network,
+                                            const TNetworkFileControl& control = {});
 
 /// A FileFormat error (Damage 0) saying why the network and note cannot be
 /// written so that they read back the same (a string over 255 bytes, a bond
@@ -156,15 +169,6 @@ enum class TNetworkFileTrailer { With, Without };
 TResult<std::vector<std::uint8_t>> EncodeNetworkFile(const TReactionNetwork& network, const std::string& note,
                                                      TNetworkFileTrailer trailer = TNetworkFileTrailer::With);
 
-/// How a long write reports and ends early: `Progress` gets the records
-/// written and their number (components and reactions) now and then;
-/// `Stop`, set from any thread, ends the write after the record under way.
-struct TNetworkWriteControl {
-  const std::atomic<bool>* Stop = nullptr;
-  std::function<void(std::size_t done, std::size_t total)> Progress;
-};
-
-inline constexpr const char* kNetworkWriteCancelled = "The save was cancelled; the file was not changed.";
 
 /// Writes the network file record by record, replacing any previous file
 /// only once the new one is complete. The error of CheckNetworkFileLimits
@@ -173,7 +177,7 @@ inline constexpr const char* kNetworkWriteCancelled = "The save was cancelled; t
 /// kNetworkWriteCancelled when stopped (target untouched).
 TResult<> WriteNetworkFile(const TReactionNetwork& network, const std::string& note, const std::string& fileName,
                            TNetworkFileTrailer trailer = TNetworkFileTrailer::With,
-                           const TNetworkWriteControl& control = {});
+                           const TNetworkFileControl& control = {});
 
 /// The windows' message for a damage code: empty for 0, else
 /// kNetworkFileDamagedMessage.

@@ -151,7 +151,7 @@ TResult<std::uint64_t> TNetworkSession::WriteFile(TBusyLease& lease, const std::
                                                   std::function<void(std::size_t, std::size_t)> progress) const {
   assert(&lease.Session() == this);
   if (fileName.empty()) return TError{TErrorCode::Refused, "The reaction network has no file yet."};
-  const TNetworkWriteControl control{&lease.StopFlag(), std::move(progress)};
+  const TNetworkFileControl control{&lease.StopFlag(), std::move(progress)};
   if (auto written = WriteNetworkFile(*m_network, note, fileName, TNetworkFileTrailer::With, control); !written)
     return written.error();
   return m_stateId.load();
@@ -164,11 +164,12 @@ void TNetworkSession::Saved(const std::string& fileName, const std::string& note
   m_savedStateId = state;
 }
 
-TResult<TNetworkSession::TLoaded> TNetworkSession::Load(const std::string& fileName) {
+TResult<TNetworkSession::TLoaded> TNetworkSession::Load(const std::string& fileName,
+                                                          const TNetworkFileControl& control) {
   auto session = std::make_unique<TNetworkSession>();
   TLoaded loaded;
   try {
-    auto read = LoadNetworkFile(fileName, *session->m_network);
+    auto read = LoadNetworkFile(fileName, *session->m_network, control);
     if (!read) return read.error();
     loaded.File = std::move(read.value());
   } catch (const std::exception& error) {

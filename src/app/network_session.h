@@ -180,7 +180,7 @@ class TNetworkSession {
   /// Reads a network file into a new session. An error for a file that
   /// cannot be read, or is not a network file (wrong magic or version, or
   /// too short for the header, counts, note and preferences).
-  static TResult<TLoaded> Load(const std::string& fileName);
+  static TResult<TLoaded> Load(const std::string& fileName, const TNetworkFileControl& control = {});
 
  private:
   /// Takes the snapshot before a step; the step is recorded by finishStep.

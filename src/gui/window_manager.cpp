@@ -31,6 +31,7 @@
 #include "gui/fusion_window.h"
 #include "gui/global_settings_window.h"
 #include "gui/dropped_files.h"
+#include "gui/network_loader.h"
 #include "gui/network_window.h"
 #include "gui/recent_files.h"
 #include "gui/recovery_store.h"
@@ -78,7 +79,14 @@ TGen_Wind_Manager::TGen_Wind_Manager(GuiContext& context, QWidget* parent) : QMa
     else
       showDatabasePage();
   });
-  setCentralWidget(m_pages);
+  m_loader = new TNetworkLoader(
+      [this](const TLoadRequest& request, TResult<TNetworkSession::TLoaded>& loaded) { loadFinished(request, loaded); });
+  auto* central = new QWidget;
+  auto* centralLayout = new QVBoxLayout(central);
+  centralLayout->setContentsMargins(0, 0, 0, 0);
+  centralLayout->addWidget(m_pages, 1);
+  centralLayout->addWidget(m_loader);
+  setCentralWidget(central);
   setAcceptDrops(true);
   m_recentFiles = LoadRecentFiles(m_context.SettingsFile);
   buildMenu();
@@ -114,6 +122,9 @@ TGen_Wind_Manager::TGen_Wind_Manager(GuiContext& context, QWidget* parent) : QMa
 }
 
 TGen_Wind_Manager::~TGen_Wind_Manager() {
+  // A file still being read is dropped; its window would have no place.
+  delete m_loader;
+  m_loader = nullptr;
   destroyWindows();
   // A clean end: the recovery copies of this run go.
   m_recovery.reset();
@@ -379,20 +390,22 @@ void TGen_Wind_Manager::openFiles(const QStringList& fileNames) {
   for (const QString& fileName : fileNames) openNetworkFile(fileName, false);
 }
 
+bool TGen_Wind_Manager::isLoading() const { return m_loader && m_loader->pending() > 0; }
+
 bool TGen_Wind_Manager::loadLimitReached() {
-  if (m_windows.size() < kLoadLimit) return false;
+  if (m_windows.size() + m_loader->pending() < kLoadLimit) return false;
   m_context.Dialogs.message(QString(),
                             QStringLiteral("Maximum count of paralel window copy is 20. The next one will not be "
                                            "created. You have to clouse one of existing."));
   return true;
 }
 
-TReact_Net_Wind* TGen_Wind_Manager::openNetworkFile(const QString& chosen, bool askName) {
-  if (loadLimitReached()) return nullptr;
+void TGen_Wind_Manager::openNetworkFile(const QString& chosen, bool askName) {
+  if (loadLimitReached()) return;
   if (!QFileInfo::exists(chosen)) {
     m_context.Dialogs.message(QStringLiteral("ERROR"),
                               QStringLiteral("File, you have selected, does not exist. Process stopped."));
-    return nullptr;
+    return;
   }
   const QString fileName = QFileInfo(chosen).absoluteFilePath();
   // A second window of a file already open would let two versions of it be
@@ -407,7 +420,7 @@ TReact_Net_Wind* TGen_Wind_Manager::openNetworkFile(const QString& chosen, bool 
                                QStringLiteral("The file \"%1\" is already open in the reaction network window "
                                               "\"%2\". Open another copy?")
                                    .arg(fileName, open->name())))
-      return nullptr;
+      return;
     break;
   }
   const QString proposal = QStringLiteral("RN_Window #%1").arg(m_windows.size());
@@ -416,12 +429,18 @@ TReact_Net_Wind* TGen_Wind_Manager::openNetworkFile(const QString& chosen, bool 
                     .value_or(proposal)
               : QFileInfo(fileName).completeBaseName();
 
-  auto loaded = TNetworkSession::Load(fileName.toStdString());
+  m_loader->load({fileName, name, askName});
+}
+
+void TGen_Wind_Manager::loadFinished(const TLoadRequest& request, TResult<TNetworkSession::TLoaded>& loaded) {
+  const QString& fileName = request.FileName;
+  const bool askName = request.NameAsked;
+  if (!loaded && loaded.error().Code == TErrorCode::Refused) return;  // cancelled by the user
   if (!loaded) {
     // Not a network file, or not readable: nothing opens.
     m_context.Dialogs.message(QStringLiteral("ERROR"), QStringLiteral("The file %1 cannot be opened: %2")
                                                            .arg(fileName, QString::fromStdString(loaded.error().Message)));
-    return nullptr;
+    return;
   }
   const TNetworkLoadReport& file = loaded.value().File;
   if (file.Damage != kNetworkFileRead) {
@@ -435,9 +454,9 @@ TReact_Net_Wind* TGen_Wind_Manager::openNetworkFile(const QString& chosen, bool 
             .arg(file.ReactionsInFile);
     if (m_context.Dialogs.choose(QStringLiteral("ERROR"), question, {QStringLiteral("Open"), QStringLiteral("Cancel")},
                                  1, 1) != 0)
-      return nullptr;
+      return;
   }
-  TReact_Net_Wind* window = appendWindow(name, std::move(loaded.value().Session));
+  TReact_Net_Wind* window = appendWindow(request.Name, std::move(loaded.value().Session));
   window->showPreferences();
   // The load command shows the note always; opening by name shows a note
   // only when there is one.
@@ -446,7 +465,6 @@ TReact_Net_Wind* TGen_Wind_Manager::openNetworkFile(const QString& chosen, bool 
   if (file.Damage == kNetworkFileRead) rememberFile(fileName);
   ShowInsideScreen(*window);
   refresh();
-  return window;
 }
 
 void TGen_Wind_Manager::rememberFile(const QString& fileName) {

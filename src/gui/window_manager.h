@@ -35,7 +35,9 @@ class TStruct_Edit;
 class TAdd_RN_CTRL_WIN;
 class TEqExporterWind;
 class TGlob_Set;
+class TNetworkLoader;
 class TRecoveryStore;
+struct TLoadRequest;
 
 class TGen_Wind_Manager : public QMainWindow {
   Q_OBJECT
@@ -88,6 +90,8 @@ class TGen_Wind_Manager : public QMainWindow {
   void writeRecoveryFiles();
   /// The recent network files, newest first.
   const QStringList& recentFiles() const { return m_recentFiles; }
+  /// Network files are being read (on a worker thread) or wait to be.
+  bool isLoading() const;
   // Commands of the "Reaction networks" page, on the selected list line.
   void refresh();
   void showSelected();
@@ -101,9 +105,12 @@ class TGen_Wind_Manager : public QMainWindow {
 
  private:
   /// The load command for one file: the window limit, the file's existence,
-  /// a file already open, the name (asked, or the file's name), the damage
-  /// question, the note. Returns the new window, or null.
-  TReact_Net_Wind* openNetworkFile(const QString& fileName, bool askName);
+  /// a file already open and the name (asked, or the file's name) here;
+  /// then the file is read on a worker and loadFinished goes on.
+  void openNetworkFile(const QString& fileName, bool askName);
+  /// The rest of the load command once the file is read: its error, the
+  /// damage question, the new window, the note.
+  void loadFinished(const TLoadRequest& request, TResult<TNetworkSession::TLoaded>& loaded);
   /// Tells the user when Load from file would pass kLoadLimit windows.
   bool loadLimitReached();
   /// The question before the program ends; false keeps it running.
@@ -151,6 +158,7 @@ class TGen_Wind_Manager : public QMainWindow {
   QAction* m_aboutAction = nullptr;
 
   QTabWidget* m_pages = nullptr;
+  TNetworkLoader* m_loader = nullptr;
   QListWidget* m_list = nullptr;
   QLineEdit* m_statName = nullptr;
   QLineEdit* m_statComponents = nullptr;

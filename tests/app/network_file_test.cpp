@@ -298,15 +298,15 @@ TEST(NetworkFile, DamagedCopiesLoadConsistently) {
 // one saved. Explicit kinetics set by hand travel in the trailer too.
 // A file is read and written block by block; n-dodecane's file (1.1 MB)
 // spans two blocks, so records cross a block's end. Its write reports
-// progress and can be stopped; whole or damaged, it loads from the disk as
-// from memory.
+// progress and can be stopped, and so can its read; whole or damaged, it
+// loads from the disk as from memory.
 TEST(NetworkFile, FilesStreamBlockByBlockAsTheyDoFromMemory) {
   TReactionNetwork network;
   AddFeed(network, LinearAlkane(12));
   network.Generate();
   ScratchDir dir;
   std::vector<std::pair<std::size_t, std::size_t>> reports;
-  const TNetworkWriteControl reporting{nullptr, [&](std::size_t done, std::size_t total) {
+  const TNetworkFileControl reporting{nullptr, [&](std::size_t done, std::size_t total) {
                                          reports.emplace_back(done, total);
                                        }};
   ASSERT_TRUE(WriteNetworkFile(network, "dodecane", dir.file("whole.rnw"), TNetworkFileTrailer::With, reporting));
@@ -321,10 +321,16 @@ TEST(NetworkFile, FilesStreamBlockByBlockAsTheyDoFromMemory) {
   // Stopped, a write leaves the previous file as it was.
   const std::atomic<bool> stop{true};
   const auto cancelled = WriteNetworkFile(network, "other note", dir.file("whole.rnw"), TNetworkFileTrailer::With,
-                                          TNetworkWriteControl{&stop, nullptr});
+                                          TNetworkFileControl{&stop, nullptr});
   ASSERT_FALSE(cancelled);
   EXPECT_EQ(cancelled.error().Message, kNetworkWriteCancelled);
   EXPECT_EQ(FileBytes(dir.file("whole.rnw")), whole);
+  // So does a read: the network it would have replaced stays as it was.
+  TReactionNetwork untouched;
+  const auto stopped = LoadNetworkFile(dir.file("whole.rnw"), untouched, TNetworkFileControl{&stop, nullptr});
+  ASSERT_FALSE(stopped);
+  EXPECT_EQ(stopped.error().Message, kNetworkLoadCancelled);
+  EXPECT_EQ(untouched.ComponentCount(), TReactionNetwork().ComponentCount());
 
   Bytes damaged = whole;
   damaged[(std::size_t{1} << 20) + 7] ^= 0x40;

@@ -224,6 +224,7 @@ TEST_F(DesktopScenario, FromADatabaseFeedToFusedNetworksAndSavedParameters) {
   expectWindowName(QStringLiteral("RN_Window #1"), QStringLiteral("loaded"));
   dialogs.expectMessage(QStringLiteral("Note saved at file"), QStringLiteral("n-hexane and propene at 1100 K"));
   TriggerAction(*manager, QStringLiteral("Load from file"));
+  ASSERT_TRUE(testing::WaitForLoads(*manager));
   ASSERT_EQ(manager->windowCount(), 2u);
   TReact_Net_Wind& second = *manager->window(1);
   second.findChild<QTabWidget*>()->setCurrentWidget(second.componentsPage());

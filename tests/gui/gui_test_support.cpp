@@ -77,6 +77,10 @@ gui::TReact_Net_Wind& NewWindow(ScriptedDialogs& dialogs, gui::TGen_Wind_Manager
   return *manager.window(manager.windowCount() - 1);
 }
 
+bool WaitForLoads(gui::TGen_Wind_Manager& manager) {
+  return QTest::qWaitFor([&manager] { return !manager.isLoading(); }, 30000);
+}
+
 void TriggerAction(QWidget& window, const QString& text) {
   for (QAction* action : window.findChildren<QAction*>())
     if (action->text() == text) {

@@ -57,6 +57,10 @@ class ScriptedDialogs;
 /// A new network window of `manager`, named `name` in the name box.
 gui::TReact_Net_Wind& NewWindow(ScriptedDialogs& dialogs, gui::TGen_Wind_Manager& manager, const QString& name);
 
+/// Waits until the main window has read every network file it was given
+/// (files load on a worker thread); false after 30 s.
+bool WaitForLoads(gui::TGen_Wind_Manager& manager);
+
 /// Triggers the window's menu item or action with this text; fails the test
 /// when there is none.
 void TriggerAction(QWidget& window, const QString& text);

@@ -130,6 +130,7 @@ TEST_F(WindowManager, LoadOpensWholeFilesAndAsksAboutDamagedAndOpenOnes) {
   dialogs.expectMessage(kNoteCaption, kEthaneNote);
   manager->loadFromFile();
   manager->loadFromFile();
+  ASSERT_TRUE(testing::WaitForLoads(*manager));
   ASSERT_EQ(manager->windowCount(), 1u);
   TReact_Net_Wind& loaded = *manager->window(0);
   EXPECT_EQ(loaded.name(), "RN_Window #0");
@@ -155,6 +156,7 @@ TEST_F(WindowManager, LoadOpensWholeFilesAndAsksAboutDamagedAndOpenOnes) {
                                                   : QStringLiteral("The reaction network file ends before its last "
                                                                    "record.")));
     manager->loadFromFile();
+    ASSERT_TRUE(testing::WaitForLoads(*manager));
   }
   EXPECT_EQ(manager->windowCount(), 1u);
 
@@ -168,6 +170,7 @@ TEST_F(WindowManager, LoadOpensWholeFilesAndAsksAboutDamagedAndOpenOnes) {
     expectDamageQuestion(cutDetails, answer);
     if (answer == 0) dialogs.expectMessage(kNoteCaption, kEthaneNote);
     manager->loadFromFile();
+    ASSERT_TRUE(testing::WaitForLoads(*manager));
     EXPECT_EQ(manager->windowCount(), answer == 0 ? 2u : 1u);
   }
   TReact_Net_Wind& damaged = *manager->window(1);
@@ -183,6 +186,7 @@ TEST_F(WindowManager, LoadOpensWholeFilesAndAsksAboutDamagedAndOpenOnes) {
                             .arg(ethane);
   dialogs.expectOpenFile(filter, ethane).expectQuestion(QStringLiteral("WARNING"), again, false);
   manager->loadFromFile();
+  ASSERT_TRUE(testing::WaitForLoads(*manager));
   EXPECT_EQ(manager->windowCount(), 2u);
 
   while (manager->windowCount() < 19)
@@ -193,7 +197,9 @@ TEST_F(WindowManager, LoadOpensWholeFilesAndAsksAboutDamagedAndOpenOnes) {
       .expectMessage(QString(), QStringLiteral("Maximum count of paralel window copy is 20. The next one will not be "
                                                "created. You have to clouse one of existing."));
   manager->loadFromFile();
+  ASSERT_TRUE(testing::WaitForLoads(*manager));
   manager->loadFromFile();
+  ASSERT_TRUE(testing::WaitForLoads(*manager));
   EXPECT_EQ(manager->windowCount(), 20u);
   EXPECT_EQ(manager->window(19)->name(), "twentieth");
 }
@@ -325,6 +331,7 @@ TEST_F(WindowManager, ASavedNetworkKeepsItsFeeds) {
                       true)
       .expectMessage(kNoteCaption, QStringLiteral("two feeds"));
   manager->openFiles({path});
+  ASSERT_TRUE(testing::WaitForLoads(*manager));
   ASSERT_EQ(manager->windowCount(), 2u);
   TReact_Net_Wind& reopened = *manager->window(1);
   EXPECT_EQ(reopened.name(), "feeds");
@@ -348,6 +355,7 @@ TEST_F(WindowManager, OpensFilesGivenDroppedAndRecent) {
   auto manager = startManager();
   dialogs.expectMessage(kNoteCaption, kEthaneNote);
   manager->openFiles({ethane});
+  ASSERT_TRUE(testing::WaitForLoads(*manager));
   EXPECT_EQ(manager->window(0)->name(), "ethane");
 
   QMimeData data;
@@ -357,6 +365,7 @@ TEST_F(WindowManager, OpensFilesGivenDroppedAndRecent) {
   QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   dialogs.expectMessage(kNoteCaption, kEthaneNote);
   QCoreApplication::sendEvent(manager.get(), &drop);
+  ASSERT_TRUE(testing::WaitForLoads(*manager));
   ASSERT_EQ(manager->windowCount(), 2u);
   EXPECT_EQ(manager->window(1)->name(), "copy");
   EXPECT_EQ(manager->recentFiles(), (QStringList{file(QStringLiteral("copy.rnw")), ethane}));
@@ -366,6 +375,7 @@ TEST_F(WindowManager, OpensFilesGivenDroppedAndRecent) {
   manager = startManager();
   dialogs.expectMessage(kNoteCaption, kEthaneNote);
   testing::TriggerAction(*manager, QStringLiteral("&2 ") + ethane);
+  ASSERT_TRUE(testing::WaitForLoads(*manager));
   ASSERT_EQ(manager->windowCount(), 1u);
   EXPECT_EQ(manager->recentFiles(), (QStringList{ethane, file(QStringLiteral("copy.rnw"))}));
 }
