@@ -6,6 +6,7 @@
 #include <unordered_set>
 
 #include "core/identity.h"
+#include "reactions/network_footprint.h"
 #include "reactions/reaction_index.h"
 
 namespace korvane {
@@ -96,6 +97,7 @@ TMolecule* TReactionNetwork::appendComponent(std::unique_ptr<TMolecule> componen
   TMolecule* added = component.get();
   m_components.push_back(std::move(component));
   m_componentIndex.Add(added);
+  m_contentFootprint += ComponentFootprint(*added);
   if (isRoot) m_roots.push_back(added);
   return added;
 }
@@ -144,6 +146,7 @@ TReaction* TReactionNetwork::AddReactionCopy(const TReaction& source) {
   for (std::size_t i = 0; i < source.Products.size(); ++i)
     reaction->AddProduct(source.Products[i], source.ProductCoefs[i]);
   LinkReaction(*reaction);
+  m_contentFootprint += ReactionFootprint(*reaction);
   m_reactions.push_back(std::move(reaction));
   return m_reactions.back().get();
 }
@@ -152,6 +155,7 @@ void TReactionNetwork::RemoveReaction(std::size_t index) {
   if (index >= m_reactions.size()) return;
   m_reactions.erase(m_reactions.begin() + static_cast<std::ptrdiff_t>(index));
   Relink();
+  recountFootprint();
 }
 
 void TReactionNetwork::EditReaction(std::size_t index, const TReaction& changes) {
@@ -184,6 +188,7 @@ void TReactionNetwork::EditReaction(std::size_t index, const TReaction& changes)
   reaction.ActEnerg2 = changes.ActEnerg2;
   reaction.MultiplyByActiveRadicals = changes.MultiplyByActiveRadicals;
   reaction.ExplicitKinetics = changes.ExplicitKinetics;
+  recountFootprint();
   // The equal-reaction index of a run keys reactions by what just changed.
   m_reactionIndex.reset();
 }
@@ -258,6 +263,7 @@ void TReactionNetwork::RemoveComponent(std::size_t index) {
   renumberComponents();
   ensureHydrogenAtom();
   Relink();
+  recountFootprint();
 }
 
 void TReactionNetwork::renumberComponents() {
@@ -269,6 +275,17 @@ void TReactionNetwork::renumberComponents() {
 void TReactionNetwork::rebuildComponentIndex() {
   m_componentIndex.Clear();
   for (auto& component : m_components) m_componentIndex.Add(component.get());
+}
+
+void TReactionNetwork::recountFootprint() {
+  m_contentFootprint = 0;
+  for (const auto& component : m_components) m_contentFootprint += ComponentFootprint(*component);
+  for (const auto& reaction : m_reactions) m_contentFootprint += ReactionFootprint(*reaction);
+}
+
+std::size_t TReactionNetwork::FootprintEstimate() const {
+  const std::size_t lists = (m_components.capacity() + m_reactions.capacity() + m_roots.capacity()) * sizeof(void*);
+  return m_contentFootprint + lists + m_componentIndex.MemoryBytes();
 }
 
 void TReactionNetwork::ensureHydrogenAtom() {
@@ -286,6 +303,7 @@ void TReactionNetwork::ReplaceContent(std::vector<std::unique_ptr<TMolecule>> co
                                       const std::vector<std::size_t>* roots) {
   m_reactions = std::move(reactions);
   m_components = std::move(components);
+  recountFootprint();
   m_roots.clear();
   m_hydrogenAtom = nullptr;
   for (auto& component : m_components) component->Inert = false;

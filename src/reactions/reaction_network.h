@@ -126,6 +126,14 @@ class TReactionNetwork {
   /// Rebuilds every component's reaction links from the reactions.
   void Relink();
 
+  /// Estimated memory of the network while a run grows it [bytes]: its
+  /// components and reactions (network_footprint.h, with the figures it was
+  /// checked against), their lists and the component index. Kept
+  /// up to date as components and reactions are added, edited and removed;
+  /// a name given to a component from outside counts from the next run.
+  /// Costs nothing to read.
+  std::size_t FootprintEstimate() const;
+
   // ----- generation -----
 
   /// Grows the network: processes every component (including those added
@@ -201,6 +209,8 @@ class TReactionNetwork {
   void registerStep(TStepResult step);
   TMolecule* appendComponent(std::unique_ptr<TMolecule> component, bool isRoot);
   void rebuildComponentIndex();
+  /// Sums the footprint of every component and reaction anew.
+  void recountFootprint();
   void renumberComponents();
   /// Appends the reaction or folds it into an equal one already held; returns
   /// the reaction now in the network (the appended one or the one folded into).
@@ -220,6 +230,8 @@ class TReactionNetwork {
   // during a generation run, step or pass, so that finding an equal reaction
   // costs no scan.
   std::unique_ptr<TReactionIndex> m_reactionIndex;
+  // Sum of ComponentFootprint and ReactionFootprint over the content.
+  std::size_t m_contentFootprint = 0;
   unsigned m_threadCount = DefaultThreadCount();
   std::size_t m_componentLimit = kDefaultComponentLimit;
   // Walk stamps come from a counter so that a new walk never reuses a stamp
