@@ -19,6 +19,7 @@ QString RunEndMessage(const TGenerationOutcome& outcome) {
           "Generation was stopped. The network is incomplete: it holds the components processed so far, closed by "
           "recombination.");
     case TGenerationEnd::ComponentLimitReached:
+    case TGenerationEnd::MemoryLimitReached:
       return QStringLiteral("Generation stopped: %1. The network is incomplete: it holds the components processed so "
                             "far, closed by recombination.")
           .arg(QString::fromStdString(outcome.Message));

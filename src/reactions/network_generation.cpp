@@ -71,6 +71,12 @@ TGenerationOutcome TReactionNetwork::Generate(const TRunControl& control) {
                    "the network grew past its limit of " + std::to_string(m_componentLimit) + " components"};
         break;
       }
+      if (const std::size_t footprint = FootprintEstimate(); footprint > m_memoryLimit) {
+        outcome = {TGenerationEnd::MemoryLimitReached, "the network's estimated memory of " + MiBText(footprint) +
+                                                           " MiB passed its limit of " + MiBText(m_memoryLimit) +
+                                                           " MiB"};
+        break;
+      }
       const std::size_t known = m_components.size();
       registerStep(pipeline.TakeNext());
       for (std::size_t k = known; k < m_components.size(); ++k) pipeline.Publish(m_components[k].get());

@@ -6,6 +6,7 @@
 #include <unordered_set>
 
 #include "core/identity.h"
+#include "core/physical_memory.h"
 #include "reactions/network_footprint.h"
 #include "reactions/reaction_index.h"
 
@@ -77,7 +78,30 @@ std::unique_ptr<TMolecule> Water() {
 
 }  // namespace
 
-TReactionNetwork::TReactionNetwork(const TNetworkPreferences& preferences) : m_preferences(preferences) {
+std::size_t DefaultMemoryLimit(std::uint64_t physicalMemory) {
+  if (physicalMemory == 0) return kNoMemoryLimit;
+  // Whole MiB, as the limit is typed.
+  const std::uint64_t half = std::max<std::uint64_t>(physicalMemory / 2 / kMiB, 1) * kMiB;
+  return static_cast<std::size_t>(std::min<std::uint64_t>(half, kNoMemoryLimit));
+}
+
+std::string MiBText(std::size_t bytes) {
+  std::size_t whole = bytes / kMiB;
+  std::size_t hundredths = (bytes % kMiB * 100 + kMiB - 1) / kMiB;
+  if (hundredths == 100) {
+    ++whole;
+    hundredths = 0;
+  }
+  std::string text = std::to_string(whole);
+  if (hundredths == 0) return text;
+  text += '.';
+  text += static_cast<char>('0' + hundredths / 10);
+  if (hundredths % 10 != 0) text += static_cast<char>('0' + hundredths % 10);
+  return text;
+}
+
+TReactionNetwork::TReactionNetwork(const TNetworkPreferences& preferences)
+    : m_preferences(preferences), m_memoryLimit(DefaultMemoryLimit(PhysicalMemoryBytes())) {
   m_hydrogenAtom = appendComponent(HydrogenRadical(), false);
   TMolecule* helium = appendComponent(Helium(), true);
   TMolecule* nitrogen = appendComponent(Nitrogen(), false);
