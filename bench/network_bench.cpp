@@ -1,12 +1,8 @@
 // Generation of the primary networks of straight-chain alkanes at the
-// default preferences (without a component limit: n-eicosane's network holds
-// more components than the default allows), with one thread and with two,
-// and the first steps of a long chain. Each case reports the network's size,
-// the most heap memory it held at once and the network's own estimate of its
-// memory.
+// default preferences, with one thread and with two, and the first steps of
+// a long chain. Each case reports the network's size, the most heap memory
+// it held at once and the network's own estimate of its memory.
 #include <benchmark/benchmark.h>
-
-#include <limits>
 
 #include "alkane.h"
 #include "heap_peak.h"
@@ -29,7 +25,6 @@ void BM_GenerateAlkaneNetwork(benchmark::State& state) {
     {
       TReactionNetwork network;
       network.SetThreadCount(static_cast<unsigned>(state.range(1)));
-      network.SetComponentLimit(std::numeric_limits<std::size_t>::max());
       network.AddComponent(feed->AdjacencyMatrix(), feed->AtomTypes(), feed->AromaticMatrix(), true);
       network.Generate();
       components = network.ComponentCount();

@@ -112,9 +112,8 @@ void AddGenerate(CLI::App& app, Commands& c) {
   sub->add_flag("--json", o.Json, "Write the network as JSON to stdout (the summary goes to stderr)");
   sub->add_option("--max-components", o.ComponentLimit,
                   "Stop once the network holds more components than this; an incomplete network is an error "
-                  "unless --keep-partial")
-      ->check(CLI::PositiveNumber)
-      ->capture_default_str();
+                  "unless --keep-partial (default: no limit)")
+      ->check(CLI::PositiveNumber);
   const std::uint64_t physicalMemory = PhysicalMemoryBytes();
   auto* memory = sub->add_option("--max-memory", o.MemoryLimitMiB,
                                  "Stop once the network's estimated memory passes this many MiB, at most the "

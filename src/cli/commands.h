@@ -28,8 +28,9 @@ struct GenerateOptions {
   bool Json = false;
   /// Redraw the progress line in place (the error stream is a terminal).
   bool ProgressInPlace = false;
-  /// The network's component limit; reaching it is an error unless KeepPartial.
-  std::size_t ComponentLimit = kDefaultComponentLimit;
+  /// The network's component limit; none: no limit. Reaching it is an error
+  /// unless KeepPartial.
+  std::optional<std::size_t> ComponentLimit;
   /// The network's memory limit [MiB], from 1 to the physical memory; none:
   /// the network's default, half the physical memory. Reaching it is an
   /// error unless KeepPartial.

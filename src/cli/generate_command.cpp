@@ -104,7 +104,7 @@ int RunGenerate(const GenerateOptions& options, const CliStreams& streams) {
     if (!root) throw InputError(options.Feeds[i], problem);
   }
 
-  network.SetComponentLimit(options.ComponentLimit);
+  if (options.ComponentLimit) network.SetComponentLimit(*options.ComponentLimit);
   if (options.MemoryLimitMiB) network.SetMemoryLimit(*options.MemoryLimitMiB * kMiB);
   const GenerationRun run = GenerateWithProgress(session, streams.Err, options.ProgressInPlace);
   const bool componentLimit = run.Outcome.End == TGenerationEnd::ComponentLimitReached;

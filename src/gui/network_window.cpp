@@ -49,6 +49,11 @@ QLineEdit* NumberField(const QString& text) {
   return field;
 }
 
+// The component limit field shows no limit as 0, its text "none".
+int ComponentLimitValue(std::size_t limit) {
+  return limit == kNoComponentLimit ? 0 : static_cast<int>(std::min<std::size_t>(limit, INT_MAX));
+}
+
 void SetColouredText(QLabel* label, const QString& text, const QColor& colour) {
   label->setText(text);
   QPalette palette = label->palette();
@@ -150,10 +155,11 @@ QWidget* TReact_Net_Wind::buildPreferencePage() {
   // A guard against runaway runs, kept with the window, not in the file.
   m_componentLimit = new QSpinBox;
   m_componentLimit->setObjectName(QStringLiteral("componentLimit"));
-  m_componentLimit->setRange(1, 100'000'000);
+  m_componentLimit->setRange(0, 100'000'000);
+  m_componentLimit->setSpecialValueText(QStringLiteral("none"));
   m_componentLimit->setGroupSeparatorShown(true);
   m_componentLimit->setMaximumWidth(120);
-  m_componentLimit->setValue(static_cast<int>(std::min<std::size_t>(network().ComponentLimit(), INT_MAX)));
+  m_componentLimit->setValue(ComponentLimitValue(network().ComponentLimit()));
   m_componentLimit->setToolTip(
       QStringLiteral("A run stops cleanly, with an incomplete network, when the network reaches this many "
                      "components. Not saved in the network file."));
@@ -316,7 +322,7 @@ void TReact_Net_Wind::showPreferences() {
   m_eHTransfer->setText(NumberText(p.EThresholdHTransfer));
   m_eAllyl->setText(NumberText(p.EThresholdAllyl));
   m_minSelectivity->setText(NumberText(p.MinSelectivity));
-  m_componentLimit->setValue(static_cast<int>(std::min<std::size_t>(network().ComponentLimit(), INT_MAX)));
+  m_componentLimit->setValue(ComponentLimitValue(network().ComponentLimit()));
   m_threads->setValue(static_cast<int>(network().ThreadCount()));
 }
 
@@ -350,7 +356,8 @@ bool TReact_Net_Wind::applyChanges() {
   if (!preferences) return false;
   // The two limits are settings of the window's run, not of the network's
   // document: they change nothing that is saved or undone.
-  network().SetComponentLimit(static_cast<std::size_t>(m_componentLimit->value()));
+  const int components = m_componentLimit->value();
+  network().SetComponentLimit(components == 0 ? kNoComponentLimit : static_cast<std::size_t>(components));
   network().SetThreadCount(static_cast<unsigned>(m_threads->value()));
   return editNetwork(kApplyCommand, [&](TReactionNetwork& edited) {
     if (edited.GetPreferences() == *preferences) return false;

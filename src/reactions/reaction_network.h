@@ -46,14 +46,9 @@ enum class TGenerationEnd {
   MemoryLimitReached,
 };
 
-/// Default component limit of a network (see SetComponentLimit). A
-/// component's memory grows with the square of its atom count (its
-/// adjacency and aromatic matrices): measured while long alkanes grow their
-/// networks, 20 KB per component for C18, 25 KB for C22, 40 KB for C40 and
-/// 157 KB for C80. 50 000 components of the largest species (255 atoms,
-/// about 170 KB each) take about 8.5 GB, a third of a 24 GiB machine, with
-/// room for the step under way and everything else running.
-inline constexpr std::size_t kDefaultComponentLimit = 50'000;
+/// A component limit that never ends a run, the default (see
+/// SetComponentLimit): the memory limit guards the machine.
+inline constexpr std::size_t kNoComponentLimit = std::numeric_limits<std::size_t>::max();
 
 /// Bytes in a mebibyte, the unit of memory limits.
 inline constexpr std::size_t kMiB = std::size_t{1} << 20;
@@ -168,7 +163,8 @@ class TReactionNetwork {
   /// Most components a run lets the network grow to: once it holds more, the
   /// run ends with ComponentLimitReached as after a stop request (the step
   /// under way and the closing recombination may add a few more). A setting
-  /// of the network, not one of its file's preferences.
+  /// of the network, not one of its file's preferences; default
+  /// kNoComponentLimit.
   void SetComponentLimit(std::size_t limit) { m_componentLimit = limit; }
   std::size_t ComponentLimit() const { return m_componentLimit; }
   /// Most memory a run lets the network grow to [bytes], as
@@ -259,7 +255,7 @@ class TReactionNetwork {
   // Sum of ComponentFootprint and ReactionFootprint over the content.
   std::size_t m_contentFootprint = 0;
   unsigned m_threadCount = DefaultThreadCount();
-  std::size_t m_componentLimit = kDefaultComponentLimit;
+  std::size_t m_componentLimit = kNoComponentLimit;
   std::size_t m_memoryLimit;
   // Walk stamps come from a counter so that a new walk never reuses a stamp
   // a reaction already holds (new reactions hold 0).

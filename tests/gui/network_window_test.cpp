@@ -76,13 +76,18 @@ TEST_F(NetworkWindow, ApplyReadsAndChecksEveryFieldBeforeTheNetworkChangesAndIsU
   EXPECT_FALSE(window->isWindowModified());
 
   setField(*window, "minSelectivity", "0,02");
-  window->findChild<QSpinBox*>(QStringLiteral("componentLimit"))->setValue(777);
+  auto* components = window->findChild<QSpinBox*>(QStringLiteral("componentLimit"));
+  EXPECT_EQ(components->text(), "none");
+  components->setValue(777);
   window->findChild<QSpinBox*>(QStringLiteral("threads"))->setValue(3);
   window->applyChanges();
   EXPECT_EQ(window->network().GetPreferences(), (TNetworkPreferences{1100, 250, 310, 190, 0.02}));
   EXPECT_EQ(window->network().ComponentLimit(), 777u);
   EXPECT_EQ(window->network().ThreadCount(), 3u);
   EXPECT_TRUE(window->isWindowModified());
+  components->setValue(0);
+  window->applyChanges();
+  EXPECT_EQ(window->network().ComponentLimit(), kNoComponentLimit);
 
   testing::TriggerAction(*window, QStringLiteral("Undo Apply changes"));
   EXPECT_EQ(window->network().GetPreferences(), defaults);

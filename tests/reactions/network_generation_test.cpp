@@ -126,7 +126,7 @@ TEST(Generation, LimitsEndTheRunLikeAStop) {
   } cases[] = {
       {LinearAlkane(6), 20, kNoMemoryLimit, TGenerationEnd::ComponentLimitReached,
        "the network grew past its limit of 20 components"},
-      {LinearAlkane(12), kDefaultComponentLimit, DefaultMemoryLimit(2 * kMiB), TGenerationEnd::MemoryLimitReached,
+      {LinearAlkane(12), kNoComponentLimit, DefaultMemoryLimit(2 * kMiB), TGenerationEnd::MemoryLimitReached,
        "the network's estimated memory of * MiB passed its limit of 1 MiB"},
   };
   for (const auto& c : cases) {
@@ -157,7 +157,7 @@ TEST(Generation, LimitsEndTheRunLikeAStop) {
     EXPECT_LT(network.ComponentCount(), complete) << c.message;
     // Raised, the limits let a second run finish; the first run's closing
     // recombinations of unprocessed radicals stay.
-    network.SetComponentLimit(kDefaultComponentLimit);
+    network.SetComponentLimit(kNoComponentLimit);
     network.SetMemoryLimit(kNoMemoryLimit);
     EXPECT_EQ(network.Generate().End, TGenerationEnd::Completed) << c.message;
     EXPECT_GE(network.ComponentCount(), complete) << c.message;
