@@ -22,7 +22,9 @@ TEST(GenerationStatus, ALimitsEndMessageSaysWhichLimitStoppedTheRun) {
        QStringLiteral("Generation stopped: the network grew past its limit of 20 components") + incomplete},
       {{TGenerationEnd::MemoryLimitReached, "the network's estimated memory of 1.01 MiB passed its limit of 1 MiB"},
        QStringLiteral("Generation stopped: the network's estimated memory of 1.01 MiB passed its limit of 1 MiB") +
-           incomplete},
+           incomplete +
+           QStringLiteral(" Raise \"Memory limit (MiB):\" on the preferences page, up to the physical memory, to "
+                          "let a run go further.")},
   };
   for (const auto& [outcome, message] : cases) EXPECT_EQ(RunEndMessage(outcome), message);
 }
