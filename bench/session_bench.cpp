@@ -3,7 +3,6 @@
 // the network), its size, and putting it back (what Undo does).
 #include <benchmark/benchmark.h>
 
-#include <limits>
 #include <map>
 #include <memory>
 
@@ -22,7 +21,6 @@ const TReactionNetwork& Network(int carbons) {
   auto& network = networks[carbons];
   if (!network) {
     network = std::make_unique<TReactionNetwork>();
-    network->SetComponentLimit(std::numeric_limits<std::size_t>::max());
     const auto feed = bench::Alkane(carbons);
     network->AddComponent(feed->AdjacencyMatrix(), feed->AtomTypes(), feed->AromaticMatrix(), true);
     network->Generate();

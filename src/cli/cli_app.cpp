@@ -10,6 +10,7 @@
 #include <map>
 
 #include "cli/commands.h"
+#include "core/physical_memory.h"
 #include "reactions/network_preferences.h"
 
 namespace korvane {
@@ -47,6 +48,19 @@ CLI::Validator PreferenceValue(TPreference preference) {
         return problem.empty() ? problem : "the " + PreferenceName(preference) + " " + problem;
       },
       "NUMBER");
+}
+
+// A memory limit in whole MiB, from 1 to the machine's physical memory; the
+// message names the option.
+CLI::Validator MemoryLimitValue(std::uint64_t physicalMemory) {
+  return CLI::Validator(
+      [physicalMemory](std::string& text) -> std::string {
+        std::size_t value = 0;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+        if (error != std::errc() || end != text.data() + text.size()) return text + " is not a whole number of MiB";
+        return MemoryLimitProblem(value, physicalMemory);
+      },
+      "MIB");
 }
 
 // Each subcommand fills its options struct while parsing and leaves the
@@ -98,11 +112,18 @@ void AddGenerate(CLI::App& app, Commands& c) {
   sub->add_flag("--json", o.Json, "Write the network as JSON to stdout (the summary goes to stderr)");
   sub->add_option("--max-components", o.ComponentLimit,
                   "Stop once the network holds more components than this; an incomplete network is an error "
-                  "unless --keep-partial")
-      ->check(CLI::PositiveNumber)
-      ->capture_default_str();
+                  "unless --keep-partial (default: no limit)")
+      ->check(CLI::PositiveNumber);
+  const std::uint64_t physicalMemory = PhysicalMemoryBytes();
+  auto* memory = sub->add_option("--max-memory", o.MemoryLimitMiB,
+                                 "Stop once the network's estimated memory passes this many MiB, at most the "
+                                 "physical memory; an incomplete network is an error unless --keep-partial "
+                                 "(default: half the physical memory)")
+                     ->check(MemoryLimitValue(physicalMemory));
+  if (physicalMemory != 0) memory->default_str(std::to_string(DefaultMemoryLimit(physicalMemory) / kMiB));
   sub->add_flag("--keep-partial", o.KeepPartial,
-                "Keep and write a network stopped by --max-components (a warning instead of an error)");
+                "Keep and write a network stopped by --max-components or --max-memory (a warning instead of an "
+                "error)");
   sub->add_option("--threads", o.Threads,
                   "Threads that compute the generation steps, 1 to 1024 (the network is the same for any count; "
                   "default: every core)")

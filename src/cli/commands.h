@@ -28,13 +28,22 @@ struct GenerateOptions {
   bool Json = false;
   /// Redraw the progress line in place (the error stream is a terminal).
   bool ProgressInPlace = false;
-  /// The network's component limit; reaching it is an error unless KeepPartial.
-  std::size_t ComponentLimit = kDefaultComponentLimit;
-  /// Write the network that reached the component limit as it is.
+  /// The network's component limit; none: no limit. Reaching it is an error
+  /// unless KeepPartial.
+  std::optional<std::size_t> ComponentLimit;
+  /// The network's memory limit [MiB], from 1 to the physical memory; none:
+  /// the network's default, half the physical memory. Reaching it is an
+  /// error unless KeepPartial.
+  std::optional<std::size_t> MemoryLimitMiB;
+  /// Write the network that reached a limit as it is.
   bool KeepPartial = false;
   /// Threads that compute generation steps; the network does not depend on it.
   unsigned Threads = TReactionNetwork::DefaultThreadCount();
 };
+/// Why `mebibytes` cannot be the memory limit of a run on a machine of
+/// `physicalMemory` bytes (0: unknown): 0, or more than the physical memory.
+/// Empty when it can.
+std::string MemoryLimitProblem(std::size_t mebibytes, std::uint64_t physicalMemory);
 /// Generates the network of the feeds on a worker thread, reporting
 /// progress every 250 ms, then prints the summary and writes the outputs.
 int RunGenerate(const GenerateOptions& options, const CliStreams& streams);

@@ -10,6 +10,7 @@
 #include "cli/inputs.h"
 #include "cli/network_json.h"
 #include "cli/network_text.h"
+#include "core/physical_memory.h"
 #include "reactions/feed_check.h"
 
 namespace korvane {
@@ -54,9 +55,22 @@ GenerationRun GenerateWithProgress(TNetworkSession& session, std::ostream& progr
 
 }  // namespace
 
+std::string MemoryLimitProblem(std::size_t mebibytes, std::uint64_t physicalMemory) {
+  const std::uint64_t physicalMiB = physicalMemory / kMiB;
+  if (mebibytes >= 1 && (physicalMemory == 0 || mebibytes <= physicalMiB)) return {};
+  const std::string range = physicalMemory == 0 ? "at least 1 MiB"
+                                                 : "from 1 MiB to the physical memory of this machine, " +
+                                                       std::to_string(physicalMiB) + " MiB";
+  return "the memory limit must be " + range + ", not " + std::to_string(mebibytes);
+}
+
 int RunGenerate(const GenerateOptions& options, const CliStreams& streams) {
   // The parser checks each option; this guards callers that fill the options themselves.
   if (std::string problem = PreferencesProblem(options.Preferences); !problem.empty()) throw UsageError(problem);
+  const std::uint64_t physicalMemory = PhysicalMemoryBytes();
+  if (options.MemoryLimitMiB)
+    if (std::string problem = MemoryLimitProblem(*options.MemoryLimitMiB, physicalMemory); !problem.empty())
+      throw UsageError("--max-memory: " + problem);
   if (options.Output) CheckOutputFile(*options.Output);
   const std::unique_ptr<TDBCoordinator> database = OpenFeedDatabase(options.Database, options.Feeds);
   // Generation works on the explicit parameters of each reaction class; the
@@ -90,14 +104,21 @@ int RunGenerate(const GenerateOptions& options, const CliStreams& streams) {
     if (!root) throw InputError(options.Feeds[i], problem);
   }
 
-  network.SetComponentLimit(options.ComponentLimit);
+  if (options.ComponentLimit) network.SetComponentLimit(*options.ComponentLimit);
+  if (options.MemoryLimitMiB) network.SetMemoryLimit(*options.MemoryLimitMiB * kMiB);
   const GenerationRun run = GenerateWithProgress(session, streams.Err, options.ProgressInPlace);
-  if (run.Outcome.End == TGenerationEnd::ComponentLimitReached) {
+  const bool componentLimit = run.Outcome.End == TGenerationEnd::ComponentLimitReached;
+  if (componentLimit || run.Outcome.End == TGenerationEnd::MemoryLimitReached) {
     const std::string incomplete = "the network is incomplete: " + run.Outcome.Message +
                                    " before every component was processed";
+    // The memory limit goes up to the physical memory; the message says how far.
+    const std::string raise =
+        componentLimit || physicalMemory == 0
+            ? "raise the limit"
+            : "raise the limit (up to the physical memory, " + std::to_string(physicalMemory / kMiB) + " MiB)";
     if (!options.KeepPartial)
-      throw InputError("--max-components", incomplete + "; raise the limit, or keep the partial network with "
-                                                        "--keep-partial");
+      throw InputError(componentLimit ? "--max-components" : "--max-memory",
+                       incomplete + "; " + raise + ", or keep the partial network with --keep-partial");
     streams.Err << "warning: " << incomplete << "; kept as it is (--keep-partial)\n";
   }
   if (database) NameComponentsFromDatabase(network, *database);

@@ -22,6 +22,11 @@ QString RunEndMessage(const TGenerationOutcome& outcome) {
       return QStringLiteral("Generation stopped: %1. The network is incomplete: it holds the components processed so "
                             "far, closed by recombination.")
           .arg(QString::fromStdString(outcome.Message));
+    case TGenerationEnd::MemoryLimitReached:
+      return QStringLiteral("Generation stopped: %1. The network is incomplete: it holds the components processed so "
+                            "far, closed by recombination. Raise \"Memory limit (MiB):\" on the preferences page, up "
+                            "to the physical memory, to let a run go further.")
+          .arg(QString::fromStdString(outcome.Message));
     case TGenerationEnd::Failed:
       break;
   }

@@ -3,9 +3,11 @@
 /// process-wide kinetic parameter set and the current molecular database.
 
 #include <QString>
+#include <cstdint>
 #include <functional>
 #include <memory>
 
+#include "core/physical_memory.h"
 #include "database/db_coordinator.h"
 #include "gui/dialog_seam.h"
 #include "reactions/kinetic_parameters.h"
@@ -42,6 +44,10 @@ struct GuiContext {
   /// hold a run there, so that what they do during it never depends on how
   /// fast the machine is. None in the program.
   std::function<void()> AfterGeneratedComponent;
+  /// The machine's physical memory [bytes] (0: unknown), which bounds and
+  /// sets the default of a network window's memory limit; tests give a
+  /// figure of their own.
+  std::uint64_t PhysicalMemory = PhysicalMemoryBytes();
 };
 
 }  // namespace korvane::gui

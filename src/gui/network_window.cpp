@@ -49,6 +49,13 @@ QLineEdit* NumberField(const QString& text) {
   return field;
 }
 
+// The component limit field shows no limit as 0, its text "none".
+int ComponentLimitValue(std::size_t limit) {
+  return limit == kNoComponentLimit ? 0 : static_cast<int>(std::min<std::size_t>(limit, INT_MAX));
+}
+
+int MemoryLimitValue(std::size_t limit) { return static_cast<int>(std::min<std::size_t>(limit / kMiB, INT_MAX)); }
+
 void SetColouredText(QLabel* label, const QString& text, const QColor& colour) {
   label->setText(text);
   QPalette palette = label->palette();
@@ -150,13 +157,29 @@ QWidget* TReact_Net_Wind::buildPreferencePage() {
   // A guard against runaway runs, kept with the window, not in the file.
   m_componentLimit = new QSpinBox;
   m_componentLimit->setObjectName(QStringLiteral("componentLimit"));
-  m_componentLimit->setRange(1, 100'000'000);
+  m_componentLimit->setRange(0, 100'000'000);
+  m_componentLimit->setSpecialValueText(QStringLiteral("none"));
   m_componentLimit->setGroupSeparatorShown(true);
   m_componentLimit->setMaximumWidth(120);
-  m_componentLimit->setValue(static_cast<int>(std::min<std::size_t>(network().ComponentLimit(), INT_MAX)));
+  m_componentLimit->setValue(ComponentLimitValue(network().ComponentLimit()));
   m_componentLimit->setToolTip(
       QStringLiteral("A run stops cleanly, with an incomplete network, when the network reaches this many "
                      "components. Not saved in the network file."));
+  // The run's memory limit, from 1 MiB to the physical memory; the window
+  // starts it at half the physical memory.
+  network().SetMemoryLimit(DefaultMemoryLimit(m_context.PhysicalMemory));
+  m_memoryLimit = new QSpinBox;
+  m_memoryLimit->setObjectName(QStringLiteral("memoryLimit"));
+  m_memoryLimit->setRange(1, m_context.PhysicalMemory == 0
+                                 ? INT_MAX
+                                 : static_cast<int>(std::min<std::uint64_t>(m_context.PhysicalMemory / kMiB, INT_MAX)));
+  m_memoryLimit->setGroupSeparatorShown(true);
+  m_memoryLimit->setMaximumWidth(120);
+  m_memoryLimit->setValue(MemoryLimitValue(network().MemoryLimit()));
+  m_memoryLimit->setToolTip(
+      QStringLiteral("A run stops cleanly, with an incomplete network, when the network's estimated memory passes "
+                     "this many MiB; at most the physical memory, half of it by default. Not saved in the network "
+                     "file."));
   // The threads that compute a run's steps; the network does not depend on them.
   m_threads = new QSpinBox;
   m_threads->setObjectName(QStringLiteral("threads"));
@@ -166,6 +189,9 @@ QWidget* TReact_Net_Wind::buildPreferencePage() {
                                        "count. Not saved in the network file."));
   auto* limits = new QHBoxLayout;
   limits->addWidget(m_componentLimit);
+  limits->addSpacing(16);
+  limits->addWidget(new QLabel(QStringLiteral("Memory limit (MiB):")));
+  limits->addWidget(m_memoryLimit);
   limits->addSpacing(16);
   limits->addWidget(new QLabel(QStringLiteral("Threads:")));
   limits->addWidget(m_threads);
@@ -316,7 +342,8 @@ void TReact_Net_Wind::showPreferences() {
   m_eHTransfer->setText(NumberText(p.EThresholdHTransfer));
   m_eAllyl->setText(NumberText(p.EThresholdAllyl));
   m_minSelectivity->setText(NumberText(p.MinSelectivity));
-  m_componentLimit->setValue(static_cast<int>(std::min<std::size_t>(network().ComponentLimit(), INT_MAX)));
+  m_componentLimit->setValue(ComponentLimitValue(network().ComponentLimit()));
+  m_memoryLimit->setValue(MemoryLimitValue(network().MemoryLimit()));
   m_threads->setValue(static_cast<int>(network().ThreadCount()));
 }
 
@@ -348,9 +375,11 @@ bool TReact_Net_Wind::applyChanges() {
   // Every field is read and checked before the network changes.
   const auto preferences = readPreferenceFields();
   if (!preferences) return false;
-  // The two limits are settings of the window's run, not of the network's
-  // document: they change nothing that is saved or undone.
-  network().SetComponentLimit(static_cast<std::size_t>(m_componentLimit->value()));
+  // The limits and the thread count are settings of the window's run, not
+  // of the network's document: they change nothing that is saved or undone.
+  const int components = m_componentLimit->value();
+  network().SetComponentLimit(components == 0 ? kNoComponentLimit : static_cast<std::size_t>(components));
+  network().SetMemoryLimit(static_cast<std::size_t>(m_memoryLimit->value()) * kMiB);
   network().SetThreadCount(static_cast<unsigned>(m_threads->value()));
   return editNetwork(kApplyCommand, [&](TReactionNetwork& edited) {
     if (edited.GetPreferences() == *preferences) return false;

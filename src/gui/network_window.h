@@ -193,6 +193,7 @@ class TReact_Net_Wind : public QMainWindow {
   QLineEdit* m_eAllyl = nullptr;
   QLineEdit* m_minSelectivity = nullptr;
   QSpinBox* m_componentLimit = nullptr;
+  QSpinBox* m_memoryLimit = nullptr;
   QSpinBox* m_threads = nullptr;
   QPushButton* m_apply = nullptr;
   QPushButton* m_generate = nullptr;

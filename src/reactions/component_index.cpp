@@ -48,6 +48,12 @@ void TComponentIndex::Clear() {
   m_count = 0;
 }
 
+std::size_t TComponentIndex::MemoryBytes() const {
+  std::size_t slots = 0;
+  for (const auto& table : m_tables) slots += table->Mask + 1;
+  return slots * sizeof(Slot);
+}
+
 void TComponentIndex::Place(Table& table, std::size_t hash, std::string_view certificate, TMolecule* component) {
   std::size_t k = hash & table.Mask;
   while (table.Slots[k].Component.load(std::memory_order_relaxed)) k = (k + 1) & table.Mask;

@@ -42,6 +42,8 @@ class TComponentIndex : public TKnownSpecies {
   void Add(TMolecule* component);
   /// Forgets every component. No lookup may run meanwhile.
   void Clear();
+  /// Bytes of the slots of its tables (the older ones stay until Clear).
+  std::size_t MemoryBytes() const;
 
  private:
   struct Slot {

@@ -124,6 +124,7 @@ void TReactionNetwork::Fuse(const TNetworkList& sources) {
     }
   }
   Relink();
+  recountFootprint();
   AfterFilterSelectivity();
 }
 

@@ -9,6 +9,7 @@
 
 #include "reactions/generation_step.h"
 #include "reactions/generators.h"
+#include "reactions/network_footprint.h"
 #include "reactions/reaction_index.h"
 #include "reactions/reaction_network.h"
 #include "reactions/step_pipeline.h"
@@ -48,6 +49,8 @@ TGenerationOutcome TReactionNetwork::Generate(const TRunControl& control) {
   auto fail = [&outcome](const std::exception& error) {
     if (outcome.End != TGenerationEnd::Failed) outcome = {TGenerationEnd::Failed, error.what()};
   };
+  // Names given since the last change count from here.
+  recountFootprint();
 
   const ReactionIndexScope index(*this);
   try {
@@ -66,6 +69,12 @@ TGenerationOutcome TReactionNetwork::Generate(const TRunControl& control) {
       if (m_components.size() > m_componentLimit) {
         outcome = {TGenerationEnd::ComponentLimitReached,
                    "the network grew past its limit of " + std::to_string(m_componentLimit) + " components"};
+        break;
+      }
+      if (const std::size_t footprint = FootprintEstimate(); footprint > m_memoryLimit) {
+        outcome = {TGenerationEnd::MemoryLimitReached, "the network's estimated memory of " + MiBText(footprint) +
+                                                           " MiB passed its limit of " + MiBText(m_memoryLimit) +
+                                                           " MiB"};
         break;
       }
       const std::size_t known = m_components.size();
@@ -129,6 +138,7 @@ TReaction* TReactionNetwork::addOrFold(std::unique_ptr<TReaction> reaction, bool
   }
   TReaction* appended = reaction.get();
   m_reactions.push_back(std::move(reaction));
+  m_contentFootprint += ReactionFootprint(*appended);
   m_reactionIndex->Add(appended);
   if (linkWhenAppended) {
     for (std::size_t i = 0; i < appended->Reactants.size(); ++i) {

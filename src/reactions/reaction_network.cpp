@@ -6,6 +6,8 @@
 #include <unordered_set>
 
 #include "core/identity.h"
+#include "core/physical_memory.h"
+#include "reactions/network_footprint.h"
 #include "reactions/reaction_index.h"
 
 namespace korvane {
@@ -76,7 +78,30 @@ std::unique_ptr<TMolecule> Water() {
 
 }  // namespace
 
-TReactionNetwork::TReactionNetwork(const TNetworkPreferences& preferences) : m_preferences(preferences) {
+std::size_t DefaultMemoryLimit(std::uint64_t physicalMemory) {
+  if (physicalMemory == 0) return kNoMemoryLimit;
+  // Whole MiB, as the limit is typed.
+  const std::uint64_t half = std::max<std::uint64_t>(physicalMemory / 2 / kMiB, 1) * kMiB;
+  return static_cast<std::size_t>(std::min<std::uint64_t>(half, kNoMemoryLimit));
+}
+
+std::string MiBText(std::size_t bytes) {
+  std::size_t whole = bytes / kMiB;
+  std::size_t hundredths = (bytes % kMiB * 100 + kMiB - 1) / kMiB;
+  if (hundredths == 100) {
+    ++whole;
+    hundredths = 0;
+  }
+  std::string text = std::to_string(whole);
+  if (hundredths == 0) return text;
+  text += '.';
+  text += static_cast<char>('0' + hundredths / 10);
+  if (hundredths % 10 != 0) text += static_cast<char>('0' + hundredths % 10);
+  return text;
+}
+
+TReactionNetwork::TReactionNetwork(const TNetworkPreferences& preferences)
+    : m_preferences(preferences), m_memoryLimit(DefaultMemoryLimit(PhysicalMemoryBytes())) {
   m_hydrogenAtom = appendComponent(HydrogenRadical(), false);
   TMolecule* helium = appendComponent(Helium(), true);
   TMolecule* nitrogen = appendComponent(Nitrogen(), false);
@@ -96,6 +121,7 @@ TMolecule* TReactionNetwork::appendComponent(std::unique_ptr<TMolecule> componen
   TMolecule* added = component.get();
   m_components.push_back(std::move(component));
   m_componentIndex.Add(added);
+  m_contentFootprint += ComponentFootprint(*added);
   if (isRoot) m_roots.push_back(added);
   return added;
 }
@@ -144,6 +170,7 @@ TReaction* TReactionNetwork::AddReactionCopy(const TReaction& source) {
   for (std::size_t i = 0; i < source.Products.size(); ++i)
     reaction->AddProduct(source.Products[i], source.ProductCoefs[i]);
   LinkReaction(*reaction);
+  m_contentFootprint += ReactionFootprint(*reaction);
   m_reactions.push_back(std::move(reaction));
   return m_reactions.back().get();
 }
@@ -152,6 +179,7 @@ void TReactionNetwork::RemoveReaction(std::size_t index) {
   if (index >= m_reactions.size()) return;
   m_reactions.erase(m_reactions.begin() + static_cast<std::ptrdiff_t>(index));
   Relink();
+  recountFootprint();
 }
 
 void TReactionNetwork::EditReaction(std::size_t index, const TReaction& changes) {
@@ -184,6 +212,7 @@ void TReactionNetwork::EditReaction(std::size_t index, const TReaction& changes)
   reaction.ActEnerg2 = changes.ActEnerg2;
   reaction.MultiplyByActiveRadicals = changes.MultiplyByActiveRadicals;
   reaction.ExplicitKinetics = changes.ExplicitKinetics;
+  recountFootprint();
   // The equal-reaction index of a run keys reactions by what just changed.
   m_reactionIndex.reset();
 }
@@ -258,6 +287,7 @@ void TReactionNetwork::RemoveComponent(std::size_t index) {
   renumberComponents();
   ensureHydrogenAtom();
   Relink();
+  recountFootprint();
 }
 
 void TReactionNetwork::renumberComponents() {
@@ -269,6 +299,17 @@ void TReactionNetwork::renumberComponents() {
 void TReactionNetwork::rebuildComponentIndex() {
   m_componentIndex.Clear();
   for (auto& component : m_components) m_componentIndex.Add(component.get());
+}
+
+void TReactionNetwork::recountFootprint() {
+  m_contentFootprint = 0;
+  for (const auto& component : m_components) m_contentFootprint += ComponentFootprint(*component);
+  for (const auto& reaction : m_reactions) m_contentFootprint += ReactionFootprint(*reaction);
+}
+
+std::size_t TReactionNetwork::FootprintEstimate() const {
+  const std::size_t lists = (m_components.capacity() + m_reactions.capacity() + m_roots.capacity()) * sizeof(void*);
+  return m_contentFootprint + lists + m_componentIndex.MemoryBytes();
 }
 
 void TReactionNetwork::ensureHydrogenAtom() {
@@ -286,6 +327,7 @@ void TReactionNetwork::ReplaceContent(std::vector<std::unique_ptr<TMolecule>> co
                                       const std::vector<std::size_t>* roots) {
   m_reactions = std::move(reactions);
   m_components = std::move(components);
+  recountFootprint();
   m_roots.clear();
   m_hydrogenAtom = nullptr;
   for (auto& component : m_components) component->Inert = false;

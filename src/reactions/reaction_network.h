@@ -16,6 +16,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -40,16 +41,30 @@ enum class TGenerationEnd {
   /// The network grew past its component limit; the components after the
   /// last processed one were not processed.
   ComponentLimitReached,
+  /// The network's estimated memory passed its memory limit; the components
+  /// after the last processed one were not processed.
+  MemoryLimitReached,
 };
 
-/// Default component limit of a network (see SetComponentLimit). A
-/// component's memory grows with the square of its atom count (its
-/// adjacency and aromatic matrices): measured while long alkanes grow their
-/// networks, 20 KB per component for C18, 25 KB for C22, 40 KB for C40 and
-/// 157 KB for C80. 50 000 components of the largest species (255 atoms,
-/// about 170 KB each) take about 8.5 GB, a third of a 24 GiB machine, with
-/// room for the step under way and everything else running.
-inline constexpr std::size_t kDefaultComponentLimit = 50'000;
+/// A component limit that never ends a run, the default (see
+/// SetComponentLimit): the memory limit guards the machine.
+inline constexpr std::size_t kNoComponentLimit = std::numeric_limits<std::size_t>::max();
+
+/// Bytes in a mebibyte, the unit of memory limits.
+inline constexpr std::size_t kMiB = std::size_t{1} << 20;
+/// A memory limit that never ends a run.
+inline constexpr std::size_t kNoMemoryLimit = std::numeric_limits<std::size_t>::max();
+
+/// The memory limit of a run on a machine of `physicalMemory` bytes: half of
+/// it in whole MiB (at least 1 MiB), so that the network, the program and
+/// the rest of the machine fit; kNoMemoryLimit when the physical memory is
+/// unknown (0).
+std::size_t DefaultMemoryLimit(std::uint64_t physicalMemory);
+
+/// `bytes` as the messages show memory: in MiB with at most two decimals,
+/// rounded up, trailing zeros dropped ("1", "0.25", "1.5"), so that an
+/// estimate past a limit of whole MiB never shows as equal to it.
+std::string MiBText(std::size_t bytes);
 
 /// What the caller of a generation run controls and learns while it runs.
 struct TRunControl {
@@ -126,13 +141,21 @@ class TReactionNetwork {
   /// Rebuilds every component's reaction links from the reactions.
   void Relink();
 
+  /// Estimated memory of the network while a run grows it [bytes]: its
+  /// components and reactions (network_footprint.h, with the figures it was
+  /// checked against), their lists and the component index. Kept
+  /// up to date as components and reactions are added, edited and removed;
+  /// a name given to a component from outside counts from the next run.
+  /// Costs nothing to read.
+  std::size_t FootprintEstimate() const;
+
   // ----- generation -----
 
   /// Grows the network: processes every component (including those added
   /// meanwhile), then closes radical chains by recombination with the
-  /// hydrogen atom. The run's stop flag, the component limit or an
-  /// exception (memory, a worker thread that cannot be started) ends the
-  /// processing early; the closing steps (relinking, after-filter
+  /// hydrogen atom. The run's stop flag, the component limit, the memory
+  /// limit or an exception (memory, a worker thread that cannot be started)
+  /// ends the processing early; the closing steps (relinking, after-filter
   /// selectivities, the recombination pass) still run on what was made, so
   /// the network stays consistent. Resets both progress counters when it
   /// starts.
@@ -140,9 +163,16 @@ class TReactionNetwork {
   /// Most components a run lets the network grow to: once it holds more, the
   /// run ends with ComponentLimitReached as after a stop request (the step
   /// under way and the closing recombination may add a few more). A setting
-  /// of the network, not one of its file's preferences.
+  /// of the network, not one of its file's preferences; default
+  /// kNoComponentLimit.
   void SetComponentLimit(std::size_t limit) { m_componentLimit = limit; }
   std::size_t ComponentLimit() const { return m_componentLimit; }
+  /// Most memory a run lets the network grow to [bytes], as
+  /// FootprintEstimate tells it: once the estimate passes it, the run ends
+  /// with MemoryLimitReached as after a stop request. A setting of the
+  /// network, not of its file; default DefaultMemoryLimit of this machine.
+  void SetMemoryLimit(std::size_t bytes) { m_memoryLimit = bytes; }
+  std::size_t MemoryLimit() const { return m_memoryLimit; }
   /// One generation step for component `index`.
   void ProcessComponent(std::size_t index);
   /// Threads that compute generation steps (the network's reactions and
@@ -201,6 +231,8 @@ class TReactionNetwork {
   void registerStep(TStepResult step);
   TMolecule* appendComponent(std::unique_ptr<TMolecule> component, bool isRoot);
   void rebuildComponentIndex();
+  /// Sums the footprint of every component and reaction anew.
+  void recountFootprint();
   void renumberComponents();
   /// Appends the reaction or folds it into an equal one already held; returns
   /// the reaction now in the network (the appended one or the one folded into).
@@ -220,8 +252,11 @@ class TReactionNetwork {
   // during a generation run, step or pass, so that finding an equal reaction
   // costs no scan.
   std::unique_ptr<TReactionIndex> m_reactionIndex;
+  // Sum of ComponentFootprint and ReactionFootprint over the content.
+  std::size_t m_contentFootprint = 0;
   unsigned m_threadCount = DefaultThreadCount();
-  std::size_t m_componentLimit = kDefaultComponentLimit;
+  std::size_t m_componentLimit = kNoComponentLimit;
+  std::size_t m_memoryLimit;
   // Walk stamps come from a counter so that a new walk never reuses a stamp
   // a reaction already holds (new reactions hold 0).
   std::int32_t m_lastStamp = 0;

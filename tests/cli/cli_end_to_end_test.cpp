@@ -161,6 +161,9 @@ TEST_F(CliRun, BadInputExitsWithOneNamingItAndWritesNothing) {
       {{"generate", "smiles:CCCCCC", "--max-components", "20", "-o", "out.rnw"},
        "--max-components: the network is incomplete: the network grew past its limit of 20 components",
        "out.rnw"},
+      {{"generate", "smiles:CCCCCCCCCCCC", "--max-memory", "1", "-o", "out.rnw"},
+       "--max-memory: the network is incomplete: the network's estimated memory of 1.",
+       "out.rnw"},
       {{"properties", "smiles:[CH3]"}, "smiles:[CH3]: properties are not available for a radical", ""},
       {{"properties", "smiles:CCCCCC", "--model", "srk", "--T", "300", "--p", "1e6"},
        "smiles:CCCCCC: Vm cannot be computed with the Redlich-Kwong-Soave model at T = 300 K and p = 1e6 Pa: "
@@ -215,12 +218,23 @@ TEST_F(CliRun, ShowRefusesAWrittenFileWithAnyByteChanged) {
   EXPECT_EQ(run({"show", "hexane.rnw"}).Code, 0);
 }
 
-TEST_F(CliRun, KeepsTheNetworkStoppedByTheComponentLimitWhenAsked) {
-  const ToolRun r = run({"generate", "smiles:CCCCCC", "--max-components", "20", "--keep-partial", "-o", "p.rnw"});
-  ASSERT_EQ(r.Code, 0) << r.Err;
-  EXPECT_TRUE(Has(r.Err, "warning: the network is incomplete: the network grew past its limit of 20 components"))
-      << r.Err;
-  EXPECT_EQ(run({"show", "p.rnw"}).Code, 0);
+// Either limit: the partial network is written, with the warning; n-dodecane's
+// network passes 1 MiB before its last component.
+TEST_F(CliRun, KeepsTheNetworkStoppedByALimitWhenAsked) {
+  const std::pair<std::vector<std::string>, std::string> cases[] = {
+      {{"smiles:CCCCCC", "--max-components", "20"}, "grew past its limit of 20 components"},
+      {{"smiles:CCCCCCCCCCCC", "--max-memory", "1"}, " MiB passed its limit of 1 MiB"},
+  };
+  for (const auto& [options, message] : cases) {
+    std::vector<std::string> arguments = {"generate", "--keep-partial", "-o", "p.rnw"};
+    arguments.insert(arguments.end(), options.begin(), options.end());
+    const ToolRun r = run(arguments);
+    ASSERT_EQ(r.Code, 0) << r.Err;
+    EXPECT_TRUE(Has(r.Err, "warning: the network is incomplete: the network") &&
+                Has(r.Err, message + " before every component was processed; kept as it is (--keep-partial)"))
+        << r.Err;
+    EXPECT_EQ(run({"show", "p.rnw"}).Code, 0);
+  }
 }
 
 TEST_F(CliRun, UsageErrorsExitWithTwoNamingTheOption) {
@@ -233,6 +247,8 @@ TEST_F(CliRun, UsageErrorsExitWithTwoNamingTheOption) {
       {{"generate", "smiles:CC", "--e-beta", "-100"}, "--e-beta: the beta-scission threshold must be"},
       {{"generate", "smiles:CC", "-T", "1"}, "--T: the normalised temperature must be a number from 200 K"},
       {{"generate", "smiles:CC", "--max-components", "0"}, "--max-components"},
+      {{"generate", "smiles:CC", "--max-memory", "0"}, "--max-memory: the memory limit must be "},
+      {{"generate", "smiles:CC", "--max-memory", "99999999999"}, "--max-memory: the memory limit must be from 1 MiB to the physical "},
       {{"export-equations", "x.rnw", "--language", "fortran", "-o", "x.f"}, "--language"},
       {{"properties", "smiles:C", "--T", "300"}, ""},
       {{"db", "list"}, ""},

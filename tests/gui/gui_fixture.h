@@ -24,6 +24,8 @@ class GuiTest : public ::testing::Test {
     // The program's settings and recovery copies stay in the test's folder.
     context.SettingsFile = file(QStringLiteral("settings.ini"));
     context.RecoveryDirectory = file(QStringLiteral("recovery"));
+    // Whatever the machine: the windows' memory limits start at 4 GiB.
+    context.PhysicalMemory = std::uint64_t{8} << 30;
   }
   void TearDown() override { QDir::setCurrent(m_previousDirectory); }
 

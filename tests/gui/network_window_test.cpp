@@ -76,13 +76,24 @@ TEST_F(NetworkWindow, ApplyReadsAndChecksEveryFieldBeforeTheNetworkChangesAndIsU
   EXPECT_FALSE(window->isWindowModified());
 
   setField(*window, "minSelectivity", "0,02");
-  window->findChild<QSpinBox*>(QStringLiteral("componentLimit"))->setValue(777);
+  auto* components = window->findChild<QSpinBox*>(QStringLiteral("componentLimit"));
+  auto* memory = window->findChild<QSpinBox*>(QStringLiteral("memoryLimit"));
+  EXPECT_EQ(components->text(), "none");
+  // Half the physical memory of the fixture, at most all of it.
+  EXPECT_EQ(window->network().MemoryLimit(), 4096 * kMiB);
+  EXPECT_EQ(std::pair(memory->value(), memory->maximum()), std::pair(4096, 8192));
+  components->setValue(777);
+  memory->setValue(300);
   window->findChild<QSpinBox*>(QStringLiteral("threads"))->setValue(3);
   window->applyChanges();
   EXPECT_EQ(window->network().GetPreferences(), (TNetworkPreferences{1100, 250, 310, 190, 0.02}));
   EXPECT_EQ(window->network().ComponentLimit(), 777u);
+  EXPECT_EQ(window->network().MemoryLimit(), 300 * kMiB);
   EXPECT_EQ(window->network().ThreadCount(), 3u);
   EXPECT_TRUE(window->isWindowModified());
+  components->setValue(0);
+  window->applyChanges();
+  EXPECT_EQ(window->network().ComponentLimit(), kNoComponentLimit);
 
   testing::TriggerAction(*window, QStringLiteral("Undo Apply changes"));
   EXPECT_EQ(window->network().GetPreferences(), defaults);
@@ -91,17 +102,22 @@ TEST_F(NetworkWindow, ApplyReadsAndChecksEveryFieldBeforeTheNetworkChangesAndIsU
 }
 
 // "Generate all reactions now" runs with what the fields say, checked as
-// "Apply changes" checks them: a field that does not read starts no run.
+// "Apply changes" checks them: a field that does not read starts no run. A
+// memory limit of 1 MiB stops n-dodecane's run, and the message says so.
 TEST_F(NetworkWindow, GenerateAppliesTheFieldsFirst) {
   auto window = makeWindow();
-  testing::AddFeed(window->network(), testing::LinearAlkane(3));
+  testing::AddFeed(window->network(), testing::LinearAlkane(12));
   setField(*window, "temperature", "9x0");
   dialogs.expectMessage(QString(), QStringLiteral("'9x0' is not a valid floating point value"));
   window->generate();
   EXPECT_FALSE(window->isGenerating());
 
   setField(*window, "temperature", "900");
-  dialogs.expectMessage(QString(), QStringLiteral("Generation succesfully completed."));
+  window->findChild<QSpinBox*>(QStringLiteral("memoryLimit"))->setValue(1);
+  dialogs.expectMessageContaining(
+      QString(), QStringLiteral(" MiB passed its limit of 1 MiB. The network is incomplete: it holds the components "
+                                "processed so far, closed by recombination. Raise \"Memory limit (MiB):\" on the "
+                                "preferences page, up to the physical memory, to let a run go further."));
   window->generate();
   ASSERT_TRUE(dialogs.waitUntilFinished());
   EXPECT_EQ(window->network().GetPreferences().NormTemperature, 900.0);

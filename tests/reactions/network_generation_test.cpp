@@ -113,30 +113,55 @@ TEST(Generation, AWorkerThreadThatCannotStartFailsTheRun) {
   EXPECT_EQ(network.ComponentCount(), Generated(LinearAlkane(4))->ComponentCount());
 }
 
-// The component limit ends a run like a stop request once the network holds
-// more components than it allows, at the same component whatever the number
-// of threads computing steps ahead.
-TEST(Generation, ComponentLimitEndsTheRunLikeAStop) {
-  const std::size_t complete = Generated(LinearAlkane(6))->ComponentCount();
-  TReactionNetwork network, alone;
-  alone.SetThreadCount(1);
-  network.SetThreadCount(2);
-  for (TReactionNetwork* each : {&alone, &network}) {
-    AddFeed(*each, LinearAlkane(6));
-    each->SetComponentLimit(20);
-    const TGenerationOutcome outcome = each->Generate();
-    EXPECT_EQ(outcome.End, TGenerationEnd::ComponentLimitReached);
-    EXPECT_EQ(outcome.Message, "the network grew past its limit of 20 components");
+// Either limit ends a run like a stop request once the network passes it,
+// at the same component whatever the number of threads computing steps
+// ahead. The memory limit is the default of a machine of 2 MiB: 1 MiB, which
+// n-dodecane's network passes; its message shows the estimate then.
+TEST(Generation, LimitsEndTheRunLikeAStop) {
+  const struct {
+    std::string feed;
+    std::size_t components, memory;
+    TGenerationEnd end;
+    std::string message;
+  } cases[] = {
+      {LinearAlkane(6), 20, kNoMemoryLimit, TGenerationEnd::ComponentLimitReached,
+       "the network grew past its limit of 20 components"},
+      {LinearAlkane(12), kNoComponentLimit, DefaultMemoryLimit(2 * kMiB), TGenerationEnd::MemoryLimitReached,
+       "the network's estimated memory of * MiB passed its limit of 1 MiB"},
+  };
+  for (const auto& c : cases) {
+    const std::size_t complete = Generated(c.feed)->ComponentCount();
+    TReactionNetwork network, alone;
+    alone.SetThreadCount(1);
+    network.SetThreadCount(2);
+    for (TReactionNetwork* each : {&alone, &network}) {
+      AddFeed(*each, c.feed);
+      each->SetComponentLimit(c.components);
+      each->SetMemoryLimit(c.memory);
+      const TGenerationOutcome outcome = each->Generate();
+      EXPECT_EQ(outcome.End, c.end) << c.message;
+      const std::size_t star = c.message.find('*');
+      if (star == std::string::npos) {
+        EXPECT_EQ(outcome.Message, c.message);
+        continue;
+      }
+      const std::string before = c.message.substr(0, star), after = c.message.substr(star + 1);
+      ASSERT_TRUE(outcome.Message.starts_with(before) && outcome.Message.ends_with(after)) << outcome.Message;
+      const double shown = std::stod(outcome.Message.substr(before.size()));
+      EXPECT_GT(shown * kMiB, static_cast<double>(c.memory)) << outcome.Message;
+      EXPECT_LE(shown * kMiB, static_cast<double>(each->FootprintEstimate()) + 0.01 * kMiB) << outcome.Message;
+    }
+    EXPECT_EQ(testing::CompareNetworks(alone, network), "") << c.message;
+    EXPECT_EQ(CheckNetwork(network), "") << c.message;
+    EXPECT_GT(network.ComponentCount(), 20u) << c.message;
+    EXPECT_LT(network.ComponentCount(), complete) << c.message;
+    // Raised, the limits let a second run finish; the first run's closing
+    // recombinations of unprocessed radicals stay.
+    network.SetComponentLimit(kNoComponentLimit);
+    network.SetMemoryLimit(kNoMemoryLimit);
+    EXPECT_EQ(network.Generate().End, TGenerationEnd::Completed) << c.message;
+    EXPECT_GE(network.ComponentCount(), complete) << c.message;
   }
-  EXPECT_EQ(testing::CompareNetworks(alone, network), "");
-  EXPECT_EQ(CheckNetwork(network), "");
-  EXPECT_GT(network.ComponentCount(), 20u);
-  EXPECT_LT(network.ComponentCount(), complete);
-  // Raised, the limit lets a second run finish; the first run's closing
-  // recombinations of unprocessed radicals stay.
-  network.SetComponentLimit(kDefaultComponentLimit);
-  EXPECT_EQ(network.Generate().End, TGenerationEnd::Completed);
-  EXPECT_GE(network.ComponentCount(), complete);
 }
 
 // Steps are computed on several threads and registered in component order:

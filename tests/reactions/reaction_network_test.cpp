@@ -45,6 +45,18 @@ TEST(ReactionNetwork, AddAndFindComponents) {
   EXPECT_EQ(network.Roots().size(), 3u);
 }
 
+// Half the physical memory in whole MiB, at least 1, none when unknown; the
+// messages round up to hundredths of a MiB.
+TEST(MemoryLimit, DefaultIsHalfThePhysicalMemoryAndTextsRoundUp) {
+  const std::pair<std::uint64_t, std::size_t> limits[] = {
+      {0, kNoMemoryLimit}, {1, kMiB}, {3 * kMiB, kMiB}, {24ull << 30, 12ull << 30}, {(24ull << 30) + kMiB, 12ull << 30}};
+  for (const auto& [physical, limit] : limits) EXPECT_EQ(DefaultMemoryLimit(physical), limit) << physical;
+  const std::pair<std::size_t, const char*> texts[] = {
+      {0, "0"}, {kMiB, "1"}, {kMiB + 1, "1.01"}, {kMiB / 4, "0.25"}, {kMiB + kMiB / 2, "1.5"},
+      {kMiB / 10, "0.1"}, {100 * kMiB - 1, "100"}, {12052 * kMiB, "12052"}};
+  for (const auto& [bytes, text] : texts) EXPECT_EQ(MiBText(bytes), text) << bytes;
+}
+
 TEST(ReactionNetwork, AddReactionCopyLinksAndRemoveReactionUnlinks) {
   TReactionNetwork network;
   TMolecule* ethyl = AddFeed(network, "C. C; 0-1");

@@ -1,0 +1,66 @@
+#include "reactions/network_footprint.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "core/molecule.h"
+#include "reactions/reaction.h"
+
+namespace korvane {
+namespace {
+
+// A string's characters are on the heap only past its inline buffer.
+std::size_t StringHeap(const std::string& text) {
+  return text.capacity() > std::string().capacity() ? HeapBlockBytes(text.capacity() + 1) : 0;
+}
+
+template <class T>
+std::size_t VectorHeap(const std::vector<T>& items) {
+  return HeapBlockBytes(items.capacity() * sizeof(T));
+}
+
+// A link list grows by doubling, so on average a third of its slots are
+// spare beyond the entries in use.
+constexpr double kLinkSlack = 1.5;
+constexpr std::size_t kLinkEntryBytes = sizeof(TReaction*) + sizeof(double);
+// Each of a component's four link lists is a block of its own once it holds
+// an entry: a header and, on average, half a granule of rounding.
+constexpr std::size_t kLinkListOverhead = 4 * (sizeof(std::size_t) + 8);
+
+// One bucket of the equal-reaction index: the map's node (next pointer, key,
+// the bucket's list) and the list's single entry, plus the bucket pointer.
+constexpr std::size_t kReactionIndexNodeBytes =
+    sizeof(void*) + sizeof(std::uint64_t) + sizeof(std::vector<TReaction*>);
+
+}  // namespace
+
+std::size_t HeapBlockBytes(std::size_t bytes) {
+  // A chunk of the C library's allocator: an 8-byte header, 16-byte
+  // granules, 32 bytes at least.
+  if (bytes == 0) return 0;
+  return std::max<std::size_t>(32, (bytes + sizeof(std::size_t) + 15) & ~std::size_t{15});
+}
+
+std::size_t ComponentFootprint(const TMolecule& component) {
+  // The certificate is known for every indexed component: reading it
+  // computes nothing.
+  const std::size_t bytes = HeapBlockBytes(sizeof(TMolecule)) + VectorHeap(component.AtomTypes()) +
+                      VectorHeap(component.Bonds()) + VectorHeap(component.UnpairedElectrons()) +
+                      VectorHeap(component.AromaticSelfAtoms()) + VectorHeap(component.RadicalAtomIndices()) +
+                      StringHeap(component.Certificate()) + StringHeap(component.Name);
+  return bytes + kLinkListOverhead;
+}
+
+std::size_t ReactionFootprint(const TReaction& reaction) {
+  const std::size_t participants = reaction.Reactants.size() + reaction.Products.size();
+  return HeapBlockBytes(sizeof(TReaction)) + VectorHeap(reaction.Reactants) + VectorHeap(reaction.Products) +
+         VectorHeap(reaction.ReactantCoefs) + VectorHeap(reaction.ProductCoefs) + StringHeap(reaction.FreqFact2) +
+         StringHeap(reaction.ActEnerg2) +
+         static_cast<std::size_t>(kLinkSlack * static_cast<double>(participants * kLinkEntryBytes)) +
+         HeapBlockBytes(kReactionIndexNodeBytes) + HeapBlockBytes(sizeof(TReaction*)) + sizeof(void*);
+}
+
+}  // namespace korvane
