@@ -1,9 +1,12 @@
 #pragma once
-// Straight-chain alkanes for the benchmarks, built without the test helpers.
+// Straight-chain alkanes and their networks for the benchmarks, built
+// without the test helpers.
 
+#include <map>
 #include <memory>
 
 #include "core/molecule.h"
+#include "reactions/reaction_network.h"
 
 namespace korvane::bench {
 
@@ -21,6 +24,20 @@ inline std::unique_ptr<TMolecule> Alkane(int carbons) {
     for (int k = 0; k < hydrogens; ++k, ++next) adjacency[c][next] = adjacency[next][c] = 1;
   }
   return TMolecule::FromStructure(0, adjacency, types, TBoolMatrix(n, n, false));
+}
+
+/// The primary network of that alkane at the default preferences,
+/// generated on first use and kept: the generation is not what is measured.
+inline const TReactionNetwork& AlkaneNetwork(int carbons) {
+  static std::map<int, std::unique_ptr<TReactionNetwork>> networks;
+  auto& network = networks[carbons];
+  if (!network) {
+    network = std::make_unique<TReactionNetwork>();
+    const auto feed = Alkane(carbons);
+    network->AddComponent(feed->AdjacencyMatrix(), feed->AtomTypes(), feed->AromaticMatrix(), true);
+    network->Generate();
+  }
+  return *network;
 }
 
 }  // namespace korvane::bench

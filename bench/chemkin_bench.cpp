@@ -4,7 +4,6 @@
 // layout. Goal: the whole n-hexadecane network in under a second.
 #include <benchmark/benchmark.h>
 
-#include <map>
 #include <memory>
 
 #include "alkane.h"
@@ -16,22 +15,9 @@ namespace {
 
 using namespace korvane;
 
-// Generated once per size: the generation is not what is measured.
-const TReactionNetwork& AlkaneNetwork(int carbons) {
-  static std::map<int, std::unique_ptr<TReactionNetwork>> networks;
-  auto& network = networks[carbons];
-  if (!network) {
-    network = std::make_unique<TReactionNetwork>();
-    const auto feed = bench::Alkane(carbons);
-    network->AddComponent(feed->AdjacencyMatrix(), feed->AtomTypes(), feed->AromaticMatrix(), true);
-    network->Generate();
-  }
-  return *network;
-}
-
 // range(0): carbons of the feed.
 void BM_ChemkinThermoRecords(benchmark::State& state) {
-  const TReactionNetwork& network = AlkaneNetwork(static_cast<int>(state.range(0)));
+  const TReactionNetwork& network = bench::AlkaneNetwork(static_cast<int>(state.range(0)));
   std::size_t bytes = 0;
   for (auto _ : state) {
     const auto records = ChemkinThermoRecords(network, ChemkinSpeciesNames(network));

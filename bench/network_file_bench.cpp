@@ -5,8 +5,6 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
-#include <limits>
-#include <map>
 #include <memory>
 
 #include "alkane.h"
@@ -19,26 +17,13 @@ using namespace korvane;
 
 constexpr double kMiB = 1024.0 * 1024.0;
 
-const TReactionNetwork& Network(int carbons) {
-  static std::map<int, std::unique_ptr<TReactionNetwork>> networks;
-  auto& network = networks[carbons];
-  if (!network) {
-    network = std::make_unique<TReactionNetwork>();
-    network->SetComponentLimit(std::numeric_limits<std::size_t>::max());
-    const auto feed = bench::Alkane(carbons);
-    network->AddComponent(feed->AdjacencyMatrix(), feed->AtomTypes(), feed->AromaticMatrix(), true);
-    network->Generate();
-  }
-  return *network;
-}
-
 std::string FileOf(int carbons) {
   return (std::filesystem::temp_directory_path() / ("korvane-bench-C" + std::to_string(carbons) + ".rnw")).string();
 }
 
 void BM_WriteNetworkFile(benchmark::State& state) {
   const int carbons = static_cast<int>(state.range(0));
-  const TReactionNetwork& network = Network(carbons);
+  const TReactionNetwork& network = bench::AlkaneNetwork(carbons);
   std::size_t peak = 0;
   for (auto _ : state) {
     bench::ResetHeapPeak();
@@ -54,7 +39,8 @@ BENCHMARK(BM_WriteNetworkFile)->ArgNames({"carbons"})->Arg(6)->Arg(16)->Arg(20)-
 
 void BM_LoadNetworkFile(benchmark::State& state) {
   const int carbons = static_cast<int>(state.range(0));
-  if (!WriteNetworkFile(Network(carbons), "", FileOf(carbons))) state.SkipWithError("the file was not written");
+  if (!WriteNetworkFile(bench::AlkaneNetwork(carbons), "", FileOf(carbons)))
+    state.SkipWithError("the file was not written");
   std::size_t peak = 0;
   for (auto _ : state) {
     TReactionNetwork loaded;
@@ -63,7 +49,7 @@ void BM_LoadNetworkFile(benchmark::State& state) {
     if (!LoadNetworkFile(FileOf(carbons), loaded)) state.SkipWithError("the file did not load");
     peak = bench::HeapPeakBytes() - before;
   }
-  state.counters["components"] = static_cast<double>(Network(carbons).ComponentCount());
+  state.counters["components"] = static_cast<double>(bench::AlkaneNetwork(carbons).ComponentCount());
   state.counters["heap_peak_MiB"] = static_cast<double>(peak) / kMiB;  // the loaded network included
 }
 BENCHMARK(BM_LoadNetworkFile)->ArgNames({"carbons"})->Arg(6)->Arg(16)->Arg(20)->Unit(benchmark::kMillisecond);

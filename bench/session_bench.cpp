@@ -3,7 +3,6 @@
 // the network), its size, and putting it back (what Undo does).
 #include <benchmark/benchmark.h>
 
-#include <map>
 #include <memory>
 
 #include "alkane.h"
@@ -15,21 +14,8 @@ using namespace korvane;
 
 constexpr double kMiB = 1024.0 * 1024.0;
 
-// One generated network per chain length, made on first use.
-const TReactionNetwork& Network(int carbons) {
-  static std::map<int, std::unique_ptr<TReactionNetwork>> networks;
-  auto& network = networks[carbons];
-  if (!network) {
-    network = std::make_unique<TReactionNetwork>();
-    const auto feed = bench::Alkane(carbons);
-    network->AddComponent(feed->AdjacencyMatrix(), feed->AtomTypes(), feed->AromaticMatrix(), true);
-    network->Generate();
-  }
-  return *network;
-}
-
 void BM_CaptureSnapshot(benchmark::State& state) {
-  const TReactionNetwork& network = Network(static_cast<int>(state.range(0)));
+  const TReactionNetwork& network = bench::AlkaneNetwork(static_cast<int>(state.range(0)));
   std::size_t size = 0;
   for (auto _ : state) size = TNetworkSnapshot::Capture(network).Size();
   state.counters["components"] = static_cast<double>(network.ComponentCount());
@@ -38,7 +24,8 @@ void BM_CaptureSnapshot(benchmark::State& state) {
 BENCHMARK(BM_CaptureSnapshot)->ArgNames({"carbons"})->Arg(6)->Arg(16)->Arg(20)->Unit(benchmark::kMillisecond);
 
 void BM_RestoreSnapshot(benchmark::State& state) {
-  const TNetworkSnapshot snapshot = TNetworkSnapshot::Capture(Network(static_cast<int>(state.range(0))));
+  const TNetworkSnapshot snapshot =
+      TNetworkSnapshot::Capture(bench::AlkaneNetwork(static_cast<int>(state.range(0))));
   for (auto _ : state) {
     TReactionNetwork restored;
     snapshot.Restore(restored);

@@ -441,25 +441,14 @@ std::string Where(const char* what, std::size_t index) {
   return std::string(what) + " " + std::to_string(index) + ": ";
 }
 
-// A component's n x n bond entries in row order, with their aromatic flags,
-// made from its stored bonds: the molecule's own matrices are neither
-// expanded nor kept, so checking and writing a large network costs one
-// component's matrix at a time.
+// A component's matrices, one component at a time, expanded without being
+// kept by the molecule: checking and writing a large network costs one
+// component's matrices, not every component's.
 struct TBondGrid {
-  std::vector<std::uint8_t> Entries;
-  std::vector<std::uint8_t> Aromatic;
+  TByteMatrix Entries;
+  TBoolMatrix Aromatic;
 
-  void Fill(const TMolecule& component) {
-    const std::size_t n = component.AtomTypes().size();
-    Entries.assign(n * n, 0);
-    Aromatic.assign(n * n, 0);
-    for (std::size_t i = 0; i < n; ++i) Entries[i * n + i] = component.UnpairedElectrons()[i];
-    for (std::uint8_t i : component.AromaticSelfAtoms()) Aromatic[i * n + i] = 1;
-    for (const TBondEntry& bond : component.Bonds()) {
-      Entries[bond.Row * n + bond.Column] = Entries[bond.Column * n + bond.Row] = bond.Order;
-      Aromatic[bond.Row * n + bond.Column] = Aromatic[bond.Column * n + bond.Row] = bond.Aromatic;
-    }
-  }
+  void Fill(const TMolecule& component) { component.ExpandMatrices(Entries, Aromatic); }
 };
 
 TBondGrid& ThreadGrid() {
@@ -477,9 +466,11 @@ std::string ComponentProblem(const TMolecule& component) {
            std::to_string(component.Name.size()) + ".";
   TBondGrid& grid = ThreadGrid();
   grid.Fill(component);
+  const std::uint8_t* entries = grid.Entries.data();
+  const bool* aromatic = grid.Aromatic.data();
   for (std::size_t k = 0; k < n * n; ++k)
-    if (!BondByte(grid.Entries[k], grid.Aromatic[k] != 0))
-      return "the adjacency entry " + std::to_string(grid.Entries[k]) + (grid.Aromatic[k] ? " marked aromatic" : "") +
+    if (!BondByte(entries[k], aromatic[k]))
+      return "the adjacency entry " + std::to_string(entries[k]) + (aromatic[k] ? " marked aromatic" : "") +
              " at (" + std::to_string(k / n) + ", " + std::to_string(k % n) +
              ") cannot be stored in a reaction network file (0 to 4, or 1 for an aromatic bond).";
   return {};
@@ -656,7 +647,7 @@ void WriteComponent(ByteWriter& writer, const TMolecule& component) {
   writer.bytes(component.AtomTypes());
   TBondGrid& grid = ThreadGrid();
   grid.Fill(component);
-  for (std::size_t k = 0; k < n * n; ++k) writer.byte(*BondByte(grid.Entries[k], grid.Aromatic[k] != 0));
+  for (std::size_t k = 0; k < n * n; ++k) writer.byte(*BondByte(grid.Entries.data()[k], grid.Aromatic.data()[k]));
 }
 
 void WriteReaction(ByteWriter& writer, const TReactionNetwork& network, const TReaction& reaction) {

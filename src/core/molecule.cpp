@@ -79,16 +79,22 @@ void TMolecule::compact(const TByteMatrix& adjacency, const TBoolMatrix& aromati
 
 // Both matrices are symmetric (SetStructure refuses others), so the bonds
 // below the diagonal and the diagonal restore them exactly.
-void TMolecule::expandMatrices() const {
+void TMolecule::ExpandMatrices(TByteMatrix& adjacency, TBoolMatrix& aromatic) const {
   const std::size_t n = m_atomTypes.size();
-  TByteMatrix adjacency(n, n, 0);
-  TBoolMatrix aromatic(n, n, false);
-  for (std::size_t i = 0; i < n; ++i) adjacency[i][i] = m_unpaired[i];
+  adjacency.assign(n, n, 0);
+  aromatic.assign(n, n, false);
+  for (std::size_t i = 0; i < n && i < m_unpaired.size(); ++i) adjacency[i][i] = m_unpaired[i];
   for (std::uint8_t i : m_aromaticSelf) aromatic[i][i] = true;
   for (const TBondEntry& bond : m_bonds) {
     adjacency[bond.Row][bond.Column] = adjacency[bond.Column][bond.Row] = bond.Order;
     aromatic[bond.Row][bond.Column] = aromatic[bond.Column][bond.Row] = bond.Aromatic;
   }
+}
+
+void TMolecule::expandMatrices() const {
+  TByteMatrix adjacency;
+  TBoolMatrix aromatic;
+  ExpandMatrices(adjacency, aromatic);
   m_adjacency = std::move(adjacency);
   m_aromatic = std::move(aromatic);
 }

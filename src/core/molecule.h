@@ -128,6 +128,11 @@ class TMolecule {
     if (!m_aromatic) expandMatrices();
     return *m_aromatic;
   }
+  /// The two matrices made from the stored pieces into the caller's
+  /// (reusing their memory), without keeping them in the molecule: for code
+  /// that sweeps a whole network and must not leave every molecule holding
+  /// its expanded matrices.
+  void ExpandMatrices(TByteMatrix& adjacency, TBoolMatrix& aromatic) const;
   /// Bonds on a shortest path; 0 on the diagonal, 255 where no path exists.
   const TByteMatrix& DistanceMatrix() const;
   /// Bond energy of each bond [kJ/mol]: radical variant for radicals,

@@ -43,7 +43,7 @@ struct GuiContext {
   /// Called on a generator thread after each component of a run; tests
   /// hold a run there, so that what they do during it never depends on how
   /// fast the machine is. None in the program.
-  std::function<void()> AfterGeneratedComponent;
+  std::function<void()> AfterGeneratedComponent = nullptr;
   /// The machine's physical memory [bytes] (0: unknown), which bounds and
   /// sets the default of a network window's memory limit; tests give a
   /// figure of their own.

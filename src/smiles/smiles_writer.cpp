@@ -52,24 +52,16 @@ std::string AtomLabel(std::size_t i, std::uint8_t type) {
 
 std::string Pair(std::size_t i, std::size_t j) { return "atoms " + std::to_string(i) + " and " + std::to_string(j); }
 
-// The molecule's matrices, expanded here from its stored bonds: naming every
-// component of a large network must not leave each molecule holding its
-// expanded matrices (the molecule keeps those it expands itself).
+// The molecule's matrices, expanded for this call only: naming every
+// component of a large network must not leave each molecule holding them.
 struct TMatrices {
   TByteMatrix Adjacency;
   TBoolMatrix Aromatic;
 };
 
 TMatrices Expanded(const TMolecule& molecule) {
-  const std::size_t n = molecule.AtomTypes().size();
-  TMatrices matrices{TByteMatrix(n, n, 0), TBoolMatrix(n, n, false)};
-  for (std::size_t i = 0; i < n && i < molecule.UnpairedElectrons().size(); ++i)
-    matrices.Adjacency[i][i] = molecule.UnpairedElectrons()[i];
-  for (std::uint8_t i : molecule.AromaticSelfAtoms()) matrices.Aromatic[i][i] = true;
-  for (const TBondEntry& bond : molecule.Bonds()) {
-    matrices.Adjacency[bond.Row][bond.Column] = matrices.Adjacency[bond.Column][bond.Row] = bond.Order;
-    matrices.Aromatic[bond.Row][bond.Column] = matrices.Aromatic[bond.Column][bond.Row] = bond.Aromatic;
-  }
+  TMatrices matrices;
+  molecule.ExpandMatrices(matrices.Adjacency, matrices.Aromatic);
   return matrices;
 }
 
