@@ -15,6 +15,8 @@ namespace {
 // Participant lists of up to three items are compared up to order; longer
 // lists never match.
 constexpr std::size_t kMaxComparedSide = 3;
+// Source components and reactions read between two progress reports.
+constexpr std::size_t kProgressStep = 64;
 
 struct FusionKey {
   std::int32_t type;
@@ -85,47 +87,90 @@ class FusionIndex {
 
 }  // namespace
 
-void TReactionNetwork::Fuse(const TNetworkList& sources) {
-  FusionIndex held;
-  for (const auto& reaction : m_reactions) held.Add(*reaction);
-
+bool TReactionNetwork::Fuse(const TNetworkList& sources, const TFusionControl& control) {
+  TNetworkList read;
+  std::size_t total = 0;
   for (const TReactionNetwork* source : sources) {
     if (!source || source == this) continue;  // a network is never fused into itself
-    // Destination index of each source component, by identity.
-    std::unordered_map<const TMolecule*, std::int32_t> destination;
+    read.push_back(source);
+    total += source->ComponentCount() + source->ReactionCount();
+  }
+  std::size_t done = 0;
+  auto stopped = [&control] { return control.Stop && control.Stop->load(std::memory_order_relaxed); };
+  auto onward = [&] {
+    if (++done % kProgressStep == 0 && control.Progress) control.Progress(done, total);
+    return !stopped();
+  };
+
+  // The new components and reactions are made aside, the components with the
+  // positions they will take, so that the network stays as it was until the
+  // end and a stop costs nothing but what was made.
+  FusionIndex held;
+  for (const auto& reaction : m_reactions) held.Add(*reaction);
+  std::vector<std::unique_ptr<TMolecule>> newComponents;
+  std::vector<bool> newRoots;
+  TComponentIndex newIndex;
+  std::vector<std::unique_ptr<TReaction>> newReactions;
+
+  for (const TReactionNetwork* source : read) {
+    // The destination component (held or new) of each source component, by identity.
+    std::unordered_map<const TMolecule*, TMolecule*> destination;
     for (std::size_t i = 0; i < source->ComponentCount(); ++i) {
       const TMolecule* component = source->Component(i);
-      int found = FindComponent(*component);
-      if (found < 0) {
-        TMolecule* added = AddComponent(component->AdjacencyMatrix(), component->AtomTypes(),
-                                        component->AromaticMatrix(), source->IsRoot(component));
-        assert(added);  // a component of a network is always a valid molecule
-        found = added->ID;
+      TMolecule* found = m_componentIndex.Find(component->Certificate());
+      if (!found) found = newIndex.Find(component->Certificate());
+      if (!found) {
+        auto made = TMolecule::FromStructure(static_cast<std::int32_t>(m_components.size() + newComponents.size()),
+                                             component->AdjacencyMatrix(), component->AtomTypes(),
+                                             component->AromaticMatrix());
+        assert(made);  // a component of a network is always a valid molecule
+        found = made.get();
+        newIndex.Add(found);
+        newComponents.push_back(std::move(made));
+        newRoots.push_back(source->IsRoot(component));
       }
       destination[component] = found;
+      if (!onward()) return false;
     }
-    auto toDestination = [&destination](const TMolecule* m) { return destination.at(m); };
+    auto toDestination = [&destination](const TMolecule* m) { return destination.at(m)->ID; };
 
     for (std::size_t r = 0; r < source->ReactionCount(); ++r) {
       const TReaction& reaction = *source->Reaction(r);
-      if (held.Contains(reaction, toDestination)) continue;
-      auto copy = std::make_unique<TReaction>();
-      copy->SetParameters(reaction.ReactionType, reaction.ActEnergy, reaction.FreqFactor);
-      copy->MultiplyByActiveRadicals = reaction.MultiplyByActiveRadicals;
-      copy->ExplicitKinetics = reaction.ExplicitKinetics;
-      copy->FreqFact2 = reaction.FreqFact2;
-      copy->ActEnerg2 = reaction.ActEnerg2;
-      for (std::size_t k = 0; k < reaction.Reactants.size(); ++k)
-        copy->AddReactant(m_components[toDestination(reaction.Reactants[k])].get(), reaction.ReactantCoefs[k]);
-      for (std::size_t k = 0; k < reaction.Products.size(); ++k)
-        copy->AddProduct(m_components[toDestination(reaction.Products[k])].get(), reaction.ProductCoefs[k]);
-      held.Add(*copy);
-      m_reactions.push_back(std::move(copy));
+      if (!held.Contains(reaction, toDestination)) {
+        auto copy = std::make_unique<TReaction>();
+        copy->SetParameters(reaction.ReactionType, reaction.ActEnergy, reaction.FreqFactor);
+        copy->MultiplyByActiveRadicals = reaction.MultiplyByActiveRadicals;
+        copy->ExplicitKinetics = reaction.ExplicitKinetics;
+        copy->FreqFact2 = reaction.FreqFact2;
+        copy->ActEnerg2 = reaction.ActEnerg2;
+        for (std::size_t k = 0; k < reaction.Reactants.size(); ++k)
+          copy->AddReactant(destination.at(reaction.Reactants[k]), reaction.ReactantCoefs[k]);
+        for (std::size_t k = 0; k < reaction.Products.size(); ++k)
+          copy->AddProduct(destination.at(reaction.Products[k]), reaction.ProductCoefs[k]);
+        held.Add(*copy);
+        newReactions.push_back(std::move(copy));
+      }
+      if (!onward()) return false;
     }
   }
+  if (control.Progress) control.Progress(total, total);
+  if (stopped()) return false;
+
+  // The commit. The lists grow first, so that running out of memory leaves
+  // the network as it was rather than half fused.
+  m_components.reserve(m_components.size() + newComponents.size());
+  m_roots.reserve(m_roots.size() + newComponents.size());
+  m_reactions.reserve(m_reactions.size() + newReactions.size());
+  for (std::size_t k = 0; k < newComponents.size(); ++k) {
+    [[maybe_unused]] const std::int32_t position = newComponents[k]->ID;
+    [[maybe_unused]] const TMolecule* added = appendComponent(std::move(newComponents[k]), newRoots[k]);
+    assert(added->ID == position);
+  }
+  for (auto& reaction : newReactions) m_reactions.push_back(std::move(reaction));
   Relink();
   recountFootprint();
   AfterFilterSelectivity();
+  return true;
 }
 
 }  // namespace korvane

@@ -82,6 +82,16 @@ struct TGenerationOutcome {
   std::string Message;
 };
 
+/// What the caller of a fusion controls and learns while it runs.
+struct TFusionControl {
+  /// Set from any thread to end the fusion before it changes the network.
+  const std::atomic<bool>* Stop = nullptr;
+  /// Called now and then with the source components and reactions read of
+  /// their number; with done == total once every one has been read, before
+  /// the network changes.
+  std::function<void(std::size_t done, std::size_t total)> Progress;
+};
+
 /// Source networks of a fusion.
 class TReactionNetwork;
 class TReactionIndex;
@@ -201,8 +211,10 @@ class TReactionNetwork {
   /// Copies the components and reactions of every source into this network
   /// (identical components and matching reactions are not duplicated), then
   /// relinks and recomputes the after-filter selectivities. Sources are not
-  /// changed.
-  void Fuse(const TNetworkList& sources);
+  /// changed. Everything new is made aside while the sources are read, and
+  /// added at the end: a stop requested until then returns false with the
+  /// network exactly as it was; once the adding has begun the fusion ends.
+  bool Fuse(const TNetworkList& sources, const TFusionControl& control = {});
 
   // ----- replacing the content (file loading) -----
 

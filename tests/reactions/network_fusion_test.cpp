@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <utility>
+#include <vector>
+
 #include "molecule_builder.h"
 #include "network_checks.h"
 #include "reactions/reaction_network.h"
@@ -42,6 +46,41 @@ TEST(Fusion, AddsNewComponentsAndReactionsWithZeroSelectivities) {
   for (const TReaction* r : propane->ReactionLinks[kConsumedIn]) {
     EXPECT_EQ(r->Selectivity, 0.0);
     EXPECT_GT(r->SelectivityAfterFilter, 0.0);
+  }
+}
+
+// A stop before the end, at the first report of progress or at the one that
+// says every source record has been read, leaves the destination exactly as
+// it was: a fusion afterwards makes what it makes in an untouched network.
+TEST(Fusion, AStopBeforeTheEndLeavesTheDestinationAsItWas) {
+  TReactionNetwork source;
+  Generate(source, LinearAlkane(6));
+  const std::size_t records = source.ComponentCount() + source.ReactionCount();
+  ASSERT_EQ(records, 52u + 78u);
+  const std::vector<std::pair<std::size_t, std::size_t>> reports = {{64, 130}, {128, 130}, {130, 130}};
+  for (std::size_t stopAt : {0u, 2u}) {
+    TReactionNetwork destination, untouched;
+    for (TReactionNetwork* network : {&destination, &untouched}) Generate(*network, LinearAlkane(3));
+    const std::size_t footprint = destination.FootprintEstimate();
+    std::atomic<bool> stop{false};
+    std::vector<std::pair<std::size_t, std::size_t>> seen;
+    const bool fused = destination.Fuse({&source}, {.Stop = &stop, .Progress = [&](std::size_t done, std::size_t total) {
+                                                      if (seen.size() == stopAt) stop = true;
+                                                      seen.emplace_back(done, total);
+                                                    }});
+    EXPECT_FALSE(fused) << stopAt;
+    EXPECT_EQ(seen, std::vector(reports.begin(), reports.begin() + static_cast<std::ptrdiff_t>(stopAt) + 1));
+    EXPECT_EQ(CompareNetworks(destination, untouched), "") << stopAt;
+    EXPECT_EQ(CheckNetwork(destination), "") << stopAt;
+    EXPECT_EQ(destination.FootprintEstimate(), footprint) << stopAt;
+
+    seen.clear();
+    EXPECT_TRUE(destination.Fuse({&source}, {.Progress = [&](std::size_t done, std::size_t total) {
+                                   seen.emplace_back(done, total);
+                                 }}));
+    untouched.Fuse({&source});
+    EXPECT_EQ(seen, reports);
+    EXPECT_EQ(CompareNetworks(destination, untouched), "") << stopAt;
   }
 }
 
