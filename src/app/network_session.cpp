@@ -1,5 +1,6 @@
 #include "app/network_session.h"
 
+#include <algorithm>
 #include <cassert>
 #include <exception>
 
@@ -84,26 +85,44 @@ TGenerationOutcome TNetworkSession::Generate(TBusyLease& lease,
   return outcome;
 }
 
-TResult<TNetworkSession::TFusionAdded> TNetworkSession::Fuse(const std::vector<TNetworkSession*>& sources) {
+TResult<std::vector<TNetworkSession::TBusyLease>> TNetworkSession::LeaseFusionSources(
+    const TNetworkSession& destination, const std::vector<TNetworkSession*>& sources) {
   // Every source is read while the destination changes: none may be busy.
-  std::vector<TBusyLease> sourceLeases;
-  TNetworkList networks;
+  std::vector<TBusyLease> leases;
   for (TNetworkSession* source : sources) {
-    if (!source || source == this) continue;
+    if (!source || source == &destination) continue;
+    if (std::any_of(leases.begin(), leases.end(), [source](const TBusyLease& held) { return &held.Session() == source; }))
+      continue;
     auto lease = source->TryLease(undo_label::kFusion);
     if (!lease) return lease.error();
-    sourceLeases.push_back(std::move(lease.value()));
-    networks.push_back(&source->Network());
+    leases.push_back(std::move(lease.value()));
   }
-  TFusionAdded added;
-  const auto edited = Edit(undo_label::kFusion, [&](TReactionNetwork& network) {
-    const std::size_t components = network.ComponentCount(), reactions = network.ReactionCount();
-    network.Fuse(networks);
-    added = {network.ComponentCount() - components, network.ReactionCount() - reactions};
-    return true;
-  });
-  if (!edited) return edited.error();
-  return added;
+  return leases;
+}
+
+TResult<TNetworkSession::TFusionAdded> TNetworkSession::Fuse(const std::vector<TNetworkSession*>& sources) {
+  auto sourceLeases = LeaseFusionSources(*this, sources);
+  if (!sourceLeases) return sourceLeases.error();
+  auto lease = TryLease(undo_label::kFusion);
+  if (!lease) return lease.error();
+  return Fuse(lease.value(), sourceLeases.value());
+}
+
+TResult<TNetworkSession::TFusionAdded> TNetworkSession::Fuse(TBusyLease& lease,
+                                                               const std::vector<TBusyLease>& sourceLeases,
+                                                               std::function<void(std::size_t, std::size_t)> progress) {
+  assert(&lease.Session() == this);
+  TNetworkList networks;
+  for (const TBusyLease& source : sourceLeases) {
+    assert(&source.Session() != this);
+    networks.push_back(&source.Session().Network());
+  }
+  TNetworkSnapshot before = snapshot();
+  const std::size_t components = m_network->ComponentCount(), reactions = m_network->ReactionCount();
+  if (!m_network->Fuse(networks, {.Stop = &lease.StopFlag(), .Progress = std::move(progress)}))
+    return TError{TErrorCode::Refused, kFusionCancelled};
+  finishStep(undo_label::kFusion, std::move(before));
+  return TFusionAdded{m_network->ComponentCount() - components, m_network->ReactionCount() - reactions};
 }
 
 TResult<std::size_t> TNetworkSession::NameComponents(const TDBCoordinator& database) {

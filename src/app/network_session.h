@@ -36,6 +36,9 @@ namespace korvane {
 inline constexpr const char* kGenerationCommand = "Generate all reactions now";
 /// The command name of a save.
 inline constexpr const char* kSaveCommand = "Save reaction network to file";
+/// The error message of a fusion stopped before it changed the network.
+inline constexpr const char* kFusionCancelled =
+    "The fusion was cancelled; the destination reaction network was not changed.";
 
 /// Labels of the undoable steps, as the Edit menu shows them after "Undo ".
 namespace undo_label {
@@ -132,6 +135,19 @@ class TNetworkSession {
     std::size_t Components = 0, Reactions = 0;
   };
   TResult<TFusionAdded> Fuse(const std::vector<TNetworkSession*>& sources);
+  /// The same in two halves, for a caller that fuses on a worker thread:
+  /// the leases on the sources (each once, never on this session; a
+  /// session that is null is skipped), refused while one is busy...
+  static TResult<std::vector<TBusyLease>> LeaseFusionSources(const TNetworkSession& destination,
+                                                             const std::vector<TNetworkSession*>& sources);
+  /// ...then, on any thread, the fusion of the sources held by
+  /// `sourceLeases` under `lease` (taken for undo_label::kFusion) as one
+  /// undoable step. The lease's stop flag ends it before the network
+  /// changes: Refused with kFusionCancelled, no step, nothing changed (a
+  /// stop that comes once the adding has begun is too late, and the fusion
+  /// ends). `progress` gets the source records read of their number.
+  TResult<TFusionAdded> Fuse(TBusyLease& lease, const std::vector<TBusyLease>& sourceLeases,
+                             std::function<void(std::size_t done, std::size_t total)> progress = {});
 
   /// "Name components (DB)" as one undoable step (none when no name
   /// changes); returns how many names changed.

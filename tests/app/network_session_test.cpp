@@ -197,6 +197,29 @@ TEST(NetworkSession, FusionIsRefusedWhileASourceIsBusyAndIsUndoable) {
   EXPECT_EQ(destination.Network().ComponentCount(), components);
 }
 
+// A fusion on a worker holds its sources through their leases; stopped, it
+// is refused with its message and leaves neither a step nor a change.
+TEST(NetworkSession, AStoppedFusionLeavesNoStepAndNoChange) {
+  TNetworkSession destination, source;
+  AddFeed(destination.Network(), LinearAlkane(2));
+  AddFeed(source.Network(), LinearAlkane(6));
+  source.Network().Generate();
+  auto sourceLeases = TNetworkSession::LeaseFusionSources(destination, {&source, &destination, &source, nullptr});
+  ASSERT_TRUE(sourceLeases);
+  ASSERT_EQ(sourceLeases.value().size(), 1u);
+  EXPECT_EQ(source.BusyCommand(), "Fusion");
+  auto lease = destination.TryLease("Fusion");
+  const std::uint64_t state = destination.StateId();
+  const auto stopped =
+      destination.Fuse(lease.value(), sourceLeases.value(), [&](std::size_t, std::size_t) { destination.RequestStop(); });
+  ASSERT_FALSE(stopped);
+  EXPECT_EQ(stopped.error().Code, TErrorCode::Refused);
+  EXPECT_EQ(stopped.error().Message, kFusionCancelled);
+  EXPECT_EQ(destination.Network().ComponentCount(), 5u);
+  EXPECT_EQ(destination.StateId(), state);
+  EXPECT_FALSE(destination.CanUndo());
+}
+
 // Components found in a database take their item's first synonym; an item
 // without synonyms names nothing (and crashes nothing).
 TEST(NetworkSession, NamesComponentsFromADatabaseItemsWithoutSynonymsIncluded) {
