@@ -24,6 +24,7 @@ void TBackgroundTask::cancel() {
 void TBackgroundTask::releaseLease() {
   wait();
   m_lease.reset();
+  m_work = nullptr;
 }
 
 void TBackgroundTask::run() {

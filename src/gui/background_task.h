@@ -1,5 +1,5 @@
 #pragma once
-/// A long command of a network window (saving, exporting the graph) on a
+/// A long command of a window (saving, exporting the graph, a fusion) on a
 /// worker thread. It holds the session's busy lease until it is destroyed,
 /// so no other command touches the network meanwhile; it reports how far it
 /// is through two counters the window polls, and stops early when the user
@@ -30,6 +30,8 @@ class TBackgroundTask : public QThread {
   /// The work runs on the worker thread with the lease (whose StopRequested
   /// says the user cancelled) and the progress to count; it returns what
   /// went wrong, empty when it succeeded. An exception counts as a failure.
+  /// What the work holds (a fusion's leases on its sources) goes with the
+  /// lease.
   using Work = std::function<std::string(TNetworkSession::TBusyLease& lease, TTaskProgress& progress)>;
 
   TBackgroundTask(QString command, TNetworkSession::TBusyLease lease, Work work, QObject* parent = nullptr);
@@ -44,8 +46,9 @@ class TBackgroundTask : public QThread {
   bool cancelled() const { return m_cancelled.load(std::memory_order_relaxed); }
   /// What went wrong; read once the thread has finished.
   const std::string& failure() const { return m_failure; }
-  /// Ends the lease once the thread has finished, so that whoever reads the
-  /// results may give the network new commands.
+  /// Ends the lease, and drops the work with what it holds, once the thread
+  /// has finished, so that whoever reads the results may give the networks
+  /// new commands.
   void releaseLease();
 
  protected:

@@ -44,6 +44,10 @@ struct GuiContext {
   /// hold a run there, so that what they do during it never depends on how
   /// fast the machine is. None in the program.
   std::function<void()> AfterGeneratedComponent = nullptr;
+  /// Called on the worker of a save or a fusion each time it reports its
+  /// progress; tests hold the task there, as a run above. None in the
+  /// program.
+  std::function<void()> AfterTaskProgress = nullptr;
   /// The machine's physical memory [bytes] (0: unknown), which bounds and
   /// sets the default of a network window's memory limit; tests give a
   /// figure of their own.

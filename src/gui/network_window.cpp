@@ -28,6 +28,7 @@
 #include "gui/manual_reaction_commands.h"
 #include "gui/network_commands.h"
 #include "gui/reactions_page.h"
+#include "gui/task_strip.h"
 #include "gui/window_text.h"
 #include "gui/dropped_files.h"
 
@@ -35,7 +36,6 @@ namespace korvane::gui {
 namespace {
 
 constexpr int kPollIntervalMs = 250;
-constexpr int kTaskPollIntervalMs = 100;
 constexpr int kRollDurationMs = 160;
 const QColor kRed(Qt::red);
 const QColor kGreen(0, 128, 0);
@@ -79,7 +79,7 @@ TReact_Net_Wind::~TReact_Net_Wind() {
   // The threads' destructors ask their work to stop and wait, so the
   // network outlives every step of it.
   m_thread.reset();
-  m_task.reset();
+  m_taskStrip->abandon();
 }
 
 void TReact_Net_Wind::build() {
@@ -109,7 +109,13 @@ void TReact_Net_Wind::build() {
   AddManualReactionCommands(*this, m_context);
   m_pages->addTab(m_reactionsPage, QStringLiteral("Reactions"));
   layout->addWidget(m_pages, 1);
-  layout->addWidget(buildTaskStrip());
+  // Below the pages, shown only while a save or an export runs.
+  m_taskStrip = new TTaskStrip;
+  connect(m_taskStrip, &TTaskStrip::finished, this, [this] {
+    updateControls();
+    emit busyChanged(false);
+  });
+  layout->addWidget(m_taskStrip);
   setCentralWidget(central);
   buildMenu();
 
@@ -117,9 +123,6 @@ void TReact_Net_Wind::build() {
   m_pollTimer->setObjectName(QStringLiteral("pollTimer"));
   m_pollTimer->setInterval(kPollIntervalMs);
   connect(m_pollTimer, &QTimer::timeout, this, &TReact_Net_Wind::poll);
-  m_taskTimer = new QTimer(this);
-  m_taskTimer->setInterval(kTaskPollIntervalMs);
-  connect(m_taskTimer, &QTimer::timeout, this, &TReact_Net_Wind::pollTask);
   m_rollAnimation = new QPropertyAnimation(this, "size", this);
   m_rollAnimation->setDuration(kRollDurationMs);
   connect(this, &TReact_Net_Wind::networkEdited, this, [this] {
@@ -245,29 +248,6 @@ QWidget* TReact_Net_Wind::buildPreferencePage() {
   layout->addWidget(status);
   layout->addStretch();
   return page;
-}
-
-QWidget* TReact_Net_Wind::buildTaskStrip() {
-  // Below the pages, shown only while a save or an export runs.
-  m_taskStrip = new QWidget;
-  m_taskStrip->setObjectName(QStringLiteral("taskStrip"));
-  auto* row = new QHBoxLayout(m_taskStrip);
-  row->setContentsMargins(0, 0, 0, 0);
-  m_taskText = new QLabel;
-  m_taskText->setObjectName(QStringLiteral("taskText"));
-  m_taskProgress = new QProgressBar;
-  m_taskProgress->setObjectName(QStringLiteral("taskProgress"));
-  m_taskCancel = new QPushButton(QStringLiteral("Cancel"));
-  m_taskCancel->setObjectName(QStringLiteral("taskCancel"));
-  connect(m_taskCancel, &QPushButton::clicked, this, [this] {
-    if (m_task) m_task->cancel();
-    m_taskCancel->setEnabled(false);
-  });
-  row->addWidget(m_taskText);
-  row->addWidget(m_taskProgress, 1);
-  row->addWidget(m_taskCancel);
-  m_taskStrip->hide();
-  return m_taskStrip;
 }
 
 void TReact_Net_Wind::buildMenu() {
@@ -452,44 +432,16 @@ bool TReact_Net_Wind::startTask(const QString& command, bool cancellable, TBackg
     m_context.Dialogs.message(QStringLiteral("WARNING"), QString::fromStdString(lease.error().Message));
     return false;
   }
-  m_task = std::make_unique<TBackgroundTask>(command, std::move(lease.value()), std::move(work));
-  m_taskDone = std::move(done);
-  // Queued: the slot runs here, after the thread has ended its work.
-  connect(m_task.get(), &QThread::finished, this, &TReact_Net_Wind::taskFinished, Qt::QueuedConnection);
-  m_taskText->setText(command);
-  m_taskProgress->setRange(0, 0);  // busy until the work tells its total
-  m_taskCancel->setEnabled(cancellable);
-  m_taskStrip->show();
-  m_taskTimer->start();
+  m_taskStrip->start(std::make_unique<TBackgroundTask>(command, std::move(lease.value()), std::move(work)),
+                     cancellable, std::move(done));
   updateControls();
   emit busyChanged(true);
-  m_task->start();
   return true;
 }
 
-void TReact_Net_Wind::pollTask() {
-  if (!m_task) return;
-  const TTaskProgress& progress = m_task->progress();
-  const std::int64_t total = progress.Total.load(std::memory_order_relaxed);
-  const std::int64_t done = progress.Done.load(std::memory_order_relaxed);
-  if (total <= 0) return;
-  m_taskProgress->setRange(0, static_cast<int>(std::min<std::int64_t>(total, INT_MAX)));
-  m_taskProgress->setValue(static_cast<int>(std::min(done, total)));
-  m_taskText->setText(QStringLiteral("%1: %2 / %3").arg(m_task->command()).arg(done).arg(total));
-}
-
-void TReact_Net_Wind::taskFinished() {
-  if (!m_task || m_task->isRunning()) return;
-  m_taskTimer->stop();
-  m_taskStrip->hide();
-  const std::unique_ptr<TBackgroundTask> task = std::move(m_task);
-  const std::function<void(const TBackgroundTask&)> done = std::move(m_taskDone);
-  // The lease ends first, so the callback may give the network commands;
-  // the task's results stay readable until it is destroyed.
-  task->releaseLease();
+void TReact_Net_Wind::refreshBusyState() {
   updateControls();
-  emit busyChanged(false);
-  if (done) done(*task);
+  emit busyChanged(isBusy());
 }
 
 void TReact_Net_Wind::finishBackgroundWork() {
@@ -502,12 +454,11 @@ void TReact_Net_Wind::finishBackgroundWork() {
     emit generatingChanged(false);
     emit busyChanged(false);
   }
-  if (m_task) {
+  if (m_taskStrip->running()) {
     // Ended on purpose: what it would report (a cancelled export) is no news.
-    m_taskDone = nullptr;
-    m_task->cancel();
-    m_task->wait();
-    taskFinished();
+    m_taskStrip->abandon();
+    updateControls();
+    emit busyChanged(false);
   }
 }
 
@@ -516,7 +467,8 @@ void TReact_Net_Wind::setGeneratorStatus(const QString& text, const QColor& colo
 }
 
 void TReact_Net_Wind::updateControls() {
-  const bool idle = !isGenerating() && !m_task;
+  // Also a command of another window (a fusion) may hold the network.
+  const bool idle = !isBusy();
   for (const auto& control : m_networkControls)
     if (control) control->setEnabled(idle);
   for (QAction* action : m_networkActions) action->setEnabled(idle);
@@ -538,7 +490,7 @@ void TReact_Net_Wind::updateTitle() {
 void TReact_Net_Wind::updateUndoActions() {
   if (!m_undoAction) return;
   // The history belongs to the command under way until it ends.
-  const bool idle = !isGenerating() && !m_task;
+  const bool idle = !isBusy();
   m_undoAction->setEnabled(idle && m_session->CanUndo());
   m_redoAction->setEnabled(idle && m_session->CanRedo());
   if (!idle) return;
@@ -582,10 +534,12 @@ void TReact_Net_Wind::startSave(const QString& fileName, const QString& note) {
   auto written = std::make_shared<TResult<std::uint64_t>>(TError{});
   startTask(
       QString::fromLatin1(kSaveCommand), true,
-      [path, text, written](TNetworkSession::TBusyLease& lease, TTaskProgress& progress) {
-        *written = lease.Session().WriteFile(lease, path, text, [&progress](std::size_t done, std::size_t total) {
+      [path, text, written, hook = m_context.AfterTaskProgress](TNetworkSession::TBusyLease& lease,
+                                                                 TTaskProgress& progress) {
+        *written = lease.Session().WriteFile(lease, path, text, [&](std::size_t done, std::size_t total) {
           progress.Total.store(static_cast<std::int64_t>(total), std::memory_order_relaxed);
           progress.Done.store(static_cast<std::int64_t>(done), std::memory_order_relaxed);
+          if (hook) hook();
         });
         return std::string();
       },

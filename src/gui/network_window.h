@@ -32,6 +32,7 @@ namespace korvane::gui {
 class TComponentsPage;
 class TGenVlakno;
 class TReactionsPage;
+class TTaskStrip;
 
 class TReact_Net_Wind : public QMainWindow {
   Q_OBJECT
@@ -57,9 +58,12 @@ class TReact_Net_Wind : public QMainWindow {
   /// True from "Generate all reactions now" until the poll has seen the run
   /// finish.
   bool isGenerating() const { return m_thread != nullptr; }
-  /// True while any long command (a run, a save, an export) holds the
-  /// network; nothing else may touch it then.
+  /// True while any long command (a run, a save, an export, a fusion) holds
+  /// the network; nothing else may touch it then.
   bool isBusy() const { return m_session->IsBusy(); }
+  /// Tells the window that a command of another window (a fusion) took or
+  /// released its network: its controls and pages follow.
+  void refreshBusyState();
   /// The network, for a command of this window or of its auxiliary windows;
   /// null, after telling the user why, while a long command holds it.
   TReactionNetwork* networkForCommand();
@@ -147,11 +151,8 @@ class TReact_Net_Wind : public QMainWindow {
  private:
   void build();
   QWidget* buildPreferencePage();
-  QWidget* buildTaskStrip();
   void buildMenu();
   void poll();
-  void pollTask();
-  void taskFinished();
   /// Starts `work` on a worker under a lease for `command`; `done` runs here
   /// once it has finished, with the failure (empty on success).
   bool startTask(const QString& command, bool cancellable, TBackgroundTask::Work work,
@@ -175,8 +176,6 @@ class TReact_Net_Wind : public QMainWindow {
   std::unique_ptr<TNetworkSession> m_session;
   std::shared_ptr<TDBCoordinator> m_database;
   std::unique_ptr<TGenVlakno> m_thread;
-  std::unique_ptr<TBackgroundTask> m_task;
-  std::function<void(const TBackgroundTask&)> m_taskDone;
   std::vector<QPointer<QWidget>> m_auxiliaryWindows;
   int m_savedHeight = 0;
   bool m_rolledUp = false;
@@ -206,11 +205,7 @@ class TReact_Net_Wind : public QMainWindow {
   QLabel* m_time = nullptr;
   QTimer* m_pollTimer = nullptr;
   QWidget* m_controlsGroup = nullptr;
-  QWidget* m_taskStrip = nullptr;
-  QLabel* m_taskText = nullptr;
-  QProgressBar* m_taskProgress = nullptr;
-  QPushButton* m_taskCancel = nullptr;
-  QTimer* m_taskTimer = nullptr;
+  TTaskStrip* m_taskStrip = nullptr;
   QPropertyAnimation* m_rollAnimation = nullptr;
   QAction* m_undoAction = nullptr;
   QAction* m_redoAction = nullptr;

@@ -7,18 +7,21 @@
 #include <QListView>
 #include <QListWidget>
 #include <QMimeData>
+#include <QMouseEvent>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QDir>
 #include <QProgressBar>
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
-#include <condition_variable>
-#include <mutex>
 
 #include "app/graph_export.h"
 #include "app/network_file.h"
 #include "database/mol_structure_file.h"
 #include "gui/components_page.h"
+#include "gate.h"
 #include "gui_fixture.h"
 #include "gui_test_support.h"
 #include "hexane_window.h"
@@ -165,36 +168,8 @@ TEST_F(NetworkWindow, GenerationRunsOnItsThreadAndThePollReportsTheEnd) {
 // A run can be stopped; meanwhile every command on the network is refused,
 // also erasing its window; closing the program stops it too, after its
 // question.
-// Holds a generation run after its first component until released, so that
-// the run is still on while the test works, however fast the machine.
-class RunGate {
- public:
-  std::function<void()> hook() {
-    return [this] {
-      std::unique_lock lock(m_mutex);
-      m_reached = true;
-      m_changed.notify_all();
-      m_changed.wait(lock, [this] { return !m_held; });
-    };
-  }
-  void waitUntilReached() {
-    std::unique_lock lock(m_mutex);
-    m_changed.wait(lock, [this] { return m_reached; });
-  }
-  void release() {
-    std::lock_guard lock(m_mutex);
-    m_held = false;
-    m_changed.notify_all();
-  }
-
- private:
-  std::mutex m_mutex;
-  std::condition_variable m_changed;
-  bool m_reached = false, m_held = true;
-};
-
 TEST_F(NetworkWindow, StopEndsAHexadecaneRunWithAConsistentNetwork) {
-  RunGate gate;
+  testing::Gate gate;
   context.AfterGeneratedComponent = gate.hook();
   auto manager = startManager();
   TReact_Net_Wind& window = testing::NewWindow(dialogs, *manager, QStringLiteral("hexadecane"));
@@ -274,6 +249,60 @@ TEST_F(NetworkWindow, SaveAsAsksSaveWritesToTheFileItHas) {
   ASSERT_EQ(LoadNetworkFile(path.toStdString(), loaded)->Note, "my note");
   EXPECT_EQ(loaded.Component(4)->Name, "C2H6");
   EXPECT_FALSE(window->isWindowModified());
+}
+
+// A save runs on a worker: held at its first report of progress, the window
+// goes on answering (its timers tick, a click waiting in the event queue is
+// handled), the strip below the pages shows how far the save is, and Cancel
+// ends it with the previous file as it was and nothing beside it.
+TEST_F(NetworkWindow, ASaveHeldMidwayLeavesTheWindowAnsweringAndCancelKeepsThePreviousFile) {
+  testing::Gate gate;
+  context.AfterTaskProgress = gate.hook();
+  auto window = makeWindow();
+  testing::AddFeed(window->network(), testing::LinearAlkane(10));
+  window->network().Generate();
+  const std::size_t records = window->network().ComponentCount() + window->network().ReactionCount();
+  ASSERT_GT(records, 1024u);  // the writer reports every 1024 records
+  const QString path = file(QStringLiteral("kept.rnw"));
+  testing::WriteFile(path, "previous content");
+  dialogs.expectSaveFile(kSaveFilter, path)
+      .expectQuestion(QStringLiteral("WARNING"),
+                      QStringLiteral("The file, you have chosen, exists. Are you sure to rewrite it?"), true)
+      .expectInput(kNoteCaption, kNotePrompt, QString(), QStringLiteral("held"));
+  int ticks = 0;
+  QTimer ticker;
+  ticker.setInterval(10);
+  QObject::connect(&ticker, &QTimer::timeout, [&ticks] { ++ticks; });
+  ticker.start();
+
+  testing::ClickButton(*window, QStringLiteral("Save reaction network to file"));
+  gate.waitUntilReached();
+  auto* tabs = window->centralWidget()->findChild<QTabWidget*>(QString(), Qt::FindDirectChildrenOnly);
+  auto* tabBar = tabs->tabBar();
+  const QPoint tab = tabBar->tabRect(1).center();
+  QCoreApplication::postEvent(tabBar, new QMouseEvent(QEvent::MouseButtonPress, tab, tabBar->mapToGlobal(tab),
+                                                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+  QCoreApplication::postEvent(tabBar, new QMouseEvent(QEvent::MouseButtonRelease, tab, tabBar->mapToGlobal(tab),
+                                                      Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
+  const QString shown = QStringLiteral("Save reaction network to file: 1024 / %1").arg(records);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return ticks >= 3 && FieldText(*window, "taskText") == shown; }, 30000))
+      << ticks << " ticks, strip " << FieldText(*window, "taskText").toStdString();
+  EXPECT_EQ(tabs->currentIndex(), 1);
+  auto* bar = window->findChild<QProgressBar*>(QStringLiteral("taskProgress"));
+  EXPECT_EQ(std::pair(bar->value(), bar->maximum()), std::pair(1024, static_cast<int>(records)));
+  EXPECT_TRUE(window->isBusy());
+  SaveScreenshot(*window, QStringLiteral("network_window_saving"));
+
+  QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("taskCancel")), Qt::LeftButton);
+  gate.release();
+  waitForTask(*window);
+  EXPECT_TRUE(dialogs.finished());  // a cancelled save says nothing
+  EXPECT_EQ(testing::ReadFile(path), "previous content");
+  EXPECT_EQ(QDir(file(QString())).entryList({QStringLiteral("kept.rnw*")}, QDir::Files | QDir::Hidden),
+            QStringList{QStringLiteral("kept.rnw")});
+  EXPECT_EQ(window->windowTitle(), "Reaction Network Window: test[*]");
+  EXPECT_FALSE(window->findChild<QWidget*>(QStringLiteral("taskStrip"))->isVisibleTo(window.get()));
+  context.AfterTaskProgress = nullptr;
 }
 
 // The graph export runs on a worker with its progress below the pages;

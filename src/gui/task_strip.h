@@ -1,0 +1,57 @@
+#pragma once
+/// TTaskStrip: the strip below a window's content while a long command runs
+/// on a worker thread: the command's caption with how far it is, a progress
+/// bar and Cancel. It owns the running task, polls its progress, and once
+/// the task's thread has ended releases its leases and hands it to the
+/// command's `done`.
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+#include "gui/background_task.h"
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QTimer;
+
+namespace korvane::gui {
+
+class TTaskStrip : public QWidget {
+  Q_OBJECT
+
+ public:
+  /// How often the strip reads the task's progress [ms].
+  static constexpr int kPollIntervalMs = 100;
+
+  explicit TTaskStrip(QWidget* parent = nullptr);
+  /// Cancels a task still under way and waits for its thread.
+  ~TTaskStrip() override;
+
+  /// Shows the strip and starts `task`. `done` runs on this thread once the
+  /// task has ended, after `finished`.
+  void start(std::unique_ptr<TBackgroundTask> task, bool cancellable,
+             std::function<void(const TBackgroundTask&)> done);
+  bool running() const { return m_task != nullptr; }
+  /// Cancels the task under way and waits for its thread; its leases end,
+  /// its `done` is not called and nothing is emitted.
+  void abandon();
+
+ signals:
+  /// The task has ended and its leases are released.
+  void finished();
+
+ private:
+  void poll();
+  void taskFinished();
+
+  std::unique_ptr<TBackgroundTask> m_task;
+  std::function<void(const TBackgroundTask&)> m_done;
+  QLabel* m_text = nullptr;
+  QProgressBar* m_progress = nullptr;
+  QPushButton* m_cancel = nullptr;
+  QTimer* m_timer = nullptr;
+};
+
+}  // namespace korvane::gui
