@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "gui/network_window.h"
+#include "gui/task_strip.h"
 #include "gui/window_text.h"
 
 namespace korvane::gui {
@@ -68,17 +69,21 @@ TAdd_RN_CTRL_WIN::TAdd_RN_CTRL_WIN(GuiContext& context, WindowList windows, QWid
 
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
-  auto* execute = new QPushButton(QStringLiteral("Execute fusion"));
-  execute->setObjectName(QStringLiteral("executeFusion"));
-  connect(execute, &QPushButton::clicked, this, &TAdd_RN_CTRL_WIN::executeFusion);
-  auto* close = new QPushButton(QStringLiteral("Close"));
-  close->setObjectName(QStringLiteral("close"));
-  connect(close, &QPushButton::clicked, this, &QDialog::reject);
-  buttons->addWidget(execute);
-  buttons->addWidget(close);
+  m_execute = new QPushButton(QStringLiteral("Execute fusion"));
+  m_execute->setObjectName(QStringLiteral("executeFusion"));
+  connect(m_execute, &QPushButton::clicked, this, &TAdd_RN_CTRL_WIN::executeFusion);
+  m_close = new QPushButton(QStringLiteral("Close"));
+  m_close->setObjectName(QStringLiteral("close"));
+  connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
+  buttons->addWidget(m_execute);
+  buttons->addWidget(m_close);
+
+  m_taskStrip = new TTaskStrip;
+  connect(m_taskStrip, &TTaskStrip::finished, this, &TAdd_RN_CTRL_WIN::fusionStartedOrEnded);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(pages);
+  layout->addWidget(m_taskStrip);
   layout->addLayout(buttons);
   resize(480, 380);
 }
@@ -142,7 +147,7 @@ void TAdd_RN_CTRL_WIN::showDestinationState() {
 
 void TAdd_RN_CTRL_WIN::executeFusion() {
   TReact_Net_Wind* target = destination();
-  if (!target) return;
+  if (!target || isFusing()) return;
   std::vector<TReact_Net_Wind*> sources;
   for (int row = 0; row < m_sourceList->count(); ++row)
     if (m_sourceList->item(row)->checkState() == Qt::Checked && m_sources[static_cast<std::size_t>(row)])
@@ -155,21 +160,79 @@ void TAdd_RN_CTRL_WIN::executeFusion() {
                              QStringLiteral("This action will add selected reaction sub-network into destination "
                                             "reaction network. Are you sure to contunie?")))
     return;
-  // Neither the destination nor a source may be busy meanwhile; the session
-  // refuses the fusion then, naming the command under way.
+  // Neither the destination nor a source may be busy; the sessions refuse
+  // the fusion then, naming the command under way. The leases hold them
+  // until the worker has finished.
   std::vector<TNetworkSession*> sourceSessions;
   for (TReact_Net_Wind* source : sources) sourceSessions.push_back(&source->session());
-  const auto added = target->session().Fuse(sourceSessions);
-  if (!added) {
-    m_context.Dialogs.message(QStringLiteral("WARNING"), QString::fromStdString(added.error().Message));
+  auto sourceLeases = TNetworkSession::LeaseFusionSources(target->session(), sourceSessions);
+  if (!sourceLeases) {
+    m_context.Dialogs.message(QStringLiteral("WARNING"), QString::fromStdString(sourceLeases.error().Message));
     return;
   }
-  target->notifyNetworkEdited();
-  showDestinationState();
-  m_context.Dialogs.message(QString(), QStringLiteral("Fusion of reaction network(s) was succesfully finished.\n\n"
-                                                      "Components added: %1, reactions added: %2.")
-                                           .arg(added.value().Components)
-                                           .arg(added.value().Reactions));
+  auto lease = target->session().TryLease(undo_label::kFusion);
+  if (!lease) {
+    m_context.Dialogs.message(QStringLiteral("WARNING"), QString::fromStdString(lease.error().Message));
+    return;
+  }
+
+  auto held = std::make_shared<std::vector<TNetworkSession::TBusyLease>>(std::move(sourceLeases.value()));
+  auto added = std::make_shared<TResult<TNetworkSession::TFusionAdded>>(TError{});
+  auto work = [held, added, hook = m_context.AfterTaskProgress](TNetworkSession::TBusyLease& lease,
+                                                                 TTaskProgress& progress) {
+    *added = lease.Session().Fuse(lease, *held, [&](std::size_t done, std::size_t total) {
+      progress.Total.store(static_cast<std::int64_t>(total), std::memory_order_relaxed);
+      progress.Done.store(static_cast<std::int64_t>(done), std::memory_order_relaxed);
+      if (hook) hook();
+    });
+    return std::string();
+  };
+  auto done = [this, target = QPointer<TReact_Net_Wind>(target), added](const TBackgroundTask& task) {
+    if (!task.failure().empty()) {
+      m_context.Dialogs.message(QStringLiteral("WARNING"), QString::fromStdString(task.failure()));
+      return;
+    }
+    // Cancelled before the network changed: it is as it was, nothing to say.
+    if (!*added && task.cancelled()) return;
+    if (!*added) {
+      m_context.Dialogs.message(QStringLiteral("WARNING"), QString::fromStdString(added->error().Message));
+      return;
+    }
+    if (target) target->notifyNetworkEdited();
+    showDestinationState();
+    m_context.Dialogs.message(QString(), QStringLiteral("Fusion of reaction network(s) was succesfully finished.\n\n"
+                                                        "Components added: %1, reactions added: %2.")
+                                             .arg(added->value().Components)
+                                             .arg(added->value().Reactions));
+  };
+  m_held = {target};
+  for (TReact_Net_Wind* source : sources) m_held.emplace_back(source);
+  m_taskStrip->start(std::make_unique<TBackgroundTask>(QString::fromLatin1(undo_label::kFusion),
+                                                       std::move(lease.value()), std::move(work)),
+                     true, std::move(done));
+  fusionStartedOrEnded();
+}
+
+bool TAdd_RN_CTRL_WIN::isFusing() const { return m_taskStrip->running(); }
+
+void TAdd_RN_CTRL_WIN::fusionStartedOrEnded() {
+  const bool fusing = isFusing();
+  for (QWidget* control : {static_cast<QWidget*>(m_destinationList), static_cast<QWidget*>(m_sourceList),
+                           static_cast<QWidget*>(m_execute), static_cast<QWidget*>(m_close)})
+    control->setEnabled(!fusing);
+  for (const QPointer<TReact_Net_Wind>& window : m_held)
+    if (window) window->refreshBusyState();
+  if (!fusing) m_held.clear();
+}
+
+void TAdd_RN_CTRL_WIN::finishBackgroundWork() {
+  if (!isFusing()) return;
+  m_taskStrip->abandon();
+  fusionStartedOrEnded();
+}
+
+void TAdd_RN_CTRL_WIN::reject() {
+  if (!isFusing()) QDialog::reject();
 }
 
 }  // namespace korvane::gui

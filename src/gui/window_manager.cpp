@@ -572,8 +572,10 @@ void TGen_Wind_Manager::showGlobalSettings() {
 void TGen_Wind_Manager::showAbout() { m_context.Dialogs.exec(*m_about); }
 
 void TGen_Wind_Manager::destroyWindows() {
-  // Last first, as the list was built; each window stops its run and waits
-  // for the thread before its network goes.
+  // A fusion holds several windows' networks: it ends before any of them
+  // goes. Then last first, as the list was built; each window stops its run
+  // and waits for the thread before its network goes.
+  if (m_fusion) m_fusion->finishBackgroundWork();
   while (!m_windows.empty()) m_windows.pop_back();
 }
 
@@ -607,6 +609,7 @@ bool TGen_Wind_Manager::mayQuit() {
     if (answer == 2) return false;
   }
   // Only now do runs stop and exports end, so that Cancel keeps them going.
+  m_fusion->finishBackgroundWork();
   for (const auto& window : m_windows) window->finishBackgroundWork();
   if (answer == 0)
     for (TReact_Net_Wind* window : unsaved)

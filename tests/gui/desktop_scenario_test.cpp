@@ -244,6 +244,8 @@ TEST_F(DesktopScenario, FromADatabaseFeedToFusedNetworksAndSavedParameters) {
         .expectMessage(QString(), QStringLiteral("Fusion of reaction network(s) was succesfully finished.\n\n"
                                                  "Components added: 0, reactions added: 0."));
     Press(dialog, "Execute fusion");
+    // The fusion runs on a worker; its message comes once it has ended.
+    EXPECT_TRUE(dialogs.waitUntilFinished());
     return dialog.result();
   });
   Press(second, "Add sub- (reaction network)");
