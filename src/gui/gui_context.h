@@ -44,6 +44,9 @@ struct GuiContext {
   /// hold a run there, so that what they do during it never depends on how
   /// fast the machine is. None in the program.
   std::function<void()> AfterGeneratedComponent = nullptr;
+  /// Called on the worker before an equation or CHEMKIN export writes;
+  /// tests hold the export there for the same reason. None in the program.
+  std::function<void()> BeforeExport = nullptr;
   /// The machine's physical memory [bytes] (0: unknown), which bounds and
   /// sets the default of a network window's memory limit; tests give a
   /// figure of their own.
