@@ -220,7 +220,8 @@ class ChemkinWriter {
     };
     sink.Write("! Species dictionary of the CHEMKIN-II mechanism " +
                OneLineText(fs::path(m_options.MechanismFile).filename().string(), 400) + ", written by Korvane.\n");
-    sink.Write("! Columns: species name, canonical SMILES (\"-\" where none names the structure), component index in\n");
+    sink.Write(
+        "! Columns: species name, canonical SMILES (\"-\" where none names the structure), component index in\n");
     sink.Write("! the network, database name where the component has one.\n");
     line("!name", "SMILES", "index", "database name");
     for (std::size_t j = 0; j < count; ++j) {

@@ -62,9 +62,8 @@ std::optional<TChemkinReaction> Convert(const TReaction& reaction, const TReacti
 
   // The exported rate holds one concentration factor per reactant entry.
   for (const auto& [j, coefficient] : converted.Reactants) {
-    const auto entries = std::count_if(reaction.Reactants.begin(), reaction.Reactants.end(), [j = j](const TMolecule* m) {
-      return static_cast<std::size_t>(m->ID) == j;
-    });
+    const auto entries = std::count_if(reaction.Reactants.begin(), reaction.Reactants.end(),
+                                       [j = j](const TMolecule* m) { return static_cast<std::size_t>(m->ID) == j; });
     if (entries != coefficient) converted.Orders.emplace_back(j, static_cast<int>(entries));
   }
 
@@ -134,7 +133,8 @@ std::vector<bool> ChemkinDuplicates(const TReactionNetwork& network) {
     if (end - begin < 2) continue;
     // The reactions of one hash, grouped by their keys.
     std::vector<std::pair<std::vector<std::uint64_t>, std::size_t>> keys;
-    for (std::size_t k = begin; k < end; ++k) keys.emplace_back(DuplicateKey(*network.Reaction(hashes[k].second)), hashes[k].second);
+    for (std::size_t k = begin; k < end; ++k)
+      keys.emplace_back(DuplicateKey(*network.Reaction(hashes[k].second)), hashes[k].second);
     std::sort(keys.begin(), keys.end());
     for (std::size_t k = 0; k < keys.size(); ++k)
       if ((k > 0 && keys[k].first == keys[k - 1].first) || (k + 1 < keys.size() && keys[k].first == keys[k + 1].first))
