@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <deque>
 #include <filesystem>
+#include <future>
 
 #include "app/chemkin_format.h"
 #include "app/chemkin_names.h"
@@ -84,51 +86,221 @@ std::string SpeciesSection(const std::vector<std::string>& names) {
   return text + "END\n";
 }
 
-std::string Side(const std::vector<std::pair<std::size_t, int>>& side, const std::vector<std::string>& names) {
-  std::string text;
-  for (const auto& [j, coefficient] : side)
-    text += (text.empty() ? "" : "+") + (coefficient > 1 ? std::to_string(coefficient) : std::string()) + names[j];
-  return text;
-}
-
-std::string ReactionsSection(const TReactionNetwork& network, const std::vector<TChemkinReaction>& reactions,
-                             const std::vector<std::string>& names) {
-  std::string text = "REACTIONS  MOLES  KELVINS\n";
-  for (std::size_t i = 0; i < reactions.size(); ++i) {
-    const TChemkinReaction& r = reactions[i];
-    std::string equation = Side(r.Reactants, names) + "=>" + Side(r.Products, names);
-    equation.resize(std::max<std::size_t>(equation.size(), 40), ' ');
-    text += equation + "  " + ChemkinNumber(r.A) + "  0.0  " + ChemkinNumber(r.ActivationTemperature) + "  ! " +
-            std::to_string(i) + " " + ReactionTypeName(network.Reaction(i)->ReactionType) + "\n";
-    for (const auto& [j, order] : r.Orders) text += "    FORD /" + names[j] + " " + std::to_string(order) + ".0/\n";
-    if (r.Duplicate) text += "    DUPLICATE\n";
+void AppendSide(std::string& text, const std::vector<std::pair<std::size_t, int>>& side,
+                const std::vector<std::string>& names) {
+  for (std::size_t k = 0; k < side.size(); ++k) {
+    if (k > 0) text += '+';
+    if (side[k].second > 1) text += std::to_string(side[k].second);
+    text += names[side[k].first];
   }
-  return text + "END\n";
 }
 
-std::string Dictionary(const TReactionNetwork& network, const std::vector<std::string>& names,
-                       const TSmilesProvider& smiles, const std::string& mechanismFile) {
-  const std::vector<TSpeciesRow> rows = SpeciesRows(network, smiles);
-  std::size_t smilesWidth = 6;
-  for (const TSpeciesRow& row : rows) smilesWidth = std::max(smilesWidth, row.Smiles.size());
-  auto line = [&](const std::string& name, const std::string& smilesText, const std::string& index,
-                  const std::string& databaseName) {
-    std::string text = name;
-    text.resize(kChemkinNameLimit + 2, ' ');
-    text += smilesText + std::string(smilesWidth + 2 - smilesText.size(), ' ');
-    text += std::string(index.size() < 5 ? 5 - index.size() : 0, ' ') + index;
-    if (!databaseName.empty()) text += "  " + databaseName;
-    return text + "\n";
-  };
-  std::string text = "! Species dictionary of the CHEMKIN-II mechanism " +
-                     OneLineText(fs::path(mechanismFile).filename().string(), 400) + ", written by Korvane.\n";
-  text += "! Columns: species name, canonical SMILES (\"-\" where none names the structure), component index in\n";
-  text += "! the network, database name where the component has one.\n";
-  text += line("!name", "SMILES", "index", "database name");
-  for (const TSpeciesRow& row : rows)
-    text += line(names[row.Index], row.Smiles, std::to_string(row.Index), OneLineText(row.Name, 200));
-  return text;
+// What the mechanism says about one species and what the dictionary needs
+// of it, made on a worker: its thermo record (empty with Failure set when
+// it has none) and its SMILES.
+struct TSpeciesRecord {
+  std::string Thermo;
+  std::string Smiles;
+  std::string Failure;
+};
+
+TSpeciesRecord SpeciesRecord(const TReactionNetwork& network, std::size_t j, const std::string& name,
+                             const TSmilesProvider& smiles) {
+  const TMolecule& component = *network.Component(j);
+  TSpeciesRecord record;
+  // Estimated on a copy: the estimate builds the atoms and matrices, which
+  // the copy takes with it, so a large network does not keep them all and
+  // workers never build them on a component they share.
+  const auto thermo = EstimateSpeciesThermo(*component.Copy());
+  if (thermo) record.Thermo = ThermoRecord(name, ElementComposition(component), thermo.value());
+  if (record.Thermo.empty())
+    record.Failure = "no thermodynamic data for component " + std::to_string(j) + " (" + name +
+                     "): " + (thermo ? "a coefficient is out of range" : thermo.error().Message);
+  record.Smiles = "-";
+  if (smiles)
+    if (auto named = smiles(component)) record.Smiles = std::move(named.value());
+  return record;
 }
+
+// Makes the records of items [0, count) in chunks, on `threads` workers
+// (the calling thread itself for 1), and hands every chunk to `take` in
+// order as soon as it and those before it are ready. At most one chunk per
+// worker is held at once. Ends early when `take` returns false.
+template <class Record, class Make, class Take>
+void ForEachChunkInOrder(std::size_t count, unsigned threads, Make make, Take take) {
+  // Chunks small enough that a small network still spreads over the
+  // workers, large enough that handing them over costs nothing.
+  const std::size_t chunk = std::clamp<std::size_t>(count / (8 * std::max(threads, 1u)), 16, 1024);
+  auto makeChunk = [&make, count, chunk](std::size_t first) {
+    std::vector<Record> records;
+    records.reserve(std::min(chunk, count - first));
+    for (std::size_t j = first; j < std::min(first + chunk, count); ++j) records.push_back(make(j));
+    return records;
+  };
+  if (threads <= 1) {
+    for (std::size_t first = 0; first < count; first += chunk)
+      if (!take(first, makeChunk(first))) return;
+    return;
+  }
+  std::deque<std::future<std::vector<Record>>> running;
+  std::size_t next = 0;
+  auto launch = [&] {
+    for (; running.size() < threads && next < count; next += chunk)
+      running.push_back(std::async(std::launch::async, makeChunk, next));
+  };
+  launch();
+  for (std::size_t first = 0; !running.empty(); first += chunk) {
+    std::vector<Record> records = running.front().get();
+    running.pop_front();
+    if (!take(first, std::move(records))) return;  // the futures' destructors wait for the rest
+    launch();
+  }
+}
+
+// The export in the order its files are written: everything small is
+// prepared first, the species' rows are made while the mechanism is
+// written, and the dictionary is written from what they left.
+class ChemkinWriter {
+ public:
+  ChemkinWriter(const TReactionNetwork& network, const TKineticParameterSet& parameters,
+                const TChemkinExportOptions& options, const TWorkControl& control)
+      : m_network(network), m_options(options),
+        m_counter(control, 2 * network.ComponentCount() + network.ReactionCount()) {
+    TExportKinetics kinetics = ReactionKinetics(network, parameters.Table, parameters.AlternativeValues);
+    m_kinetics = std::move(kinetics.Reactions);
+    m_missing = std::move(kinetics.MissingKeys);
+    // The kinetic parameter reader marks a missing radical activity key with -1 too.
+    m_activeRadicals = options.ActiveRadicals.value_or(parameters.RadicalActivity.StandardActivity);
+    if (!options.ActiveRadicals && m_activeRadicals == -1.0) m_missing.emplace_back("StandardActivity");
+  }
+
+  /// The checks that need no species row.
+  TResult<> check() const {
+    if (!m_missing.empty()) return TError{TErrorCode::KineticParameters, MissingParametersMessage(m_missing)};
+    if (!std::isfinite(m_activeRadicals) || m_activeRadicals < 0.0)
+      return TError{TErrorCode::KineticParameters,
+                    "the concentration of active radicals must be a number of at least 0 mol/m^3, not " +
+                        Plain(m_activeRadicals)};
+    return {};
+  }
+
+  TResult<> mechanism(TByteSink& sink) {
+    m_names = ChemkinSpeciesNames(m_network);
+    std::size_t carriers = 0;
+    for (std::size_t i = 0; i < m_network.ReactionCount(); ++i)
+      carriers += m_network.Reaction(i)->MultiplyByActiveRadicals;
+    const std::string dictionaryFile = m_options.DictionaryFile.empty()
+                                           ? ChemkinDictionaryFileFor(m_options.MechanismFile)
+                                           : m_options.DictionaryFile;
+    sink.Write(Header(m_network, m_options, m_activeRadicals, carriers, dictionaryFile));
+    sink.Write("\nELEMENTS\nC H HE N O\nEND\n\n");
+    sink.Write(SpeciesSection(m_names));
+    sink.Write("\nTHERMO ALL\n   300.000  1000.000  1500.000\n");
+    if (auto thermo = thermoRecords(sink); !thermo) return thermo;
+    sink.Write("END\n\n");
+    return reactions(sink);
+  }
+
+  TResult<> dictionary(TByteSink& sink) {
+    const std::size_t count = m_network.ComponentCount();
+    std::size_t smilesWidth = 6;
+    for (std::size_t j = 0; j < count; ++j) smilesWidth = std::max(smilesWidth, smiles(j).size());
+    std::string text;
+    auto line = [&](std::string_view name, std::string_view smilesText, const std::string& index,
+                    const std::string& databaseName) {
+      text = name;
+      text.resize(kChemkinNameLimit + 2, ' ');
+      text += smilesText;
+      text.append(smilesWidth + 2 - smilesText.size(), ' ');
+      text.append(index.size() < 5 ? 5 - index.size() : 0, ' ');
+      text += index;
+      if (!databaseName.empty()) text += "  " + databaseName;
+      text += '\n';
+      sink.Write(text);
+    };
+    sink.Write("! Species dictionary of the CHEMKIN-II mechanism " +
+               OneLineText(fs::path(m_options.MechanismFile).filename().string(), 400) + ", written by Korvane.\n");
+    sink.Write(
+        "! Columns: species name, canonical SMILES (\"-\" where none names the structure), component index in\n");
+    sink.Write("! the network, database name where the component has one.\n");
+    line("!name", "SMILES", "index", "database name");
+    for (std::size_t j = 0; j < count; ++j) {
+      if (!m_counter.Step()) return cancelled();
+      const std::string& name = m_network.Component(j)->Name;
+      line(m_names[j], smiles(j), std::to_string(j), name == "Noname" ? std::string() : OneLineText(name, 200));
+    }
+    m_counter.Finish();
+    return {};
+  }
+
+ private:
+  static TError cancelled() { return {TErrorCode::Refused, kExportCancelled}; }
+
+  std::string_view smiles(std::size_t j) const {
+    const std::size_t begin = j == 0 ? 0 : m_smilesEnd[j - 1];
+    return std::string_view(m_smilesText).substr(begin, m_smilesEnd[j] - begin);
+  }
+
+  // The species' rows, made on the workers chunk by chunk and written in
+  // order; their SMILES stay, packed in one text, for the dictionary.
+  TResult<> thermoRecords(TByteSink& sink) {
+    const std::size_t count = m_network.ComponentCount();
+    m_smilesEnd.reserve(count);
+    std::optional<TError> failure;
+    ForEachChunkInOrder<TSpeciesRecord>(
+        count, std::max(m_options.Threads, 1u),
+        [this](std::size_t j) { return SpeciesRecord(m_network, j, m_names[j], m_options.Smiles); },
+        [&](std::size_t, std::vector<TSpeciesRecord> records) {
+          for (const TSpeciesRecord& record : records) {
+            if (!record.Failure.empty()) {
+              failure = TError{TErrorCode::InvalidInput, record.Failure + "; nothing was exported."};
+              return false;
+            }
+            sink.Write(record.Thermo);
+            m_smilesText += record.Smiles;
+            m_smilesEnd.push_back(m_smilesText.size());
+          }
+          if (!m_counter.Step(records.size())) failure = cancelled();
+          return !failure;
+        });
+    if (failure) return *failure;
+    return {};
+  }
+
+  TResult<> reactions(TByteSink& sink) {
+    const std::vector<bool> duplicates = ChemkinDuplicates(m_network);
+    sink.Write("REACTIONS  MOLES  KELVINS\n");
+    std::string text;
+    for (std::size_t i = 0; i < m_network.ReactionCount(); ++i) {
+      if (!m_counter.Step()) return cancelled();
+      const auto converted = ChemkinReaction(m_network, i, m_kinetics[i], m_activeRadicals);
+      if (!converted) return TError{converted.error().Code, converted.error().Message + "; nothing was exported."};
+      const TChemkinReaction& r = converted.value();
+      text.clear();
+      AppendSide(text, r.Reactants, m_names);
+      text += "=>";
+      AppendSide(text, r.Products, m_names);
+      text.resize(std::max<std::size_t>(text.size(), 40), ' ');
+      text += "  " + ChemkinNumber(r.A) + "  0.0  " + ChemkinNumber(r.ActivationTemperature) + "  ! " +
+              std::to_string(i) + " " + ReactionTypeName(m_network.Reaction(i)->ReactionType) + "\n";
+      for (const auto& [j, order] : r.Orders) text += "    FORD /" + m_names[j] + " " + std::to_string(order) + ".0/\n";
+      if (duplicates[i]) text += "    DUPLICATE\n";
+      sink.Write(text);
+    }
+    sink.Write("END\n");
+    return {};
+  }
+
+  const TReactionNetwork& m_network;
+  const TChemkinExportOptions& m_options;
+  TWorkCounter m_counter;
+  std::vector<TReactionKinetics> m_kinetics;
+  std::vector<std::string> m_missing;
+  double m_activeRadicals = 0.0;
+  std::vector<std::string> m_names;
+  std::string m_smilesText;
+  std::vector<std::size_t> m_smilesEnd;
+};
 
 }  // namespace
 
@@ -138,68 +310,43 @@ std::string ChemkinDictionaryFileFor(const std::string& mechanismFile) {
   return path.replace_filename(stem + "_dictionary.txt").string();
 }
 
-TResult<std::string> ChemkinThermoRecords(const TReactionNetwork& network, const std::vector<std::string>& names) {
-  std::string text;
-  for (std::size_t j = 0; j < network.ComponentCount(); ++j) {
-    const TMolecule& component = *network.Component(j);
-    // Estimated on a copy: the estimate builds the atoms and matrices, which
-    // the copy takes with it, so a large network does not keep them all.
-    const auto thermo = EstimateSpeciesThermo(*component.Copy());
-    const std::string record = thermo ? ThermoRecord(names[j], ElementComposition(component), thermo.value()) : "";
-    if (record.empty())
-      return TError{TErrorCode::InvalidInput, "no thermodynamic data for component " + std::to_string(j) + " (" +
-                                                  names[j] + "): " +
-                                                  (thermo ? "a coefficient is out of range" : thermo.error().Message)};
-    text += record;
-  }
-  return text;
-}
-
 TResult<TChemkinTexts> ChemkinTexts(const TReactionNetwork& network, const TKineticParameterSet& parameters,
                                     const TChemkinExportOptions& options) {
-  const TExportKinetics kinetics = ReactionKinetics(network, parameters.Table, parameters.AlternativeValues);
-  std::vector<std::string> missing = kinetics.MissingKeys;
-  // The kinetic parameter reader marks a missing radical activity key with -1 too.
-  const double activeRadicals = options.ActiveRadicals.value_or(parameters.RadicalActivity.StandardActivity);
-  if (!options.ActiveRadicals && activeRadicals == -1.0) missing.emplace_back("StandardActivity");
-  if (!missing.empty()) return TError{TErrorCode::KineticParameters, MissingParametersMessage(missing)};
-  if (!std::isfinite(activeRadicals) || activeRadicals < 0.0)
-    return TError{TErrorCode::KineticParameters,
-                  "the concentration of active radicals must be a number of at least 0 mol/m^3, not " +
-                      Plain(activeRadicals)};
-
-  const std::vector<std::string> names = ChemkinSpeciesNames(network);
-  const auto thermo = ChemkinThermoRecords(network, names);
-  const auto reactions = thermo ? ChemkinReactions(network, kinetics.Reactions, activeRadicals)
-                                : TResult<std::vector<TChemkinReaction>>(thermo.error());
-  if (!reactions) return TError{reactions.error().Code, reactions.error().Message + "; nothing was exported."};
-
-  const std::string dictionaryFile =
-      options.DictionaryFile.empty() ? ChemkinDictionaryFileFor(options.MechanismFile) : options.DictionaryFile;
-  std::size_t carriers = 0;
-  for (std::size_t i = 0; i < network.ReactionCount(); ++i) carriers += network.Reaction(i)->MultiplyByActiveRadicals;
-
-  TChemkinTexts texts;
-  texts.Mechanism = Header(network, options, activeRadicals, carriers, dictionaryFile) + "\nELEMENTS\nC H HE N O\nEND\n\n" +
-                    SpeciesSection(names) + "\nTHERMO ALL\n   300.000  1000.000  1500.000\n" + thermo.value() +
-                    "END\n\n" + ReactionsSection(network, reactions.value(), names);
-  texts.Dictionary = Dictionary(network, names, options.Smiles, options.MechanismFile);
-  return texts;
+  const TWorkControl none;
+  ChemkinWriter writer(network, parameters, options, none);
+  if (const auto checked = writer.check(); !checked) return checked.error();
+  TStringSink mechanism, dictionary;
+  if (const auto written = writer.mechanism(mechanism); !written) return written.error();
+  if (const auto written = writer.dictionary(dictionary); !written) return written.error();
+  return TChemkinTexts{std::move(mechanism.Text()), std::move(dictionary.Text())};
 }
 
 TResult<TChemkinFiles> ExportChemkin(const TReactionNetwork& network, const TKineticParameterSet& parameters,
-                                     const TChemkinExportOptions& options) {
+                                     const TChemkinExportOptions& options, const TWorkControl& control) {
   if (options.MechanismFile.empty())
     return TError{TErrorCode::Refused, std::string(kEquationExportMsgNoDestination)};
   TChemkinFiles files{options.MechanismFile, options.DictionaryFile.empty()
                                                  ? ChemkinDictionaryFileFor(options.MechanismFile)
                                                  : options.DictionaryFile};
-  const auto texts = ChemkinTexts(network, parameters, options);
-  if (!texts) return texts.error();
-  const TFileContents contents[] = {{files.MechanismFile, texts->Mechanism}, {files.DictionaryFile, texts->Dictionary}};
-  if (const auto written = ReplaceFilesContents(contents); !written)
-    return TError{TErrorCode::FileSystem, "Cannot write " + written.error().Message};
+  ChemkinWriter writer(network, parameters, options, control);
+  if (const auto checked = writer.check(); !checked) return checked.error();
+  const TFileProducer producers[] = {
+      {files.MechanismFile, [&writer](TByteSink& sink) { return writer.mechanism(sink); }},
+      {files.DictionaryFile, [&writer](TByteSink& sink) { return writer.dictionary(sink); }}};
+  if (const auto written = ReplaceFilesStreaming(producers); !written) {
+    if (written.error().Code == TErrorCode::FileSystem)
+      return TError{TErrorCode::FileSystem, "Cannot write " + written.error().Message};
+    return written.error();
+  }
   return files;
+}
+
+TResult<> CheckChemkinExport(const TReactionNetwork& network, const TKineticParameterSet& parameters,
+                             const TChemkinExportOptions& options) {
+  if (options.MechanismFile.empty())
+    return TError{TErrorCode::Refused, std::string(kEquationExportMsgNoDestination)};
+  const TWorkControl none;
+  return ChemkinWriter(network, parameters, options, none).check();
 }
 
 }  // namespace korvane

@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/export_control.h"
 #include "app/species_table.h"
 #include "core/result.h"
 #include "reactions/kinetic_parameters.h"
@@ -38,8 +39,13 @@ struct TChemkinExportOptions {
   /// The kinetic parameter file the set was read from; empty when the set
   /// holds the defaults.
   std::string ParameterSource;
-  /// Names the species in the dictionary; without it the SMILES column holds "-".
+  /// Names the species in the dictionary; without it the SMILES column holds
+  /// "-". Called on the export's workers, at once for different components.
   TSmilesProvider Smiles;
+  /// Workers that make the species' rows (thermo record and SMILES), in
+  /// order, chunk by chunk; 1 makes them on the calling thread. The files
+  /// are the same for every number.
+  unsigned Threads = 2;
 };
 
 struct TChemkinTexts {
@@ -56,10 +62,6 @@ struct TChemkinFiles {
 /// The dictionary beside a mechanism: its name without extension + "_dictionary.txt".
 std::string ChemkinDictionaryFileFor(const std::string& mechanismFile);
 
-/// The THERMO ALL records of every component under the given names; an
-/// InvalidInput error naming the component when a species has no estimate.
-TResult<std::string> ChemkinThermoRecords(const TReactionNetwork& network, const std::vector<std::string>& names);
-
 /// Both texts, or the error saying why not, with the input at fault as its
 /// code: KineticParameters for a recipe naming a missing kinetic parameter
 /// (the keys named) or a missing or negative cActR, InvalidInput for a
@@ -68,12 +70,21 @@ TResult<std::string> ChemkinThermoRecords(const TReactionNetwork& network, const
 TResult<TChemkinTexts> ChemkinTexts(const TReactionNetwork& network, const TKineticParameterSet& parameters,
                                     const TChemkinExportOptions& options);
 
-/// Writes both files (each replaced through a temporary file, the two
-/// together); on any failure neither file changes. The errors of
-/// ChemkinTexts; Refused (kEquationExportMsgNoDestination) without a
-/// mechanism file; FileSystem, "Cannot write <file>: <reason>", when a file
-/// cannot be written.
+/// The checks of ExportChemkin that need no species row: the mechanism
+/// file, the kinetic parameters and cActR. Cheap enough to run before the
+/// export is handed to a worker.
+TResult<> CheckChemkinExport(const TReactionNetwork& network, const TKineticParameterSet& parameters,
+                             const TChemkinExportOptions& options);
+
+/// Writes both files as ChemkinTexts makes them, record by record (a
+/// species' thermo record, a reaction, a dictionary line), each through a
+/// temporary file, the two replacing the previous files together; on any
+/// failure neither file changes. The errors of ChemkinTexts; Refused
+/// (kEquationExportMsgNoDestination) without a mechanism file; Refused
+/// (kExportCancelled) when stopped; FileSystem, "Cannot write <file>:
+/// <reason>", when a file cannot be written. `control` counts the species
+/// twice (mechanism, dictionary) and the reactions once.
 TResult<TChemkinFiles> ExportChemkin(const TReactionNetwork& network, const TKineticParameterSet& parameters,
-                                     const TChemkinExportOptions& options);
+                                     const TChemkinExportOptions& options, const TWorkControl& control = {});
 
 }  // namespace korvane

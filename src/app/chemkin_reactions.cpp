@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
+#include <cstdint>
+#include <optional>
 #include <numeric>
 
 #include "app/chemkin_format.h"
@@ -25,6 +26,22 @@ bool MergeSide(const TMoleculeVector& molecules, const TIntVector& coefficients,
   return true;
 }
 
+// Both sides merged and divided by the greatest common divisor of all
+// their coefficients, which is returned; 0 when a side is empty or a
+// coefficient has the wrong sign.
+int ReducedSides(const TReaction& reaction, Side& reactants, Side& products) {
+  if (reaction.Reactants.empty() || reaction.Products.empty()) return 0;
+  if (!MergeSide(reaction.Reactants, reaction.ReactantCoefs, -1, reactants) ||
+      !MergeSide(reaction.Products, reaction.ProductCoefs, 1, products))
+    return 0;
+  int divisor = 0;
+  for (const Side* side : {&reactants, &products})
+    for (const auto& entry : *side) divisor = std::gcd(divisor, entry.second);
+  for (Side* side : {&reactants, &products})
+    for (auto& entry : *side) entry.second /= divisor;
+  return divisor;
+}
+
 std::optional<TChemkinReaction> Convert(const TReaction& reaction, const TReactionKinetics& kinetics,
                                         double activeRadicals, std::string& problem) {
   TChemkinReaction converted;
@@ -32,8 +49,8 @@ std::optional<TChemkinReaction> Convert(const TReaction& reaction, const TReacti
     problem = "has no reactants or no products";
     return std::nullopt;
   }
-  if (!MergeSide(reaction.Reactants, reaction.ReactantCoefs, -1, converted.Reactants) ||
-      !MergeSide(reaction.Products, reaction.ProductCoefs, 1, converted.Products)) {
+  const int divisor = ReducedSides(reaction, converted.Reactants, converted.Products);
+  if (divisor == 0) {
     problem = "has a reactant coefficient that is not negative or a product coefficient that is not positive";
     return std::nullopt;
   }
@@ -43,17 +60,12 @@ std::optional<TChemkinReaction> Convert(const TReaction& reaction, const TReacti
     return std::nullopt;
   }
 
-  int divisor = 0;
-  for (const Side* side : {&converted.Reactants, &converted.Products})
-    for (const auto& entry : *side) divisor = std::gcd(divisor, entry.second);
-  for (Side* side : {&converted.Reactants, &converted.Products})
-    for (auto& entry : *side) entry.second /= divisor;
-
   // The exported rate holds one concentration factor per reactant entry.
-  std::map<std::size_t, int> entries;
-  for (const TMolecule* reactant : reaction.Reactants) ++entries[static_cast<std::size_t>(reactant->ID)];
-  for (const auto& [j, coefficient] : converted.Reactants)
-    if (entries[j] != coefficient) converted.Orders.emplace_back(j, entries[j]);
+  for (const auto& [j, coefficient] : converted.Reactants) {
+    const auto entries = std::count_if(reaction.Reactants.begin(), reaction.Reactants.end(),
+                                       [j = j](const TMolecule* m) { return static_cast<std::size_t>(m->ID) == j; });
+    if (entries != coefficient) converted.Orders.emplace_back(j, static_cast<int>(entries));
+  }
 
   constexpr double kCubicCentimetresPerCubicMetre = 1e6;
   const double furtherEntries = static_cast<double>(reaction.Reactants.size()) - 1.0;
@@ -68,32 +80,67 @@ std::optional<TChemkinReaction> Convert(const TReaction& reaction, const TReacti
   return converted;
 }
 
+// The reduced sides, each sorted, as one sequence of words: what makes two
+// reactions the same for a mechanism reader. Empty for a reaction without
+// reduced sides.
+std::vector<std::uint64_t> DuplicateKey(const TReaction& reaction) {
+  Side reactants, products;
+  if (ReducedSides(reaction, reactants, products) == 0) return {};
+  std::sort(reactants.begin(), reactants.end());
+  std::sort(products.begin(), products.end());
+  std::vector<std::uint64_t> key;
+  key.reserve(reactants.size() + products.size() + 1);
+  auto word = [](const std::pair<std::size_t, int>& entry) {
+    return (static_cast<std::uint64_t>(entry.first) << 32) | static_cast<std::uint32_t>(entry.second);
+  };
+  for (const auto& entry : reactants) key.push_back(word(entry));
+  key.push_back(~std::uint64_t{0});  // no species word: a coefficient is never all ones
+  for (const auto& entry : products) key.push_back(word(entry));
+  return key;
+}
+
+std::uint64_t KeyHash(const std::vector<std::uint64_t>& key) {
+  // FNV-1a over the words; equal keys give equal hashes, and the rare equal
+  // hashes of different keys are told apart by the keys themselves.
+  std::uint64_t hash = 14695981039346656037ull;
+  for (std::uint64_t word : key)
+    for (int shift = 0; shift < 64; shift += 8) hash = (hash ^ ((word >> shift) & 0xFF)) * 1099511628211ull;
+  return hash;
+}
+
 }  // namespace
 
-TResult<std::vector<TChemkinReaction>> ChemkinReactions(const TReactionNetwork& network,
-                                                        const std::vector<TReactionKinetics>& kinetics,
-                                                        double activeRadicals) {
-  std::vector<TChemkinReaction> reactions;
-  reactions.reserve(network.ReactionCount());
-  for (std::size_t i = 0; i < network.ReactionCount(); ++i) {
-    std::string problem;
-    auto converted = Convert(*network.Reaction(i), kinetics[i], activeRadicals, problem);
-    if (!converted) return TError{TErrorCode::InvalidInput, "reaction " + std::to_string(i) + " " + problem};
-    reactions.push_back(std::move(*converted));
-  }
+TResult<TChemkinReaction> ChemkinReaction(const TReactionNetwork& network, std::size_t index,
+                                          const TReactionKinetics& kinetics, double activeRadicals) {
+  std::string problem;
+  auto converted = Convert(*network.Reaction(index), kinetics, activeRadicals, problem);
+  if (!converted) return TError{TErrorCode::InvalidInput, "reaction " + std::to_string(index) + " " + problem};
+  return std::move(*converted);
+}
 
-  // Reactions with the same reduced reactants and products, whatever their order.
-  std::map<std::pair<Side, Side>, std::vector<std::size_t>> groups;
-  for (std::size_t i = 0; i < reactions.size(); ++i) {
-    Side reactants = reactions[i].Reactants, products = reactions[i].Products;
-    std::sort(reactants.begin(), reactants.end());
-    std::sort(products.begin(), products.end());
-    groups[{std::move(reactants), std::move(products)}].push_back(i);
+std::vector<bool> ChemkinDuplicates(const TReactionNetwork& network) {
+  const std::size_t count = network.ReactionCount();
+  std::vector<std::pair<std::uint64_t, std::size_t>> hashes;
+  hashes.reserve(count);
+  for (std::size_t i = 0; i < count; ++i)
+    if (const auto key = DuplicateKey(*network.Reaction(i)); !key.empty()) hashes.emplace_back(KeyHash(key), i);
+  std::sort(hashes.begin(), hashes.end());
+
+  std::vector<bool> duplicate(count, false);
+  for (std::size_t begin = 0, end = 0; begin < hashes.size(); begin = end) {
+    end = begin + 1;
+    while (end < hashes.size() && hashes[end].first == hashes[begin].first) ++end;
+    if (end - begin < 2) continue;
+    // The reactions of one hash, grouped by their keys.
+    std::vector<std::pair<std::vector<std::uint64_t>, std::size_t>> keys;
+    for (std::size_t k = begin; k < end; ++k)
+      keys.emplace_back(DuplicateKey(*network.Reaction(hashes[k].second)), hashes[k].second);
+    std::sort(keys.begin(), keys.end());
+    for (std::size_t k = 0; k < keys.size(); ++k)
+      if ((k > 0 && keys[k].first == keys[k - 1].first) || (k + 1 < keys.size() && keys[k].first == keys[k + 1].first))
+        duplicate[keys[k].second] = true;
   }
-  for (const auto& [key, members] : groups)
-    if (members.size() > 1)
-      for (std::size_t i : members) reactions[i].Duplicate = true;
-  return reactions;
+  return duplicate;
 }
 
 }  // namespace korvane

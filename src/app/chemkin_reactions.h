@@ -41,13 +41,18 @@ struct TChemkinReaction {
   bool Duplicate = false;
 };
 
-/// One entry per reaction of the network. `kinetics` holds A and E of each
-/// reaction (ReactionKinetics), `activeRadicals` is cActR [mol/m^3]. An
-/// InvalidInput error naming the reaction for one without reactants or
-/// products, with a coefficient of the wrong sign, or with a negative or
-/// non-finite A or a non-finite E.
-TResult<std::vector<TChemkinReaction>> ChemkinReactions(const TReactionNetwork& network,
-                                                        const std::vector<TReactionKinetics>& kinetics,
-                                                        double activeRadicals);
+/// Reaction `index` of the network as the mechanism states it (Duplicate
+/// left false); `kinetics` holds its A and E (ReactionKinetics),
+/// `activeRadicals` is cActR [mol/m^3]. An InvalidInput error naming the
+/// reaction for one without reactants or products, with a coefficient of
+/// the wrong sign, or with a negative or non-finite A or a non-finite E.
+TResult<TChemkinReaction> ChemkinReaction(const TReactionNetwork& network, std::size_t index,
+                                          const TReactionKinetics& kinetics, double activeRadicals);
+
+/// For each reaction of the network, whether another one has the same
+/// reduced reactants and products, whatever their order (such pairs must
+/// both say DUPLICATE). A reaction ChemkinReaction refuses has no duplicate.
+/// Costs two words per reaction besides the groups of equal reactions.
+std::vector<bool> ChemkinDuplicates(const TReactionNetwork& network);
 
 }  // namespace korvane

@@ -1,25 +1,37 @@
 #include "app/equation_export.h"
 
-#include "core/file_replace.h"
-
 #include <cassert>
-#include <cstdio>
-#include <filesystem>
 #include <unordered_map>
 #include <vector>
 
 #include "app/equation_format.h"
 #include "app/export_kinetics.h"
 #include "core/molecule.h"
+#include "database/binary_file.h"
 #include "reactions/reaction.h"
 #include "reactions/reaction_network.h"
 
 namespace korvane {
 namespace {
 
-namespace fs = std::filesystem;
+// Writes each line as it is made (split where the language needs it) and
+// counts the records (a species, a reaction, a balance) for the control.
+class LineWriter {
+ public:
+  LineWriter(TByteSink& sink, bool split, const TWorkControl& control, std::size_t records)
+      : m_sink(sink), m_split(split), m_counter(control, records) {}
 
-using Lines = std::vector<std::string>;
+  void line(std::string_view text = {}) { WriteEquationLine(m_sink, text, m_split); }
+  /// Before each record: false once the export is to stop.
+  bool next() { return m_counter.Step(); }
+  bool stopped() const { return m_counter.Stopped(); }
+  void finish() const { m_counter.Finish(); }
+
+ private:
+  TByteSink& m_sink;
+  bool m_split;
+  TWorkCounter m_counter;
+};
 
 // The banner sentence is this system's own wording.
 constexpr std::string_view kBanner =
@@ -43,25 +55,25 @@ class EquationWriter {
     for (std::size_t i = 0; i < network.ReactionCount(); ++i) m_reactionIndex.emplace(network.Reaction(i), i);
   }
 
-  void banner(TExportLanguage language, Lines& out) const {
+  void banner(TExportLanguage language, LineWriter& out) const {
     switch (language) {
       case TExportLanguage::Pascal:
-        out.push_back(" {" + std::string(kBanner));
-        out.emplace_back("Notes: TYPE TVector=array of Real;}");
+        out.line(" {" + std::string(kBanner));
+        out.line("Notes: TYPE TVector=array of Real;}");
         break;
       case TExportLanguage::C:
-        out.push_back(" /* " + std::string(kBanner) + " */");
+        out.line(" /* " + std::string(kBanner) + " */");
         break;
       case TExportLanguage::Matlab:
-        out.push_back(" % " + std::string(kBanner));
+        out.line(" % " + std::string(kBanner));
         break;
     }
-    out.emplace_back();
-    out.emplace_back();
+    out.line();
+    out.line();
   }
 
   // Which species each concentration index stands for, as comments.
-  void speciesTable(TExportLanguage language, const TSmilesProvider& smiles, Lines& out) const {
+  void speciesTable(TExportLanguage language, const TSmilesProvider& smiles, LineWriter& out) const {
     const bool matlab = language == TExportLanguage::Matlab;
     auto comment = [language](const std::string& text) {
       switch (language) {
@@ -71,149 +83,150 @@ class EquationWriter {
       }
       return "% " + text;
     };
-    out.push_back(comment(std::string("Species: ") + (matlab ? "c(j)" : "c[j]") +
+    out.line(comment(std::string("Species: ") + (matlab ? "c(j)" : "c[j]") +
                           " is the concentration of component j; formula, canonical SMILES, name"));
-    for (const TSpeciesRow& row : SpeciesRows(m_network, smiles)) {
+    for (std::size_t j = 0; j < m_network.ComponentCount() && out.next(); ++j) {
+      const TSpeciesRow row = SpeciesRowOf(m_network, j, smiles);
       std::string line = "  " + std::string(matlab ? "c(" : "c[") + Int(row.Index + (matlab ? 1 : 0)) +
                          (matlab ? ")" : "]") + "  " + row.Formula + "  " + row.Smiles;
       // Short enough that no comment line reaches the length at which code lines are split.
       if (!row.Name.empty()) line += "  " + OneLineText(row.Name, 200);
-      out.push_back(comment(line));
+      out.line(comment(line));
     }
-    out.emplace_back();
+    out.line();
   }
 
   // Lines each language needs before its routines so that they compile on
   // their own and compute in double precision where the language allows.
-  void preamble(TExportLanguage language, TExportParts parts, Lines& out) const {
+  void preamble(TExportLanguage language, TExportParts parts, LineWriter& out) const {
     switch (language) {
       case TExportLanguage::Pascal:
-        out.emplace_back("// Free Pascal gives a real constant the smallest exact precision and would fold "
+        out.line("// Free Pascal gives a real constant the smallest exact precision and would fold "
                          "-1000*E in single precision; keep real constants in double precision");
-        out.emplace_back("{$IFDEF FPC}{$MINFPCONSTPREC 64}{$ENDIF}");
+        out.line("{$IFDEF FPC}{$MINFPCONSTPREC 64}{$ENDIF}");
         break;
       case TExportLanguage::C:
-        out.emplace_back("#include <math.h>");
+        out.line("#include <math.h>");
         if ((parts & kExportRateEquations) && !(parts & kExportKineticConstants))
-          out.emplace_back("void KinConstants(float T, float K[]);  /* defined outside this file */");
+          out.line("void KinConstants(float T, float K[]);  /* defined outside this file */");
         break;
       case TExportLanguage::Matlab:
-        out.emplace_back("% the statement 1; makes Octave read this file as a script, so both functions "
+        out.line("% the statement 1; makes Octave read this file as a script, so both functions "
                          "are callable once the file is loaded (source or run)");
-        out.emplace_back("1;");
+        out.line("1;");
         break;
     }
   }
 
-  void pascalKineticConstants(Lines& out) const {
+  void pascalKineticConstants(LineWriter& out) const {
     startPart(out);
-    out.emplace_back("// procedure calculating kinetic parameters at given temperature(par. T) in Kelvins");
-    out.emplace_back("// kin. constants will be calculated at basic SI units (s^-1 or m^3*mol^-1*s^-1)");
-    out.emplace_back("// values of kin. constants will be saved to dynamic array (indexing form zero) - par. K "
+    out.line("// procedure calculating kinetic parameters at given temperature(par. T) in Kelvins");
+    out.line("// kin. constants will be calculated at basic SI units (s^-1 or m^3*mol^-1*s^-1)");
+    out.line("// values of kin. constants will be saved to dynamic array (indexing form zero) - par. K "
                      "(must be allocated before calling the procedure");
-    out.emplace_back("procedure KinConstants(Const T:Real; Var K:TVector);");
-    out.emplace_back(" const R=8.314472;  // J/(mol*K) - gass constant");
-    out.emplace_back(" begin");
-    for (std::size_t i = 0; i < m_parameters.size(); ++i)
-      out.push_back("  K[" + Int(i) + "]:=" + Number(m_parameters[i].A) + "*exp(-1000*" +
+    out.line("procedure KinConstants(Const T:Real; Var K:TVector);");
+    out.line(" const R=8.314472;  // J/(mol*K) - gass constant");
+    out.line(" begin");
+    for (std::size_t i = 0; i < m_parameters.size() && out.next(); ++i)
+      out.line("  K[" + Int(i) + "]:=" + Number(m_parameters[i].A) + "*exp(-1000*" +
                     Number(m_parameters[i].E) + "/R/T);");
-    out.emplace_back(" end;");
-    out.emplace_back();
+    out.line(" end;");
+    out.line();
   }
 
-  void cKineticConstants(Lines& out) const {
+  void cKineticConstants(LineWriter& out) const {
     startPart(out);
-    out.emplace_back("/* procedure calculating kinetic parameters at given temperature(par. T) in Kelvins */");
-    out.emplace_back("/* kin. constants will be calculated at basic SI units (s^-1 or m^3*mol^-1*s^-1) */");
-    out.emplace_back("/* values of kin. constants will be saved to dynamic array (indexing form zero) - par. K "
+    out.line("/* procedure calculating kinetic parameters at given temperature(par. T) in Kelvins */");
+    out.line("/* kin. constants will be calculated at basic SI units (s^-1 or m^3*mol^-1*s^-1) */");
+    out.line("/* values of kin. constants will be saved to dynamic array (indexing form zero) - par. K "
                      "(must be allocated before calling the procedure */");
-    out.emplace_back("void KinConstants(float T, float K[])");
-    out.emplace_back(" {");
-    out.emplace_back(" const float R=8.314472f;  /* J/(mol*K) - gass constant */");
-    for (std::size_t i = 0; i < m_parameters.size(); ++i)
-      out.push_back("  K[" + Int(i) + "]=" + Number(m_parameters[i].A) + "*exp(-1000*" +
+    out.line("void KinConstants(float T, float K[])");
+    out.line(" {");
+    out.line(" const float R=8.314472f;  /* J/(mol*K) - gass constant */");
+    for (std::size_t i = 0; i < m_parameters.size() && out.next(); ++i)
+      out.line("  K[" + Int(i) + "]=" + Number(m_parameters[i].A) + "*exp(-1000*" +
                     Number(m_parameters[i].E) + "/R/T);");
-    out.emplace_back(" }");
-    out.emplace_back();
+    out.line(" }");
+    out.line();
   }
 
-  void matlabKineticConstants(Lines& out) const {
+  void matlabKineticConstants(LineWriter& out) const {
     startPart(out);
-    out.emplace_back("% procedure calculating kinetic parameters at given temperature(par. T) in Kelvins");
-    out.emplace_back("% kin. constants will be calculated at basic SI units (s^-1 or m^3*mol^-1*s^-1)");
-    out.emplace_back("% values of kin. constants will be saved to dynamic array (indexing form one) - par. K ");
-    out.emplace_back("function k=KinConstants(T)");
-    out.emplace_back("       R=8.314472;  % J/(mol*K) - gass constant ");
-    for (std::size_t i = 0; i < m_parameters.size(); ++i)
-      out.push_back("    k(" + Int(i + 1) + ")=" + Number(m_parameters[i].A) + "*exp(-1000*" +
+    out.line("% procedure calculating kinetic parameters at given temperature(par. T) in Kelvins");
+    out.line("% kin. constants will be calculated at basic SI units (s^-1 or m^3*mol^-1*s^-1)");
+    out.line("% values of kin. constants will be saved to dynamic array (indexing form one) - par. K ");
+    out.line("function k=KinConstants(T)");
+    out.line("       R=8.314472;  % J/(mol*K) - gass constant ");
+    for (std::size_t i = 0; i < m_parameters.size() && out.next(); ++i)
+      out.line("    k(" + Int(i + 1) + ")=" + Number(m_parameters[i].A) + "*exp(-1000*" +
                     Number(m_parameters[i].E) + "/R/T);");
-    out.emplace_back("end;");
-    out.emplace_back();
+    out.line("end;");
+    out.line();
   }
 
-  void pascalRateEquations(Lines& out) const {
+  void pascalRateEquations(LineWriter& out) const {
     startPart(out);
-    out.emplace_back("// procedure reaction rates for all reactions in system");
-    out.emplace_back("// kin. constants will be calculated by calling generated function, vector for kinetic "
+    out.line("// procedure reaction rates for all reactions in system");
+    out.line("// kin. constants will be calculated by calling generated function, vector for kinetic "
                      "constans (k) must be allocated before");
-    out.emplace_back("// values of rates will be saved to dynamic array (indexing form zero) - par. r (must be "
+    out.line("// values of rates will be saved to dynamic array (indexing form zero) - par. r (must be "
                      "allocated before calling the procedure, will be numbered at basic SI units (mol*m^-3*s^-1)");
-    out.emplace_back("// par. c is vector of actual conponents molar concentrations");
-    out.emplace_back("// par. cActR is actual concentration of active radicals (modeled pseudostationary)");
-    out.emplace_back("procedure RateConstants(Const T:Real; Var c,K:TVector; Var r:TVector; Const cActR:Real);");
-    out.emplace_back(" begin");
-    out.emplace_back("  KinConstants(T,K);  // calculating kinetic constants");
-    for (std::size_t i = 0; i < m_network.ReactionCount(); ++i)
-      out.push_back("  r[" + Int(i) + "]:=k[" + Int(i) + "]" + rateFactors(i, "*c[", "]", 0) + ";");
-    out.emplace_back(" end;");
-    out.emplace_back();
+    out.line("// par. c is vector of actual conponents molar concentrations");
+    out.line("// par. cActR is actual concentration of active radicals (modeled pseudostationary)");
+    out.line("procedure RateConstants(Const T:Real; Var c,K:TVector; Var r:TVector; Const cActR:Real);");
+    out.line(" begin");
+    out.line("  KinConstants(T,K);  // calculating kinetic constants");
+    for (std::size_t i = 0; i < m_network.ReactionCount() && out.next(); ++i)
+      out.line("  r[" + Int(i) + "]:=k[" + Int(i) + "]" + rateFactors(i, "*c[", "]", 0) + ";");
+    out.line(" end;");
+    out.line();
   }
 
-  void cRateEquations(Lines& out) const {
+  void cRateEquations(LineWriter& out) const {
     startPart(out);
-    out.emplace_back("/* procedure reaction rates for all reactions in system */");
-    out.emplace_back("/* kin. constants will be calculated by calling generated function, vector for kinetic "
+    out.line("/* procedure reaction rates for all reactions in system */");
+    out.line("/* kin. constants will be calculated by calling generated function, vector for kinetic "
                      "constans (k) must be allocated before */");
-    out.emplace_back("/* values of rates will be saved to dynamic array (indexing form zero) - par. r (must be "
+    out.line("/* values of rates will be saved to dynamic array (indexing form zero) - par. r (must be "
                      "allocated before calling the procedure, will be numbered at basic SI units (mol*m^-3*s^-1) */");
-    out.emplace_back("/* par. c is vector of actual conponents molar concentrations */");
-    out.emplace_back("/* par. cActR is actual concentration of active radicals (modeled pseudostationary) */");
-    out.emplace_back("void RateConstants(float T, float c[], float K[], float r[], float cActR)");
-    out.emplace_back(" {");
-    out.emplace_back("  KinConstants(T,K);  /* calculating kinetic constants */");
-    for (std::size_t i = 0; i < m_network.ReactionCount(); ++i)
-      out.push_back("    r[" + Int(i) + "]=K[" + Int(i) + "]" + rateFactors(i, "*c[", "]", 0) + ";");
-    out.emplace_back(" }");
-    out.emplace_back();
+    out.line("/* par. c is vector of actual conponents molar concentrations */");
+    out.line("/* par. cActR is actual concentration of active radicals (modeled pseudostationary) */");
+    out.line("void RateConstants(float T, float c[], float K[], float r[], float cActR)");
+    out.line(" {");
+    out.line("  KinConstants(T,K);  /* calculating kinetic constants */");
+    for (std::size_t i = 0; i < m_network.ReactionCount() && out.next(); ++i)
+      out.line("    r[" + Int(i) + "]=K[" + Int(i) + "]" + rateFactors(i, "*c[", "]", 0) + ";");
+    out.line(" }");
+    out.line();
   }
 
-  void matlabRateEquations(Lines& out) const {
+  void matlabRateEquations(LineWriter& out) const {
     startPart(out);
-    out.emplace_back("% function reaction rates for all reactions in system");
-    out.emplace_back("% kin. constants will be calculated by calling generated function");
-    out.emplace_back("% values of rates will be saved to dynamic array (indexing form zero) - par. r will be "
+    out.line("% function reaction rates for all reactions in system");
+    out.line("% kin. constants will be calculated by calling generated function");
+    out.line("% values of rates will be saved to dynamic array (indexing form zero) - par. r will be "
                      "numbered at basic SI units (mol*m^-3*s^-1)");
-    out.emplace_back("% par. c is vector of actual conponents molar concentrations");
-    out.emplace_back("% par. cActR is actual concentration of active radicals (modeled pseudostationary) ");
-    out.emplace_back("function r=RateConstants(T,c,cActR);");
-    out.emplace_back("  K=KinConstants(T);  % calculating kinetic constants");
-    for (std::size_t i = 0; i < m_network.ReactionCount(); ++i)
-      out.push_back("  r(" + Int(i + 1) + ")=K(" + Int(i + 1) + ")" + rateFactors(i, "*c(", ")", 1) + ";");
-    out.emplace_back(" end;");
-    out.emplace_back();
+    out.line("% par. c is vector of actual conponents molar concentrations");
+    out.line("% par. cActR is actual concentration of active radicals (modeled pseudostationary) ");
+    out.line("function r=RateConstants(T,c,cActR);");
+    out.line("  K=KinConstants(T);  % calculating kinetic constants");
+    for (std::size_t i = 0; i < m_network.ReactionCount() && out.next(); ++i)
+      out.line("  r(" + Int(i + 1) + ")=K(" + Int(i + 1) + ")" + rateFactors(i, "*c(", ")", 1) + ";");
+    out.line(" end;");
+    out.line();
   }
 
-  void pascalBalance(Lines& out) const {
+  void pascalBalance(LineWriter& out) const {
     startPart(out);
-    out.emplace_back("// procedure balancing infinithesimal volume of reaction mixture (bath reactor)");
-    out.emplace_back("// kin. constants will be calculated at basic SI units (s^-1 or m^3*mol^-1*s^-1)");
-    out.emplace_back("// values of kin. constants will be saved to dynamic array (indexing form zero) - par. K "
+    out.line("// procedure balancing infinithesimal volume of reaction mixture (bath reactor)");
+    out.line("// kin. constants will be calculated at basic SI units (s^-1 or m^3*mol^-1*s^-1)");
+    out.line("// values of kin. constants will be saved to dynamic array (indexing form zero) - par. K "
                      "(must be allocated before calling the procedure");
-    out.emplace_back("procedure Balance(Const T:Real; var dc:TVector; Var c:TVector; Const cActR:Real; "
+    out.line("procedure Balance(Const T:Real; var dc:TVector; Var c:TVector; Const cActR:Real; "
                      "Var K, r:TVector);");
-    out.emplace_back(" begin");
-    out.emplace_back("  RateConstants(T,c,k,r,cActR);");
-    for (std::size_t j = 0; j < m_network.ComponentCount(); ++j) {
+    out.line(" begin");
+    out.line("  RateConstants(T,c,k,r,cActR);");
+    for (std::size_t j = 0; j < m_network.ComponentCount() && out.next(); ++j) {
       const TMolecule& component = *m_network.Component(j);
       std::string line = "  dc[" + Int(j) + "]:=0";
       for (int list : {kFormedIn, kConsumedIn}) {
@@ -223,16 +236,16 @@ class EquationWriter {
         for (std::size_t k = 0; k < links.size(); ++k)
           line += "+" + Number(coefficients[k]) + "*r[" + Int(reactionIndex(links[k])) + "]";
       }
-      out.push_back(line + ";");
+      out.line(line + ";");
     }
-    out.emplace_back(" end;");
-    out.emplace_back();
+    out.line(" end;");
+    out.line();
   }
 
  private:
-  static void startPart(Lines& out) {
-    out.emplace_back();
-    out.emplace_back();
+  static void startPart(LineWriter& out) {
+    out.line();
+    out.line();
   }
 
   // "*cActR" when the rate carries the active radicals, then one
@@ -262,12 +275,6 @@ class EquationWriter {
   std::unordered_map<const TReaction*, std::size_t> m_reactionIndex;
 };
 
-TResult<> WriteReplacing(const std::string& fileName, const std::string& text) {
-  if (const auto written = ReplaceFileContents(fileName, text); !written)
-    return TError{TErrorCode::FileSystem, "Cannot write the file \"" + fileName + "\": " + written.error().Message};
-  return {};
-}
-
 TError Refused(std::string_view message) { return {TErrorCode::Refused, std::string(message)}; }
 
 }  // namespace
@@ -282,38 +289,62 @@ TExportParts AvailableExportParts(TExportLanguage language) {
   return language == TExportLanguage::Pascal ? common | kExportBalance : common;
 }
 
-std::string EquationText(const TReactionNetwork& network, TExportLanguage language, TExportParts parts,
+TResult<> WriteEquations(const TReactionNetwork& network, TExportLanguage language, TExportParts parts,
                          std::span<const double> global, std::span<const double> alternative,
-                         const TSmilesProvider& smiles) {
+                         const TSmilesProvider& smiles, TByteSink& sink, const TWorkControl& control) {
   parts &= AvailableExportParts(language);
   const EquationWriter writer(network, global, alternative);
-  Lines lines;
-  writer.banner(language, lines);
-  writer.speciesTable(language, smiles, lines);
-  writer.preamble(language, parts, lines);
+  const std::size_t components = network.ComponentCount(), reactions = network.ReactionCount();
+  const std::size_t records = components + (parts & kExportKineticConstants ? reactions : 0) +
+                              (parts & kExportRateEquations ? reactions : 0) +
+                              (language == TExportLanguage::Pascal && (parts & kExportBalance) ? components : 0);
+  // A Matlab statement may only continue on the next line after "...", and
+  // Matlab and Octave read lines of any length, so Matlab lines stay whole.
+  LineWriter out(sink, language != TExportLanguage::Matlab, control, records);
+  writer.banner(language, out);
+  writer.speciesTable(language, smiles, out);
+  writer.preamble(language, parts, out);
   switch (language) {
     case TExportLanguage::Pascal:
-      if (parts & kExportKineticConstants) writer.pascalKineticConstants(lines);
-      if (parts & kExportRateEquations) writer.pascalRateEquations(lines);
-      if (parts & kExportBalance) writer.pascalBalance(lines);
+      if (parts & kExportKineticConstants) writer.pascalKineticConstants(out);
+      if (parts & kExportRateEquations) writer.pascalRateEquations(out);
+      if (parts & kExportBalance) writer.pascalBalance(out);
       break;
     case TExportLanguage::C:
       // C has a kinetic constants routine of its own, ahead of the rates that call it.
-      if (parts & kExportKineticConstants) writer.cKineticConstants(lines);
-      if (parts & kExportRateEquations) writer.cRateEquations(lines);
+      if (parts & kExportKineticConstants) writer.cKineticConstants(out);
+      if (parts & kExportRateEquations) writer.cRateEquations(out);
       break;
     case TExportLanguage::Matlab:
-      if (parts & kExportKineticConstants) writer.matlabKineticConstants(lines);
-      if (parts & kExportRateEquations) writer.matlabRateEquations(lines);
+      if (parts & kExportKineticConstants) writer.matlabKineticConstants(out);
+      if (parts & kExportRateEquations) writer.matlabRateEquations(out);
       break;
   }
-  // A Matlab statement may only continue on the next line after "...", and
-  // Matlab and Octave read lines of any length, so Matlab lines stay whole.
-  return JoinEquationLines(lines, language != TExportLanguage::Matlab);
+  if (out.stopped()) return Refused(kExportCancelled);
+  out.finish();
+  return {};
+}
+
+std::string EquationText(const TReactionNetwork& network, TExportLanguage language, TExportParts parts,
+                         std::span<const double> global, std::span<const double> alternative,
+                         const TSmilesProvider& smiles) {
+  TStringSink sink;
+  WriteEquations(network, language, parts, global, alternative, smiles, sink, {});
+  return std::move(sink.Text());
 }
 
 TResult<> ExportEquations(const TReactionNetwork& network, const TEquationExportRequest& request,
-                          std::span<const double> global, std::span<const double> alternative) {
+                          std::span<const double> global, std::span<const double> alternative,
+                          const TWorkControl& control) {
+  if (const auto checked = CheckEquationExport(network, request, global, alternative); !checked) return checked;
+  return WriteFileStreaming(request.Destination, [&](TByteSink& sink) {
+    return WriteEquations(network, *request.Language, request.Parts, global, alternative, request.Smiles, sink,
+                          control);
+  });
+}
+
+TResult<> CheckEquationExport(const TReactionNetwork& network, const TEquationExportRequest& request,
+                              std::span<const double> global, std::span<const double> alternative) {
   if (request.Destination.empty()) return Refused(kEquationExportMsgNoDestination);
   if (!request.Language) return Refused(kEquationExportMsgNoLanguage);
   const TExportParts parts = request.Parts & AvailableExportParts(*request.Language);
@@ -322,8 +353,7 @@ TResult<> ExportEquations(const TReactionNetwork& network, const TEquationExport
   if (parts & kExportKineticConstants)
     if (const auto missing = ReactionKinetics(network, global, alternative).MissingKeys; !missing.empty())
       return TError{TErrorCode::KineticParameters, MissingParametersMessage(missing)};
-  return WriteReplacing(request.Destination,
-                        EquationText(network, *request.Language, parts, global, alternative, request.Smiles));
+  return {};
 }
 
 }  // namespace korvane

@@ -24,7 +24,9 @@
 #include <string>
 #include <string_view>
 
+#include "app/export_control.h"
 #include "app/species_table.h"
+#include "core/byte_sink.h"
 #include "core/result.h"
 
 namespace korvane {
@@ -76,26 +78,41 @@ struct TEquationExportRequest {
   TSmilesProvider Smiles;
 };
 
-/// The whole exported file: banner, species table, language preamble, then
-/// the parts in the language's order, with CR LF line ends and long Pascal
-/// and C lines split. `global` is the kinetic parameter table, `alternative`
-/// the alternative parameter values. The network's component IDs must equal
-/// their positions.
+/// Writes the whole exported file to `sink`, line by line as it is made:
+/// banner, species table, language preamble, then the parts in the
+/// language's order, with CR LF line ends and long Pascal and C lines split.
+/// `global` is the kinetic parameter table, `alternative` the alternative
+/// parameter values. The network's component IDs must equal their
+/// positions. Its records are the species, then the reactions of each
+/// reaction part and the components of the balance; Refused with
+/// kExportCancelled when stopped (the sink then holds a part only).
+TResult<> WriteEquations(const TReactionNetwork& network, TExportLanguage language, TExportParts parts,
+                         std::span<const double> global, std::span<const double> alternative,
+                         const TSmilesProvider& smiles, TByteSink& sink, const TWorkControl& control = {});
+
+/// The text WriteEquations writes, whole.
 std::string EquationText(const TReactionNetwork& network, TExportLanguage language, TExportParts parts,
                          std::span<const double> global, std::span<const double> alternative,
                          const TSmilesProvider& smiles = {});
 
-/// The export command after the overwrite question: checks, in this order,
-/// destination, language and parts (Refused with the window's texts
-/// kEquationExportMsgNoDestination, ...NoLanguage, ...NoParts), then, when
-/// the kinetic constants are written, that no recipe names a missing
-/// parameter (KineticParameters, the keys named); nothing is written when a
-/// check fails. Then writes EquationText through a temporary file beside the
-/// destination that is renamed over it, so a failed export (FileSystem,
-/// "Cannot write the file "<file>": <reason>") leaves an existing file as
-/// it was. The window asks the overwrite question before calling this when
-/// the destination exists and an empty destination was not already refused.
+/// The export command's checks, in this order: destination, language and
+/// parts (Refused with the window's texts kEquationExportMsgNoDestination,
+/// ...NoLanguage, ...NoParts), then, when the kinetic constants are written,
+/// that no recipe names a missing parameter (KineticParameters, the keys
+/// named). Cheap enough to run before the export is handed to a worker.
+TResult<> CheckEquationExport(const TReactionNetwork& network, const TEquationExportRequest& request,
+                              std::span<const double> global, std::span<const double> alternative);
+
+/// The export command after the overwrite question: CheckEquationExport,
+/// nothing written when a check fails, then WriteEquations through a
+/// temporary file beside the destination that is renamed over it, so a
+/// failed export (FileSystem, "Cannot write the file "<file>": <reason>") or
+/// a stopped one (Refused, kExportCancelled) leaves an existing file as it
+/// was. The window asks the overwrite question before calling this when the
+/// destination exists and an empty destination was not already refused.
+/// `request.Smiles` is called on the calling thread only.
 TResult<> ExportEquations(const TReactionNetwork& network, const TEquationExportRequest& request,
-                          std::span<const double> global, std::span<const double> alternative);
+                          std::span<const double> global, std::span<const double> alternative,
+                          const TWorkControl& control = {});
 
 }  // namespace korvane

@@ -47,17 +47,22 @@ std::vector<std::string> SplitEquationLine(std::string_view line) {
   return pieces;
 }
 
-std::string JoinEquationLines(const std::vector<std::string>& lines, bool split) {
-  std::string text;
-  for (const std::string& line : lines) {
-    if (split && line.size() >= kEquationLineLimit) {
-      for (const std::string& piece : SplitEquationLine(line)) text += piece + "\r\n";
-    } else {
-      text += line;
-      text += "\r\n";
+void WriteEquationLine(TByteSink& sink, std::string_view line, bool split) {
+  if (split && line.size() >= kEquationLineLimit) {
+    for (const std::string& piece : SplitEquationLine(line)) {
+      sink.Write(piece);
+      sink.Write("\r\n");
     }
+    return;
   }
-  return text;
+  sink.Write(line);
+  sink.Write("\r\n");
+}
+
+std::string JoinEquationLines(const std::vector<std::string>& lines, bool split) {
+  TStringSink sink;
+  for (const std::string& line : lines) WriteEquationLine(sink, line, split);
+  return std::move(sink.Text());
 }
 
 }  // namespace korvane

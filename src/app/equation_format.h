@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/byte_sink.h"
+
 namespace korvane {
 
 /// Lines of this many characters or more are split.
@@ -26,8 +28,11 @@ std::string FormatEquationNumber(double value);
 /// same way. A line with no such position is kept whole.
 std::vector<std::string> SplitEquationLine(std::string_view line);
 
-/// The lines joined, each followed by CR LF; long lines are split first
-/// when `split` is set.
+/// Writes the line followed by CR LF; a long line is split first (each
+/// piece followed by CR LF) when `split` is set.
+void WriteEquationLine(TByteSink& sink, std::string_view line, bool split);
+
+/// The lines joined as WriteEquationLine writes them.
 std::string JoinEquationLines(const std::vector<std::string>& lines, bool split);
 
 }  // namespace korvane

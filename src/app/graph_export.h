@@ -18,6 +18,7 @@
 #include <string>
 
 #include "app/picture_writer.h"
+#include "core/work_control.h"
 #include "reactions/reaction_network.h"
 
 namespace korvane {
@@ -51,15 +52,23 @@ std::string GraphPicturePath(const std::string& graphFileName, std::size_t index
 /// edge from or to it.
 std::string NetworkGraphText(const TReactionNetwork& network, bool removeHydrogenRadical);
 
+/// What a stopped graph export says.
+inline constexpr const char* kGraphExportCancelled =
+    "The export was cancelled; the graph file was not changed, the pictures written so far stay.";
+
 /// Writes the picture of every component (except the hydrogen atom when
 /// `removeHydrogenRadical` is set) through `pictureWriter`, in component
-/// order, then the graph file. Stops at the first failure, with the picture
-/// writer's error or one naming the graph file ("Cannot write the graph file
-/// "<file>": <reason>."; Refused without a name or for a name that one of
-/// the pictures takes); pictures written before it stay. The graph file is
-/// written under a temporary name beside it and renamed into place, so a
-/// failure never leaves a truncated graph and keeps any file already there.
+/// order, then the graph file line by line. Stops at the first failure, with
+/// the picture writer's error or one naming the graph file ("Cannot write
+/// the graph file "<file>": <reason>."; Refused without a name or for a name
+/// that one of the pictures takes); pictures written before it stay. The
+/// graph file is written under a temporary name beside it and renamed into
+/// place, so a failure never leaves a truncated graph and keeps any file
+/// already there. `control` counts every picture and each component's edges
+/// and node line; stopped, the export ends before the next picture or line
+/// with Refused, kGraphExportCancelled.
 TResult<> ExportNetworkGraph(const TReactionNetwork& network, const std::string& graphFileName,
-                             bool removeHydrogenRadical, TMoleculePictureWriter& pictureWriter);
+                             bool removeHydrogenRadical, TMoleculePictureWriter& pictureWriter,
+                             const TWorkControl& control = {});
 
 }  // namespace korvane

@@ -353,13 +353,9 @@ std::uint16_t ReadPreamble(TSourceReader& reader, TNetworkFileContent& content, 
 // Component and reaction records, each kept only once complete.
 std::uint16_t ReadRecords(TSourceReader& reader, TNetworkFileContent& content, std::size_t componentCount,
                           std::size_t reactionCount, const TNetworkFileControl& control, bool& stopped) {
-  const std::size_t total = componentCount + reactionCount;
-  std::size_t done = 0;
-  // Every thousand records: reports progress and asks whether to stop.
+  TWorkCounter counter(control, componentCount + reactionCount);
   auto onward = [&] {
-    if (++done % 1024 != 0) return true;
-    if (control.Progress) control.Progress(done, total);
-    stopped = control.Stop && control.Stop->load(std::memory_order_relaxed);
+    stopped = !counter.Step();
     return !stopped;
   };
   // The counts come from the file: reserve no more than the bytes left can hold.
@@ -693,14 +689,8 @@ void WriteTrailer(TRecordWriter& out, const TReactionNetwork& network) {
 // CheckNetworkFileLimits; false when stopped on the way.
 bool WriteNetworkRecords(const TReactionNetwork& network, const std::string& note, TNetworkFileTrailer trailer,
                          TByteSink& sink, const TNetworkFileControl& control = {}) {
-  const std::size_t total = network.ComponentCount() + network.ReactionCount();
-  std::size_t done = 0;
-  // Every few thousand records: asks whether to stop and reports progress.
-  auto onward = [&control, &done, total] {
-    if (++done % 1024 != 0) return true;
-    if (control.Progress) control.Progress(done, total);
-    return !(control.Stop && control.Stop->load(std::memory_order_relaxed));
-  };
+  TWorkCounter counter(control, network.ComponentCount() + network.ReactionCount());
+  auto onward = [&counter] { return counter.Step(); };
   TRecordWriter out(sink);
   ByteWriter& writer = out.record();
   writer.byte(kMagic[0]);
@@ -726,7 +716,7 @@ bool WriteNetworkRecords(const TReactionNetwork& network, const std::string& not
     if (!onward()) return false;
   }
   if (trailer == TNetworkFileTrailer::With) WriteTrailer(out, network);
-  if (control.Progress) control.Progress(total, total);
+  counter.Finish();
   return true;
 }
 

@@ -44,6 +44,7 @@
 
 #include "core/molecule.h"
 #include "core/result.h"
+#include "core/work_control.h"
 #include "reactions/reaction.h"
 #include "reactions/reaction_network.h"
 
@@ -136,13 +137,9 @@ struct TNetworkLoadReport {
 /// keeps its content and preferences and the error is ParseNetworkFile's.
 TResult<TNetworkLoadReport> LoadNetwork(std::span<const std::uint8_t> bytes, TReactionNetwork& network);
 
-/// How a long read or write reports and ends early: `Progress` gets the
-/// records done and their number (components and reactions) now and then;
-/// `Stop`, set from any thread, ends the work after the record under way.
-struct TNetworkFileControl {
-  const std::atomic<bool>* Stop = nullptr;
-  std::function<void(std::size_t done, std::size_t total)> Progress;
-};
+/// How a long read or write reports and ends early; its records are the
+/// components and reactions.
+using TNetworkFileControl = TWorkControl;
 
 inline constexpr const char* kNetworkWriteCancelled = "The save was cancelled; the file was not changed.";
 inline constexpr const char* kNetworkLoadCancelled = "The loading was cancelled.";

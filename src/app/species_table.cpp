@@ -6,17 +6,12 @@
 
 namespace korvane {
 
-std::vector<TSpeciesRow> SpeciesRows(const TReactionNetwork& network, const TSmilesProvider& smiles) {
-  std::vector<TSpeciesRow> rows;
-  rows.reserve(network.ComponentCount());
-  for (std::size_t j = 0; j < network.ComponentCount(); ++j) {
-    const TMolecule& component = *network.Component(j);
-    std::string text = "-";
-    if (smiles)
-      if (const auto named = smiles(component)) text = named.value();
-    rows.push_back({j, HillFormula(component), text, component.Name == "Noname" ? "" : component.Name});
-  }
-  return rows;
+TSpeciesRow SpeciesRowOf(const TReactionNetwork& network, std::size_t index, const TSmilesProvider& smiles) {
+  const TMolecule& component = *network.Component(index);
+  std::string text = "-";
+  if (smiles)
+    if (auto named = smiles(component)) text = std::move(named.value());
+  return {index, HillFormula(component), std::move(text), component.Name == "Noname" ? "" : component.Name};
 }
 
 std::string OneLineText(const std::string& text, std::size_t limit) {

@@ -29,8 +29,10 @@ struct TSpeciesRow {
   std::string Name;
 };
 
-/// One row per component, in component order.
-std::vector<TSpeciesRow> SpeciesRows(const TReactionNetwork& network, const TSmilesProvider& smiles);
+/// The row of the component at position `index`. Reads the component
+/// without changing it, so rows of different components may be made on
+/// several threads at once when `smiles` allows it.
+TSpeciesRow SpeciesRowOf(const TReactionNetwork& network, std::size_t index, const TSmilesProvider& smiles);
 
 /// A name made safe for one line of a comment: line breaks and other control
 /// characters become spaces, and it is cut to `limit` characters.

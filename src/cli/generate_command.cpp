@@ -129,7 +129,11 @@ int RunGenerate(const GenerateOptions& options, const CliStreams& streams) {
   std::ostream& summary = options.Json ? streams.Err : streams.Out;
   summary << NetworkSummary(network) << "generated in " << run.ElapsedMs << " ms\n";
   if (options.Output) summary << "written to " << *options.Output << '\n';
-  if (options.Json) streams.Out << NetworkJson(network, options.Note, parameters) << '\n';
+  if (options.Json) {
+    TStreamSink out(streams.Out);
+    WriteNetworkJson(network, options.Note, parameters, out);
+    streams.Out << '\n';
+  }
   return kExitSuccess;
 }
 

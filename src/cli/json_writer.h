@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/byte_sink.h"
+
 namespace korvane {
 
 /// Shortest text that reads back to the same double, without a "+" or
@@ -37,8 +39,14 @@ class JsonWriter {
   JsonWriter& Bool(bool value);
   JsonWriter& Null();
 
-  /// The text written so far.
+  /// The text written so far (since the last Drain).
   const std::string& Text() const { return m_text; }
+  /// Hands the text written so far to `sink` and forgets it; the writer goes
+  /// on where it was, so a long value is written record by record.
+  void Drain(TByteSink& sink) {
+    sink.Write(m_text);
+    m_text.clear();
+  }
 
  private:
   void beforeValue();

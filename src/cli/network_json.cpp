@@ -25,8 +25,9 @@ void WriteRecipe(JsonWriter& json, const std::string& recipe) {
 
 }  // namespace
 
-std::string NetworkJson(const TReactionNetwork& network, const std::string& note,
-                        const TKineticParameterSet& parameters) {
+TResult<> WriteNetworkJson(const TReactionNetwork& network, const std::string& note,
+                           const TKineticParameterSet& parameters, TByteSink& sink, const TWorkControl& control) {
+  TWorkCounter counter(control, network.ComponentCount() + network.ReactionCount());
   const TExportKinetics kinetics = ReactionKinetics(network, parameters.Table, parameters.AlternativeValues);
   JsonWriter json;
   json.BeginObject();
@@ -43,6 +44,8 @@ std::string NetworkJson(const TReactionNetwork& network, const std::string& note
   json.Key("components").BeginArray();
   const std::unordered_set<const TMolecule*> roots(network.Roots().begin(), network.Roots().end());
   for (std::size_t i = 0; i < network.ComponentCount(); ++i) {
+    json.Drain(sink);
+    if (!counter.Step()) return TError{TErrorCode::Refused, kExportCancelled};
     const TMolecule& component = *network.Component(i);
     json.BeginObject();
     json.Key("index").Integer(static_cast<std::int64_t>(i));
@@ -63,6 +66,8 @@ std::string NetworkJson(const TReactionNetwork& network, const std::string& note
 
   json.Key("reactions").BeginArray();
   for (std::size_t i = 0; i < network.ReactionCount(); ++i) {
+    json.Drain(sink);
+    if (!counter.Step()) return TError{TErrorCode::Refused, kExportCancelled};
     const TReaction& reaction = *network.Reaction(i);
     json.BeginObject();
     json.Key("index").Integer(static_cast<std::int64_t>(i));
@@ -86,7 +91,9 @@ std::string NetworkJson(const TReactionNetwork& network, const std::string& note
   }
   json.EndArray();
   json.EndObject();
-  return json.Text();
+  json.Drain(sink);
+  counter.Finish();
+  return {};
 }
 
 }  // namespace korvane

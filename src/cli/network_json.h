@@ -16,16 +16,35 @@
 /// Reactant coefficients are negative, product coefficients positive;
 /// "formula" is the molecular formula in Hill order ("H", "C2H6").
 
+#include <ostream>
 #include <string>
 
+#include "app/export_control.h"
+#include "core/byte_sink.h"
+#include "core/result.h"
 #include "reactions/kinetic_parameters.h"
 #include "reactions/reaction_network.h"
 
 namespace korvane {
 
-/// The network with its note as one line of JSON (no line break at the
-/// end); the exported values come from `parameters`.
-std::string NetworkJson(const TReactionNetwork& network, const std::string& note,
-                        const TKineticParameterSet& parameters);
+/// Writes the network with its note as one line of JSON (no line break at
+/// the end) to `sink`, a component or reaction at a time; the exported
+/// values come from `parameters`. Its records are the components and
+/// reactions; Refused with kExportCancelled when stopped.
+TResult<> WriteNetworkJson(const TReactionNetwork& network, const std::string& note,
+                           const TKineticParameterSet& parameters, TByteSink& sink, const TWorkControl& control = {});
+
+/// A sink onto an output stream (the tool's standard output).
+class TStreamSink final : public TByteSink {
+ public:
+  explicit TStreamSink(std::ostream& out) : m_out(out) {}
+  using TByteSink::Write;
+  void Write(std::span<const std::uint8_t> bytes) override {
+    m_out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  }
+
+ private:
+  std::ostream& m_out;
+};
 
 }  // namespace korvane

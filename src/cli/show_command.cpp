@@ -14,7 +14,9 @@ int RunShow(const ShowOptions& options, const CliStreams& streams) {
   if (options.Json) {
     TKineticParameterSet parameters;
     LoadKineticParameterInput(options.KineticParameterFile, parameters, streams.Err);
-    streams.Out << NetworkJson(network, note, parameters) << '\n';
+    TStreamSink out(streams.Out);
+    WriteNetworkJson(network, note, parameters, out);
+    streams.Out << '\n';
     return kExitSuccess;
   }
   streams.Out << "network: " << options.Network << '\n'

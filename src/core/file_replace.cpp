@@ -64,6 +64,7 @@ class TBufferedFileSink final : public TByteSink {
  public:
   explicit TBufferedFileSink(std::FILE* file) : m_file(file) { m_buffer.reserve(kBufferBytes); }
 
+  using TByteSink::Write;
   void Write(std::span<const std::uint8_t> bytes) override {
     if (m_error != 0) return;
     if (m_buffer.size() + bytes.size() > kBufferBytes) flush();
@@ -153,13 +154,15 @@ std::string KeepPrevious(const fs::path& target, fs::path& backup) {
   return ErrnoText(error);
 }
 
-// Why the file at position File of a set could not be written.
+// Why the file at position File of a set could not be written: a
+// file-system reason, or the error of its producer as it is.
 struct TReplaceFailure {
   std::size_t File = 0;
   std::string Reason;
+  std::optional<TError> Produced;
 };
 
-std::optional<TReplaceFailure> ReplaceAll(std::span<const TFileContents> files) {
+std::optional<TReplaceFailure> ReplaceAll(std::span<const TFileProducer> files) {
   std::vector<TReplacement> replacements(files.size());
   std::error_code ignored;
   auto removeTemporaries = [&] {
@@ -169,15 +172,16 @@ std::optional<TReplaceFailure> ReplaceAll(std::span<const TFileContents> files) 
 
   for (std::size_t i = 0; i < files.size(); ++i) {
     if (const std::string problem = ResolveTarget(files[i].Path, replacements[i]); !problem.empty())
-      return TReplaceFailure{i, problem};
+      return TReplaceFailure{i, problem, std::nullopt};
     for (std::size_t j = 0; j < i; ++j)
       if (fs::weakly_canonical(replacements[j].Target, ignored) == fs::weakly_canonical(replacements[i].Target, ignored))
-        return TReplaceFailure{i, "named twice among the files to write"};
+        return TReplaceFailure{i, "named twice among the files to write", std::nullopt};
   }
   for (std::size_t i = 0; i < files.size(); ++i) {
-    if (const auto written = WriteTemporary(replacements[i], BytesProducer(files[i].Bytes)); !written) {
+    if (const auto written = WriteTemporary(replacements[i], files[i].Produce); !written) {
       removeTemporaries();
-      return TReplaceFailure{i, written.error().Message};
+      if (written.error().Code != TErrorCode::FileSystem) return TReplaceFailure{i, {}, written.error()};
+      return TReplaceFailure{i, written.error().Message, std::nullopt};
     }
   }
 
@@ -194,7 +198,7 @@ std::optional<TReplaceFailure> ReplaceAll(std::span<const TFileContents> files) 
       if (const std::string problem = KeepPrevious(replacements[i].Target, previous[i]); !problem.empty()) {
         removeTemporaries();
         removePrevious();
-        return TReplaceFailure{i, problem};
+        return TReplaceFailure{i, problem, std::nullopt};
       }
     }
   }
@@ -215,7 +219,7 @@ std::optional<TReplaceFailure> ReplaceAll(std::span<const TFileContents> files) 
     }
     removeTemporaries();
     removePrevious();
-    return TReplaceFailure{i, ec.message()};
+    return TReplaceFailure{i, ec.message(), std::nullopt};
   }
   removePrevious();
   return std::nullopt;
@@ -224,7 +228,7 @@ std::optional<TReplaceFailure> ReplaceAll(std::span<const TFileContents> files) 
 }  // namespace
 
 TResult<> ReplaceFileContents(const fs::path& path, std::string_view bytes) {
-  const TFileContents file{path, bytes};
+  const TFileProducer file{path, BytesProducer(bytes)};
   if (const auto failure = ReplaceAll({&file, 1})) return TError{TErrorCode::FileSystem, failure->Reason};
   return {};
 }
@@ -245,8 +249,17 @@ TResult<> ReplaceFileStreaming(const fs::path& path, const TProducer& produce) {
 }
 
 TResult<> ReplaceFilesContents(std::span<const TFileContents> files) {
-  if (const auto failure = ReplaceAll(files))
+  std::vector<TFileProducer> producers;
+  producers.reserve(files.size());
+  for (const TFileContents& file : files) producers.push_back({file.Path, BytesProducer(file.Bytes)});
+  return ReplaceFilesStreaming(producers);
+}
+
+TResult<> ReplaceFilesStreaming(std::span<const TFileProducer> files) {
+  if (const auto failure = ReplaceAll(files)) {
+    if (failure->Produced) return *failure->Produced;
     return TError{TErrorCode::FileSystem, files[failure->File].Path.string() + ": " + failure->Reason};
+  }
   return {};
 }
 

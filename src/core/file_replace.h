@@ -38,6 +38,21 @@ struct TFileContents {
   std::string_view Bytes;
 };
 
+/// One file of a set replaced together, its contents made by `Produce` as
+/// ReplaceFileStreaming takes them. The producers run one after the other,
+/// in the order of the set.
+struct TFileProducer {
+  std::filesystem::path Path;
+  std::function<TResult<>(TByteSink& sink)> Produce;
+};
+
+/// Replaces several files together, each as ReplaceFileStreaming does, so
+/// that either all of them hold their new contents or all are as they were
+/// (see ReplaceFilesContents). An error of a producer (a cancelled export,
+/// data found unfit on the way) leaves every target untouched and is
+/// returned as it is; a file-system error reads "<file>: <reason>".
+TResult<> ReplaceFilesStreaming(std::span<const TFileProducer> files);
+
 /// Replaces several files together, each as ReplaceFileContents does, so
 /// that either all of them hold their new contents or all are as they were:
 /// every new file is written completely before the first one is renamed

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <vector>
 
 #include "core/atom_types.h"
 
@@ -28,6 +29,29 @@ constexpr std::array<TJobackContribution, kJobackGroupCount> kTable{{
     {0.0143, 0.0008, 32, 31.01, 46.43, 54.05, -8.25, 0.101, -0.000142, 6.87e-8},
 }};
 
+// Whether some bond closes a ring: a bond between atoms that earlier bonds
+// already join (union-find). Far cheaper than finding the ring atoms, which
+// most species of a cracking network do not have. A bond listed twice
+// counts as a ring, which only costs the search for none.
+bool MayHaveRing(const TMolecule& molecule) {
+  const TAtomVector& atoms = molecule.Atoms();
+  std::vector<std::uint8_t> parent(atoms.size());
+  for (std::size_t i = 0; i < parent.size(); ++i) parent[i] = static_cast<std::uint8_t>(i);
+  auto root = [&parent](std::uint8_t i) {
+    while (parent[i] != i) i = parent[i] = parent[parent[i]];
+    return i;
+  };
+  for (const TAtom* atom : atoms) {
+    for (const TNeighbour& entry : atom->Entries()) {
+      if (entry.Atom->GetIndex() <= atom->GetIndex()) continue;
+      const std::uint8_t a = root(atom->GetIndex()), b = root(entry.Atom->GetIndex());
+      if (a == b) return true;
+      parent[a] = b;
+    }
+  }
+  return false;
+}
+
 double Column(const TJobackContribution& row, TJobackColumn column) {
   switch (column) {
     case TJobackColumn::kTc: return row.Tc;
@@ -53,7 +77,8 @@ TByteVector JobackGroups(const TMolecule& molecule) {
 
   TByteVector groups(kJobackGroupCount, 0);
   TBoolVector inRing(molecule.AtomCount(), false);
-  for (const TAtom* atom : molecule.CycleAtoms()) inRing[atom->GetIndex()] = true;
+  if (MayHaveRing(molecule))
+    for (const TAtom* atom : molecule.CycleAtoms()) inRing[atom->GetIndex()] = true;
 
   // Aromatic bonds have order 1, so an aromatic ring carbon first counts as a
   // saturated ring carbon; these counters remember how many to move to the

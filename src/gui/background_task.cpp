@@ -4,6 +4,13 @@
 
 namespace korvane::gui {
 
+TWorkControl TaskControl(const std::atomic<bool>& stop, TTaskProgress& progress) {
+  return {&stop, [&progress](std::size_t done, std::size_t total) {
+            progress.Total.store(static_cast<std::int64_t>(total), std::memory_order_relaxed);
+            progress.Done.store(static_cast<std::int64_t>(done), std::memory_order_relaxed);
+          }};
+}
+
 TBackgroundTask::TBackgroundTask(QString command, TNetworkSession::TBusyLease lease, Work work, QObject* parent)
     : QThread(parent),
       m_command(std::move(command)),

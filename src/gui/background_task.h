@@ -14,6 +14,7 @@
 #include <string>
 
 #include "app/network_session.h"
+#include "core/work_control.h"
 
 namespace korvane::gui {
 
@@ -22,6 +23,9 @@ struct TTaskProgress {
   std::atomic<std::int64_t> Done{0};
   std::atomic<std::int64_t> Total{0};
 };
+
+/// A control for domain work that stops with `stop` and counts into `progress`.
+TWorkControl TaskControl(const std::atomic<bool>& stop, TTaskProgress& progress);
 
 class TBackgroundTask : public QThread {
   Q_OBJECT

@@ -10,6 +10,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <memory>
+#include <utility>
 
 #include "app/chemkin_export.h"
 #include "app/equation_export.h"
@@ -114,19 +116,20 @@ void TEqExporterWind::selectDestination() {
 }
 
 void TEqExporterWind::exportEquations() {
+  m_job.reset();
   if (!m_network) return;
   const QString destination = m_destination->text();
   if (destination.isEmpty()) {
     m_context.Dialogs.message(QString(), Text(kEquationExportMsgNoDestination));
     return;
   }
-  // The old file stays until the new one is complete, so a refused or failed
-  // export never loses it.
+  // The old file stays until the new one is complete, so a refused, failed
+  // or cancelled export never loses it.
   if (QFileInfo::exists(destination) &&
       !m_context.Dialogs.ask(Text(kEquationExportCaptionWarning), Text(kEquationExportMsgOverwrite)))
     return;
   if (chemkinChosen()) {
-    if (exportChemkin(destination)) accept();
+    if (prepareChemkin(destination)) accept();
     return;
   }
 
@@ -138,19 +141,40 @@ void TEqExporterWind::exportEquations() {
     if (m_parts->item(row)->checkState() == Qt::Checked) request.Parts |= TExportParts{1} << row;
   request.Smiles = Smiles;
 
-  const TKineticParameterSet& kinetics = m_context.Kinetics;
-  const TResult<> exported = ExportEquations(*m_network, request, kinetics.Table, kinetics.AlternativeValues);
-  if (!exported) {
-    const bool failed = exported.error().Code == TErrorCode::FileSystem;
-    m_context.Dialogs.message(failed ? QStringLiteral("ERROR") : QString(),
-                              QString::fromStdString(exported.error().Message));
+  // The worker gets its own copy of the parameters, which the settings
+  // window may change while it writes.
+  const TKineticParameterSet kinetics = m_context.Kinetics;
+  if (const auto checked = CheckEquationExport(*m_network, request, kinetics.Table, kinetics.AlternativeValues);
+      !checked) {
+    m_context.Dialogs.message(QString(), QString::fromStdString(checked.error().Message));
     return;
   }
-  m_context.Dialogs.message(QString(), Text(kEquationExportMsgFinished));
+  auto result = std::make_shared<TResult<>>();
+  GuiContext& context = m_context;
+  const TReactionNetwork* network = m_network;
+  m_job = TExportJob{
+      [network, request, kinetics, result, &context](TNetworkSession::TBusyLease& lease, TTaskProgress& progress) {
+        if (context.BeforeExport) context.BeforeExport();
+        *result = ExportEquations(*network, request, kinetics.Table, kinetics.AlternativeValues,
+                                  TaskControl(lease.StopFlag(), progress));
+        return std::string();
+      },
+      [result, &context](const TBackgroundTask& task) {
+        if (!*result && task.cancelled()) return;  // the previous file is whole: nothing to say
+        if (!*result) {
+          const bool failed = result->error().Code == TErrorCode::FileSystem;
+          context.Dialogs.message(failed ? QStringLiteral("ERROR") : QString(),
+                                  QString::fromStdString(result->error().Message));
+          return;
+        }
+        context.Dialogs.message(QString(), Text(kEquationExportMsgFinished));
+      }};
   accept();
 }
 
-bool TEqExporterWind::exportChemkin(const QString& destination) {
+std::optional<TEqExporterWind::TExportJob> TEqExporterWind::takeJob() { return std::exchange(m_job, std::nullopt); }
+
+bool TEqExporterWind::prepareChemkin(const QString& destination) {
   TChemkinExportOptions options;
   options.MechanismFile = destination.toStdString();
   options.DictionaryFile = ChemkinDictionaryFileFor(options.MechanismFile);
@@ -161,14 +185,35 @@ bool TEqExporterWind::exportChemkin(const QString& destination) {
       !m_context.Dialogs.ask(Text(kEquationExportCaptionWarning),
                              QStringLiteral("The species dictionary \"%1\" exists. Overwrite it?").arg(dictionary)))
     return false;
-  if (const auto exported = ExportChemkin(*m_network, m_context.Kinetics, options); !exported) {
+  auto failed = [this](const TError& error) {
     m_context.Dialogs.message(
         QStringLiteral("ERROR"),
-        QStringLiteral("The mechanism was not exported: %1").arg(QString::fromStdString(exported.error().Message)));
+        QStringLiteral("The mechanism was not exported: %1").arg(QString::fromStdString(error.Message)));
+  };
+  const TKineticParameterSet kinetics = m_context.Kinetics;
+  if (const auto checked = CheckChemkinExport(*m_network, kinetics, options); !checked) {
+    failed(checked.error());
     return false;
   }
-  m_context.Dialogs.message(QString(), Text(kEquationExportMsgFinished) +
-                                           QStringLiteral("\n\nThe species dictionary is %1.").arg(dictionary));
+  auto result = std::make_shared<TResult<TChemkinFiles>>(TError{});
+  GuiContext& context = m_context;
+  const TReactionNetwork* network = m_network;
+  m_job = TExportJob{
+      [network, options, kinetics, result, &context](TNetworkSession::TBusyLease& lease, TTaskProgress& progress) {
+        if (context.BeforeExport) context.BeforeExport();
+        *result = ExportChemkin(*network, kinetics, options, TaskControl(lease.StopFlag(), progress));
+        return std::string();
+      },
+      [result, dictionary, &context](const TBackgroundTask& task) {
+        if (!*result && task.cancelled()) return;  // neither previous file changed: nothing to say
+        if (!*result) {
+          context.Dialogs.message(QStringLiteral("ERROR"), QStringLiteral("The mechanism was not exported: %1")
+                                                               .arg(QString::fromStdString(result->error().Message)));
+          return;
+        }
+        context.Dialogs.message(QString(), Text(kEquationExportMsgFinished) +
+                                               QStringLiteral("\n\nThe species dictionary is %1.").arg(dictionary));
+      }};
   return true;
 }
 

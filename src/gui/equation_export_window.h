@@ -2,10 +2,16 @@
 /// TEqExporterWind: exports the kinetic equations of a network as source
 /// code (Pascal, C, Matlab: destination file, language, parts, then Export),
 /// or as a CHEMKIN-II mechanism with its species dictionary beside it.
+/// Export asks its questions and makes its checks, then closes the window
+/// leaving the export as a job that the network's window runs on a worker
+/// (TReact_Net_Wind::startTask).
 
 #include <QDialog>
+#include <functional>
+#include <optional>
 #include <vector>
 
+#include "gui/background_task.h"
 #include "gui/gui_context.h"
 
 class QLineEdit;
@@ -32,21 +38,35 @@ class TEqExporterWind : public QDialog {
 
   /// The "Select" button: the destination from a file dialog.
   void selectDestination();
-  /// The "Export" button: checks destination, language and parts, writes the
-  /// file and closes the window.
+  /// Caption of the export's task (and its busy lease).
+  static inline const QString kExportCommand = QStringLiteral("Export equations");
+
+  /// An export ready to run: the work for the worker and what the window
+  /// says once it has ended (nothing when the user cancelled it).
+  struct TExportJob {
+    TBackgroundTask::Work Work;
+    std::function<void(const TBackgroundTask&)> Done;
+  };
+
+  /// The "Export" button: checks destination, language and parts (and asks
+  /// before replacing files), then leaves the export as the job and closes
+  /// the window.
   void exportEquations();
+  /// The job the last Export left, once; none when it was refused.
+  std::optional<TExportJob> takeJob();
 
  private:
   void languageChosen();
   bool chemkinChosen() const;
-  /// Writes the mechanism and its dictionary; whether it did.
-  bool exportChemkin(const QString& destination);
+  /// The mechanism and its dictionary as the job; whether the checks passed.
+  bool prepareChemkin(const QString& destination);
 
   GuiContext& m_context;
   const TReactionNetwork* m_network = nullptr;
   QLineEdit* m_destination = nullptr;
   std::vector<QRadioButton*> m_languages;
   QListWidget* m_parts = nullptr;
+  std::optional<TExportJob> m_job;
 };
 
 }  // namespace korvane::gui

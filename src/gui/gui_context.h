@@ -48,6 +48,9 @@ struct GuiContext {
   /// progress; tests hold the task there, as a run above. None in the
   /// program.
   std::function<void()> AfterTaskProgress = nullptr;
+  /// Called on the worker before an equation or CHEMKIN export writes;
+  /// tests hold the export there for the same reason. None in the program.
+  std::function<void()> BeforeExport = nullptr;
   /// The machine's physical memory [bytes] (0: unknown), which bounds and
   /// sets the default of a network window's memory limit; tests give a
   /// figure of their own.

@@ -10,24 +10,17 @@ namespace {
 
 constexpr std::size_t kLongestNote = 255;  // bytes: the file keeps the note's length in one byte
 
-// Counts each picture and stops the export when the user cancels. Runs on
-// the worker; the messages stay there until the work has ended.
-class CountingPictureWriter : public TMoleculePictureWriter {
+// Keeps the drawing's messages; they stay on the worker until the work has ended.
+class CollectingPictureWriter : public TMoleculePictureWriter {
  public:
-  CountingPictureWriter(const std::atomic<bool>& stop, TTaskProgress& progress, std::set<std::string>& messages)
-      : m_stop(stop), m_progress(progress),
-        m_writer([&messages](const std::string& text) { messages.insert(text); }) {}
+  explicit CollectingPictureWriter(std::set<std::string>& messages)
+      : m_writer([&messages](const std::string& text) { messages.insert(text); }) {}
 
   TResult<> Write(const TMolecule& molecule, const TPictureGeometry& geometry, const std::string& path) override {
-    if (m_stop.load(std::memory_order_relaxed)) return TError{TErrorCode::Refused, kGraphExportCancelled};
-    auto written = m_writer.Write(molecule, geometry, path);
-    m_progress.Done.fetch_add(1, std::memory_order_relaxed);
-    return written;
+    return m_writer.Write(molecule, geometry, path);
   }
 
  private:
-  const std::atomic<bool>& m_stop;
-  TTaskProgress& m_progress;
   PngPictureWriter m_writer;
 };
 
@@ -77,9 +70,9 @@ std::optional<TGraphExportRequest> AskGraphExport(GuiContext& context) {
 std::string ExportGraphWork(const TReactionNetwork& network, const TGraphExportRequest& request,
                             const std::atomic<bool>& stop, TTaskProgress& progress,
                             std::set<std::string>& messages) {
-  progress.Total.store(static_cast<std::int64_t>(network.ComponentCount()), std::memory_order_relaxed);
-  CountingPictureWriter writer(stop, progress, messages);
-  const TResult<> exported = ExportNetworkGraph(network, request.FileName, request.RemoveHydrogen, writer);
+  CollectingPictureWriter writer(messages);
+  const TResult<> exported =
+      ExportNetworkGraph(network, request.FileName, request.RemoveHydrogen, writer, TaskControl(stop, progress));
   return exported ? std::string() : exported.error().Message;
 }
 

@@ -40,15 +40,12 @@ struct TGraphExportRequest {
 /// and the hydrogen question. Nothing when the user cancels.
 std::optional<TGraphExportRequest> AskGraphExport(GuiContext& context);
 
-/// The pictures and the graph file, counting the pictures in `progress`;
-/// stops before the next picture once `stop` is set. The drawing's messages
+/// The pictures and the graph file, counting them in `progress`; stops
+/// before the next picture or line once `stop` is set. The drawing's messages
 /// are collected once each in `messages`. Returns the failure, empty when
 /// the graph was written.
 std::string ExportGraphWork(const TReactionNetwork& network, const TGraphExportRequest& request,
                             const std::atomic<bool>& stop, TTaskProgress& progress,
                             std::set<std::string>& messages);
-
-/// What the window says when the export was cancelled.
-inline constexpr const char* kGraphExportCancelled = "the export was cancelled; the pictures written so far stay";
 
 }  // namespace korvane::gui

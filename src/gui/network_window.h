@@ -118,6 +118,12 @@ class TReact_Net_Wind : public QMainWindow {
   void exportGraph();
   void undo();
   void redo();
+  /// Starts `work` on a worker under a lease for `command`, with the
+  /// progress strip (and its Cancel when `cancellable`) below the pages;
+  /// `done` runs here once it has finished. False, after telling the user,
+  /// when the network is busy.
+  bool startTask(const QString& command, bool cancellable, TBackgroundTask::Work work,
+                 std::function<void(const TBackgroundTask&)> done);
   /// Cancels a save or an export under way, or stops a run, and waits for
   /// its thread, without reporting its end; for closing the program.
   void finishBackgroundWork();
@@ -153,10 +159,6 @@ class TReact_Net_Wind : public QMainWindow {
   QWidget* buildPreferencePage();
   void buildMenu();
   void poll();
-  /// Starts `work` on a worker under a lease for `command`; `done` runs here
-  /// once it has finished, with the failure (empty on success).
-  bool startTask(const QString& command, bool cancellable, TBackgroundTask::Work work,
-                 std::function<void(const TBackgroundTask&)> done);
   void startSave(const QString& fileName, const QString& note);
   /// Tells the title, the main window and the recent files that the network
   /// is now in `fileName`.

@@ -322,16 +322,21 @@ void TGen_Wind_Manager::addSharedControls(TReact_Net_Wind& window) {
     m_fusion->setTargetWindow(&window);
     execOver(*m_fusion, window);
   });
-  window.addNetworkControl(QStringLiteral("Export equations"), [this, &window] {
-    // The exporter reads the network while it is open: nothing may change it.
-    auto lease = window.session().TryLease("Export equations");
-    if (!lease) {
-      m_context.Dialogs.message(QStringLiteral("WARNING"), QString::fromStdString(lease.error().Message));
-      return;
+  window.addNetworkControl(TEqExporterWind::kExportCommand, [this, &window] {
+    {
+      // The exporter reads the network while it is open: nothing may change it.
+      auto lease = window.session().TryLease(TEqExporterWind::kExportCommand.toStdString());
+      if (!lease) {
+        m_context.Dialogs.message(QStringLiteral("WARNING"), QString::fromStdString(lease.error().Message));
+        return;
+      }
+      m_exporter->setNetwork(&window.network());
+      execOver(*m_exporter, window);
+      m_exporter->setNetwork(nullptr);
     }
-    m_exporter->setNetwork(&window.network());
-    execOver(*m_exporter, window);
-    m_exporter->setNetwork(nullptr);
+    // The export itself runs on the window's worker, under a lease of its own.
+    if (auto job = m_exporter->takeJob())
+      window.startTask(TEqExporterWind::kExportCommand, true, std::move(job->Work), std::move(job->Done));
   });
 }
 

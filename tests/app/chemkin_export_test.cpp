@@ -220,5 +220,25 @@ TEST(ChemkinMechanism, NHexaneBalancesItsElementsAndGivesTheExportedBalance) {
   }
 }
 
+// The species' rows are made in chunks on the workers and written in order:
+// the files do not depend on how many workers made them.
+TEST(ChemkinMechanism, WorkersDoNotChangeTheFiles) {
+  TReactionNetwork network;
+  testing::AddFeed(network, testing::LinearAlkane(7));
+  network.Generate();
+  ASSERT_GT(network.ComponentCount(), 64u);  // several chunks of 16 species
+  const TKineticParameterSet parameters;
+  TChemkinExportOptions options;
+  options.MechanismFile = "heptane.inp";
+  options.Smiles = [](const TMolecule& molecule) -> TResult<std::string> { return std::to_string(molecule.ID); };
+  options.Threads = 1;
+  const auto one = ChemkinTexts(network, parameters, options);
+  options.Threads = 2;
+  const auto two = ChemkinTexts(network, parameters, options);
+  ASSERT_TRUE(one && two);
+  EXPECT_EQ(one->Mechanism, two->Mechanism);
+  EXPECT_EQ(one->Dictionary, two->Dictionary);
+}
+
 }  // namespace
 }  // namespace korvane

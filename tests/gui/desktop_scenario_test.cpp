@@ -195,6 +195,7 @@ TEST_F(DesktopScenario, FromADatabaseFeedToFusedNetworksAndSavedParameters) {
       return dialog.result();
     });
     Press(first, "Export equations");
+    waitUntilIdle(first);
     EXPECT_TRUE(QFile::exists(file(QString::fromLatin1(name)))) << language;
   }
   Run("gcc", "-std=c99 -Wall -Werror -c", {file(QStringLiteral("day.c"))});

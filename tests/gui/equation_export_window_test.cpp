@@ -1,11 +1,16 @@
 #include "gui/equation_export_window.h"
 
-#include <QFile>
+#include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
+#include <atomic>
+#include <chrono>
+#include <thread>
 
+#include "gui/network_window.h"
 #include "gui_fixture.h"
 #include "gui_test_support.h"
 #include "molecule_builder.h"
@@ -52,30 +57,56 @@ TEST_F(EquationExportWindow, ExportRefusesWhatIsMissingInOrderAndKeepsTheOldFile
   testing::SaveScreenshot(window, QStringLiteral("equation_export_window"));
 }
 
-TEST_F(EquationExportWindow, ChemkinWritesTheMechanismWithItsDictionaryBeside) {
-  TReactionNetwork network;
-  testing::AddFeed(network, testing::LinearAlkane(3));
-  network.Generate();
+// The export runs on the network window's worker under its busy lease,
+// with the progress strip and its Cancel: a cancelled CHEMKIN export
+// changes neither file and says nothing; then the export completes. The
+// export is held before it writes, so the Cancel always finds it running.
+TEST_F(EquationExportWindow, ChemkinExportRunsOnTheNetworksWorkerAndCancelKeepsBothFiles) {
+  auto manager = startManager();
+  TReact_Net_Wind& window = testing::NewWindow(dialogs, *manager, QStringLiteral("propane"));
+  testing::AddFeed(window.network(), testing::LinearAlkane(3));
+  window.network().Generate();
   kinetics.Table[kE_Recombination] = 1.5;  // no longer the defaults
-  TEqExporterWind window(context);
-  window.setNetwork(&network);
-  window.show();
-  Named<QRadioButton>(window, "chemkin")->click();
-  EXPECT_FALSE(Named<QListWidget>(window, "parts")->isEnabled());
   const QString mechanism = file(QStringLiteral("propane.inp"));
   const QString dictionary = file(QStringLiteral("propane_dictionary.txt"));
-  Named<QLineEdit>(window, "destination")->setText(mechanism);
+  testing::WriteFile(mechanism, "old mechanism");
+  testing::WriteFile(dictionary, "old dictionary");
+  std::atomic<bool> hold{true};
+  context.BeforeExport = [&hold] {
+    while (hold.load()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  };
+  auto exportChemkin = [&] {
+    dialogs.expectWindow(TEqExporterWind::kCaption, [&](QDialog& dialog) {
+      Named<QRadioButton>(dialog, "chemkin")->click();
+      EXPECT_FALSE(Named<QListWidget>(dialog, "parts")->isEnabled());
+      Named<QLineEdit>(dialog, "destination")->setText(mechanism);
+      dialogs.expectQuestion(QStringLiteral("WARNING"), kOverwrite, true)
+          .expectQuestion(QStringLiteral("WARNING"),
+                          QStringLiteral("The species dictionary \"%1\" exists. Overwrite it?").arg(dictionary), true);
+      Named<QPushButton>(dialog, "export")->click();
+      EXPECT_FALSE(dialog.isVisible());  // closed once the export is handed over
+      return dialog.result();
+    });
+    testing::ClickButton(window, TEqExporterWind::kExportCommand);
+  };
+
+  exportChemkin();
+  ASSERT_TRUE(window.isBusy());
+  EXPECT_TRUE(Named<QWidget>(window, "taskStrip")->isVisibleTo(&window));
+  Named<QPushButton>(window, "taskCancel")->click();
+  hold = false;
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !window.isBusy(); }, 60000));
+  EXPECT_TRUE(dialogs.finished());  // nothing said
+  EXPECT_EQ(testing::ReadFile(mechanism), "old mechanism");
+  EXPECT_EQ(testing::ReadFile(dictionary), "old dictionary");
+  EXPECT_EQ(QDir(file(QString())).entryList(QDir::Files).filter(QStringLiteral("propane")).size(), 2);
+
+  exportChemkin();
   dialogs.expectMessage(QString(),
                         QStringLiteral("Exporting finished.\n\nThe species dictionary is %1.").arg(dictionary));
-  window.exportEquations();
-  EXPECT_FALSE(window.isVisible());  // closed after the export
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !window.isBusy() && dialogs.finished(); }, 60000));
   EXPECT_TRUE(testing::ReadFile(mechanism).contains("the program's kinetic parameter set (file "));
-  EXPECT_TRUE(QFile::exists(dictionary));
-
-  dialogs.expectQuestion(QStringLiteral("WARNING"), kOverwrite, true)
-      .expectQuestion(QStringLiteral("WARNING"),
-                      QStringLiteral("The species dictionary \"%1\" exists. Overwrite it?").arg(dictionary), false);
-  window.exportEquations();
+  EXPECT_TRUE(testing::ReadFile(dictionary).startsWith("! Species dictionary"));
 }
 
 }  // namespace
