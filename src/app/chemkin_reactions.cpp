@@ -15,7 +15,7 @@ using Side = std::vector<std::pair<std::size_t, int>>;
 
 // Coefficients summed per species, in order of first appearance; the sign
 // is dropped once checked.
-bool MergeSide(const TMoleculeVector& molecules, const TIntVector& coefficients, int sign, Side& side) {
+bool MergeSide(const TReactionSide& molecules, const TSideCoefficients& coefficients, int sign, Side& side) {
   for (std::size_t k = 0; k < molecules.size(); ++k) {
     if (coefficients[k] * sign <= 0) return false;
     const auto j = static_cast<std::size_t>(molecules[k]->ID);

@@ -480,7 +480,7 @@ std::string ReactionProblem(const TReactionNetwork& network, const TReaction& re
       reaction.Products.size() > 2)
     return "a reaction network file holds one or two reactants and one or two products per reaction; it has " +
            std::to_string(reaction.Reactants.size()) + " and " + std::to_string(reaction.Products.size()) + ".";
-  for (const TMoleculeVector* side : {&reaction.Reactants, &reaction.Products})
+  for (const TReactionSide* side : {&reaction.Reactants, &reaction.Products})
     for (const TMolecule* molecule : *side)
       if (network.IndexOfComponent(molecule) < 0) return "it refers to a molecule that is not a network component.";
   // Reactant coefficients are stored as magnitudes and read back negative,

@@ -109,8 +109,8 @@ std::unique_ptr<TMolecule> GetComponent(Unpacker& in) {
   return component;
 }
 
-void PutSide(Packer& out, const TReactionNetwork& network, const TMoleculeVector& molecules,
-             const TIntVector& coefficients) {
+void PutSide(Packer& out, const TReactionNetwork& network, const TReactionSide& molecules,
+             const TSideCoefficients& coefficients) {
   out.put(static_cast<std::uint32_t>(molecules.size()));
   for (std::size_t k = 0; k < molecules.size(); ++k) {
     const int index = network.IndexOfComponent(molecules[k]);

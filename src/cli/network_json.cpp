@@ -10,7 +10,7 @@
 namespace korvane {
 namespace {
 
-void WriteSide(JsonWriter& json, const TMoleculeVector& molecules, const TIntVector& coefficients) {
+void WriteSide(JsonWriter& json, const TReactionSide& molecules, const TSideCoefficients& coefficients) {
   json.BeginArray();
   for (std::size_t i = 0; i < molecules.size(); ++i)
     json.BeginArray().Integer(molecules[i]->ID).Integer(coefficients[i]).EndArray();

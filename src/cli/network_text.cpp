@@ -18,7 +18,7 @@ std::string JoinBytes(const TByteVector& values) {
   return text;
 }
 
-std::string Side(const TMoleculeVector& molecules, const TIntVector& coefficients) {
+std::string Side(const TReactionSide& molecules, const TSideCoefficients& coefficients) {
   std::string text;
   for (std::size_t i = 0; i < molecules.size(); ++i) {
     const std::int32_t amount = coefficients[i] < 0 ? -coefficients[i] : coefficients[i];

@@ -106,6 +106,35 @@ class ByteWriter {
   std::size_t m_used = 0;
 };
 
+// Stores the certificate's bytes half-sized: almost all of them are small
+// counts and colour fields, so a byte below 15 becomes one nibble and any
+// other the nibble 15 and its two nibbles. That code is prefix-free, and a
+// lone 15 can only be the padding of an odd count at the end, so equal
+// packed strings mean equal certificates: a network keeps one per component.
+void AssignPacked(std::string& certificate, const char* bytes, std::size_t size) {
+  certificate.clear();
+  int pending = -1;  // a high nibble waiting for its partner
+  const auto put = [&certificate, &pending](int nibble) {
+    if (pending < 0) {
+      pending = nibble;
+      return;
+    }
+    certificate.push_back(static_cast<char>(pending << 4 | nibble));
+    pending = -1;
+  };
+  for (std::size_t k = 0; k < size; ++k) {
+    const auto byte = static_cast<unsigned char>(bytes[k]);
+    if (byte < 15) {
+      put(byte);
+    } else {
+      put(15);
+      put(byte >> 4);
+      put(byte & 15);
+    }
+  }
+  if (pending >= 0) put(15);
+}
+
 static_assert(WORDSIZE == 64, "the edge walk reads 64-bit set words");
 
 void Certify(Workspace& w, const TByteVector& atomTypes, std::string& certificate, bool* hasRing);
@@ -360,7 +389,7 @@ void Certify(Workspace& w, const TByteVector& atomTypes, std::string& certificat
   // in a tree, and the bonds tell otherwise.
   if (w.edges.empty() || AppendTreeForm(w, vertices, out)) {
     if (hasRing) *hasRing = false;
-    certificate.assign(w.bytes.data(), out.Used());
+    AssignPacked(certificate, w.bytes.data(), out.Used());
     return;
   }
   if (hasRing) *hasRing = HasRing(w, n);
@@ -397,7 +426,7 @@ void Certify(Workspace& w, const TByteVector& atomTypes, std::string& certificat
       }
     }
   }
-  certificate.assign(w.bytes.data(), out.Used());
+  AssignPacked(certificate, w.bytes.data(), out.Used());
 }
 
 }  // namespace

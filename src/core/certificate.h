@@ -11,7 +11,8 @@
 ///   fully described by that partner;
 /// - a plain single bond is an edge; any other bond (double, triple,
 ///   aromatic) becomes a vertex of its own colour between its two atoms.
-/// The certificate holds the sorted colours and the canonical edge list. A
+/// The certificate holds the sorted colours and the canonical edge list,
+/// packed into nibbles (mostly half the bytes; see certificate.cpp). A
 /// folded graph that is a tree (every acyclic molecule) needs no search: its
 /// canonical form comes from rooting it at its centre (certificate.cpp).
 ///

@@ -8,7 +8,7 @@
 
 namespace korvane {
 
-TMolecule::TMolecule(std::int32_t id) : ID(id) { m_massFractions.fill(-1.0); }
+TMolecule::TMolecule(std::int32_t id) : ID(id) {}
 
 TMolecule::~TMolecule() = default;
 
@@ -58,6 +58,7 @@ std::unique_ptr<TMolecule> TMolecule::FromIdentifiedBonds(const TByteVector& ato
   molecule->m_aromaticSelf = aromaticSelf;
   molecule->Build();
   molecule->m_certificate = std::move(certificate);
+  molecule->m_certificateKnown = true;
   molecule->m_hasRing = hasRing;
   return molecule;
 }
@@ -95,8 +96,9 @@ void TMolecule::expandMatrices() const {
   TByteMatrix adjacency;
   TBoolMatrix aromatic;
   ExpandMatrices(adjacency, aromatic);
-  m_adjacency = std::move(adjacency);
-  m_aromatic = std::move(aromatic);
+  TDerived& cache = derived();
+  cache.Adjacency = std::move(adjacency);
+  cache.Aromatic = std::move(aromatic);
 }
 
 bool TMolecule::SetStructure(TByteMatrix adjacency, TByteVector atomTypes, TBoolMatrix aromatic, std::string* error) {
@@ -118,28 +120,23 @@ bool TMolecule::SetStructure(TByteMatrix adjacency, TByteVector atomTypes, TBool
   m_atomTypes = std::move(atomTypes);
   compact(adjacency, aromatic);
   // Kept expanded until the molecule's derived data are next released.
-  m_adjacency = std::move(adjacency);
-  m_aromatic = std::move(aromatic);
+  TDerived& cache = derived();
+  cache.Adjacency = std::move(adjacency);
+  cache.Aromatic = std::move(aromatic);
   return true;
 }
 
 void TMolecule::destroyAtoms() {
   m_built = false;
-  m_invariantsCurrent = false;
   ReleaseDerivedData();
-  m_certificate.reset();
+  std::string().swap(m_certificate);
+  m_certificateKnown = false;
   m_balanceCyclic.reset();
   m_radicalAtoms.clear();
 }
 
 void TMolecule::ReleaseDerivedData() {
-  // Swapping with empty containers returns their memory, not just their size.
-  std::vector<TAtom>().swap(m_atomStore);
-  TAtomVector().swap(m_atoms);
-  m_distance.reset();
-  m_bondEnergy.reset();
-  m_adjacency.reset();
-  m_aromatic.reset();
+  m_derived.reset();
 }
 
 void TMolecule::ClearStructure() {
@@ -157,38 +154,43 @@ void TMolecule::Build() {
 }
 
 const TAtomVector& TMolecule::buildAtoms() const {
+  TDerived& cache = derived();
+  // Not built, or no atoms: the (empty) list as it stands.
+  if (!m_built || !cache.Atoms.empty()) return cache.Atoms;
   const std::size_t n = m_atomTypes.size();
-  m_atomStore.reserve(n);
-  m_atoms.reserve(n);
+  std::vector<TAtom>& store = cache.AtomStore;
+  TAtomVector& atoms = cache.Atoms;
+  store.reserve(n);
+  atoms.reserve(n);
   for (std::size_t i = 0; i < n; ++i) {
-    m_atomStore.emplace_back(static_cast<std::uint8_t>(i), m_atomTypes[i]);
-    m_atoms.push_back(&m_atomStore.back());
+    store.emplace_back(static_cast<std::uint8_t>(i), m_atomTypes[i]);
+    atoms.push_back(&store.back());
   }
   // Atom i receives its lower-numbered neighbours in ascending order, then its
   // self entries, then its higher-numbered neighbours as each is processed;
   // later walks depend on this order. The self entries of the rows before a
   // bond's row are therefore added before that bond.
   std::size_t electronsAdded = 0;  // rows whose self entries are in place
-  auto addElectronsBefore = [this, &electronsAdded](std::size_t row) {
+  auto addElectronsBefore = [this, &atoms, &electronsAdded](std::size_t row) {
     for (; electronsAdded < row; ++electronsAdded)
-      for (std::uint8_t e = 0; e < m_unpaired[electronsAdded]; ++e) m_atoms[electronsAdded]->AddUnpairedElectron();
+      for (std::uint8_t e = 0; e < m_unpaired[electronsAdded]; ++e) atoms[electronsAdded]->AddUnpairedElectron();
   };
   for (const TBondEntry& bond : m_bonds) {
     addElectronsBefore(bond.Row);
-    m_atoms[bond.Row]->AddNeighbour(m_atoms[bond.Column], true, bond.Order, bond.Aromatic);
+    atoms[bond.Row]->AddNeighbour(atoms[bond.Column], true, bond.Order, bond.Aromatic);
   }
   addElectronsBefore(n);
-  return m_atoms;
+  return atoms;
 }
 
 const TInvariants& TMolecule::Invariants() const {
-  if (m_built && !m_invariantsCurrent) computeInvariants();
-  return m_invariants;
+  if (m_built && !derived().InvariantsCurrent) computeInvariants();
+  return derived().Invariants;
 }
 
 const std::array<double, 11>& TMolecule::MassFractions() const {
   Invariants();
-  return m_massFractions;
+  return derived().MassFractions;
 }
 
 std::unique_ptr<TMolecule> TMolecule::Copy() const {
@@ -202,12 +204,14 @@ std::unique_ptr<TMolecule> TMolecule::Copy() const {
   copy->m_aromaticSelf = m_aromaticSelf;
   copy->Build();
   copy->m_certificate = m_certificate;
+  copy->m_certificateKnown = m_certificateKnown;
   copy->m_hasRing = m_hasRing;
   return copy;
 }
 
 const TByteMatrix& TMolecule::DistanceMatrix() const {
-  if (!m_distance) {
+  TDerived& cache = derived();
+  if (!cache.Distance) {
     // Breadth-first search from every atom gives the same shortest-path
     // lengths as an all-pairs relaxation, at O(n (n + bonds)).
     const std::size_t n = m_atomTypes.size();
@@ -229,18 +233,18 @@ const TByteMatrix& TMolecule::DistanceMatrix() const {
         }
       }
     }
-    m_distance = std::move(distance);
+    cache.Distance = std::move(distance);
   }
-  return *m_distance;
+  return *cache.Distance;
 }
 
 const std::string& TMolecule::Certificate() const {
-  if (!m_certificate) {
-    std::string certificate;
-    MoleculeCertificate(m_bonds, m_atomTypes, m_unpaired, certificate, &m_hasRing);
-    m_certificate = std::move(certificate);
+  if (!m_certificateKnown) {
+    MoleculeCertificate(m_bonds, m_atomTypes, m_unpaired, m_certificate, &m_hasRing);
+    m_certificate.shrink_to_fit();
+    m_certificateKnown = true;
   }
-  return *m_certificate;
+  return m_certificate;
 }
 
 bool TMolecule::HasRing() const {
@@ -249,27 +253,30 @@ bool TMolecule::HasRing() const {
 }
 
 const TIntMatrix& TMolecule::BondEnergyMatrix() const {
-  if (!m_bondEnergy) m_bondEnergy = ComputeBondEnergyMatrix(*this);
-  return *m_bondEnergy;
+  TDerived& cache = derived();
+  if (!cache.BondEnergy) cache.BondEnergy = ComputeBondEnergyMatrix(*this);
+  return *cache.BondEnergy;
 }
 
 void TMolecule::ComputeInvariants() { computeInvariants(); }
 
 void TMolecule::computeInvariants() const {
   const std::size_t n = m_atomTypes.size();
-  m_invariants.AtomCount = static_cast<std::uint8_t>(n);
-  m_invariants.Radical = IsRadical();
-  m_invariants.Cyclic = IsCyclic();
+  TDerived& cache = derived();
+  TInvariants& invariants = cache.Invariants;
+  invariants.AtomCount = static_cast<std::uint8_t>(n);
+  invariants.Radical = IsRadical();
+  invariants.Cyclic = IsCyclic();
 
-  m_invariants.AtomsPerType.assign(kAtomTypeCount, 0);
+  invariants.AtomsPerType.assign(kAtomTypeCount, 0);
   for (std::uint8_t type : m_atomTypes)
-    if (type < kAtomTypeCount) ++m_invariants.AtomsPerType[type];
+    if (type < kAtomTypeCount) ++invariants.AtomsPerType[type];
 
   // Row sums and neighbour counts over the bonds as Build reads them (the
   // lower triangle), each unpaired electron counting once on the diagonal.
   // Byte arithmetic: the sums wrap modulo 256.
-  TByteVector& rowSums = m_invariants.GraphScore1;
-  TByteVector& neighbourCounts = m_invariants.GraphScore2;
+  TByteVector& rowSums = invariants.GraphScore1;
+  TByteVector& neighbourCounts = invariants.GraphScore2;
   rowSums.assign(n, 0);
   neighbourCounts.assign(n, 0);
   for (std::size_t i = 0; i < n; ++i) {
@@ -296,8 +303,8 @@ void TMolecule::computeInvariants() const {
   // A molecule without atoms has no mass to divide by; its fractions are 0.
   for (int code = 1; code < kAtomTypeCount; ++code)
     fractions[code] = molarMass > 0.0 ? fractions[code] / molarMass : 0.0;
-  m_massFractions = fractions;
-  m_invariantsCurrent = true;
+  cache.MassFractions = fractions;
+  cache.InvariantsCurrent = true;
 }
 
 bool TMolecule::IsRadical() const {
@@ -484,8 +491,10 @@ double TMolecule::MolarMass() const {
     if (m_built)
       for (std::uint8_t type : m_atomTypes) mass += AtomicMass(type);
   } else {
-    const TByteVector& perType = Invariants().AtomsPerType;
-    for (int code = 0; code < kAtomTypeCount && code < static_cast<int>(perType.size()); ++code)
+    std::array<int, kAtomTypeCount> perType{};
+    for (std::uint8_t type : m_atomTypes)
+      if (type < kAtomTypeCount) ++perType[type];
+    for (int code = 0; code < kAtomTypeCount; ++code)
       mass += AtomicMass(static_cast<std::uint8_t>(code)) * perType[code];
   }
   return mass;

@@ -83,7 +83,7 @@ class TMolecule {
   /// Non-owning; maintained by the reaction network.
   std::vector<TReaction*> ReactionLinks[2];
   /// The molecule's coefficient in each reaction of the matching link list.
-  TVector ReactionCoefficients[2];
+  TIntVector ReactionCoefficients[2];
 
   std::int32_t GetID() const { return ID; }
   void SetID(std::int32_t id) { ID = id; }
@@ -112,8 +112,8 @@ class TMolecule {
 
   // Stored and derived data, by reference (no copy).
   const TByteMatrix& AdjacencyMatrix() const {
-    if (!m_adjacency) expandMatrices();
-    return *m_adjacency;
+    if (!m_derived || !m_derived->Adjacency) expandMatrices();
+    return *m_derived->Adjacency;
   }
   const TByteVector& AtomTypes() const { return m_atomTypes; }
   /// The stored structure without matrices: the bonds below the diagonal of
@@ -125,8 +125,8 @@ class TMolecule {
   const TByteVector& UnpairedElectrons() const { return m_unpaired; }
   const TByteVector& AromaticSelfAtoms() const { return m_aromaticSelf; }
   const TBoolMatrix& AromaticMatrix() const {
-    if (!m_aromatic) expandMatrices();
-    return *m_aromatic;
+    if (!m_derived || !m_derived->Aromatic) expandMatrices();
+    return *m_derived->Aromatic;
   }
   /// The two matrices made from the stored pieces into the caller's
   /// (reusing their memory), without keeping them in the molecule: for code
@@ -150,7 +150,7 @@ class TMolecule {
   const TByteVector& RadicalAtomIndices() const { return m_radicalAtoms; }
   /// The atoms in index order (none before Build).
   const TAtomVector& Atoms() const {
-    return m_built && m_atoms.empty() && !m_atomTypes.empty() ? buildAtoms() : m_atoms;
+    return m_derived && !m_derived->Atoms.empty() ? m_derived->Atoms : buildAtoms();
   }
   /// Mass fraction of each atom type, indices 1..10 (index 0 unused); -1
   /// until the invariants are first computed.
@@ -206,26 +206,39 @@ class TMolecule {
   /// Stores the compact form of the matrices (both n x n for the atom types).
   void compact(const TByteMatrix& adjacency, const TBoolMatrix& aromatic);
 
+  // Derived from the stored structure on first use and dropped whole by
+  // ReleaseDerivedData: a component at rest carries one null pointer for all
+  // of it, which keeps large networks small.
+  struct TDerived {
+    std::optional<TByteMatrix> Adjacency;
+    std::optional<TBoolMatrix> Aromatic;
+    std::vector<TAtom> AtomStore;  // owns the atoms; never grows once filled
+    TAtomVector Atoms;
+    std::optional<TByteMatrix> Distance;
+    std::optional<TIntMatrix> BondEnergy;
+    TInvariants Invariants;
+    std::array<double, 11> MassFractions;
+    bool InvariantsCurrent = false;
+    TDerived() { MassFractions.fill(-1.0); }
+  };
+  TDerived& derived() const {
+    if (!m_derived) m_derived = std::make_unique<TDerived>();
+    return *m_derived;
+  }
+
   // The stored structure (see Bonds).
   TByteVector m_atomTypes;
   TBondList m_bonds;
   TByteVector m_unpaired;
   TByteVector m_aromaticSelf;
-  bool m_built = false;
   TByteVector m_radicalAtoms;
-  // Derived on first use after Build.
-  mutable std::optional<TByteMatrix> m_adjacency;
-  mutable std::optional<TBoolMatrix> m_aromatic;
-  mutable std::vector<TAtom> m_atomStore;  // owns the atoms; never grows once filled
-  mutable TAtomVector m_atoms;
-  mutable TInvariants m_invariants;
-  mutable std::array<double, 11> m_massFractions;
-  mutable bool m_invariantsCurrent = false;
-  mutable std::optional<TByteMatrix> m_distance;
-  mutable std::optional<TIntMatrix> m_bondEnergy;
-  mutable std::optional<std::string> m_certificate;
-  mutable bool m_hasRing = false;           // with the certificate
+  mutable std::unique_ptr<TDerived> m_derived;
+  // The certificate stays with the component: the network finds it by it.
+  mutable std::string m_certificate;
+  mutable bool m_certificateKnown = false;
+  mutable bool m_hasRing = false;               // with the certificate
   mutable std::optional<bool> m_balanceCyclic;  // IsCyclic's balance, inert or not
+  bool m_built = false;
 };
 
 /// Why an adjacency matrix and an aromatic matrix, both n x n, cannot

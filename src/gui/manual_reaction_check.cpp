@@ -90,7 +90,7 @@ const char* AddSide(const std::array<TManualParticipant, 2>& rows, int count, bo
 
 const char* MassBalanceFinding(const TReaction& reaction) {
   double deviation = 0.0, masses = 0.0, scale = 0.0;
-  auto add = [&](const TMoleculeVector& molecules, const TIntVector& coefficients) {
+  auto add = [&](const TReactionSide& molecules, const TSideCoefficients& coefficients) {
     for (std::size_t i = 0; i < molecules.size(); ++i) {
       const double mass = molecules[i]->MolarMass();
       deviation += mass * coefficients[i];

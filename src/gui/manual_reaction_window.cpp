@@ -285,8 +285,8 @@ void TManual_ReactConstr::loadReaction() {
   for (std::size_t i = 0; i < m_network->ComponentCount(); ++i) components << QStringLiteral("[ %1 ]").arg(i);
   for (std::size_t k = 0; k < m_rows.size(); ++k) {
     Participant& row = m_rows[k];
-    const TMoleculeVector& molecules = row.Reactant ? reaction.Reactants : reaction.Products;
-    const TIntVector& coefficients = row.Reactant ? reaction.ReactantCoefs : reaction.ProductCoefs;
+    const TReactionSide& molecules = row.Reactant ? reaction.Reactants : reaction.Products;
+    const TSideCoefficients& coefficients = row.Reactant ? reaction.ReactantCoefs : reaction.ProductCoefs;
     const std::size_t position = k % 2;
     const QSignalBlocker blocker(row.Choice);
     row.Choice->clear();

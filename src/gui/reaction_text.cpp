@@ -3,7 +3,7 @@
 namespace korvane::gui {
 
 std::array<const TMolecule*, 4> ReactionParticipants(const TReaction& reaction) {
-  auto at = [](const TMoleculeVector& side, std::size_t k) -> const TMolecule* {
+  auto at = [](const TReactionSide& side, std::size_t k) -> const TMolecule* {
     return k < side.size() ? side[k] : nullptr;
   };
   return {at(reaction.Reactants, 0), at(reaction.Reactants, 1), at(reaction.Products, 0), at(reaction.Products, 1)};
@@ -12,7 +12,7 @@ std::array<const TMolecule*, 4> ReactionParticipants(const TReaction& reaction) 
 QString StoichiometryText(const TReaction& reaction, const QString& arrow) {
   // Only the first two of each side are shown: a reaction has at most two
   // reactants and two products.
-  auto side = [](const TIntVector& coefficients, QChar first) {
+  auto side = [](const TSideCoefficients& coefficients, QChar first) {
     QString text;
     for (std::size_t k = 0; k < coefficients.size() && k < 2; ++k) {
       if (k > 0) text += QStringLiteral(" + ");

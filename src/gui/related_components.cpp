@@ -20,7 +20,7 @@ std::vector<const TMolecule*> RelatedComponents(const TMolecule& component, cons
   const int side = filter.Products ? kConsumedIn : kFormedIn;
   for (const TReaction* reaction : component.ReactionLinks[side]) {
     if (std::find(accepted.begin(), accepted.end(), reaction->ReactionType) == accepted.end()) continue;
-    const TMoleculeVector& related = filter.Products ? reaction->Products : reaction->Reactants;
+    const TReactionSide& related = filter.Products ? reaction->Products : reaction->Reactants;
     candidates.insert(candidates.end(), related.begin(), related.end());
   }
   if (!filter.FilterComponents) return candidates;

@@ -36,7 +36,7 @@ void MergeIdenticalProducts(ReactionList& step, ProductList& products) {
   }
   if (replacement.empty()) return;
   for (auto& reaction : step)
-    for (TMoleculeVector* side : {&reaction->Reactants, &reaction->Products})
+    for (TReactionSide* side : {&reaction->Reactants, &reaction->Products})
       for (TMolecule*& participant : *side)
         if (const auto found = replacement.find(participant); found != replacement.end()) participant = found->second;
   std::erase_if(products, [&replacement](const auto& product) { return replacement.count(product.get()) > 0; });

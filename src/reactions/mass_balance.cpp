@@ -12,7 +12,7 @@ TMassBalance MassBalance(const TReaction& reaction) {
   // whose atoms balance gives exactly 0 and draws no rounding warning.
   std::array<std::int64_t, kAtomTypeCount> netAtoms{};
   double total = 0.0;
-  auto add = [&](const TMoleculeVector& molecules, const TIntVector& coefficients) {
+  auto add = [&](const TReactionSide& molecules, const TSideCoefficients& coefficients) {
     for (std::size_t i = 0; i < molecules.size() && i < coefficients.size(); ++i) {
       for (std::uint8_t type : molecules[i]->AtomTypes())
         if (type < kAtomTypeCount) netAtoms[type] += coefficients[i];

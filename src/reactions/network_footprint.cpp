@@ -22,18 +22,22 @@ std::size_t VectorHeap(const std::vector<T>& items) {
   return HeapBlockBytes(items.capacity() * sizeof(T));
 }
 
+template <class T, std::size_t N>
+std::size_t VectorHeap(const TSmallVector<T, N>& items) {
+  return items.spilled() ? HeapBlockBytes(items.capacity() * sizeof(T)) : 0;
+}
+
 // A link list grows by doubling, so on average a third of its slots are
 // spare beyond the entries in use.
 constexpr double kLinkSlack = 1.5;
-constexpr std::size_t kLinkEntryBytes = sizeof(TReaction*) + sizeof(double);
+constexpr std::size_t kLinkEntryBytes = sizeof(TReaction*) + sizeof(std::int32_t);
 // Each of a component's four link lists is a block of its own once it holds
 // an entry: a header and, on average, half a granule of rounding.
 constexpr std::size_t kLinkListOverhead = 4 * (sizeof(std::size_t) + 8);
 
-// One bucket of the equal-reaction index: the map's node (next pointer, key,
-// the bucket's list) and the list's single entry, plus the bucket pointer.
-constexpr std::size_t kReactionIndexNodeBytes =
-    sizeof(void*) + sizeof(std::uint64_t) + sizeof(std::vector<TReaction*>);
+// The equal-reaction index holds a slot of a key and a pointer per
+// reaction in a table between 35 and 70 % full: about two slots each.
+constexpr std::size_t kReactionIndexBytes = 2 * (sizeof(std::uint64_t) + sizeof(TReaction*));
 
 }  // namespace
 
@@ -60,7 +64,7 @@ std::size_t ReactionFootprint(const TReaction& reaction) {
          VectorHeap(reaction.ReactantCoefs) + VectorHeap(reaction.ProductCoefs) + StringHeap(reaction.FreqFact2) +
          StringHeap(reaction.ActEnerg2) +
          static_cast<std::size_t>(kLinkSlack * static_cast<double>(participants * kLinkEntryBytes)) +
-         HeapBlockBytes(kReactionIndexNodeBytes) + HeapBlockBytes(sizeof(TReaction*)) + sizeof(void*);
+         kReactionIndexBytes + sizeof(void*);
 }
 
 }  // namespace korvane

@@ -124,7 +124,7 @@ void TReactionNetwork::registerStep(TStepResult step) {
   }
   if (!existing.empty()) {
     for (auto& reaction : step.Reactions)
-      for (TMoleculeVector* side : {&reaction->Reactants, &reaction->Products})
+      for (TReactionSide* side : {&reaction->Reactants, &reaction->Products})
         for (TMolecule*& participant : *side)
           if (const auto found = existing.find(participant); found != existing.end()) participant = found->second;
   }

@@ -23,7 +23,7 @@ const std::vector<std::vector<std::uint8_t>>& OrderingsOf(std::size_t k) {
   return kTables[k];
 }
 
-std::optional<std::vector<std::uint8_t>> MatchSide(const TMoleculeVector& first, const TMoleculeVector& second) {
+std::optional<std::vector<std::uint8_t>> MatchSide(const TReactionSide& first, const TReactionSide& second) {
   if (first.size() != second.size() || first.size() > 4) return std::nullopt;
   for (const auto& order : OrderingsOf(first.size())) {
     bool same = true;
@@ -79,7 +79,7 @@ void TReaction::AddProduct(TMolecule* molecule, std::int32_t coefficient) {
   ProductCoefs.push_back(coefficient);
 }
 
-void TReaction::SetProducts(const TMoleculeVector& products, const TIntVector& coefficients) {
+void TReaction::SetProducts(const TReactionSide& products, const TSideCoefficients& coefficients) {
   Products = products;
   ProductCoefs = coefficients;
 }

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "core/molecule.h"
+#include "core/small_vector.h"
 #include "core/vectors.h"
 
 namespace korvane {
@@ -42,6 +43,11 @@ const std::vector<std::int32_t>& ReactionTypeCodes();
 /// table (possible only in a damaged file) contribute nothing.
 double RecipeValue(const std::string& recipe, std::span<const double> table);
 
+/// One side of a reaction: its participants, and their coefficients, held
+/// inside the reaction up to two (every generated reaction's sides).
+using TReactionSide = TSmallVector<TMolecule*, 2>;
+using TSideCoefficients = TSmallVector<std::int32_t, 2>;
+
 class TReaction {
  public:
   /// Frequency-factor recipe: indexes into a parameter table, one per character.
@@ -53,11 +59,11 @@ class TReaction {
   /// Last walk stamp; stops recursive walks at reactions already visited.
   std::int32_t VisitStamp = 0;
   /// Non-owning references to the reacting and the formed components.
-  TMoleculeVector Reactants;
-  TMoleculeVector Products;
+  TReactionSide Reactants;
+  TReactionSide Products;
   /// One per reactant (negative) and one per product (positive).
-  TIntVector ReactantCoefs;
-  TIntVector ProductCoefs;
+  TSideCoefficients ReactantCoefs;
+  TSideCoefficients ProductCoefs;
   /// Explicit activation energy E [kJ/mol].
   double ActEnergy = 0.0;
   /// Explicit frequency factor A [1/s].
@@ -78,7 +84,7 @@ class TReaction {
   void AddReactant(TMolecule* molecule, std::int32_t coefficient);
   void AddProduct(TMolecule* molecule, std::int32_t coefficient);
   /// Replaces both product lists by copies.
-  void SetProducts(const TMoleculeVector& products, const TIntVector& coefficients);
+  void SetProducts(const TReactionSide& products, const TSideCoefficients& coefficients);
   void SetParameters(std::int32_t reactionType, double activationEnergy, double frequencyFactor);
   /// That very object (not an identical molecule) is among the reactants.
   bool HasReactant(const TMolecule* molecule) const;

@@ -3,9 +3,12 @@
 /// class, activation energy and participants (as sets of objects), and a
 /// bucket keeps its reactions in the order they were added, so the first
 /// equal reaction found is the first one a scan in that order would find.
+///
+/// The buckets are one open-addressed table of (key, reaction) pairs with
+/// linear probing, 16 bytes a slot: a network of a million reactions keeps
+/// its index in tens of megabytes rather than in a node and a list each.
 
 #include <cstdint>
-#include <unordered_map>
 #include <vector>
 
 #include "reactions/reaction.h"
@@ -20,11 +23,18 @@ class TReactionIndex {
   /// The first added reaction that is the same reaction as `reaction`
   /// (MatchReactions(found, reaction)), or null.
   TReaction* FindEqual(const TReaction& reaction) const;
-  void Clear() { m_buckets.clear(); }
+  void Clear();
 
  private:
+  struct TSlot {
+    std::uint64_t Key = 0;
+    TReaction* Reaction = nullptr;  // null: empty
+  };
   static std::uint64_t Key(const TReaction& reaction);
-  std::unordered_map<std::uint64_t, std::vector<TReaction*>> m_buckets;
+  void insert(std::vector<TSlot>& slots, const TSlot& slot) const;
+  void grow();
+  std::vector<TSlot> m_slots;  // a power of two long, never full
+  std::size_t m_count = 0;
 };
 
 }  // namespace korvane

@@ -39,7 +39,7 @@ void UnlinkFirst(TMolecule& component, int side, const TReaction* reaction) {
 // Inserts an entry for the reaction at `position` in the network's list
 // after every entry of a reaction at or before that position, which is where
 // a relink puts it.
-void LinkInOrder(TMolecule& component, int side, TReaction* reaction, double coefficient, std::size_t position,
+void LinkInOrder(TMolecule& component, int side, TReaction* reaction, std::int32_t coefficient, std::size_t position,
                  const std::unordered_map<const TReaction*, std::size_t>& positions) {
   auto& links = component.ReactionLinks[side];
   auto& coefficients = component.ReactionCoefficients[side];

@@ -86,7 +86,7 @@ TEST(MoleculeCopy, KeepsIdAndStructureButNotNameFlagsOrLinks) {
   auto original = MoleculeFrom("C. C C; 0-1 1-2", 17);
   original->Name = "propyl";
   original->Inert = true;
-  original->ReactionCoefficients[kConsumedIn].push_back(-1.0);
+  original->ReactionCoefficients[kConsumedIn].push_back(-1);
   auto copy = original->Copy();
   EXPECT_TRUE(copy->ID == 17 && copy->Name == "Noname" && !copy->Inert);
   EXPECT_TRUE(copy->ReactionCoefficients[kConsumedIn].empty());

@@ -33,8 +33,9 @@ std::size_t HeldBytes(const TReactionNetwork& network) {
   for (std::size_t i = 0; i < network.ReactionCount(); ++i) {
     const TReaction& r = *network.Reaction(i);
     const std::size_t participants = r.Reactants.size() + r.Products.size();
-    // The participant and its coefficient, and the link back with its coefficient.
-    bytes += sizeof(TReaction) + participants * (sizeof(void*) + 4 + sizeof(void*) + sizeof(double));
+    // Participants of generated reactions lie inside the reaction; the
+    // link back with its coefficient lies in the component.
+    bytes += sizeof(TReaction) + participants * (sizeof(void*) + sizeof(std::int32_t));
   }
   return bytes;
 }

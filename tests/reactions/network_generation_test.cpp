@@ -241,14 +241,14 @@ TEST(Generation, AllylOnlyStepKeepsItsIsomerisationWithSelectivityZero) {
 TEST(Generation, RunningTwiceDoublesRegeneratedCoefficients) {
   const auto network = Generated(LinearAlkane(3));
   const std::size_t reactions = network->ReactionCount();
-  std::vector<TIntVector> first;
+  std::vector<TSideCoefficients> first;
   for (std::size_t r = 0; r < reactions; ++r) first.push_back(network->Reaction(r)->ReactantCoefs);
   network->Generate();
   EXPECT_EQ(CheckNetwork(*network), "");
   ASSERT_GE(network->ReactionCount(), reactions);  // components added by the first pass are processed now
   for (std::size_t r = 0; r < reactions; ++r) {
     const TReaction& reaction = *network->Reaction(r);
-    TIntVector doubled = first[r];
+    TSideCoefficients doubled = first[r];
     for (auto& c : doubled) c *= 2;
     // Radicals closed by the first pass now lead to a molecule and are not
     // recombined again; everything else is regenerated and folds in.

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "molecule_builder.h"
+#include "reactions/reaction_index.h"
 
 namespace korvane {
 namespace {
@@ -113,6 +114,25 @@ TEST_F(ReactionIdentityTest, DifferencesThatKeepReactionsApart) {
   TReaction otherA = base;  // the explicit frequency factor plays no part
   otherA.FreqFactor = 1.0e14;
   EXPECT_TRUE(MatchReactions(base, otherA));
+}
+
+// The index finds the first added of equal reactions, also after its table
+// has grown several times, and nothing for a reaction it does not hold.
+TEST_F(ReactionIdentityTest, IndexFindsTheFirstAddedOfEqualReactionsAcrossGrowth) {
+  TReactionIndex index;
+  std::vector<std::unique_ptr<TReaction>> added;
+  // 1000 distinct reactions, each added four times, 1000 apart.
+  for (int i = 0; i < 4000; ++i) {
+    added.push_back(std::make_unique<TReaction>(Make(kBetaScission, 100.0 + i % 1000, {a.get()}, {b.get(), h.get()})));
+    EXPECT_EQ(index.FindEqual(*added.back()), i < 1000 ? nullptr : added[i % 1000].get()) << i;
+    index.Add(added.back().get());
+  }
+  EXPECT_EQ(index.FindEqual(Make(kBetaScission, 99.5, {a.get()}, {b.get(), h.get()})), nullptr);
+  TReaction five = Make(kOtherReaction, 10.0, {a.get()}, {b.get(), h.get(), d.get(), a.get(), b.get()});
+  index.Add(&five);
+  EXPECT_EQ(index.FindEqual(five), nullptr);
+  index.Clear();
+  EXPECT_EQ(index.FindEqual(*added[0]), nullptr);
 }
 
 // Adds the participants with coefficients -1 and 1 and links the reaction

@@ -15,7 +15,7 @@ std::string Where(const char* what, std::size_t index) { return std::string(what
 // Expected link lists of every component, rebuilt from the reactions.
 struct Links {
   std::vector<TReaction*> reactions[2];
-  std::vector<double> coefficients[2];
+  std::vector<std::int32_t> coefficients[2];
 };
 
 bool SameNumber(double a, double b) { return a == b || (std::isnan(a) && std::isnan(b)); }
@@ -87,7 +87,7 @@ std::string CompareNetworks(const TReactionNetwork& a, const TReactionNetwork& b
   }
   if (a.ReactionCount() != b.ReactionCount())
     return "reaction counts " + std::to_string(a.ReactionCount()) + " and " + std::to_string(b.ReactionCount());
-  auto indexes = [](const TMoleculeVector& molecules) {
+  auto indexes = [](const TReactionSide& molecules) {
     std::vector<std::int32_t> ids;
     for (const TMolecule* m : molecules) ids.push_back(m->ID);
     return ids;
