@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
+#include "core/small_vector.h"
+
 namespace korvane {
 namespace {
 
@@ -40,6 +44,44 @@ TEST(Matrix, AppendedRowsKeepEarlierOnesAndCopiesAreIndependent) {
   Copy(m, copy);
   copy[0][0] = 99;
   EXPECT_EQ(m[0][0], 7);
+}
+
+// Every operation agrees with std::vector, held inline or spilled to the
+// heap, and copies and moves leave independent, intact vectors behind.
+TEST(SmallVector, AgreesWithStdVectorInlineAndSpilled) {
+  TSmallVector<int, 2> small;
+  std::vector<int> model;
+  const auto same = [&] { return small == model && small.size() == model.size(); };
+  for (int k = 0; k < 5; ++k) {
+    small.push_back(k);
+    model.push_back(k);
+    EXPECT_EQ(small.spilled(), k >= 2);
+  }
+  small.push_back(small[0]);  // an item of its own, read before it grows
+  model.push_back(model[0]);
+  small.insert(small.begin(), 9);
+  model.insert(model.begin(), 9);
+  small.erase(small.begin() + 2);
+  model.erase(model.begin() + 2);
+  ASSERT_TRUE(same());
+
+  TSmallVector<int, 2> copy = small;
+  copy[0] = -1;
+  EXPECT_TRUE(same());
+  TSmallVector<int, 2> moved = std::move(copy);
+  EXPECT_EQ(moved[0], -1);
+  EXPECT_TRUE(copy.empty());
+  copy.push_back(7);  // usable again after the move
+  EXPECT_EQ(copy, (std::vector<int>{7}));
+
+  TSmallVector<int, 2> inlineOnly = {4, 5};
+  TSmallVector<int, 2> movedInline = std::move(inlineOnly);
+  EXPECT_FALSE(movedInline.spilled());
+  EXPECT_EQ(movedInline, (std::vector<int>{4, 5}));
+  small = movedInline;  // from spilled back to two items
+  EXPECT_EQ(small, (std::vector<int>{4, 5}));
+  small.clear();
+  EXPECT_TRUE(small.empty());
 }
 
 }  // namespace

@@ -261,8 +261,8 @@ TEST_F(NetworkWindow, ASaveHeldMidwayLeavesTheWindowAnsweringAndCancelKeepsThePr
   auto window = makeWindow();
   testing::AddFeed(window->network(), testing::LinearAlkane(10));
   window->network().Generate();
+  // The writer reports at its first record, then every 1024.
   const std::size_t records = window->network().ComponentCount() + window->network().ReactionCount();
-  ASSERT_GT(records, 1024u);  // the writer reports every 1024 records
   const QString path = file(QStringLiteral("kept.rnw"));
   testing::WriteFile(path, "previous content");
   dialogs.expectSaveFile(kSaveFilter, path)
@@ -284,12 +284,12 @@ TEST_F(NetworkWindow, ASaveHeldMidwayLeavesTheWindowAnsweringAndCancelKeepsThePr
                                                       Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
   QCoreApplication::postEvent(tabBar, new QMouseEvent(QEvent::MouseButtonRelease, tab, tabBar->mapToGlobal(tab),
                                                       Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
-  const QString shown = QStringLiteral("Save reaction network to file: 1024 / %1").arg(records);
+  const QString shown = QStringLiteral("Save reaction network to file: 1 / %1").arg(records);
   ASSERT_TRUE(QTest::qWaitFor([&] { return ticks >= 3 && FieldText(*window, "taskText") == shown; }, 30000))
       << ticks << " ticks, strip " << FieldText(*window, "taskText").toStdString();
   EXPECT_EQ(tabs->currentIndex(), 1);
   auto* bar = window->findChild<QProgressBar*>(QStringLiteral("taskProgress"));
-  EXPECT_EQ(std::pair(bar->value(), bar->maximum()), std::pair(1024, static_cast<int>(records)));
+  EXPECT_EQ(std::pair(bar->value(), bar->maximum()), std::pair(1, static_cast<int>(records)));
   EXPECT_TRUE(window->isBusy());
   SaveScreenshot(*window, QStringLiteral("network_window_saving"));
 
