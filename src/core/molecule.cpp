@@ -25,6 +25,16 @@ std::string Entry(std::size_t i, std::size_t j) {
 // lists, the SMILES writer) would otherwise see different molecules.
 std::string StructureMatrixProblem(const TByteMatrix& adjacency, const TBoolMatrix& aromatic) {
   const std::size_t n = adjacency.rows();
+  // One branch-free sweep first: every structure read from a file passes
+  // here, and almost all of them are sound.
+  unsigned fault = 0;
+  for (std::size_t i = 0; i < n; ++i) {
+    for (std::size_t j = i + 1; j < n; ++j) {
+      const unsigned order = adjacency[i][j], marked = aromatic[i][j];
+      fault |= (order ^ adjacency[j][i]) | (marked ^ static_cast<unsigned>(aromatic[j][i])) | (marked & (order != 1));
+    }
+  }
+  if (fault == 0) return {};
   for (std::size_t i = 0; i < n; ++i) {
     for (std::size_t j = i + 1; j < n; ++j) {
       if (adjacency[i][j] != adjacency[j][i])
