@@ -4,6 +4,7 @@
 #include <GraphMol/RWMol.h>
 #include <GraphMol/SmilesParse/SmilesWrite.h>
 
+#include <algorithm>
 #include <exception>
 #include <vector>
 
@@ -52,82 +53,96 @@ std::string AtomLabel(std::size_t i, std::uint8_t type) {
 
 std::string Pair(std::size_t i, std::size_t j) { return "atoms " + std::to_string(i) + " and " + std::to_string(j); }
 
-// The molecule's matrices, expanded for this call only: naming every
-// component of a large network must not leave each molecule holding them.
-struct TMatrices {
-  TByteMatrix Adjacency;
-  TBoolMatrix Aromatic;
+// The stored bonds as pairs i < j in the order of a walk over the upper
+// triangle (row i, then column j), which is the order RDKit receives them
+// in; read from the bond list, so nothing grows with the atoms squared.
+struct TPair {
+  std::size_t I, J;
+  std::uint8_t Order;
+  bool Aromatic;
 };
 
-TMatrices Expanded(const TMolecule& molecule) {
-  TMatrices matrices;
-  molecule.ExpandMatrices(matrices.Adjacency, matrices.Aromatic);
-  return matrices;
+std::vector<TPair> UpperPairs(const TMolecule& molecule) {
+  std::vector<TPair> pairs;
+  pairs.reserve(molecule.Bonds().size());
+  for (const TBondEntry& bond : molecule.Bonds()) pairs.push_back({bond.Column, bond.Row, bond.Order, bond.Aromatic});
+  std::sort(pairs.begin(), pairs.end(), [](const TPair& x, const TPair& y) {
+    return x.I != y.I ? x.I < y.I : x.J < y.J;
+  });
+  return pairs;
 }
 
 // Faults of the stored pieces that no SMILES can express; empty when none.
-std::string StoredProblem(const TMolecule& molecule, const TMatrices& matrices) {
-  const TByteMatrix& adjacency = matrices.Adjacency;
+// The first faulty pair in the walk's order is the one named.
+std::string StoredProblem(const TMolecule& molecule, const std::vector<TPair>& pairs) {
   const TByteVector& types = molecule.AtomTypes();
-  const TBoolMatrix& aromatic = matrices.Aromatic;
+  const TByteVector& unpaired = molecule.UnpairedElectrons();
   const std::size_t n = types.size();
   if (n == 0) return "a molecule without atoms has no SMILES";
   for (std::size_t i = 0; i < n; ++i)
     if (types[i] == kNoType || types[i] >= kAtomTypeCount)
       return "atom " + std::to_string(i) + " has no element (type code " + std::to_string(types[i]) + ")";
-  for (std::size_t i = 0; i < n; ++i) {
-    for (std::size_t j = i + 1; j < n; ++j) {
-      if (adjacency[i][j] > 3)
-        return "the bond between " + Pair(i, j) + " has order " + std::to_string(adjacency[i][j]);
-      if (!aromatic[i][j]) continue;
-      if (!IsAromaticType(types[i]) || !IsAromaticType(types[j]))
-        return "the aromatic bond between " + Pair(i, j) + " does not join two aromatic carbons";
-    }
+  for (const TPair& pair : pairs) {
+    if (pair.Order > 3) return "the bond between " + Pair(pair.I, pair.J) + " has order " + std::to_string(pair.Order);
+    if (pair.Aromatic && (!IsAromaticType(types[pair.I]) || !IsAromaticType(types[pair.J])))
+      return "the aromatic bond between " + Pair(pair.I, pair.J) + " does not join two aromatic carbons";
   }
   // Helium's two electrons fill its valence; "[He]" stands for exactly that.
   for (std::size_t i = 0; i < n; ++i) {
     if (types[i] != kHelium) continue;
-    bool bonded = false;
-    for (std::size_t j = 0; j < n; ++j) bonded = bonded || (j != i && adjacency[i][j] != 0);
-    if (bonded || adjacency[i][i] != 2)
-      return AtomLabel(i, types[i]) + " is not a lone helium atom with its two electrons";
+    const bool bonded = std::any_of(pairs.begin(), pairs.end(), [i](const TPair& p) { return p.I == i || p.J == i; });
+    if (bonded || unpaired[i] != 2) return AtomLabel(i, types[i]) + " is not a lone helium atom with its two electrons";
   }
   return {};
 }
 
-// The atom a plain hydrogen is folded into (as part of its hydrogen count),
-// or n when the hydrogen stays an atom of its own: hydrogen radicals, H2,
-// and hydrogens bonded to deuterium or tritium.
-std::size_t HydrogenOwner(const TMolecule& molecule, const TByteMatrix& adjacency, std::size_t h) {
+// The atom each plain hydrogen is folded into (as part of its hydrogen
+// count), or n where the hydrogen stays an atom of its own: hydrogen
+// radicals, H2, and hydrogens bonded to deuterium or tritium.
+std::vector<std::size_t> HydrogenOwners(const TMolecule& molecule, const std::vector<TPair>& pairs) {
   const TByteVector& types = molecule.AtomTypes();
+  const TByteVector& unpaired = molecule.UnpairedElectrons();
   const std::size_t n = types.size();
-  if (types[h] != kHydrogen || adjacency[h][h] != 0) return n;
-  std::size_t owner = n;
-  for (std::size_t j = 0; j < n; ++j) {
-    if (j == h || adjacency[h][j] == 0) continue;
-    if (owner != n || adjacency[h][j] != 1 || IsHydrogenLike(types[j])) return n;
-    owner = j;
+  std::vector<std::size_t> owner(n, n), bonds(n, 0);
+  std::vector<bool> plainPartner(n, false);
+  for (const TPair& pair : pairs) {
+    for (const auto& [self, other] : {std::pair{pair.I, pair.J}, std::pair{pair.J, pair.I}}) {
+      ++bonds[self];
+      owner[self] = other;
+      plainPartner[self] = pair.Order == 1 && !IsHydrogenLike(types[other]);
+    }
   }
+  for (std::size_t h = 0; h < n; ++h)
+    if (types[h] != kHydrogen || unpaired[h] != 0 || bonds[h] != 1 || !plainPartner[h]) owner[h] = n;
   return owner;
+}
+
+// A hydrocarbon chain: carbon and hydrogen isotopes only, no aromatic
+// atom, no ring (found here, and kept for the writer).
+bool PlainChain(RDKit::RWMol& mol, const TByteVector& types) {
+  for (std::uint8_t type : types)
+    if (type != kHydrogen && type != kCarbon && type != kDeuterium && type != kTritium && type != kCarbon14)
+      return false;
+  RDKit::MolOps::fastFindRings(mol);
+  return mol.getRingInfo()->numRings() == 0;
 }
 
 }  // namespace
 
 TResult<std::string> CanonicalSmiles(const TMolecule& molecule) {
-  const TMatrices matrices = Expanded(molecule);
-  if (std::string problem = StoredProblem(molecule, matrices); !problem.empty()) return Invalid(problem);
-  const TByteMatrix& adjacency = matrices.Adjacency;
+  const std::vector<TPair> pairs = UpperPairs(molecule);
+  if (std::string problem = StoredProblem(molecule, pairs); !problem.empty()) return Invalid(problem);
   const TByteVector& types = molecule.AtomTypes();
-  const TBoolMatrix& aromatic = matrices.Aromatic;
+  const TByteVector& unpaired = molecule.UnpairedElectrons();
   const std::size_t n = types.size();
 
+  const std::vector<std::size_t> owners = HydrogenOwners(molecule, pairs);
   std::vector<unsigned> hydrogenCount(n, 0);
   std::vector<bool> folded(n, false);
   for (std::size_t i = 0; i < n; ++i) {
-    const std::size_t owner = HydrogenOwner(molecule, adjacency, i);
-    if (owner == n) continue;
+    if (owners[i] == n) continue;
     folded[i] = true;
-    ++hydrogenCount[owner];
+    ++hydrogenCount[owners[i]];
   }
 
   try {
@@ -143,26 +158,32 @@ TResult<std::string> CanonicalSmiles(const TMolecule& molecule) {
       // Every hydrogen is accounted for; RDKit must not add its own.
       atom.setNoImplicit(true);
       atom.setNumExplicitHs(hydrogenCount[i]);
-      atom.setNumRadicalElectrons(types[i] == kHelium ? 0 : adjacency[i][i]);
+      atom.setNumRadicalElectrons(types[i] == kHelium ? 0 : unpaired[i]);
       rdIndex[i] = mol.addAtom(&atom);  // RDKit keeps a copy
       storedIndex.push_back(i);
     }
-    for (std::size_t i = 0; i < n; ++i) {
-      for (std::size_t j = i + 1; j < n; ++j) {
-        if (folded[i] || folded[j] || adjacency[i][j] == 0) continue;
-        const auto type = aromatic[i][j]         ? RDKit::Bond::AROMATIC
-                          : adjacency[i][j] == 1 ? RDKit::Bond::SINGLE
-                          : adjacency[i][j] == 2 ? RDKit::Bond::DOUBLE
-                                                 : RDKit::Bond::TRIPLE;
-        mol.addBond(rdIndex[i], rdIndex[j], type);
-        if (aromatic[i][j]) mol.getBondBetweenAtoms(rdIndex[i], rdIndex[j])->setIsAromatic(true);
-      }
+    for (const TPair& pair : pairs) {
+      if (folded[pair.I] || folded[pair.J]) continue;
+      const auto type = pair.Aromatic      ? RDKit::Bond::AROMATIC
+                        : pair.Order == 1 ? RDKit::Bond::SINGLE
+                        : pair.Order == 2 ? RDKit::Bond::DOUBLE
+                                          : RDKit::Bond::TRIPLE;
+      mol.addBond(rdIndex[pair.I], rdIndex[pair.J], type);
+      if (pair.Aromatic) mol.getBondBetweenAtoms(rdIndex[pair.I], rdIndex[pair.J])->setIsAromatic(true);
     }
 
     try {
-      // Kekulises the aromatic flags and perceives aromaticity anew, so a
-      // ring stored in Kekulé form gets the same name as its aromatic form.
-      RDKit::MolOps::sanitizeMol(mol);
+      if (PlainChain(mol, types)) {
+        // Nothing to kekulise, perceive or clean up: the valences and the
+        // ring search are what sanitisation would leave for the writer, at a
+        // fraction of its cost (most species of a cracking network).
+        mol.updatePropertyCache(true);
+      } else {
+        mol.getRingInfo()->reset();
+        // Kekulises the aromatic flags and perceives aromaticity anew, so a
+        // ring stored in Kekulé form gets the same name as its aromatic form.
+        RDKit::MolOps::sanitizeMol(mol);
+      }
     } catch (const RDKit::MolSanitizeException& e) {
       return Invalid(std::string("RDKit cannot sanitise the structure: ") + e.what());
     }
@@ -172,7 +193,7 @@ TResult<std::string> CanonicalSmiles(const TMolecule& molecule) {
     for (const RDKit::Atom* atom : mol.atoms()) {
       const std::size_t i = storedIndex[atom->getIdx()];
       if (types[i] == kHelium) continue;
-      const int used = smiles_detail::UsedValence(*atom, adjacency[i][i]);
+      const int used = smiles_detail::UsedValence(*atom, unpaired[i]);
       const int valence = smiles_detail::DefaultValence(*atom);
       if (used != valence)
         return Invalid(AtomLabel(i, types[i]) + " has bonds and unpaired electrons adding up to " +
