@@ -19,7 +19,8 @@ test: deps
 
 # ThreadSanitizer over the domain and the batch tool: the generation and
 # component index tests, and a four-thread n-hexadecane run that must write
-# the same file as a one-thread run. Any race fails the target.
+# the same file as a one-thread run, and the CHEMKIN export of that file,
+# whose species rows are made on two workers. Any race fails the target.
 TSAN_DIR := build/tsan
 TSAN_RUN := TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1"
 HEXADECANE := smiles:CCCCCCCCCCCCCCCC
@@ -31,6 +32,7 @@ tsan: deps
 	$(TSAN_RUN) $(TSAN_DIR)/bin/korvane-cli generate $(HEXADECANE) --threads 4 -o $(TSAN_DIR)/hexadecane-4.rnw
 	$(TSAN_RUN) $(TSAN_DIR)/bin/korvane-cli generate $(HEXADECANE) --threads 1 -o $(TSAN_DIR)/hexadecane-1.rnw
 	cmp $(TSAN_DIR)/hexadecane-4.rnw $(TSAN_DIR)/hexadecane-1.rnw
+	$(TSAN_RUN) $(TSAN_DIR)/bin/korvane-cli export-chemkin $(TSAN_DIR)/hexadecane-1.rnw -o $(TSAN_DIR)/hexadecane.inp
 
 # libFuzzer with AddressSanitizer and UBSan (clang) over every reader and
 # the certificates, FUZZ_SECONDS each. Inputs that reach new code are merged
