@@ -3,15 +3,14 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <deque>
 #include <filesystem>
-#include <future>
 
 #include "app/chemkin_format.h"
 #include "app/chemkin_names.h"
 #include "app/chemkin_reactions.h"
 #include "app/equation_export.h"
 #include "app/export_kinetics.h"
+#include "app/ordered_chunks.h"
 #include "core/file_replace.h"
 #include "database/species_thermo.h"
 
@@ -44,12 +43,12 @@ std::string NoteLines(const std::string& note) {
 }
 
 std::string Header(const TReactionNetwork& network, const TChemkinExportOptions& options, double activeRadicals,
-                   std::size_t flagged, const std::string& dictionaryFile) {
+                   std::size_t written, std::size_t flagged, const std::string& dictionaryFile) {
   const TNetworkPreferences& p = network.GetPreferences();
   std::string text;
   text += "! CHEMKIN-II mechanism of a primary steam cracking reaction network, written by Korvane:\n";
   text += "! " + std::to_string(network.ComponentCount()) + " species, " +
-          CountOf(network.ReactionCount(), "irreversible reaction") + ".\n";
+          CountOf(written, "irreversible reaction") + ".\n";
   text += "! Network note:\n" + NoteLines(options.NetworkNote);
   text += "! Network preferences: T = " + Plain(p.NormTemperature) + " K; activation energy thresholds: " +
           Plain(p.EThresholdBetaScission) + " kJ/mol beta-scission, " + Plain(p.EThresholdHTransfer) +
@@ -60,6 +59,8 @@ std::string Header(const TReactionNetwork& network, const TChemkinExportOptions&
           ".\n";
   text += "! Active radical concentration cActR = " + Plain(activeRadicals) + " mol/m^3, multiplied into A of the " +
           CountOf(flagged, "reaction") + " whose rate carries it.\n";
+  text += "!   In hydrogen transfers, H stands for the hydrogen atom passed to the pool of active radicals,\n";
+  text += "!   whose concentration is that cActR folded into A.\n";
   text += "! Units: A in cm^3, mol and s; activation energies as E/R in K with R = " + Plain(kExportGasConstant) +
           " J/(mol K),\n";
   text += "!   the gas constant of Korvane's exported equations, so k = A exp(-(E/R)/T) is their k exactly.\n";
@@ -122,41 +123,6 @@ TSpeciesRecord SpeciesRecord(const TReactionNetwork& network, std::size_t j, con
   return record;
 }
 
-// Makes the records of items [0, count) in chunks, on `threads` workers
-// (the calling thread itself for 1), and hands every chunk to `take` in
-// order as soon as it and those before it are ready. At most one chunk per
-// worker is held at once. Ends early when `take` returns false.
-template <class Record, class Make, class Take>
-void ForEachChunkInOrder(std::size_t count, unsigned threads, Make make, Take take) {
-  // Chunks small enough that a small network still spreads over the
-  // workers, large enough that handing them over costs nothing.
-  const std::size_t chunk = std::clamp<std::size_t>(count / (8 * std::max(threads, 1u)), 16, 1024);
-  auto makeChunk = [&make, count, chunk](std::size_t first) {
-    std::vector<Record> records;
-    records.reserve(std::min(chunk, count - first));
-    for (std::size_t j = first; j < std::min(first + chunk, count); ++j) records.push_back(make(j));
-    return records;
-  };
-  if (threads <= 1) {
-    for (std::size_t first = 0; first < count; first += chunk)
-      if (!take(first, makeChunk(first))) return;
-    return;
-  }
-  std::deque<std::future<std::vector<Record>>> running;
-  std::size_t next = 0;
-  auto launch = [&] {
-    for (; running.size() < threads && next < count; next += chunk)
-      running.push_back(std::async(std::launch::async, makeChunk, next));
-  };
-  launch();
-  for (std::size_t first = 0; !running.empty(); first += chunk) {
-    std::vector<Record> records = running.front().get();
-    running.pop_front();
-    if (!take(first, std::move(records))) return;  // the futures' destructors wait for the rest
-    launch();
-  }
-}
-
 // The export in the order its files are written: everything small is
 // prepared first, the species' rows are made while the mechanism is
 // written, and the dictionary is written from what they left.
@@ -166,33 +132,30 @@ class ChemkinWriter {
                 const TChemkinExportOptions& options, const TWorkControl& control)
       : m_network(network), m_options(options),
         m_counter(control, 2 * network.ComponentCount() + network.ReactionCount()) {
-    TExportKinetics kinetics = ReactionKinetics(network, parameters.Table, parameters.AlternativeValues);
+    TMechanismKinetics kinetics = MechanismKinetics(network, parameters, options.ActiveRadicals);
     m_kinetics = std::move(kinetics.Reactions);
+    m_activeRadicals = kinetics.ActiveRadicals;
     m_missing = std::move(kinetics.MissingKeys);
-    // The kinetic parameter reader marks a missing radical activity key with -1 too.
-    m_activeRadicals = options.ActiveRadicals.value_or(parameters.RadicalActivity.StandardActivity);
-    if (!options.ActiveRadicals && m_activeRadicals == -1.0) m_missing.emplace_back("StandardActivity");
   }
 
   /// The checks that need no species row.
-  TResult<> check() const {
-    if (!m_missing.empty()) return TError{TErrorCode::KineticParameters, MissingParametersMessage(m_missing)};
-    if (!std::isfinite(m_activeRadicals) || m_activeRadicals < 0.0)
-      return TError{TErrorCode::KineticParameters,
-                    "the concentration of active radicals must be a number of at least 0 mol/m^3, not " +
-                        Plain(m_activeRadicals)};
-    return {};
-  }
+  TResult<> check() const { return CheckMechanismKinetics({{}, m_activeRadicals, m_missing}); }
 
   TResult<> mechanism(TByteSink& sink) {
     m_names = ChemkinSpeciesNames(m_network);
     std::size_t carriers = 0;
-    for (std::size_t i = 0; i < m_network.ReactionCount(); ++i)
-      carriers += m_network.Reaction(i)->MultiplyByActiveRadicals;
+    m_leftOut.assign(m_network.ReactionCount(), false);
+    for (std::size_t i = 0; i < m_network.ReactionCount(); ++i) {
+      const TReaction& reaction = *m_network.Reaction(i);
+      m_leftOut[i] = ProductsEqualReactants(reaction);
+      m_leftOutCount += m_leftOut[i];
+      carriers += reaction.MultiplyByActiveRadicals && !m_leftOut[i];
+    }
     const std::string dictionaryFile = m_options.DictionaryFile.empty()
                                            ? ChemkinDictionaryFileFor(m_options.MechanismFile)
                                            : m_options.DictionaryFile;
-    sink.Write(Header(m_network, m_options, m_activeRadicals, carriers, dictionaryFile));
+    sink.Write(Header(m_network, m_options, m_activeRadicals, m_network.ReactionCount() - m_leftOutCount, carriers,
+                      dictionaryFile));
     sink.Write("\nELEMENTS\nC H HE N O\nEND\n\n");
     sink.Write(SpeciesSection(m_names));
     sink.Write("\nTHERMO ALL\n   300.000  1000.000  1500.000\n");
@@ -270,19 +233,24 @@ class ChemkinWriter {
   TResult<> reactions(TByteSink& sink) {
     const std::vector<bool> duplicates = ChemkinDuplicates(m_network);
     sink.Write("REACTIONS  MOLES  KELVINS\n");
+    if (m_leftOutCount > 0)
+      sink.Write("! " + std::to_string(m_leftOutCount) +
+                 (m_leftOutCount == 1 ? " reaction whose products equal its reactants is left out\n"
+                                      : " reactions whose products equal their reactants are left out\n"));
     std::string text;
+    std::string equation;
     for (std::size_t i = 0; i < m_network.ReactionCount(); ++i) {
       if (!m_counter.Step()) return cancelled();
+      if (m_leftOut[i]) continue;
       const auto converted = ChemkinReaction(m_network, i, m_kinetics[i], m_activeRadicals);
       if (!converted) return TError{converted.error().Code, converted.error().Message + "; nothing was exported."};
       const TChemkinReaction& r = converted.value();
-      text.clear();
-      AppendSide(text, r.Reactants, m_names);
-      text += "=>";
-      AppendSide(text, r.Products, m_names);
-      text.resize(std::max<std::size_t>(text.size(), 40), ' ');
-      text += "  " + ChemkinNumber(r.A) + "  0.0  " + ChemkinNumber(r.ActivationTemperature) + "  ! " +
-              std::to_string(i) + " " + ReactionTypeName(m_network.Reaction(i)->ReactionType) + "\n";
+      equation.clear();
+      AppendSide(equation, r.Reactants, m_names);
+      equation += "=>";
+      AppendSide(equation, r.Products, m_names);
+      text = ChemkinReactionLine(equation, r.A, r.ActivationTemperature) + "  ! " + std::to_string(i) + " " +
+             ReactionTypeName(m_network.Reaction(i)->ReactionType) + "\n";
       for (const auto& [j, order] : r.Orders) text += "    FORD /" + m_names[j] + " " + std::to_string(order) + ".0/\n";
       if (duplicates[i]) text += "    DUPLICATE\n";
       sink.Write(text);
@@ -298,6 +266,9 @@ class ChemkinWriter {
   std::vector<std::string> m_missing;
   double m_activeRadicals = 0.0;
   std::vector<std::string> m_names;
+  // Reactions whose products equal their reactants, which the mechanism leaves out.
+  std::vector<bool> m_leftOut;
+  std::size_t m_leftOutCount = 0;
   std::string m_smilesText;
   std::vector<std::size_t> m_smilesEnd;
 };

@@ -1,5 +1,6 @@
 #include "app/chemkin_format.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -40,6 +41,40 @@ std::string ChemkinNumber(double value) {
   std::string mantissa = text.substr(0, e);
   if (mantissa.find('.') == std::string::npos) mantissa += ".0";
   return mantissa + "E" + text.substr(e + 1);
+}
+
+std::string ChemkinShortNumber(double value) {
+  char buffer[64];
+  auto rounded = [&buffer](double v) {
+    return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::scientific,
+                                             kExportedDigits - 1).ptr);
+  };
+  const std::string target = rounded(value);
+  std::string best = ChemkinNumber(value);
+  for (int digits = 1; digits <= kExportedDigits; ++digits) {
+    std::string text(buffer, std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general,
+                                           digits).ptr);
+    double back = 0.0;
+    std::from_chars(text.data(), text.data() + text.size(), back);
+    if (rounded(back) != target) continue;
+    const std::size_t e = text.find('e');
+    if (e != std::string::npos) text[e] = 'E';
+    // CHEMKIN's readers take any real, but every number of the file keeps a point.
+    if (text.find('.') == std::string::npos) text.insert(std::min(e, text.size()), ".0");
+    if (text.size() < best.size()) best = std::move(text);
+    break;
+  }
+  return best;
+}
+
+std::string ChemkinReactionLine(const std::string& equation, double a, double activationTemperature) {
+  std::string line = equation;
+  line.resize(std::max<std::size_t>(line.size(), 40), ' ');
+  line += "  " + ChemkinNumber(a) + "  0.0  " + ChemkinNumber(activationTemperature);
+  if (line.size() <= kChemkinLineLimit) return line;
+  line = equation + " " + ChemkinNumber(a) + " 0.0 " + ChemkinNumber(activationTemperature);
+  if (line.size() <= kChemkinLineLimit) return line;
+  return equation + " " + ChemkinShortNumber(a) + " 0.0 " + ChemkinShortNumber(activationTemperature);
 }
 
 std::string ThermoNumber(double value) {

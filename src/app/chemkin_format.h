@@ -1,6 +1,6 @@
 #pragma once
-/// Text rules of CHEMKIN-II files: numbers that read back exactly, and the
-/// fixed-column thermo record of a species.
+/// Text rules of CHEMKIN-II files: numbers that read back exactly, reaction
+/// lines within 80 columns, and the fixed-column thermo record of a species.
 
 #include <string>
 #include <utility>
@@ -14,6 +14,28 @@ namespace korvane {
 /// The shortest scientific text that reads back to the same double, always
 /// with a point and an exponent ("1.5E+13", "6.0E+00"), whatever the locale.
 std::string ChemkinNumber(double value);
+
+/// Significant digits of the numbers in the exported equations (Pascal, C,
+/// Matlab): a value shortened to them is the value those equations use.
+inline constexpr int kExportedDigits = 16;
+
+/// The shortest text (fixed or scientific, always with a point) of a value
+/// that rounds to the same kExportedDigits significant digits as the value
+/// itself; at most as long as ChemkinNumber(value).
+std::string ChemkinShortNumber(double value);
+
+/// Columns of a CHEMKIN-II record; a reader ignores what lies beyond.
+inline constexpr std::size_t kChemkinLineLimit = 80;
+
+/// A reaction line up to its comment: the equation, the frequency factor,
+/// the temperature exponent 0.0 and the activation temperature. The usual
+/// layout pads the equation to 40 columns and writes the numbers exactly;
+/// when that passes kChemkinLineLimit the padding goes, and then the
+/// numbers are shortened with ChemkinShortNumber. CHEMKIN-II keeps an
+/// equation and its three parameters on one line, so a line that is still
+/// too long (an equation of about 45 characters or more) is returned as it
+/// is; the species names keep equations well below that.
+std::string ChemkinReactionLine(const std::string& equation, double a, double activationTemperature);
 
 /// A number in the thermo records' E15.8 field: 15 characters, a leading
 /// space or minus sign, eight decimals, two exponent digits (values below

@@ -1,6 +1,7 @@
 #include "app/chemkin_reactions.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <optional>
@@ -110,12 +111,43 @@ std::uint64_t KeyHash(const std::vector<std::uint64_t>& key) {
 
 }  // namespace
 
+TMechanismKinetics MechanismKinetics(const TReactionNetwork& network, const TKineticParameterSet& parameters,
+                                     std::optional<double> activeRadicals) {
+  TExportKinetics kinetics = ReactionKinetics(network, parameters.Table, parameters.AlternativeValues);
+  TMechanismKinetics result{std::move(kinetics.Reactions),
+                            activeRadicals.value_or(parameters.RadicalActivity.StandardActivity),
+                            std::move(kinetics.MissingKeys)};
+  // The kinetic parameter reader marks a missing radical activity key with -1 too.
+  if (!activeRadicals && result.ActiveRadicals == -1.0) result.MissingKeys.emplace_back("StandardActivity");
+  return result;
+}
+
+TResult<> CheckMechanismKinetics(const TMechanismKinetics& kinetics) {
+  if (!kinetics.MissingKeys.empty())
+    return TError{TErrorCode::KineticParameters, MissingParametersMessage(kinetics.MissingKeys)};
+  if (!std::isfinite(kinetics.ActiveRadicals) || kinetics.ActiveRadicals < 0.0) {
+    char buffer[64];
+    const std::string value(buffer, std::to_chars(buffer, buffer + sizeof buffer, kinetics.ActiveRadicals).ptr);
+    return TError{TErrorCode::KineticParameters,
+                  "the concentration of active radicals must be a number of at least 0 mol/m^3, not " + value};
+  }
+  return {};
+}
+
 TResult<TChemkinReaction> ChemkinReaction(const TReactionNetwork& network, std::size_t index,
                                           const TReactionKinetics& kinetics, double activeRadicals) {
   std::string problem;
   auto converted = Convert(*network.Reaction(index), kinetics, activeRadicals, problem);
   if (!converted) return TError{TErrorCode::InvalidInput, "reaction " + std::to_string(index) + " " + problem};
   return std::move(*converted);
+}
+
+bool ProductsEqualReactants(const TReaction& reaction) {
+  Side reactants, products;
+  if (ReducedSides(reaction, reactants, products) == 0) return false;
+  std::sort(reactants.begin(), reactants.end());
+  std::sort(products.begin(), products.end());
+  return reactants == products;
 }
 
 std::vector<bool> ChemkinDuplicates(const TReactionNetwork& network) {

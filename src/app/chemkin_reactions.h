@@ -14,12 +14,14 @@
 /// A converted from m^3 to cm^3 per further reactant entry; E written as
 /// the activation temperature 1000·E/R in kelvins.
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "app/export_kinetics.h"
 #include "core/result.h"
+#include "reactions/kinetic_parameters.h"
 #include "reactions/reaction_network.h"
 
 namespace korvane {
@@ -41,6 +43,25 @@ struct TChemkinReaction {
   bool Duplicate = false;
 };
 
+/// What a mechanism export needs of the kinetic parameters.
+struct TMechanismKinetics {
+  /// A and E of every reaction (ReactionKinetics).
+  std::vector<TReactionKinetics> Reactions;
+  /// Concentration of active radicals cActR [mol/m^3]: the given value, else
+  /// the set's StandardActivity.
+  double ActiveRadicals = 0.0;
+  /// Keys the reactions need that the set lacks (StandardActivity among them
+  /// when cActR comes from the set and the set lacks it).
+  std::vector<std::string> MissingKeys;
+};
+
+TMechanismKinetics MechanismKinetics(const TReactionNetwork& network, const TKineticParameterSet& parameters,
+                                     std::optional<double> activeRadicals);
+
+/// A KineticParameters error naming the missing keys, or saying that cActR
+/// is negative or not a number; nothing when the kinetics can be exported.
+TResult<> CheckMechanismKinetics(const TMechanismKinetics& kinetics);
+
 /// Reaction `index` of the network as the mechanism states it (Duplicate
 /// left false); `kinetics` holds its A and E (ReactionKinetics),
 /// `activeRadicals` is cActR [mol/m^3]. An InvalidInput error naming the
@@ -48,6 +69,12 @@ struct TChemkinReaction {
 /// the wrong sign, or with a negative or non-finite A or a non-finite E.
 TResult<TChemkinReaction> ChemkinReaction(const TReactionNetwork& network, std::size_t index,
                                           const TReactionKinetics& kinetics, double activeRadicals);
+
+/// Whether the reaction's reduced products equal its reduced reactants as
+/// multisets of species (an allyl radical isomerising into itself, say): it
+/// changes no concentration, and the mechanisms leave it out. False for a
+/// reaction ChemkinReaction refuses.
+bool ProductsEqualReactants(const TReaction& reaction);
 
 /// For each reaction of the network, whether another one has the same
 /// reduced reactants and products, whatever their order (such pairs must

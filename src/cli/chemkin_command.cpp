@@ -1,5 +1,6 @@
-// korvane-cli export-chemkin.
+// korvane-cli export-chemkin and export-cantera.
 
+#include "app/cantera_export.h"
 #include "app/chemkin_export.h"
 #include "cli/commands.h"
 #include "cli/inputs.h"
@@ -37,6 +38,33 @@ int RunExportChemkin(const ExportChemkinOptions& options, const CliStreams& stre
   streams.Out << "wrote " << written->MechanismFile << " (" << network.ComponentCount() << " species, "
               << network.ReactionCount() << " reactions) and its species dictionary " << written->DictionaryFile
               << '\n';
+  return kExitSuccess;
+}
+
+int RunExportCantera(const ExportCanteraOptions& options, const CliStreams& streams) {
+  const auto session = LoadNetworkInput(options.Network);
+  const TReactionNetwork& network = session->Network();
+  TCanteraExportOptions cantera;
+  cantera.NetworkNote = session->Note();
+  TKineticParameterSet parameters;
+  cantera.ParameterSource = LoadKineticParameterInput(options.KineticParameterFile, parameters, streams.Err);
+  cantera.File = options.Output;
+  cantera.ActiveRadicals = options.ActiveRadicals;
+  CheckOutputFile(cantera.File);
+
+  if (const TResult<> written = ExportCantera(network, parameters, cantera); !written) {
+    const TError& error = written.error();
+    switch (error.Code) {
+      case TErrorCode::KineticParameters:
+        throw InputError(cantera.ParameterSource.empty() ? "the default kinetic parameters" : cantera.ParameterSource,
+                         error.Message);
+      case TErrorCode::Refused:
+      case TErrorCode::FileSystem: throw InputError(cantera.File, error.Message);
+      default: throw InputError(options.Network, error.Message);
+    }
+  }
+  streams.Out << "wrote " << cantera.File << " (" << network.ComponentCount() << " species, "
+              << network.ReactionCount() << " reactions)\n";
   return kExitSuccess;
 }
 

@@ -70,6 +70,7 @@ struct Commands {
   ShowOptions show;
   ExportEquationsOptions equations;
   ExportChemkinOptions chemkin;
+  ExportCanteraOptions cantera;
   ExportGraphOptions graph;
   FuseOptions fuse;
   StructureOptions structure;
@@ -179,6 +180,21 @@ void AddExportChemkin(CLI::App& app, Commands& c) {
   sub->callback([&c] { c.selected = [&c](const CliStreams& s) { return RunExportChemkin(c.chemkin, s); }; });
 }
 
+void AddExportCantera(CLI::App& app, Commands& c) {
+  auto* sub = app.add_subcommand("export-cantera",
+                                 "Export a network as a Cantera YAML input file with thermodynamic data");
+  ExportCanteraOptions& o = c.cantera;
+  sub->add_option("NET", o.Network, "Reaction network file (.rnw)")->required();
+  sub->add_option("-o,--output", o.Output, "YAML file to write")->required();
+  sub->add_option("--active-radicals", o.ActiveRadicals,
+                  "Concentration of active radicals cActR [mol/m3] multiplied into the reactions that carry it "
+                  "(default: StandardActivity of the kinetic parameters)")
+      ->check(FiniteNumber(true));
+  sub->add_option("--kinpar", o.KineticParameterFile,
+                  "Kinetic parameter file (default: ./kinpar.ini when it exists, else the default parameters)");
+  sub->callback([&c] { c.selected = [&c](const CliStreams& s) { return RunExportCantera(c.cantera, s); }; });
+}
+
 void AddExportGraph(CLI::App& app, Commands& c) {
   auto* sub = app.add_subcommand("export-graph", "Export a network as a Graphviz graph with molecule pictures");
   ExportGraphOptions& o = c.graph;
@@ -275,6 +291,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   AddShow(app, commands);
   AddExportEquations(app, commands);
   AddExportChemkin(app, commands);
+  AddExportCantera(app, commands);
   AddExportGraph(app, commands);
   AddFuse(app, commands);
   AddStructure(app, commands);

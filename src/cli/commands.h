@@ -81,6 +81,17 @@ struct ExportChemkinOptions {
 /// Writes the network as a CHEMKIN-II mechanism with its species dictionary.
 int RunExportChemkin(const ExportChemkinOptions& options, const CliStreams& streams);
 
+struct ExportCanteraOptions {
+  std::string Network;
+  /// The YAML file.
+  std::string Output;
+  /// cActR [mol/m^3]; default the kinetic parameter set's StandardActivity.
+  std::optional<double> ActiveRadicals;
+  std::optional<std::string> KineticParameterFile;
+};
+/// Writes the network as a Cantera YAML input file.
+int RunExportCantera(const ExportCanteraOptions& options, const CliStreams& streams);
+
 struct ExportGraphOptions {
   std::string Network;
   std::string Output;

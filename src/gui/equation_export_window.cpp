@@ -13,6 +13,7 @@
 #include <memory>
 #include <utility>
 
+#include "app/cantera_export.h"
 #include "app/chemkin_export.h"
 #include "app/equation_export.h"
 #include "reactions/kinetic_parameters.h"
@@ -58,8 +59,9 @@ TEqExporterWind::TEqExporterWind(GuiContext& context, QWidget* parent) : QDialog
   auto* languageLayout = new QVBoxLayout(languages);
   std::vector<std::string_view> names(std::begin(kExportLanguageNames), std::end(kExportLanguageNames));
   names.push_back(kChemkinLanguageName);
-  constexpr const char* objectNames[] = {"pascal", "c", "matlab", "chemkin"};
-  static_assert(std::size(objectNames) == std::size(kExportLanguageNames) + 1);
+  names.push_back(kCanteraLanguageName);
+  constexpr const char* objectNames[] = {"pascal", "c", "matlab", "chemkin", "cantera"};
+  static_assert(std::size(objectNames) == std::size(kExportLanguageNames) + 2);
   for (std::size_t i = 0; i < names.size(); ++i) {
     auto* button = new QRadioButton(Text(names[i]));
     button->setObjectName(QString::fromLatin1(objectNames[i]));
@@ -98,7 +100,9 @@ TEqExporterWind::TEqExporterWind(GuiContext& context, QWidget* parent) : QDialog
   resize(460, 260);
 }
 
-bool TEqExporterWind::chemkinChosen() const { return m_languages.back()->isChecked(); }
+bool TEqExporterWind::chemkinChosen() const { return m_languages[std::size(kExportLanguageNames)]->isChecked(); }
+
+bool TEqExporterWind::canteraChosen() const { return m_languages.back()->isChecked(); }
 
 void TEqExporterWind::languageChosen() {
   // The batch balance exists in Pascal only; a mechanism has no parts.
@@ -106,7 +110,7 @@ void TEqExporterWind::languageChosen() {
   const bool pascal = m_languages.front()->isChecked();
   if (!pascal) balance->setCheckState(Qt::Unchecked);
   balance->setFlags(pascal ? Qt::ItemIsEnabled | Qt::ItemIsUserCheckable : Qt::ItemIsUserCheckable);
-  m_parts->setEnabled(!chemkinChosen());
+  m_parts->setEnabled(!chemkinChosen() && !canteraChosen());
 }
 
 void TEqExporterWind::selectDestination() {
@@ -130,6 +134,10 @@ void TEqExporterWind::exportEquations() {
     return;
   if (chemkinChosen()) {
     if (prepareChemkin(destination)) accept();
+    return;
+  }
+  if (canteraChosen()) {
+    if (prepareCantera(destination)) accept();
     return;
   }
 
@@ -213,6 +221,41 @@ bool TEqExporterWind::prepareChemkin(const QString& destination) {
         }
         context.Dialogs.message(QString(), Text(kEquationExportMsgFinished) +
                                                QStringLiteral("\n\nThe species dictionary is %1.").arg(dictionary));
+      }};
+  return true;
+}
+
+bool TEqExporterWind::prepareCantera(const QString& destination) {
+  TCanteraExportOptions options;
+  options.File = destination.toStdString();
+  options.ParameterSource = ParameterSource(m_context.Kinetics);
+  auto failed = [this](const TError& error) {
+    m_context.Dialogs.message(
+        QStringLiteral("ERROR"),
+        QStringLiteral("The mechanism was not exported: %1").arg(QString::fromStdString(error.Message)));
+  };
+  const TKineticParameterSet kinetics = m_context.Kinetics;
+  if (const auto checked = CheckCanteraExport(*m_network, kinetics, options); !checked) {
+    failed(checked.error());
+    return false;
+  }
+  auto result = std::make_shared<TResult<>>(TError{});
+  GuiContext& context = m_context;
+  const TReactionNetwork* network = m_network;
+  m_job = TExportJob{
+      [network, options, kinetics, result, &context](TNetworkSession::TBusyLease& lease, TTaskProgress& progress) {
+        if (context.BeforeExport) context.BeforeExport();
+        *result = ExportCantera(*network, kinetics, options, TaskControl(lease.StopFlag(), progress));
+        return std::string();
+      },
+      [result, &context](const TBackgroundTask& task) {
+        if (!*result && task.cancelled()) return;  // the previous file is whole: nothing to say
+        if (!*result) {
+          context.Dialogs.message(QStringLiteral("ERROR"), QStringLiteral("The mechanism was not exported: %1")
+                                                               .arg(QString::fromStdString(result->error().Message)));
+          return;
+        }
+        context.Dialogs.message(QString(), Text(kEquationExportMsgFinished));
       }};
   return true;
 }

@@ -1,7 +1,8 @@
 #pragma once
 /// TEqExporterWind: exports the kinetic equations of a network as source
 /// code (Pascal, C, Matlab: destination file, language, parts, then Export),
-/// or as a CHEMKIN-II mechanism with its species dictionary beside it.
+/// as a CHEMKIN-II mechanism with its species dictionary beside it, or as a
+/// Cantera YAML input file.
 /// Export asks its questions and makes its checks, then closes the window
 /// leaving the export as a job that the network's window runs on a worker
 /// (TReact_Net_Wind::startTask).
@@ -58,8 +59,11 @@ class TEqExporterWind : public QDialog {
  private:
   void languageChosen();
   bool chemkinChosen() const;
+  bool canteraChosen() const;
   /// The mechanism and its dictionary as the job; whether the checks passed.
   bool prepareChemkin(const QString& destination);
+  /// The Cantera file as the job; whether the checks passed.
+  bool prepareCantera(const QString& destination);
 
   GuiContext& m_context;
   const TReactionNetwork* m_network = nullptr;

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <map>
 #include <random>
+#include <tuple>
 
 #include "../database/database_test_support.h"
 #include "add_reaction.h"
@@ -36,6 +37,31 @@ TEST(ChemkinFormat, NumbersReadBackAndFitTheirFields) {
   for (const auto& [value, text] : fields) EXPECT_EQ(ThermoNumber(value), text) << value;
 }
 
+TEST(ChemkinFormat, ShortNumbersKeepTheExportedDigits) {
+  const std::pair<double, const char*> numbers[] = {
+      {1e13 * 6 * 3e-8 * 1e6, "1.8E+12"},                // product noise beyond 16 digits dropped
+      {1000.0 * 46.04 / 8.314472, "5537.332977969016"},  // 16 digits, fixed where shorter
+      {2e13, "2.0E+13"}, {1e-20, "1.0E-20"}, {0.0, "0.0"}};
+  for (const auto& [value, text] : numbers) EXPECT_EQ(ChemkinShortNumber(value), text) << value;
+  EXPECT_EQ(ChemkinNumber(1e13 * 6 * 3e-8 * 1e6), "1.7999999999999998E+12");
+}
+
+// The usual layout while it fits; without the padding, then with the numbers
+// cut to the exported digits, when the equation is long.
+TEST(ChemkinFormat, ReactionLinesStayWithinEightyColumns) {
+  const double noisy = 1e13 * 6 * 3e-8 * 1e6, e = 1000.0 * 46.04 / 8.314472;
+  const std::tuple<std::string, double, std::string> lines[] = {
+      {"C2H6=>H+C2H5", 1e13, "C2H6=>H+C2H5                              1.0E+13  0.0  5.537332977969016E+03"},
+      {"C7H15(10)=>C2H4+C5H11(20)", noisy,
+       "C7H15(10)=>C2H4+C5H11(20) 1.7999999999999998E+12 0.0 5.537332977969016E+03"},
+      {"C10H21(5)+C10H21(6)=>C10H22(1)+C10H20(12)", noisy,
+       "C10H21(5)+C10H21(6)=>C10H22(1)+C10H20(12) 1.8E+12 0.0 5537.332977969016"}};
+  for (const auto& [equation, a, line] : lines) {
+    EXPECT_EQ(ChemkinReactionLine(equation, a, e), line);
+    EXPECT_LE(line.size(), kChemkinLineLimit);
+  }
+}
+
 // Components 0-3 the built-ins, 4 ethane, 5 ethyl, 6 ethylene, 7 H2, 8 1-butyl, 9 2-butyl.
 class ChemkinExport : public ::testing::Test {
  protected:
@@ -50,6 +76,8 @@ class ChemkinExport : public ::testing::Test {
     AddReaction(m_network, kOtherReaction, {{5, -2}, {4, 1}, {6, 1}}, false, {}, {}, 8.314472, 2.5e13);
     AddReaction(m_network, kOtherReaction2, {{8, -1}, {6, 1}, {5, 1}}, false, {5}, {6});
     AddReaction(m_network, kBetaScission, {{8, -1}, {5, 1}, {6, 1}}, false, {kA_BetaSc_CC}, {kE_BetaSc_CC_1subst});
+    // Left out of the mechanism: its products equal its reactants (2 C2H5 => 2 C2H5 reduces to C2H5 => C2H5).
+    AddReaction(m_network, kOtherReaction, {{5, -1}, {5, -1}, {5, 2}}, true, {}, {}, 100.0, 1e10);
     m_parameters.AlternativeValues[5] = 1e13;
     m_parameters.AlternativeValues[6] = 120.0;
     m_options.MechanismFile = m_dir.file("mech.inp");
@@ -109,7 +137,10 @@ TEST_F(ChemkinExport, MechanismStatesTheExportedKineticsInCgsUnitsAndKelvins) {
 
   EXPECT_TRUE(Contains(texts->Mechanism, "!   two lines\n!   of note\n"));
   EXPECT_TRUE(Contains(texts->Mechanism, "! Kinetic parameters: my/kinpar.ini.\n"));
+  EXPECT_TRUE(Contains(texts->Mechanism, "! 10 species, 5 irreversible reactions.\n"));
   EXPECT_TRUE(Contains(texts->Mechanism, "cActR = 6.159e-08 mol/m^3, multiplied into A of the 1 reaction "));
+  EXPECT_TRUE(Contains(texts->Mechanism, "REACTIONS  MOLES  KELVINS\n"
+                                         "! 1 reaction whose products equal its reactants is left out\n"));
   EXPECT_TRUE(Contains(texts->Mechanism, ": mech_dictionary.txt\n"));
   EXPECT_TRUE(Contains(texts->Mechanism,
                        "C2H6              JOBACKC   2H   6          G   300.000  1500.000 1000.00      1\n"));
@@ -146,8 +177,8 @@ TEST_F(ChemkinExport, RefusalsNameTheCauseAndWriteNothing) {
                        "no thermodynamic data for component 10 (CH3D): it holds deuterium"));
   m_network.RemoveComponent(10);
   AddReaction(m_network, kOtherReaction, {{5, -1}});
-  EXPECT_TRUE(Contains(Error(TErrorCode::InvalidInput), "reaction 5 has no reactants or no products"));
-  m_network.RemoveReaction(5);
+  EXPECT_TRUE(Contains(Error(TErrorCode::InvalidInput), "reaction 6 has no reactants or no products"));
+  m_network.RemoveReaction(6);
 
   // A dictionary that cannot be written keeps the old mechanism; then both are written.
   testing::PutFile(m_options.MechanismFile, {'o', 'l', 'd'});
@@ -188,7 +219,9 @@ TEST(ChemkinMechanism, NHexaneBalancesItsElementsAndGivesTheExportedBalance) {
   const auto chemkin = ChemkinTexts(network, parameters, options);
   ASSERT_TRUE(chemkin) << chemkin.error().Message;
   const testing::ChemkinMechanism mechanism = testing::ReadChemkinMechanism(chemkin->Mechanism);
-  ASSERT_EQ(mechanism.Reactions.size(), network.ReactionCount());
+  // The allyl radical's isomerisation into itself is left out; it changes no concentration.
+  ASSERT_EQ(mechanism.Reactions.size(), network.ReactionCount() - 1);
+  EXPECT_TRUE(Contains(chemkin->Mechanism, "\n! 1 reaction whose products equal its reactants is left out\n"));
   EXPECT_TRUE(mechanism.Reactions.end()[-3].Orders.size() == 1 && mechanism.Reactions.back().Duplicate &&
               mechanism.Reactions[0].Duplicate);
   for (const std::string& name : mechanism.Species) EXPECT_LE(name.size(), 16u) << name;
@@ -217,6 +250,36 @@ TEST(ChemkinMechanism, NHexaneBalancesItsElementsAndGivesTheExportedBalance) {
       const double rate = rates.count(names[j]) ? rates.at(names[j]) * 1e6 : 0.0;
       EXPECT_NEAR(rate, expected.Balance[j], 1e-9 * expected.BalanceScale[j]) << names[j] << " at " << T << " K";
     }
+  }
+}
+
+// Real networks, with a cActR whose products with A leave noise in the last
+// digits: every reaction line fits 80 columns before its comment.
+TEST(ChemkinMechanism, ReactionLinesOfRealNetworksFitEightyColumns) {
+  const std::vector<std::vector<std::string>> feeds = {
+      {testing::LinearAlkane(10)},
+      {"C C C C C C C; 0-1 1-2 2-3 3-4 4-5 5-6 6-1"},  // methylcyclohexane
+      {"C c c c c c c; 0-1 1:2 2:3 3:4 4:5 5:6 6:1", testing::LinearAlkane(7)}};  // toluene + n-heptane
+  for (const auto& feed : feeds) {
+    TReactionNetwork network;
+    for (const std::string& molecule : feed) testing::AddFeed(network, molecule);
+    network.Generate();
+    TChemkinExportOptions options;
+    options.MechanismFile = "real.inp";
+    options.ActiveRadicals = 3e-8;
+    const auto texts = ChemkinTexts(network, TKineticParameterSet{}, options);
+    ASSERT_TRUE(texts) << texts.error().Message;
+    const std::string& text = texts->Mechanism;
+    std::size_t lines = 0;
+    for (std::size_t begin = text.find("\nREACTIONS"); begin < text.size();) {
+      const std::size_t end = text.find('\n', begin + 1);
+      const std::string line = text.substr(begin + 1, end - begin - 1);
+      const std::string record = line.substr(0, line.find('!'));
+      EXPECT_LE(record.find_last_not_of(' ') + 1, kChemkinLineLimit) << line;
+      lines += line.find("=>") != std::string::npos;
+      begin = end;
+    }
+    EXPECT_GT(lines, 100u) << feed[0];
   }
 }
 

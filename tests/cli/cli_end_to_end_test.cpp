@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 
 #include <gtest/gtest.h>
+#include <yaml-cpp/yaml.h>
 
 #include <filesystem>
 #include <fstream>
@@ -151,6 +152,9 @@ TEST_F(CliRun, BadInputExitsWithOneNamingItAndWritesNothing) {
        lacking + ": The kinetic parameter set lacks E_Recombination (", "out.c"},
       {{"export-chemkin", ethane, "-o", "out.inp", "--kinpar", lacking},
        lacking + ": The kinetic parameter set lacks E_Recombination (", "out_dictionary.txt"},
+      {{"export-cantera", "truncated.rnw", "-o", "out.yaml"}, "truncated.rnw: ", "out.yaml"},
+      {{"export-cantera", ethane, "-o", "out.yaml", "--kinpar", lacking},
+       lacking + ": The kinetic parameter set lacks E_Recombination (", "out.yaml"},
       {{"fuse", ethane, "truncated.rnw", "-o", "out.rnw"}, "truncated.rnw: ", "out.rnw"},
       {{"db", "import", "wrong.txt", "--db", "out.mdb"}, "wrong.txt:1: C is CH4, not CH3", "out.mdb"},
       {{"structure", "C=[Cl]", "-o", "out.ms"}, "C=[Cl]: ", "out.ms"},
@@ -362,6 +366,14 @@ TEST_F(CliRun, ExportsTheNDecaneNetworkAsAChemkinMechanism) {
     ++rows;
   }
   EXPECT_EQ(rows, network.ComponentCount());
+
+  // The Cantera file of the same network names the same species and reactions.
+  const ToolRun cantera = run({"export-cantera", "decane.rnw", "-o", "decane.yaml", "--active-radicals", "1e-7"});
+  ASSERT_EQ(cantera.Code, 0) << cantera.Err;
+  const YAML::Node yaml = YAML::LoadFile(path("decane.yaml"));
+  EXPECT_EQ(yaml["phases"][0]["species"].as<std::vector<std::string>>(), mechanism.Species);
+  EXPECT_EQ(yaml["reactions"].size(), mechanism.Reactions.size());
+  EXPECT_TRUE(Has(yaml["description"].as<std::string>(), "cActR = 1e-07 mol/m^3"));
 }
 
 }  // namespace

@@ -109,5 +109,27 @@ TEST_F(EquationExportWindow, ChemkinExportRunsOnTheNetworksWorkerAndCancelKeepsB
   EXPECT_TRUE(testing::ReadFile(dictionary).startsWith("! Species dictionary"));
 }
 
+// The fifth language writes the Cantera file on the network's worker.
+TEST_F(EquationExportWindow, CanteraYamlIsTheFifthLanguageAndRunsOnTheWorker) {
+  auto manager = startManager();
+  TReact_Net_Wind& window = testing::NewWindow(dialogs, *manager, QStringLiteral("propane"));
+  testing::AddFeed(window.network(), testing::LinearAlkane(3));
+  window.network().Generate();
+  const QString destination = file(QStringLiteral("propane.yaml"));
+  dialogs.expectWindow(TEqExporterWind::kCaption, [&](QDialog& dialog) {
+    auto* cantera = Named<QRadioButton>(dialog, "cantera");
+    EXPECT_EQ(cantera->text(), QStringLiteral("Cantera YAML"));
+    cantera->click();
+    EXPECT_FALSE(Named<QListWidget>(dialog, "parts")->isEnabled());
+    Named<QLineEdit>(dialog, "destination")->setText(destination);
+    Named<QPushButton>(dialog, "export")->click();
+    return dialog.result();
+  });
+  dialogs.expectMessage(QString(), QStringLiteral("Exporting finished."));
+  testing::ClickButton(window, TEqExporterWind::kExportCommand);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !window.isBusy() && dialogs.finished(); }, 60000));
+  EXPECT_TRUE(testing::ReadFile(destination).startsWith("description: |\n  Cantera input of a primary"));
+}
+
 }  // namespace
 }  // namespace korvane::gui
