@@ -68,12 +68,14 @@ std::string ChemkinShortNumber(double value) {
 }
 
 std::string ChemkinReactionLine(const std::string& equation, double a, double activationTemperature) {
+  // The two blanks before the comment that follows stay within the record too.
+  constexpr std::size_t budget = kChemkinLineLimit - 2;
   std::string line = equation;
   line.resize(std::max<std::size_t>(line.size(), 40), ' ');
   line += "  " + ChemkinNumber(a) + "  0.0  " + ChemkinNumber(activationTemperature);
-  if (line.size() <= kChemkinLineLimit) return line;
+  if (line.size() <= budget) return line;
   line = equation + " " + ChemkinNumber(a) + " 0.0 " + ChemkinNumber(activationTemperature);
-  if (line.size() <= kChemkinLineLimit) return line;
+  if (line.size() <= budget) return line;
   return equation + " " + ChemkinShortNumber(a) + " 0.0 " + ChemkinShortNumber(activationTemperature);
 }
 

@@ -30,8 +30,9 @@ inline constexpr std::size_t kChemkinLineLimit = 80;
 /// A reaction line up to its comment: the equation, the frequency factor,
 /// the temperature exponent 0.0 and the activation temperature. The usual
 /// layout pads the equation to 40 columns and writes the numbers exactly;
-/// when that passes kChemkinLineLimit the padding goes, and then the
-/// numbers are shortened with ChemkinShortNumber. CHEMKIN-II keeps an
+/// when that and the two blanks before the comment pass kChemkinLineLimit,
+/// the padding goes, and then the numbers are shortened with
+/// ChemkinShortNumber. CHEMKIN-II keeps an
 /// equation and its three parameters on one line, so a line that is still
 /// too long (an equation of about 45 characters or more) is returned as it
 /// is; the species names keep equations well below that.

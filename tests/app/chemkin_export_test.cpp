@@ -58,7 +58,7 @@ TEST(ChemkinFormat, ReactionLinesStayWithinEightyColumns) {
        "C10H21(5)+C10H21(6)=>C10H22(1)+C10H20(12) 1.8E+12 0.0 5537.332977969016"}};
   for (const auto& [equation, a, line] : lines) {
     EXPECT_EQ(ChemkinReactionLine(equation, a, e), line);
-    EXPECT_LE(line.size(), kChemkinLineLimit);
+    EXPECT_LE(line.size() + 2, kChemkinLineLimit);
   }
 }
 
@@ -275,7 +275,7 @@ TEST(ChemkinMechanism, ReactionLinesOfRealNetworksFitEightyColumns) {
       const std::size_t end = text.find('\n', begin + 1);
       const std::string line = text.substr(begin + 1, end - begin - 1);
       const std::string record = line.substr(0, line.find('!'));
-      EXPECT_LE(record.find_last_not_of(' ') + 1, kChemkinLineLimit) << line;
+      EXPECT_LE(record.size(), kChemkinLineLimit) << line;
       lines += line.find("=>") != std::string::npos;
       begin = end;
     }
