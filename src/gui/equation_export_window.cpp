@@ -37,6 +37,12 @@ std::string ParameterSource(const TKineticParameterSet& set) {
          QFileInfo(QString::fromStdString(set.FileName)).absoluteFilePath().toStdString() + ")";
 }
 
+// The message of a mechanism export (CHEMKIN or Cantera) that failed.
+void ReportMechanismNotExported(GuiContext& context, const TError& error) {
+  context.Dialogs.message(QStringLiteral("ERROR"), QStringLiteral("The mechanism was not exported: %1")
+                                                       .arg(QString::fromStdString(error.Message)));
+}
+
 }  // namespace
 
 TEqExporterWind::TEqExporterWind(GuiContext& context, QWidget* parent) : QDialog(parent), m_context(context) {
@@ -193,14 +199,9 @@ bool TEqExporterWind::prepareChemkin(const QString& destination) {
       !m_context.Dialogs.ask(Text(kEquationExportCaptionWarning),
                              QStringLiteral("The species dictionary \"%1\" exists. Overwrite it?").arg(dictionary)))
     return false;
-  auto failed = [this](const TError& error) {
-    m_context.Dialogs.message(
-        QStringLiteral("ERROR"),
-        QStringLiteral("The mechanism was not exported: %1").arg(QString::fromStdString(error.Message)));
-  };
   const TKineticParameterSet kinetics = m_context.Kinetics;
   if (const auto checked = CheckChemkinExport(*m_network, kinetics, options); !checked) {
-    failed(checked.error());
+    ReportMechanismNotExported(m_context, checked.error());
     return false;
   }
   auto result = std::make_shared<TResult<TChemkinFiles>>(TError{});
@@ -215,8 +216,7 @@ bool TEqExporterWind::prepareChemkin(const QString& destination) {
       [result, dictionary, &context](const TBackgroundTask& task) {
         if (!*result && task.cancelled()) return;  // neither previous file changed: nothing to say
         if (!*result) {
-          context.Dialogs.message(QStringLiteral("ERROR"), QStringLiteral("The mechanism was not exported: %1")
-                                                               .arg(QString::fromStdString(result->error().Message)));
+          ReportMechanismNotExported(context, result->error());
           return;
         }
         context.Dialogs.message(QString(), Text(kEquationExportMsgFinished) +
@@ -229,14 +229,9 @@ bool TEqExporterWind::prepareCantera(const QString& destination) {
   TCanteraExportOptions options;
   options.File = destination.toStdString();
   options.ParameterSource = ParameterSource(m_context.Kinetics);
-  auto failed = [this](const TError& error) {
-    m_context.Dialogs.message(
-        QStringLiteral("ERROR"),
-        QStringLiteral("The mechanism was not exported: %1").arg(QString::fromStdString(error.Message)));
-  };
   const TKineticParameterSet kinetics = m_context.Kinetics;
   if (const auto checked = CheckCanteraExport(*m_network, kinetics, options); !checked) {
-    failed(checked.error());
+    ReportMechanismNotExported(m_context, checked.error());
     return false;
   }
   auto result = std::make_shared<TResult<>>(TError{});
@@ -251,8 +246,7 @@ bool TEqExporterWind::prepareCantera(const QString& destination) {
       [result, &context](const TBackgroundTask& task) {
         if (!*result && task.cancelled()) return;  // the previous file is whole: nothing to say
         if (!*result) {
-          context.Dialogs.message(QStringLiteral("ERROR"), QStringLiteral("The mechanism was not exported: %1")
-                                                               .arg(QString::fromStdString(result->error().Message)));
+          ReportMechanismNotExported(context, result->error());
           return;
         }
         context.Dialogs.message(QString(), Text(kEquationExportMsgFinished));
