@@ -9,6 +9,7 @@
 #include "core/atom_types.h"
 #include "database/joback.h"
 #include "database/property_estimation.h"
+#include "database/thermo_library.h"
 
 namespace korvane {
 namespace {
@@ -204,6 +205,12 @@ TResult<TSpeciesThermo> EstimateSpeciesThermo(const TMolecule& molecule) {
   const bool unpaired = std::any_of(molecule.Atoms().begin(), molecule.Atoms().end(),
                                     [](const TAtom* atom) { return atom->UnpairedElectrons() > 0; });
   return unpaired ? RadicalThermo(molecule) : JobackThermo(molecule, counts);
+}
+
+TResult<TSpeciesThermo> SpeciesThermo(const TMolecule& molecule) {
+  if (const TThermoLibraryEntry* entry = TThermoLibrary::Instance().Find(molecule))
+    return TSpeciesThermo{entry->Polynomial, std::string(entry->Source)};
+  return EstimateSpeciesThermo(molecule);
 }
 
 }  // namespace korvane

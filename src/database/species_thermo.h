@@ -1,6 +1,8 @@
 #pragma once
 /// Thermodynamic data of every species a network can hold, as NASA
-/// polynomials for kinetics solvers:
+/// polynomials for kinetics solvers. SpeciesThermo takes the published
+/// polynomial of the small species the library holds (thermo_library.h);
+/// EstimateSpeciesThermo estimates the others:
 ///
 /// - molecules of carbon and hydrogen: Joback's cp(T) cubic written directly
 ///   as the polynomial (a5 = 0) with a6 and a7 from the estimated ΔH°f and
@@ -24,7 +26,8 @@
 namespace korvane {
 
 /// Where a polynomial comes from, in at most six characters (the date field
-/// of a CHEMKIN thermo record): "JOBACK", "HBI" or "LIT".
+/// of a CHEMKIN thermo record): "JOBACK", "HBI", "LIT", or the library's
+/// "GRI30" and "BURCAT".
 struct TSpeciesThermo {
   TNasaPolynomial Polynomial;
   std::string Source;
@@ -40,6 +43,11 @@ std::optional<TLiteratureSpecies> LiteratureSpeciesOf(const TMolecule& molecule)
 /// carbon 14, an unpaired electron on an atom other than carbon, a radical
 /// whose parent would exceed 255 atoms, or a group-contribution failure.
 TResult<TSpeciesThermo> EstimateSpeciesThermo(const TMolecule& molecule);
+
+/// The polynomial the exports state for a species: the library's where it
+/// holds the species, otherwise EstimateSpeciesThermo's. Safe on several
+/// threads at once as long as each passes its own molecule.
+TResult<TSpeciesThermo> SpeciesThermo(const TMolecule& molecule);
 
 /// The kind of carbon an unpaired electron sits on, which sets the C–H bond
 /// dissociation enthalpy of the parent molecule at that site.

@@ -1,0 +1,66 @@
+#pragma once
+/// A library of published NASA-7 polynomials for the small species whose
+/// group-additivity estimates are weakest (hydrogen, C1-C4 hydrocarbons and
+/// radicals, benzene, toluene), found by a molecule's canonical identity.
+///
+/// Each entry carries its SMILES and the same structure in the notation the
+/// library builds its key from (the database layer does not read SMILES):
+/// heavy atoms "C", "c" (aromatic) or "H", each trailing "." one unpaired
+/// electron; then ";" and the bonds "i-j", "i=j", "i#j", "i:j" (aromatic);
+/// hydrogens complete every carbon to its valence. "C. C C; 0-1 1=2" is allyl.
+///
+/// Only plain carbon and hydrogen match: a species with deuterium, tritium or
+/// carbon 14 is another species and has no entry. The model holds no
+/// stereochemistry, so cis- and trans-2-butene, one species here, have none
+/// either.
+
+#include <cstddef>
+#include <span>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "core/molecule.h"
+#include "database/nasa_polynomial.h"
+
+namespace korvane {
+
+/// One species of the library.
+struct TThermoLibraryEntry {
+  /// Common name, for readers ("propene").
+  std::string_view Name;
+  /// The species as SMILES.
+  std::string_view Smiles;
+  /// The species in the structure notation above, from which the key is built.
+  std::string_view Structure;
+  /// The data set, at most six characters (the source field of a CHEMKIN
+  /// thermo record): "GRI30" or "BURCAT".
+  std::string_view Source;
+  TNasaPolynomial Polynomial;
+};
+
+/// The library: an immutable table indexed by canonical certificate.
+class TThermoLibrary {
+ public:
+  /// The one library, built on first use (thread-safe) and never changed
+  /// afterwards, so any number of threads may look species up in it.
+  static const TThermoLibrary& Instance();
+
+  /// The entry of the species, or null. Computes the molecule's certificate,
+  /// which the molecule caches: the caller must not share the molecule with
+  /// another thread during the call.
+  const TThermoLibraryEntry* Find(const TMolecule& molecule) const;
+
+  /// Every entry, in table order.
+  std::span<const TThermoLibraryEntry> Entries() const { return m_entries; }
+
+ private:
+  TThermoLibrary();
+
+  std::vector<TThermoLibraryEntry> m_entries;
+  std::unordered_map<std::string, std::size_t> m_byCertificate;
+  std::size_t m_largest = 0;  // atoms of the largest entry
+};
+
+}  // namespace korvane
