@@ -43,7 +43,7 @@ struct TCanteraSpecies {
 TCanteraSpecies SpeciesYaml(const TReactionNetwork& network, std::size_t j, const std::string& name) {
   const TMolecule& component = *network.Component(j);
   TCanteraSpecies species;
-  const auto thermo = EstimateSpeciesThermo(*component.Copy());
+  const auto thermo = SpeciesThermo(*component.Copy());
   auto fail = [&](const std::string& reason) {
     species.Failure = "no thermodynamic data for component " + std::to_string(j) + " (" + name + "): " + reason;
     return species;

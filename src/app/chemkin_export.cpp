@@ -66,8 +66,9 @@ std::string Header(const TReactionNetwork& network, const TChemkinExportOptions&
   text += "!   the gas constant of Korvane's exported equations, so k = A exp(-(E/R)/T) is their k exactly.\n";
   text += "! Rates: k times the concentration of each reactant entry; coefficients are divided by their\n";
   text += "!   greatest common divisor and A multiplied by it; FORD keeps the order where a coefficient differs.\n";
-  text += "! Thermodynamic data (source in columns 19-24): JOBACK group contributions for molecules, HBI hydrogen-bond\n";
-  text += "!   increments for radicals, LIT literature polynomials for H, H2, HE, N2 and H2O.\n";
+  text += "! Thermodynamic data (source in columns 19-24): GRI30 GRI-Mech 3.0 and BURCAT Burcat-Ruscic database\n";
+  text += "!   polynomials for small hydrocarbons and H, H2; JOBACK group contributions for other molecules, HBI\n";
+  text += "!   hydrogen-bond increments for other radicals, LIT literature polynomials for HE, N2 and H2O.\n";
   text += "! Species dictionary (name, canonical SMILES, component index, database name): " +
           OneLineText(fs::path(dictionaryFile).filename().string(), 400) + "\n";
   return text;
@@ -109,10 +110,11 @@ TSpeciesRecord SpeciesRecord(const TReactionNetwork& network, std::size_t j, con
                              const TSmilesProvider& smiles) {
   const TMolecule& component = *network.Component(j);
   TSpeciesRecord record;
-  // Estimated on a copy: the estimate builds the atoms and matrices, which
-  // the copy takes with it, so a large network does not keep them all and
-  // workers never build them on a component they share.
-  const auto thermo = EstimateSpeciesThermo(*component.Copy());
+  // Looked up and estimated on a copy: the certificate and the estimate
+  // build the atoms and matrices, which the copy takes with it, so a large
+  // network does not keep them all and workers never build them on a
+  // component they share.
+  const auto thermo = SpeciesThermo(*component.Copy());
   if (thermo) record.Thermo = ThermoRecord(name, ElementComposition(component), thermo.value());
   if (record.Thermo.empty())
     record.Failure = "no thermodynamic data for component " + std::to_string(j) + " (" + name +

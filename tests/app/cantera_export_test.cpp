@@ -91,6 +91,13 @@ TEST(CanteraExport, StatesTheSpeciesThermoAndRatesOfTheChemkinMechanism) {
     EXPECT_EQ(thermo["data"][1].as<std::vector<double>>(), std::vector<double>(record.High.begin(), record.High.end()));
   }
 
+  // Methane, from the library, states its published polynomial and source.
+  const YAML::Node methane = yaml["species"][static_cast<std::size_t>(
+      network.FindComponent(*testing::MoleculeFrom("C")))];
+  EXPECT_EQ(methane["name"].as<std::string>(), "CH4");
+  EXPECT_EQ(methane["thermo"]["note"].as<std::string>(), "GRI30");
+  EXPECT_EQ(methane["thermo"]["temperature-ranges"].as<std::vector<double>>(), (std::vector<double>{200, 1000, 3500}));
+
   // Reactions equal on both sides are left out of both: the one added and an allyl isomerisation.
   EXPECT_EQ(mechanism.Reactions.size(), network.ReactionCount() - 2);
   EXPECT_NE(yaml["description"].as<std::string>().find("\n2 reactions whose products equal their reactants are "

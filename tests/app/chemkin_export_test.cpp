@@ -13,6 +13,8 @@
 #include "app/chemkin_format.h"
 #include "app/chemkin_names.h"
 #include "chemkin_reader.h"
+#include "database/species_thermo.h"
+#include "database/thermo_library.h"
 #include "molecule_builder.h"
 #include "network_checks.h"
 #include "reactions/kinetic_parameters.h"
@@ -142,8 +144,11 @@ TEST_F(ChemkinExport, MechanismStatesTheExportedKineticsInCgsUnitsAndKelvins) {
   EXPECT_TRUE(Contains(texts->Mechanism, "REACTIONS  MOLES  KELVINS\n"
                                          "! 1 reaction whose products equal its reactants is left out\n"));
   EXPECT_TRUE(Contains(texts->Mechanism, ": mech_dictionary.txt\n"));
+  // Ethane from the library with its own ranges, a butyl radical estimated.
   EXPECT_TRUE(Contains(texts->Mechanism,
-                       "C2H6              JOBACKC   2H   6          G   300.000  1500.000 1000.00      1\n"));
+                       "C2H6              GRI30 C   2H   6          G   200.000  3500.000 1000.00      1\n"));
+  EXPECT_TRUE(Contains(texts->Mechanism,
+                       "C4H9(9)           HBI   C   4H   9          G   300.000  1500.000 1000.00      1\n"));
   EXPECT_TRUE(Contains(texts->Dictionary, "\nC4H9(9)           smiles-9      9\n"));
   EXPECT_TRUE(Contains(texts->Dictionary, "\nH2                -             7\n"));
 }
@@ -251,6 +256,46 @@ TEST(ChemkinMechanism, NHexaneBalancesItsElementsAndGivesTheExportedBalance) {
       EXPECT_NEAR(rate, expected.Balance[j], 1e-9 * expected.BalanceScale[j]) << names[j] << " at " << T << " K";
     }
   }
+}
+
+// The propane network: species the library holds (methane, ethylene) carry
+// its published coefficients and ranges, the others today's estimate.
+TEST(ChemkinMechanism, LibrarySpeciesTakeThePublishedPolynomials) {
+  TReactionNetwork network;
+  testing::AddFeed(network, testing::LinearAlkane(3));
+  network.Generate();
+  TChemkinExportOptions options;
+  options.MechanismFile = "propane.inp";
+  const auto chemkin = ChemkinTexts(network, TKineticParameterSet(), options);
+  ASSERT_TRUE(chemkin) << chemkin.error().Message;
+  const testing::ChemkinMechanism mechanism = testing::ReadChemkinMechanism(chemkin->Mechanism);
+  const std::vector<std::string> names = ChemkinSpeciesNames(network);
+  auto record = [&](const std::string& molecule) {
+    const int j = network.FindComponent(*testing::MoleculeFrom(molecule));
+    EXPECT_GE(j, 0) << molecule;
+    return mechanism.Thermo.at(names.at(j));
+  };
+  auto expectRecord = [](const testing::ChemkinThermoRecord& written, const TNasaPolynomial& expected) {
+    EXPECT_EQ(written.TLow, expected.TLow);
+    EXPECT_EQ(written.TCommon, expected.TCommon);
+    EXPECT_EQ(written.THigh, expected.THigh);
+    for (std::size_t k = 0; k < 7; ++k) {
+      EXPECT_NEAR(written.Low[k], expected.Low[k], 1e-8 * std::abs(expected.Low[k])) << k;
+      EXPECT_NEAR(written.High[k], expected.High[k], 1e-8 * std::abs(expected.High[k])) << k;
+    }
+  };
+  for (const char* molecule : {"C", "C C; 0=1"}) {
+    SCOPED_TRACE(molecule);
+    const TThermoLibraryEntry* entry = TThermoLibrary::Instance().Find(*testing::MoleculeFrom(molecule));
+    ASSERT_NE(entry, nullptr);
+    expectRecord(record(molecule), entry->Polynomial);
+  }
+  EXPECT_TRUE(Contains(chemkin->Mechanism, "\nCH4               GRI30 C   1H   4   "));
+  const auto estimate = EstimateSpeciesThermo(*testing::MoleculeFrom("C. C C; 0-1 1-2"));
+  ASSERT_TRUE(estimate);
+  expectRecord(record("C. C C; 0-1 1-2"), estimate->Polynomial);
+  // The global default ranges stay in front of the records.
+  EXPECT_TRUE(Contains(chemkin->Mechanism, "\nTHERMO ALL\n   300.000  1000.000  1500.000\n"));
 }
 
 // Real networks, with a cActR whose products with A leave noise in the last
