@@ -27,7 +27,7 @@ namespace korvane {
 
 /// Where a polynomial comes from, in at most six characters (the date field
 /// of a CHEMKIN thermo record): "JOBACK", "HBI", "LIT", or the library's
-/// "GRI30" and "BURCAT".
+/// "GRI30".
 struct TSpeciesThermo {
   TNasaPolynomial Polynomial;
   std::string Source;

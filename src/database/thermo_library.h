@@ -1,7 +1,9 @@
 #pragma once
 /// A library of published NASA-7 polynomials for the small species whose
-/// group-additivity estimates are weakest (hydrogen, C1-C4 hydrocarbons and
-/// radicals, benzene, toluene), found by a molecule's canonical identity.
+/// estimates are weakest (hydrogen, the C1 and C2 hydrocarbons and radicals,
+/// propane), found by a molecule's canonical identity. Its data are those of
+/// GRI-Mech 3.0, which may be used freely; sets whose terms restrict use
+/// in software are left out.
 ///
 /// Each entry carries its SMILES and the same structure in the notation the
 /// library builds its key from (the database layer does not read SMILES):
@@ -10,9 +12,7 @@
 /// hydrogens complete every carbon to its valence. "C. C C; 0-1 1=2" is allyl.
 ///
 /// Only plain carbon and hydrogen match: a species with deuterium, tritium or
-/// carbon 14 is another species and has no entry. The model holds no
-/// stereochemistry, so cis- and trans-2-butene, one species here, have none
-/// either.
+/// carbon 14 is another species and has no entry.
 
 #include <cstddef>
 #include <span>
@@ -35,7 +35,7 @@ struct TThermoLibraryEntry {
   /// The species in the structure notation above, from which the key is built.
   std::string_view Structure;
   /// The data set, at most six characters (the source field of a CHEMKIN
-  /// thermo record): "GRI30" or "BURCAT".
+  /// thermo record): "GRI30".
   std::string_view Source;
   TNasaPolynomial Polynomial;
 };

@@ -101,11 +101,11 @@ TEST(ThermoLibrary, EveryEntryIsContinuousAtItsCommonTemperature) {
 }
 
 TEST(ThermoLibrary, FindsASpeciesWhateverItsAtomOrder) {
-  const auto toluene = MoleculeFrom("C c c c c c c; 0-1 1:2 2:3 3:4 4:5 5:6 6:1");
-  const auto shuffled = testing::Renumbered(*toluene, testing::ShuffledOrder(static_cast<int>(toluene->AtomCount()), 7));
+  const auto propane = MoleculeFrom("C C C; 0-1 1-2");
+  const auto shuffled = testing::Renumbered(*propane, testing::ShuffledOrder(static_cast<int>(propane->AtomCount()), 7));
   const TThermoLibraryEntry* entry = TThermoLibrary::Instance().Find(*shuffled);
   ASSERT_NE(entry, nullptr);
-  EXPECT_EQ(entry->Name, "toluene");
+  EXPECT_EQ(entry->Name, "propane");
 }
 
 TEST(ThermoLibrary, MissesIsotopesAndSpeciesItDoesNotHold) {
@@ -120,9 +120,6 @@ TEST(SpeciesThermo, TakesTheLibraryPolynomialAndEstimatesTheRest) {
   ASSERT_TRUE(methane);
   EXPECT_EQ(methane->Source, "GRI30");
   EXPECT_EQ(methane->Polynomial.THigh, 3500.0);
-  const auto propene = SpeciesThermo(*MoleculeFrom("C C C; 0=1 1-2"));
-  ASSERT_TRUE(propene);
-  EXPECT_EQ(propene->Source, "BURCAT");
   const auto pentane = SpeciesThermo(*MoleculeFrom(testing::LinearAlkane(5)));
   ASSERT_TRUE(pentane);
   EXPECT_EQ(pentane->Source, "JOBACK");
