@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <filesystem>
+#include <optional>
 
 #include "app/chemkin_format.h"
 #include "app/chemkin_names.h"
@@ -232,6 +233,35 @@ class ChemkinWriter {
     return {};
   }
 
+  // A reaction's lines, or why it cannot be written.
+  struct TReactionRecord {
+    std::string Text;
+    std::optional<TError> Failure;
+  };
+
+  TReactionRecord reactionRecord(std::size_t i, const std::vector<bool>& duplicates) const {
+    TReactionRecord record;
+    if (m_leftOut[i]) return record;
+    const auto converted = ChemkinReaction(m_network, i, m_kinetics[i], m_activeRadicals);
+    if (!converted) {
+      record.Failure = TError{converted.error().Code, converted.error().Message + "; nothing was exported."};
+      return record;
+    }
+    const TChemkinReaction& r = converted.value();
+    std::string equation;
+    AppendSide(equation, r.Reactants, m_names);
+    equation += "=>";
+    AppendSide(equation, r.Products, m_names);
+    record.Text = ChemkinReactionLine(equation, r.A, r.ActivationTemperature) + "  ! " + std::to_string(i) + " " +
+                  ReactionTypeName(m_network.Reaction(i)->ReactionType) + "\n";
+    for (const auto& [j, order] : r.Orders)
+      record.Text += "    FORD /" + m_names[j] + " " + std::to_string(order) + ".0/\n";
+    if (duplicates[i]) record.Text += "    DUPLICATE\n";
+    return record;
+  }
+
+  // The reactions' lines, made on the workers chunk by chunk like the
+  // species' rows (they only read the network) and written in order.
   TResult<> reactions(TByteSink& sink) {
     const std::vector<bool> duplicates = ChemkinDuplicates(m_network);
     sink.Write("REACTIONS  MOLES  KELVINS\n");
@@ -239,24 +269,22 @@ class ChemkinWriter {
       sink.Write("! " + std::to_string(m_leftOutCount) +
                  (m_leftOutCount == 1 ? " reaction whose products equal its reactants is left out\n"
                                       : " reactions whose products equal their reactants are left out\n"));
-    std::string text;
-    std::string equation;
-    for (std::size_t i = 0; i < m_network.ReactionCount(); ++i) {
-      if (!m_counter.Step()) return cancelled();
-      if (m_leftOut[i]) continue;
-      const auto converted = ChemkinReaction(m_network, i, m_kinetics[i], m_activeRadicals);
-      if (!converted) return TError{converted.error().Code, converted.error().Message + "; nothing was exported."};
-      const TChemkinReaction& r = converted.value();
-      equation.clear();
-      AppendSide(equation, r.Reactants, m_names);
-      equation += "=>";
-      AppendSide(equation, r.Products, m_names);
-      text = ChemkinReactionLine(equation, r.A, r.ActivationTemperature) + "  ! " + std::to_string(i) + " " +
-             ReactionTypeName(m_network.Reaction(i)->ReactionType) + "\n";
-      for (const auto& [j, order] : r.Orders) text += "    FORD /" + m_names[j] + " " + std::to_string(order) + ".0/\n";
-      if (duplicates[i]) text += "    DUPLICATE\n";
-      sink.Write(text);
-    }
+    std::optional<TError> failure;
+    ForEachChunkInOrder<TReactionRecord>(
+        m_network.ReactionCount(), std::max(m_options.Threads, 1u),
+        [this, &duplicates](std::size_t i) { return reactionRecord(i, duplicates); },
+        [&](std::size_t, std::vector<TReactionRecord> records) {
+          for (const TReactionRecord& record : records) {
+            if (record.Failure) {
+              failure = record.Failure;
+              return false;
+            }
+            sink.Write(record.Text);
+          }
+          if (!m_counter.Step(records.size())) failure = cancelled();
+          return !failure;
+        });
+    if (failure) return *failure;
     sink.Write("END\n");
     return {};
   }
