@@ -58,7 +58,12 @@ TComponentsPage::TComponentsPage(TReact_Net_Wind& window, GuiContext& context)
   layout->addLayout(side, 3);
 
   applyFilterEnabling();
-  connect(&m_window, &TReact_Net_Wind::busyChanged, this, [this](bool busy) { setEnabled(!busy); });
+  connect(&m_window, &TReact_Net_Wind::busyChanged, this, [this](bool busy) {
+    setEnabled(!busy);
+    if (busy || !m_listStale || !isVisible()) return;
+    m_listStale = false;
+    fillList(m_window.network());
+  });
   connect(&m_window, &TReact_Net_Wind::networkEdited, this, [this] { fillList(m_window.network()); });
 }
 
@@ -161,8 +166,10 @@ std::optional<ComponentFilter> TComponentsPage::filter() const {
 
 void TComponentsPage::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  // Quietly: switching to the page during a run keeps the last list.
-  if (!m_window.isBusy()) fillList(m_window.network());
+  // Quietly: switching to the page during a command keeps the last list
+  // until the command ends.
+  m_listStale = m_window.isBusy();
+  if (!m_listStale) fillList(m_window.network());
   applyFilterEnabling();
 }
 

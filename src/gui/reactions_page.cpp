@@ -63,7 +63,12 @@ TReactionsPage::TReactionsPage(TReact_Net_Wind& window, GuiContext& context) : m
   layout->addWidget(buildDisplay());
 
   applyModeEnabling();
-  connect(&m_window, &TReact_Net_Wind::busyChanged, this, [this](bool busy) { setEnabled(!busy); });
+  connect(&m_window, &TReact_Net_Wind::busyChanged, this, [this](bool busy) {
+    setEnabled(!busy);
+    if (busy || !m_listStale || !isVisible()) return;
+    m_listStale = false;
+    fillList(m_window.network());
+  });
   connect(&m_window, &TReact_Net_Wind::networkEdited, this, [this] { fillList(m_window.network()); });
 }
 
@@ -182,7 +187,8 @@ ReactionFilter TReactionsPage::filter() const {
 void TReactionsPage::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   applyModeEnabling();
-  if (!m_window.isBusy()) fillList(m_window.network());
+  m_listStale = m_window.isBusy();
+  if (!m_listStale) fillList(m_window.network());
 }
 
 void TReactionsPage::refresh() {

@@ -71,6 +71,8 @@ class TReactionsPage : public QWidget {
   void clearDisplay();
 
   TReact_Net_Wind& m_window;
+  // Shown while a command held the network: filled when the command ends.
+  bool m_listStale = false;
   GuiContext& m_context;
   PositionListModel* m_model = nullptr;
   QListView* m_list = nullptr;

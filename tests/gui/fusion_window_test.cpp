@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QListView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
@@ -97,6 +98,9 @@ TEST_F(Fusion, RunsOnAWorkerAndCancelLeavesTheDestinationAsItWas) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return testing::FieldText(dialog, "taskText") == shown; }, 30000))
         << testing::FieldText(dialog, "taskText").toStdString();
     EXPECT_FALSE(Named<QPushButton>(dialog, "executeFusion")->isEnabled());
+    // The source's component page, first shown now, is filled once the fusion ends.
+    auto* sourcePages = source.centralWidget()->findChild<QTabWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    sourcePages->setCurrentIndex(1);
     dialog.reject();
     EXPECT_TRUE(dialog.isVisible());
     for (TReact_Net_Wind* window : {&destination, &source})
@@ -110,6 +114,8 @@ TEST_F(Fusion, RunsOnAWorkerAndCancelLeavesTheDestinationAsItWas) {
     EXPECT_FALSE(destination.session().CanUndo());
     for (TReact_Net_Wind* window : {&destination, &source})
       EXPECT_TRUE(testing::Captioned(*window, QStringLiteral("Generate all reactions now"))->isEnabled());
+    EXPECT_EQ(source.findChild<QListView*>(QStringLiteral("componentList"))->model()->rowCount(),
+              static_cast<int>(source.network().ComponentCount()));
 
     dialogs.expectQuestion(QStringLiteral("WARNING"), kQuestion, true)
         .expectMessage(QString(), QStringLiteral("Fusion of reaction network(s) was succesfully finished.\n\n"
