@@ -63,4 +63,11 @@ std::vector<std::pair<double, double>> SelectivityCurve(const Arrhenius& studied
   return points;
 }
 
+std::string SelectivityRangeProblem(double from, double to) {
+  if (!(from >= kStudyLowestT && to <= kStudyHighestT && from <= kStudyHighestT && to >= kStudyLowestT))
+    return "The temperatures of the study must lie between 200 and 3000 K.";
+  if (!(from < to)) return "The temperature \"From\" must be below the temperature \"to\".";
+  return {};
+}
+
 }  // namespace korvane::gui

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -51,5 +52,14 @@ inline constexpr int kSelectivitySteps = 250;
 std::vector<std::pair<double, double>> SelectivityCurve(const Arrhenius& studied,
                                                         const std::vector<Arrhenius>& competitors, double from,
                                                         double to);
+
+/// Lowest and highest temperature of a selectivity study [K]: outside them
+/// the kinetic parameters mean nothing (and below 0 K nothing at all).
+inline constexpr double kStudyLowestT = 200.0;
+inline constexpr double kStudyHighestT = 3000.0;
+
+/// Why a selectivity study cannot run from `from` to `to` [K], empty when
+/// it can: both within kStudyLowestT..kStudyHighestT, "from" below "to".
+std::string SelectivityRangeProblem(double from, double to);
 
 }  // namespace korvane::gui

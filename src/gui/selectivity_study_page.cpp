@@ -143,19 +143,25 @@ void SelectivityStudyPage::calculate() {
       return;
     }
   }
+  // Refused with a message rather than ignored: a reversed or absurd
+  // interval is a typing slip the user should see.
+  if (const std::string problem = SelectivityRangeProblem(*from, *to); !problem.empty()) {
+    m_detail.context().Dialogs.message(QString(), QString::fromStdString(problem));
+    return;
+  }
   const auto curve = SelectivityCurve(studied, competitors, *from, *to);
-  if (curve.empty()) return;  // "From" not below "to": the chart stays
   QList<QPointF> points;
   points.reserve(static_cast<qsizetype>(curve.size()));
   double highest = 0.0;
+  // In per cent, as the axis title says.
   for (const auto& [T, share] : curve) {
-    points.append(QPointF(T, share));
-    highest = std::max(highest, share);
+    points.append(QPointF(T, 100.0 * share));
+    highest = std::max(highest, 100.0 * share);
   }
   m_series->replace(points);
   m_temperatureAxis->setRange(*from, *to);
-  // The shares lie between 0 and 1; the axis reaches the highest on round
-  // ticks, so that a small share is not a flat line at 0.
+  // The shares lie between 0 and 100 %; the axis reaches the highest on
+  // round ticks, so that a small share is not a flat line at 0.
   const auto [top, ticks] = RoundAxisTop(highest);
   m_selectivityAxis->setRange(0.0, top);
   m_selectivityAxis->setTickCount(ticks);

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <tuple>
+
 #include "network_checks.h"
 
 namespace korvane::gui {
@@ -74,6 +77,16 @@ TEST(ReactionDetailText, SelectivityCurveOver251Temperatures) {
   EXPECT_TRUE(SelectivityCurve(studied, {}, 1050, 1050).empty());
   EXPECT_TRUE(SelectivityCurve(studied, {}, 1100, 1050).empty());
   EXPECT_EQ(SelectivityCurve({0, 100}, {{0, 100}}, 300, 400).front().second, 0.0);
+}
+
+TEST(ReactionDetailText, SelectivityRangeWithinTheKineticsAndAscending) {
+  const std::string outside = "The temperatures of the study must lie between 200 and 3000 K.";
+  const std::string reversed = "The temperature \"From\" must be below the temperature \"to\".";
+  const std::tuple<double, double, std::string> cases[] = {
+      {298.15, 1050, ""}, {200, 3000, ""},         {199.9, 1050, outside}, {300, 3000.1, outside},
+      {-50, 400, outside}, {1050, 900, reversed}, {1050, 1050, reversed}, {std::nan(""), 400, outside}};
+  for (const auto& [from, to, problem] : cases)
+    EXPECT_EQ(SelectivityRangeProblem(from, to), problem) << from << " " << to;
 }
 
 }  // namespace

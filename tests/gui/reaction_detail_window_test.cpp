@@ -93,14 +93,16 @@ TEST_F(ReactionDetailWindow, StudyOfAReactantConsumedByTheReactionAloneIsOneEver
   study.calculate();
   const QList<QPointF> points = study.series()->points();
   ASSERT_EQ(points.size(), 251);
-  for (const QPointF& point : points) EXPECT_EQ(point.y(), 1.0);
+  for (const QPointF& point : points) EXPECT_EQ(point.y(), 100.0);  // per cent, as the axis says
   const QList<QAbstractAxis*> axes = study.chart()->chart()->axes();
   EXPECT_EQ(qobject_cast<QValueAxis*>(axes[0])->titleText(), "T, K");
   EXPECT_EQ(qobject_cast<QValueAxis*>(axes[1])->titleText(), "Partial molar selectivity, %");
 
-  // "From" not below "to" draws nothing; a text that is no number says so.
+  // "From" not below "to" is refused with a message and draws nothing; a
+  // text that is no number says so.
   study.from()->setText(QStringLiteral("1050"));
   study.to()->setText(QStringLiteral("900"));
+  dialogs.expectMessage(QString(), QStringLiteral("The temperature \"From\" must be below the temperature \"to\"."));
   study.calculate();
   EXPECT_EQ(study.series()->points(), points);
   study.to()->setText(QStringLiteral("hot"));
