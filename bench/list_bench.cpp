@@ -10,57 +10,17 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
-#include <map>
-#include <memory>
 
-#include "alkane.h"
+#include "alkane_window.h"
 #include "gui/components_page.h"
-#include "gui/network_window.h"
 #include "gui/reactions_page.h"
 
 namespace {
 
 using namespace korvane;
 using namespace korvane::gui;
-
-// No question is expected; any that comes is answered No and counted.
-class SilentDialogs : public DialogSeam {
- public:
-  void message(const QString&, const QString&) override { ++Unexpected; }
-  bool ask(const QString&, const QString&) override { return ++Unexpected, false; }
-  int choose(const QString&, const QString&, const QStringList&, int, int escape) override {
-    return ++Unexpected, escape;
-  }
-  std::optional<QString> input(const QString&, const QString&, const QString&) override { return ++Unexpected, std::nullopt; }
-  std::optional<QString> openFile(const QString&, const QString&) override { return ++Unexpected, std::nullopt; }
-  std::optional<QString> chooseFile(const QString&, const QString&) override { return ++Unexpected, std::nullopt; }
-  std::optional<QString> saveFile(const QString&, const QString&, bool) override { return ++Unexpected, std::nullopt; }
-  int exec(QDialog&) override { return ++Unexpected, 0; }
-  int Unexpected = 0;
-};
-
-SilentDialogs gDialogs;
-TKineticParameterSet gKinetics;
-GuiContext gContext{gDialogs, gKinetics, nullptr, QString(), QString(), nullptr, QString(), QString()};
-
-// One window per chain length, generated once; closed before the
-// application ends.
-std::map<int, std::unique_ptr<TReact_Net_Wind>> gWindows;
-
-TReact_Net_Wind& Window(int carbons) {
-  auto& window = gWindows[carbons];
-  if (!window) {
-    auto network = std::make_unique<TReactionNetwork>();
-    const auto feed = bench::Alkane(carbons);
-    network->AddComponent(feed->AdjacencyMatrix(), feed->AtomTypes(), feed->AromaticMatrix(), true);
-    network->Generate();
-    window = std::make_unique<TReact_Net_Wind>(gContext, QStringLiteral("alkane"), std::move(network));
-    window->resize(1000, 720);
-    window->show();
-    QApplication::processEvents();
-  }
-  return *window;
-}
+using bench::AlkaneWindow;
+using bench::Dialogs;
 
 QTabWidget& Pages(TReact_Net_Wind& window) {
   return *window.centralWidget()->findChild<QTabWidget*>(QString(), Qt::FindDirectChildrenOnly);
@@ -77,13 +37,13 @@ void Counters(benchmark::State& state, TReact_Net_Wind& window, const QListView&
   state.counters["components"] = static_cast<double>(window.network().ComponentCount());
   state.counters["reactions"] = static_cast<double>(window.network().ReactionCount());
   state.counters["lines"] = static_cast<double>(list.model()->rowCount());
-  state.counters["unexpected_questions"] = gDialogs.Unexpected;
+  state.counters["unexpected_questions"] = Dialogs().Unexpected;
 }
 
 // Bringing the page forward fills its list; grabbing paints it.
 template <class Page>
 void ShowPage(benchmark::State& state, Page* (TReact_Net_Wind::*pageOf)() const) {
-  TReact_Net_Wind& window = Window(static_cast<int>(state.range(0)));
+  TReact_Net_Wind& window = AlkaneWindow(static_cast<int>(state.range(0)));
   Page& page = *(window.*pageOf)();
   for (auto _ : state) {
     state.PauseTiming();
@@ -99,7 +59,7 @@ void BM_ShowComponentsPage(benchmark::State& state) { ShowPage(state, &TReact_Ne
 void BM_ShowReactionsPage(benchmark::State& state) { ShowPage(state, &TReact_Net_Wind::reactionsPage); }
 
 void BM_RefreshComponentList(benchmark::State& state) {
-  TReact_Net_Wind& window = Window(static_cast<int>(state.range(0)));
+  TReact_Net_Wind& window = AlkaneWindow(static_cast<int>(state.range(0)));
   TComponentsPage& page = *window.componentsPage();
   Pages(window).setCurrentWidget(&page);
   for (auto _ : state) page.refresh();
@@ -109,7 +69,7 @@ void BM_RefreshComponentList(benchmark::State& state) {
 // Every check box on, so each component is tested in all four groups; the
 // carbon count of 8 lists the C8 species.
 void BM_FilterComponentList(benchmark::State& state) {
-  TReact_Net_Wind& window = Window(static_cast<int>(state.range(0)));
+  TReact_Net_Wind& window = AlkaneWindow(static_cast<int>(state.range(0)));
   TComponentsPage& page = *window.componentsPage();
   Pages(window).setCurrentWidget(&page);
   for (const char* caption :
@@ -129,7 +89,7 @@ void BM_FilterComponentList(benchmark::State& state) {
 }
 
 void BM_RefreshReactionList(benchmark::State& state) {
-  TReact_Net_Wind& window = Window(static_cast<int>(state.range(0)));
+  TReact_Net_Wind& window = AlkaneWindow(static_cast<int>(state.range(0)));
   TReactionsPage& page = *window.reactionsPage();
   Pages(window).setCurrentWidget(&page);
   for (auto _ : state) page.refresh();
@@ -139,7 +99,7 @@ void BM_RefreshReactionList(benchmark::State& state) {
 // range(1): 0 by reaction type (beta-scissions), 1 by substance (the feed,
 // as reactant and product).
 void BM_FilterReactionList(benchmark::State& state) {
-  TReact_Net_Wind& window = Window(static_cast<int>(state.range(0)));
+  TReact_Net_Wind& window = AlkaneWindow(static_cast<int>(state.range(0)));
   TReactionsPage& page = *window.reactionsPage();
   Pages(window).setCurrentWidget(&page);
   Find<QCheckBox>(page, "Beta-Scissions")->setChecked(true);
@@ -174,14 +134,4 @@ BENCHMARK(BM_FilterReactionList)
 
 }  // namespace
 
-// Widgets need an application; the benchmarks draw offscreen.
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  gWindows.clear();
-  return 0;
-}
+int main(int argc, char** argv) { return korvane::bench::RunWindowBenchmarks(argc, argv); }

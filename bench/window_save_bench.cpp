@@ -11,62 +11,21 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
-#include <map>
-#include <memory>
 
-#include "alkane.h"
-#include "gui/network_window.h"
+#include "alkane_window.h"
 
 namespace {
 
 using namespace korvane;
 using namespace korvane::gui;
-
-// Answers the save's questions: the file, Yes to overwriting it, no note.
-// Any other question or message is counted.
-class SaveDialogs : public DialogSeam {
- public:
-  void message(const QString&, const QString&) override { ++Unexpected; }
-  bool ask(const QString&, const QString&) override { return true; }
-  int choose(const QString&, const QString&, const QStringList&, int, int escape) override {
-    return ++Unexpected, escape;
-  }
-  std::optional<QString> input(const QString&, const QString&, const QString&) override { return QString(); }
-  std::optional<QString> openFile(const QString&, const QString&) override { return ++Unexpected, std::nullopt; }
-  std::optional<QString> chooseFile(const QString&, const QString&) override { return ++Unexpected, std::nullopt; }
-  std::optional<QString> saveFile(const QString&, const QString&, bool) override { return FileName; }
-  int exec(QDialog&) override { return ++Unexpected, 0; }
-  QString FileName;
-  int Unexpected = 0;
-};
-
-SaveDialogs gDialogs;
-TKineticParameterSet gKinetics;
-GuiContext gContext{gDialogs, gKinetics, nullptr, QString(), QString(), nullptr, QString(), QString()};
-
-// One window per chain length, generated once; closed before the
-// application ends.
-std::map<int, std::unique_ptr<TReact_Net_Wind>> gWindows;
-
-TReact_Net_Wind& Window(int carbons) {
-  auto& window = gWindows[carbons];
-  if (!window) {
-    auto network = std::make_unique<TReactionNetwork>();
-    const auto feed = bench::Alkane(carbons);
-    network->AddComponent(feed->AdjacencyMatrix(), feed->AtomTypes(), feed->AromaticMatrix(), true);
-    network->Generate();
-    window = std::make_unique<TReact_Net_Wind>(gContext, QStringLiteral("alkane"), std::move(network));
-    window->show();
-    QApplication::processEvents();
-  }
-  return *window;
-}
+using bench::AlkaneWindow;
+using bench::Dialogs;
 
 void BM_SaveFromWindow(benchmark::State& state) {
-  TReact_Net_Wind& window = Window(static_cast<int>(state.range(0)));
+  TReact_Net_Wind& window = AlkaneWindow(static_cast<int>(state.range(0)));
   QTemporaryDir directory;
-  gDialogs.FileName = directory.filePath(QStringLiteral("alkane.rnw"));
-  gDialogs.Unexpected = 0;
+  Dialogs().FileName = directory.filePath(QStringLiteral("alkane.rnw"));
+  Dialogs().Unexpected = 0;
   qint64 longestGap = 0, saving = 0;
   for (auto _ : state) {
     QElapsedTimer clock;
@@ -93,7 +52,7 @@ void BM_SaveFromWindow(benchmark::State& state) {
     longestGap = std::max(longestGap, end - lastTick);
     saving += end;
   }
-  if (gDialogs.Unexpected > 0 || window.session().FileName() != gDialogs.FileName.toStdString())
+  if (Dialogs().Unexpected > 0 || window.session().FileName() != Dialogs().FileName.toStdString())
     state.SkipWithError("the save did not end as it should");
   state.counters["components"] = static_cast<double>(window.network().ComponentCount());
   state.counters["reactions"] = static_cast<double>(window.network().ReactionCount());
@@ -110,14 +69,4 @@ BENCHMARK(BM_SaveFromWindow)
 
 }  // namespace
 
-// Widgets need an application; the benchmark draws offscreen.
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  gWindows.clear();
-  return 0;
-}
+int main(int argc, char** argv) { return korvane::bench::RunWindowBenchmarks(argc, argv); }
