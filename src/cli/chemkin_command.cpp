@@ -7,6 +7,22 @@
 #include "smiles/smiles_writer.h"
 
 namespace korvane {
+namespace {
+
+// A failed mechanism export names the input at fault, as export-equations
+// does: the kinetic parameters, the file written, or the network.
+[[noreturn]] void ThrowExportError(const TError& error, const std::string& parameterSource, const std::string& output,
+                                   const std::string& networkFile) {
+  switch (error.Code) {
+    case TErrorCode::KineticParameters:
+      throw InputError(parameterSource.empty() ? "the default kinetic parameters" : parameterSource, error.Message);
+    case TErrorCode::Refused:
+    case TErrorCode::FileSystem: throw InputError(output, error.Message);
+    default: throw InputError(networkFile, error.Message);
+  }
+}
+
+}  // namespace
 
 int RunExportChemkin(const ExportChemkinOptions& options, const CliStreams& streams) {
   const auto session = LoadNetworkInput(options.Network);
@@ -23,18 +39,7 @@ int RunExportChemkin(const ExportChemkinOptions& options, const CliStreams& stre
   CheckOutputFile(chemkin.DictionaryFile);
 
   const TResult<TChemkinFiles> written = ExportChemkin(network, parameters, chemkin);
-  if (!written) {
-    // Name the input at fault, as export-equations does.
-    const TError& error = written.error();
-    switch (error.Code) {
-      case TErrorCode::KineticParameters:
-        throw InputError(chemkin.ParameterSource.empty() ? "the default kinetic parameters" : chemkin.ParameterSource,
-                         error.Message);
-      case TErrorCode::Refused:
-      case TErrorCode::FileSystem: throw InputError(chemkin.MechanismFile, error.Message);
-      default: throw InputError(options.Network, error.Message);
-    }
-  }
+  if (!written) ThrowExportError(written.error(), chemkin.ParameterSource, chemkin.MechanismFile, options.Network);
   streams.Out << "wrote " << written->MechanismFile << " (" << network.ComponentCount() << " species, "
               << network.ReactionCount() << " reactions) and its species dictionary " << written->DictionaryFile
               << '\n';
@@ -52,17 +57,8 @@ int RunExportCantera(const ExportCanteraOptions& options, const CliStreams& stre
   cantera.ActiveRadicals = options.ActiveRadicals;
   CheckOutputFile(cantera.File);
 
-  if (const TResult<> written = ExportCantera(network, parameters, cantera); !written) {
-    const TError& error = written.error();
-    switch (error.Code) {
-      case TErrorCode::KineticParameters:
-        throw InputError(cantera.ParameterSource.empty() ? "the default kinetic parameters" : cantera.ParameterSource,
-                         error.Message);
-      case TErrorCode::Refused:
-      case TErrorCode::FileSystem: throw InputError(cantera.File, error.Message);
-      default: throw InputError(options.Network, error.Message);
-    }
-  }
+  if (const TResult<> written = ExportCantera(network, parameters, cantera); !written)
+    ThrowExportError(written.error(), cantera.ParameterSource, cantera.File, options.Network);
   streams.Out << "wrote " << cantera.File << " (" << network.ComponentCount() << " species, "
               << network.ReactionCount() << " reactions)\n";
   return kExitSuccess;

@@ -163,6 +163,17 @@ void AddExportEquations(CLI::App& app, Commands& c) {
   sub->callback([&c] { c.selected = [&c](const CliStreams& s) { return RunExportEquations(c.equations, s); }; });
 }
 
+// The options the two mechanism exports share.
+void AddMechanismOptions(CLI::App& sub, std::optional<double>& activeRadicals,
+                         std::optional<std::string>& kineticParameterFile) {
+  sub.add_option("--active-radicals", activeRadicals,
+                 "Concentration of active radicals cActR [mol/m3] multiplied into the reactions that carry it "
+                 "(default: StandardActivity of the kinetic parameters)")
+      ->check(FiniteNumber(true));
+  sub.add_option("--kinpar", kineticParameterFile,
+                 "Kinetic parameter file (default: ./kinpar.ini when it exists, else the default parameters)");
+}
+
 void AddExportChemkin(CLI::App& app, Commands& c) {
   auto* sub = app.add_subcommand(
       "export-chemkin", "Export a network as a CHEMKIN-II mechanism with thermodynamic data and a species dictionary");
@@ -171,12 +182,7 @@ void AddExportChemkin(CLI::App& app, Commands& c) {
   sub->add_option("-o,--output", o.Output, "Mechanism file to write")->required();
   sub->add_option("--dictionary", o.Dictionary,
                   "Species dictionary to write (default: beside the mechanism, <name>_dictionary.txt)");
-  sub->add_option("--active-radicals", o.ActiveRadicals,
-                  "Concentration of active radicals cActR [mol/m3] multiplied into the reactions that carry it "
-                  "(default: StandardActivity of the kinetic parameters)")
-      ->check(FiniteNumber(true));
-  sub->add_option("--kinpar", o.KineticParameterFile,
-                  "Kinetic parameter file (default: ./kinpar.ini when it exists, else the default parameters)");
+  AddMechanismOptions(*sub, o.ActiveRadicals, o.KineticParameterFile);
   sub->callback([&c] { c.selected = [&c](const CliStreams& s) { return RunExportChemkin(c.chemkin, s); }; });
 }
 
@@ -186,12 +192,7 @@ void AddExportCantera(CLI::App& app, Commands& c) {
   ExportCanteraOptions& o = c.cantera;
   sub->add_option("NET", o.Network, "Reaction network file (.rnw)")->required();
   sub->add_option("-o,--output", o.Output, "YAML file to write")->required();
-  sub->add_option("--active-radicals", o.ActiveRadicals,
-                  "Concentration of active radicals cActR [mol/m3] multiplied into the reactions that carry it "
-                  "(default: StandardActivity of the kinetic parameters)")
-      ->check(FiniteNumber(true));
-  sub->add_option("--kinpar", o.KineticParameterFile,
-                  "Kinetic parameter file (default: ./kinpar.ini when it exists, else the default parameters)");
+  AddMechanismOptions(*sub, o.ActiveRadicals, o.KineticParameterFile);
   sub->callback([&c] { c.selected = [&c](const CliStreams& s) { return RunExportCantera(c.cantera, s); }; });
 }
 

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <memory>
+#include <type_traits>
 #include <utility>
 
 #include "app/cantera_export.h"
@@ -41,6 +42,26 @@ std::string ParameterSource(const TKineticParameterSet& set) {
 void ReportMechanismNotExported(GuiContext& context, const TError& error) {
   context.Dialogs.message(QStringLiteral("ERROR"), QStringLiteral("The mechanism was not exported: %1")
                                                        .arg(QString::fromStdString(error.Message)));
+}
+
+// The job of an export: `run(control)` on the network window's worker, then
+// nothing when the user cancelled (the previous files are whole),
+// `failed(error)` when it failed, and `finished` when it succeeded.
+template <class Run>
+TEqExporterWind::TExportJob ExportJob(GuiContext& context, Run run, std::function<void(const TError&)> failed,
+                                      QString finished) {
+  auto result = std::make_shared<std::invoke_result_t<Run, const TWorkControl&>>(TError{});
+  return TEqExporterWind::TExportJob{
+      [run = std::move(run), result, &context](TNetworkSession::TBusyLease& lease, TTaskProgress& progress) {
+        if (context.BeforeExport) context.BeforeExport();
+        *result = run(TaskControl(lease.StopFlag(), progress));
+        return std::string();
+      },
+      [result, failed = std::move(failed), finished, &context](const TBackgroundTask& task) {
+        if (!*result && task.cancelled()) return;
+        if (!*result) return failed(result->error());
+        context.Dialogs.message(QString(), finished);
+      }};
 }
 
 }  // namespace
@@ -163,26 +184,17 @@ void TEqExporterWind::exportEquations() {
     m_context.Dialogs.message(QString(), QString::fromStdString(checked.error().Message));
     return;
   }
-  auto result = std::make_shared<TResult<>>();
   GuiContext& context = m_context;
-  const TReactionNetwork* network = m_network;
-  m_job = TExportJob{
-      [network, request, kinetics, result, &context](TNetworkSession::TBusyLease& lease, TTaskProgress& progress) {
-        if (context.BeforeExport) context.BeforeExport();
-        *result = ExportEquations(*network, request, kinetics.Table, kinetics.AlternativeValues,
-                                  TaskControl(lease.StopFlag(), progress));
-        return std::string();
+  m_job = ExportJob(
+      context,
+      [network = m_network, request, kinetics](const TWorkControl& control) {
+        return ExportEquations(*network, request, kinetics.Table, kinetics.AlternativeValues, control);
       },
-      [result, &context](const TBackgroundTask& task) {
-        if (!*result && task.cancelled()) return;  // the previous file is whole: nothing to say
-        if (!*result) {
-          const bool failed = result->error().Code == TErrorCode::FileSystem;
-          context.Dialogs.message(failed ? QStringLiteral("ERROR") : QString(),
-                                  QString::fromStdString(result->error().Message));
-          return;
-        }
-        context.Dialogs.message(QString(), Text(kEquationExportMsgFinished));
-      }};
+      [&context](const TError& error) {
+        const bool failed = error.Code == TErrorCode::FileSystem;
+        context.Dialogs.message(failed ? QStringLiteral("ERROR") : QString(), QString::fromStdString(error.Message));
+      },
+      Text(kEquationExportMsgFinished));
   accept();
 }
 
@@ -204,24 +216,14 @@ bool TEqExporterWind::prepareChemkin(const QString& destination) {
     ReportMechanismNotExported(m_context, checked.error());
     return false;
   }
-  auto result = std::make_shared<TResult<TChemkinFiles>>(TError{});
   GuiContext& context = m_context;
-  const TReactionNetwork* network = m_network;
-  m_job = TExportJob{
-      [network, options, kinetics, result, &context](TNetworkSession::TBusyLease& lease, TTaskProgress& progress) {
-        if (context.BeforeExport) context.BeforeExport();
-        *result = ExportChemkin(*network, kinetics, options, TaskControl(lease.StopFlag(), progress));
-        return std::string();
+  m_job = ExportJob(
+      context,
+      [network = m_network, options, kinetics](const TWorkControl& control) {
+        return ExportChemkin(*network, kinetics, options, control);
       },
-      [result, dictionary, &context](const TBackgroundTask& task) {
-        if (!*result && task.cancelled()) return;  // neither previous file changed: nothing to say
-        if (!*result) {
-          ReportMechanismNotExported(context, result->error());
-          return;
-        }
-        context.Dialogs.message(QString(), Text(kEquationExportMsgFinished) +
-                                               QStringLiteral("\n\nThe species dictionary is %1.").arg(dictionary));
-      }};
+      [&context](const TError& error) { ReportMechanismNotExported(context, error); },
+      Text(kEquationExportMsgFinished) + QStringLiteral("\n\nThe species dictionary is %1.").arg(dictionary));
   return true;
 }
 
@@ -234,23 +236,14 @@ bool TEqExporterWind::prepareCantera(const QString& destination) {
     ReportMechanismNotExported(m_context, checked.error());
     return false;
   }
-  auto result = std::make_shared<TResult<>>(TError{});
   GuiContext& context = m_context;
-  const TReactionNetwork* network = m_network;
-  m_job = TExportJob{
-      [network, options, kinetics, result, &context](TNetworkSession::TBusyLease& lease, TTaskProgress& progress) {
-        if (context.BeforeExport) context.BeforeExport();
-        *result = ExportCantera(*network, kinetics, options, TaskControl(lease.StopFlag(), progress));
-        return std::string();
+  m_job = ExportJob(
+      context,
+      [network = m_network, options, kinetics](const TWorkControl& control) {
+        return ExportCantera(*network, kinetics, options, control);
       },
-      [result, &context](const TBackgroundTask& task) {
-        if (!*result && task.cancelled()) return;  // the previous file is whole: nothing to say
-        if (!*result) {
-          ReportMechanismNotExported(context, result->error());
-          return;
-        }
-        context.Dialogs.message(QString(), Text(kEquationExportMsgFinished));
-      }};
+      [&context](const TError& error) { ReportMechanismNotExported(context, error); },
+      Text(kEquationExportMsgFinished));
   return true;
 }
 
