@@ -4,9 +4,9 @@
 #include <cassert>
 #include <cstdint>
 #include <memory>
-#include <sstream>
 
 #include "core/atom_types.h"
+#include "core/structure_notation.h"
 
 namespace korvane {
 namespace {
@@ -60,61 +60,11 @@ std::vector<TThermoLibraryEntry> Table() {
   };
 }
 
-// The molecule a structure of the table describes (see the header); null
-// when the text is malformed, which the library's tests rule out.
+// The molecule a structure of the table describes; null when the text is
+// malformed, which the library's tests rule out.
 std::unique_ptr<TMolecule> MoleculeOf(std::string_view structure) {
-  const std::size_t semicolon = std::min(structure.find(';'), structure.size());
-  struct THeavy {
-    std::uint8_t Type;
-    std::uint8_t Unpaired;
-  };
-  std::vector<THeavy> heavy;
-  std::istringstream atoms{std::string(structure.substr(0, semicolon))};
-  for (std::string token; atoms >> token;) {
-    const std::size_t dots = token.size() - std::min(token.size(), token.find('.'));
-    const std::string symbol = token.substr(0, token.size() - dots);
-    const std::uint8_t type = symbol == "C" ? kCarbon : symbol == "c" ? kAromaticCarbon : symbol == "H" ? kHydrogen : 0;
-    if (type == 0) return nullptr;
-    heavy.push_back({type, static_cast<std::uint8_t>(dots)});
-  }
-  struct TBond {
-    std::size_t A, B;
-    std::uint8_t Order;
-    bool Aromatic;
-  };
-  std::vector<TBond> bonds;
-  std::vector<int> used(heavy.size());
-  for (std::size_t i = 0; i < heavy.size(); ++i) used[i] = heavy[i].Unpaired;
-  std::istringstream bondText{std::string(semicolon < structure.size() ? structure.substr(semicolon + 1) : "")};
-  for (std::string token; bondText >> token;) {
-    const std::size_t sep = token.find_first_of("-=#:");
-    if (sep == std::string::npos || sep == 0 || sep + 1 == token.size()) return nullptr;
-    const std::size_t a = std::stoul(token.substr(0, sep)), b = std::stoul(token.substr(sep + 1));
-    if (a >= heavy.size() || b >= heavy.size() || a == b) return nullptr;
-    const char kind = token[sep];
-    bonds.push_back({a, b, static_cast<std::uint8_t>(kind == '=' ? 2 : kind == '#' ? 3 : 1), kind == ':'});
-    used[a] += bonds.back().Order;
-    used[b] += bonds.back().Order;
-  }
-  std::vector<std::size_t> hydrogenOn;
-  for (std::size_t i = 0; i < heavy.size(); ++i)
-    for (int k = used[i]; k < Valence(heavy[i].Type); ++k) hydrogenOn.push_back(i);
-
-  const std::size_t h = heavy.size(), n = h + hydrogenOn.size();
-  TByteMatrix adjacency(n, n, 0);
-  TBoolMatrix aromatic(n, n, false);
-  TByteVector types(n, kHydrogen);
-  for (std::size_t i = 0; i < h; ++i) {
-    types[i] = heavy[i].Type;
-    adjacency[i][i] = heavy[i].Unpaired;
-  }
-  for (const TBond& bond : bonds) {
-    adjacency[bond.A][bond.B] = adjacency[bond.B][bond.A] = bond.Order;
-    aromatic[bond.A][bond.B] = aromatic[bond.B][bond.A] = bond.Aromatic;
-  }
-  for (std::size_t k = 0; k < hydrogenOn.size(); ++k)
-    adjacency[h + k][hydrogenOn[k]] = adjacency[hydrogenOn[k]][h + k] = 1;
-  return TMolecule::FromStructure(0, std::move(adjacency), std::move(types), std::move(aromatic));
+  auto molecule = MoleculeFromNotation(structure);
+  return molecule ? std::move(molecule.value()) : nullptr;
 }
 
 bool PlainCarbonAndHydrogen(const TMolecule& molecule) {

@@ -5,11 +5,9 @@
 /// GRI-Mech 3.0, which may be used freely; sets whose terms restrict use
 /// in software are left out.
 ///
-/// Each entry carries its SMILES and the same structure in the notation the
-/// library builds its key from (the database layer does not read SMILES):
-/// heavy atoms "C", "c" (aromatic) or "H", each trailing "." one unpaired
-/// electron; then ";" and the bonds "i-j", "i=j", "i#j", "i:j" (aromatic);
-/// hydrogens complete every carbon to its valence. "C. C C; 0-1 1=2" is allyl.
+/// Each entry carries its SMILES and the same structure in the notation of
+/// core/structure_notation.h ("C. C C; 0-1 1=2" is allyl), from which the
+/// library builds its key: the database layer does not read SMILES.
 ///
 /// Only plain carbon and hydrogen match: a species with deuterium, tritium or
 /// carbon 14 is another species and has no entry.

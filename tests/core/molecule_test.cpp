@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "core/structure_notation.h"
 #include "molecule_builder.h"
 
 namespace korvane {
@@ -165,6 +166,22 @@ TEST(MoleculeComponents, FragmentsInOrderOfTheirLowestAtomAndDistancesInBonds) {
   EXPECT_TRUE(propane->IsConnected());
   EXPECT_EQ(propane->DistanceMatrix()[0][2], 2);
   EXPECT_EQ(propane->DistanceMatrix()[3][10], 4);  // H on C0 to H on C2
+}
+
+// The notation refuses, naming the token, what describes no molecule.
+TEST(StructureNotation, RefusesWhatDescribesNoMolecule) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"X", "unknown atom symbol in 'X'"},      {"C.x", "bad atom token 'C.x'"},
+      {"C C; 0-", "bad bond token '0-'"},        {"C C; a-1", "bad bond token 'a-1'"},
+      {"C C; 0-2", "bad bond atoms in '0-2'"},   {"C; 0-0", "bad bond atoms in '0-0'"},
+      {"C C; 0#1 0=1", "atom 0 exceeds its valence"}};
+  for (const auto& [text, message] : cases) {
+    const auto molecule = MoleculeFromNotation(text);
+    ASSERT_FALSE(molecule) << text;
+    EXPECT_EQ(molecule.error().Code, TErrorCode::InvalidInput);
+    EXPECT_EQ(molecule.error().Message, message);
+  }
+  EXPECT_EQ(MoleculeFromNotation("C C; 0=1", 7).value()->ID, 7);
 }
 
 }  // namespace

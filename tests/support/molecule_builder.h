@@ -1,20 +1,6 @@
 #pragma once
-/// Builds test molecules from a short readable description instead of
-/// hand-written matrices.
-///
-/// Description: heavy atoms separated by spaces, then ";" and the bonds.
-///   atoms  C (carbon), c (aromatic carbon), C14, c14, H, D, T, He, N, O; each
-///          trailing "." adds one unpaired electron ("C." is a radical centre)
-///   bonds  i-j single, i=j double, i#j triple, i:j aromatic (order 1)
-/// Every atom is then completed with hydrogens up to its valence; the
-/// hydrogens follow the listed atoms, grouped by the atom they sit on.
-///
-///   "C C C; 0-1 1-2"                       propane (C0..C2, H3..H10)
-///   "C C C; 0-1 1=2"                       propene
-///   "c c c c c c; 0:1 1:2 2:3 3:4 4:5 5:0" benzene
-///   "C. C; 0-1"                            ethyl radical
-///   "H."                                   hydrogen atom
-///   "He.."                                 helium
+/// Test molecules from the short notation of core/structure_notation.h
+/// ("C C C; 0-1 1-2" is propane), and ways to renumber them.
 
 #include <memory>
 #include <string>
