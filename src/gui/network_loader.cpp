@@ -1,14 +1,8 @@
 #include "gui/network_loader.h"
 
 #include <QFileInfo>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QProgressBar>
-#include <QPushButton>
 #include <QThread>
-#include <QTimer>
 #include <atomic>
-#include <climits>
 #include <exception>
 #include <optional>
 
@@ -51,21 +45,8 @@ class TLoadTask : public QThread {
   std::optional<TResult<TNetworkSession::TLoaded>> m_result;
 };
 
-TNetworkLoader::TNetworkLoader(Done done, QWidget* parent) : QWidget(parent), m_done(std::move(done)) {
+TNetworkLoader::TNetworkLoader(Done done, QWidget* parent) : TProgressStrip(parent), m_done(std::move(done)) {
   setObjectName(QStringLiteral("loadStrip"));
-  m_text = new QLabel;
-  m_progress = new QProgressBar;
-  m_cancel = new QPushButton(QStringLiteral("Cancel"));
-  auto* layout = new QHBoxLayout(this);
-  layout->setContentsMargins(4, 2, 4, 2);
-  layout->addWidget(m_text, 1);
-  layout->addWidget(m_progress, 1);
-  layout->addWidget(m_cancel);
-  connect(m_cancel, &QPushButton::clicked, this, &TNetworkLoader::cancel);
-  m_timer = new QTimer(this);
-  m_timer->setInterval(100);
-  connect(m_timer, &QTimer::timeout, this, &TNetworkLoader::poll);
-  hide();
 }
 
 TNetworkLoader::~TNetworkLoader() { m_waiting.clear(); }
@@ -88,27 +69,23 @@ void TNetworkLoader::startNext() {
   m_waiting.pop_front();
   // Queued: the slot runs here once the thread has ended.
   connect(m_task.get(), &QThread::finished, this, &TNetworkLoader::finished, Qt::QueuedConnection);
-  m_text->setText(QStringLiteral("Loading %1").arg(QFileInfo(m_task->request().FileName).fileName()));
-  m_progress->setRange(0, 0);  // busy until the reader tells its total
-  show();
-  m_timer->start();
+  // Busy until the reader tells its total.
+  begin(QStringLiteral("Loading %1").arg(QFileInfo(m_task->request().FileName).fileName()), true);
   m_task->start();
 }
 
 void TNetworkLoader::poll() {
   if (!m_task || m_task->total() <= 0) return;
-  m_progress->setRange(0, static_cast<int>(std::min<std::int64_t>(m_task->total(), INT_MAX)));
-  m_progress->setValue(static_cast<int>(std::min(m_task->done(), m_task->total())));
-  m_text->setText(QStringLiteral("Loading %1: %2 / %3 records")
-                      .arg(QFileInfo(m_task->request().FileName).fileName())
-                      .arg(m_task->done())
-                      .arg(m_task->total()));
+  report(QStringLiteral("Loading %1: %2 / %3 records")
+             .arg(QFileInfo(m_task->request().FileName).fileName())
+             .arg(m_task->done())
+             .arg(m_task->total()),
+         m_task->done(), m_task->total());
 }
 
 void TNetworkLoader::finished() {
   if (!m_task || m_task->isRunning()) return;
-  m_timer->stop();
-  hide();
+  end();
   const std::unique_ptr<TLoadTask> task = std::move(m_task);
   // The callback may ask questions and load again: the strip is free first.
   m_done(task->request(), task->result());

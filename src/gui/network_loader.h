@@ -5,17 +5,12 @@
 /// many of its records are in, and a Cancel button.
 
 #include <QString>
-#include <QWidget>
 #include <deque>
 #include <functional>
 #include <memory>
 
 #include "app/network_session.h"
-
-class QLabel;
-class QProgressBar;
-class QPushButton;
-class QTimer;
+#include "gui/progress_strip.h"
 
 namespace korvane::gui {
 
@@ -29,7 +24,7 @@ struct TLoadRequest {
 
 class TLoadTask;
 
-class TNetworkLoader : public QWidget {
+class TNetworkLoader : public TProgressStrip {
   Q_OBJECT
 
  public:
@@ -51,16 +46,13 @@ class TNetworkLoader : public QWidget {
 
  private:
   void startNext();
-  void poll();
+  void poll() override;
+  void cancelPressed() override { cancel(); }
   void finished();
 
   Done m_done;
   std::unique_ptr<TLoadTask> m_task;
   std::deque<TLoadRequest> m_waiting;
-  QLabel* m_text = nullptr;
-  QProgressBar* m_progress = nullptr;
-  QPushButton* m_cancel = nullptr;
-  QTimer* m_timer = nullptr;
 };
 
 }  // namespace korvane::gui

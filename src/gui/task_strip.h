@@ -5,26 +5,18 @@
 /// the task's thread has ended releases its leases and hands it to the
 /// command's `done`.
 
-#include <QWidget>
 #include <functional>
 #include <memory>
 
 #include "gui/background_task.h"
-
-class QLabel;
-class QProgressBar;
-class QPushButton;
-class QTimer;
+#include "gui/progress_strip.h"
 
 namespace korvane::gui {
 
-class TTaskStrip : public QWidget {
+class TTaskStrip : public TProgressStrip {
   Q_OBJECT
 
  public:
-  /// How often the strip reads the task's progress [ms].
-  static constexpr int kPollIntervalMs = 100;
-
   explicit TTaskStrip(QWidget* parent = nullptr);
   /// Cancels a task still under way and waits for its thread.
   ~TTaskStrip() override;
@@ -43,15 +35,12 @@ class TTaskStrip : public QWidget {
   void finished();
 
  private:
-  void poll();
+  void poll() override;
+  void cancelPressed() override;
   void taskFinished();
 
   std::unique_ptr<TBackgroundTask> m_task;
   std::function<void(const TBackgroundTask&)> m_done;
-  QLabel* m_text = nullptr;
-  QProgressBar* m_progress = nullptr;
-  QPushButton* m_cancel = nullptr;
-  QTimer* m_timer = nullptr;
 };
 
 }  // namespace korvane::gui
