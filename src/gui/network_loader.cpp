@@ -1,6 +1,7 @@
 #include "gui/network_loader.h"
 
 #include <QFileInfo>
+#include <QLayout>
 #include <QThread>
 #include <atomic>
 #include <exception>
@@ -47,6 +48,8 @@ class TLoadTask : public QThread {
 
 TNetworkLoader::TNetworkLoader(Done done, QWidget* parent) : TProgressStrip(parent), m_done(std::move(done)) {
   setObjectName(QStringLiteral("loadStrip"));
+  // The main window's bottom edge has no margin of its own.
+  layout()->setContentsMargins(4, 2, 4, 2);
 }
 
 TNetworkLoader::~TNetworkLoader() { m_waiting.clear(); }
