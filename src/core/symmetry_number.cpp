@@ -33,6 +33,12 @@ std::uint64_t Mix(std::uint64_t x) {
   return x ^ (x >> 31);
 }
 
+// A cheaper scramble for the terms of a neighbour sum, which Mix then mixes whole.
+std::uint64_t Spread(std::uint64_t x) {
+  x *= 0x9e3779b97f4a7c15ULL;
+  return x ^ (x >> 29);
+}
+
 struct TArc {
   std::uint8_t Atom;
   std::uint8_t Label;  // bond order, plus 4 when aromatic
@@ -271,7 +277,7 @@ class TSymmetrySearch {
       for (std::size_t s = 0; s < m_size; ++s) {
         std::uint64_t neighbours = 0;
         for (const TArc* arc = m_skeleton.begin(s); arc != m_skeleton.end(s); ++arc)
-          neighbours += Mix(m_colour[arc->Atom] ^ (std::uint64_t{arc->Label} << 56));
+          neighbours += Spread(m_colour[arc->Atom] ^ (std::uint64_t{arc->Label} << 56));
         next[s] = Mix(m_colour[s] ^ Mix(neighbours));
       }
       const auto refined = classes(next);
