@@ -15,8 +15,9 @@
 ///   nothing.
 /// The graph holds no configuration: the neighbours of each centre are taken
 /// in an order set by the structure, which fixes one configuration for
-/// molecules with several centres, and ring conformations are averaged (the
-/// ring is taken as planar). A molecule is chiral when it has an sp3 centre
+/// molecules with several centres (cages such as cubane, whose geometry
+/// forces the configuration, are outside what this order knows), and ring
+/// conformations are averaged (the ring is taken as planar). A molecule is chiral when it has an sp3 centre
 /// and no automorphism is odd at every sp3 centre with the double bonds
 /// kept.
 ///
