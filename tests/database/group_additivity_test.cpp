@@ -1,0 +1,69 @@
+#include "database/group_additivity.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "molecule_builder.h"
+
+namespace korvane {
+namespace {
+
+using testing::MoleculeFrom;
+
+// The groups of every carbon, sorted: Benson's names written as the tables
+// read them.
+std::vector<std::string> Groups(const std::string& structure) {
+  const auto molecule = MoleculeFrom(structure);
+  std::vector<std::string> keys;
+  for (const TAtom* atom : molecule->Atoms())
+    if (atom->GetAtomType() != kHydrogen) keys.push_back(GroupKeyOf(*atom));
+  std::sort(keys.begin(), keys.end());
+  return keys;
+}
+
+TEST(GroupAdditivity, NamesTheGroupOfEveryCarbon) {
+  const struct {
+    const char* molecule;
+    std::vector<std::string> groups;
+  } cases[] = {
+      {"C C C C; 0-1 0-2 0-3", {"Cs:CCCH", "Cs:CHHH", "Cs:CHHH", "Cs:CHHH"}},
+      {"C C C C; 0=1 1-2 2-3", {"Cd:CH", "Cd:HH", "Cs:CDHH", "Cs:CHHH"}},
+      {"C C C; 0=1 1=2", {"Ca:", "Cd:HH", "Cd:HH"}},
+      {"C C C; 0#1 1-2", {"Cs:CHHH", "Ct:C", "Ct:H"}},  // a methyl is C-(C)(H)3 whatever its neighbour
+      {"C c c c c c c; 0-1 1:2 2:3 3:4 4:5 5:6 6:1",
+       {"Cb:C", "Cb:H", "Cb:H", "Cb:H", "Cb:H", "Cb:H", "Cs:CHHH"}},
+      {"c c c c c c c c c c; 0:1 1:2 2:3 3:4 4:5 5:0 4:6 6:7 7:8 8:9 9:5",
+       {"Cb:H", "Cb:H", "Cb:H", "Cb:H", "Cb:H", "Cb:H", "Cb:H", "Cb:H", "Cbf:BBF", "Cbf:BBF"}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Groups(c.molecule), c.groups) << c.molecule;
+}
+
+// Groups the tables lack fall back to the nearest ones; a ring adds its
+// strain, and which correction depends on where its double bonds are.
+TEST(GroupAdditivity, FallsBackToNearGroupsAndTellsRingsApart) {
+  EXPECT_EQ(FindGroupValue("Cs:CDDH"), nullptr);
+  const auto pentadiene = GroupAdditivityEstimate(*MoleculeFrom("C C C C C C; 0=1 1-2 2-3 3=4 2-5"));
+  ASSERT_TRUE(pentadiene) << pentadiene.error().Message;
+
+  // 1,3- and 1,4-cyclohexadiene: other groups and another strain correction
+  // (3.78 against 0.52 kcal/mol in the ring table). In kcal/mol:
+  // 2 Cd-(C)(H) + 2 Cd-(Cd)(H) + 2 C-(Cd)(C)(H)2 + ring, against
+  // 4 Cd-(C)(H) + 2 C-(Cd)2(H)2 + ring.
+  const auto conjugated = GroupAdditivityEstimate(*MoleculeFrom("C C C C C C; 0=1 1-2 2=3 3-4 4-5 5-0"));
+  const auto isolated = GroupAdditivityEstimate(*MoleculeFrom("C C C C C C; 0=1 1-2 2-3 3=4 4-5 5-0"));
+  ASSERT_TRUE(conjugated && isolated);
+  const double expected = (2 * 8.59 + 2 * 6.78 + 2 * -4.76 + 3.78) - (4 * 8.59 + 2 * -4.29 + 0.52);
+  EXPECT_NEAR(conjugated->Enthalpy298 - isolated->Enthalpy298, expected * 4184.0, 1e-6);
+
+  // A fused aromatic carbon's heat capacity stops at 1000 K: so does the estimate.
+  const auto naphthalene =
+      GroupAdditivityEstimate(*MoleculeFrom("c c c c c c c c c c; 0:1 1:2 2:3 3:4 4:5 5:0 4:6 6:7 7:8 8:9 9:5"));
+  ASSERT_TRUE(naphthalene);
+  EXPECT_EQ(naphthalene->HeatCapacity.back().first, 1000.0);
+}
+
+}  // namespace
+}  // namespace korvane
