@@ -161,7 +161,7 @@ class ChemkinWriter {
                       dictionaryFile));
     sink.Write("\nELEMENTS\nC H HE N O\nEND\n\n");
     sink.Write(SpeciesSection(m_names));
-    sink.Write("\nTHERMO ALL\n   300.000  1000.000  1500.000\n");
+    sink.Write("\nTHERMO ALL\n   298.150  1000.000  3000.000\n");
     if (auto thermo = thermoRecords(sink); !thermo) return thermo;
     sink.Write("END\n\n");
     return reactions(sink);

@@ -1,28 +1,20 @@
 #include "database/species_thermo.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
-#include <memory>
 #include <numbers>
 
 #include "core/atom_types.h"
-#include "database/joback.h"
-#include "database/property_estimation.h"
+#include "core/symmetry_number.h"
+#include "database/group_additivity.h"
+#include "database/group_values.h"
 #include "database/thermo_library.h"
 
 namespace korvane {
 namespace {
 
-// Standard entropies of the elements in their reference states at 298.15 K
-// [J/(mol·K)], per atom: graphite 5.74 and half of H2's 130.680 (CODATA Key
-// Values for Thermodynamics, J. D. Cox, D. D. Wagman, V. A. Medvedev, 1989).
-constexpr double kCarbonEntropy = 5.74;
-constexpr double kHydrogenEntropyPerAtom = 130.680 / 2;
-
 constexpr double kReferenceTemperature = 298.15;
-// The range Joback's cp cubic is written for.
-constexpr double kEstimateLow = 300.0, kEstimateCommon = 1000.0, kEstimateHigh = 1500.0;
+constexpr double kHighestTemperature = 3000.0;
 
 TError NoEstimate(std::string reason) { return {TErrorCode::NoValue, std::move(reason)}; }
 
@@ -66,77 +58,52 @@ std::optional<TLiteratureSpecies> LiteratureSpeciesOf(const TMolecule& molecule,
   return std::nullopt;
 }
 
-// The molecule with a hydrogen bonded to each unpaired electron; null when
-// it would exceed the atom limit.
-std::unique_ptr<TMolecule> ParentMolecule(const TMolecule& radical) {
-  const TByteMatrix& adjacency = radical.AdjacencyMatrix();
-  const std::size_t n = radical.AtomCount();
-  std::size_t added = 0;
-  for (std::size_t i = 0; i < n; ++i) added += adjacency[i][i];
-  const std::size_t total = n + added;
-  if (total > kMaxAtoms) return nullptr;
-
-  TByteMatrix parentAdjacency(total, total, 0);
-  TBoolMatrix parentAromatic(total, total, false);
-  TByteVector types = radical.AtomTypes();
-  types.resize(total, kHydrogen);
-  std::size_t next = n;
-  for (std::size_t i = 0; i < n; ++i) {
-    for (std::size_t j = 0; j < n; ++j) {
-      parentAdjacency[i][j] = i == j ? 0 : adjacency[i][j];
-      parentAromatic[i][j] = radical.AromaticMatrix()[i][j];
-    }
-    for (std::uint8_t k = 0; k < adjacency[i][i]; ++k, ++next) parentAdjacency[i][next] = parentAdjacency[next][i] = 1;
-  }
-  return TMolecule::FromStructure(radical.ID, std::move(parentAdjacency), std::move(types),
-                                  std::move(parentAromatic));
+// The fit of thermochemistry given at a few temperatures.
+TResult<TNasaPolynomial> Fitted(const TMolecule& molecule, double enthalpy, double entropy,
+                                std::vector<std::pair<double, double>> heatCapacity) {
+  TThermoPoints points;
+  points.Enthalpy298 = enthalpy;
+  points.Entropy298 = entropy;
+  points.HeatCapacity = std::move(heatCapacity);
+  points.AtomCount = static_cast<int>(molecule.AtomCount());
+  points.Shape = MolecularShapeOf(molecule);
+  auto fitted = FitNasaPolynomial(points);
+  if (!fitted) return NoEstimate("the NASA fit fails: " + fitted.error().Message);
+  return fitted;
 }
 
-// Joback's estimate of a molecule of carbon and hydrogen.
-TResult<TSpeciesThermo> JobackThermo(const TMolecule& molecule, const TElementCounts& counts) {
-  const TByteVector groups = JobackGroups(molecule);
-  const auto sums = CpCoefficients(groups, molecule);
-  const TResult<double> hf = FormationEnthalpy(molecule, groups);
-  const TResult<double> gf = FormationGibbsEnergy(molecule, groups);
-  const std::string failure = "the group contributions fail: ";
-  if (!sums) return NoEstimate(failure + sums.error().Message);
-  if (!hf) return NoEstimate(failure + hf.error().Message);
-  if (!gf) return NoEstimate(failure + gf.error().Message);
-
-  const TCpPolynomial cp = HeatCapacityPolynomial(sums.value());
-  const double R = kNasaGasConstant, T0 = kReferenceTemperature;
-  std::array<double, 7> a{cp.C0 / R, cp.C1 / R, cp.C2 / R, cp.C3 / R, 0.0, 0.0, 0.0};
-  const double entropy = FormationEntropy(hf.value(), gf.value()) + counts.Carbon * kCarbonEntropy +
-                         counts.Hydrogen * kHydrogenEntropyPerAtom;
-  a[5] = hf.value() / R - T0 * (a[0] + T0 * (a[1] / 2 + T0 * (a[2] / 3 + T0 * a[3] / 4)));
-  a[6] = entropy / R - (a[0] * std::log(T0) + T0 * (a[1] + T0 * (a[2] / 2 + T0 * a[3] / 3)));
-  for (double value : a)
-    if (!std::isfinite(value)) return NoEstimate("the group contributions give no finite value");
-  return TSpeciesThermo{{kEstimateLow, kEstimateCommon, kEstimateHigh, a, a}, "JOBACK"};
+// The group-additivity estimate of a hydrocarbon or hydrocarbon radical.
+TResult<TSpeciesThermo> GroupThermo(const TMolecule& molecule) {
+  const auto estimate = GroupAdditivityEstimate(molecule);
+  if (!estimate) return estimate.error();
+  const auto symmetry = SymmetryOf(molecule);
+  if (!symmetry) return NoEstimate("its symmetry number cannot be counted: " + symmetry.error().Message);
+  const double R = kNasaGasConstant;
+  const double entropy = estimate->IntrinsicEntropy298 - R * std::log(static_cast<double>(symmetry->Number)) +
+                         (symmetry->Chiral ? R * std::numbers::ln2 : 0.0);
+  auto polynomial = Fitted(molecule, estimate->Enthalpy298, entropy, estimate->HeatCapacity);
+  if (!polynomial) return polynomial.error();
+  // Every unpaired electron counts, also the pair of a carbene, which the
+  // radical test (an odd count on some atom) does not see.
+  const auto& unpaired = molecule.UnpairedElectrons();
+  const bool radical = std::any_of(unpaired.begin(), unpaired.end(), [](std::uint8_t n) { return n > 0; });
+  return TSpeciesThermo{polynomial.value(), radical ? "HBI" : "BENSON"};
 }
 
-TResult<TSpeciesThermo> RadicalThermo(const TMolecule& radical) {
-  double enthalpyShift = 0.0;
-  int unpaired = 0;
-  for (const TAtom* atom : radical.Atoms()) {
-    if (atom->UnpairedElectrons() == 0) continue;
-    if (!IsCarbonType(atom->GetAtomType()))
-      return NoEstimate("an unpaired electron sits on a " + AtomSymbol(atom->GetAtomType()) + " atom");
-    unpaired += atom->UnpairedElectrons();
-    enthalpyShift +=
-        atom->UnpairedElectrons() * (SiteBondEnthalpy(RadicalSiteOf(*atom)) - kHydrogenAtomFormationEnthalpy);
-  }
-  const auto parent = ParentMolecule(radical);
-  if (!parent) return NoEstimate("the molecule with a hydrogen on each unpaired electron exceeds 255 atoms");
-  auto thermo = JobackThermo(*parent, CountElements(*parent));
-  if (!thermo) return thermo;
-  // The spin degeneracy of each unpaired electron adds R·ln 2 to the entropy.
-  for (auto* range : {&thermo->Polynomial.Low, &thermo->Polynomial.High}) {
-    (*range)[5] += enthalpyShift / kNasaGasConstant;
-    (*range)[6] += unpaired * std::numbers::ln2;
-  }
-  thermo->Source = "HBI";
-  return thermo;
+// The library's polynomial, refitted from its own values between 300 and
+// 1500 K when it does not keep cp bounded over 298.15-3000 K.
+TResult<TSpeciesThermo> LibraryThermo(const TMolecule& molecule, const TThermoLibraryEntry& entry) {
+  const TNasaPolynomial& published = entry.Polynomial;
+  const TMolecularShape shape = MolecularShapeOf(molecule);
+  const double limit = HighHeatCapacityLimit(shape, static_cast<int>(molecule.AtomCount()));
+  if (shape == TMolecularShape::Atom || HasBoundedHeatCapacity(published, limit))
+    return TSpeciesThermo{published, std::string(entry.Source)};
+  std::vector<std::pair<double, double>> heatCapacity;
+  for (double T : kGroupTemperatures) heatCapacity.emplace_back(T, NasaHeatCapacity(published, T));
+  auto refitted = Fitted(molecule, NasaEnthalpy(published, kReferenceTemperature),
+                         NasaEntropy(published, kReferenceTemperature), std::move(heatCapacity));
+  if (!refitted) return refitted.error();
+  return TSpeciesThermo{refitted.value(), std::string(entry.Source)};
 }
 
 }  // namespace
@@ -145,50 +112,29 @@ std::optional<TLiteratureSpecies> LiteratureSpeciesOf(const TMolecule& molecule)
   return LiteratureSpeciesOf(molecule, CountElements(molecule));
 }
 
-TRadicalSite RadicalSiteOf(const TAtom& carbon) {
-  if (IsAromaticType(carbon.GetAtomType()) || carbon.AromaticBondCount() > 0) return TRadicalSite::Aryl;
-  if (carbon.TripleBondCount() > 0) return TRadicalSite::Acetylenic;
-  if (carbon.DoubleBondCount() > 0) return TRadicalSite::Vinylic;
-  bool benzylic = false, allylic = false;
-  for (const TNeighbour& entry : carbon.Entries()) {
-    const TAtom& neighbour = *entry.Atom;
-    if (&neighbour == &carbon) continue;
-    if (IsAromaticType(neighbour.GetAtomType()) || neighbour.AromaticBondCount() > 0)
-      benzylic = true;
-    else if (neighbour.MultipleBondCount() > 0)
-      allylic = true;
+TMolecularShape MolecularShapeOf(const TMolecule& molecule) {
+  if (molecule.AtomCount() <= 1) return TMolecularShape::Atom;
+  if (molecule.AtomCount() == 2) return TMolecularShape::Linear;
+  for (const TAtom* atom : molecule.Atoms()) {
+    const std::size_t neighbours = atom->NeighbourCount() - atom->UnpairedElectrons();
+    if (neighbours > 2) return TMolecularShape::Nonlinear;
+    // A bent atom: two neighbours without a triple bond or two double bonds.
+    if (neighbours == 2 && atom->TripleBondCount() == 0 && atom->DoubleBondCount() < 2)
+      return TMolecularShape::Nonlinear;
   }
-  // A site next to a ring and a double bond is benzylic: the ring's value,
-  // like its delocalisation, dominates.
-  if (benzylic) return TRadicalSite::Benzylic;
-  if (allylic) return TRadicalSite::Allylic;
-  switch (carbon.SkeletonDegree()) {
-    case 0: return TRadicalSite::Methyl;
-    case 1: return TRadicalSite::Primary;
-    case 2: return TRadicalSite::Secondary;
-    default: return TRadicalSite::Tertiary;
-  }
+  return TMolecularShape::Linear;
 }
 
-double SiteBondEnthalpy(TRadicalSite site) {
-  // DH298(R–H) in kcal/mol from S. J. Blanksby and G. B. Ellison, "Bond
-  // dissociation energies of organic molecules", Acc. Chem. Res. 36 (2003)
-  // 255–263, Table 1: CH3–H, C2H5–H, i-C3H7–H, t-C4H9–H, CH2=CHCH2–H,
-  // C6H5CH2–H, CH2=CH–H, HC≡C–H and C6H5–H. Propargylic sites take the allyl
-  // value (HC≡CCH2–H lies within 1 kcal/mol of it).
-  constexpr double kKilocalorie = 4184.0;
-  switch (site) {
-    case TRadicalSite::Methyl: return 105.0 * kKilocalorie;
-    case TRadicalSite::Primary: return 101.1 * kKilocalorie;
-    case TRadicalSite::Secondary: return 98.6 * kKilocalorie;
-    case TRadicalSite::Tertiary: return 96.5 * kKilocalorie;
-    case TRadicalSite::Allylic: return 88.8 * kKilocalorie;
-    case TRadicalSite::Benzylic: return 89.7 * kKilocalorie;
-    case TRadicalSite::Vinylic: return 110.7 * kKilocalorie;
-    case TRadicalSite::Acetylenic: return 133.32 * kKilocalorie;
-    case TRadicalSite::Aryl: break;
+bool HasBoundedHeatCapacity(const TNasaPolynomial& polynomial, double limit) {
+  if (polynomial.TLow > kReferenceTemperature || polynomial.THigh < kHighestTemperature) return false;
+  // Every kelvin: far finer than any wiggle a 4th-degree range can make.
+  double previous = NasaHeatCapacity(polynomial, kReferenceTemperature);
+  for (double T = kReferenceTemperature + 1.0; T <= kHighestTemperature; T += 1.0) {
+    const double cp = NasaHeatCapacity(polynomial, T);
+    if (cp < previous - 1e-9 * std::abs(previous) || cp > limit * (1 + 1e-9)) return false;
+    previous = cp;
   }
-  return 112.9 * kKilocalorie;
+  return true;
 }
 
 TResult<TSpeciesThermo> EstimateSpeciesThermo(const TMolecule& molecule) {
@@ -200,16 +146,11 @@ TResult<TSpeciesThermo> EstimateSpeciesThermo(const TMolecule& molecule) {
   if (counts.Helium + counts.Nitrogen + counts.Oxygen + counts.Other > 0)
     return NoEstimate("it holds atoms other than carbon and hydrogen, which have no estimates");
   if (counts.Carbon == 0) return NoEstimate("it holds hydrogen only and is not H or H2");
-  // Every unpaired electron counts, also the pair of a carbene, which the
-  // radical test (an odd count on some atom) does not see.
-  const bool unpaired = std::any_of(molecule.Atoms().begin(), molecule.Atoms().end(),
-                                    [](const TAtom* atom) { return atom->UnpairedElectrons() > 0; });
-  return unpaired ? RadicalThermo(molecule) : JobackThermo(molecule, counts);
+  return GroupThermo(molecule);
 }
 
 TResult<TSpeciesThermo> SpeciesThermo(const TMolecule& molecule) {
-  if (const TThermoLibraryEntry* entry = TThermoLibrary::Instance().Find(molecule))
-    return TSpeciesThermo{entry->Polynomial, std::string(entry->Source)};
+  if (const TThermoLibraryEntry* entry = TThermoLibrary::Instance().Find(molecule)) return LibraryThermo(molecule, *entry);
   return EstimateSpeciesThermo(molecule);
 }
 

@@ -1,33 +1,36 @@
 #pragma once
 /// Thermodynamic data of every species a network can hold, as NASA
-/// polynomials for kinetics solvers. SpeciesThermo takes the published
-/// polynomial of the small species the library holds (thermo_library.h);
-/// EstimateSpeciesThermo estimates the others:
+/// polynomials over 298.15–1000–3000 K for kinetics solvers. SpeciesThermo
+/// takes the published polynomial of the small species the library holds
+/// (thermo_library.h); EstimateSpeciesThermo estimates the others:
 ///
-/// - molecules of carbon and hydrogen: Joback's cp(T) cubic written directly
-///   as the polynomial (a5 = 0) with a6 and a7 from the estimated ΔH°f and
-///   S° = (ΔH°f − ΔG°f)/298.15 K + the elements' standard entropies, one set
-///   for both ranges over 300–1500 K;
-/// - radicals: the parent molecule (a hydrogen on each unpaired electron) by
-///   the hydrogen-bond-increment rule: ΔH°f adds, per unpaired electron, the
-///   C–H bond dissociation enthalpy of its site type minus ΔH°f of the
-///   hydrogen atom; S° adds R·ln 2 per unpaired electron; cp is the parent's;
+/// - hydrocarbons and their radicals: Benson group additivity
+///   (group_additivity.h) gives ΔH°f, the intrinsic S° and cp up to 1500 K;
+///   S° = S°intrinsic − R ln σ + R ln 2 for a chiral molecule, σ the total
+///   symmetry number (core/symmetry_number.h); the points are fitted with a
+///   bounded extrapolation (nasa_fit.h), so cp rises monotonically to at
+///   most the classical limit;
 /// - the hydrogen atom, H2, helium, nitrogen and water: literature
 ///   polynomials (nasa_polynomial.h).
+///
+/// A library polynomial that does not cover 298.15–3000 K, or whose cp
+/// falls or passes the classical limit there, is refitted the same way from
+/// its own values between 300 and 1500 K.
 
 #include <optional>
 #include <string>
 
-#include "core/atom.h"
 #include "core/molecule.h"
 #include "core/result.h"
+#include "database/nasa_fit.h"
 #include "database/nasa_polynomial.h"
 
 namespace korvane {
 
 /// Where a polynomial comes from, in at most six characters (the date field
-/// of a CHEMKIN thermo record): "JOBACK", "HBI", "LIT", or the library's
-/// "GRI30".
+/// of a CHEMKIN thermo record): "BENSON" (group additivity), "HBI" (a
+/// radical by hydrogen-bond increments), "LIT", or the library's "GRI30" or
+/// "NASA".
 struct TSpeciesThermo {
   TNasaPolynomial Polynomial;
   std::string Source;
@@ -37,11 +40,16 @@ struct TSpeciesThermo {
 /// network marks only three of them inert, and a file may mark none).
 std::optional<TLiteratureSpecies> LiteratureSpeciesOf(const TMolecule& molecule);
 
-/// The polynomial of a species; a NoValue error with the reason for a
-/// species the estimates cannot describe: atoms other than carbon and
+/// How the molecule rotates: one atom, a linear chain (every atom with at
+/// most two neighbours, the inner ones triple-bonded or cumulated), or
+/// nonlinear.
+TMolecularShape MolecularShapeOf(const TMolecule& molecule);
+
+/// The estimated polynomial of a species; a NoValue error with the reason
+/// for a species the estimates cannot describe: atoms other than carbon and
 /// hydrogen (the five literature species aside), deuterium, tritium or
-/// carbon 14, an unpaired electron on an atom other than carbon, a radical
-/// whose parent would exceed 255 atoms, or a group-contribution failure.
+/// carbon 14, an unpaired electron on an atom other than carbon, methane
+/// (which the library holds), or a molecule whose symmetry cannot be counted.
 TResult<TSpeciesThermo> EstimateSpeciesThermo(const TMolecule& molecule);
 
 /// The polynomial the exports state for a species: the library's where it
@@ -49,28 +57,8 @@ TResult<TSpeciesThermo> EstimateSpeciesThermo(const TMolecule& molecule);
 /// threads at once as long as each passes its own molecule.
 TResult<TSpeciesThermo> SpeciesThermo(const TMolecule& molecule);
 
-/// The kind of carbon an unpaired electron sits on, which sets the C–H bond
-/// dissociation enthalpy of the parent molecule at that site.
-enum class TRadicalSite {
-  Methyl,      ///< sp3 carbon without carbon neighbours
-  Primary,     ///< sp3 carbon with one carbon neighbour
-  Secondary,   ///< two carbon neighbours
-  Tertiary,    ///< three
-  Allylic,     ///< sp3 carbon next to a double or triple bond (propargylic alike)
-  Benzylic,    ///< sp3 carbon next to an aromatic ring
-  Vinylic,     ///< carbon of a C=C double bond
-  Acetylenic,  ///< carbon of a C≡C triple bond
-  Aryl,        ///< aromatic ring carbon
-};
-
-/// Site type of a carbon atom of a radical (the atom's own unpaired
-/// electrons and bonds decide; neighbours decide allylic and benzylic).
-TRadicalSite RadicalSiteOf(const TAtom& carbon);
-
-/// C–H bond dissociation enthalpy at 298.15 K of the parent at a site [J/mol].
-double SiteBondEnthalpy(TRadicalSite site);
-
-/// ΔH°f of the hydrogen atom at 298.15 K [J/mol].
-inline constexpr double kHydrogenAtomFormationEnthalpy = 217998.0;
+/// Whether cp of the polynomial rises monotonically over 298.15–3000 K, stays
+/// at or below `limit` [J/(mol·K)] there, and its ranges cover them.
+bool HasBoundedHeatCapacity(const TNasaPolynomial& polynomial, double limit);
 
 }  // namespace korvane

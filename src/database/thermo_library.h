@@ -1,9 +1,10 @@
 #pragma once
 /// A library of published NASA-7 polynomials for the small species whose
-/// estimates are weakest (hydrogen, the C1 and C2 hydrocarbons and radicals,
-/// propane), found by a molecule's canonical identity. Its data are those of
-/// GRI-Mech 3.0, which may be used freely; sets whose terms restrict use
-/// in software are left out.
+/// estimates are weakest (hydrogen, the C1 to C4 hydrocarbons and the allyl
+/// radical, the small rings and aromatics), found by a molecule's canonical
+/// identity. Its data are those of GRI-Mech 3.0 and of the NASA
+/// thermodynamic database (TM-4513), which may be used freely; sets whose
+/// terms restrict use in software are left out.
 ///
 /// Each entry carries its SMILES and the same structure in the notation of
 /// core/structure_notation.h ("C. C C; 0-1 1=2" is allyl), from which the
@@ -33,7 +34,7 @@ struct TThermoLibraryEntry {
   /// The species in the structure notation above, from which the key is built.
   std::string_view Structure;
   /// The data set, at most six characters (the source field of a CHEMKIN
-  /// thermo record): "GRI30".
+  /// thermo record): "GRI30" or "NASA".
   std::string_view Source;
   TNasaPolynomial Polynomial;
 };

@@ -148,7 +148,7 @@ TEST_F(ChemkinExport, MechanismStatesTheExportedKineticsInCgsUnitsAndKelvins) {
   EXPECT_TRUE(Contains(texts->Mechanism,
                        "C2H6              GRI30 C   2H   6          G   200.000  3500.000 1000.00      1\n"));
   EXPECT_TRUE(Contains(texts->Mechanism,
-                       "C4H9(9)           HBI   C   4H   9          G   300.000  1500.000 1000.00      1\n"));
+                       "C4H9(9)           HBI   C   4H   9          G   298.150  3000.000 1000.00      1\n"));
   EXPECT_TRUE(Contains(texts->Dictionary, "\nC4H9(9)           smiles-9      9\n"));
   EXPECT_TRUE(Contains(texts->Dictionary, "\nH2                -             7\n"));
 }
@@ -259,7 +259,7 @@ TEST(ChemkinMechanism, NHexaneBalancesItsElementsAndGivesTheExportedBalance) {
 }
 
 // The propane network: species the library holds (methane, ethylene) carry
-// its published coefficients and ranges, the others today's estimate.
+// its coefficients and ranges, the others the estimate.
 TEST(ChemkinMechanism, LibrarySpeciesTakeThePublishedPolynomials) {
   TReactionNetwork network;
   testing::AddFeed(network, testing::LinearAlkane(3));
@@ -284,22 +284,26 @@ TEST(ChemkinMechanism, LibrarySpeciesTakeThePublishedPolynomials) {
       EXPECT_NEAR(written.High[k], expected.High[k], 1e-8 * std::abs(expected.High[k])) << k;
     }
   };
-  for (const char* molecule : {"C", "C C; 0=1"}) {
-    SCOPED_TRACE(molecule);
-    const TThermoLibraryEntry* entry = TThermoLibrary::Instance().Find(*testing::MoleculeFrom(molecule));
-    ASSERT_NE(entry, nullptr);
-    expectRecord(record(molecule), entry->Polynomial);
-  }
+  // Ethylene's published fit stays as published; methane's passes the
+  // classical limit before 3000 K and is written refitted from its values.
+  const TThermoLibraryEntry* ethylene = TThermoLibrary::Instance().Find(*testing::MoleculeFrom("C C; 0=1"));
+  ASSERT_NE(ethylene, nullptr);
+  expectRecord(record("C C; 0=1"), ethylene->Polynomial);
+  const auto methane = SpeciesThermo(*testing::MoleculeFrom("C"));
+  ASSERT_TRUE(methane);
+  EXPECT_EQ(methane->Polynomial.THigh, 3000.0);
+  expectRecord(record("C"), methane->Polynomial);
   EXPECT_TRUE(Contains(chemkin->Mechanism, "\nCH4               GRI30 C   1H   4   "));
   const auto estimate = EstimateSpeciesThermo(*testing::MoleculeFrom("C. C C; 0-1 1-2"));
   ASSERT_TRUE(estimate);
   expectRecord(record("C. C C; 0-1 1-2"), estimate->Polynomial);
   // The global default ranges stay in front of the records.
-  EXPECT_TRUE(Contains(chemkin->Mechanism, "\nTHERMO ALL\n   300.000  1000.000  1500.000\n"));
+  EXPECT_TRUE(Contains(chemkin->Mechanism, "\nTHERMO ALL\n   298.150  1000.000  3000.000\n"));
 }
 
 // Real networks, with a cActR whose products with A leave noise in the last
-// digits: every reaction line fits 80 columns before its comment.
+// digits: every reaction line fits 80 columns before its comment, and every
+// species' heat capacity is bounded.
 TEST(ChemkinMechanism, ReactionLinesOfRealNetworksFitEightyColumns) {
   const std::vector<std::vector<std::string>> feeds = {
       {testing::LinearAlkane(10)},
@@ -325,6 +329,27 @@ TEST(ChemkinMechanism, ReactionLinesOfRealNetworksFitEightyColumns) {
       begin = end;
     }
     EXPECT_GT(lines, 100u) << feed[0];
+    // Every species' cp rises monotonically from 298.15 K to 3000 K and
+    // stays under the classical limit, (3N - 2)R for a nonlinear molecule,
+    // (3N - 3/2)R for a diatomic (H2 only in these networks), 5R/2 for the
+    // hydrogen atom.
+    for (const auto& [name, record] : testing::ReadChemkinMechanism(text).Thermo) {
+      SCOPED_TRACE(name);
+      ASSERT_LE(record.TLow, 298.15);
+      ASSERT_GE(record.THigh, 3000.0);
+      int atoms = 0;
+      for (const auto& [element, count] : record.Composition) atoms += count;
+      const double limit = (atoms == 1 ? 2.5 : 3.0 * atoms - (atoms == 2 ? 1.5 : 2.0)) * kNasaGasConstant;
+      auto cp = [&](double T) {
+        const auto& a = T <= record.TCommon ? record.Low : record.High;
+        return kNasaGasConstant * (a[0] + T * (a[1] + T * (a[2] + T * (a[3] + T * a[4]))));
+      };
+      for (double T = 298.15; T < 3000.0; T += 1.0) {
+        // The records' nine significant digits round at the 1e-8 level.
+        ASSERT_LE(cp(T), cp(T + 1.0) * (1 + 1e-7)) << T << " K";
+        ASSERT_LE(cp(T + 1.0), limit * (1 + 1e-7)) << T << " K";
+      }
+    }
   }
 }
 
