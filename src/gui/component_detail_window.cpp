@@ -89,6 +89,7 @@ QWidget* TComponent_Detail::buildSummary() {
   auto* structure = new QGroupBox(QStringLiteral("  Structure  "));
   auto* structureLayout = new QVBoxLayout(structure);
   m_structure = new MoleculePictureWidget(kStructureSize);
+  m_structure->enableSaving(m_context.Dialogs, m_context.StartDirectory);
   m_structure->setMinimumSize(280, 240);
   m_structure->setMessageSink(
       [this](const std::string& text) { m_context.Dialogs.message(QString(), QString::fromStdString(text)); });

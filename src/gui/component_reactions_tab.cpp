@@ -50,6 +50,7 @@ ComponentReactionsTab::ComponentReactionsTab(TComponent_Detail& detail) : m_deta
   m_pictures->setMessageSink([this](const std::string& text) {
     m_detail.context().Dialogs.message(QString(), QString::fromStdString(text));
   });
+  m_pictures->enableSaving(m_detail.context().Dialogs, m_detail.context().StartDirectory);
   side->addWidget(m_pictures);
   auto* form = new QFormLayout;
   m_stoichiometry = AddValueRow(*form, QStringLiteral("Stechiometry:"), QStringLiteral("stoichiometry"));

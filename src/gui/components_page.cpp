@@ -50,6 +50,7 @@ TComponentsPage::TComponentsPage(TReact_Net_Wind& window, GuiContext& context)
 
   auto* side = new QVBoxLayout;
   m_picture = new MoleculePictureWidget(kComponentPictureSize);
+  m_picture->enableSaving(m_context.Dialogs, m_context.StartDirectory);
   m_picture->setMinimumSize(260, 200);
   m_picture->setMessageSink([this](const std::string& text) { reportDrawing(text); });
   side->addWidget(m_picture, 1);

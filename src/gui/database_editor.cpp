@@ -166,6 +166,7 @@ QGroupBox* TDBEditor_Win::buildDataGroup() {
 
   auto* show = new QVBoxLayout;
   m_picture = new MoleculePictureWidget(kItemPictureSize);
+  m_picture->enableSaving(m_context.Dialogs, m_context.StartDirectory);
   m_picture->setMinimumSize(340, 240);
   m_picture->setMessageSink([this](const std::string& text) { m_context.Dialogs.message(QString(), FromStd(text)); });
   show->addWidget(m_picture, 2);

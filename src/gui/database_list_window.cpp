@@ -47,6 +47,7 @@ TDBList_Win::TDBList_Win(GuiContext& context, QWidget* parent)
   m_showStructure->setChecked(true);
   grid->addWidget(m_showStructure, 2, 0, 1, 2);
   m_picture = new MoleculePictureWidget(kPictureSize);
+  m_picture->enableSaving(m_context.Dialogs, m_context.StartDirectory);
   m_picture->setMinimumSize(260, 180);
   m_picture->setMessageSink([this](const std::string& text) { m_context.Dialogs.message(QString(), QString::fromStdString(text)); });
   grid->addWidget(m_picture, 3, 0, 1, 2);

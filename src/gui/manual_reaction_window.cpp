@@ -157,6 +157,7 @@ QWidget* TManual_ReactConstr::buildComponentsPage() {
     });
     grid->addWidget(row.Coefficient, 2, column);
     row.Picture = new MoleculePictureWidget(kPictureSize);
+    row.Picture->enableSaving(m_context.Dialogs, m_context.StartDirectory);
     row.Picture->setMinimumSize(140, 140);
     row.Picture->setMessageSink(
         [this](const std::string& text) { m_context.Dialogs.message(QString(), QString::fromStdString(text)); });

@@ -3,7 +3,10 @@
 #include <QPainter>
 
 #include "core/structure_drawing.h"
+#include "gui/picture_actions.h"
 #include "render/image_canvas.h"
+#include "render/molecule_picture.h"
+#include "smiles/smiles_writer.h"
 
 namespace korvane::gui {
 
@@ -11,6 +14,23 @@ MoleculePictureWidget::MoleculePictureWidget(std::uint8_t size, QWidget* parent,
     : QWidget(parent), m_size(size), m_penColour(penColour), m_penWidth(penWidth) {
   setMinimumSize(64, 48);
   setAttribute(Qt::WA_OpaquePaintEvent);
+  PictureSources sources;
+  sources.Image = [this] { return m_molecule ? m_picture : QImage(); };
+  sources.Svg = [this] {
+    return m_molecule ? MoleculeSvg(*m_molecule, width(), height(), m_size, [](const std::string&) {}) : std::string();
+  };
+  sources.Smiles = [this] {
+    if (!m_molecule) return std::string();
+    const auto smiles = CanonicalSmiles(*m_molecule);
+    return smiles ? smiles.value() : std::string();
+  };
+  m_actions = std::make_unique<PictureActions>(*this, std::move(sources));
+}
+
+MoleculePictureWidget::~MoleculePictureWidget() = default;
+
+void MoleculePictureWidget::enableSaving(DialogSeam& dialogs, const QString& directory) {
+  m_actions->enableSaving(dialogs, directory);
 }
 
 void MoleculePictureWidget::showMolecule(const TMolecule& molecule) {

@@ -13,10 +13,14 @@
 
 namespace korvane::gui {
 
+class DialogSeam;
+class PictureActions;
+
 /// Draws into an image of its own size when a molecule is set. It keeps that
 /// image and a private copy of the molecule, so painting and redrawing at a
 /// new size never read the caller's molecule again (a network may be growing
-/// on another thread meanwhile).
+/// on another thread meanwhile). Right-clicked, it offers to save the
+/// picture as PNG or SVG and to copy it or its SMILES.
 class MoleculePictureWidget : public QWidget {
   Q_OBJECT
 
@@ -24,6 +28,12 @@ class MoleculePictureWidget : public QWidget {
   /// `size` and the pen are those the window gives for its pictures.
   explicit MoleculePictureWidget(std::uint8_t size, QWidget* parent = nullptr, Colour penColour = kBlack,
                                  int penWidth = 1);
+  ~MoleculePictureWidget() override;
+
+  /// Lets the save entries of the context menu ask for file names.
+  void enableSaving(DialogSeam& dialogs, const QString& directory);
+  /// The context-menu entries.
+  PictureActions& actions() { return *m_actions; }
 
   /// Receives the drawing's messages (an unknown ring type, an arithmetic
   /// failure); without one they are dropped.
@@ -52,6 +62,7 @@ class MoleculePictureWidget : public QWidget {
   std::function<void(const std::string&)> m_sink;
   QImage m_picture;
   std::unique_ptr<TMolecule> m_molecule;
+  std::unique_ptr<PictureActions> m_actions;
 };
 
 }  // namespace korvane::gui

@@ -234,6 +234,7 @@ void TReaction_Detail::showIn(const ReactionFields& fields, const TReaction& rea
   fields.Stoichiometry->setText(StoichiometryText(reaction, kDetailArrow));
   fields.Pictures->setMessageSink(
       [this](const std::string& text) { m_context.Dialogs.message(QString(), QString::fromStdString(text)); });
+  fields.Pictures->enableSaving(m_context.Dialogs, m_context.StartDirectory);
   fields.Pictures->showReaction(reaction);
 }
 

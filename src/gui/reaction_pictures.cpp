@@ -41,6 +41,10 @@ ReactionPictures::ReactionPictures(const QStringList& captions, const QString& a
   grid->setRowStretch(1, 1);
 }
 
+void ReactionPictures::enableSaving(DialogSeam& dialogs, const QString& directory) {
+  for (MoleculePictureWidget* picture : m_pictures) picture->enableSaving(dialogs, directory);
+}
+
 void ReactionPictures::setMessageSink(const std::function<void(const std::string&)>& sink) {
   for (MoleculePictureWidget* picture : m_pictures) picture->setMessageSink(sink);
 }

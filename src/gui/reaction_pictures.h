@@ -15,6 +15,7 @@ class QLabel;
 
 namespace korvane::gui {
 
+class DialogSeam;
 class MoleculePictureWidget;
 
 class ReactionPictures : public QWidget {
@@ -28,6 +29,8 @@ class ReactionPictures : public QWidget {
 
   /// Drawing messages go here (a ring without a template, ...).
   void setMessageSink(const std::function<void(const std::string&)>& sink);
+  /// Lets the pictures' save entries ask for file names.
+  void enableSaving(DialogSeam& dialogs, const QString& directory);
 
   /// Draws the participants at size 10; an absent B or D leaves its picture
   /// blank and its reference "N/A".

@@ -125,6 +125,7 @@ QWidget* TReactionsPage::buildDisplay() {
   m_pictures = new ReactionPictures({component, component, component, component}, QStringLiteral("------->"), true);
   m_pictures->setMessageSink(
       [this](const std::string& text) { m_context.Dialogs.message(QString(), QString::fromStdString(text)); });
+  m_pictures->enableSaving(m_context.Dialogs, m_context.StartDirectory);
   layout->addWidget(m_pictures);
 
   auto* values = new QHBoxLayout;

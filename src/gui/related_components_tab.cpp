@@ -94,6 +94,7 @@ RelatedComponentsTab::RelatedComponentsTab(TComponent_Detail& detail) : m_detail
   auto* structure = new QGroupBox(QStringLiteral("  Realted component structure  "));
   auto* structureLayout = new QVBoxLayout(structure);
   m_picture = new MoleculePictureWidget(kRelatedPictureSize);
+  m_picture->enableSaving(m_detail.context().Dialogs, m_detail.context().StartDirectory);
   m_picture->setMinimumSize(240, 180);
   m_picture->setMessageSink([this](const std::string& text) {
     m_detail.context().Dialogs.message(QString(), QString::fromStdString(text));

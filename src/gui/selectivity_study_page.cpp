@@ -1,5 +1,6 @@
 #include "gui/selectivity_study_page.h"
 
+#include <QBuffer>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
@@ -9,12 +10,16 @@
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QListView>
+#include <QPainter>
 #include <QPushButton>
+#include <QSvgGenerator>
 #include <QValueAxis>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
 
+#include "app/csv_text.h"
+#include "gui/picture_actions.h"
 #include "gui/position_list_model.h"
 #include "gui/reaction_detail_text.h"
 #include "gui/reaction_detail_window.h"
@@ -85,7 +90,31 @@ SelectivityStudyPage::SelectivityStudyPage(TReaction_Detail& detail) : m_detail(
   m_chart->setRenderHint(QPainter::Antialiasing);
   m_chart->setMinimumSize(360, 260);
   layout->addWidget(m_chart, 1);
+
+  PictureSources sources;
+  sources.Image = [this] { return m_series->count() > 0 ? m_chart->grab().toImage() : QImage(); };
+  sources.Svg = [this] {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    generator.setSize(m_chart->size());
+    generator.setViewBox(m_chart->rect());
+    QPainter painter(&generator);
+    m_chart->render(&painter);
+    painter.end();
+    return buffer.data().toStdString();
+  };
+  sources.Csv = [this] {
+    TChartSeries series{m_selectivityAxis->titleText().toStdString(), {}};
+    for (const QPointF& point : m_series->points()) series.Points.emplace_back(point.x(), point.y());
+    return ChartCsv(m_temperatureAxis->titleText().toStdString(), {series});
+  };
+  m_chartActions = std::make_unique<PictureActions>(*m_chart, std::move(sources));
+  m_chartActions->enableSaving(m_detail.context().Dialogs, m_detail.context().StartDirectory);
 }
+
+SelectivityStudyPage::~SelectivityStudyPage() = default;
 
 void SelectivityStudyPage::showPage() {
   const TReaction_Detail::Subject subject = m_detail.subjectForCommand();

@@ -1,9 +1,11 @@
 #pragma once
 /// The "Selectivity study" page of the reaction detail window: the share of
 /// the reaction in consuming one of its reactants, over a temperature
-/// interval, drawn as a line chart.
+/// interval, drawn as a line chart, which saves and copies itself and its
+/// data from its context menu.
 
 #include <QWidget>
+#include <memory>
 
 class QChartView;
 class QComboBox;
@@ -14,6 +16,7 @@ class QValueAxis;
 
 namespace korvane::gui {
 
+class PictureActions;
 class PositionListModel;
 class TReaction_Detail;
 
@@ -22,6 +25,7 @@ class SelectivityStudyPage : public QWidget {
 
  public:
   explicit SelectivityStudyPage(TReaction_Detail& detail);
+  ~SelectivityStudyPage() override;
 
   /// What showing the page does: lists the reaction's reactants.
   void showPage();
@@ -37,6 +41,8 @@ class SelectivityStudyPage : public QWidget {
   QLineEdit* to() const { return m_to; }
   QLineSeries* series() const { return m_series; }
   QChartView* chart() const { return m_chart; }
+  /// The chart's context-menu entries: save, copy, export its data.
+  PictureActions& chartActions() { return *m_chartActions; }
 
  private:
   TReaction_Detail& m_detail;
@@ -49,6 +55,7 @@ class SelectivityStudyPage : public QWidget {
   QLineSeries* m_series = nullptr;
   QValueAxis* m_temperatureAxis = nullptr;
   QValueAxis* m_selectivityAxis = nullptr;
+  std::unique_ptr<PictureActions> m_chartActions;
 };
 
 }  // namespace korvane::gui

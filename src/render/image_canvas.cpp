@@ -19,8 +19,10 @@ constexpr int kDefaultFontPixels = 14;
 
 ImageCanvas::ImageCanvas(QImage& image) : ImageCanvas(image, DefaultFont()) {}
 
-ImageCanvas::ImageCanvas(QImage& image, const QFont& font) : m_image(image), m_font(font) {
-  m_painter.begin(&m_image);
+ImageCanvas::ImageCanvas(QImage& image, const QFont& font) : ImageCanvas(image, image.size(), font) {}
+
+ImageCanvas::ImageCanvas(QPaintDevice& device, QSize size, const QFont& font) : m_size(size), m_font(font) {
+  m_painter.begin(&device);
   m_painter.setRenderHint(QPainter::Antialiasing, true);
   m_painter.setRenderHint(QPainter::TextAntialiasing, true);
   // Integer coordinates then fall on pixel centres: a one-pixel line between
@@ -38,9 +40,9 @@ QFont ImageCanvas::DefaultFont() {
   return font;
 }
 
-int ImageCanvas::width() const { return m_image.width(); }
+int ImageCanvas::width() const { return m_size.width(); }
 
-int ImageCanvas::height() const { return m_image.height(); }
+int ImageCanvas::height() const { return m_size.height(); }
 
 void ImageCanvas::applyPen() {
   QPen pen(ToQColor(m_penColour));
@@ -109,7 +111,7 @@ void ImageCanvas::fill(Colour colour) {
   m_painter.save();
   m_painter.resetTransform();
   m_painter.setCompositionMode(QPainter::CompositionMode_Source);
-  m_painter.fillRect(m_image.rect(), ToQColor(colour));
+  m_painter.fillRect(QRect(QPoint(0, 0), m_size), ToQColor(colour));
   m_painter.restore();
 }
 

@@ -1,9 +1,11 @@
 #pragma once
-/// The drawing canvas on a QImage, painted with QPainter.
+/// The drawing canvas on a QImage, or on any paint device (an SVG
+/// generator), painted with QPainter.
 
 #include <QFont>
 #include <QImage>
 #include <QPainter>
+#include <QSize>
 
 #include "core/canvas.h"
 
@@ -17,6 +19,8 @@ class ImageCanvas : public Canvas {
   /// The default font: DejaVu Sans at 14 pixels.
   explicit ImageCanvas(QImage& image);
   ImageCanvas(QImage& image, const QFont& font);
+  /// Paints on another device of the given size [pixels] (an SVG generator).
+  ImageCanvas(QPaintDevice& device, QSize size, const QFont& font);
   ImageCanvas(const ImageCanvas&) = delete;
   ImageCanvas& operator=(const ImageCanvas&) = delete;
   ~ImageCanvas() override;
@@ -43,7 +47,7 @@ class ImageCanvas : public Canvas {
   QFont scaledFont() const;
   void applyPen();
 
-  QImage& m_image;
+  QSize m_size;
   QPainter m_painter;
   QFont m_font;
   Colour m_penColour = kBlack;

@@ -1,6 +1,8 @@
 #include "render/molecule_picture.h"
 
+#include <QBuffer>
 #include <QImage>
+#include <QSvgGenerator>
 #include <algorithm>
 
 #include "core/structure_drawing.h"
@@ -18,6 +20,23 @@ TResult<> RenderMoleculePng(const TMolecule& molecule, int width, int height, st
     DrawMolecule(canvas, molecule, size, 1, kBlack, report);
   }
   return WritePng(image, path);
+}
+
+std::string MoleculeSvg(const TMolecule& molecule, int width, int height, std::uint8_t size,
+                        const DrawingReport& report) {
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  QSvgGenerator generator;
+  generator.setOutputDevice(&buffer);
+  const QSize extent(std::max(width, 1), std::max(height, 1));
+  generator.setSize(extent);
+  generator.setViewBox(QRect(QPoint(0, 0), extent));
+  {
+    ImageCanvas canvas(generator, extent, ImageCanvas::DefaultFont());
+    canvas.fill(kWhite);
+    DrawMolecule(canvas, molecule, size, 1, kBlack, report);
+  }
+  return buffer.data().toStdString();
 }
 
 }  // namespace korvane

@@ -1,6 +1,6 @@
 #pragma once
 /// Pictures of molecules as PNG files, for the network graph export and the
-/// batch tool.
+/// batch tool, and as SVG drawings, for the desktop's pictures.
 
 #include <cstdint>
 #include <string>
@@ -18,5 +18,9 @@ namespace korvane {
 /// (WritePng). Needs a QGuiApplication (text is drawn with its fonts).
 TResult<> RenderMoleculePng(const TMolecule& molecule, int width, int height, std::uint8_t size,
                             const std::string& path, const DrawingReport& report);
+
+/// The same drawing as an SVG document of the given size [pixels].
+std::string MoleculeSvg(const TMolecule& molecule, int width, int height, std::uint8_t size,
+                        const DrawingReport& report);
 
 }  // namespace korvane

@@ -1,6 +1,8 @@
 #include "gui/reaction_detail_window.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QChartView>
 #include <QComboBox>
 #include <QLabel>
@@ -11,6 +13,7 @@
 #include <QTabWidget>
 #include <QValueAxis>
 
+#include "gui/picture_actions.h"
 #include "gui/reaction_detail_text.h"
 #include "gui/reaction_text.h"
 #include "gui/reactions_page.h"
@@ -97,6 +100,24 @@ TEST_F(ReactionDetailWindow, StudyOfAReactantConsumedByTheReactionAloneIsOneEver
   const QList<QAbstractAxis*> axes = study.chart()->chart()->axes();
   EXPECT_EQ(qobject_cast<QValueAxis*>(axes[0])->titleText(), "T, K");
   EXPECT_EQ(qobject_cast<QValueAxis*>(axes[1])->titleText(), "Partial molar selectivity, %");
+
+  // The chart's data as a table, and the chart as a drawing.
+  const QList<QAction*>& entries = study.chartActions().actions();
+  ASSERT_EQ(entries.size(), 4);
+  EXPECT_EQ(entries[3]->text(), QString::fromUtf8("Export data (CSV)…"));
+  dialogs.expectSaveFile(QStringLiteral("CSV table|*.csv"), file(QStringLiteral("study.csv")));
+  entries[3]->trigger();
+  QFile csv(file(QStringLiteral("study.csv")));
+  ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+  const QStringList rows = QString::fromUtf8(csv.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+  ASSERT_EQ(rows.size(), 252);
+  EXPECT_EQ(rows[0], "\"T, K\",\"Partial molar selectivity, %\"");
+  EXPECT_EQ(rows[1], "298.15,100");
+  dialogs.expectSaveFile(QStringLiteral("SVG drawing|*.svg"), file(QStringLiteral("study.svg")));
+  entries[1]->trigger();
+  QFile svg(file(QStringLiteral("study.svg")));
+  ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(svg.readAll().contains("<svg"));
 
   // "From" not below "to" is refused with a message and draws nothing; a
   // text that is no number says so.
