@@ -8,7 +8,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$prefix" "$work"' EXIT
 
 cmake --install "$build" --prefix "$prefix" > /dev/null
-for file in bin/korvane bin/korvane-cli share/korvane/hydrocarbons.mdb share/korvane/structures/n-hexane.ms \
+for file in bin/korvane bin/korvane-cli share/korvane/hydrocarbons.mdb share/korvane/structures/n-hexane.ms share/korvane/README.md \
             share/applications/korvane.desktop share/icons/hicolor/scalable/apps/korvane.svg; do
   [ -e "$prefix/$file" ] || { echo "not installed: $file"; exit 1; }
 done

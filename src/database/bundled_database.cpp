@@ -4,14 +4,21 @@
 
 namespace korvane {
 
-std::filesystem::path BundledDatabasePath(const std::filesystem::path& programFile) {
+std::filesystem::path ShippedFilePath(const std::filesystem::path& programFile, const char* name) {
   const std::filesystem::path prefix = programFile.parent_path().parent_path();
-  for (const std::filesystem::path& candidate :
-       {prefix / "share" / "korvane" / kBundledDatabaseFileName, prefix / "data" / kBundledDatabaseFileName}) {
+  for (const std::filesystem::path& candidate : {prefix / "share" / "korvane" / name, prefix / "data" / name}) {
     std::error_code error;
     if (std::filesystem::is_regular_file(candidate, error)) return candidate;
   }
   return {};
+}
+
+std::filesystem::path BundledDatabasePath(const std::filesystem::path& programFile) {
+  return ShippedFilePath(programFile, kBundledDatabaseFileName);
+}
+
+std::filesystem::path UserGuidePath(const std::filesystem::path& programFile) {
+  return ShippedFilePath(programFile, kUserGuideFileName);
 }
 
 std::filesystem::path RunningProgramFile() {

@@ -1,5 +1,6 @@
 #pragma once
-/// Where the programs find the molecular database bundled with them.
+/// Where the programs find the files shipped with them: the bundled
+/// molecular database and the user guide.
 
 #include <filesystem>
 
@@ -7,12 +8,18 @@ namespace korvane {
 
 /// File name of the bundled database.
 inline constexpr const char* kBundledDatabaseFileName = "hydrocarbons.mdb";
+/// File name of the user guide (the README).
+inline constexpr const char* kUserGuideFileName = "README.md";
 
-/// The bundled database for a program at `programFile`: in an installed tree
-/// <prefix>/share/korvane/hydrocarbons.mdb beside <prefix>/bin, in a build
-/// tree <build>/data/hydrocarbons.mdb beside <build>/bin. Empty when neither
-/// exists.
+/// A shipped file for a program at `programFile`: in an installed tree
+/// <prefix>/share/korvane/<name> beside <prefix>/bin, in a build tree
+/// <build>/data/<name> beside <build>/bin. Empty when neither exists.
+std::filesystem::path ShippedFilePath(const std::filesystem::path& programFile, const char* name);
+
+/// The bundled database for a program at `programFile` (ShippedFilePath).
 std::filesystem::path BundledDatabasePath(const std::filesystem::path& programFile);
+/// The user guide for a program at `programFile` (ShippedFilePath).
+std::filesystem::path UserGuidePath(const std::filesystem::path& programFile);
 
 /// The running program's own file (Linux: /proc/self/exe); empty when the
 /// system does not tell.

@@ -26,6 +26,7 @@ int RunKorvane(QApplication& application) {
                      QString(),
                      QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
                          .filePath(QStringLiteral("recovery"))};
+  context.UserGuide = QString::fromStdString(UserGuidePath(QApplication::applicationFilePath().toStdString()).string());
   TGen_Wind_Manager manager(context);
   dialogs.setParent(&manager);
   manager.show();

@@ -55,6 +55,9 @@ struct GuiContext {
   /// sets the default of a network window's memory limit; tests give a
   /// figure of their own.
   std::uint64_t PhysicalMemory = PhysicalMemoryBytes();
+  /// The user guide shipped with the program (its README); empty when it was
+  /// not found.
+  QString UserGuide = QString();
 };
 
 }  // namespace korvane::gui

@@ -30,6 +30,7 @@
 #include "gui/equation_export_window.h"
 #include "gui/fusion_window.h"
 #include "gui/global_settings_window.h"
+#include "gui/help_window.h"
 #include "gui/dropped_files.h"
 #include "gui/network_loader.h"
 #include "gui/network_window.h"
@@ -222,6 +223,11 @@ void TGen_Wind_Manager::buildMenu() {
   bundled->setEnabled(!m_context.BundledDatabase.isEmpty());
   m_databaseMenu->addAction(QStringLiteral("Edit"), this, [this] { editDatabase(); });
   m_aboutAction = menuBar()->addAction(QStringLiteral("About"), this, [this] { showAbout(); });
+  QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
+  QAction* guide = help->addAction(QStringLiteral("User guide"), this, [this] { showUserGuide(); });
+  guide->setShortcut(QKeySequence::HelpContents);
+  // F1 opens the guide from any window of the program.
+  guide->setShortcutContext(Qt::ApplicationShortcut);
   auto* draw = new QAction(QStringLiteral("Draw new structure"), this);
   connect(draw, &QAction::triggered, this, [this] { drawNewStructure(); });
   menuBar()->insertAction(m_aboutAction, draw);
@@ -575,6 +581,13 @@ void TGen_Wind_Manager::showGlobalSettings() {
 }
 
 void TGen_Wind_Manager::showAbout() { m_context.Dialogs.exec(*m_about); }
+
+void TGen_Wind_Manager::showUserGuide() {
+  if (!m_userGuide) m_userGuide = new HelpWindow(m_context.UserGuide, this);
+  m_userGuide->show();
+  m_userGuide->raise();
+  m_userGuide->activateWindow();
+}
 
 void TGen_Wind_Manager::destroyWindows() {
   // A fusion holds several windows' networks: it ends before any of them

@@ -29,6 +29,7 @@ class QTimer;
 namespace korvane::gui {
 
 class TReact_Net_Wind;
+class HelpWindow;
 class TAboutWin;
 class TDBEditor_Win;
 class TStruct_Edit;
@@ -78,6 +79,10 @@ class TGen_Wind_Manager : public QMainWindow {
   void drawNewStructure();
   void showGlobalSettings();
   void showAbout();
+  /// Help > "User guide" (F1 in any window): the guide in a window of its own.
+  void showUserGuide();
+  /// The guide's window once opened, or null.
+  HelpWindow* userGuide() const { return m_userGuide; }
   /// Opens network files as new windows named after their files (the
   /// command line, dropped files, recent files), with the load command's
   /// checks and questions.
@@ -148,6 +153,7 @@ class TGen_Wind_Manager : public QMainWindow {
   TGlob_Set* m_globalSettings = nullptr;
   TEqExporterWind* m_exporter = nullptr;
   TAboutWin* m_about = nullptr;
+  HelpWindow* m_userGuide = nullptr;
   QMenu* m_databaseMenu = nullptr;
   QMenu* m_recentMenu = nullptr;
   QStringList m_recentFiles;

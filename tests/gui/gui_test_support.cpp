@@ -122,6 +122,8 @@ QByteArray ReadFile(const QString& path) {
   return file.readAll();
 }
 
+QString SourceReadme() { return QDir::cleanPath(QStringLiteral(KORVANE_TEST_DATA "/../../README.md")); }
+
 QString SharedTestFile(const QString& relativePath) {
   return QDir::cleanPath(QStringLiteral(KORVANE_TEST_DATA "/reference/") + relativePath);
 }

@@ -81,5 +81,7 @@ QByteArray ReadFile(const QString& path);
 /// A file of the test data that an independent implementation wrote
 /// (structures, networks, databases).
 QString SharedTestFile(const QString& relativePath);
+/// The project's README, the user guide the program ships.
+QString SourceReadme();
 
 }  // namespace korvane::testing

@@ -3,7 +3,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QApplication>
 #include <QDir>
+#include <QImage>
+#include <QTextBrowser>
+#include <QTextDocument>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -13,6 +17,7 @@
 #include <QUrl>
 
 #include "gui/about_window.h"
+#include "gui/help_window.h"
 #include "gui/components_page.h"
 #include "gui/network_window.h"
 #include "gui/recent_files.h"
@@ -241,6 +246,34 @@ TEST_F(WindowManager, OpensADatabaseAndShowsBothPagesAndAbout) {
     return int(QDialog::Rejected);
   });
   manager->showAbout();
+}
+
+// F1 in any window opens the desktop part of the shipped README, with its
+// pictures; without a guide the window says where it looked.
+TEST_F(WindowManager, F1OpensTheUserGuide) {
+  context.UserGuide = testing::SourceReadme();
+  auto manager = startManager();
+  manager->show();
+  TReact_Net_Wind& window = testing::NewWindow(dialogs, *manager, QStringLiteral("guided"));
+  window.show();
+  QApplication::setActiveWindow(&window);
+  QTest::keyClick(&window, Qt::Key_F1);
+  ASSERT_NE(manager->userGuide(), nullptr);
+  gui::HelpWindow& guide = *manager->userGuide();
+  EXPECT_TRUE(guide.isVisible());
+  EXPECT_EQ(guide.windowTitle(), "User guide");
+  const QString text = guide.browser()->toPlainText();
+  EXPECT_TRUE(text.startsWith(QStringLiteral("The desktop program")));
+  EXPECT_TRUE(text.contains(QStringLiteral("A typical day")));
+  EXPECT_FALSE(text.contains(QStringLiteral("The batch tool")));
+  const QTextDocument& document = *guide.browser()->document();
+  EXPECT_FALSE(document.resource(QTextDocument::ImageResource, QUrl(QStringLiteral("docs/network_window.png")))
+                   .value<QImage>()
+                   .isNull());
+  SaveScreenshot(guide, QStringLiteral("user_guide"));
+
+  gui::HelpWindow missing(QStringLiteral("/nowhere/README.md"));
+  EXPECT_TRUE(missing.browser()->toPlainText().contains(QStringLiteral("looked for /nowhere/README.md")));
 }
 
 // Quitting with unsaved networks asks once, naming them: Cancel keeps the
