@@ -187,9 +187,15 @@ TResult<TSimulationResults> RunSimulation(const TReactionNetwork& network, const
     results.Moles.emplace_back(y.begin(), y.begin() + static_cast<std::ptrdiff_t>(species));
     if (settings.Sensitivity) {
       sensitivity.clear();
+      // A run ended by its length reports at a position, which a parameter
+      // reaches earlier or later: ds|z = ds|t - (dy/dt) s_z / (dz/dt).
+      std::vector<double> ydot(reactor.StateSize());
+      if (settings.Length) reactor.Rhs(y, ydot);
       for (std::size_t p = 0; p < reactor.SensitivityParameters().size(); ++p) {
         const auto s = integrator.Sensitivity(p);
         sensitivity.emplace_back(s.begin(), s.end());
+        if (settings.Length)
+          for (std::size_t j = 0; j < ydot.size(); ++j) sensitivity.back()[j] -= ydot[j] * s[species] / ydot[species];
       }
     }
     const auto q = integrator.Quadratures();
