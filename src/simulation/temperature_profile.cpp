@@ -53,7 +53,8 @@ std::string ProfileProblem(const TTemperatureProfile& profile) {
     if (!std::isfinite(p.Position) || !std::isfinite(p.Temperature))
       return "The temperature profile has a value that is not a number" + where + ".";
     if (p.Temperature < kMinSimulationTemperature || p.Temperature > kMaxSimulationTemperature)
-      return "The temperature profile leaves 200 to 3000 K" + where + ".";
+      return points.size() == 1 ? "The temperature must be from 200 to 3000 K."
+                                : "The temperature profile leaves 200 to 3000 K" + where + ".";
     if (i == 0 && p.Position < 0.0) return "The temperature profile starts below position 0.";
     if (i > 0 && !(p.Position > points[i - 1].Position))
       return "The temperature profile's positions do not increase" + where + ".";

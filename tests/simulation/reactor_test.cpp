@@ -135,7 +135,7 @@ TEST(TemperatureProfile, ReadsCsvAndRefusesBadTables) {
       {"0,1000\n0,1100\n", "do not increase"},
       {"0,1000\n2,1100\n1,1200\n", "do not increase"},
       {"0,1000\n1,3100\n", "200 to 3000 K"},
-      {"0,150\n", "200 to 3000 K"},
+      {"0,150\n", "from 200 to 3000 K"},
       {"-1,1000\n", "below position 0"},
       {"0,nan\n", "not a number"},
   };
