@@ -1,6 +1,7 @@
 #include "simulation/cvodes_integrator.h"
 
 #include <cvodes/cvodes.h>
+#include <cvodes/cvodes_ls.h>
 #include <nvector/nvector_serial.h>
 #include <sundials/sundials_context.h>
 #include <sunlinsol/sunlinsol_klu.h>
@@ -204,10 +205,15 @@ std::span<const double> TCvodesIntegrator::Quadratures() const {
   return m_impl->Q ? std::span<const double>(Span(m_impl->Q)) : std::span<const double>();
 }
 
-long TCvodesIntegrator::Steps() const {
-  long steps = 0;
-  CVodeGetNumSteps(m_impl->Cvode, &steps);
-  return steps;
+TCvodesIntegrator::TStatistics TCvodesIntegrator::Statistics() const {
+  TStatistics statistics;
+  void* cvode = m_impl->Cvode;
+  CVodeGetNumSteps(cvode, &statistics.Steps);
+  CVodeGetNumRhsEvals(cvode, &statistics.RhsEvaluations);
+  CVodeGetNumJacEvals(cvode, &statistics.JacobianEvaluations);
+  CVodeGetNumErrTestFails(cvode, &statistics.ErrorTestFailures);
+  CVodeGetNumNonlinSolvConvFails(cvode, &statistics.NewtonFailures);
+  return statistics;
 }
 
 }  // namespace korvane

@@ -17,8 +17,8 @@
 namespace korvane {
 
 struct TIntegratorOptions {
-  double RelativeTolerance = 1.0e-8;
-  double AbsoluteTolerance = 1.0e-14;
+  double RelativeTolerance = 1.0e-7;
+  double AbsoluteTolerance = 1.0e-12;
   /// Follow the sensitivities to the model's SensitivityParameters.
   bool Sensitivities = false;
   /// Quantities integrated beside the state: their time derivatives at a
@@ -52,8 +52,11 @@ class TCvodesIntegrator {
   std::span<const double> Sensitivity(std::size_t which) const;
   /// The quadratures at Time().
   std::span<const double> Quadratures() const;
-  /// Steps taken so far.
-  long Steps() const;
+  /// Counters of the integration so far.
+  struct TStatistics {
+    long Steps = 0, RhsEvaluations = 0, JacobianEvaluations = 0, ErrorTestFailures = 0, NewtonFailures = 0;
+  };
+  TStatistics Statistics() const;
 
   /// The SUNDIALS objects; defined in the source only.
   struct TImpl;

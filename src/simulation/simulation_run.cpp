@@ -218,7 +218,12 @@ TResult<TSimulationResults> RunSimulation(const TReactionNetwork& network, const
     record();
     control.Report(k, intervals);
   }
-  results.Steps = integrator.Steps();
+  const auto statistics = integrator.Statistics();
+  results.Steps = statistics.Steps;
+  results.RhsEvaluations = statistics.RhsEvaluations;
+  results.JacobianEvaluations = statistics.JacobianEvaluations;
+  results.ErrorTestFailures = statistics.ErrorTestFailures;
+  results.NewtonFailures = statistics.NewtonFailures;
   FillYields(network, results);
   if (settings.RopSpecies) results.RateOfProduction = RateOfProduction(*settings.RopSpecies, ropTerms, quadratures, settings.RopTop);
   if (settings.Sensitivity)

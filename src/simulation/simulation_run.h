@@ -67,8 +67,9 @@ struct TSimulationResults {
   double ActiveRadicals = 0.0;
   std::optional<TRateOfProduction> RateOfProduction;
   std::optional<TSensitivityTable> Sensitivity;
-  /// Integration steps taken.
-  long Steps = 0;
+  /// Integration steps taken, evaluations of the equations and of the
+  /// Jacobian, failed error tests and failed Newton iterations.
+  long Steps = 0, RhsEvaluations = 0, JacobianEvaluations = 0, ErrorTestFailures = 0, NewtonFailures = 0;
   /// The run was stopped; the points reached are kept.
   bool Stopped = false;
   /// Sentences for the user: a balance that drifted, a stopped run.

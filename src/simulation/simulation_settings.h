@@ -42,9 +42,10 @@ struct TSimulationSettings {
   /// in position when a length ends the run); at least 2.
   int Points = 11;
   /// Relative and absolute tolerance of the integration (absolute in mol per
-  /// m^3 of inlet gas).
-  double RelativeTolerance = 1.0e-8;
-  double AbsoluteTolerance = 1.0e-14;
+  /// m^3 of inlet gas, which holds about 10 mol at cracking conditions: the
+  /// default ignores species below 1e-13 of the gas).
+  double RelativeTolerance = 1.0e-7;
+  double AbsoluteTolerance = 1.0e-12;
   /// Mole fractions of the feeds among the hydrocarbon fed, in the order of
   /// the network's feeds; empty: equal molar amounts. Normalised to 1.
   std::vector<double> FeedFractions;
