@@ -79,7 +79,8 @@ run: release
 	$(CLI) export-equations $(OUT)/$(FEED).rnw --language matlab --parts constants,rates -o $(OUT)/$(FEED).m
 	$(CLI) export-chemkin $(OUT)/$(FEED).rnw -o $(OUT)/$(FEED).inp
 	$(CLI) export-graph $(OUT)/$(FEED).rnw -o $(OUT)/$(FEED).dot --png
-	@echo "Written to $(OUT)/: $(FEED).rnw, $(FEED).json, $(FEED).pas, $(FEED).c, $(FEED).m, $(FEED).inp with $(FEED)_dictionary.txt, $(FEED).dot with pict_*.png and $(FEED).png"
+	$(CLI) simulate $(OUT)/$(FEED).rnw --reactor plug-flow --time 1 -o $(OUT)/$(FEED)_yields.csv
+	@echo "Written to $(OUT)/: $(FEED).rnw, $(FEED).json, $(FEED).pas, $(FEED).c, $(FEED).m, $(FEED).inp with $(FEED)_dictionary.txt, $(FEED).dot with pict_*.png, $(FEED).png and the plug-flow yields $(FEED)_yields.csv (with $(FEED)_yields_mol.csv)"
 
 # The desktop program, from the optimised build.
 gui: release

@@ -73,6 +73,7 @@ struct Commands {
   ExportCanteraOptions cantera;
   ExportGraphOptions graph;
   FuseOptions fuse;
+  SimulateOptions simulate;
   StructureOptions structure;
   std::optional<std::int32_t> structureId;
   PropertiesOptions properties;
@@ -206,6 +207,53 @@ void AddExportGraph(CLI::App& app, Commands& c) {
   sub->callback([&c] { c.selected = [&c](const CliStreams& s) { return RunExportGraph(c.graph, s); }; });
 }
 
+void AddSimulate(CLI::App& app, Commands& c) {
+  auto* sub = app.add_subcommand("simulate", "Simulate a network in a batch or plug-flow reactor: yields, lumps, "
+                                             "conversion, balances, rate of production and sensitivity");
+  SimulateOptions& o = c.simulate;
+  sub->add_option("NET", o.Network, "Reaction network file (.rnw)")->required();
+  sub->add_option("--reactor", o.Reactor,
+                  "batch (isothermal, constant volume) or plug-flow (isobaric fluid element, ideal gas)")
+      ->check(CLI::IsMember({"batch", "plug-flow"}))
+      ->capture_default_str();
+  auto* temperature = sub->add_option("-T,--T,--temperature", o.Temperature,
+                                      "Constant temperature [K], 200 to 3000 (default: the network's normalised "
+                                      "temperature)");
+  sub->add_option("--profile", o.Profile,
+                  "Temperature profile: CSV of position [m] and temperature [K], linear between points "
+                  "(needs --velocity)")
+      ->excludes(temperature);
+  sub->add_option("--pressure", o.Pressure, "Inlet pressure [Pa]")->check(FiniteNumber(false))->capture_default_str();
+  sub->add_option("--pressure-drop", o.PressureDrop, "Pressure lost over the length, linear [Pa] (needs --length)")
+      ->check(FiniteNumber(true));
+  sub->add_option("--steam-ratio", o.SteamRatio, "Steam dilution [kg steam / kg hydrocarbon]")
+      ->check(FiniteNumber(true))
+      ->capture_default_str();
+  auto* time = sub->add_option("--time", o.Time, "Residence time [s]");
+  sub->add_option("--length", o.Length, "Reactor length [m] (plug flow; needs --velocity)")->excludes(time);
+  sub->add_option("--velocity", o.Velocity, "Inlet gas velocity [m/s] (plug flow)");
+  sub->add_option("--points", o.Points, "Reported points, equally spaced from the inlet to the end")
+      ->capture_default_str();
+  sub->add_option("--rtol", o.RelativeTolerance, "Relative tolerance of the integration")
+      ->check(FiniteNumber(false))
+      ->capture_default_str();
+  sub->add_option("--atol", o.AbsoluteTolerance, "Absolute tolerance [mol per m3 of inlet gas]")
+      ->check(FiniteNumber(false))
+      ->capture_default_str();
+  sub->add_option("--feed-fractions", o.FeedFractions,
+                  "Mole fractions of the feeds in the network's feed order (default: equal)")
+      ->delimiter(',');
+  sub->add_option("--rop", o.Rop, "Rate of production of a species: component index, name or SMILES");
+  sub->add_option("--rop-top", o.RopTop, "Reactions listed for formation and for consumption")->capture_default_str();
+  sub->add_flag("--sensitivity", o.Sensitivity,
+                "Sensitivity of the lumps to the global kinetic parameters (CVODES forward sensitivities)");
+  sub->add_option("-o,--output", o.Output,
+                  "Yields table (CSV); <stem>_mol.csv, <stem>_rop.csv and <stem>_sensitivity.csv go beside it");
+  sub->add_flag("--json", o.Json, "Write the results as JSON to stdout (the summary goes to stderr)");
+  AddMechanismOptions(*sub, o.ActiveRadicals, o.KineticParameterFile);
+  sub->callback([&c] { c.selected = [&c](const CliStreams& s) { return RunSimulate(c.simulate, s); }; });
+}
+
 void AddFuse(CLI::App& app, Commands& c) {
   auto* sub = app.add_subcommand("fuse", "Add the components and reactions of networks to another network");
   FuseOptions& o = c.fuse;
@@ -294,6 +342,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   AddExportChemkin(app, commands);
   AddExportCantera(app, commands);
   AddExportGraph(app, commands);
+  AddSimulate(app, commands);
   AddFuse(app, commands);
   AddStructure(app, commands);
   AddProperties(app, commands);

@@ -12,6 +12,7 @@
 #include "cli/cli_common.h"
 #include "database/equation_of_state.h"
 #include "reactions/reaction_network.h"
+#include "simulation/simulation_settings.h"
 
 namespace korvane {
 
@@ -100,6 +101,42 @@ struct ExportGraphOptions {
   bool Png = false;
 };
 int RunExportGraph(const ExportGraphOptions& options, const CliStreams& streams);
+
+struct SimulateOptions {
+  std::string Network;
+  /// "batch" or "plug-flow".
+  std::string Reactor = "plug-flow";
+  /// Constant temperature [K]; default the network's normalised temperature.
+  std::optional<double> Temperature;
+  /// CSV of position [m] and temperature [K].
+  std::optional<std::string> Profile;
+  double Pressure = TSimulationSettings{}.Pressure;
+  double PressureDrop = 0.0;
+  double SteamRatio = TSimulationSettings{}.SteamRatio;
+  std::optional<double> Time;
+  std::optional<double> Length;
+  std::optional<double> Velocity;
+  int Points = TSimulationSettings{}.Points;
+  double RelativeTolerance = TSimulationSettings{}.RelativeTolerance;
+  double AbsoluteTolerance = TSimulationSettings{}.AbsoluteTolerance;
+  /// cActR [mol/m3]; default the kinetic parameter set's StandardActivity.
+  std::optional<double> ActiveRadicals;
+  /// Mole fractions of the feeds, in the network's feed order.
+  std::vector<double> FeedFractions;
+  /// A component index, name or SMILES.
+  std::optional<std::string> Rop;
+  std::size_t RopTop = TSimulationSettings{}.RopTop;
+  bool Sensitivity = false;
+  /// The yields table (CSV); the mol %, rate-of-production and sensitivity
+  /// tables go beside it as <stem>_mol.csv, <stem>_rop.csv, <stem>_sensitivity.csv.
+  std::optional<std::string> Output;
+  /// The results as one JSON object to the output stream; the summary to the error stream.
+  bool Json = false;
+  std::optional<std::string> KineticParameterFile;
+};
+/// Simulates a network file's reactor and reports yields, lumps,
+/// conversion, balances and, when asked, rate of production and sensitivity.
+int RunSimulate(const SimulateOptions& options, const CliStreams& streams);
 
 struct FuseOptions {
   std::string Destination;

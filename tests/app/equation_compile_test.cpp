@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "../database/database_test_support.h"
+#include "external_tools.h"
 #include "app/equation_export.h"
 #include "molecule_builder.h"
 #include "network_checks.h"
@@ -51,17 +52,7 @@ const ButaneCase& Butane() {
   return *butane;
 }
 
-// Runs a shell command with the C locale; the status and the output and errors together.
-std::pair<int, std::string> Run(const std::string& command) {
-  std::string output;
-  std::FILE* pipe = ::popen(("LC_ALL=C " + command + " 2>&1").c_str(), "r");
-  if (pipe == nullptr) return {-1, ""};
-  char buffer[4096];
-  for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, got);
-  return {::pclose(pipe), output};
-}
-
-bool HasTool(const std::string& name) { return Run("command -v " + name).first == 0; }
+using testing::HasTool;
 
 // Shortest exact text of a double, valid in Pascal, C and Octave; C floats get "f".
 std::string Literal(double value, bool isFloat = false) {
@@ -109,7 +100,7 @@ std::string ExportAndRun(const testing::ScratchDir& dir, TExportLanguage languag
   std::ofstream(dir.file(harnessName), std::ios::binary) << harness;
   std::pair<int, std::string> ran;
   for (const std::string& command : commands) {
-    ran = Run("cd '" + dir.path().string() + "' && " + command);
+    ran = testing::RunCommand("cd '" + dir.path().string() + "' && " + command);
     EXPECT_EQ(ran.first, 0) << command << "\n" << ran.second;
   }
   return ran.second;

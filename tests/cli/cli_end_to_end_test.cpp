@@ -378,3 +378,59 @@ TEST_F(CliRun, ExportsTheNDecaneNetworkAsAChemkinMechanism) {
 
 }  // namespace
 }  // namespace korvane
+
+namespace korvane {
+namespace {
+
+TEST_F(CliRun, SimulatesAPlugFlowIntoJsonAndCsvTables) {
+  ASSERT_EQ(run({"generate", "smiles:CCCC", "-o", "butane.rnw"}).Code, 0);
+  const ToolRun ran = run({"simulate", "butane.rnw", "-T", "1100", "--time", "0.2", "--points", "4", "--rop", "C=C",
+                           "--sensitivity", "-o", "yields.csv", "--json"});
+  ASSERT_EQ(ran.Code, 0) << ran.Err;
+  const YAML::Node json = YAML::Load(ran.Out);
+  ASSERT_EQ(json["times"].size(), 4u);
+  EXPECT_DOUBLE_EQ(json["times"][3].as<double>(), 0.2);
+  double total = 0.0;
+  for (const auto& lump : json["lumps"]) total += lump.second[3].as<double>();
+  EXPECT_NEAR(total, 100.0, 1e-6);
+  EXPECT_LT(json["balance"]["C"].as<double>(), 1e-9);
+  EXPECT_GT(json["species"].size(), 10u);
+  EXPECT_EQ(json["species"][4]["wt_percent"].size(), 4u);
+  EXPECT_GT(json["conversion"].begin()->second[3].as<double>(), 0.0);
+  EXPECT_GT(json["rop"]["formation"].size(), 0u);
+  EXPECT_GT(json["sensitivity"]["parameters"].size(), 5u);
+  // The summary goes to stderr beside the JSON, and every table has a header and a row per point.
+  EXPECT_TRUE(Has(ran.Err, "C2H4")) << ran.Err;
+  for (const char* name : {"yields.csv", "yields_mol.csv"}) {
+    const std::string text = ReadText(path(name));
+    EXPECT_EQ(Count(text, "\n"), 5u) << name;
+    EXPECT_EQ(text.rfind("time_s,T_K,p_Pa,", 0), 0u) << name;
+  }
+  EXPECT_EQ(Count(ReadText(path("yields_sensitivity.csv")), "\n"), 20u);
+  EXPECT_TRUE(Has(ReadText(path("yields_rop.csv")), "formation,"));
+}
+
+TEST_F(CliRun, SimulateRefusesBadInputAndWritesNothing) {
+  ASSERT_EQ(run({"generate", "smiles:CCC", "-o", "propane.rnw"}).Code, 0);
+  std::ofstream(path("falling.csv")) << "z,T\n0,1000\n5,900\n5,950\n";
+  const std::pair<std::vector<std::string>, std::string> cases[] = {
+      {{"--time", "-1"}, "residence time"},
+      {{"--time", "0.1", "-T", "3100"}, "200 to 3000 K"},
+      {{"--time", "0.1", "--profile", "falling.csv", "--velocity", "10"}, "do not increase"},
+      {{"--time", "0.1", "--profile", "missing.csv", "--velocity", "10"}, "missing.csv"},
+      {{"--time", "0.1", "--rop", "C=CC=C"}, "no species"},
+      {{"--time", "0.1", "--length", "10"}, "--length"},
+      {{"--time", "0.1", "--reactor", "batch", "--velocity", "10"}, "batch reactor"},
+  };
+  for (const auto& [arguments, message] : cases) {
+    std::vector<std::string> command = {"simulate", "propane.rnw", "-o", "yields.csv"};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    const ToolRun ran = run(command);
+    EXPECT_NE(ran.Code, 0) << arguments[0];
+    EXPECT_TRUE(Has(ran.Err, message)) << ran.Err;
+    EXPECT_FALSE(fs::exists(path("yields.csv"))) << arguments[0];
+  }
+}
+
+}  // namespace
+}  // namespace korvane
