@@ -28,8 +28,10 @@ QLineEdit* ValueField(const QString& objectName, const QString& hint = QString()
   return field;
 }
 
+// Six significant digits: more than any of these estimates holds, and no
+// arithmetic noise ("-360000", not "-359999.999999999").
 QString EstimateText(const TResult<double>& result) {
-  return result ? NumberText(result.value()) : QString::fromLatin1(result.error().Message.c_str());
+  return result ? EstimateNumberText(result.value(), 6) : QString::fromLatin1(result.error().Message.c_str());
 }
 
 }  // namespace

@@ -24,6 +24,16 @@ QString NumberText(double value, const QLocale& locale) {
   return QString::fromStdString(FormatKinparNumber(value, separator));
 }
 
+QString EstimateNumberText(double value, int digits, const QLocale& locale) {
+  if (value == 0.0 || !std::isfinite(value) || digits <= 0) return NumberText(value, locale);
+  // The scale of the last kept digit; a power of ten divides exactly enough
+  // here, as the text is written with at most 15 digits afterwards.
+  const int exponent = static_cast<int>(std::floor(std::log10(std::abs(value)))) - digits + 1;
+  const double scale = std::pow(10.0, -exponent);
+  const double rounded = exponent < 0 ? std::round(value * scale) / scale : std::round(value / std::pow(10.0, exponent)) * std::pow(10.0, exponent);
+  return NumberText(rounded, locale);
+}
+
 std::optional<double> ReadNumber(const QString& text) {
   const std::optional<double> value = ParseKinparNumber(text.toStdString());
   if (!value || !std::isfinite(*value)) return std::nullopt;

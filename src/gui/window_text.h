@@ -18,6 +18,11 @@ std::optional<int> ListPosition(QStringView line);
 /// exponents as "1E14").
 QString NumberText(double value, const QLocale& locale = QLocale());
 
+/// The value rounded to `digits` significant digits, then written as
+/// NumberText writes it: for estimates, whose last digits are only the noise
+/// of their arithmetic ("-360000", not "-359999.999999999").
+QString EstimateNumberText(double value, int digits, const QLocale& locale = QLocale());
+
 /// A finite number written with either decimal separator, whatever the
 /// locale, so the default texts ("0,01", "298,15") read everywhere; nothing
 /// for any other text.

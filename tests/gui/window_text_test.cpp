@@ -35,5 +35,17 @@ TEST(WindowText, NumbersShowTheLocaleSeparatorAndReadWithEither) {
     EXPECT_FALSE(ReadNumber(QString::fromLatin1(bad))) << bad;
 }
 
+// Estimates keep six significant digits: the noise of their arithmetic goes.
+TEST(WindowText, EstimatesShowTheDigitsTheyHave) {
+  const QLocale english(QLocale::English, QLocale::UnitedStates);
+  const struct {
+    double value;
+    const char* text;
+  } cases[] = {{-359999.999999999, "-360000"}, {341.8812345, "341.881"}, {3.66666666e-4, "0.000366667"},
+               {4.9999995e6, "5000000"}, {0.0, "0"}, {-0.25, "-0.25"}};
+  for (const auto& c : cases) EXPECT_EQ(EstimateNumberText(c.value, 6, english), c.text) << c.value;
+  EXPECT_EQ(EstimateNumberText(-123456.7, 6, QLocale(QLocale::German, QLocale::Germany)), "-123457");
+}
+
 }  // namespace
 }  // namespace korvane::gui
