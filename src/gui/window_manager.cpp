@@ -380,6 +380,10 @@ void TGen_Wind_Manager::newWindow() {
         m_context.Dialogs.input(QStringLiteral("Enter window name"), QStringLiteral("Window name"), name);
     if (!answer) return;
     name = *answer;
+    if (const auto problem = WindowNameProblem(name)) {
+      m_context.Dialogs.message(QStringLiteral("WARNING"), *problem);
+      continue;
+    }
     const bool taken = std::any_of(m_windows.begin(), m_windows.end(),
                                    [&name](const auto& window) { return window->name() == name; });
     if (!taken) break;
@@ -435,10 +439,17 @@ void TGen_Wind_Manager::openNetworkFile(const QString& chosen, bool askName) {
     break;
   }
   const QString proposal = QStringLiteral("RN_Window #%1").arg(m_windows.size());
-  const QString name =
-      askName ? m_context.Dialogs.input(QStringLiteral("Enter window name"), QStringLiteral("Window name"), proposal)
-                    .value_or(proposal)
-              : QFileInfo(fileName).completeBaseName();
+  QString name = askName ? proposal : QFileInfo(fileName).completeBaseName();
+  // A name typed empty or too long is asked again; cancelling keeps the
+  // proposal.
+  while (askName) {
+    name = m_context.Dialogs.input(QStringLiteral("Enter window name"), QStringLiteral("Window name"), name)
+               .value_or(proposal);
+    const auto problem = WindowNameProblem(name);
+    if (!problem) break;
+    m_context.Dialogs.message(QStringLiteral("WARNING"), *problem);
+  }
+  if (WindowNameProblem(name)) name = proposal;  // a file named by blanks alone
 
   m_loader->load({fileName, name, askName});
 }

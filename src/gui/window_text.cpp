@@ -34,6 +34,15 @@ QString EstimateNumberText(double value, int digits, const QLocale& locale) {
   return NumberText(rounded, locale);
 }
 
+std::optional<QString> WindowNameProblem(const QString& name) {
+  if (name.trimmed().isEmpty()) return QStringLiteral("The window name must not be empty.");
+  const qsizetype bytes = name.toUtf8().size();
+  if (bytes > 255)
+    return QStringLiteral("The window name is %1 bytes long; at most 255 bytes are kept. Choose a shorter name.")
+        .arg(bytes);
+  return std::nullopt;
+}
+
 std::optional<double> ReadNumber(const QString& text) {
   const std::optional<double> value = ParseKinparNumber(text.toStdString());
   if (!value || !std::isfinite(*value)) return std::nullopt;

@@ -23,6 +23,11 @@ QString NumberText(double value, const QLocale& locale = QLocale());
 /// of their arithmetic ("-360000", not "-359999.999999999").
 QString EstimateNumberText(double value, int digits, const QLocale& locale = QLocale());
 
+/// What is wrong with a network window's name as typed: empty (or blanks
+/// only), or longer than the 255 bytes a network file keeps; nothing when it
+/// will do.
+std::optional<QString> WindowNameProblem(const QString& name);
+
 /// A finite number written with either decimal separator, whatever the
 /// locale, so the default texts ("0,01", "298,15") read everywhere; nothing
 /// for any other text.

@@ -88,7 +88,9 @@ TEST_F(WindowManager, NewProposesTheNextNumberAndRefusesATakenName) {
   expectWindowName(QStringLiteral("RN_Window #2"), QStringLiteral("abc"));
   dialogs.expectMessage(QStringLiteral("WARNING"),
                         QStringLiteral("Window named \"abc\" already exists. Choose another name."));
-  expectWindowName(QStringLiteral("abc"), std::nullopt);
+  expectWindowName(QStringLiteral("abc"), QString());
+  dialogs.expectMessage(QStringLiteral("WARNING"), QStringLiteral("The window name must not be empty."));
+  expectWindowName(QString(), std::nullopt);
   manager->newWindow();
   EXPECT_EQ(Lines(*manager->windowList()), (QStringList{"[ 0 ] - abc", "[ 1 ] - ABC"}));
   EXPECT_EQ(manager->window(1)->windowTitle(), "Reaction Network Window: ABC[*]");

@@ -35,6 +35,16 @@ TEST(WindowText, NumbersShowTheLocaleSeparatorAndReadWithEither) {
     EXPECT_FALSE(ReadNumber(QString::fromLatin1(bad))) << bad;
 }
 
+TEST(WindowText, WindowNamesAreNeitherEmptyNorLongerThan255Bytes) {
+  EXPECT_EQ(WindowNameProblem(QString()), "The window name must not be empty.");
+  EXPECT_EQ(WindowNameProblem(QStringLiteral("  \t")), "The window name must not be empty.");
+  EXPECT_FALSE(WindowNameProblem(QString(255, QLatin1Char('a'))));
+  // Bytes, not characters: 128 two-byte letters are 256 bytes.
+  EXPECT_FALSE(WindowNameProblem(QString(127, QChar(0x00E9))));
+  EXPECT_EQ(WindowNameProblem(QString(128, QChar(0x00E9))),
+            "The window name is 256 bytes long; at most 255 bytes are kept. Choose a shorter name.");
+}
+
 // Estimates keep six significant digits: the noise of their arithmetic goes.
 TEST(WindowText, EstimatesShowTheDigitsTheyHave) {
   const QLocale english(QLocale::English, QLocale::UnitedStates);
