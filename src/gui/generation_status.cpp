@@ -34,4 +34,19 @@ QString RunEndMessage(const TGenerationOutcome& outcome) {
       .arg(QString::fromStdString(outcome.Message));
 }
 
+QString RunEndCaption(const QString& windowName) {
+  return QStringLiteral("Reaction network \"%1\"").arg(windowName);
+}
+
+QString RunStatusText(const TGenerationOutcome& outcome) {
+  switch (outcome.End) {
+    case TGenerationEnd::Completed: return QStringLiteral("Completed");
+    case TGenerationEnd::Stopped: return QStringLiteral("Stopped");
+    case TGenerationEnd::ComponentLimitReached:
+    case TGenerationEnd::MemoryLimitReached: return QStringLiteral("Stopped at a limit");
+    case TGenerationEnd::Failed: break;
+  }
+  return QStringLiteral("Failed");
+}
+
 }  // namespace korvane::gui

@@ -17,4 +17,12 @@ int ProgressPosition(std::int32_t current, std::int32_t last);
 /// and that the network holds what was made until then.
 QString RunEndMessage(const TGenerationOutcome& outcome);
 
+/// The caption of that message, naming the network window ("Reaction network
+/// \"hexane\""), never one of the captions that carry an icon.
+QString RunEndCaption(const QString& windowName);
+
+/// The "Status:" line once a run has ended: "Completed", "Stopped",
+/// "Stopped at a limit" or "Failed".
+QString RunStatusText(const TGenerationOutcome& outcome);
+
 }  // namespace korvane::gui

@@ -383,7 +383,8 @@ void TReact_Net_Wind::generate() {
   m_progress->setValue(0);
   m_thread = std::make_unique<TGenVlakno>(std::move(lease.value()), m_context.AfterGeneratedComponent);
   m_thread->start();
-  setGeneratorStatus(QStringLiteral("Ready..."), kGreen);
+  // Both status lines say the run is on until it ends.
+  SetColouredText(m_status, QStringLiteral("In progress..."), kRed);
   updateControls();
   emit generatingChanged(true);
   emit busyChanged(true);
@@ -393,16 +394,18 @@ void TReact_Net_Wind::stopGeneration() {
   if (m_thread && !m_thread->RunFinished()) {
     m_thread->requestStop();
     m_stop->setEnabled(false);
+    // Seen at once: no further component is processed; the network is
+    // then closed by recombination before the run ends.
+    setGeneratorStatus(QStringLiteral("Stopping..."), kRed);
+    SetColouredText(m_status, QStringLiteral("Stopping..."), kRed);
   }
 }
 
 void TReact_Net_Wind::poll() {
   if (!m_thread) {
-    SetColouredText(m_status, QStringLiteral("N/A"), kBlue);
     m_pollTimer->stop();
     return;
   }
-  SetColouredText(m_status, QStringLiteral("In progress..."), kRed);
   // The finished mark is read before the counters, so the last poll of a run
   // shows their final values.
   const bool finished = m_thread->RunFinished();
@@ -418,11 +421,16 @@ void TReact_Net_Wind::poll() {
   const TGenerationOutcome outcome = m_thread->Outcome();
   m_thread->wait();
   m_thread.reset();  // releases the lease
+  m_pollTimer->stop();
+  setGeneratorStatus(QStringLiteral("Ready..."), kGreen);
+  SetColouredText(m_status, RunStatusText(outcome), outcome.End == TGenerationEnd::Completed ? kGreen : kRed);
   updateControls();
   emit generatingChanged(false);
   emit busyChanged(false);
   notifyNetworkEdited();
-  m_context.Dialogs.message(QString(), RunEndMessage(outcome));
+  // The box's title names the network: with several windows running, the
+  // user knows which run ended.
+  m_context.Dialogs.message(RunEndCaption(name()), RunEndMessage(outcome));
 }
 
 bool TReact_Net_Wind::startTask(const QString& command, bool cancellable, TBackgroundTask::Work work,

@@ -110,7 +110,8 @@ TEST_F(DesktopScenario, FromADatabaseFeedToFusedNetworksAndSavedParameters) {
   first.findChild<QLineEdit*>(QStringLiteral("temperature"))->setText(QStringLiteral("1100"));
   Press(first, "Apply changes");
   EXPECT_EQ(first.network().GetPreferences().NormTemperature, 1100.0);
-  dialogs.expectMessage(QString(), QStringLiteral("Generation succesfully completed."));
+  dialogs.expectMessage(QStringLiteral("Reaction network \"hexane and propene\""),
+                        QStringLiteral("Generation succesfully completed."));
   Press(first, "Generate all reactions now");
   ASSERT_TRUE(dialogs.waitUntilFinished());
   ASSERT_TRUE(QTest::qWaitFor([&] { return !first.isGenerating(); }, 5000));

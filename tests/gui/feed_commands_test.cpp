@@ -38,7 +38,7 @@ TEST_F(FeedCommands, PropaneFromTheSampleDatabaseGivesTheBatchToolsNetwork) {
   ClickButton(window, QStringLiteral("Add from DBase"));
   ASSERT_EQ(window.network().ComponentCount(), 5u);
 
-  dialogs.expectMessage(QString(), QStringLiteral("Generation succesfully completed."));
+  dialogs.expectMessage(QStringLiteral("Reaction network \"feeds\""), QStringLiteral("Generation succesfully completed."));
   window.generate();
   ASSERT_TRUE(dialogs.waitUntilFinished());
   ASSERT_TRUE(QTest::qWaitFor([&] { return !window.isGenerating(); }, 5000));

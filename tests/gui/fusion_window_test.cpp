@@ -62,7 +62,7 @@ TEST_F(Fusion, ListsTheOtherWindowsAndRefusesASourceThatIsGenerating) {
   testing::ClickButton(destination, QStringLiteral("Add sub- (reaction network)"));
   EXPECT_TRUE(dialogs.finished());
   EXPECT_EQ(destination.network().ComponentCount(), components);
-  dialogs.expectMessageContaining(QString(), QStringLiteral("Generation was stopped."));
+  dialogs.expectMessageContaining(QStringLiteral("Reaction network \"b\""), QStringLiteral("Generation was stopped."));
   source.stopGeneration();
   ASSERT_TRUE(dialogs.waitUntilFinished());
 }

@@ -26,7 +26,13 @@ TEST(GenerationStatus, ALimitsEndMessageSaysWhichLimitStoppedTheRun) {
            QStringLiteral(" Raise \"Memory limit (MiB):\" on the preferences page, up to the physical memory, to "
                           "let a run go further.")},
   };
-  for (const auto& [outcome, message] : cases) EXPECT_EQ(RunEndMessage(outcome), message);
+  for (const auto& [outcome, message] : cases) {
+    EXPECT_EQ(RunEndMessage(outcome), message);
+    EXPECT_EQ(RunStatusText(outcome), "Stopped at a limit");
+  }
+  EXPECT_EQ(RunStatusText({TGenerationEnd::Completed, ""}), "Completed");
+  EXPECT_EQ(RunStatusText({TGenerationEnd::Stopped, ""}), "Stopped");
+  EXPECT_EQ(RunEndCaption(QStringLiteral("error")), "Reaction network \"error\"");
 }
 
 }  // namespace

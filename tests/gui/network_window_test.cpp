@@ -118,7 +118,8 @@ TEST_F(NetworkWindow, GenerateAppliesTheFieldsFirst) {
   setField(*window, "temperature", "900");
   window->findChild<QSpinBox*>(QStringLiteral("memoryLimit"))->setValue(1);
   dialogs.expectMessageContaining(
-      QString(), QStringLiteral(" MiB passed its limit of 1 MiB. The network is incomplete: it holds the components "
+      QStringLiteral("Reaction network \"test\""),
+      QStringLiteral(" MiB passed its limit of 1 MiB. The network is incomplete: it holds the components "
                                 "processed so far, closed by recombination. Raise \"Memory limit (MiB):\" on the "
                                 "preferences page, up to the physical memory, to let a run go further."));
   window->generate();
@@ -136,11 +137,13 @@ TEST_F(NetworkWindow, GenerationRunsOnItsThreadAndThePollReportsTheEnd) {
   testing::AddFeed(window->network(), testing::LinearAlkane(6));
 
   dialogs.expectMessage(QStringLiteral("WARNING"), kGenerating)
-      .expectMessage(QString(), QStringLiteral("Generation succesfully completed."));
+      .expectMessage(QStringLiteral("Reaction network \"test\""), QStringLiteral("Generation succesfully completed."));
   window->generate();
   EXPECT_TRUE(window->isGenerating());
   EXPECT_FALSE(window->componentsPage()->isEnabled());
-  EXPECT_EQ(FieldText(*window, "generatorStatus"), "Ready...");
+  // Both status lines say the run is on.
+  EXPECT_EQ(FieldText(*window, "generatorStatus"), "In progress...");
+  EXPECT_EQ(FieldText(*window, "status"), "In progress...");
   EXPECT_EQ(window->networkForCommand(), nullptr);
   ASSERT_TRUE(dialogs.waitUntilFinished());
 
@@ -150,7 +153,8 @@ TEST_F(NetworkWindow, GenerationRunsOnItsThreadAndThePollReportsTheEnd) {
   EXPECT_EQ(FieldText(*window, "actualComponent"),
             QStringLiteral("%1 / %1").arg(network.ProgressLast.load()));
   EXPECT_EQ(window->findChild<QProgressBar*>(QStringLiteral("progress"))->value(), 1000);
-  EXPECT_EQ(FieldText(*window, "status"), "In progress...");
+  EXPECT_EQ(FieldText(*window, "status"), "Completed");
+  EXPECT_EQ(FieldText(*window, "generatorStatus"), "Ready...");
   EXPECT_TRUE(Captioned(*window, QStringLiteral("Save reaction network to file"))->isEnabled());
   EXPECT_TRUE(window->componentsPage()->isEnabled());
   // A finished run is a change of the network: the title says so.
@@ -160,9 +164,10 @@ TEST_F(NetworkWindow, GenerationRunsOnItsThreadAndThePollReportsTheEnd) {
 
   auto* timer = window->findChild<QTimer*>(QStringLiteral("pollTimer"));
   ASSERT_TRUE(QTest::qWaitFor([&] { return !timer->isActive(); }, 2000));
+  // The result stays said once the poll has stopped.
   auto* status = window->findChild<QLabel*>(QStringLiteral("status"));
-  EXPECT_EQ(status->text(), "N/A");
-  EXPECT_EQ(status->palette().color(QPalette::WindowText), QColor(Qt::blue));
+  EXPECT_EQ(status->text(), "Completed");
+  EXPECT_EQ(status->palette().color(QPalette::WindowText), QColor(Qt::darkGreen));
 }
 
 // A run can be stopped; meanwhile every command on the network is refused,
@@ -189,10 +194,18 @@ TEST_F(NetworkWindow, StopEndsAHexadecaneRunWithAConsistentNetwork) {
   manager->ereaseSelected();
   EXPECT_EQ(manager->windowCount(), 1u);
 
-  dialogs.expectMessageContaining(QString(), QStringLiteral("Generation was stopped."));
+  dialogs.expectMessageContaining(QStringLiteral("Reaction network \"hexadecane\""),
+                                  QStringLiteral("Generation was stopped."));
   window.stopGeneration();
+  // The click is seen at once, and no component after the one held is
+  // processed: the run closes the network and ends.
+  EXPECT_EQ(FieldText(window, "generatorStatus"), "Stopping...");
+  EXPECT_EQ(FieldText(window, "status"), "Stopping...");
+  const std::int32_t heldAt = window.network().ProgressCurrent.load();
   gate.release();
   ASSERT_TRUE(dialogs.waitUntilFinished(10000));
+  EXPECT_LE(window.network().ProgressCurrent.load(), heldAt + 1);
+  EXPECT_EQ(FieldText(window, "status"), "Stopped");
   EXPECT_LT(window.network().ComponentCount(), 9720u);
   EXPECT_EQ(testing::CheckNetwork(window.network()), "");
 
