@@ -140,11 +140,13 @@ QWidget* TReact_Net_Wind::buildPreferencePage() {
 
   auto* preferences = new QGroupBox(QStringLiteral("  Main preferences  "));
   auto* form = new QFormLayout(preferences);
-  m_temperature = NumberField(QStringLiteral("1050"));
-  m_eBeta = NumberField(QStringLiteral("200"));
-  m_eHTransfer = NumberField(QStringLiteral("300"));
-  m_eAllyl = NumberField(QStringLiteral("200"));
-  m_minSelectivity = NumberField(QStringLiteral("0,01"));
+  // The defaults in the user's number format, as showPreferences writes a
+  // loaded network's values (either separator reads).
+  m_temperature = NumberField(NumberText(1050));
+  m_eBeta = NumberField(NumberText(200));
+  m_eHTransfer = NumberField(NumberText(300));
+  m_eAllyl = NumberField(NumberText(200));
+  m_minSelectivity = NumberField(NumberText(0.01));
   // Object names let tests and accessibility tools find the fields.
   m_temperature->setObjectName(QStringLiteral("temperature"));
   m_eBeta->setObjectName(QStringLiteral("eBeta"));

@@ -59,8 +59,9 @@ SelectivityStudyPage::SelectivityStudyPage(TReaction_Detail& detail) : m_detail(
   side->addWidget(new QLabel(QStringLiteral("Estimate partial selectivity at ")));
   side->addWidget(new QLabel(QStringLiteral("temperature (K) inteval:")));
   auto* interval = new QFormLayout;
-  // "298,15" as the program has always shown it; either separator reads.
-  m_from = new QLineEdit(QStringLiteral("298,15"));
+  // In the user's number format, as every other number; either separator
+  // reads.
+  m_from = new QLineEdit(NumberText(298.15));
   m_to = new QLineEdit(QStringLiteral("1050"));
   m_from->setObjectName(QStringLiteral("from"));
   m_to->setObjectName(QStringLiteral("to"));

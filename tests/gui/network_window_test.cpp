@@ -22,6 +22,7 @@
 #include "database/mol_structure_file.h"
 #include "gui/components_page.h"
 #include "gate.h"
+#include "gui/window_text.h"
 #include "gui_fixture.h"
 #include "gui_test_support.h"
 #include "hexane_window.h"
@@ -130,6 +131,19 @@ TEST_F(NetworkWindow, GenerateAppliesTheFieldsFirst) {
   EXPECT_EQ(window->network().ReactionCount(), 0u);
   testing::TriggerAction(*window, QStringLiteral("Undo Apply changes"));
   EXPECT_EQ(window->network().GetPreferences().NormTemperature, 1050.0);
+}
+
+// The preference fields show the user's number format from the start, as
+// they do once a network's values are shown (after a load).
+TEST_F(NetworkWindow, PreferenceFieldsKeepTheUsersNumberFormat) {
+  for (const QLocale& locale :
+       {QLocale(QLocale::German, QLocale::Germany), QLocale(QLocale::English, QLocale::UnitedStates)}) {
+    QLocale::setDefault(locale);
+    auto window = makeWindow();
+    EXPECT_EQ(FieldText(*window, "minSelectivity"), NumberText(0.01, locale));
+    window->showPreferences();
+    EXPECT_EQ(FieldText(*window, "minSelectivity"), NumberText(0.01, locale));
+  }
 }
 
 TEST_F(NetworkWindow, GenerationRunsOnItsThreadAndThePollReportsTheEnd) {

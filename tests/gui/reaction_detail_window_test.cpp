@@ -92,7 +92,8 @@ TEST_F(ReactionDetailWindow, StudyOfAReactantConsumedByTheReactionAloneIsOneEver
   SelectivityStudyPage& study =
       openStudy(reactionWhere(kRecombination, [](const TMolecule& m) { return m.AtomCount() == 4; }));
   ASSERT_EQ(study.reactions()->model()->rowCount(), 1);
-  EXPECT_EQ(study.from()->text() + QStringLiteral(" to ") + study.to()->text(), "298,15 to 1050");
+  // The user's number format (the tests run in English).
+  EXPECT_EQ(study.from()->text() + QStringLiteral(" to ") + study.to()->text(), "298.15 to 1050");
   study.calculate();
   const QList<QPointF> points = study.series()->points();
   ASSERT_EQ(points.size(), 251);
