@@ -7,6 +7,7 @@
 
 #include "database/bundled_database.h"
 #include "gui/window_manager.h"
+#include "gui/window_placement.h"
 
 namespace korvane::gui {
 
@@ -14,6 +15,9 @@ int RunKorvane(QApplication& application) {
   QApplication::setApplicationName(QStringLiteral("korvane"));
   QApplication::setApplicationDisplayName(QString::fromLatin1(kApplicationTitle));
   QtDialogSeam dialogs;
+  // Every window fits its screen, with scroll bars where its content needs
+  // more room (a small screen, or a large scale factor).
+  application.installEventFilter(NewScreenFitFilter(&application));
   const std::filesystem::path bundled =
       BundledDatabasePath(QApplication::applicationFilePath().toStdString());
   // The user's settings; recovery copies in the program's data folder.
