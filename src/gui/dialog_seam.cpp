@@ -21,50 +21,83 @@ QMessageBox::Icon IconFor(const QString& caption) {
   return QMessageBox::NoIcon;
 }
 
-// Boxes belong to the window the user works in, so focus returns there.
-// Right after a modal window closes no window is active yet: the box then
-// belongs to the window that opened the modal one.
-QWidget* Owner(QWidget* returnTo, QWidget* fallback) {
-  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
-  if (QWidget* active = QApplication::activeWindow()) return active;
-  return returnTo ? returnTo : fallback;
-}
-
 QString TitleFor(const QString& caption) {
   return caption.isEmpty() ? QApplication::applicationDisplayName() : caption;
 }
 
+// Windows that are the seam's own boxes and dialogs, not windows a box
+// should return to.
+bool IsBox(const QWidget* window) {
+  return qobject_cast<const QMessageBox*>(window) || qobject_cast<const QInputDialog*>(window) ||
+         qobject_cast<const QFileDialog*>(window);
+}
+
 }  // namespace
 
+QtDialogSeam::QtDialogSeam(QWidget* parent) : m_parent(parent) {
+  if (auto* application = qobject_cast<QApplication*>(QCoreApplication::instance()))
+    m_focusTracking = QObject::connect(application, &QApplication::focusChanged, [this](QWidget*, QWidget* now) {
+      QWidget* window = now ? now->window() : nullptr;
+      if (window && !IsBox(window)) m_lastActive = window;
+    });
+}
+
+QtDialogSeam::~QtDialogSeam() { QObject::disconnect(m_focusTracking); }
+
+// Boxes belong to the window the user works in, so focus returns there.
+// Right after a modal window or a file dialog closes no window is active yet:
+// the box then belongs to the window last active, or to the one that opened
+// the modal window.
+QWidget* QtDialogSeam::owner() const {
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+  if (QWidget* active = QApplication::activeWindow(); active && !IsBox(active)) return active;
+  if (m_lastActive && m_lastActive->isVisible()) return m_lastActive;
+  return m_returnTo ? m_returnTo.data() : m_parent;
+}
+
+void QtDialogSeam::returnTo(QWidget* window) {
+  if (!window || !window->isVisible()) return;
+  window->raise();
+  window->activateWindow();
+}
+
 void QtDialogSeam::message(const QString& caption, const QString& text) {
-  QMessageBox box(IconFor(caption), TitleFor(caption), text, QMessageBox::Ok, Owner(m_returnTo, m_parent));
+  QPointer<QWidget> asking = owner();
+  QMessageBox box(IconFor(caption), TitleFor(caption), text, QMessageBox::Ok, asking);
   box.exec();
+  returnTo(asking);
 }
 
 bool QtDialogSeam::ask(const QString& caption, const QString& text) {
   const QMessageBox::Icon icon = caption.isEmpty() ? QMessageBox::Question : IconFor(caption);
-  QMessageBox box(icon, TitleFor(caption), text, QMessageBox::Yes | QMessageBox::No, Owner(m_returnTo, m_parent));
+  QPointer<QWidget> asking = owner();
+  QMessageBox box(icon, TitleFor(caption), text, QMessageBox::Yes | QMessageBox::No, asking);
   box.setDefaultButton(QMessageBox::Yes);
   box.setEscapeButton(QMessageBox::No);
-  return box.exec() == QMessageBox::Yes;
+  const bool yes = box.exec() == QMessageBox::Yes;
+  returnTo(asking);
+  return yes;
 }
 
 int QtDialogSeam::choose(const QString& caption, const QString& text, const QStringList& buttons, int defaultButton,
                          int escapeButton) {
   const QMessageBox::Icon icon = caption.isEmpty() ? QMessageBox::Question : IconFor(caption);
-  QMessageBox box(icon, TitleFor(caption), text, QMessageBox::NoButton, Owner(m_returnTo, m_parent));
+  QPointer<QWidget> asking = owner();
+  QMessageBox box(icon, TitleFor(caption), text, QMessageBox::NoButton, asking);
   std::vector<QPushButton*> pushed;
   for (qsizetype i = 0; i < buttons.size(); ++i)
     pushed.push_back(box.addButton(buttons[i], i == escapeButton ? QMessageBox::RejectRole : QMessageBox::AcceptRole));
   if (defaultButton >= 0 && defaultButton < std::ssize(pushed)) box.setDefaultButton(pushed[defaultButton]);
   if (escapeButton >= 0 && escapeButton < std::ssize(pushed)) box.setEscapeButton(pushed[escapeButton]);
   box.exec();
+  returnTo(asking);
   const auto clicked = std::find(pushed.begin(), pushed.end(), box.clickedButton());
   return clicked == pushed.end() ? escapeButton : static_cast<int>(clicked - pushed.begin());
 }
 
 std::optional<QString> QtDialogSeam::input(const QString& caption, const QString& prompt, const QString& initial) {
-  QInputDialog box(Owner(m_returnTo, m_parent));
+  QPointer<QWidget> asking = owner();
+  QInputDialog box(asking);
   box.setWindowTitle(TitleFor(caption));
   box.setLabelText(prompt);
   box.setTextValue(initial);
@@ -72,39 +105,49 @@ std::optional<QString> QtDialogSeam::input(const QString& caption, const QString
   // The layout sizes the box to its contents: a wide field keeps it wide
   // also when the prompt is empty.
   if (auto* field = box.findChild<QLineEdit*>()) field->setMinimumWidth(400);
-  if (box.exec() != QDialog::Accepted) return std::nullopt;
+  const bool accepted = box.exec() == QDialog::Accepted;
+  returnTo(asking);
+  if (!accepted) return std::nullopt;
   return box.textValue();
 }
 
 std::optional<QString> QtDialogSeam::openFile(const QString& filter, const QString& directory) {
-  const QString name = QFileDialog::getOpenFileName(Owner(m_returnTo, m_parent), QString(), directory, QtFileFilter(filter));
+  QPointer<QWidget> asking = owner();
+  const QString name = QFileDialog::getOpenFileName(asking, QString(), directory, QtFileFilter(filter));
+  returnTo(asking);
   if (name.isEmpty()) return std::nullopt;
   return name;
 }
 
 std::optional<QString> QtDialogSeam::chooseFile(const QString& filter, const QString& directory) {
-  QFileDialog dialog(Owner(m_returnTo, m_parent), QString(), directory, QtFileFilter(filter));
+  QPointer<QWidget> asking = owner();
+  QFileDialog dialog(asking, QString(), directory, QtFileFilter(filter));
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::AnyFile);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  const bool accepted = dialog.exec() == QDialog::Accepted;
+  returnTo(asking);
+  if (!accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().constFirst();
 }
 
 std::optional<QString> QtDialogSeam::saveFile(const QString& filter, const QString& directory,
                                               bool confirmOverwrite) {
-  QFileDialog dialog(Owner(m_returnTo, m_parent), QString(), directory, QtFileFilter(filter));
+  QPointer<QWidget> asking = owner();
+  QFileDialog dialog(asking, QString(), directory, QtFileFilter(filter));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix(DefaultSuffix(filter));
   dialog.setOption(QFileDialog::DontConfirmOverwrite, !confirmOverwrite);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  const bool accepted = dialog.exec() == QDialog::Accepted;
+  returnTo(asking);
+  if (!accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().first();
 }
 
 int QtDialogSeam::exec(QDialog& window) {
-  QPointer<QWidget> opener = Owner(m_returnTo, m_parent);
+  QPointer<QWidget> opener = owner();
   const int result = window.exec();
   m_returnTo = opener;
-  if (opener) opener->activateWindow();
+  returnTo(opener);
   return result;
 }
 

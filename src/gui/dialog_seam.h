@@ -4,6 +4,7 @@
 /// another. Windows never open a modal box themselves, so tests can answer
 /// every question from a script and check its caption and text exactly.
 
+#include <QMetaObject>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
@@ -45,11 +46,15 @@ class DialogSeam {
   virtual int exec(QDialog& window) = 0;
 };
 
-/// The seam on Qt's own boxes (QMessageBox, QInputDialog, QFileDialog).
+/// The seam on Qt's own boxes (QMessageBox, QInputDialog, QFileDialog). A
+/// box opens over the window the user works in (the active one, or the one
+/// last active when none is, as right after a file dialog or between two
+/// boxes) and that window is in front again once the box closes.
 class QtDialogSeam : public DialogSeam {
  public:
-  /// Boxes are centred over `parent` when it is given.
-  explicit QtDialogSeam(QWidget* parent = nullptr) : m_parent(parent) {}
+  /// `parent` is the window of last resort, before any window was active.
+  explicit QtDialogSeam(QWidget* parent = nullptr);
+  ~QtDialogSeam() override;
   void setParent(QWidget* parent) { m_parent = parent; }
 
   void message(const QString& caption, const QString& text) override;
@@ -63,9 +68,18 @@ class QtDialogSeam : public DialogSeam {
   int exec(QDialog& window) override;
 
  private:
+  /// The window a box belongs to now.
+  QWidget* owner() const;
+  /// Brings the window that asked back in front.
+  static void returnTo(QWidget* window);
+
   QWidget* m_parent;
   /// The window that opened the last modal window.
   QPointer<QWidget> m_returnTo;
+  /// The last active window of the program other than a box or dialog of
+  /// this seam.
+  QPointer<QWidget> m_lastActive;
+  QMetaObject::Connection m_focusTracking;
 };
 
 /// Qt's form of a "Description|*.ext|Other|*.x;*.y" filter:

@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+
 namespace korvane::gui {
 namespace {
 
@@ -24,6 +30,42 @@ TEST(DialogSeam, FiltersTakeQtsFormAndGiveTheSaveExtension) {
     EXPECT_EQ(QtFileFilter(QString::fromLatin1(c.filter)), c.qt) << c.filter;
     EXPECT_EQ(DefaultSuffix(QString::fromLatin1(c.filter)), c.suffix) << c.filter;
   }
+}
+
+// Qt's boxes open over the window the user works in and leave it in front:
+// the active one, or the one last active when the focus has gone (as after
+// a file dialog), never the program's main window by default.
+TEST(DialogSeam, BoxesOpenOverTheAskingWindowAndLeaveItInFront) {
+  QWidget main, network;
+  main.setWindowTitle(QStringLiteral("main"));
+  network.setWindowTitle(QStringLiteral("network"));
+  main.show();
+  network.show();
+  QtDialogSeam seam(&main);
+  QApplication::setActiveWindow(&network);
+  network.setFocus();
+  QApplication::processEvents();
+
+  auto answerNextBox = [](QWidget** parent) {
+    QTimer::singleShot(0, [parent] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      *parent = box->parentWidget();
+      box->accept();
+    });
+  };
+  QWidget* parent = nullptr;
+  answerNextBox(&parent);
+  seam.message(QString(), QStringLiteral("Saved."));
+  EXPECT_EQ(parent, &network);
+  EXPECT_TRUE(QTest::qWaitForWindowActive(&network, 1000));
+
+  QApplication::setActiveWindow(nullptr);  // no window active for a moment
+  parent = nullptr;
+  answerNextBox(&parent);
+  seam.message(QStringLiteral("ERROR"), QStringLiteral("Failed."));
+  EXPECT_EQ(parent, &network);
+  EXPECT_TRUE(QTest::qWaitForWindowActive(&network, 1000));
 }
 
 }  // namespace
