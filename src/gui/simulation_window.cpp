@@ -699,7 +699,8 @@ void TSimulationWindow::redrawSensitivityChart() {
   auto* set = new QBarSet(m_sensitivityLump->currentText());
   QStringList categories;
   double largest = 0.0;
-  for (std::size_t p = 0; p < values.size(); ++p) {
+  // Horizontal bars stack from the bottom: the first parameter goes last, to the top.
+  for (std::size_t p = values.size(); p-- > 0;) {
     set->append(values[p]);
     categories << m_sensitivity.Header.value(static_cast<qsizetype>(p + 1));
     largest = std::max(largest, std::abs(values[p]));
