@@ -28,6 +28,7 @@
 #include "gui/manual_reaction_commands.h"
 #include "gui/network_commands.h"
 #include "gui/reactions_page.h"
+#include "gui/simulation_window.h"
 #include "gui/task_strip.h"
 #include "gui/window_text.h"
 #include "gui/dropped_files.h"
@@ -79,6 +80,7 @@ TReact_Net_Wind::~TReact_Net_Wind() {
   // The threads' destructors ask their work to stop and wait, so the
   // network outlives every step of it.
   m_thread.reset();
+  m_simulation.reset();
   m_taskStrip->abandon();
 }
 
@@ -229,6 +231,12 @@ QWidget* TReact_Net_Wind::buildPreferencePage() {
   m_networkControls.push_back(m_generate);
   m_exportGraph = addNetworkControl(kExportGraphCommand, [this] { exportGraph(); });
   m_save = addNetworkControl(QString::fromLatin1(kSaveCommand), [this] { saveAs(); });
+  // Not a network control: an open simulation window is brought forward
+  // also while its run holds the network.
+  auto* simulate = new QPushButton(TSimulationWindow::kRunCommand);
+  simulate->setObjectName(QStringLiteral("simulate"));
+  connect(simulate, &QPushButton::clicked, this, &TReact_Net_Wind::openSimulation);
+  controlsLayout->addWidget(simulate);
 
   auto* status = new QGroupBox(QStringLiteral("  Generating status  "));
   auto* statusForm = new QFormLayout(status);
@@ -263,6 +271,7 @@ void TReact_Net_Wind::buildMenu() {
   QAction* run = menu->addAction(QString::fromLatin1(kGenerationCommand), this, [this] { generate(); });
   run->setShortcut(QKeySequence(Qt::Key_F5));
   menu->addAction(QStringLiteral("Stop generation"), this, [this] { stopGeneration(); });
+  menu->addAction(QStringLiteral("Simulate..."), this, [this] { openSimulation(); });
   menu->addSeparator();
   menu->addAction(QStringLiteral("Roll up / down"), this, [this] { toggleRollUp(); })
       ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
@@ -449,6 +458,18 @@ bool TReact_Net_Wind::startTask(const QString& command, bool cancellable, TBackg
   return true;
 }
 
+void TReact_Net_Wind::openSimulation() {
+  if (!m_simulation) {
+    // The window reads the network's species and feeds as it opens.
+    if (!networkForCommand()) return;
+    m_simulation = std::make_unique<TSimulationWindow>(*this, m_context);
+    addAuxiliaryWindow(m_simulation.get());
+  }
+  m_simulation->show();
+  m_simulation->raise();
+  m_simulation->activateWindow();
+}
+
 void TReact_Net_Wind::refreshBusyState() {
   updateControls();
   emit busyChanged(isBusy());
@@ -464,6 +485,7 @@ void TReact_Net_Wind::finishBackgroundWork() {
     emit generatingChanged(false);
     emit busyChanged(false);
   }
+  if (m_simulation) m_simulation->finishBackgroundWork();
   if (m_taskStrip->running()) {
     // Ended on purpose: what it would report (a cancelled export) is no news.
     m_taskStrip->abandon();

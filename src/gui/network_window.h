@@ -32,6 +32,7 @@ namespace korvane::gui {
 class TComponentsPage;
 class TGenVlakno;
 class TReactionsPage;
+class TSimulationWindow;
 class TTaskStrip;
 
 class TReact_Net_Wind : public QMainWindow {
@@ -124,6 +125,11 @@ class TReact_Net_Wind : public QMainWindow {
   /// when the network is busy.
   bool startTask(const QString& command, bool cancellable, TBackgroundTask::Work work,
                  std::function<void(const TBackgroundTask&)> done);
+  /// "Simulate": opens the simulation window of the network, or brings it
+  /// forward when it is open.
+  void openSimulation();
+  /// The simulation window; null until "Simulate" first opened it.
+  TSimulationWindow* simulationWindow() const { return m_simulation.get(); }
   /// Cancels a save or an export under way, or stops a run, and waits for
   /// its thread, without reporting its end; for closing the program.
   void finishBackgroundWork();
@@ -179,6 +185,7 @@ class TReact_Net_Wind : public QMainWindow {
   std::shared_ptr<TDBCoordinator> m_database;
   std::unique_ptr<TGenVlakno> m_thread;
   std::vector<QPointer<QWidget>> m_auxiliaryWindows;
+  std::unique_ptr<TSimulationWindow> m_simulation;
   int m_savedHeight = 0;
   bool m_rolledUp = false;
   int m_recoveryKey = -1;

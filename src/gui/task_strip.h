@@ -26,6 +26,8 @@ class TTaskStrip : public TProgressStrip {
   void start(std::unique_ptr<TBackgroundTask> task, bool cancellable,
              std::function<void(const TBackgroundTask&)> done);
   bool running() const { return m_task != nullptr; }
+  /// Asks the task under way to stop, as Cancel does; `done` still runs.
+  void cancel() { cancelPressed(); }
   /// Cancels the task under way and waits for its thread; its leases end,
   /// its `done` is not called and nothing is emitted.
   void abandon();
