@@ -59,6 +59,7 @@ TComponentsPage::TComponentsPage(TReact_Net_Wind& window, GuiContext& context)
   m_tableView->hide();
   m_tableOn = new QCheckBox(QStringLiteral("Table"));
   connect(m_tableOn, &QCheckBox::toggled, this, &TComponentsPage::showTable);
+  m_viewsLayout = layout;
   auto* views = new QVBoxLayout;
   views->addWidget(m_tableOn);
   views->addWidget(m_list, 1);
@@ -205,6 +206,9 @@ void TComponentsPage::showTable(bool shown) {
   m_tableOn->setChecked(shown);
   m_list->setVisible(!shown);
   m_tableView->setVisible(shown);
+  // The table's columns take the room the list's short lines leave.
+  m_viewsLayout->setStretch(0, shown ? 3 : 2);
+  m_viewsLayout->setStretch(1, shown ? 2 : 3);
   if (!shown) {
     if (const std::optional<int> selected = m_tableView->currentPosition())
       if (const int row = m_model->rowOfPosition(*selected); row >= 0) m_list->setCurrentIndex(m_model->index(row));

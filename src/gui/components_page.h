@@ -12,6 +12,7 @@
 #include "gui/gui_context.h"
 
 class QGridLayout;
+class QHBoxLayout;
 class QCheckBox;
 class QGroupBox;
 class QListView;
@@ -101,6 +102,8 @@ class TComponentsPage : public QWidget {
   SelectionFollower* m_listFollower = nullptr;
   QCheckBox* m_tableOn = nullptr;
   NetworkTableView* m_tableView = nullptr;
+  // The views beside the page's controls.
+  QHBoxLayout* m_viewsLayout = nullptr;
   // The table was emptied while a command held the network.
   bool m_tableStale = false;
   MoleculePictureWidget* m_picture = nullptr;

@@ -87,8 +87,9 @@ ComponentTableSource::ComponentTableSource(const TReactionNetwork& network, std:
 
 const std::vector<TableColumn>& ComponentTableSource::Columns() const {
   static const std::vector<TableColumn> columns{
-      {"#", true},         {"Name", false},   {"Formula", false}, {"SMILES", false}, {"Molar mass (g/mol)", true},
-      {"Radical", false},  {"Rings", true},   {"Carbons", true},  {"Feed", false},   {"Reactions", true}};
+      {"#", true, 6},          {"Name", false, 14}, {"Formula", false, 9}, {"SMILES", false, 24},
+      {"Molar mass (g/mol)", true, 19}, {"Radical", false, 7}, {"Rings", true, 6}, {"Carbons", true, 7},
+      {"Feed", false, 6},      {"Reactions", true, 9}};
   return columns;
 }
 
@@ -106,7 +107,7 @@ const std::string& ComponentTableSource::smiles(std::size_t row) {
   return *m_smiles[row];
 }
 
-std::size_t ComponentTableSource::PrepareSmiles(std::size_t count) {
+std::size_t ComponentTableSource::Prepare(std::size_t count) {
   for (; m_firstMissing < RowCount() && count > 0; ++m_firstMissing) {
     if (m_smiles[m_firstMissing]) continue;
     smiles(m_firstMissing);
@@ -158,15 +159,15 @@ ReactionTableSource::ReactionTableSource(TReactionNetwork& network, std::vector<
 }
 
 const std::vector<TableColumn>& ReactionTableSource::Columns() const {
-  static const std::vector<TableColumn> columns{{"#", true},
-                                                {"Equation", false},
-                                                {"Type", false},
-                                                {"E*/(kJ/mol)", true},
-                                                {"A", true},
-                                                {"k", true},
-                                                {"Projecting s", true},
-                                                {"After filter s", true},
-                                                {"Absolute s", true}};
+  static const std::vector<TableColumn> columns{{"#", true, 6},
+                                                {"Equation", false, 32},
+                                                {"Type", false, 18},
+                                                {"E*/(kJ/mol)", true, 11},
+                                                {"A", true, 11},
+                                                {"k", true, 16},
+                                                {"Projecting s", true, 12},
+                                                {"After filter s", true, 12},
+                                                {"Absolute s", true, 12}};
   return columns;
 }
 
@@ -214,6 +215,12 @@ bool ReactionTableSource::Matches(std::size_t row, std::string_view needle) {
     for (const TMolecule* participant : *side)
       if (NameContains(*participant, needle) || ContainsText(formula(*participant), needle)) return true;
   return false;
+}
+
+std::size_t ReactionTableSource::Missing(int column) const {
+  if (column != kReactionAbsolute) return 0;
+  return static_cast<std::size_t>(
+      std::count_if(m_absolute.begin(), m_absolute.end(), [](double value) { return std::isnan(value); }));
 }
 
 bool ReactionTableSource::Involves(std::size_t row, const TMolecule& component) const {

@@ -19,7 +19,12 @@ struct TableColumn {
   std::string Caption;
   /// Sorted by value and shown in the user's number format.
   bool Numeric = false;
+  /// Width on the screen, in average characters.
+  int Width = 8;
 };
+
+/// Missing cells of a column above which sorting by it asks first.
+inline constexpr std::size_t kSlowSortCells = 20000;
 
 /// Whether `text` contains `needle`, ASCII letters compared without case;
 /// an empty needle is in every text.
@@ -56,6 +61,12 @@ class TableSource {
   virtual bool Matches(std::size_t row, std::string_view needle) = 0;
   /// Whether the row is that component, or a reaction it takes part in.
   virtual bool Involves(std::size_t row, const TMolecule& component) const = 0;
+  /// Makes up to `count` SMILES not made yet, in row order; returns how
+  /// many rows still lack theirs. Sources without SMILES have nothing to make.
+  virtual std::size_t Prepare(std::size_t) { return 0; }
+  /// Cells of the column that take a walk over the network and are not
+  /// computed yet (absolute selectivities); sorting by it computes them.
+  virtual std::size_t Missing(int) const { return 0; }
 
  protected:
   std::string numberText(double value) const;
@@ -83,10 +94,7 @@ class ComponentTableSource : public TableSource {
   double Number(std::size_t row, int column) override;
   bool Matches(std::size_t row, std::string_view needle) override;
   bool Involves(std::size_t row, const TMolecule& component) const override;
-
-  /// Makes up to `count` SMILES not made yet, in row order; returns how
-  /// many rows still lack theirs.
-  std::size_t PrepareSmiles(std::size_t count);
+  std::size_t Prepare(std::size_t count) override;
 
  private:
   const TMolecule& component(std::size_t row) const;
@@ -105,7 +113,8 @@ enum ReactionColumn { kReactionIndex, kReactionEquation, kReactionType, kReactio
 
 /// Reactions: index, equation, type, E, A, k at the network's normalised
 /// temperature, projecting, after-filter and absolute selectivity. The
-/// absolute selectivity walks the network: each is computed once.
+/// absolute selectivity walks the network (a millisecond or more in a
+/// large one): each is computed once, when shown or sorted by.
 class ReactionTableSource : public TableSource {
  public:
   /// Non-owning; the network is not const because the absolute
@@ -117,6 +126,7 @@ class ReactionTableSource : public TableSource {
   double Number(std::size_t row, int column) override;
   bool Matches(std::size_t row, std::string_view needle) override;
   bool Involves(std::size_t row, const TMolecule& component) const override;
+  std::size_t Missing(int column) const override;
 
  private:
   const TReaction& reaction(std::size_t row) const;

@@ -85,6 +85,7 @@ QVariant NetworkTableModel::headerData(int section, Qt::Orientation orientation,
 void NetworkTableModel::sort(int column, Qt::SortOrder order) {
   if (!m_source || column < 0 || column >= columnCount()) return;
   if (column == m_sortColumn && order == m_sortOrder) return;
+  if (m_sortGuard && !m_sortGuard(column)) return;
   emit layoutAboutToBeChanged();
   const QModelIndexList before = persistentIndexList();
   std::vector<int> positionsBefore;

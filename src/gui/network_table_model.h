@@ -3,6 +3,7 @@
 /// the sorted column, narrowed by a search text and a structure.
 
 #include <QAbstractTableModel>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -19,6 +20,9 @@ class NetworkTableModel : public QAbstractTableModel {
   /// The row's position in the network's component or reaction list (int).
   static constexpr int PositionRole = Qt::UserRole;
 
+  /// Whether sorting by the column may go ahead.
+  using SortGuard = std::function<bool(int column)>;
+
   explicit NetworkTableModel(QObject* parent = nullptr);
   ~NetworkTableModel() override;
 
@@ -27,6 +31,10 @@ class NetworkTableModel : public QAbstractTableModel {
   /// Shows nothing, and reads nothing, until the next source.
   void clear();
   TableSource* source() const { return m_source.get(); }
+  void setSortGuard(SortGuard guard) { m_sortGuard = std::move(guard); }
+  /// The sorted column (-1: the network's order) and its order.
+  int sortColumn() const { return m_sortColumn; }
+  Qt::SortOrder sortOrder() const { return m_sortOrder; }
 
   /// Keeps the rows whose names, formulas or SMILES contain `text`.
   void setSearch(const QString& text);
@@ -60,6 +68,7 @@ class NetworkTableModel : public QAbstractTableModel {
   Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
   std::string m_search;
   std::optional<const TMolecule*> m_structure;
+  SortGuard m_sortGuard;
 };
 
 }  // namespace korvane::gui

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -21,8 +22,8 @@
 namespace korvane::gui {
 namespace {
 
-// SMILES made per pass between events: a few milliseconds of work.
-constexpr std::size_t kSmilesPerPass = 100;
+// Work per pass between events: the user never waits on more.
+constexpr qint64 kPassMilliseconds = 10;
 
 }  // namespace
 
@@ -42,6 +43,7 @@ NetworkTableView::NetworkTableView(GuiContext& context, StructureFinder finder, 
     : QWidget(parent), m_context(context), m_finder(std::move(finder)) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
+  auto* fields = new QHBoxLayout;
   auto* tools = new QHBoxLayout;
   m_search = new QLineEdit;
   m_search->setObjectName(QStringLiteral("tableSearch"));
@@ -53,11 +55,12 @@ NetworkTableView::NetworkTableView(GuiContext& context, StructureFinder finder, 
   m_structure->setClearButtonEnabled(true);
   auto* find = new QPushButton(QStringLiteral("Find structure"));
   auto* exportButton = new QPushButton(QStringLiteral("Export CSV"));
-  tools->addWidget(m_search, 2);
-  tools->addWidget(m_structure, 2);
+  fields->addWidget(m_search, 3);
+  fields->addWidget(m_structure, 2);
+  layout->addLayout(fields);
   tools->addWidget(find);
   tools->addWidget(exportButton);
-  layout->addLayout(tools);
+  tools->addStretch();
 
   m_model = new NetworkTableModel(this);
   m_table = new QTableView;
@@ -87,11 +90,13 @@ NetworkTableView::NetworkTableView(GuiContext& context, StructureFinder finder, 
   layout->addWidget(m_table, 1);
   m_count = new QLabel;
   m_count->setObjectName(QStringLiteral("tableCount"));
-  layout->addWidget(m_count);
+  tools->addWidget(m_count);
+  layout->addLayout(tools);
 
   m_prepare = new QTimer(this);
   m_prepare->setInterval(0);
   connect(m_prepare, &QTimer::timeout, this, &NetworkTableView::prepareSome);
+  m_model->setSortGuard([this](int column) { return mayTakeLong(column); });
   connect(m_search, &QLineEdit::textChanged, this, [this](const QString& text) {
     m_model->setSearch(text);
     updateCount();
@@ -104,7 +109,15 @@ NetworkTableView::NetworkTableView(GuiContext& context, StructureFinder finder, 
 void NetworkTableView::setSource(std::unique_ptr<TableSource> source, std::function<bool()> canRead) {
   const std::optional<int> current = currentPosition();
   m_canRead = std::move(canRead);
+  const int columns = m_model->columnCount();
   m_model->setSource(std::move(source));
+  // Widths from the columns' own sizes, never from reading every row.
+  if (m_model->source() && columns != m_model->columnCount()) {
+    const int character = m_table->fontMetrics().averageCharWidth();
+    const auto& all = m_model->source()->Columns();
+    for (std::size_t column = 0; column < all.size(); ++column)
+      m_table->setColumnWidth(static_cast<int>(column), all[column].Width * character + 12);
+  }
   if (current) {
     if (const int row = m_model->rowOfPosition(*current); row >= 0) {
       // Quietly: the row is put back, not chosen anew.
@@ -114,10 +127,7 @@ void NetworkTableView::setSource(std::unique_ptr<TableSource> source, std::funct
     }
   }
   updateCount();
-  if (dynamic_cast<ComponentTableSource*>(m_model->source()))
-    m_prepare->start();
-  else
-    m_prepare->stop();
+  m_prepare->start();
 }
 
 void NetworkTableView::clear() {
@@ -143,11 +153,30 @@ bool NetworkTableView::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
+bool NetworkTableView::mayTakeLong(int column) {
+  const std::size_t missing = m_model->source()->Missing(column);
+  if (missing <= kSlowSortCells) return true;
+  const QString caption = m_model->headerData(column, Qt::Horizontal).toString();
+  if (m_context.Dialogs.ask(QStringLiteral("WARNING"),
+                            QStringLiteral("Sorting by \"%1\" computes it for %2 reactions, a walk over the reaction "
+                                           "network each, which can take minutes. Continue?")
+                                .arg(caption)
+                                .arg(missing)))
+    return true;
+  // The header shows the order the rows are still in.
+  const QSignalBlocker blocker(m_table->horizontalHeader());
+  m_table->horizontalHeader()->setSortIndicator(m_model->sortColumn(), m_model->sortOrder());
+  return false;
+}
+
 void NetworkTableView::prepareSome() {
-  auto* components = dynamic_cast<ComponentTableSource*>(m_model->source());
-  if (!components) return m_prepare->stop();
+  TableSource* source = m_model->source();
+  if (!source) return m_prepare->stop();
   if (m_canRead && !m_canRead()) return;
-  if (components->PrepareSmiles(kSmilesPerPass) == 0) m_prepare->stop();
+  QElapsedTimer pass;
+  pass.start();
+  while (pass.elapsed() < kPassMilliseconds)
+    if (source->Prepare(4) == 0) return m_prepare->stop();
 }
 
 void NetworkTableView::updateCount() {

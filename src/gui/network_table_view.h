@@ -37,7 +37,7 @@ class NetworkTableView : public QWidget {
 
   /// Shows the source's rows, keeping the sort, the search and the
   /// structure, and the current row where its component or reaction is
-  /// still shown. Missing SMILES are then made a few at a time between
+  /// still shown. Missing SMILES are then made in short passes between
   /// events while `canRead` allows, so searching and sorting by them finds
   /// them made.
   void setSource(std::unique_ptr<TableSource> source, std::function<bool()> canRead);
@@ -63,6 +63,9 @@ class NetworkTableView : public QWidget {
 
  private:
   void prepareSome();
+  /// Whether to sort by the column: asks first when that computes many
+  /// slow cells.
+  bool mayTakeLong(int column);
   void updateCount();
 
   GuiContext& m_context;

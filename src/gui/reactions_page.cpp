@@ -52,6 +52,7 @@ TReactionsPage::TReactionsPage(TReact_Net_Wind& window, GuiContext& context) : m
   m_tableView->hide();
   m_tableOn = new QCheckBox(QStringLiteral("Table"));
   connect(m_tableOn, &QCheckBox::toggled, this, &TReactionsPage::showTable);
+  m_viewsLayout = top;
   auto* views = new QVBoxLayout;
   views->addWidget(m_tableOn);
   views->addWidget(m_list, 1);
@@ -222,6 +223,9 @@ void TReactionsPage::showTable(bool shown) {
   m_tableOn->setChecked(shown);
   m_list->setVisible(!shown);
   m_tableView->setVisible(shown);
+  // The table's columns take the room the list's short lines leave.
+  m_viewsLayout->setStretch(0, shown ? 3 : 1);
+  m_viewsLayout->setStretch(1, shown ? 1 : 2);
   if (!shown) {
     if (const std::optional<int> selected = m_tableView->currentPosition())
       if (const int row = m_model->rowOfPosition(*selected); row >= 0) m_list->setCurrentIndex(m_model->index(row));

@@ -11,6 +11,7 @@
 #include "gui/reaction_list.h"
 
 class QGridLayout;
+class QHBoxLayout;
 class QCheckBox;
 class QLabel;
 class QListView;
@@ -86,6 +87,8 @@ class TReactionsPage : public QWidget {
   SelectionFollower* m_listFollower = nullptr;
   QCheckBox* m_tableOn = nullptr;
   NetworkTableView* m_tableView = nullptr;
+  // The views beside the page's controls.
+  QHBoxLayout* m_viewsLayout = nullptr;
   // The table was emptied while a command held the network.
   bool m_tableStale = false;
   QGridLayout* m_commands = nullptr;

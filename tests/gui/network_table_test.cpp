@@ -119,8 +119,8 @@ TEST_F(NetworkTableTest, SearchMatchesNameFormulaAndSmilesAndMakesMissingSmilesI
   EXPECT_FALSE(table.Matches(row, "C4"));
 
   const std::size_t count = network.ComponentCount();
-  EXPECT_EQ(table.PrepareSmiles(2), count - 3);  // propane's was made by the search
-  EXPECT_EQ(table.PrepareSmiles(count), 0u);
+  EXPECT_EQ(table.Prepare(2), count - 3);  // propane's was made by the search
+  EXPECT_EQ(table.Prepare(count), 0u);
   EXPECT_EQ(smilesMade, static_cast<int>(count));
 }
 
@@ -141,6 +141,10 @@ TEST_F(NetworkTableTest, ReactionCellsNameParticipantsAndComputeTheRateAtTheNetw
     EXPECT_EQ(table.Involves(row, *propane), reaction.HasReactant(propane));
   }
   EXPECT_GE(scissions, 2);
+  EXPECT_EQ(table.Missing(kReactionAbsolute), network.ReactionCount());
+  EXPECT_EQ(table.Number(0, kReactionAbsolute), network.AbsoluteSelectivity(0));
+  EXPECT_EQ(table.Missing(kReactionAbsolute), network.ReactionCount() - 1);
+  EXPECT_EQ(table.Missing(kReactionRate), 0u);
   propane->Name = "propane";
   EXPECT_EQ(EquationText(*propane->ReactionLinks[kConsumedIn][0]), "propane => H + C3H7");
 }

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -166,9 +167,9 @@ TEST_F(ReactionTable, ShowsEquationsAndKeysShowTheReactionOfTheSortedRow) {
                                             "After filter s", "Absolute s"}));
   ASSERT_EQ(model().rowCount(), 78);
   table().sortByColumn(5, Qt::DescendingOrder);
-  SaveScreenshot(*window, QStringLiteral("reactions_table"));
   table().setFocus();
   ClickRow(table(), 3);
+  SaveScreenshot(*window, QStringLiteral("reactions_table"));
   for (const Qt::Key key : {Qt::Key_Up, Qt::Key_End, Qt::Key_Home}) {
     QTest::keyClick(&table(), key);
     const TReaction& reaction = *window->network().Reaction(static_cast<std::size_t>(position(table().currentIndex().row())));
@@ -188,6 +189,40 @@ TEST_F(ReactionTable, ShowsEquationsAndKeysShowTheReactionOfTheSortedRow) {
   field("tableSearch").setText(QStringLiteral("C6H13"));
   EXPECT_GT(model().rowCount(), 3);
   for (int row = 0; row < model().rowCount(); ++row) EXPECT_TRUE(cell(row, 1).contains(QStringLiteral("C6H13")));
+}
+
+// A column whose cells are each a walk over the network: 20,001 of them.
+class SlowSource : public TableSource {
+ public:
+  SlowSource() : TableSource(std::vector<int>(kSlowSortCells + 1, 0)) {}
+  const std::vector<TableColumn>& Columns() const override {
+    static const std::vector<TableColumn> columns{{"#", true}, {"Absolute s", true}};
+    return columns;
+  }
+  std::string Text(std::size_t, int) override { return {}; }
+  double Number(std::size_t row, int) override { return -static_cast<double>(row); }
+  bool Matches(std::size_t, std::string_view) override { return true; }
+  bool Involves(std::size_t, const TMolecule&) const override { return true; }
+  std::size_t Missing(int column) const override { return column == 1 ? RowCount() : 0; }
+};
+
+using SlowSort = testing::GuiTest;
+
+TEST_F(SlowSort, AsksBeforeComputingManyCellsAndKeepsTheOrderOnNo) {
+  NetworkTableView view(context, {});
+  view.setSource(std::make_unique<SlowSource>(), {});
+  const QString question = QStringLiteral(
+      "Sorting by \"Absolute s\" computes it for 20001 reactions, a walk over the reaction network each, which can "
+      "take minutes. Continue?");
+  dialogs.expectQuestion(QStringLiteral("WARNING"), question, false)
+      .expectQuestion(QStringLiteral("WARNING"), question, true);
+  view.table()->sortByColumn(1, Qt::AscendingOrder);
+  EXPECT_EQ(view.model().sortColumn(), -1);
+  EXPECT_EQ(view.table()->horizontalHeader()->sortIndicatorSection(), -1);
+  view.table()->sortByColumn(1, Qt::AscendingOrder);
+  EXPECT_EQ(view.model().sortColumn(), 1);
+  EXPECT_EQ(view.model().index(0, 1).data().toString(), "-20000");
+  view.table()->sortByColumn(0, Qt::DescendingOrder);  // asks nothing: no slow cells
 }
 
 }  // namespace
