@@ -9,8 +9,8 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableView>
-#include <utility>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "core/formula.h"
 #include "database/mol_structure_file.h"

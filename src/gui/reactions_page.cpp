@@ -12,8 +12,8 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTableView>
-#include <utility>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "gui/network_table_view.h"
 #include "gui/network_window.h"
