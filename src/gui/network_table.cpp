@@ -87,8 +87,8 @@ ComponentTableSource::ComponentTableSource(const TReactionNetwork& network, std:
 
 const std::vector<TableColumn>& ComponentTableSource::Columns() const {
   static const std::vector<TableColumn> columns{
-      {"#", true, 6},          {"Name", false, 14}, {"Formula", false, 9}, {"SMILES", false, 24},
-      {"Molar mass (g/mol)", true, 19}, {"Radical", false, 7}, {"Rings", true, 6}, {"Carbons", true, 7},
+      {"#", true, 6},          {"Name", false, 11}, {"Formula", false, 9}, {"SMILES", false, 19},
+      {"Molar mass (g/mol)", true, 16}, {"Radical", false, 7}, {"Rings", true, 6}, {"Carbons", true, 7},
       {"Feed", false, 6},      {"Reactions", true, 9}};
   return columns;
 }
@@ -160,11 +160,11 @@ ReactionTableSource::ReactionTableSource(TReactionNetwork& network, std::vector<
 
 const std::vector<TableColumn>& ReactionTableSource::Columns() const {
   static const std::vector<TableColumn> columns{{"#", true, 6},
-                                                {"Equation", false, 32},
-                                                {"Type", false, 18},
-                                                {"E*/(kJ/mol)", true, 11},
-                                                {"A", true, 11},
-                                                {"k", true, 16},
+                                                {"Equation", false, 25},
+                                                {"Type", false, 15},
+                                                {"E*/(kJ/mol)", true, 10},
+                                                {"A", true, 15},
+                                                {"k", true, 17},
                                                 {"Projecting s", true, 12},
                                                 {"After filter s", true, 12},
                                                 {"Absolute s", true, 12}};

@@ -19,7 +19,7 @@ struct TableColumn {
   std::string Caption;
   /// Sorted by value and shown in the user's number format.
   bool Numeric = false;
-  /// Width on the screen, in average characters.
+  /// Width on the screen, in digits.
   int Width = 8;
 };
 

@@ -113,7 +113,7 @@ void NetworkTableView::setSource(std::unique_ptr<TableSource> source, std::funct
   m_model->setSource(std::move(source));
   // Widths from the columns' own sizes, never from reading every row.
   if (m_model->source() && columns != m_model->columnCount()) {
-    const int character = m_table->fontMetrics().averageCharWidth();
+    const int character = m_table->fontMetrics().horizontalAdvance(QLatin1Char('0'));
     const auto& all = m_model->source()->Columns();
     for (std::size_t column = 0; column < all.size(); ++column)
       m_table->setColumnWidth(static_cast<int>(column), all[column].Width * character + 12);
