@@ -1,11 +1,23 @@
 #include "gui/component_list.h"
 
+#include "core/formula.h"
+#include "smiles/smiles_writer.h"
+
 namespace korvane::gui {
 
-QString ComponentListText(int position, const std::string& name) {
+QString ComponentListText(int position, const std::string& name, const std::string& formula,
+                          const std::string& smiles) {
   QString text = QStringLiteral("[ %1 ] ").arg(position);
-  if (name != "Noname") text += QStringLiteral("- ") + QString::fromStdString(name);
+  if (name != "Noname") return text + QStringLiteral("- ") + QString::fromStdString(name);
+  text += QString::fromStdString(formula);
+  if (!smiles.empty()) text += QLatin1Char(' ') + QString::fromStdString(smiles);
   return text;
+}
+
+QString ComponentListText(const TMolecule& component) {
+  if (component.Name != "Noname") return ComponentListText(component.ID, component.Name);
+  const TResult<std::string> smiles = CanonicalSmiles(component);
+  return ComponentListText(component.ID, component.Name, HillFormula(component), smiles ? smiles.value() : "");
 }
 
 bool PassesComponentFilter(const TMolecule& component, const ComponentFilter& filter) {

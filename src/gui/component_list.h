@@ -12,8 +12,15 @@
 
 namespace korvane::gui {
 
-/// "[ 3 ] - name", or "[ 3 ] " for a component still named "Noname".
-QString ComponentListText(int position, const std::string& name);
+/// "[ 3 ] - name", or for a component still named "Noname" "[ 3 ] " and
+/// then its formula and SMILES when given: "[ 3 ] C6H14 CCCCCC". Only the
+/// leading "[ 3 ]" is read back as the position.
+QString ComponentListText(int position, const std::string& name, const std::string& formula = {},
+                          const std::string& smiles = {});
+
+/// The line of a component with its Hill formula and canonical SMILES when
+/// it is unnamed (the formula alone when no SMILES names it).
+QString ComponentListText(const TMolecule& component);
 
 /// The check boxes and the fraction number of "  Substance list
 /// preferences  ". A component is listed when it passes all four groups:

@@ -10,6 +10,7 @@
 
 #include "gui/component_detail_window.h"
 #include "gui/position_list_model.h"
+#include "gui/selection_follower.h"
 #include "gui/reaction_list.h"
 #include "gui/reaction_pictures.h"
 #include "gui/reaction_text.h"
@@ -28,7 +29,7 @@ ComponentReactionsTab::ComponentReactionsTab(TComponent_Detail& detail) : m_deta
   m_list->setUniformItemSizes(true);
   m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
   m_list->setMaximumWidth(100);  // "[ 12345 ]" fits; the pictures get the rest
-  connect(m_list, &QListView::clicked, this, &ComponentReactionsTab::showReaction);
+  new SelectionFollower(*m_list, [this] { showReaction(); });
   top->addWidget(m_list);
 
   auto* side = new QVBoxLayout;

@@ -8,14 +8,18 @@
 #include <QListView>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTableView>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "core/formula.h"
 #include "database/mol_structure_file.h"
 #include "gui/component_detail_window.h"
 #include "gui/molecule_picture_widget.h"
+#include "gui/network_table_view.h"
 #include "gui/network_window.h"
 #include "gui/position_list_model.h"
+#include "gui/selection_follower.h"
 #include "gui/window_placement.h"
 #include "gui/window_text.h"
 #include "reactions/feed_check.h"
@@ -37,16 +41,30 @@ TComponentsPage::TComponentsPage(TReact_Net_Wind& window, GuiContext& context)
 
   m_model = new PositionListModel(this);
   m_model->setToolTipProvider([this](int position) { return toolTip(position); });
+  m_model->setLineProvider([this](int position) { return lineText(position); });
   m_list = new QListView;
   m_list->setObjectName(QStringLiteral("componentList"));
   m_list->setModel(m_model);
   m_list->setUniformItemSizes(true);  // keeps lists of 10^4 lines quick
   m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  connect(m_list, &QListView::clicked, this, [this] {
+  m_listFollower = new SelectionFollower(*m_list, [this] {
     if (m_model->rowCount() > 0) showComponent();
   });
   connect(m_list, &QListView::doubleClicked, this, [this] { viewDetails(); });
-  layout->addWidget(m_list, 2);
+
+  m_tableView = new NetworkTableView(
+      context, [this](const QString& smiles) { return ComponentOfSmiles(m_window, m_context.Dialogs, smiles); });
+  new SelectionFollower(*m_tableView->table(), [this] { showComponent(); });
+  connect(m_tableView->table(), &QTableView::doubleClicked, this, [this] { viewDetails(); });
+  m_tableView->hide();
+  m_tableOn = new QCheckBox(QStringLiteral("Table"));
+  connect(m_tableOn, &QCheckBox::toggled, this, &TComponentsPage::showTable);
+  m_viewsLayout = layout;
+  auto* views = new QVBoxLayout;
+  views->addWidget(m_tableOn);
+  views->addWidget(m_list, 1);
+  views->addWidget(m_tableView, 1);
+  layout->addLayout(views, 2);
 
   auto* side = new QVBoxLayout;
   m_picture = new MoleculePictureWidget(kComponentPictureSize);
@@ -61,7 +79,14 @@ TComponentsPage::TComponentsPage(TReact_Net_Wind& window, GuiContext& context)
   applyFilterEnabling();
   connect(&m_window, &TReact_Net_Wind::busyChanged, this, [this](bool busy) {
     setEnabled(!busy);
-    if (busy || !m_listStale || !isVisible()) return;
+    // The table reads the network cell by cell: nothing while a command may change it.
+    if (busy) {
+      m_tableStale = m_tableView->model().source() != nullptr;
+      m_tableView->clear();
+      return;
+    }
+    if (std::exchange(m_tableStale, false) && !m_listStale && isVisible()) fillList(m_window.network());
+    if (!m_listStale || !isVisible()) return;
     m_listStale = false;
     fillList(m_window.network());
   });
@@ -178,9 +203,41 @@ void TComponentsPage::refresh() {
   if (const TReactionNetwork* network = m_window.networkForCommand()) fillList(*network);
 }
 
+void TComponentsPage::showTable(bool shown) {
+  m_tableOn->setChecked(shown);
+  m_list->setVisible(!shown);
+  m_tableView->setVisible(shown);
+  // The table's columns take the room the list's short lines leave.
+  m_viewsLayout->setStretch(0, shown ? 3 : 2);
+  m_viewsLayout->setStretch(1, shown ? 2 : 3);
+  if (!shown) {
+    if (const std::optional<int> selected = m_tableView->currentPosition())
+      if (const int row = m_model->rowOfPosition(*selected); row >= 0) m_list->setCurrentIndex(m_model->index(row));
+    m_tableView->clear();
+  } else if (!m_window.isBusy()) {
+    // The table starts on the list's line, and the list keeps the table's.
+    fillTable(ListedComponents(m_window.network(), filter()));
+    if (const std::optional<int> selected = SelectedListPosition(*m_list))
+      if (const int row = m_tableView->model().rowOfPosition(*selected); row >= 0)
+        m_tableView->table()->selectRow(row);
+  }
+}
+
+void TComponentsPage::fillTable(std::vector<int> positions) {
+  if (!m_tableOn->isChecked()) return;
+  m_tableView->setSource(
+      std::make_unique<ComponentTableSource>(m_window.network(), std::move(positions),
+                                             [](const TMolecule& molecule) {
+                                               const TResult<std::string> smiles = CanonicalSmiles(molecule);
+                                               return smiles ? smiles.value() : std::string("-");
+                                             }),
+      [this] { return !m_window.isBusy(); });
+}
+
 void TComponentsPage::fillList(const TReactionNetwork& network) {
   const std::optional<int> selected = SelectedListPosition(*m_list);
   std::vector<int> positions = ListedComponents(network, filter());
+  fillTable(positions);
   QStringList texts;
   texts.reserve(static_cast<qsizetype>(positions.size()));
   int selectedRow = -1;
@@ -189,11 +246,14 @@ void TComponentsPage::fillList(const TReactionNetwork& network) {
     if (selected && positions[row] == *selected) selectedRow = static_cast<int>(row);
   }
   m_model->setLines(std::move(positions), std::move(texts));
+  m_listFollower->setQuiet(true);
   if (selectedRow >= 0) m_list->setCurrentIndex(m_model->index(selectedRow));
+  m_listFollower->setQuiet(false);
 }
 
 std::optional<std::size_t> TComponentsPage::selectedComponent(const TReactionNetwork& network) const {
-  const std::optional<int> position = SelectedListPosition(*m_list);
+  const std::optional<int> position =
+      m_tableOn->isChecked() ? m_tableView->currentPosition() : SelectedListPosition(*m_list);
   if (!position || *position < 0 || static_cast<std::size_t>(*position) >= network.ComponentCount())
     return std::nullopt;
   return static_cast<std::size_t>(*position);
@@ -211,12 +271,19 @@ QString TComponentsPage::toolTip(int position) const {
                  : QStringLiteral("no SMILES: ") + QString::fromStdString(smiles.error().Message));
 }
 
+QString TComponentsPage::lineText(int position) const {
+  if (m_window.isBusy()) return {};
+  const TReactionNetwork& network = m_window.network();
+  if (position < 0 || static_cast<std::size_t>(position) >= network.ComponentCount()) return {};
+  return ComponentListText(*network.Component(static_cast<std::size_t>(position)));
+}
+
 void TComponentsPage::reportDrawing(const std::string& text) {
   m_context.Dialogs.message(QString(), QString::fromStdString(text));
 }
 
 TMolecule* TComponentsPage::addRootComponent(const TByteMatrix& adjacency, const TByteVector& atomTypes,
-                                             const TBoolMatrix& aromatic) {
+                                             const TBoolMatrix& aromatic, const std::string& name) {
   TReactionNetwork* network = m_window.networkForCommand();
   if (!network) return nullptr;
   std::string problem;
@@ -246,6 +313,7 @@ TMolecule* TComponentsPage::addRootComponent(const TByteMatrix& adjacency, const
   TMolecule* component = nullptr;
   const bool ran = m_window.editNetwork(QStringLiteral("Add component"), [&](TReactionNetwork& edited) {
     component = edited.AddComponent(adjacency, atomTypes, aromatic, true, &problem);
+    if (component && !name.empty()) component->Name = name;
     return component != nullptr;
   });
   if (!ran) return nullptr;
@@ -256,13 +324,14 @@ TMolecule* TComponentsPage::addRootComponent(const TByteMatrix& adjacency, const
     return nullptr;
   }
   // The new component is selected and drawn, so the user sees what came in.
-  for (int row = m_model->rowCount(); row-- > 0;) {
-    if (ListPosition(m_model->index(row).data().toString()) == component->ID) {
-      m_list->setCurrentIndex(m_model->index(row));
-      m_list->scrollTo(m_list->currentIndex());
-      m_picture->showMolecule(*component);
-      break;
-    }
+  if (const int row = m_model->rowOfPosition(component->ID); row >= 0) {
+    m_list->setCurrentIndex(m_model->index(row));
+    m_list->scrollTo(m_list->currentIndex());
+    m_picture->showMolecule(*component);
+  }
+  if (const int row = m_tableView->model().rowOfPosition(component->ID); row >= 0) {
+    m_tableView->table()->selectRow(row);
+    m_tableView->table()->scrollTo(m_tableView->table()->currentIndex());
   }
   return component;
 }

@@ -12,6 +12,7 @@
 #include "gui/gui_context.h"
 
 class QGridLayout;
+class QHBoxLayout;
 class QCheckBox;
 class QGroupBox;
 class QListView;
@@ -25,7 +26,9 @@ class TMolecule;
 namespace korvane::gui {
 
 class MoleculePictureWidget;
+class NetworkTableView;
 class PositionListModel;
+class SelectionFollower;
 class TComponent_Detail;
 class TReact_Net_Wind;
 
@@ -45,8 +48,9 @@ class TComponentsPage : public QWidget {
   /// user is told which component it is. Refused during a run. Returns the
   /// new component, or null when nothing was added (the user has been told
   /// why).
+  /// `name`, when given, is the new component's name (a database entry's).
   TMolecule* addRootComponent(const TByteMatrix& adjacency, const TByteVector& atomTypes,
-                              const TBoolMatrix& aromatic);
+                              const TBoolMatrix& aromatic, const std::string& name = {});
 
   /// Reads a structure file and adds it as addRootComponent does; null,
   /// after telling the user, when it does not read.
@@ -65,6 +69,9 @@ class TComponentsPage : public QWidget {
   /// The filter as the controls set it; nothing when the filter is off.
   std::optional<ComponentFilter> filter() const;
   QListView* list() const { return m_list; }
+  /// The "Table" view, shown instead of the list while "Table" is checked.
+  NetworkTableView* tableView() const { return m_tableView; }
+  void showTable(bool shown);
   /// The window of "View details", made on first use.
   TComponent_Detail& detailWindow();
 
@@ -78,9 +85,12 @@ class TComponentsPage : public QWidget {
   /// Rebuilds the list from the network, keeping the selected component
   /// selected where it is still listed.
   void fillList(const TReactionNetwork& network);
+  /// Gives the table the listed components, when it is shown.
+  void fillTable(std::vector<int> positions);
   /// The selected component's position when it is one of the network.
   std::optional<std::size_t> selectedComponent(const TReactionNetwork& network) const;
   QString toolTip(int position) const;
+  QString lineText(int position) const;
   void reportDrawing(const std::string& text);
 
   TReact_Net_Wind& m_window;
@@ -89,6 +99,13 @@ class TComponentsPage : public QWidget {
   GuiContext& m_context;
   PositionListModel* m_model = nullptr;
   QListView* m_list = nullptr;
+  SelectionFollower* m_listFollower = nullptr;
+  QCheckBox* m_tableOn = nullptr;
+  NetworkTableView* m_tableView = nullptr;
+  // The views beside the page's controls.
+  QHBoxLayout* m_viewsLayout = nullptr;
+  // The table was emptied while a command held the network.
+  bool m_tableStale = false;
   MoleculePictureWidget* m_picture = nullptr;
   QCheckBox* m_filterOn = nullptr;
   QGroupBox* m_filterGroup = nullptr;

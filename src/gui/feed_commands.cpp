@@ -20,8 +20,13 @@ void AddFromDatabase(TReact_Net_Wind& window, TComponentsPage& page, TDBList_Win
   if (!list.prepareToShow()) return;
   context.Dialogs.exec(list);
   // The molecules belong to the database, which the window keeps alive.
-  for (const TMolecule* molecule : list.result())
-    page.addRootComponent(molecule->AdjacencyMatrix(), molecule->AtomTypes(), molecule->AromaticMatrix());
+  // Each comes in under its entry's first name, as "Name components (DB)" would name it.
+  for (const TMolecule* molecule : list.result()) {
+    const std::int32_t item = database->FindStructure(*molecule);
+    const TStrVector names = item < 0 ? TStrVector{} : database->GetSynonyms(static_cast<std::size_t>(item));
+    page.addRootComponent(molecule->AdjacencyMatrix(), molecule->AtomTypes(), molecule->AromaticMatrix(),
+                          names.empty() ? std::string() : names.front());
+  }
 }
 
 void AddByDrawing(TComponentsPage& page, GuiContext& context) {

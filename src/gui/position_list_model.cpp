@@ -1,6 +1,7 @@
 #include "gui/position_list_model.h"
 
 #include <QAbstractItemView>
+#include <algorithm>
 
 #include "gui/window_text.h"
 
@@ -14,6 +15,7 @@ void PositionListModel::setLines(std::vector<int> positions, QStringList texts) 
   m_positions = std::move(positions);
   m_texts = std::move(texts);
   m_toolTips.clear();
+  m_lines.clear();
   endResetModel();
 }
 
@@ -25,7 +27,15 @@ int PositionListModel::rowCount(const QModelIndex& parent) const {
 
 QVariant PositionListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= m_texts.size()) return {};
-  if (role == Qt::DisplayRole) return m_texts[index.row()];
+  if (role == Qt::DisplayRole) {
+    if (!m_line) return m_texts[index.row()];
+    const int position = m_positions[static_cast<std::size_t>(index.row())];
+    if (const auto kept = m_lines.constFind(position); kept != m_lines.constEnd()) return *kept;
+    const QString text = m_line(position);
+    if (text.isEmpty()) return m_texts[index.row()];
+    m_lines.insert(position, text);
+    return text;
+  }
   if (role == Qt::ToolTipRole && m_toolTip) {
     const int position = m_positions[static_cast<std::size_t>(index.row())];
     if (const auto kept = m_toolTips.constFind(position); kept != m_toolTips.constEnd()) return *kept;
@@ -35,6 +45,11 @@ QVariant PositionListModel::data(const QModelIndex& index, int role) const {
     return text;
   }
   return {};
+}
+
+int PositionListModel::rowOfPosition(int position) const {
+  const auto found = std::find(m_positions.begin(), m_positions.end(), position);
+  return found == m_positions.end() ? -1 : static_cast<int>(found - m_positions.begin());
 }
 
 std::optional<int> SelectedListPosition(const QAbstractItemView& view) {

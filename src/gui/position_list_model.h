@@ -23,6 +23,9 @@ class PositionListModel : public QAbstractListModel {
 
  public:
   using ToolTipProvider = std::function<QString(int position)>;
+  /// The full text of a line, made when the line is first shown; empty
+  /// when it cannot be made now (the stored text is shown then).
+  using LineProvider = std::function<QString(int position)>;
 
   explicit PositionListModel(QObject* parent = nullptr);
 
@@ -31,6 +34,9 @@ class PositionListModel : public QAbstractListModel {
   void setLines(std::vector<int> positions, QStringList texts);
   void clear();
   void setToolTipProvider(ToolTipProvider provider) { m_toolTip = std::move(provider); }
+  void setLineProvider(LineProvider provider) { m_line = std::move(provider); }
+  /// The line of that component or reaction, or -1.
+  int rowOfPosition(int position) const;
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
@@ -39,7 +45,9 @@ class PositionListModel : public QAbstractListModel {
   std::vector<int> m_positions;
   QStringList m_texts;
   ToolTipProvider m_toolTip;
+  LineProvider m_line;
   mutable QHash<int, QString> m_toolTips;
+  mutable QHash<int, QString> m_lines;
 };
 
 /// The number in the current line of a list ("[ 3 ] - x" gives 3): nothing

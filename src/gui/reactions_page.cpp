@@ -11,10 +11,14 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTableView>
 #include <QVBoxLayout>
+#include <utility>
 
+#include "gui/network_table_view.h"
 #include "gui/network_window.h"
 #include "gui/position_list_model.h"
+#include "gui/selection_follower.h"
 #include "gui/reaction_detail_window.h"
 #include "gui/reaction_pictures.h"
 #include "gui/reaction_text.h"
@@ -36,11 +40,24 @@ TReactionsPage::TReactionsPage(TReact_Net_Wind& window, GuiContext& context) : m
   m_list->setModel(m_model);
   m_list->setUniformItemSizes(true);
   m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  connect(m_list, &QListView::clicked, this, [this] {
+  m_listFollower = new SelectionFollower(*m_list, [this] {
     if (m_model->rowCount() > 0) showReaction();
   });
   connect(m_list, &QListView::doubleClicked, this, [this] { viewDetails(); });
-  top->addWidget(m_list, 1);
+
+  m_tableView = new NetworkTableView(
+      context, [this](const QString& smiles) { return ComponentOfSmiles(m_window, m_context.Dialogs, smiles); });
+  new SelectionFollower(*m_tableView->table(), [this] { showReaction(); });
+  connect(m_tableView->table(), &QTableView::doubleClicked, this, [this] { viewDetails(); });
+  m_tableView->hide();
+  m_tableOn = new QCheckBox(QStringLiteral("Table"));
+  connect(m_tableOn, &QCheckBox::toggled, this, &TReactionsPage::showTable);
+  m_viewsLayout = top;
+  auto* views = new QVBoxLayout;
+  views->addWidget(m_tableOn);
+  views->addWidget(m_list, 1);
+  views->addWidget(m_tableView, 1);
+  top->addLayout(views, 1);
 
   auto* side = new QVBoxLayout;
   // The commands three to a row; later windows add theirs through addCommand.
@@ -65,7 +82,14 @@ TReactionsPage::TReactionsPage(TReact_Net_Wind& window, GuiContext& context) : m
   applyModeEnabling();
   connect(&m_window, &TReact_Net_Wind::busyChanged, this, [this](bool busy) {
     setEnabled(!busy);
-    if (busy || !m_listStale || !isVisible()) return;
+    // The table reads the network cell by cell: nothing while a command may change it.
+    if (busy) {
+      m_tableStale = m_tableView->model().source() != nullptr;
+      m_tableView->clear();
+      return;
+    }
+    if (std::exchange(m_tableStale, false) && !m_listStale && isVisible()) fillList(m_window.network());
+    if (!m_listStale || !isVisible()) return;
     m_listStale = false;
     fillList(m_window.network());
   });
@@ -196,9 +220,36 @@ void TReactionsPage::refresh() {
   if (const TReactionNetwork* network = m_window.networkForCommand()) fillList(*network);
 }
 
+void TReactionsPage::showTable(bool shown) {
+  m_tableOn->setChecked(shown);
+  m_list->setVisible(!shown);
+  m_tableView->setVisible(shown);
+  // The table's columns take the room the list's short lines leave.
+  m_viewsLayout->setStretch(0, shown ? 3 : 1);
+  m_viewsLayout->setStretch(1, shown ? 1 : 2);
+  if (!shown) {
+    if (const std::optional<int> selected = m_tableView->currentPosition())
+      if (const int row = m_model->rowOfPosition(*selected); row >= 0) m_list->setCurrentIndex(m_model->index(row));
+    m_tableView->clear();
+  } else if (!m_window.isBusy()) {
+    // The table starts on the list's line, and the list keeps the table's.
+    fillTable(ListedReactions(m_window.network(), filter()));
+    if (const std::optional<int> selected = SelectedListPosition(*m_list))
+      if (const int row = m_tableView->model().rowOfPosition(*selected); row >= 0)
+        m_tableView->table()->selectRow(row);
+  }
+}
+
+void TReactionsPage::fillTable(std::vector<int> positions) {
+  if (!m_tableOn->isChecked()) return;
+  m_tableView->setSource(std::make_unique<ReactionTableSource>(m_window.network(), std::move(positions)),
+                         [this] { return !m_window.isBusy(); });
+}
+
 void TReactionsPage::fillList(const TReactionNetwork& network) {
   const std::optional<int> selected = SelectedListPosition(*m_list);
   std::vector<int> positions = ListedReactions(network, filter());
+  fillTable(positions);
   QStringList texts;
   texts.reserve(static_cast<qsizetype>(positions.size()));
   int selectedRow = -1;
@@ -207,11 +258,14 @@ void TReactionsPage::fillList(const TReactionNetwork& network) {
     if (selected && positions[row] == *selected) selectedRow = static_cast<int>(row);
   }
   m_model->setLines(std::move(positions), std::move(texts));
+  m_listFollower->setQuiet(true);
   if (selectedRow >= 0) m_list->setCurrentIndex(m_model->index(selectedRow));
+  m_listFollower->setQuiet(false);
 }
 
 std::optional<std::size_t> TReactionsPage::selectedPosition(const TReactionNetwork& network) const {
-  const std::optional<int> position = SelectedListPosition(*m_list);
+  const std::optional<int> position =
+      m_tableOn->isChecked() ? m_tableView->currentPosition() : SelectedListPosition(*m_list);
   if (!position || *position < 0 || static_cast<std::size_t>(*position) >= network.ReactionCount())
     return std::nullopt;
   return static_cast<std::size_t>(*position);

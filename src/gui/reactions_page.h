@@ -11,6 +11,7 @@
 #include "gui/reaction_list.h"
 
 class QGridLayout;
+class QHBoxLayout;
 class QCheckBox;
 class QLabel;
 class QListView;
@@ -24,7 +25,9 @@ class TReaction;
 
 namespace korvane::gui {
 
+class NetworkTableView;
 class PositionListModel;
+class SelectionFollower;
 class ReactionPictures;
 class TReaction_Detail;
 class TReact_Net_Wind;
@@ -56,6 +59,9 @@ class TReactionsPage : public QWidget {
 
   ReactionFilter filter() const;
   QListView* list() const { return m_list; }
+  /// The "Table" view, shown instead of the list while "Table" is checked.
+  NetworkTableView* tableView() const { return m_tableView; }
+  void showTable(bool shown);
   /// The window of "View details", made on first use.
   TReaction_Detail& detailWindow();
 
@@ -67,6 +73,8 @@ class TReactionsPage : public QWidget {
   QWidget* buildDisplay();
   void applyModeEnabling();
   void fillList(const TReactionNetwork& network);
+  /// Gives the table the listed reactions, when it is shown.
+  void fillTable(std::vector<int> positions);
   std::optional<std::size_t> selectedPosition(const TReactionNetwork& network) const;
   void clearDisplay();
 
@@ -76,6 +84,13 @@ class TReactionsPage : public QWidget {
   GuiContext& m_context;
   PositionListModel* m_model = nullptr;
   QListView* m_list = nullptr;
+  SelectionFollower* m_listFollower = nullptr;
+  QCheckBox* m_tableOn = nullptr;
+  NetworkTableView* m_tableView = nullptr;
+  // The views beside the page's controls.
+  QHBoxLayout* m_viewsLayout = nullptr;
+  // The table was emptied while a command held the network.
+  bool m_tableStale = false;
   QGridLayout* m_commands = nullptr;
   QRadioButton* m_showAll = nullptr;
   QRadioButton* m_byType = nullptr;

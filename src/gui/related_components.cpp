@@ -32,4 +32,21 @@ std::vector<const TMolecule*> RelatedComponents(const TMolecule& component, cons
   return candidates;
 }
 
+std::vector<RelatedCount> CountRelated(const std::vector<const TMolecule*>& related) {
+  std::vector<RelatedCount> counted;
+  for (const TMolecule* component : related) {
+    const auto found = std::find_if(counted.begin(), counted.end(),
+                                    [component](const RelatedCount& each) { return each.Component == component; });
+    if (found == counted.end())
+      counted.push_back({component, 1});
+    else
+      ++found->Reactions;
+  }
+  return counted;
+}
+
+std::string RelatedCountText(int reactions) {
+  return " (" + std::to_string(reactions) + (reactions == 1 ? " reaction)" : " reactions)");
+}
+
 }  // namespace korvane::gui

@@ -14,6 +14,7 @@
 #include "gui/component_list.h"
 #include "gui/molecule_picture_widget.h"
 #include "gui/position_list_model.h"
+#include "gui/selection_follower.h"
 #include "reactions/reaction_network.h"
 
 namespace korvane::gui {
@@ -30,7 +31,7 @@ RelatedComponentsTab::RelatedComponentsTab(TComponent_Detail& detail) : m_detail
   m_list->setModel(m_model);
   m_list->setUniformItemSizes(true);
   m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  connect(m_list, &QListView::clicked, this, [this] {
+  new SelectionFollower(*m_list, [this] {
     if (m_model->rowCount() > 0) showComponent();
   });
   layout->addWidget(m_list, 1);
@@ -129,9 +130,9 @@ void RelatedComponentsTab::refresh() {
   if (!subject) return;
   std::vector<int> positions;
   QStringList texts;
-  for (const TMolecule* related : RelatedComponents(*subject.Component, filter())) {
-    positions.push_back(related->ID);
-    texts.append(ComponentListText(related->ID, related->Name));
+  for (const RelatedCount& related : CountRelated(RelatedComponents(*subject.Component, filter()))) {
+    positions.push_back(related.Component->ID);
+    texts.append(ComponentListText(*related.Component) + QString::fromStdString(RelatedCountText(related.Reactions)));
   }
   m_model->setLines(std::move(positions), std::move(texts));
 }

@@ -19,6 +19,7 @@
 namespace korvane::gui {
 namespace {
 
+using testing::Lines;
 using testing::FieldText;
 using testing::SaveScreenshot;
 using testing::SelectRow;
@@ -58,10 +59,12 @@ TEST_F(ComponentDetailWindow, ViewDetailsShowsTheSelectedComponentOnEveryTab) {
         }
       }
       if (tab == 4) {
-        // Showing the tab lists the products: two per hydrogen transfer of the feed.
+        // Showing the tab lists the products once each: H from all three
+        // hydrogen transfers of the feed, and one hexyl from each.
         if (position == 4) {
+          EXPECT_EQ(Lines(*detail.related()->list()).first(), "[ 0 ] H [H] (3 reactions)");
           EXPECT_EQ(detail.related()->list()->model()->rowCount(),
-                    2 * static_cast<int>(component.ReactionLinks[kConsumedIn].size()));
+                    1 + static_cast<int>(component.ReactionLinks[kConsumedIn].size()));
         }
         SelectRow(*detail.related()->list(), 1);
         detail.related()->showComponent();

@@ -1,5 +1,8 @@
 #include "gui/component_list.h"
 
+#include "gui/window_text.h"
+#include "smiles/smiles_reader.h"
+
 #include <gtest/gtest.h>
 
 #include "network_checks.h"
@@ -11,6 +14,28 @@ TEST(ComponentList, LineNamesThePositionAndANameOtherThanNoname) {
   EXPECT_EQ(ComponentListText(3, "Noname"), "[ 3 ] ");
   EXPECT_EQ(ComponentListText(12, "n-hexane"), "[ 12 ] - n-hexane");
   EXPECT_EQ(ComponentListText(0, ""), "[ 0 ] - ");
+}
+
+// An unnamed component's line carries its formula and SMILES after the
+// position, which still reads back from the leading "[ n ]" alone.
+TEST(ComponentList, UnnamedLineShowsFormulaAndSmilesAndKeepsItsPosition) {
+  struct Case {
+    const char* name;
+    const char* smiles;
+    QString line;
+  };
+  const Case cases[] = {{"Noname", "CC[CH2]", "[ 7 ] C3H7 [CH2]CC"},
+                        {"Noname", "c1ccccc1C", "[ 7 ] C7H8 Cc1ccccc1"},
+                        {"propyl", "CC[CH2]", "[ 7 ] - propyl"}};
+  for (const Case& each : cases) {
+    const auto molecule = MoleculeFromSmiles(each.smiles, 7);
+    ASSERT_TRUE(molecule) << each.smiles;
+    molecule.value()->Name = each.name;
+    const QString line = ComponentListText(*molecule.value());
+    EXPECT_EQ(line, each.line);
+    EXPECT_EQ(ListPosition(line), 7);
+  }
+  EXPECT_EQ(ListPosition(QStringLiteral("[ 12 ] C2H5 C[CH2] [ 3 ]")), 12);
 }
 
 // The built-in components (0 H, 1 He, 2 N2, 3 H2O) and five feeds.

@@ -37,6 +37,7 @@ TEST_F(FeedCommands, PropaneFromTheSampleDatabaseGivesTheBatchToolsNetwork) {
   manager->openDatabase();
   ClickButton(window, QStringLiteral("Add from DBase"));
   ASSERT_EQ(window.network().ComponentCount(), 5u);
+  EXPECT_EQ(window.network().Component(4)->Name, "propane");  // the entry's name, at once
 
   dialogs.expectMessage(QStringLiteral("Reaction network \"feeds\""), QStringLiteral("Generation succesfully completed."));
   window.generate();

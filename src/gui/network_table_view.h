@@ -1,0 +1,82 @@
+#pragma once
+/// The "Table" view of the network window's "Components" and "Reactions"
+/// pages: a sortable table with a search box, a query by structure, copying
+/// of the selected rows and "Export CSV".
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "gui/gui_context.h"
+#include "gui/network_table_model.h"
+
+class QLabel;
+class QLineEdit;
+class QTableView;
+class QTimer;
+
+namespace korvane::gui {
+
+class TReact_Net_Wind;
+
+/// The component of the window's network with the structure a SMILES
+/// names (canonical identity): null when none has it; nothing when the
+/// network is busy or the text is no SMILES (the user has been told).
+std::optional<const TMolecule*> ComponentOfSmiles(TReact_Net_Wind& window, DialogSeam& dialogs, const QString& smiles);
+
+class NetworkTableView : public QWidget {
+  Q_OBJECT
+
+ public:
+  /// The component a SMILES names: null when no component has that
+  /// structure; nothing when the text is no SMILES (the user has been told).
+  using StructureFinder = std::function<std::optional<const TMolecule*>(const QString& smiles)>;
+
+  NetworkTableView(GuiContext& context, StructureFinder finder, QWidget* parent = nullptr);
+
+  /// Shows the source's rows, keeping the sort, the search and the
+  /// structure, and the current row where its component or reaction is
+  /// still shown. Missing SMILES are then made in short passes between
+  /// events while `canRead` allows, so searching and sorting by them finds
+  /// them made.
+  void setSource(std::unique_ptr<TableSource> source, std::function<bool()> canRead);
+  /// Forgets the source: nothing is read until the next.
+  void clear();
+
+  NetworkTableModel& model() const { return *m_model; }
+  QTableView* table() const { return m_table; }
+  /// Position of the component or reaction of the current row.
+  std::optional<int> currentPosition() const;
+
+  /// The selected rows, tab-separated under the header, to the clipboard.
+  void copySelection();
+  /// Every shown row, in the shown order, to a CSV file the user names.
+  void exportCsv();
+  /// Narrows the table to the structure typed in the structure field; an
+  /// empty field lifts the condition.
+  void findStructure();
+
+ protected:
+  /// Ctrl+C in the table copies the selected rows, not the current cell.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void prepareSome();
+  /// Whether to sort by the column: asks first when that computes many
+  /// slow cells.
+  bool mayTakeLong(int column);
+  void updateCount();
+
+  GuiContext& m_context;
+  StructureFinder m_finder;
+  std::function<bool()> m_canRead;
+  NetworkTableModel* m_model = nullptr;
+  QTableView* m_table = nullptr;
+  QLineEdit* m_search = nullptr;
+  QLineEdit* m_structure = nullptr;
+  QLabel* m_count = nullptr;
+  QTimer* m_prepare = nullptr;
+};
+
+}  // namespace korvane::gui
