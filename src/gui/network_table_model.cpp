@@ -4,7 +4,7 @@
 #include <numeric>
 #include <unordered_map>
 
-#include "gui/delimited_text.h"
+#include "app/delimited_text.h"
 #include "gui/window_text.h"
 
 namespace korvane::gui {

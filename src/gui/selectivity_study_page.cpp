@@ -18,7 +18,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/csv_text.h"
+#include "app/delimited_text.h"
 #include "gui/picture_actions.h"
 #include "gui/position_list_model.h"
 #include "gui/reaction_detail_text.h"

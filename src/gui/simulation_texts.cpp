@@ -211,14 +211,14 @@ TableText SensitivityTable(const TSensitivityTable& sensitivity) {
 std::string TableCsv(const TableText& table) {
   std::vector<std::string> fields;
   for (const QString& title : table.Header) fields.push_back(title.toStdString());
-  std::string text = CsvRecord(fields);
+  std::string text = DelimitedRecord(fields);
   for (const TableRow& row : table.Rows) {
     fields.clear();
     for (qsizetype c = 0; c < row.Texts.size(); ++c) {
       const auto& value = row.SortValues[static_cast<std::size_t>(c)];
       fields.push_back(value ? CsvNumber(*value) : row.Texts[c].toStdString());
     }
-    text += CsvRecord(fields);
+    text += DelimitedRecord(fields);
   }
   return text;
 }

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/csv_text.h"
+#include "app/delimited_text.h"
 #include "simulation/simulation_run.h"
 
 namespace korvane {

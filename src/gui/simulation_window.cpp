@@ -398,10 +398,10 @@ QWidget* TSimulationWindow::buildSensitivityPage() {
   sources.Svg = [this] { return SvgOf(*m_sensitivityChart); };
   sources.Csv = [this] {
     const int lump = m_sensitivityLump->currentIndex();
-    std::string text = CsvRecord({"parameter", m_sensitivityLump->currentText().toStdString()});
+    std::string text = DelimitedRecord({"parameter", m_sensitivityLump->currentText().toStdString()});
     if (!m_results || !m_results->Sensitivity || lump < 0) return text;
     for (std::size_t row = 0; row + 1 < static_cast<std::size_t>(m_sensitivity.Header.size()); ++row)
-      text += CsvRecord({m_sensitivity.Header[static_cast<qsizetype>(row + 1)].toStdString(),
+      text += DelimitedRecord({m_sensitivity.Header[static_cast<qsizetype>(row + 1)].toStdString(),
                          QString::number(m_results->Sensitivity->Values[static_cast<std::size_t>(lump)][row], 'g', 10)
                              .toStdString()});
     return text;

@@ -4,7 +4,6 @@
 
 #include <cmath>
 
-#include "gui/delimited_text.h"
 #include "gui/related_components.h"
 #include "network_checks.h"
 #include "reactions/recipes.h"
@@ -12,31 +11,6 @@
 
 namespace korvane::gui {
 namespace {
-
-TEST(DelimitedText, QuotesOnlyFieldsThatNeedIt) {
-  struct Case {
-    const char* field;
-    char separator;
-    const char* written;
-  };
-  const Case cases[] = {
-      {"C6H14", ',', "C6H14"},
-      {"", ',', ""},
-      {"a,b", ',', "\"a,b\""},
-      {"a,b", '\t', "a,b"},
-      {"a\tb", '\t', "\"a\tb\""},
-      {"say \"hi\"", ',', "\"say \"\"hi\"\"\""},
-      {"two\nlines", ',', "\"two\nlines\""},
-      {"cr\r", '\t', "\"cr\r\""},
-  };
-  for (const Case& each : cases) EXPECT_EQ(DelimitedField(each.field, each.separator), each.written) << each.field;
-}
-
-TEST(DelimitedText, HeaderThenOneLinePerRow) {
-  EXPECT_EQ(DelimitedText({"#", "Name"}, {{"4", "n-hexane, pure"}, {"5", "x\"y"}}, ','),
-            "#,Name\n4,\"n-hexane, pure\"\n5,\"x\"\"y\"\n");
-  EXPECT_EQ(DelimitedText({"#", "Name"}, {}, '\t'), "#\tName\n");
-}
 
 TEST(NetworkTable, SearchIgnoresTheCaseOfLetters) {
   EXPECT_TRUE(ContainsText("n-Hexane", "HEX"));

@@ -110,7 +110,7 @@ TEST_F(ReactionDetailWindow, StudyOfAReactantConsumedByTheReactionAloneIsOneEver
   entries[3]->trigger();
   QFile csv(file(QStringLiteral("study.csv")));
   ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
-  const QStringList rows = QString::fromUtf8(csv.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+  const QStringList rows = QString::fromUtf8(csv.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
   ASSERT_EQ(rows.size(), 252);
   EXPECT_EQ(rows[0], "\"T, K\",\"Partial molar selectivity, %\"");
   EXPECT_EQ(rows[1], "298.15,100");

@@ -149,8 +149,8 @@ TEST(SimulationTexts, YieldsTableHasTheLumpsThenTheSpeciesAtTheLastPoint) {
   EXPECT_EQ(table.Rows[kLumpCount].SortValues[3], 12.3456);
   // The file keeps every digit, not the four shown.
   const std::string csv = TableCsv(table);
-  EXPECT_EQ(csv.substr(0, csv.find('\n') + 1), "Species / lump,Lump,wt %,mol %\r\n");
-  EXPECT_NE(csv.find("[ 0 ] CCCCCC,C6,60,12.3456\r\n"), std::string::npos) << csv;
+  EXPECT_EQ(csv.substr(0, csv.find('\n') + 1), "Species / lump,Lump,wt %,mol %\n");
+  EXPECT_NE(csv.find("[ 0 ] CCCCCC,C6,60,12.3456\n"), std::string::npos) << csv;
   EXPECT_EQ(ConversionLines(TwoPointRun(), kLabels), QStringList{"Conversion of [ 0 ] CCCCCC: 40.00 %"});
 }
 

@@ -1,4 +1,4 @@
-#include "app/csv_text.h"
+#include "app/delimited_text.h"
 
 #include <charconv>
 #include <map>
@@ -14,23 +14,31 @@ std::string Number(double value) {
 
 }  // namespace
 
-std::string CsvField(std::string_view text) {
-  if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
+std::string DelimitedField(std::string_view field, char separator) {
+  if (field.find_first_of(std::string{separator, '"', '\n', '\r'}) == std::string_view::npos)
+    return std::string(field);
   std::string quoted = "\"";
-  for (char c : text) {
+  for (const char c : field) {
     if (c == '"') quoted += '"';
     quoted += c;
   }
   return quoted + '"';
 }
 
-std::string CsvRecord(const std::vector<std::string>& fields) {
-  std::string record;
-  for (std::size_t k = 0; k < fields.size(); ++k) {
-    if (k > 0) record += ',';
-    record += CsvField(fields[k]);
+std::string DelimitedRecord(const std::vector<std::string>& fields, char separator) {
+  std::string line;
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (i > 0) line += separator;
+    line += DelimitedField(fields[i], separator);
   }
-  return record + "\r\n";
+  return line + '\n';
+}
+
+std::string DelimitedText(const std::vector<std::string>& header, const std::vector<std::vector<std::string>>& rows,
+                          char separator) {
+  std::string text = DelimitedRecord(header, separator);
+  for (const auto& row : rows) text += DelimitedRecord(row, separator);
+  return text;
 }
 
 std::string ChartCsv(const std::string& xTitle, const std::vector<TChartSeries>& series) {
@@ -44,11 +52,11 @@ std::string ChartCsv(const std::string& xTitle, const std::vector<TChartSeries>&
       row[s] = Number(y);
     }
   }
-  std::string text = CsvRecord(header);
+  std::string text = DelimitedRecord(header);
   for (auto& [x, cells] : rows) {
     cells.resize(series.size());
     cells.insert(cells.begin(), Number(x));
-    text += CsvRecord(cells);
+    text += DelimitedRecord(cells);
   }
   return text;
 }
