@@ -20,6 +20,7 @@
 #include "gui/related_components_tab.h"
 #include "gui/value_label.h"
 #include "gui/window_text.h"
+#include "gui/tooltip_texts.h"
 
 namespace korvane::gui {
 namespace {
@@ -57,6 +58,7 @@ TComponent_Detail::TComponent_Detail(TReact_Net_Wind& window, GuiContext& contex
   connect(&window, &TReact_Net_Wind::busyChanged, this, [this](bool busy) { m_tabs->setEnabled(!busy); });
   connect(&window, &TReact_Net_Wind::networkEdited, this, &TComponent_Detail::networkEdited);
   resize(900, 600);
+  AddTooltips(*this);
 }
 
 // Tab widgets may report a current page while they are taken apart; by then

@@ -27,6 +27,7 @@
 #include "gui/database_texts.h"
 #include "gui/molecule_picture_widget.h"
 #include "gui/structure_editor.h"
+#include "gui/tooltip_texts.h"
 
 namespace korvane::gui {
 namespace {
@@ -62,6 +63,7 @@ TDBEditor_Win::TDBEditor_Win(GuiContext& context, QWidget* parent) : QMainWindow
   connect(m_timer, &QTimer::timeout, this, &TDBEditor_Win::refreshDisplay);
   setControlsEnabled(false);
   resize(1240, 700);
+  AddTooltips(*this);
 }
 
 QWidget* TDBEditor_Win::buildHeader() {

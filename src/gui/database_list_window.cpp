@@ -11,6 +11,7 @@
 #include "gui/database_texts.h"
 #include "gui/molecule_picture_widget.h"
 #include "gui/window_text.h"
+#include "gui/tooltip_texts.h"
 
 namespace korvane::gui {
 namespace {
@@ -69,6 +70,7 @@ TDBList_Win::TDBList_Win(GuiContext& context, QWidget* parent)
   connect(remove, &QPushButton::clicked, this, &TDBList_Win::removeSelected);
   connect(accept, &QPushButton::clicked, this, &TDBList_Win::acceptSelection);
   resize(620, 480);
+  AddTooltips(*this);
 }
 
 void TDBList_Win::ConnectDatabase(std::shared_ptr<TDBCoordinator> database) {

@@ -1,4 +1,5 @@
 #include "gui/equation_export_window.h"
+#include "gui/tooltip_texts.h"
 
 #include <QFileInfo>
 #include <QGroupBox>
@@ -125,6 +126,7 @@ TEqExporterWind::TEqExporterWind(GuiContext& context, QWidget* parent) : QDialog
 
   m_languages.front()->setChecked(true);
   resize(460, 260);
+  AddTooltips(*this);
 }
 
 bool TEqExporterWind::chemkinChosen() const { return m_languages[std::size(kExportLanguageNames)]->isChecked(); }

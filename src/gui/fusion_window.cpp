@@ -14,6 +14,7 @@
 #include "gui/network_window.h"
 #include "gui/task_strip.h"
 #include "gui/window_text.h"
+#include "gui/tooltip_texts.h"
 
 namespace korvane::gui {
 namespace {
@@ -86,6 +87,7 @@ TAdd_RN_CTRL_WIN::TAdd_RN_CTRL_WIN(GuiContext& context, WindowList windows, QWid
   layout->addWidget(m_taskStrip);
   layout->addLayout(buttons);
   resize(480, 380);
+  AddTooltips(*this);
 }
 
 void TAdd_RN_CTRL_WIN::showEvent(QShowEvent* event) {

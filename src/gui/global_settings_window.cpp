@@ -16,6 +16,7 @@
 
 #include "gui/kinetic_settings_text.h"
 #include "gui/window_text.h"
+#include "gui/tooltip_texts.h"
 #include "reactions/kinpar_file.h"
 
 namespace korvane::gui {
@@ -123,6 +124,7 @@ TGlob_Set::TGlob_Set(GuiContext& context, QWidget* parent) : QWidget(parent, Qt:
   connect(m_pages, &QTabWidget::currentChanged, this, [this] {
     if (m_area && !Inside(m_area, m_pages->currentWidget())) leaveArea();
   });
+  AddTooltips(*this);
 }
 
 TGlob_Set::~TGlob_Set() { disconnect(qApp, &QApplication::focusChanged, this, nullptr); }

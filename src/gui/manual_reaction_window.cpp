@@ -20,6 +20,7 @@
 
 #include "gui/molecule_picture_widget.h"
 #include "gui/window_text.h"
+#include "gui/tooltip_texts.h"
 #include "reactions/kinetic_parameters.h"
 #include "reactions/reaction_network.h"
 #include "reactions/recipes.h"
@@ -96,6 +97,7 @@ TManual_ReactConstr::TManual_ReactConstr(GuiContext& context, QWidget* parent) :
   layout->addLayout(buttons);
   setEditing(true);
   resize(760, 460);
+  AddTooltips(*this);
 }
 
 QWidget* TManual_ReactConstr::buildGeneralPage() {

@@ -32,6 +32,7 @@
 #include "gui/task_strip.h"
 #include "gui/window_text.h"
 #include "gui/dropped_files.h"
+#include "gui/tooltip_texts.h"
 
 namespace korvane::gui {
 namespace {
@@ -70,6 +71,7 @@ TReact_Net_Wind::TReact_Net_Wind(GuiContext& context, const QString& name, std::
                                  QWidget* parent)
     : QMainWindow(parent), m_context(context), m_name(name), m_session(std::move(session)) {
   build();
+  AddTooltips(*this);
 }
 
 TReact_Net_Wind::TReact_Net_Wind(GuiContext& context, const QString& name, std::unique_ptr<TReactionNetwork> network,
@@ -288,6 +290,7 @@ void TReact_Net_Wind::buildMenu() {
 
 QPushButton* TReact_Net_Wind::addNetworkControl(const QString& caption, std::function<void()> command) {
   auto* button = new QPushButton(caption);
+  button->setToolTip(TooltipFor(caption));
   connect(button, &QPushButton::clicked, this, [this, command = std::move(command)] {
     // Refused in code too: a click queued before the button was disabled.
     if (networkForCommand()) command();

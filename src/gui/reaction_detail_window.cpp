@@ -20,6 +20,7 @@
 #include "gui/selectivity_study_page.h"
 #include "gui/value_label.h"
 #include "gui/window_text.h"
+#include "gui/tooltip_texts.h"
 #include "reactions/recipes.h"
 
 namespace korvane::gui {
@@ -50,6 +51,7 @@ TReaction_Detail::TReaction_Detail(TReact_Net_Wind& window, GuiContext& context)
   connect(&window, &TReact_Net_Wind::busyChanged, this, [this](bool busy) { m_pages->setEnabled(!busy); });
   connect(&window, &TReact_Net_Wind::networkEdited, this, &TReaction_Detail::networkEdited);
   resize(940, 620);
+  AddTooltips(*this);
 }
 
 // Tab widgets may report a current page while they are taken apart; by then

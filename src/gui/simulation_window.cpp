@@ -43,6 +43,7 @@
 #include "gui/picture_actions.h"
 #include "gui/task_strip.h"
 #include "gui/window_text.h"
+#include "gui/tooltip_texts.h"
 
 namespace korvane::gui {
 namespace {
@@ -171,6 +172,7 @@ TSimulationWindow::TSimulationWindow(TReact_Net_Wind& window, GuiContext& contex
   updateFieldStates();
   runStartedOrEnded();
   resize(920, 780);
+  AddTooltips(*this);
 }
 
 TSimulationWindow::~TSimulationWindow() { finishBackgroundWork(); }

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "gui/sketch_area.h"
+#include "gui/tooltip_texts.h"
 #include "smiles/smiles_reader.h"
 
 namespace korvane::gui {
@@ -43,6 +44,7 @@ TStruct_Edit::TStruct_Edit(GuiContext& context, QWidget* parent) : QDialog(paren
   buildMenu(bar);
   connect(m_area, &SketchArea::changed, this, [this] { showState(); });
   showState();
+  AddTooltips(*this);
 }
 
 void TStruct_Edit::buildMenu(QMenuBar* bar) {

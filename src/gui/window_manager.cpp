@@ -38,6 +38,7 @@
 #include "gui/recovery_store.h"
 #include "gui/structure_editor.h"
 #include "gui/window_text.h"
+#include "gui/tooltip_texts.h"
 #include "reactions/kinpar_file.h"
 
 namespace korvane::gui {
@@ -120,6 +121,7 @@ TGen_Wind_Manager::TGen_Wind_Manager(GuiContext& context, QWidget* parent) : QMa
   auto* settings = new QAction(QStringLiteral("Global settings"), this);
   connect(settings, &QAction::triggered, this, [this] { showGlobalSettings(); });
   menuBar()->insertAction(m_aboutAction, settings);
+  AddTooltips(*this);
 }
 
 TGen_Wind_Manager::~TGen_Wind_Manager() {
