@@ -3,11 +3,14 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QSpacerItem>
 #include <QStringList>
 #include <algorithm>
 #include <vector>
@@ -19,6 +22,17 @@ QMessageBox::Icon IconFor(const QString& caption) {
   if (caption.compare(QLatin1String("ERROR"), Qt::CaseInsensitive) == 0) return QMessageBox::Critical;
   if (caption.compare(QLatin1String("WARNING"), Qt::CaseInsensitive) == 0) return QMessageBox::Warning;
   return QMessageBox::NoIcon;
+}
+
+// A box as wide as its title needs: a caption that names something (a
+// network) is not cut to "Reaction n...".
+void FitTitle(QMessageBox& box) {
+  auto* grid = qobject_cast<QGridLayout*>(box.layout());
+  if (!grid) return;
+  constexpr int kTitleBarExtras = 140;  // icon and buttons of the title bar
+  const int width = QFontMetrics(box.font()).horizontalAdvance(box.windowTitle()) + kTitleBarExtras;
+  grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), grid->rowCount(), 0, 1,
+                grid->columnCount());
 }
 
 QString TitleFor(const QString& caption) {
@@ -64,6 +78,7 @@ void QtDialogSeam::returnTo(QWidget* window) {
 void QtDialogSeam::message(const QString& caption, const QString& text) {
   QPointer<QWidget> asking = owner();
   QMessageBox box(IconFor(caption), TitleFor(caption), text, QMessageBox::Ok, asking);
+  FitTitle(box);
   box.exec();
   returnTo(asking);
 }
@@ -72,6 +87,7 @@ bool QtDialogSeam::ask(const QString& caption, const QString& text) {
   const QMessageBox::Icon icon = caption.isEmpty() ? QMessageBox::Question : IconFor(caption);
   QPointer<QWidget> asking = owner();
   QMessageBox box(icon, TitleFor(caption), text, QMessageBox::Yes | QMessageBox::No, asking);
+  FitTitle(box);
   box.setDefaultButton(QMessageBox::Yes);
   box.setEscapeButton(QMessageBox::No);
   const bool yes = box.exec() == QMessageBox::Yes;
@@ -84,6 +100,7 @@ int QtDialogSeam::choose(const QString& caption, const QString& text, const QStr
   const QMessageBox::Icon icon = caption.isEmpty() ? QMessageBox::Question : IconFor(caption);
   QPointer<QWidget> asking = owner();
   QMessageBox box(icon, TitleFor(caption), text, QMessageBox::NoButton, asking);
+  FitTitle(box);
   std::vector<QPushButton*> pushed;
   for (qsizetype i = 0; i < buttons.size(); ++i)
     pushed.push_back(box.addButton(buttons[i], i == escapeButton ? QMessageBox::RejectRole : QMessageBox::AcceptRole));

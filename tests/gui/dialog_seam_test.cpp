@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
@@ -51,12 +52,14 @@ TEST(DialogSeam, BoxesOpenOverTheAskingWindowAndLeaveItInFront) {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
       ASSERT_NE(box, nullptr);
       *parent = box->parentWidget();
+      // Wide enough for its title, which may name a network.
+      EXPECT_GT(box->width(), QFontMetrics(box->font()).horizontalAdvance(box->windowTitle()));
       box->accept();
     });
   };
   QWidget* parent = nullptr;
   answerNextBox(&parent);
-  seam.message(QString(), QStringLiteral("Saved."));
+  seam.message(QStringLiteral("Reaction network \"a network with a rather long name\""), QStringLiteral("Saved."));
   EXPECT_EQ(parent, &network);
   EXPECT_TRUE(QTest::qWaitForWindowActive(&network, 1000));
 
