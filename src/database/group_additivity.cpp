@@ -151,6 +151,29 @@ int GaucheInteractions(int a, int b) {
   return 0;
 }
 
+// Alkane 1,5 interactions centred on an sp3 carbon: between two of its sp3
+// carbon neighbours, one with three further sp3 carbons (a tert-butyl-like
+// carbon) and the other with at least two (one interaction) or three (two).
+int Interactions15(const TAtom& centre) {
+  auto furtherSp3 = [&centre](const TAtom& neighbour) {
+    int count = 0;
+    for (const TNeighbour& entry : neighbour.Entries())
+      if (entry.Atom != &neighbour && entry.Atom != &centre && IsCarbonType(entry.Atom->GetAtomType()) &&
+          KindOf(*entry.Atom) == TCarbonKind::Sp3)
+        ++count;
+    return count;
+  };
+  std::vector<int> further;
+  for (const TNeighbour& entry : centre.Entries())
+    if (entry.Atom != &centre && IsCarbonType(entry.Atom->GetAtomType()) && KindOf(*entry.Atom) == TCarbonKind::Sp3)
+      further.push_back(furtherSp3(*entry.Atom));
+  int best = 0;
+  for (std::size_t a = 0; a < further.size(); ++a)
+    for (std::size_t b = 0; b < further.size(); ++b)
+      if (a != b && further[a] >= 3 && further[b] >= 2) best = std::max(best, further[b] >= 3 ? 2 : 1);
+  return best;
+}
+
 bool HasExocyclicHeavyNeighbour(const TAtom& aromatic) {
   for (const TNeighbour& entry : aromatic.Entries())
     if (entry.Atom != &aromatic && !entry.Aromatic && !IsHydrogenLike(entry.Atom->GetAtomType())) return true;
@@ -161,13 +184,16 @@ bool HasExocyclicHeavyNeighbour(const TAtom& aromatic) {
 // is its parent's (its unpaired electrons read as hydrogens).
 TResult<TSum> ClosedShellSum(const TMolecule& molecule) {
   TSum sum;
+  int interactions15 = 0;
   for (const TAtom* atom : molecule.Atoms()) {
     if (IsHydrogenLike(atom->GetAtomType())) continue;
     const std::string key = GroupKeyOf(*atom);
     const TGroupValue* value = GroupValueWithFallback(key);
     if (!value) return NoEstimate("no group value for the carbon group " + key);
     sum.Add(*value);
+    if (KindOf(*atom) == TCarbonKind::Sp3) interactions15 += Interactions15(*atom);
   }
+  sum.Add(Interaction15Correction(), interactions15);
   const std::vector<TRing> rings = SmallestRings(molecule);
   for (const TRing& ring : rings) AddRingCorrection(molecule, ring, sum);
   const auto ringBonds = RingBonds(rings);

@@ -3,7 +3,8 @@
 /// of group_values.h): ΔH°f(298 K), the intrinsic S°(298 K) and cp at the
 /// tables' temperatures, as the sum of the contributions of every carbon's
 /// group, a ring-strain correction per ring (smallest set of smallest
-/// rings), alkane gauche and benzene ortho corrections. A radical is its
+/// rings), alkane gauche and 1,5 interactions and benzene ortho corrections.
+/// A radical is its
 /// parent molecule (a hydrogen on each unpaired electron) plus one
 /// hydrogen-bond increment per unpaired electron, chosen by the site.
 ///

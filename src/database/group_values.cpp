@@ -103,8 +103,12 @@ constexpr TRingEntry kRings[] = {
 };
 
 // Benson (1976) pp. 272-273: 0.8 kcal/mol per alkane gauche interaction;
-// the ortho correction of substituted benzenes.
+// 1.5 kcal/mol per alkane 1,5 interaction (as the RMG-database's int15
+// table encodes it: a carbon between a tert-butyl-like carbon and a carbon
+// with two more carbons, twice when both are tert-butyl-like); the ortho
+// correction of substituted benzenes.
 constexpr TGroupValue kGauche{0.80, 0.0, {}};
+constexpr TGroupValue kInteraction15{1.50, 0.0, {}};
 constexpr TGroupValue kOrtho{0.57, -1.61, {1.12, 1.35, 1.30, 1.17, 0.88, 0.66, -0.05}};
 
 // Hydrogen-bond increments: T. H. Lay, J. W. Bozzelli, A. M. Dean, E. R.
@@ -166,6 +170,7 @@ const TGroupValue* FindRingCorrection(int size, int doubleBonds, bool exocyclic,
 
 const TGroupValue& GaucheCorrection() { return kGauche; }
 const TGroupValue& OrthoCorrection() { return kOrtho; }
+const TGroupValue& Interaction15Correction() { return kInteraction15; }
 
 const TGroupValue& HydrogenBondIncrement(THydrogenBondSite site) {
   const auto* found = std::find_if(std::begin(kIncrements), std::end(kIncrements),

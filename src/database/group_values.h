@@ -44,6 +44,9 @@ const TGroupValue* FindRingCorrection(int size, int doubleBonds, bool exocyclic,
 
 /// Correction per gauche interaction between alkane branches (enthalpy only).
 const TGroupValue& GaucheCorrection();
+/// Correction per alkane 1,5 interaction (methyl groups of two branched
+/// carbons crowding each other across a CH2; enthalpy only).
+const TGroupValue& Interaction15Correction();
 /// Correction per pair of substituents on neighbouring benzene carbons.
 const TGroupValue& OrthoCorrection();
 

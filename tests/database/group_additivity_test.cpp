@@ -42,7 +42,8 @@ TEST(GroupAdditivity, NamesTheGroupOfEveryCarbon) {
 }
 
 // Groups the tables lack fall back to the nearest ones; a ring adds its
-// strain, and which correction depends on where its double bonds are.
+// strain, and which correction depends on where its double bonds are;
+// crowded branches add their interactions.
 TEST(GroupAdditivity, FallsBackToNearGroupsAndTellsRingsApart) {
   EXPECT_EQ(FindGroupValue("Cs:CDDH"), nullptr);
   const auto pentadiene = GroupAdditivityEstimate(*MoleculeFrom("C C C C C C; 0=1 1-2 2-3 3=4 2-5"));
@@ -57,6 +58,15 @@ TEST(GroupAdditivity, FallsBackToNearGroupsAndTellsRingsApart) {
   ASSERT_TRUE(conjugated && isolated);
   const double expected = (2 * 8.59 + 2 * 6.78 + 2 * -4.76 + 3.78) - (4 * 8.59 + 2 * -4.29 + 0.52);
   EXPECT_NEAR(conjugated->Enthalpy298 - isolated->Enthalpy298, expected * 4184.0, 1e-6);
+
+  // 2,2,4-Trimethylpentane crowds a tert-butyl group against an isopropyl
+  // group across a CH2: with its gauche and 1,5 interactions it comes within
+  // 4 kJ/mol of ΔfH° = -224.01 kJ/mol (the NASA thermodynamic database, McBride,
+  // Gordon, Reno, NASA TM-4513, 1993); without the 1,5 interaction it would be
+  // 6 kJ/mol low.
+  const auto isooctane = GroupAdditivityEstimate(*MoleculeFrom("C C C C C C C C; 0-1 1-2 1-3 1-4 4-5 5-6 5-7"));
+  ASSERT_TRUE(isooctane);
+  EXPECT_NEAR(isooctane->Enthalpy298 / 1000.0, -224.01, 4.0);
 
   // A fused aromatic carbon's heat capacity stops at 1000 K: so does the estimate.
   const auto naphthalene =
