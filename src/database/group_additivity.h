@@ -4,9 +4,9 @@
 /// tables' temperatures, as the sum of the contributions of every carbon's
 /// group, a ring-strain correction per ring (smallest set of smallest
 /// rings), alkane gauche and 1,5 interactions and benzene ortho corrections.
-/// A radical is its
-/// parent molecule (a hydrogen on each unpaired electron) plus one
-/// hydrogen-bond increment per unpaired electron, chosen by the site.
+/// A radical is its parent molecule (a hydrogen on each unpaired electron)
+/// plus one hydrogen-bond increment per unpaired electron, chosen by the
+/// site.
 ///
 /// The entropy is intrinsic: the caller subtracts R ln σ of the whole
 /// molecule and adds R ln 2 for a chiral one. A group the tables lack is
