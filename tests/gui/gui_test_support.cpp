@@ -122,6 +122,12 @@ QByteArray ReadFile(const QString& path) {
   return file.readAll();
 }
 
+QString ScreenshotFile(const QString& name) {
+  const QDir folder(QStringLiteral(KORVANE_SCREENSHOT_DIR));
+  folder.mkpath(QStringLiteral("."));
+  return folder.filePath(name);
+}
+
 QString SourceReadme() { return QDir::cleanPath(QStringLiteral(KORVANE_TEST_DATA "/../../README.md")); }
 
 QString SharedTestFile(const QString& relativePath) {

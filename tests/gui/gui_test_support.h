@@ -81,6 +81,8 @@ QByteArray ReadFile(const QString& path);
 /// A file of the test data that an independent implementation wrote
 /// (structures, networks, databases).
 QString SharedTestFile(const QString& relativePath);
+/// A file in <build>/screenshots, for pictures the program itself saves.
+QString ScreenshotFile(const QString& name);
 /// The project's README, the user guide the program ships.
 QString SourceReadme();
 

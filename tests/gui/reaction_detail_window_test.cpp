@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QImage>
 #include <QChartView>
 #include <QComboBox>
 #include <QLabel>
@@ -114,6 +115,9 @@ TEST_F(ReactionDetailWindow, StudyOfAReactantConsumedByTheReactionAloneIsOneEver
   ASSERT_EQ(rows.size(), 252);
   EXPECT_EQ(rows[0], "\"T, K\",\"Partial molar selectivity, %\"");
   EXPECT_EQ(rows[1], "298.15,100");
+  dialogs.expectSaveFile(QStringLiteral("PNG picture|*.png"), testing::ScreenshotFile(QStringLiteral("saved_selectivity_chart.png")));
+  entries[0]->trigger();
+  EXPECT_EQ(QImage(testing::ScreenshotFile(QStringLiteral("saved_selectivity_chart.png"))).size(), study.chart()->size());
   dialogs.expectSaveFile(QStringLiteral("SVG drawing|*.svg"), file(QStringLiteral("study.svg")));
   entries[1]->trigger();
   QFile svg(file(QStringLiteral("study.svg")));
