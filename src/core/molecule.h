@@ -23,6 +23,7 @@
 
 #include "core/atom.h"
 #include "core/bond_scan.h"
+#include "core/reaction_links.h"
 #include "core/vectors.h"
 
 namespace korvane {
@@ -47,8 +48,8 @@ struct TInvariants {
   friend bool operator==(const TInvariants&, const TInvariants&) = default;
 };
 
-/// Index in ReactionLinks / ReactionCoefficients of the reactions that form
-/// the molecule, and of those that consume it.
+/// Side of ReactionLinks holding the reactions that form the molecule, and
+/// the side holding those that consume it.
 inline constexpr int kFormedIn = 0;
 inline constexpr int kConsumedIn = 1;
 
@@ -79,11 +80,10 @@ class TMolecule {
   bool Marked = false;
   /// Set only on the inert components (helium, nitrogen, water).
   bool Inert = false;
-  /// Reactions the molecule takes part in: [kFormedIn] and [kConsumedIn].
+  /// Reactions the molecule takes part in: [kFormedIn] and [kConsumedIn],
+  /// with its coefficient in each (ReactionLinks.Coefficients(side)).
   /// Non-owning; maintained by the reaction network.
-  std::vector<TReaction*> ReactionLinks[2];
-  /// The molecule's coefficient in each reaction of the matching link list.
-  TIntVector ReactionCoefficients[2];
+  TReactionLinks ReactionLinks;
 
   std::int32_t GetID() const { return ID; }
   void SetID(std::int32_t id) { ID = id; }

@@ -35,8 +35,8 @@ std::size_t HeapBlockBytes(std::size_t bytes);
 
 /// Heap bytes of one network component as it stays in the network: the
 /// object, its atom types, bond list, unpaired electrons, aromatic and
-/// radical atoms, certificate and name, and the headers of its four
-/// reaction-link lists (their entries count with the reactions).
+/// radical atoms, certificate and name, and the header of its reaction-link
+/// block (the entries count with the reactions).
 std::size_t ComponentFootprint(const TMolecule& component);
 
 /// Heap bytes of one reaction: the object, its participant and coefficient

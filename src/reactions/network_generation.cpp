@@ -90,6 +90,9 @@ TGenerationOutcome TReactionNetwork::Generate(const TRunControl& control) {
     // reached; they are harmless, and the links are rebuilt below.
     fail(error);
   }
+  // The pipeline's threads have ended: no lookup can still be on a table
+  // that the index replaced while it grew.
+  m_componentIndex.ReleaseRetired();
 
   try {
     Relink();
@@ -141,14 +144,10 @@ TReaction* TReactionNetwork::addOrFold(std::unique_ptr<TReaction> reaction, bool
   m_contentFootprint += ReactionFootprint(*appended);
   m_reactionIndex->Add(appended);
   if (linkWhenAppended) {
-    for (std::size_t i = 0; i < appended->Reactants.size(); ++i) {
-      appended->Reactants[i]->ReactionLinks[kConsumedIn].push_back(appended);
-      appended->Reactants[i]->ReactionCoefficients[kConsumedIn].push_back(appended->ReactantCoefs[i]);
-    }
-    for (std::size_t i = 0; i < appended->Products.size(); ++i) {
-      appended->Products[i]->ReactionLinks[kFormedIn].push_back(appended);
-      appended->Products[i]->ReactionCoefficients[kFormedIn].push_back(appended->ProductCoefs[i]);
-    }
+    for (std::size_t i = 0; i < appended->Reactants.size(); ++i)
+      appended->Reactants[i]->ReactionLinks.Add(kConsumedIn, appended, appended->ReactantCoefs[i]);
+    for (std::size_t i = 0; i < appended->Products.size(); ++i)
+      appended->Products[i]->ReactionLinks.Add(kFormedIn, appended, appended->ProductCoefs[i]);
   }
   return appended;
 }
@@ -160,7 +159,7 @@ void TReactionNetwork::RecombinationPass() {
   for (std::size_t c = 0; c < count; ++c) {
     TMolecule* radical = m_components[c].get();
     if (!radical->IsRadical()) continue;
-    const auto& consumedIn = radical->ReactionLinks[kConsumedIn];
+    const auto consumedIn = radical->ReactionLinks[kConsumedIn];
     bool recombine = consumedIn.empty();
     if (!recombine) {
       const bool scission = std::any_of(consumedIn.begin(), consumedIn.end(),

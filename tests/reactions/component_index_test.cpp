@@ -63,6 +63,14 @@ TEST(ComponentIndex, KeepsTheFirstAndAnswersOtherThreadsWhileGrowing) {
   for (std::size_t k = 0; k < molecules.size(); ++k) EXPECT_EQ(index.Find(certificates[k]), molecules[k].get()) << k;
   EXPECT_EQ(index.Find(again->Certificate()), molecules[hept4yl].get());
   EXPECT_EQ(index.Find(MoleculeFrom("C C C; 0-1 1=2")->Certificate()), nullptr);
+  // The tables growth replaced go once no lookup runs; the current one
+  // answers alone.
+  const std::size_t withRetired = index.MemoryBytes();
+  index.ReleaseRetired();
+  EXPECT_LT(index.MemoryBytes(), withRetired);
+  for (std::size_t k = 0; k < molecules.size(); ++k) EXPECT_EQ(index.Find(certificates[k]), molecules[k].get()) << k;
+  index.Add(again.get());
+  EXPECT_EQ(index.Find(again->Certificate()), molecules[hept4yl].get());
   index.Clear();
   EXPECT_EQ(index.Find(certificates.front()), nullptr);
 }

@@ -1,5 +1,6 @@
 #include "network_checks.h"
 
+#include <algorithm>
 #include <cmath>
 #include <tuple>
 #include <unordered_map>
@@ -59,8 +60,8 @@ std::string CheckNetwork(const TReactionNetwork& network, bool asLoaded) {
   for (std::size_t i = 0; i < network.ComponentCount(); ++i) {
     const TMolecule* component = network.Component(i);
     for (int side : {kFormedIn, kConsumedIn}) {
-      if (component->ReactionLinks[side] != expected[i].reactions[side] ||
-          component->ReactionCoefficients[side] != expected[i].coefficients[side])
+      if (!std::ranges::equal(component->ReactionLinks[side], expected[i].reactions[side]) ||
+          !std::ranges::equal(component->ReactionLinks.Coefficients(side), expected[i].coefficients[side]))
         return Where("component", i) + "links disagree with the reactions";
     }
   }
