@@ -30,7 +30,7 @@ TMolecule* TComponentIndex::Find(std::string_view certificate, std::size_t hash)
 }
 
 void TComponentIndex::Add(TMolecule* component) {
-  const std::string& certificate = component->Certificate();
+  const std::string_view certificate = component->Certificate();
   const std::size_t hash = CertificateHash(certificate);
   if (Find(certificate, hash)) return;
   if (Crowded(m_count + 1, m_current.load(std::memory_order_relaxed)->Mask + 1)) Grow();

@@ -48,11 +48,13 @@ std::size_t HeapBlockBytes(std::size_t bytes) {
 
 std::size_t ComponentFootprint(const TMolecule& component) {
   // The certificate is known for every indexed component: reading it
-  // computes nothing.
+  // computes nothing. It shares one block with the bonds, the unpaired
+  // electrons, the aromatic and the radical atoms (compact_structure.h).
+  const std::size_t stored = component.Bonds().size_bytes() + component.UnpairedElectrons().size() +
+                             component.AromaticSelfAtoms().size() + component.RadicalAtomIndices().size() +
+                             component.Certificate().size();
   const std::size_t bytes = HeapBlockBytes(sizeof(TMolecule)) + VectorHeap(component.AtomTypes()) +
-                      VectorHeap(component.Bonds()) + VectorHeap(component.UnpairedElectrons()) +
-                      VectorHeap(component.AromaticSelfAtoms()) + VectorHeap(component.RadicalAtomIndices()) +
-                      StringHeap(component.Certificate()) + StringHeap(component.Name);
+                            HeapBlockBytes(stored) + StringHeap(component.Name);
   return bytes + kLinkBlockOverhead;
 }
 

@@ -34,9 +34,9 @@ class TReaction;
 std::size_t HeapBlockBytes(std::size_t bytes);
 
 /// Heap bytes of one network component as it stays in the network: the
-/// object, its atom types, bond list, unpaired electrons, aromatic and
-/// radical atoms, certificate and name, and the header of its reaction-link
-/// block (the entries count with the reactions).
+/// object, its atom types, the block of its bonds, unpaired electrons,
+/// aromatic and radical atoms and certificate, its name, and the header of
+/// its reaction-link block (the entries count with the reactions).
 std::size_t ComponentFootprint(const TMolecule& component);
 
 /// Heap bytes of one reaction: the object, its participant and coefficient

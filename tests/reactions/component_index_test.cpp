@@ -39,7 +39,7 @@ TEST(ComponentIndex, KeepsTheFirstAndAnswersOtherThreadsWhileGrowing) {
   // the adding thread, as the generation does, so a reader that sees a
   // component before its certificate is a race (ThreadSanitizer finds it).
   std::vector<std::string> certificates;
-  for (const auto& molecule : molecules) certificates.push_back(molecule->Copy()->Certificate());
+  for (const auto& molecule : molecules) certificates.emplace_back(molecule->Copy()->Certificate());
 
   TComponentIndex index;
   std::atomic<bool> adding{true};

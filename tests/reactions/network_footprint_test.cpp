@@ -28,7 +28,7 @@ std::size_t HeldBytes(const TReactionNetwork& network) {
   for (std::size_t i = 0; i < network.ComponentCount(); ++i) {
     const TMolecule& c = *network.Component(i);
     bytes += sizeof(TMolecule) + c.AtomTypes().size() + 4 * c.Bonds().size() + c.UnpairedElectrons().size() +
-             c.AromaticSelfAtoms().size() + c.RadicalAtomIndices().size() + text(c.Certificate()) + text(c.Name);
+             c.AromaticSelfAtoms().size() + c.RadicalAtomIndices().size() + c.Certificate().size() + text(c.Name);
   }
   for (std::size_t i = 0; i < network.ReactionCount(); ++i) {
     const TReaction& r = *network.Reaction(i);

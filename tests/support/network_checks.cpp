@@ -67,7 +67,7 @@ std::string CheckNetwork(const TReactionNetwork& network, bool asLoaded) {
   }
   std::unordered_map<std::string, std::size_t> species;
   for (std::size_t i = 0; i < network.ComponentCount() && !asLoaded; ++i) {
-    const auto [first, added] = species.try_emplace(network.Component(i)->Certificate(), i);
+    const auto [first, added] = species.try_emplace(std::string(network.Component(i)->Certificate()), i);
     if (!added) return Where("component", i) + "identical to component " + std::to_string(first->second);
   }
   return "";
