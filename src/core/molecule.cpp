@@ -90,7 +90,9 @@ void TMolecule::compact(const TByteMatrix& adjacency, const TBoolMatrix& aromati
     unpaired[i] = adjacency[i][i];
     if (aromatic[i][i]) aromaticSelf.push_back(static_cast<std::uint8_t>(i));
   }
-  m_stored.Assign(bonds, unpaired, aromaticSelf, {}, {});
+  // The radical atoms follow from the unpaired electrons: stored with them,
+  // so that Build has nothing to write.
+  m_stored.Assign(bonds, unpaired, aromaticSelf, NonZeroIndices(unpaired), {});
 }
 
 // Both matrices are symmetric (SetStructure refuses others), so the bonds
@@ -145,8 +147,8 @@ bool TMolecule::SetStructure(TByteMatrix adjacency, TByteVector atomTypes, TBool
 void TMolecule::destroyAtoms() {
   m_built = false;
   ReleaseDerivedData();
-  // The certificate and the radical atoms in the stored block are out of
-  // date from here; the next Build or Certificate replaces them.
+  // A certificate in the stored block is out of date from here; the next
+  // Certificate replaces it.
   m_certificateKnown = false;
   m_balanceCyclic.reset();
 }
@@ -164,7 +166,6 @@ void TMolecule::ClearStructure() {
 void TMolecule::Build() {
   destroyAtoms();
   m_built = true;
-  m_stored.Assign(m_stored.Bonds(), m_stored.Unpaired(), m_stored.AromaticSelf(), RadicalAtoms(), {});
 }
 
 const TAtomVector& TMolecule::buildAtoms() const {
@@ -215,7 +216,7 @@ std::unique_ptr<TMolecule> TMolecule::Copy() const {
   auto copy = std::make_unique<TMolecule>(ID);
   copy->m_atomTypes = m_atomTypes;
   copy->m_stored.Assign(m_stored.Bonds(), m_stored.Unpaired(), m_stored.AromaticSelf(),
-                        NonZeroIndices(m_stored.Unpaired()), m_certificateKnown ? Certificate() : std::string_view());
+                        m_stored.RadicalAtoms(), m_certificateKnown ? Certificate() : std::string_view());
   copy->m_built = true;
   copy->m_certificateKnown = m_certificateKnown;
   copy->m_hasRing = m_hasRing;

@@ -149,7 +149,7 @@ class TMolecule {
   /// Some bonds form a ring (a cycle of the graph, whatever its atoms);
   /// known with the certificate.
   bool HasRing() const;
-  /// RadicalAtoms() as of the last Build, without a copy.
+  /// RadicalAtoms() of the stored structure, without a copy.
   std::span<const std::uint8_t> RadicalAtomIndices() const { return m_stored.RadicalAtoms(); }
   /// The atoms in index order (none before Build).
   const TAtomVector& Atoms() const {
@@ -229,9 +229,9 @@ class TMolecule {
     return *m_derived;
   }
 
-  // The stored structure (see Bonds), with the radical atoms as of the last
-  // Build and the certificate once known: the certificate stays with the
-  // component, the network finds it by it.
+  // The stored structure (see Bonds) with its radical atoms, and the
+  // certificate once known: the certificate stays with the component, the
+  // network finds it by it.
   TByteVector m_atomTypes;
   mutable TCompactStructure m_stored;
   mutable std::unique_ptr<TDerived> m_derived;
