@@ -230,9 +230,8 @@ class EquationWriter {
       const TMolecule& component = *m_network.Component(j);
       std::string line = "  dc[" + Int(j) + "]:=0";
       for (int list : {kFormedIn, kConsumedIn}) {
-        const auto& links = component.ReactionLinks[list];
-        const auto& coefficients = component.ReactionCoefficients[list];
-        assert(links.size() == coefficients.size());
+        const auto links = component.ReactionLinks[list];
+        const auto coefficients = component.ReactionLinks.Coefficients(list);
         for (std::size_t k = 0; k < links.size(); ++k)
           line += "+" + Number(coefficients[k]) + "*r[" + Int(reactionIndex(links[k])) + "]";
       }

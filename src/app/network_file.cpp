@@ -260,6 +260,11 @@ std::uint16_t ReadComponent(TSourceReader& reader, std::int32_t id, std::unique_
                                        std::move(aromatic));
   // Bond bytes that disagree across the diagonal describe no structure.
   if (!component) return kNetworkFileBadComponent;
+  // The network finds its components by their certificates. Made now, the
+  // certificate joins the component's stored block while this record's
+  // memory is about to be reused anyway; made later for every component,
+  // each would leave the old block behind as a hole in the heap.
+  component->Certificate();
   // The matrices it was made from are derived again when asked for; a large
   // network does not keep one pair per component.
   component->ReleaseDerivedData();

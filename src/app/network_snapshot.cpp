@@ -4,8 +4,10 @@
 
 #include <cstring>
 #include <limits>
+#include <span>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <type_traits>
 
 namespace korvane {
@@ -24,11 +26,11 @@ class Packer {
     m_bytes.resize(at + sizeof value);
     std::memcpy(m_bytes.data() + at, &value, sizeof value);
   }
-  void text(const std::string& value) {
+  void text(std::string_view value) {
     put(static_cast<std::uint32_t>(value.size()));
     m_bytes.insert(m_bytes.end(), value.begin(), value.end());
   }
-  void bytes(const TByteVector& values) {
+  void bytes(std::span<const std::uint8_t> values) {
     m_bytes.insert(m_bytes.end(), values.begin(), values.end());
   }
   std::vector<std::uint8_t>& data() { return m_bytes; }

@@ -165,7 +165,7 @@ class RingPerception {
   }
 
   const TByteVector& m_types;
-  const TBondList& m_bonds;
+  std::span<const TBondEntry> m_bonds;
   std::vector<std::vector<int>> m_edges;  // bond indices of each atom
   std::vector<bool> m_candidate;
   std::vector<int> m_doubleBond;
@@ -185,7 +185,7 @@ bool AromatiseRings(TMolecule& molecule) {
   for (std::size_t i = 0; i < types.size(); ++i)
     if (perception.atomMarked(i) && !IsAromaticType(types[i]))
       types[i] = types[i] == kCarbon14 ? kAromaticCarbon14 : kAromaticCarbon;
-  const TBondList& bonds = molecule.Bonds();
+  const auto bonds = molecule.Bonds();
   for (std::size_t k = 0; k < bonds.size(); ++k) {
     if (!perception.bondMarked(k)) continue;
     const std::size_t i = bonds[k].Row, j = bonds[k].Column;

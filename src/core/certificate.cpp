@@ -137,7 +137,7 @@ void AssignPacked(std::string& certificate, const char* bytes, std::size_t size)
 
 static_assert(WORDSIZE == 64, "the edge walk reads 64-bit set words");
 
-void Certify(Workspace& w, const TByteVector& atomTypes, std::string& certificate, bool* hasRing);
+void Certify(Workspace& w, std::span<const std::uint8_t> atomTypes, std::string& certificate, bool* hasRing);
 
 }  // namespace
 
@@ -161,7 +161,8 @@ void MoleculeCertificate(const TByteMatrix& adjacency, const TByteVector& atomTy
   Certify(w, atomTypes, certificate, hasRing);
 }
 
-void MoleculeCertificate(const TBondList& bonds, const TByteVector& atomTypes, const TByteVector& unpaired,
+void MoleculeCertificate(std::span<const TBondEntry> bonds, std::span<const std::uint8_t> atomTypes,
+                         std::span<const std::uint8_t> unpaired,
                          std::string& certificate, bool* hasRing) {
   Workspace& w = ThreadWorkspace();
   w.bonds.clear();
@@ -316,7 +317,7 @@ bool HasRing(Workspace& w, std::size_t atoms) {
 }
 
 // The certificate of the bonds and unpaired electrons in the work space.
-void Certify(Workspace& w, const TByteVector& atomTypes, std::string& certificate, bool* hasRing) {
+void Certify(Workspace& w, std::span<const std::uint8_t> atomTypes, std::string& certificate, bool* hasRing) {
   const std::size_t n = atomTypes.size();
   w.degree.assign(n, 0);
   for (const Bond& bond : w.bonds) {

@@ -22,6 +22,7 @@
 /// thread releases when it ends.
 
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -41,8 +42,8 @@ void MoleculeCertificate(const TByteMatrix& adjacency, const TByteVector& atomTy
                          std::string& certificate, bool* hasRing = nullptr);
 /// The same for a structure kept as its bonds (as ForEachBond visits them)
 /// and the unpaired electrons of each atom (the adjacency diagonal).
-void MoleculeCertificate(const TBondList& bonds, const TByteVector& atomTypes, const TByteVector& unpaired,
-                         std::string& certificate, bool* hasRing = nullptr);
+void MoleculeCertificate(std::span<const TBondEntry> bonds, std::span<const std::uint8_t> atomTypes,
+                         std::span<const std::uint8_t> unpaired, std::string& certificate, bool* hasRing = nullptr);
 
 /// The hash by which certificates are looked up.
 inline std::size_t CertificateHash(std::string_view certificate) {

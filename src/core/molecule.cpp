@@ -14,6 +14,14 @@ TMolecule::~TMolecule() = default;
 
 namespace {
 
+// Positions of the non-zero entries, ascending.
+TByteVector NonZeroIndices(std::span<const std::uint8_t> values) {
+  TByteVector indices;
+  for (std::size_t i = 0; i < values.size(); ++i)
+    if (values[i] != 0) indices.push_back(static_cast<std::uint8_t>(i));
+  return indices;
+}
+
 std::string Entry(std::size_t i, std::size_t j) {
   return "(" + std::to_string(i) + ", " + std::to_string(j) + ")";
 }
@@ -60,14 +68,12 @@ std::unique_ptr<TMolecule> TMolecule::FromStructure(std::int32_t id, TByteMatrix
 
 std::unique_ptr<TMolecule> TMolecule::FromIdentifiedBonds(const TByteVector& atomTypes, const TBondList& bonds,
                                                           const TByteVector& unpaired, const TByteVector& aromaticSelf,
-                                                          std::string certificate, bool hasRing) {
+                                                          std::string_view certificate, bool hasRing) {
   auto molecule = std::make_unique<TMolecule>(0);
   molecule->m_atomTypes = atomTypes;
-  molecule->m_bonds = bonds;
-  molecule->m_unpaired = unpaired;
-  molecule->m_aromaticSelf = aromaticSelf;
-  molecule->Build();
-  molecule->m_certificate = std::move(certificate);
+  // Built as Build would, with the certificate in the same block.
+  molecule->m_stored.Assign(bonds, unpaired, aromaticSelf, NonZeroIndices(unpaired), certificate);
+  molecule->m_built = true;
   molecule->m_certificateKnown = true;
   molecule->m_hasRing = hasRing;
   return molecule;
@@ -75,17 +81,18 @@ std::unique_ptr<TMolecule> TMolecule::FromIdentifiedBonds(const TByteVector& ato
 
 void TMolecule::compact(const TByteMatrix& adjacency, const TBoolMatrix& aromatic) {
   const std::size_t n = m_atomTypes.size();
-  m_bonds.clear();
-  ForEachBond(adjacency, [this, &aromatic](std::size_t i, std::size_t j, std::uint8_t order) {
-    m_bonds.push_back({static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(j), order, aromatic[i][j]});
+  TBondList bonds;
+  ForEachBond(adjacency, [&bonds, &aromatic](std::size_t i, std::size_t j, std::uint8_t order) {
+    bonds.push_back({static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(j), order, aromatic[i][j]});
   });
-  m_bonds.shrink_to_fit();
-  m_unpaired.resize(n);
-  m_aromaticSelf.clear();
+  TByteVector unpaired(n), aromaticSelf;
   for (std::size_t i = 0; i < n; ++i) {
-    m_unpaired[i] = adjacency[i][i];
-    if (aromatic[i][i]) m_aromaticSelf.push_back(static_cast<std::uint8_t>(i));
+    unpaired[i] = adjacency[i][i];
+    if (aromatic[i][i]) aromaticSelf.push_back(static_cast<std::uint8_t>(i));
   }
+  // The radical atoms follow from the unpaired electrons: stored with them,
+  // so that Build has nothing to write.
+  m_stored.Assign(bonds, unpaired, aromaticSelf, NonZeroIndices(unpaired), {});
 }
 
 // Both matrices are symmetric (SetStructure refuses others), so the bonds
@@ -94,9 +101,10 @@ void TMolecule::ExpandMatrices(TByteMatrix& adjacency, TBoolMatrix& aromatic) co
   const std::size_t n = m_atomTypes.size();
   adjacency.assign(n, n, 0);
   aromatic.assign(n, n, false);
-  for (std::size_t i = 0; i < n && i < m_unpaired.size(); ++i) adjacency[i][i] = m_unpaired[i];
-  for (std::uint8_t i : m_aromaticSelf) aromatic[i][i] = true;
-  for (const TBondEntry& bond : m_bonds) {
+  const auto unpaired = m_stored.Unpaired();
+  for (std::size_t i = 0; i < n && i < unpaired.size(); ++i) adjacency[i][i] = unpaired[i];
+  for (std::uint8_t i : m_stored.AromaticSelf()) aromatic[i][i] = true;
+  for (const TBondEntry& bond : m_stored.Bonds()) {
     adjacency[bond.Row][bond.Column] = adjacency[bond.Column][bond.Row] = bond.Order;
     aromatic[bond.Row][bond.Column] = aromatic[bond.Column][bond.Row] = bond.Aromatic;
   }
@@ -139,10 +147,10 @@ bool TMolecule::SetStructure(TByteMatrix adjacency, TByteVector atomTypes, TBool
 void TMolecule::destroyAtoms() {
   m_built = false;
   ReleaseDerivedData();
-  std::string().swap(m_certificate);
+  // A certificate in the stored block is out of date from here; the next
+  // Certificate replaces it.
   m_certificateKnown = false;
   m_balanceCyclic.reset();
-  m_radicalAtoms.clear();
 }
 
 void TMolecule::ReleaseDerivedData() {
@@ -152,15 +160,12 @@ void TMolecule::ReleaseDerivedData() {
 void TMolecule::ClearStructure() {
   destroyAtoms();
   m_atomTypes.clear();
-  m_bonds.clear();
-  m_unpaired.clear();
-  m_aromaticSelf.clear();
+  m_stored.Clear();
 }
 
 void TMolecule::Build() {
   destroyAtoms();
   m_built = true;
-  m_radicalAtoms = RadicalAtoms();
 }
 
 const TAtomVector& TMolecule::buildAtoms() const {
@@ -181,11 +186,12 @@ const TAtomVector& TMolecule::buildAtoms() const {
   // later walks depend on this order. The self entries of the rows before a
   // bond's row are therefore added before that bond.
   std::size_t electronsAdded = 0;  // rows whose self entries are in place
-  auto addElectronsBefore = [this, &atoms, &electronsAdded](std::size_t row) {
+  const auto unpaired = m_stored.Unpaired();
+  auto addElectronsBefore = [&unpaired, &atoms, &electronsAdded](std::size_t row) {
     for (; electronsAdded < row; ++electronsAdded)
-      for (std::uint8_t e = 0; e < m_unpaired[electronsAdded]; ++e) atoms[electronsAdded]->AddUnpairedElectron();
+      for (std::uint8_t e = 0; e < unpaired[electronsAdded]; ++e) atoms[electronsAdded]->AddUnpairedElectron();
   };
-  for (const TBondEntry& bond : m_bonds) {
+  for (const TBondEntry& bond : m_stored.Bonds()) {
     addElectronsBefore(bond.Row);
     atoms[bond.Row]->AddNeighbour(atoms[bond.Column], true, bond.Order, bond.Aromatic);
   }
@@ -209,11 +215,9 @@ std::unique_ptr<TMolecule> TMolecule::Copy() const {
   // copy's too.
   auto copy = std::make_unique<TMolecule>(ID);
   copy->m_atomTypes = m_atomTypes;
-  copy->m_bonds = m_bonds;
-  copy->m_unpaired = m_unpaired;
-  copy->m_aromaticSelf = m_aromaticSelf;
-  copy->Build();
-  copy->m_certificate = m_certificate;
+  copy->m_stored.Assign(m_stored.Bonds(), m_stored.Unpaired(), m_stored.AromaticSelf(),
+                        m_stored.RadicalAtoms(), m_certificateKnown ? Certificate() : std::string_view());
+  copy->m_built = true;
   copy->m_certificateKnown = m_certificateKnown;
   copy->m_hasRing = m_hasRing;
   return copy;
@@ -248,13 +252,14 @@ const TByteMatrix& TMolecule::DistanceMatrix() const {
   return *cache.Distance;
 }
 
-const std::string& TMolecule::Certificate() const {
+std::string_view TMolecule::Certificate() const {
   if (!m_certificateKnown) {
-    MoleculeCertificate(m_bonds, m_atomTypes, m_unpaired, m_certificate, &m_hasRing);
-    m_certificate.shrink_to_fit();
+    std::string certificate;
+    MoleculeCertificate(m_stored.Bonds(), m_atomTypes, m_stored.Unpaired(), certificate, &m_hasRing);
+    m_stored.SetCertificate(certificate);
     m_certificateKnown = true;
   }
-  return m_certificate;
+  return m_stored.Certificate();
 }
 
 bool TMolecule::HasRing() const {
@@ -290,10 +295,10 @@ void TMolecule::computeInvariants() const {
   rowSums.assign(n, 0);
   neighbourCounts.assign(n, 0);
   for (std::size_t i = 0; i < n; ++i) {
-    rowSums[i] = m_unpaired[i];
-    neighbourCounts[i] = m_unpaired[i];
+    rowSums[i] = m_stored.Unpaired()[i];
+    neighbourCounts[i] = m_stored.Unpaired()[i];
   }
-  for (const TBondEntry& bond : m_bonds) {
+  for (const TBondEntry& bond : m_stored.Bonds()) {
     rowSums[bond.Row] = static_cast<std::uint8_t>(rowSums[bond.Row] + bond.Order);
     rowSums[bond.Column] = static_cast<std::uint8_t>(rowSums[bond.Column] + bond.Order);
     ++neighbourCounts[bond.Row];
@@ -321,7 +326,7 @@ bool TMolecule::IsRadical() const {
   // An atom with an odd number of unpaired electrons is a radical centre.
   if (!m_built) return false;
   for (std::size_t i = 0; i < m_atomTypes.size(); ++i)
-    if (m_unpaired[i] % 2 == 1) return true;
+    if (m_stored.Unpaired()[i] % 2 == 1) return true;
   return false;
 }
 
@@ -340,13 +345,13 @@ bool TMolecule::IsCyclic() const {
   std::size_t twos = 0, threes = 0, aromaticEntries = 0;
   int unpaired = 0;
   for (std::size_t i = 0; i < n; ++i) {
-    const std::uint8_t diagonal = m_unpaired[i];
+    const std::uint8_t diagonal = m_stored.Unpaired()[i];
     twos += diagonal == 2;
     threes += diagonal == 3;
     unpaired += diagonal;
   }
-  aromaticEntries += m_aromaticSelf.size();
-  for (const TBondEntry& bond : m_bonds) {
+  aromaticEntries += m_stored.AromaticSelf().size();
+  for (const TBondEntry& bond : m_stored.Bonds()) {
     twos += 2 * (bond.Order == 2);
     threes += 2 * (bond.Order == 3);
     aromaticEntries += 2 * bond.Aromatic;
@@ -465,15 +470,10 @@ bool TMolecule::IsAtomInCycle(TAtom* atom) const {
   return atom->IsInCycle();
 }
 
-TByteVector TMolecule::RadicalAtoms() const {
-  TByteVector indices;
-  for (std::size_t i = 0; i < m_unpaired.size(); ++i)
-    if (m_unpaired[i] != 0) indices.push_back(static_cast<std::uint8_t>(i));
-  return indices;
-}
+TByteVector TMolecule::RadicalAtoms() const { return NonZeroIndices(m_stored.Unpaired()); }
 
 bool TMolecule::IsSaturated() const {
-  return std::none_of(m_bonds.begin(), m_bonds.end(), [](const TBondEntry& bond) { return bond.Order > 1; });
+  return std::ranges::none_of(m_stored.Bonds(), [](const TBondEntry& bond) { return bond.Order > 1; });
 }
 
 bool TMolecule::IsAromatic() const {

@@ -18,11 +18,15 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/atom.h"
 #include "core/bond_scan.h"
+#include "core/compact_structure.h"
+#include "core/reaction_links.h"
 #include "core/vectors.h"
 
 namespace korvane {
@@ -47,8 +51,8 @@ struct TInvariants {
   friend bool operator==(const TInvariants&, const TInvariants&) = default;
 };
 
-/// Index in ReactionLinks / ReactionCoefficients of the reactions that form
-/// the molecule, and of those that consume it.
+/// Side of ReactionLinks holding the reactions that form the molecule, and
+/// the side holding those that consume it.
 inline constexpr int kFormedIn = 0;
 inline constexpr int kConsumedIn = 1;
 
@@ -69,7 +73,7 @@ class TMolecule {
   /// is checked again, and the certificate is kept instead of computed anew.
   static std::unique_ptr<TMolecule> FromIdentifiedBonds(const TByteVector& atomTypes, const TBondList& bonds,
                                                         const TByteVector& unpaired, const TByteVector& aromaticSelf,
-                                                        std::string certificate, bool hasRing);
+                                                        std::string_view certificate, bool hasRing);
 
   /// In a network: the molecule's position in the component list.
   std::int32_t ID;
@@ -79,11 +83,10 @@ class TMolecule {
   bool Marked = false;
   /// Set only on the inert components (helium, nitrogen, water).
   bool Inert = false;
-  /// Reactions the molecule takes part in: [kFormedIn] and [kConsumedIn].
+  /// Reactions the molecule takes part in: [kFormedIn] and [kConsumedIn],
+  /// with its coefficient in each (ReactionLinks.Coefficients(side)).
   /// Non-owning; maintained by the reaction network.
-  std::vector<TReaction*> ReactionLinks[2];
-  /// The molecule's coefficient in each reaction of the matching link list.
-  TIntVector ReactionCoefficients[2];
+  TReactionLinks ReactionLinks;
 
   std::int32_t GetID() const { return ID; }
   void SetID(std::int32_t id) { ID = id; }
@@ -121,9 +124,9 @@ class TMolecule {
   /// (unpaired electrons of each atom) and the atoms whose aromatic diagonal
   /// entry is set, ascending. Reading these costs nothing; the matrices are
   /// expanded from them on first use.
-  const TBondList& Bonds() const { return m_bonds; }
-  const TByteVector& UnpairedElectrons() const { return m_unpaired; }
-  const TByteVector& AromaticSelfAtoms() const { return m_aromaticSelf; }
+  std::span<const TBondEntry> Bonds() const { return m_stored.Bonds(); }
+  std::span<const std::uint8_t> UnpairedElectrons() const { return m_stored.Unpaired(); }
+  std::span<const std::uint8_t> AromaticSelfAtoms() const { return m_stored.AromaticSelf(); }
   const TBoolMatrix& AromaticMatrix() const {
     if (!m_derived || !m_derived->Aromatic) expandMatrices();
     return *m_derived->Aromatic;
@@ -141,13 +144,13 @@ class TMolecule {
   const TInvariants& Invariants() const;
   /// Canonical certificate of the stored structure (see certificate.h): equal
   /// exactly for molecules that are the same species. Computed on first use
-  /// after Build.
-  const std::string& Certificate() const;
+  /// after Build; the view lasts until the structure changes.
+  std::string_view Certificate() const;
   /// Some bonds form a ring (a cycle of the graph, whatever its atoms);
   /// known with the certificate.
   bool HasRing() const;
-  /// RadicalAtoms() as of the last Build, without a copy.
-  const TByteVector& RadicalAtomIndices() const { return m_radicalAtoms; }
+  /// RadicalAtoms() of the stored structure, without a copy.
+  std::span<const std::uint8_t> RadicalAtomIndices() const { return m_stored.RadicalAtoms(); }
   /// The atoms in index order (none before Build).
   const TAtomVector& Atoms() const {
     return m_derived && !m_derived->Atoms.empty() ? m_derived->Atoms : buildAtoms();
@@ -226,15 +229,12 @@ class TMolecule {
     return *m_derived;
   }
 
-  // The stored structure (see Bonds).
+  // The stored structure (see Bonds) with its radical atoms, and the
+  // certificate once known: the certificate stays with the component, the
+  // network finds it by it.
   TByteVector m_atomTypes;
-  TBondList m_bonds;
-  TByteVector m_unpaired;
-  TByteVector m_aromaticSelf;
-  TByteVector m_radicalAtoms;
+  mutable TCompactStructure m_stored;
   mutable std::unique_ptr<TDerived> m_derived;
-  // The certificate stays with the component: the network finds it by it.
-  mutable std::string m_certificate;
   mutable bool m_certificateKnown = false;
   mutable bool m_hasRing = false;               // with the certificate
   mutable std::optional<bool> m_balanceCyclic;  // IsCyclic's balance, inert or not

@@ -99,7 +99,7 @@ class TSymmetrySearch {
 
   void prepare(const TMolecule& molecule) {
     const TByteVector& types = molecule.AtomTypes();
-    const TByteVector& unpaired = molecule.UnpairedElectrons();
+    const auto unpaired = molecule.UnpairedElectrons();
     const std::size_t n = types.size();
     auto unpairedOf = [&](std::size_t a) { return a < unpaired.size() ? unpaired[a] : 0; };
 

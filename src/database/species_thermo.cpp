@@ -85,7 +85,7 @@ TResult<TSpeciesThermo> GroupThermo(const TMolecule& molecule) {
   if (!polynomial) return polynomial.error();
   // Every unpaired electron counts, also the pair of a carbene, which the
   // radical test (an odd count on some atom) does not see.
-  const auto& unpaired = molecule.UnpairedElectrons();
+  const auto unpaired = molecule.UnpairedElectrons();
   const bool radical = std::any_of(unpaired.begin(), unpaired.end(), [](std::uint8_t n) { return n > 0; });
   return TSpeciesThermo{polynomial.value(), radical ? "HBI" : "BENSON"};
 }

@@ -183,7 +183,7 @@ const TThermoLibraryEntry* TThermoLibrary::Find(const TMolecule& molecule) const
   // entry, and isotopes and other elements never match.
   if (molecule.AtomCount() == 0 || molecule.AtomCount() > m_largest || !PlainCarbonAndHydrogen(molecule))
     return nullptr;
-  const auto found = m_byCertificate.find(molecule.Certificate());
+  const auto found = m_byCertificate.find(std::string(molecule.Certificate()));
   return found == m_byCertificate.end() ? nullptr : &m_entries[found->second];
 }
 

@@ -9,10 +9,14 @@
 /// Lookups take no lock and write nothing shared, so the threads do not slow
 /// each other down: the table is open-addressed, a slot is published by its
 /// component pointer (release) after its hash, and a full table is replaced
-/// by a larger copy while the old one stays readable until Clear. A lookup
-/// that runs during an addition may miss the newest component; a step only
-/// builds a product it could have taken from the index, and the driver
-/// identifies it when it registers the step.
+/// by a larger copy while the old one stays readable until ReleaseRetired or
+/// Clear. A lookup that runs during an addition may miss the newest
+/// component; a step only builds a product it could have taken from the
+/// index, and the driver identifies it when it registers the step.
+///
+/// A slot is 16 bytes (hash and component; the certificate is the
+/// component's own) and a table is at most 70 % full: a million components
+/// take 16 MiB.
 ///
 /// The index refers to the components' own certificates: a component's
 /// certificate never changes while it is indexed (components are never
@@ -42,14 +46,15 @@ class TComponentIndex : public TKnownSpecies {
   void Add(TMolecule* component);
   /// Forgets every component. No lookup may run meanwhile.
   void Clear();
-  /// Bytes of the slots of its tables (the older ones stay until Clear).
+  /// Frees the tables that growth replaced, kept so far for lookups under
+  /// way. No lookup may run meanwhile.
+  void ReleaseRetired();
+  /// Bytes of the slots of its tables (the replaced ones until released).
   std::size_t MemoryBytes() const;
 
  private:
   struct Slot {
     std::atomic<std::size_t> Hash{0};
-    std::atomic<const char*> Text{nullptr};
-    std::atomic<std::size_t> Length{0};
     std::atomic<TMolecule*> Component{nullptr};  // set last: the slot is in use
   };
   struct Table {
@@ -60,7 +65,7 @@ class TComponentIndex : public TKnownSpecies {
 
   /// Fills the first free slot of the probe sequence; the component's
   /// certificate must not be in the table.
-  static void Place(Table& table, std::size_t hash, std::string_view certificate, TMolecule* component);
+  static void Place(Table& table, std::size_t hash, TMolecule* component);
   void Grow();
 
   std::atomic<Table*> m_current{nullptr};

@@ -411,9 +411,9 @@ TGeneratorResult AllylIsomerisation(TMolecule& radical, const TKnownSpecies* kno
         const std::size_t c = atomC->GetIndex();
         Structure& edited = maker.Candidate();
         edited.Types = radical.AtomTypes();
-        edited.Bonds = radical.Bonds();
-        edited.Unpaired = radical.UnpairedElectrons();
-        edited.AromaticSelf = radical.AromaticSelfAtoms();
+        edited.Bonds.assign(radical.Bonds().begin(), radical.Bonds().end());
+        edited.Unpaired.assign(radical.UnpairedElectrons().begin(), radical.UnpairedElectrons().end());
+        edited.AromaticSelf.assign(radical.AromaticSelfAtoms().begin(), radical.AromaticSelfAtoms().end());
         edited.Unpaired[a] = 0;
         edited.SetOrder(b, c, 1);
         edited.SetOrder(a, b, 2);

@@ -27,13 +27,11 @@ std::size_t VectorHeap(const TSmallVector<T, N>& items) {
   return items.spilled() ? HeapBlockBytes(items.capacity() * sizeof(T)) : 0;
 }
 
-// A link list grows by doubling, so on average a third of its slots are
-// spare beyond the entries in use.
-constexpr double kLinkSlack = 1.5;
+// A relink sizes every component's links exactly (reaction_links.h).
 constexpr std::size_t kLinkEntryBytes = sizeof(TReaction*) + sizeof(std::int32_t);
-// Each of a component's four link lists is a block of its own once it holds
-// an entry: a header and, on average, half a granule of rounding.
-constexpr std::size_t kLinkListOverhead = 4 * (sizeof(std::size_t) + 8);
+// A component's links are one block once it holds an entry: a header and,
+// on average, half a granule of rounding.
+constexpr std::size_t kLinkBlockOverhead = sizeof(std::size_t) + 8;
 
 // The equal-reaction index holds a slot of a key and a pointer per
 // reaction in a table between 35 and 70 % full: about two slots each.
@@ -50,21 +48,21 @@ std::size_t HeapBlockBytes(std::size_t bytes) {
 
 std::size_t ComponentFootprint(const TMolecule& component) {
   // The certificate is known for every indexed component: reading it
-  // computes nothing.
+  // computes nothing. It shares one block with the bonds, the unpaired
+  // electrons, the aromatic and the radical atoms (compact_structure.h).
+  const std::size_t stored = component.Bonds().size_bytes() + component.UnpairedElectrons().size() +
+                             component.AromaticSelfAtoms().size() + component.RadicalAtomIndices().size() +
+                             component.Certificate().size();
   const std::size_t bytes = HeapBlockBytes(sizeof(TMolecule)) + VectorHeap(component.AtomTypes()) +
-                      VectorHeap(component.Bonds()) + VectorHeap(component.UnpairedElectrons()) +
-                      VectorHeap(component.AromaticSelfAtoms()) + VectorHeap(component.RadicalAtomIndices()) +
-                      StringHeap(component.Certificate()) + StringHeap(component.Name);
-  return bytes + kLinkListOverhead;
+                            HeapBlockBytes(stored) + StringHeap(component.Name);
+  return bytes + kLinkBlockOverhead;
 }
 
 std::size_t ReactionFootprint(const TReaction& reaction) {
   const std::size_t participants = reaction.Reactants.size() + reaction.Products.size();
   return HeapBlockBytes(sizeof(TReaction)) + VectorHeap(reaction.Reactants) + VectorHeap(reaction.Products) +
          VectorHeap(reaction.ReactantCoefs) + VectorHeap(reaction.ProductCoefs) + StringHeap(reaction.FreqFact2) +
-         StringHeap(reaction.ActEnerg2) +
-         static_cast<std::size_t>(kLinkSlack * static_cast<double>(participants * kLinkEntryBytes)) +
-         kReactionIndexBytes + sizeof(void*);
+         StringHeap(reaction.ActEnerg2) + participants * kLinkEntryBytes + kReactionIndexBytes + sizeof(void*);
 }
 
 }  // namespace korvane

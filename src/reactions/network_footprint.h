@@ -7,18 +7,19 @@
 ///
 /// Checked against release runs of korvane-cli generate on two threads,
 /// taking the resident memory of the network as the peak resident set size
-/// less that of an ethane run (20.4 MiB of program and libraries):
-///   n-hexadecane  9,720 components, 22,437 reactions: estimate 25.1 MiB,
-///                 peak RSS 43.8 MiB, network 23.4 MiB (estimate +7 %);
-///   n-octadecane  26,980 components, 63,653 reactions: estimate 70.0 MiB,
-///                 peak RSS 88.6 MiB, network 68.2 MiB (+3 %);
-///   n-eicosane    74,187 components, 178,239 reactions: estimate 203.1 MiB,
-///                 peak RSS 221.2 MiB, network 200.8 MiB (+1 %);
-///   2-heptyl-1-methylcyclohexane  14,519 components, 30,067 reactions:
-///                 estimate 33.4 MiB, network 31.6 MiB (+6 %);
-///   n-tetracontane, stopped by a memory limit of 2048 MiB (703,262
-///                 components, 1,734,203 reactions): peak RSS 2249 MiB,
-///                 network about 2229 MiB (estimate -8 %).
+/// less that of an ethane run (21.9 MiB of program and libraries):
+///   n-hexadecane  9,720 components, 22,437 reactions: estimate 11.6 MiB,
+///                 peak RSS 32.7 MiB, network 10.8 MiB (estimate +7 %);
+///   n-octadecane  26,980 components, 63,653 reactions: estimate 33.6 MiB,
+///                 peak RSS 54.4 MiB, network 32.5 MiB (+3 %);
+///   n-eicosane    74,187 components, 178,239 reactions: estimate 96.0 MiB,
+///                 peak RSS 111.8 MiB, network 89.9 MiB (+7 %);
+///   n-tetracosane 547,618 components, 1,349,747 reactions: estimate
+///                 762.7 MiB, peak RSS 752.2 MiB, network 730.3 MiB (+4 %);
+///   n-tetracontane, stopped by a memory limit of 2048 MiB (1,408,644
+///                 components, 3,158,434 reactions after the closing
+///                 recombinations): peak RSS 2249 MiB, network about
+///                 2227 MiB (estimate -8 %).
 /// The model needs no scaling: what the allocator keeps beyond the live
 /// blocks and the steps computed ahead stay within these few per cent.
 
@@ -34,9 +35,9 @@ class TReaction;
 std::size_t HeapBlockBytes(std::size_t bytes);
 
 /// Heap bytes of one network component as it stays in the network: the
-/// object, its atom types, bond list, unpaired electrons, aromatic and
-/// radical atoms, certificate and name, and the headers of its four
-/// reaction-link lists (their entries count with the reactions).
+/// object, its atom types, the block of its bonds, unpaired electrons,
+/// aromatic and radical atoms and certificate, its name, and the header of
+/// its reaction-link block (the entries count with the reactions).
 std::size_t ComponentFootprint(const TMolecule& component);
 
 /// Heap bytes of one reaction: the object, its participant and coefficient

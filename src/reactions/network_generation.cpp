@@ -4,6 +4,7 @@
 // recombination.
 
 #include <algorithm>
+#include <optional>
 #include <thread>
 #include <unordered_map>
 
@@ -19,13 +20,16 @@ namespace korvane {
 // The reaction index lives only while generation code runs: a public step or
 // pass builds its own unless a run already has one, and drops it at its end,
 // so edits between calls (removed, copied or fused reactions) never leave it
-// pointing at a reaction that no longer exists.
+// pointing at a reaction that no longer exists. Code that adds reactions of
+// one class only indexes that class: no other reaction can equal them.
 class TReactionNetwork::ReactionIndexScope {
  public:
-  explicit ReactionIndexScope(TReactionNetwork& network) : m_network(network), m_owner(!network.m_reactionIndex) {
+  explicit ReactionIndexScope(TReactionNetwork& network, std::optional<std::int32_t> onlyClass = std::nullopt)
+      : m_network(network), m_owner(!network.m_reactionIndex) {
     if (!m_owner) return;
     network.m_reactionIndex = std::make_unique<TReactionIndex>();
-    for (auto& reaction : network.m_reactions) network.m_reactionIndex->Add(reaction.get());
+    for (auto& reaction : network.m_reactions)
+      if (!onlyClass || reaction->ReactionType == *onlyClass) network.m_reactionIndex->Add(reaction.get());
   }
   ~ReactionIndexScope() {
     if (m_owner) m_network.m_reactionIndex.reset();
@@ -52,7 +56,9 @@ TGenerationOutcome TReactionNetwork::Generate(const TRunControl& control) {
   // Names given since the last change count from here.
   recountFootprint();
 
-  const ReactionIndexScope index(*this);
+  // The run's index goes before the closing steps, which relink every
+  // component: the recombination pass indexes its own class only.
+  std::optional<ReactionIndexScope> index(std::in_place, *this);
   try {
     // Steps are computed ahead by the pipeline and registered here one by
     // one in component order; the list grows while the loop runs, and each
@@ -90,6 +96,10 @@ TGenerationOutcome TReactionNetwork::Generate(const TRunControl& control) {
     // reached; they are harmless, and the links are rebuilt below.
     fail(error);
   }
+  index.reset();
+  // The pipeline's threads have ended: no lookup can still be on a table
+  // that the index replaced while it grew.
+  m_componentIndex.ReleaseRetired();
 
   try {
     Relink();
@@ -141,26 +151,23 @@ TReaction* TReactionNetwork::addOrFold(std::unique_ptr<TReaction> reaction, bool
   m_contentFootprint += ReactionFootprint(*appended);
   m_reactionIndex->Add(appended);
   if (linkWhenAppended) {
-    for (std::size_t i = 0; i < appended->Reactants.size(); ++i) {
-      appended->Reactants[i]->ReactionLinks[kConsumedIn].push_back(appended);
-      appended->Reactants[i]->ReactionCoefficients[kConsumedIn].push_back(appended->ReactantCoefs[i]);
-    }
-    for (std::size_t i = 0; i < appended->Products.size(); ++i) {
-      appended->Products[i]->ReactionLinks[kFormedIn].push_back(appended);
-      appended->Products[i]->ReactionCoefficients[kFormedIn].push_back(appended->ProductCoefs[i]);
-    }
+    for (std::size_t i = 0; i < appended->Reactants.size(); ++i)
+      appended->Reactants[i]->ReactionLinks.Add(kConsumedIn, appended, appended->ReactantCoefs[i]);
+    for (std::size_t i = 0; i < appended->Products.size(); ++i)
+      appended->Products[i]->ReactionLinks.Add(kFormedIn, appended, appended->ProductCoefs[i]);
   }
   return appended;
 }
 
 void TReactionNetwork::RecombinationPass() {
-  const ReactionIndexScope index(*this);
+  // The pass adds recombinations only.
+  const ReactionIndexScope index(*this, kRecombination);
   // Components added by the pass are not visited.
   const std::size_t count = m_components.size();
   for (std::size_t c = 0; c < count; ++c) {
     TMolecule* radical = m_components[c].get();
     if (!radical->IsRadical()) continue;
-    const auto& consumedIn = radical->ReactionLinks[kConsumedIn];
+    const auto consumedIn = radical->ReactionLinks[kConsumedIn];
     bool recombine = consumedIn.empty();
     if (!recombine) {
       const bool scission = std::any_of(consumedIn.begin(), consumedIn.end(),

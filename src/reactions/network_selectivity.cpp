@@ -29,8 +29,8 @@ void TReactionNetwork::AfterFilterSelectivity() {
   // Component by component: a reaction with several reactants keeps the
   // value computed for its reactant of highest index.
   for (const auto& component : m_components) {
-    const auto& links = component->ReactionLinks[kConsumedIn];
-    const auto& coefficients = component->ReactionCoefficients[kConsumedIn];
+    const auto links = component->ReactionLinks[kConsumedIn];
+    const auto coefficients = component->ReactionLinks.Coefficients(kConsumedIn);
     std::vector<double> weights(links.size());
     double total = 0.0;
     for (std::size_t k = 0; k < links.size(); ++k) {
@@ -94,7 +94,7 @@ double TReactionNetwork::AbsoluteSelectivity(std::size_t index) {
       ++stack.back().link;
       continue;
     }
-    const auto& formedIn = reactants[frame.reactant]->ReactionLinks[kFormedIn];
+    const auto formedIn = reactants[frame.reactant]->ReactionLinks[kFormedIn];
     if (formedIn.empty() || frame.link == formedIn.size()) {
       frame.product *= formedIn.empty() ? 1.0 : frame.sum;
       ++frame.reactant;

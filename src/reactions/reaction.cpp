@@ -138,7 +138,7 @@ bool TReaction::ReachesMolecule(std::int32_t stamp) {
       if (!product->IsRadical()) return true;
     // Reverse order so the first product's first consumer is visited first.
     for (auto product = reaction->Products.rbegin(); product != reaction->Products.rend(); ++product) {
-      const auto& consumers = (*product)->ReactionLinks[kConsumedIn];
+      const auto consumers = (*product)->ReactionLinks[kConsumedIn];
       for (auto next = consumers.rbegin(); next != consumers.rend(); ++next)
         if ((*next)->VisitStamp != stamp) pending.push_back(*next);
     }

@@ -14,26 +14,17 @@ namespace korvane {
 namespace {
 
 // Removes every occurrence of the reaction from one link list of a
-// component, with the parallel coefficients, scanning from the end.
+// component, with its coefficients, scanning from the end.
 void Unlink(TMolecule& component, int side, const TReaction* reaction) {
-  auto& links = component.ReactionLinks[side];
-  auto& coefficients = component.ReactionCoefficients[side];
-  for (std::size_t k = links.size(); k-- > 0;) {
-    if (links[k] != reaction) continue;
-    links.erase(links.begin() + static_cast<std::ptrdiff_t>(k));
-    if (k < coefficients.size()) coefficients.erase(coefficients.begin() + static_cast<std::ptrdiff_t>(k));
-  }
+  for (std::size_t k = component.ReactionLinks[side].size(); k-- > 0;)
+    if (component.ReactionLinks[side][k] == reaction) component.ReactionLinks.Erase(side, k);
 }
 
 // Removes the first entry naming the reaction from one link list.
 void UnlinkFirst(TMolecule& component, int side, const TReaction* reaction) {
-  auto& links = component.ReactionLinks[side];
-  auto& coefficients = component.ReactionCoefficients[side];
+  const auto links = component.ReactionLinks[side];
   const auto found = std::find(links.begin(), links.end(), reaction);
-  if (found == links.end()) return;
-  const auto k = found - links.begin();
-  links.erase(found);
-  if (static_cast<std::size_t>(k) < coefficients.size()) coefficients.erase(coefficients.begin() + k);
+  if (found != links.end()) component.ReactionLinks.Erase(side, static_cast<std::size_t>(found - links.begin()));
 }
 
 // Inserts an entry for the reaction at `position` in the network's list
@@ -41,26 +32,19 @@ void UnlinkFirst(TMolecule& component, int side, const TReaction* reaction) {
 // a relink puts it.
 void LinkInOrder(TMolecule& component, int side, TReaction* reaction, std::int32_t coefficient, std::size_t position,
                  const std::unordered_map<const TReaction*, std::size_t>& positions) {
-  auto& links = component.ReactionLinks[side];
-  auto& coefficients = component.ReactionCoefficients[side];
+  const auto links = component.ReactionLinks[side];
   const auto after = std::find_if(links.begin(), links.end(), [&](const TReaction* linked) {
     const auto found = positions.find(linked);
     return found == positions.end() || found->second > position;
   });
-  const auto k = after - links.begin();
-  links.insert(after, reaction);
-  coefficients.insert(coefficients.begin() + std::min<std::ptrdiff_t>(k, std::ssize(coefficients)), coefficient);
+  component.ReactionLinks.Insert(side, static_cast<std::size_t>(after - links.begin()), reaction, coefficient);
 }
 
 void LinkReaction(TReaction& reaction) {
-  for (std::size_t i = 0; i < reaction.Products.size(); ++i) {
-    reaction.Products[i]->ReactionLinks[kFormedIn].push_back(&reaction);
-    reaction.Products[i]->ReactionCoefficients[kFormedIn].push_back(reaction.ProductCoefs[i]);
-  }
-  for (std::size_t i = 0; i < reaction.Reactants.size(); ++i) {
-    reaction.Reactants[i]->ReactionLinks[kConsumedIn].push_back(&reaction);
-    reaction.Reactants[i]->ReactionCoefficients[kConsumedIn].push_back(reaction.ReactantCoefs[i]);
-  }
+  for (std::size_t i = 0; i < reaction.Products.size(); ++i)
+    reaction.Products[i]->ReactionLinks.Add(kFormedIn, &reaction, reaction.ProductCoefs[i]);
+  for (std::size_t i = 0; i < reaction.Reactants.size(); ++i)
+    reaction.Reactants[i]->ReactionLinks.Add(kConsumedIn, &reaction, reaction.ReactantCoefs[i]);
 }
 
 std::unique_ptr<TMolecule> BuiltIn(std::initializer_list<std::initializer_list<std::uint8_t>> adjacency,
@@ -218,11 +202,12 @@ void TReactionNetwork::EditReaction(std::size_t index, const TReaction& changes)
 }
 
 void TReactionNetwork::Relink() {
-  for (auto& component : m_components) {
-    for (int side : {kFormedIn, kConsumedIn}) {
-      component->ReactionLinks[side].clear();
-      component->ReactionCoefficients[side].clear();
-    }
+  for (auto& component : m_components) component->ReactionLinks.Clear();
+  // Counted first, so that each component's links take one block of the
+  // exact size.
+  for (auto& reaction : m_reactions) {
+    for (TMolecule* product : reaction->Products) product->ReactionLinks.Expect(kFormedIn);
+    for (TMolecule* reactant : reaction->Reactants) reactant->ReactionLinks.Expect(kConsumedIn);
   }
   for (auto& reaction : m_reactions) LinkReaction(*reaction);
 }
@@ -234,7 +219,8 @@ void TReactionNetwork::RemoveComponent(std::size_t index) {
 
   // Reactions forming the component, then reactions consuming it, leave
   // every other component's links first.
-  const std::vector<TReaction*> formedIn = removed->ReactionLinks[kFormedIn];
+  const auto formedInLinks = removed->ReactionLinks[kFormedIn];
+  const std::vector<TReaction*> formedIn(formedInLinks.begin(), formedInLinks.end());
   for (TReaction* reaction : formedIn) {
     if (destroyed.count(reaction)) continue;
     for (TMolecule* reactant : reaction->Reactants) Unlink(*reactant, kConsumedIn, reaction);
@@ -242,7 +228,8 @@ void TReactionNetwork::RemoveComponent(std::size_t index) {
       if (product != removed) Unlink(*product, kFormedIn, reaction);
     destroyed.insert(reaction);
   }
-  const std::vector<TReaction*> consumedIn = removed->ReactionLinks[kConsumedIn];
+  const auto consumedInLinks = removed->ReactionLinks[kConsumedIn];
+  const std::vector<TReaction*> consumedIn(consumedInLinks.begin(), consumedInLinks.end());
   for (TReaction* reaction : consumedIn) {
     if (destroyed.count(reaction)) continue;
     for (TMolecule* reactant : reaction->Reactants)
@@ -355,7 +342,7 @@ void TReactionNetwork::ReplaceContent(std::vector<std::unique_ptr<TMolecule>> co
     // or only by the recombination of its own radicals, and then it was
     // processed (some reaction consumes it). Recombination products of the
     // closing pass are never processed.
-    const auto& formedIn = component->ReactionLinks[kFormedIn];
+    const auto formedIn = component->ReactionLinks[kFormedIn];
     const bool onlyRecombination = std::all_of(formedIn.begin(), formedIn.end(), [](const TReaction* reaction) {
       return reaction->ReactionType == kRecombination;
     });

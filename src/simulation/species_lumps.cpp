@@ -49,7 +49,7 @@ const std::vector<TKnownCertificate>& KnownCertificates() {
     for (const TKnownSpecies& species : kKnown) {
       auto molecule = MoleculeFromNotation(species.Notation);
       assert(molecule);
-      list.push_back({molecule.value()->Certificate(), species.Lump});
+      list.push_back({std::string(molecule.value()->Certificate()), species.Lump});
     }
     return list;
   }();
@@ -71,7 +71,7 @@ TElementCount ElementsOf(const TMolecule& molecule) {
 
 TLump LumpOf(const TMolecule& molecule) {
   if (molecule.Inert || molecule.IsRadical()) return TLump::Other;
-  const std::string& certificate = molecule.Certificate();
+  const std::string_view certificate = molecule.Certificate();
   for (const TKnownCertificate& known : KnownCertificates())
     if (known.Certificate == certificate) return known.Lump;
   const int carbons = ElementsOf(molecule).Carbon;

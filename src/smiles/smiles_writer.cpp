@@ -76,7 +76,7 @@ std::vector<TPair> UpperPairs(const TMolecule& molecule) {
 // The first faulty pair in the walk's order is the one named.
 std::string StoredProblem(const TMolecule& molecule, const std::vector<TPair>& pairs) {
   const TByteVector& types = molecule.AtomTypes();
-  const TByteVector& unpaired = molecule.UnpairedElectrons();
+  const auto unpaired = molecule.UnpairedElectrons();
   const std::size_t n = types.size();
   if (n == 0) return "a molecule without atoms has no SMILES";
   for (std::size_t i = 0; i < n; ++i)
@@ -101,7 +101,7 @@ std::string StoredProblem(const TMolecule& molecule, const std::vector<TPair>& p
 // radicals, H2, and hydrogens bonded to deuterium or tritium.
 std::vector<std::size_t> HydrogenOwners(const TMolecule& molecule, const std::vector<TPair>& pairs) {
   const TByteVector& types = molecule.AtomTypes();
-  const TByteVector& unpaired = molecule.UnpairedElectrons();
+  const auto unpaired = molecule.UnpairedElectrons();
   const std::size_t n = types.size();
   std::vector<std::size_t> owner(n, n), bonds(n, 0);
   std::vector<bool> plainPartner(n, false);
@@ -133,7 +133,7 @@ TResult<std::string> CanonicalSmiles(const TMolecule& molecule) {
   const std::vector<TPair> pairs = UpperPairs(molecule);
   if (std::string problem = StoredProblem(molecule, pairs); !problem.empty()) return Invalid(problem);
   const TByteVector& types = molecule.AtomTypes();
-  const TByteVector& unpaired = molecule.UnpairedElectrons();
+  const auto unpaired = molecule.UnpairedElectrons();
   const std::size_t n = types.size();
 
   const std::vector<std::size_t> owners = HydrogenOwners(molecule, pairs);

@@ -52,7 +52,7 @@ TEST(AromaticRings, RingsWithoutFourNPlusTwoConjugatedCarbonsStayAsDrawn) {
            "C C C C C C; 0=1 1-2 2=3 3=4 4-5 5-0",                  // a cumulated ring
        }) {
     auto molecule = MoleculeFrom(drawn);
-    const std::string before = molecule->Certificate();
+    const std::string before(molecule->Certificate());
     EXPECT_FALSE(AromatiseRings(*molecule)) << drawn;
     EXPECT_EQ(molecule->Certificate(), before) << drawn;
   }

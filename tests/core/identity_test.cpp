@@ -110,7 +110,7 @@ TEST(Identity, TellsApartIsomersWithEqualInvariants) {
 
 TEST(Certificate, FollowsTheStructureAcrossRebuilds) {
   auto molecule = MoleculeFrom("C C C; 0-1 1=2");
-  const std::string propene = molecule->Certificate();
+  const std::string propene(molecule->Certificate());
   auto cyclopropane = MoleculeFrom("C C C; 0-1 1-2 2-0");
   ASSERT_TRUE(molecule->SetStructure(cyclopropane->AdjacencyMatrix(), cyclopropane->AtomTypes(),
                                      cyclopropane->AromaticMatrix()));

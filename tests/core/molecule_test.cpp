@@ -87,10 +87,10 @@ TEST(MoleculeCopy, KeepsIdAndStructureButNotNameFlagsOrLinks) {
   auto original = MoleculeFrom("C. C C; 0-1 1-2", 17);
   original->Name = "propyl";
   original->Inert = true;
-  original->ReactionCoefficients[kConsumedIn].push_back(-1);
+  original->ReactionLinks.Add(kConsumedIn, nullptr, -1);
   auto copy = original->Copy();
   EXPECT_TRUE(copy->ID == 17 && copy->Name == "Noname" && !copy->Inert);
-  EXPECT_TRUE(copy->ReactionCoefficients[kConsumedIn].empty());
+  EXPECT_TRUE(copy->ReactionLinks.Coefficients(kConsumedIn).empty());
   EXPECT_EQ(copy->Invariants(), original->Invariants());
   EXPECT_EQ(copy->GetAtom(0)->Entries().front().Atom, copy->GetAtom(0));  // its own atoms
 }

@@ -39,7 +39,7 @@ TEST(ComponentIndex, KeepsTheFirstAndAnswersOtherThreadsWhileGrowing) {
   // the adding thread, as the generation does, so a reader that sees a
   // component before its certificate is a race (ThreadSanitizer finds it).
   std::vector<std::string> certificates;
-  for (const auto& molecule : molecules) certificates.push_back(molecule->Copy()->Certificate());
+  for (const auto& molecule : molecules) certificates.emplace_back(molecule->Copy()->Certificate());
 
   TComponentIndex index;
   std::atomic<bool> adding{true};
@@ -63,6 +63,14 @@ TEST(ComponentIndex, KeepsTheFirstAndAnswersOtherThreadsWhileGrowing) {
   for (std::size_t k = 0; k < molecules.size(); ++k) EXPECT_EQ(index.Find(certificates[k]), molecules[k].get()) << k;
   EXPECT_EQ(index.Find(again->Certificate()), molecules[hept4yl].get());
   EXPECT_EQ(index.Find(MoleculeFrom("C C C; 0-1 1=2")->Certificate()), nullptr);
+  // The tables growth replaced go once no lookup runs; the current one
+  // answers alone.
+  const std::size_t withRetired = index.MemoryBytes();
+  index.ReleaseRetired();
+  EXPECT_LT(index.MemoryBytes(), withRetired);
+  for (std::size_t k = 0; k < molecules.size(); ++k) EXPECT_EQ(index.Find(certificates[k]), molecules[k].get()) << k;
+  index.Add(again.get());
+  EXPECT_EQ(index.Find(again->Certificate()), molecules[hept4yl].get());
   index.Clear();
   EXPECT_EQ(index.Find(certificates.front()), nullptr);
 }

@@ -50,7 +50,7 @@ void ExpectSound(const TGeneratorResult& result, const std::string& what) {
     EXPECT_EQ(product.Certificate(),
               MoleculeCertificate(product.AdjacencyMatrix(), product.AtomTypes(), product.AromaticMatrix()))
         << what;
-    EXPECT_TRUE(species.insert(product.Certificate()).second) << what << ": product " << k << " repeats one";
+    EXPECT_TRUE(species.emplace(product.Certificate()).second) << what << ": product " << k << " repeats one";
   }
 }
 

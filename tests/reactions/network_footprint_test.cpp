@@ -28,7 +28,7 @@ std::size_t HeldBytes(const TReactionNetwork& network) {
   for (std::size_t i = 0; i < network.ComponentCount(); ++i) {
     const TMolecule& c = *network.Component(i);
     bytes += sizeof(TMolecule) + c.AtomTypes().size() + 4 * c.Bonds().size() + c.UnpairedElectrons().size() +
-             c.AromaticSelfAtoms().size() + c.RadicalAtomIndices().size() + text(c.Certificate()) + text(c.Name);
+             c.AromaticSelfAtoms().size() + c.RadicalAtomIndices().size() + c.Certificate().size() + text(c.Name);
   }
   for (std::size_t i = 0; i < network.ReactionCount(); ++i) {
     const TReaction& r = *network.Reaction(i);
@@ -52,8 +52,10 @@ TEST(Footprint, FollowsTheNetworkThroughARunAndItsEdits) {
   ASSERT_GT(seen.size(), 100u);
   EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
   EXPECT_GT(seen.front(), fresh);
+  // The closing steps add reactions, and the component index drops the
+  // tables it outgrew, which together held fewer slots than the one it keeps.
   const std::size_t generated = network.FootprintEstimate();
-  EXPECT_GE(generated, seen.back());
+  EXPECT_GT(generated, seen.back() / 2);
 
   // The allocator's headers and rounding and the spare link entries come on
   // top of what the content holds, but never double it.

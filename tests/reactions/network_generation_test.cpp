@@ -310,7 +310,7 @@ TEST(Selectivity, PropaneSharesWorkedOutByHand) {
   TNetworkPreferences strict;
   strict.MinSelectivity = 2.0;
   const auto filtered = Generated(LinearAlkane(3), strict);
-  const auto& kept = Find(*filtered, LinearAlkane(3))->ReactionLinks[kConsumedIn];
+  const auto kept = Find(*filtered, LinearAlkane(3))->ReactionLinks[kConsumedIn];
   ASSERT_EQ(kept.size(), 1u);
   EXPECT_EQ(kept[0]->ActEnergy, 215.0);
 }

@@ -140,11 +140,11 @@ TEST_F(ReactionIdentityTest, IndexFindsTheFirstAddedOfEqualReactionsAcrossGrowth
 void Link(TReaction& reaction, std::vector<TMolecule*> reactants, std::vector<TMolecule*> products) {
   for (TMolecule* m : reactants) {
     reaction.AddReactant(m, -1);
-    m->ReactionLinks[kConsumedIn].push_back(&reaction);
+    m->ReactionLinks.Add(kConsumedIn, &reaction, -1);
   }
   for (TMolecule* m : products) {
     reaction.AddProduct(m, 1);
-    m->ReactionLinks[kFormedIn].push_back(&reaction);
+    m->ReactionLinks.Add(kFormedIn, &reaction, 1);
   }
 }
 

@@ -48,7 +48,7 @@ TEST(OctaveRoute, HexaneBatchAgreesWithLsodeOnTheExportedRates) {
     for (int list : {kFormedIn, kConsumedIn})
       for (std::size_t k = 0; k < component.ReactionLinks[list].size(); ++k)
         script << "S(" << j + 1 << ", " << network.IndexOfReaction(component.ReactionLinks[list][k]) + 1
-               << ") += " << component.ReactionCoefficients[list][k] << ";\n";
+               << ") += " << component.ReactionLinks.Coefficients(list)[k] << ";\n";
   }
   script << "c0 = [";
   for (double c : results->Moles.front()) script << c << ' ';

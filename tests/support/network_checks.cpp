@@ -1,5 +1,6 @@
 #include "network_checks.h"
 
+#include <algorithm>
 #include <cmath>
 #include <tuple>
 #include <unordered_map>
@@ -59,14 +60,14 @@ std::string CheckNetwork(const TReactionNetwork& network, bool asLoaded) {
   for (std::size_t i = 0; i < network.ComponentCount(); ++i) {
     const TMolecule* component = network.Component(i);
     for (int side : {kFormedIn, kConsumedIn}) {
-      if (component->ReactionLinks[side] != expected[i].reactions[side] ||
-          component->ReactionCoefficients[side] != expected[i].coefficients[side])
+      if (!std::ranges::equal(component->ReactionLinks[side], expected[i].reactions[side]) ||
+          !std::ranges::equal(component->ReactionLinks.Coefficients(side), expected[i].coefficients[side]))
         return Where("component", i) + "links disagree with the reactions";
     }
   }
   std::unordered_map<std::string, std::size_t> species;
   for (std::size_t i = 0; i < network.ComponentCount() && !asLoaded; ++i) {
-    const auto [first, added] = species.try_emplace(network.Component(i)->Certificate(), i);
+    const auto [first, added] = species.try_emplace(std::string(network.Component(i)->Certificate()), i);
     if (!added) return Where("component", i) + "identical to component " + std::to_string(first->second);
   }
   return "";
