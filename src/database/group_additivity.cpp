@@ -137,6 +137,45 @@ void AddRingCorrection(const TMolecule& molecule, const TRing& ring, TSum& sum) 
     sum.Add(*correction);
 }
 
+// The number of atoms two rings share.
+int SharedAtoms(const TRing& a, const TRing& b) {
+  int shared = 0;
+  for (std::uint8_t atom : a) shared += static_cast<int>(std::find(b.begin(), b.end(), atom) != b.end());
+  return shared;
+}
+
+// The ring-strain corrections of all rings. Two rings that share atoms with
+// each other and with no third ring, all of whose atoms are sp3 carbons (a
+// saturated bicyclic such as norcarane or bicyclo[2.2.2]octane), take the
+// correction of their skeleton as a whole when the tables hold one: the sum
+// of the two rings' corrections misses how sharing atoms changes the strain.
+// Every other ring takes its own correction.
+void AddRingCorrections(const TMolecule& molecule, const std::vector<TRing>& rings, TSum& sum) {
+  const std::size_t count = rings.size();
+  std::vector<std::vector<std::size_t>> touching(count);
+  for (std::size_t a = 0; a < count; ++a)
+    for (std::size_t b = a + 1; b < count; ++b)
+      if (SharedAtoms(rings[a], rings[b]) > 0) touching[a].push_back(b), touching[b].push_back(a);
+  auto saturated = [&molecule](const TRing& ring) {
+    return std::all_of(ring.begin(), ring.end(),
+                       [&molecule](std::uint8_t index) { return KindOf(*molecule.GetAtom(index)) == TCarbonKind::Sp3; });
+  };
+  std::vector<bool> done(count, false);
+  for (std::size_t a = 0; a < count; ++a) {
+    if (done[a] || touching[a].size() != 1) continue;
+    const std::size_t b = touching[a].front();
+    if (touching[b].size() != 1 || !saturated(rings[a]) || !saturated(rings[b])) continue;
+    if (const TGroupValue* correction =
+            FindBicyclicCorrection(SharedAtoms(rings[a], rings[b]), static_cast<int>(rings[a].size()),
+                                   static_cast<int>(rings[b].size()))) {
+      sum.Add(*correction);
+      done[a] = done[b] = true;
+    }
+  }
+  for (std::size_t k = 0; k < count; ++k)
+    if (!done[k]) AddRingCorrection(molecule, rings[k], sum);
+}
+
 // Alkane gauche interactions of the bond between two sp3 carbons with a
 // and b carbon neighbours (Benson's counting: secondary–tertiary 1,
 // secondary–quaternary 2, tertiary–tertiary 2, tertiary–quaternary 4,
@@ -195,7 +234,7 @@ TResult<TSum> ClosedShellSum(const TMolecule& molecule) {
   }
   sum.Add(Interaction15Correction(), interactions15);
   const std::vector<TRing> rings = SmallestRings(molecule);
-  for (const TRing& ring : rings) AddRingCorrection(molecule, ring, sum);
+  AddRingCorrections(molecule, rings, sum);
   const auto ringBonds = RingBonds(rings);
   int gauche = 0, ortho = 0;
   for (const TBondEntry& bond : molecule.Bonds()) {

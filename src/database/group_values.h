@@ -42,6 +42,12 @@ const TGroupValue* FindGroupValue(std::string_view group);
 /// back to the nearest tabulated ring; null for sizes without a correction.
 const TGroupValue* FindRingCorrection(int size, int doubleBonds, bool exocyclic, bool isolated);
 
+/// Ring-strain correction of a saturated bicyclic ring system as a whole, in
+/// place of its two rings' corrections: two rings of `smaller` and `larger`
+/// atoms sharing `shared` atoms (1 spiro, 2 fused, 3 or more bridged). Null
+/// when the tables hold no value for that skeleton.
+const TGroupValue* FindBicyclicCorrection(int shared, int smaller, int larger);
+
 /// Correction per gauche interaction between alkane branches (enthalpy only).
 const TGroupValue& GaucheCorrection();
 /// Correction per alkane 1,5 interaction (methyl groups of two branched
