@@ -36,8 +36,8 @@ class TReactionLinks {
   /// Removes the entry at `position`.
   void Erase(int side, std::size_t position);
   /// Counts one entry that an Add will bring to the side; the first Add
-  /// after Clear allocates room for every entry counted. Ignored once
-  /// entries are held.
+  /// after Clear allocates room for every entry counted. Ignored while the
+  /// links hold a block.
   void Expect(int side);
   /// Removes every entry and frees the block.
   void Clear();
