@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFont>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QInputDialog>
@@ -25,12 +26,18 @@ QMessageBox::Icon IconFor(const QString& caption) {
 }
 
 // A box as wide as its title needs: a caption that names something (a
-// network) is not cut to "Reaction n...".
+// network) is not cut to "Reaction n...". The title bar shows the caption
+// followed by the program's name, often in bold.
 void FitTitle(QMessageBox& box) {
   auto* grid = qobject_cast<QGridLayout*>(box.layout());
   if (!grid) return;
+  QString shown = box.windowTitle();
+  const QString program = QApplication::applicationDisplayName();
+  if (!program.isEmpty() && !shown.contains(program)) shown += QStringLiteral(" \u2014 ") + program;
+  QFont titleFont = box.font();
+  titleFont.setBold(true);
   constexpr int kTitleBarExtras = 140;  // icon and buttons of the title bar
-  const int width = QFontMetrics(box.font()).horizontalAdvance(box.windowTitle()) + kTitleBarExtras;
+  const int width = QFontMetrics(titleFont).horizontalAdvance(shown) + kTitleBarExtras;
   grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), grid->rowCount(), 0, 1,
                 grid->columnCount());
 }

@@ -52,14 +52,19 @@ TEST(DialogSeam, BoxesOpenOverTheAskingWindowAndLeaveItInFront) {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
       ASSERT_NE(box, nullptr);
       *parent = box->parentWidget();
-      // Wide enough for its title, which may name a network.
-      EXPECT_GT(box->width(), QFontMetrics(box->font()).horizontalAdvance(box->windowTitle()));
+      // Wide enough for its title, which may name a network, and the
+      // program's name after it, in a bold title bar.
+      QFont bold = box->font();
+      bold.setBold(true);
+      const QString shown = box->windowTitle() + QStringLiteral(" \u2014 ") + QApplication::applicationDisplayName();
+      EXPECT_GT(box->width(), QFontMetrics(bold).horizontalAdvance(shown));
       box->accept();
     });
   };
   QWidget* parent = nullptr;
   answerNextBox(&parent);
-  seam.message(QStringLiteral("Reaction network \"a network with a rather long name\""), QStringLiteral("Saved."));
+  seam.message(QStringLiteral("Reaction network \"a network with a rather long name that tells it from the others of the session\""),
+               QStringLiteral("Saved."));
   EXPECT_EQ(parent, &network);
   EXPECT_TRUE(QTest::qWaitForWindowActive(&network, 1000));
 
