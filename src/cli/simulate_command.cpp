@@ -3,6 +3,7 @@
 #include <charconv>
 #include <filesystem>
 
+#include "app/delimited_text.h"
 #include "app/network_session.h"
 #include "cli/commands.h"
 #include "cli/inputs.h"
@@ -66,19 +67,6 @@ std::string SpeciesLabel(const TReactionNetwork& network, std::size_t j) {
   return std::to_string(j) + " " + SmilesText(*network.Component(j));
 }
 
-std::string Csv(const std::string& cell) {
-  if (cell.find_first_of(",\"\n") == std::string::npos) return cell;
-  std::string quoted = "\"";
-  for (char c : cell) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-  return quoted + "\"";
-}
-
-std::string CsvLine(const std::vector<std::string>& cells) {
-  std::string line;
-  for (const std::string& cell : cells) line += (line.empty() ? "" : ",") + Csv(cell);
-  return line + "\n";
-}
-
 // Time, position, T and p, then the lumps and every species, one row per point.
 std::string YieldsCsv(const TReactionNetwork& network, const TSimulationResults& r, bool wt) {
   std::vector<std::string> header = {"time_s"};
@@ -87,23 +75,23 @@ std::string YieldsCsv(const TReactionNetwork& network, const TSimulationResults&
   const std::string unit = wt ? "wt% " : "mol% ";
   for (std::size_t l = 0; l < kLumpCount; ++l) header.push_back(unit + std::string(LumpName(TLump(l))));
   for (std::size_t j = 0; j < network.ComponentCount(); ++j) header.push_back(unit + SpeciesLabel(network, j));
-  std::string text = CsvLine(header);
+  std::string text = DelimitedRecord(header);
   for (std::size_t p = 0; p < r.Times.size(); ++p) {
     std::vector<std::string> row = {JsonNumber(r.Times[p])};
     if (!r.Positions.empty()) row.push_back(JsonNumber(r.Positions[p]));
     row.insert(row.end(), {JsonNumber(r.Temperatures[p]), JsonNumber(r.Pressures[p])});
     for (double v : wt ? r.LumpWtPercent[p] : r.LumpMolPercent[p]) row.push_back(JsonNumber(v));
     for (double v : wt ? r.WtPercent[p] : r.MolPercent[p]) row.push_back(JsonNumber(v));
-    text += CsvLine(row);
+    text += DelimitedRecord(row);
   }
   return text;
 }
 
 std::string RopCsv(const TReactionNetwork& network, const TRateOfProduction& rop) {
-  std::string text = CsvLine({"direction", "reaction", "equation", "amount_mol_per_m3_inlet", "share"});
+  std::string text = DelimitedRecord({"direction", "reaction", "equation", "amount_mol_per_m3_inlet", "share"});
   for (const auto* list : {&rop.Formation, &rop.Consumption})
     for (const TRopEntry& e : *list)
-      text += CsvLine({list == &rop.Formation ? "formation" : "consumption", std::to_string(e.Reaction),
+      text += DelimitedRecord({list == &rop.Formation ? "formation" : "consumption", std::to_string(e.Reaction),
                        ReactionEquation(*network.Reaction(e.Reaction)), JsonNumber(e.Amount), JsonNumber(e.Share)});
   return text;
 }
@@ -111,11 +99,11 @@ std::string RopCsv(const TReactionNetwork& network, const TRateOfProduction& rop
 std::string SensitivityCsv(const TSensitivityTable& table) {
   std::vector<std::string> header = {"lump"};
   for (int m : table.Parameters) header.emplace_back(kKineticParameterKeys[static_cast<std::size_t>(m)]);
-  std::string text = CsvLine(header);
+  std::string text = DelimitedRecord(header);
   for (std::size_t l = 0; l < kLumpCount; ++l) {
     std::vector<std::string> row = {std::string(LumpName(TLump(l)))};
     for (double v : table.Values[l]) row.push_back(JsonNumber(v));
-    text += CsvLine(row);
+    text += DelimitedRecord(row);
   }
   return text;
 }
@@ -178,7 +166,14 @@ void WriteJson(const TReactionNetwork& network, const TSimulationResults& r, std
     numbers(values);
   }
   json.EndObject().Key("balance").BeginObject().Key("C").Number(r.CarbonDrift).Key("H").Number(r.HydrogenDrift);
-  json.EndObject().Key("active_radicals").Number(r.ActiveRadicals).Key("steps").Integer(r.Steps);
+  json.EndObject();
+  if (!r.HeatTaken.empty()) {
+    json.Key("heat_taken_kJ_per_kg");
+    numbers(r.HeatTaken);
+    json.Key("reaction_heat_kJ_per_kg");
+    numbers(r.ReactionHeat);
+  }
+  json.Key("active_radicals").Number(r.ActiveRadicals).Key("steps").Integer(r.Steps);
   json.Key("stopped").Bool(r.Stopped).Key("warnings").BeginArray();
   for (const std::string& warning : r.Warnings) json.String(warning);
   json.EndArray();
@@ -240,6 +235,9 @@ void WriteSummary(const TReactionNetwork& network, const TSimulationResults& r, 
   for (std::size_t f = 0; f < r.Feeds.size(); ++f)
     out << "  " << SpeciesLabel(network, r.Feeds[f]) << ": " << Short(100.0 * r.Conversion[last][f]) << " %\n";
   out << "\nbalance drift: C " << Short(r.CarbonDrift) << ", H " << Short(r.HydrogenDrift) << '\n';
+  if (!r.HeatTaken.empty())
+    out << "heat taken up since the inlet: " << Short(r.HeatTaken[last]) << " kJ per kg of hydrocarbon fed, "
+        << Short(r.ReactionHeat[last]) << " of it by the reactions\n";
   if (r.RateOfProduction) {
     const TRateOfProduction& rop = *r.RateOfProduction;
     out << "\nrate of production of " << SpeciesLabel(network, rop.Species) << " [mol per m3 of inlet gas]: formed "

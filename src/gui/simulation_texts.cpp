@@ -241,6 +241,16 @@ QString BalanceText(const TSimulationResults& results) {
   return text;
 }
 
+QString HeatText(const TSimulationResults& results) {
+  if (!results.HeatTaken.empty())
+    return QStringLiteral("Heat taken up since the inlet: %1 kJ per kg of hydrocarbon fed, %2 of it by the reactions")
+        .arg(QLocale().toString(results.HeatTaken.back(), 'f', 1),
+             QLocale().toString(results.ReactionHeat.back(), 'f', 1));
+  for (const std::string& warning : results.Warnings)
+    if (warning.starts_with("The heat taken up")) return QString::fromStdString(warning);
+  return {};
+}
+
 QString RunEndText(const TSimulationResults& results) {
   if (results.Times.empty()) return {};
   const std::size_t last = results.Times.size() - 1;

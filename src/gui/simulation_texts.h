@@ -108,6 +108,10 @@ std::string TableCsv(const TableText& table);
 QStringList ConversionLines(const TSimulationResults& results, const QStringList& species);
 /// "C/H balance drift: C 1.2e-12, H 3.4e-12", with a warning beyond 1e-6.
 QString BalanceText(const TSimulationResults& results);
+/// The heat the gas took up from the inlet to the last point and the
+/// reactions' part of it; the reason when it is not given; empty for a run
+/// that has none (a stopped one).
+QString HeatText(const TSimulationResults& results);
 /// Where the run ended: "Simulated to t = 0.1 s, z = 12 m (11 points)."
 /// or, for a stopped run, that it was stopped and where its results end.
 QString RunEndText(const TSimulationResults& results);

@@ -622,7 +622,9 @@ void TSimulationWindow::showResults(TSimulationResults results) {
 
   m_yields = YieldsTable(r, m_labels);
   FillView(*m_yieldsView, *m_yieldsModel, m_yields, 0);
-  m_conversion->setText(ConversionLines(r, m_labels).join(QLatin1Char('\n')));
+  QStringList summary = ConversionLines(r, m_labels);
+  if (const QString heat = HeatText(r); !heat.isEmpty()) summary << heat;
+  m_conversion->setText(summary.join(QLatin1Char('\n')));
   m_balance->setText(BalanceText(r));
   const bool drifted = r.CarbonDrift > kBalanceWarningDrift || r.HydrogenDrift > kBalanceWarningDrift;
   m_balance->setStyleSheet(drifted ? QStringLiteral("color: red") : QString());

@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
+#include <thread>
 
 #include "app/export_kinetics.h"
 #include "core/atom_types.h"
 #include "reactions/reaction_network.h"
 #include "simulation/cvodes_integrator.h"
+#include "simulation/heat_balance.h"
 #include "simulation/kinetics_model.h"
 #include "simulation/reactor_model.h"
 
@@ -93,6 +95,28 @@ void FillYields(const TReactionNetwork& network, TSimulationResults& results) {
     results.Warnings.push_back("The carbon or hydrogen balance drifted by more than 1e-6 (C " +
                                std::to_string(results.CarbonDrift) + ", H " + std::to_string(results.HydrogenDrift) +
                                "); tighten the tolerances.");
+}
+
+// The heat taken up at every point; a warning instead when a species has
+// no thermodynamic data. Nothing when the run is being stopped.
+void FillHeat(const TReactionNetwork& network, TReactorKind kind, double steam, const TWorkControl& control,
+              TSimulationResults& results) {
+  const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 1u, 4u);
+  const auto polynomials = ComponentPolynomials(network, threads, TWorkControl{control.Stop, {}});
+  if (!polynomials) {
+    if (polynomials.error().Code != TErrorCode::Refused)
+      results.Warnings.push_back("The heat taken up is not given: " + polynomials.error().Message + ".");
+    return;
+  }
+  double fedMass = 0.0;
+  for (std::size_t f : results.Feeds) fedMass += results.Moles.front()[f] * network.Component(f)->MolarMass();
+  const THeatBalance balance{polynomials.value(), kind,  results.Moles.front(), results.Temperatures.front(),
+                             steam,               fedMass};
+  for (std::size_t p = 0; p < results.Moles.size(); ++p) {
+    const THeatTaken heat = balance.At(results.Moles[p], results.Temperatures[p]);
+    results.HeatTaken.push_back(heat.Total);
+    results.ReactionHeat.push_back(heat.Reactions);
+  }
 }
 
 // The lumps' sensitivities from the state's sensitivities at the last point.
@@ -225,6 +249,7 @@ TResult<TSimulationResults> RunSimulation(const TReactionNetwork& network, const
   results.ErrorTestFailures = statistics.ErrorTestFailures;
   results.NewtonFailures = statistics.NewtonFailures;
   FillYields(network, results);
+  FillHeat(network, settings.Reactor, steam, control, results);
   if (settings.RopSpecies) results.RateOfProduction = RateOfProduction(*settings.RopSpecies, ropTerms, quadratures, settings.RopTop);
   if (settings.Sensitivity)
     results.Sensitivity = LumpSensitivities(network, results, reactor.SensitivityParameters(), sensitivity);

@@ -61,6 +61,10 @@ struct TSimulationResults {
   /// The feeds (component indexes) and their conversion [point][feed], 0..1.
   std::vector<std::size_t> Feeds;
   std::vector<std::vector<double>> Conversion;
+  /// Heat the gas took up from the inlet to every point, and the part the
+  /// reactions took [kJ per kg of hydrocarbon fed] (heat_balance.h); empty
+  /// when a species has no thermodynamic data (a warning says which).
+  std::vector<double> HeatTaken, ReactionHeat;
   /// Largest relative drift of the carbon and the hydrogen atoms over the points.
   double CarbonDrift = 0.0, HydrogenDrift = 0.0;
   /// cActR used [mol/m^3].

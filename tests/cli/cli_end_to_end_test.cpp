@@ -399,8 +399,11 @@ TEST_F(CliRun, SimulatesAPlugFlowIntoJsonAndCsvTables) {
   EXPECT_GT(json["conversion"].begin()->second[3].as<double>(), 0.0);
   EXPECT_GT(json["rop"]["formation"].size(), 0u);
   EXPECT_GT(json["sensitivity"]["parameters"].size(), 5u);
+  EXPECT_EQ(json["heat_taken_kJ_per_kg"].size(), 4u);
+  EXPECT_GT(json["heat_taken_kJ_per_kg"][3].as<double>(), 0.0);  // cracking takes up heat
   // The summary goes to stderr beside the JSON, and every table has a header and a row per point.
   EXPECT_TRUE(Has(ran.Err, "C2H4")) << ran.Err;
+  EXPECT_TRUE(Has(ran.Err, "kJ per kg of hydrocarbon fed")) << ran.Err;
   for (const char* name : {"yields.csv", "yields_mol.csv"}) {
     const std::string text = ReadText(path(name));
     EXPECT_EQ(Count(text, "\n"), 5u) << name;

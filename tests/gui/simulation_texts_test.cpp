@@ -166,6 +166,12 @@ TEST(SimulationTexts, NumbersStatusAndBalance) {
   r.CarbonDrift = 2e-6;
   EXPECT_EQ(RunEndText(r), "The run was stopped at t = 0.1 s; the results end there (2 points).");
   EXPECT_EQ(BalanceText(r), "C/H balance drift: C 2E-06, H 3E-12 - more than 1e-6: tighten the tolerances.");
+  EXPECT_EQ(HeatText(r), "");
+  r.Warnings = {"The run was stopped.", "The heat taken up is not given: no thermodynamic data for component 4."};
+  EXPECT_EQ(HeatText(r), "The heat taken up is not given: no thermodynamic data for component 4.");
+  r.HeatTaken = {0.0, 1234.56};
+  r.ReactionHeat = {0.0, -7.04};
+  EXPECT_EQ(HeatText(r), "Heat taken up since the inlet: 1,234.6 kJ per kg of hydrocarbon fed, -7.0 of it by the reactions");
 }
 
 TEST(SimulationTexts, ChartSeriesFollowTheChoiceAxisAndScale) {
