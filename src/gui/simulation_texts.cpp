@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <tuple>
 
 #include "core/formula.h"
 #include "reactions/reaction_network.h"
@@ -118,6 +119,10 @@ SimulationFieldsReading ReadSimulationFields(const SimulationFields& fields, con
     }
     request.ActiveRadicals = value;
   }
+  for (const auto& [label, text, tolerance] :
+       {std::tuple{simulation_field::kRelativeTolerance, fields.RelativeTolerance, &s.RelativeTolerance},
+        std::tuple{simulation_field::kAbsoluteTolerance, fields.AbsoluteTolerance, &s.AbsoluteTolerance}})
+    if (!text.trimmed().isEmpty() && !ReadField(label, text, *tolerance, problem)) return reading;
   s.RopSpecies = fields.RopSpecies;
   s.Sensitivity = fields.Sensitivity;
   if (const std::string refused = SettingsProblem(s, network); !refused.empty()) {

@@ -30,6 +30,8 @@ inline const QString kTime = QStringLiteral("Residence time / s");
 inline const QString kLength = QStringLiteral("Length / m");
 inline const QString kVelocity = QStringLiteral("Inlet velocity / (m/s)");
 inline const QString kActiveRadicals = QStringLiteral("cActR / (mol/m3)");
+inline const QString kRelativeTolerance = QStringLiteral("Relative tolerance");
+inline const QString kAbsoluteTolerance = QStringLiteral("Absolute tolerance / (mol/m3)");
 }  // namespace simulation_field
 
 /// The settings page's fields as typed. Fields a reactor does not use (the
@@ -52,6 +54,8 @@ struct SimulationFields {
   std::vector<QString> FeedFractions;
   /// cActR [mol/m^3]; empty: the kinetic parameters' standard activity.
   QString ActiveRadicals;
+  /// The integrator's tolerances; empty: the defaults.
+  QString RelativeTolerance, AbsoluteTolerance;
   std::optional<std::size_t> RopSpecies;
   bool Sensitivity = true;
 };

@@ -238,6 +238,13 @@ QWidget* TSimulationWindow::buildSettingsPage() {
       QStringLiteral("Concentration of active radicals for the flagged reactions; empty: the kinetic parameters' "
                      "standard activity, as the exports use."));
   form->addRow(simulation_field::kActiveRadicals + QLatin1Char(':'), m_activeRadicals);
+  const TSimulationSettings defaults;
+  m_relativeTolerance = Field("relativeTolerance");
+  m_relativeTolerance->setPlaceholderText(NumberText(defaults.RelativeTolerance));
+  form->addRow(simulation_field::kRelativeTolerance + QLatin1Char(':'), m_relativeTolerance);
+  m_absoluteTolerance = Field("absoluteTolerance");
+  m_absoluteTolerance->setPlaceholderText(NumberText(defaults.AbsoluteTolerance));
+  form->addRow(simulation_field::kAbsoluteTolerance + QLatin1Char(':'), m_absoluteTolerance);
   m_sensitivityOn = new QCheckBox(QStringLiteral("Sensitivity of the lumps to the kinetic parameters"));
   m_sensitivityOn->setObjectName(QStringLiteral("sensitivityOn"));
   m_sensitivityOn->setChecked(true);
@@ -462,6 +469,8 @@ SimulationFields TSimulationWindow::fields() const {
   f.Points = m_points->value();
   for (const QLineEdit* field : m_feedFractions) f.FeedFractions.push_back(field->text());
   f.ActiveRadicals = m_activeRadicals->text();
+  f.RelativeTolerance = m_relativeTolerance->text();
+  f.AbsoluteTolerance = m_absoluteTolerance->text();
   if (m_ropSpecies->currentIndex() > 0) f.RopSpecies = static_cast<std::size_t>(m_ropSpecies->currentIndex() - 1);
   f.Sensitivity = m_sensitivityOn->isChecked();
   return f;

@@ -124,6 +124,8 @@ class TSimulationWindow : public QWidget {
   QLineEdit* m_length = nullptr;
   QLineEdit* m_velocity = nullptr;
   QSpinBox* m_points = nullptr;
+  QLineEdit* m_relativeTolerance = nullptr;
+  QLineEdit* m_absoluteTolerance = nullptr;
   QLineEdit* m_activeRadicals = nullptr;
   QCheckBox* m_sensitivityOn = nullptr;
   QWidget* m_feedBox = nullptr;

@@ -49,6 +49,9 @@ TEST(SimulationFields, RefusesEachBadFieldWithItsMessage) {
        },
        "Row 2 of the temperature profile: 'x' is not a number."},
       {"cActR", [](auto& f) { f.ActiveRadicals = "0"; }, "cActR must be a number above 0 mol/m3."},
+      {"tolerance text", [](auto& f) { f.AbsoluteTolerance = "tight"; },
+       "Absolute tolerance / (mol/m3): 'tight' is not a number."},
+      {"zero tolerance", [](auto& f) { f.RelativeTolerance = "0"; }, "The tolerances must be numbers above 0."},
       {"hot", [](auto& f) { f.Temperature = "3500"; }, "The temperature must be from 200 to 3000 K."},
       {"negative steam", [](auto& f) { f.SteamRatio = "-1"; }, "The steam ratio must be a number of 0 kg/kg or more."},
       {"batch profile",
@@ -92,6 +95,7 @@ TEST(SimulationFields, ReadsWhatTheReactorUsesInEitherDecimalFormat) {
   EXPECT_EQ(s.SteamRatio, 0.25);
   EXPECT_EQ(s.Time, 0.2);
   EXPECT_FALSE(s.Length || s.Velocity || read.Request->ActiveRadicals);
+  EXPECT_EQ(s.RelativeTolerance, TSimulationSettings{}.RelativeTolerance);  // empty fields keep the defaults
   EXPECT_EQ(s.PressureDrop, 0.0);
   EXPECT_EQ(s.Profile.At(0.0), 1050.0);
 
@@ -102,6 +106,8 @@ TEST(SimulationFields, ReadsWhatTheReactorUsesInEitherDecimalFormat) {
   plug.Length = "12.5";
   plug.Velocity = "100";
   plug.ActiveRadicals = "1e-7";
+  plug.RelativeTolerance = "1e-9";
+  plug.AbsoluteTolerance = "1e-14";
   plug.RopSpecies = 2;
   plug.Sensitivity = false;
   const auto flow = ReadSimulationFields(plug, PropaneNetwork());
@@ -113,6 +119,8 @@ TEST(SimulationFields, ReadsWhatTheReactorUsesInEitherDecimalFormat) {
   EXPECT_FALSE(p.Time);
   EXPECT_EQ(p.Velocity, 100.0);
   EXPECT_EQ(flow.Request->ActiveRadicals, 1e-7);
+  EXPECT_EQ(p.RelativeTolerance, 1e-9);
+  EXPECT_EQ(p.AbsoluteTolerance, 1e-14);
   EXPECT_EQ(p.RopSpecies, 2u);
   EXPECT_FALSE(p.Sensitivity);
   EXPECT_TRUE(p.FeedFractions.empty());
