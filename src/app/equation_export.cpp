@@ -1,11 +1,14 @@
 #include "app/equation_export.h"
 
 #include <cassert>
+#include <charconv>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
 #include "app/equation_format.h"
 #include "app/export_kinetics.h"
+#include "app/ordered_chunks.h"
 #include "core/molecule.h"
 #include "database/binary_file.h"
 #include "reactions/reaction.h"
@@ -13,6 +16,10 @@
 
 namespace korvane {
 namespace {
+
+// Workers that make the species table's rows, as many as the CHEMKIN
+// export's default; the file is the same for any number.
+constexpr unsigned kSpeciesTableThreads = 2;
 
 // Writes each line as it is made (split where the language needs it) and
 // counts the records (a species, a reaction, a balance) for the control.
@@ -84,15 +91,32 @@ class EquationWriter {
       return "% " + text;
     };
     out.line(comment(std::string("Species: ") + (matlab ? "c(j)" : "c[j]") +
-                          " is the concentration of component j; formula, canonical SMILES, name"));
-    for (std::size_t j = 0; j < m_network.ComponentCount() && out.next(); ++j) {
-      const TSpeciesRow row = SpeciesRowOf(m_network, j, smiles);
-      std::string line = "  " + std::string(matlab ? "c(" : "c[") + Int(row.Index + (matlab ? 1 : 0)) +
-                         (matlab ? ")" : "]") + "  " + row.Formula + "  " + row.Smiles;
-      // Short enough that no comment line reaches the length at which code lines are split.
-      if (!row.Name.empty()) line += "  " + OneLineText(row.Name, 200);
-      out.line(comment(line));
-    }
+                     " is the concentration of component j; formula, canonical SMILES, standard enthalpy of "
+                     "formation [kJ/mol] and entropy [J/(mol K)] at 298.15 K, name"));
+    auto fixed = [](const std::optional<double>& value) {
+      if (!value) return std::string("-");
+      char buffer[32];
+      const auto written = std::to_chars(buffer, buffer + sizeof buffer, *value, std::chars_format::fixed, 2);
+      return std::string(buffer, written.ptr);
+    };
+    // The rows' SMILES and thermodynamic data cost far more than writing
+    // them: they are made on workers and written in order.
+    ForEachChunkInOrder<TSpeciesRow>(
+        m_network.ComponentCount(), kSpeciesTableThreads,
+        [&](std::size_t j) { return SpeciesRowOf(m_network, j, smiles); },
+        [&](std::size_t, std::vector<TSpeciesRow> rows) {
+          for (const TSpeciesRow& row : rows) {
+            if (!out.next()) return false;
+            std::string line(matlab ? "  c(" : "  c[");
+            line.append(Int(row.Index + (matlab ? 1 : 0))).append(matlab ? ")  " : "]  ").append(row.Formula);
+            for (const std::string& field : {row.Smiles, fixed(row.FormationEnthalpy), fixed(row.Entropy)})
+              line.append("  ").append(field);
+            // Short enough that no comment line reaches the length at which code lines are split.
+            if (!row.Name.empty()) line.append("  ").append(OneLineText(row.Name, 200));
+            out.line(comment(line));
+          }
+          return true;
+        });
     out.line();
   }
 
@@ -233,9 +257,10 @@ class EquationWriter {
         const auto links = component.ReactionLinks[list];
         const auto coefficients = component.ReactionLinks.Coefficients(list);
         for (std::size_t k = 0; k < links.size(); ++k)
-          line += "+" + Number(coefficients[k]) + "*r[" + Int(reactionIndex(links[k])) + "]";
+          line.append("+").append(Number(coefficients[k])).append("*r[").append(Int(reactionIndex(links[k])))
+              .append("]");
       }
-      out.line(line + ";");
+      out.line(line.append(";"));
     }
     out.line(" end;");
     out.line();

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/formula.h"
+#include "database/species_thermo.h"
 
 namespace korvane {
 
@@ -11,7 +12,16 @@ TSpeciesRow SpeciesRowOf(const TReactionNetwork& network, std::size_t index, con
   std::string text = "-";
   if (smiles)
     if (auto named = smiles(component)) text = std::move(named.value());
-  return {index, HillFormula(component), std::move(text), component.Name == "Noname" ? "" : component.Name};
+  TSpeciesRow row{index, HillFormula(component), std::move(text), {}, {},
+                  component.Name == "Noname" ? "" : component.Name};
+  // On a copy, as the mechanism exports do: the estimate builds the atoms
+  // and matrices, which go with the copy.
+  if (const auto thermo = SpeciesThermo(*component.Copy())) {
+    constexpr double kStandardTemperature = 298.15;
+    row.FormationEnthalpy = NasaEnthalpy(thermo.value().Polynomial, kStandardTemperature) / 1000.0;
+    row.Entropy = NasaEntropy(thermo.value().Polynomial, kStandardTemperature);
+  }
+  return row;
 }
 
 std::string OneLineText(const std::string& text, std::size_t limit) {

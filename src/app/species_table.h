@@ -1,9 +1,11 @@
 #pragma once
 /// Identifying the components of an exported network: their Hill formula,
-/// canonical SMILES and name, listed so that a reader of an exported file
-/// knows which species each index or name stands for.
+/// canonical SMILES, standard enthalpy of formation and entropy, and name,
+/// listed so that a reader of an exported file knows which species each
+/// index or name stands for.
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +26,10 @@ struct TSpeciesRow {
   std::string Formula;
   /// Canonical SMILES, "-" where none names the structure or no provider was given.
   std::string Smiles;
+  /// ΔfH° [kJ/mol] and S° [J/(mol·K)] at 298.15 K from the thermodynamic
+  /// data the mechanism exports state (database/species_thermo.h); none for
+  /// a species they cannot describe (an isotope).
+  std::optional<double> FormationEnthalpy, Entropy;
   /// The component's name (a database name where it has one); empty for
   /// the default "Noname".
   std::string Name;

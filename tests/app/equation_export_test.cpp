@@ -158,13 +158,23 @@ TEST_F(EquationExport, SpeciesTableNamesEveryConcentrationIndex) {
   auto text = [&](TExportLanguage language) {
     return EquationText(m_network, language, kExportRateEquations, m_global, m_alternative, smiles);
   };
+  // The hydrogen atom's and helium's ΔfH° and S° are the NIST-JANAF tables' (217.998 kJ/mol,
+  // 114.717 J/(mol K); 0, 126.153).
   EXPECT_TRUE(Contains(text(TExportLanguage::Pascal),
                        "}\r\n\r\n\r\n// Species: c[j] is the concentration of component j; formula, canonical SMILES, "
-                       "name\r\n//   c[0]  H  -\r\n//   c[1]  He  S1\r\n"));
-  EXPECT_TRUE(Contains(text(TExportLanguage::C), "/*   c[7]  C4H10  S7  n-butane * / 1 2 */\r\n"));
-  EXPECT_TRUE(Contains(text(TExportLanguage::Matlab), "%   c(8)  C4H10  S7  n-butane */ 1 2\r\n"));
+                       "standard enthalpy of formation [kJ/mol] and entropy [J/(mol K)] at 298.15 K, name\r\n"
+                       "//   c[0]  H  -  218.00  114.72\r\n//   c[1]  He  S1  0.00  126.15\r\n"));
+  // The name closes the row, after the two numbers.
+  auto row = [](const std::string& text, const std::string& start) {
+    const std::size_t from = text.find(start);
+    return from == std::string::npos ? std::string() : text.substr(from, text.find('\n', from) + 1 - from);
+  };
+  const std::string cRow = row(text(TExportLanguage::C), "/*   c[7]  C4H10  S7  -");
+  EXPECT_TRUE(cRow.ends_with("  n-butane * / 1 2 */\r\n")) << cRow;
+  const std::string matlabRow = row(text(TExportLanguage::Matlab), "%   c(8)  C4H10  S7  -");
+  EXPECT_TRUE(matlabRow.ends_with("  n-butane */ 1 2\r\n")) << matlabRow;
   EXPECT_TRUE(Contains(EquationText(m_network, TExportLanguage::Matlab, kExportRateEquations, m_global, m_alternative),
-                       "%   c(5)  CH4  -\r\n"));
+                       "%   c(5)  CH4  -  -74."));
 }
 
 // The splitting itself is SplitEquationLine's; here only that balance lines go through it.

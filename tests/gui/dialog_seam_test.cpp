@@ -63,7 +63,8 @@ TEST(DialogSeam, BoxesOpenOverTheAskingWindowAndLeaveItInFront) {
   };
   QWidget* parent = nullptr;
   answerNextBox(&parent);
-  seam.message(QStringLiteral("Reaction network \"a network with a rather long name that tells it from the others of the session\""),
+  seam.message(QStringLiteral("Reaction network \"a network with a rather long name that tells it from the others "
+                              "of the session\""),
                QStringLiteral("Saved."));
   EXPECT_EQ(parent, &network);
   EXPECT_TRUE(QTest::qWaitForWindowActive(&network, 1000));

@@ -179,7 +179,8 @@ TEST(SimulationTexts, NumbersStatusAndBalance) {
   EXPECT_EQ(HeatText(r), "The heat taken up is not given: no thermodynamic data for component 4.");
   r.HeatTaken = {0.0, 1234.56};
   r.ReactionHeat = {0.0, -7.04};
-  EXPECT_EQ(HeatText(r), "Heat taken up since the inlet: 1,234.6 kJ per kg of hydrocarbon fed, -7.0 of it by the reactions");
+  EXPECT_EQ(HeatText(r),
+            "Heat taken up since the inlet: 1,234.6 kJ per kg of hydrocarbon fed, -7.0 of it by the reactions");
 }
 
 TEST(SimulationTexts, ChartSeriesFollowTheChoiceAxisAndScale) {
