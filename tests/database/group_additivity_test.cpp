@@ -98,6 +98,8 @@ TEST(GroupAdditivity, SaturatedBicyclicsMeetMeasuredEnthalpies) {
       {"bicyclo[5.1.0]octane", "C C C C C C C C; 0-1 1-2 2-3 3-4 4-5 5-6 6-0 6-7 7-0", 2, 3, 7, -3.8 * kCal},
       {"bicyclo[6.1.0]nonane", "C C C C C C C C C; 0-1 1-2 2-3 3-4 4-5 5-6 6-7 7-0 7-8 8-0", 2, 3, 8,
        -7.6 * kCal},
+      // S. P. Verevkin et al., J. Phys. Chem. A 108 (2004) 6575, from all calorimetric results.
+      {"norbornane", "C C C C C C C; 0-1 1-2 2-3 3-4 4-5 5-0 0-6 6-3", 3, 5, 5, -53.6},
   };
   for (const auto& c : cases) {
     const auto estimate = GroupAdditivityEstimate(*MoleculeFrom(c.molecule));
@@ -111,6 +113,14 @@ TEST(GroupAdditivity, SaturatedBicyclicsMeetMeasuredEnthalpies) {
     EXPECT_NEAR(estimated, c.measured, 8.0) << c.name;
     EXPECT_LT(std::abs(estimated - c.measured), std::abs(withRingSum - c.measured)) << c.name;
   }
+  // Decalin has no skeleton value: the sum of two cyclohexane corrections
+  // (none) already meets trans-decalin's measured -43.54 kcal/mol (Speros and
+  // Rossini, 1960, in the NIST WebBook).
+  const auto decalin =
+      GroupAdditivityEstimate(*MoleculeFrom("C C C C C C C C C C; 0-1 1-2 2-3 3-4 4-5 5-0 5-6 6-7 7-8 8-9 9-0"));
+  ASSERT_TRUE(decalin);
+  EXPECT_EQ(FindBicyclicCorrection(2, 6, 6), nullptr);
+  EXPECT_NEAR(decalin->Enthalpy298 / 1000.0, -43.54 * kCal, 4.0);
 }
 
 // An unsaturated bicyclic (bicyclo[4.1.0]hept-2-ene) keeps the corrections of
