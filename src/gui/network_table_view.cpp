@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QTableView>
@@ -17,6 +18,7 @@
 #include <set>
 
 #include "gui/network_window.h"
+#include "gui/position_list_model.h"
 #include "smiles/smiles_reader.h"
 
 namespace korvane::gui {
@@ -224,6 +226,21 @@ void NetworkTableView::findStructure() {
     m_model->setStructure(component);
   }
   updateCount();
+}
+
+void ShowListOrTable(bool table, QListView& list, const PositionListModel& model, NetworkTableView& view,
+                     bool canFill, const std::function<void()>& fill) {
+  list.setVisible(!table);
+  view.setVisible(table);
+  if (!table) {
+    if (const std::optional<int> selected = view.currentPosition())
+      if (const int row = model.rowOfPosition(*selected); row >= 0) list.setCurrentIndex(model.index(row));
+    view.clear();
+  } else if (canFill) {
+    fill();
+    if (const std::optional<int> selected = SelectedListPosition(list))
+      if (const int row = view.model().rowOfPosition(*selected); row >= 0) view.table()->selectRow(row);
+  }
 }
 
 }  // namespace korvane::gui

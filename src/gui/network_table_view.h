@@ -13,6 +13,7 @@
 
 class QLabel;
 class QLineEdit;
+class QListView;
 class QTableView;
 class QTimer;
 
@@ -78,5 +79,14 @@ class NetworkTableView : public QWidget {
   QLabel* m_count = nullptr;
   QTimer* m_prepare = nullptr;
 };
+
+class PositionListModel;
+
+/// Shows a page's table in place of its list, or the list again, carrying
+/// the selected component or reaction across: the table, made by `fill`
+/// when `canFill`, starts on the list's line; the list takes the table's
+/// line and the table is emptied.
+void ShowListOrTable(bool table, QListView& list, const PositionListModel& model, NetworkTableView& view,
+                     bool canFill, const std::function<void()>& fill);
 
 }  // namespace korvane::gui

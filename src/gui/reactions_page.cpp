@@ -222,22 +222,11 @@ void TReactionsPage::refresh() {
 
 void TReactionsPage::showTable(bool shown) {
   m_tableOn->setChecked(shown);
-  m_list->setVisible(!shown);
-  m_tableView->setVisible(shown);
   // The table's columns take the room the list's short lines leave.
   m_viewsLayout->setStretch(0, shown ? 3 : 1);
   m_viewsLayout->setStretch(1, shown ? 1 : 2);
-  if (!shown) {
-    if (const std::optional<int> selected = m_tableView->currentPosition())
-      if (const int row = m_model->rowOfPosition(*selected); row >= 0) m_list->setCurrentIndex(m_model->index(row));
-    m_tableView->clear();
-  } else if (!m_window.isBusy()) {
-    // The table starts on the list's line, and the list keeps the table's.
-    fillTable(ListedReactions(m_window.network(), filter()));
-    if (const std::optional<int> selected = SelectedListPosition(*m_list))
-      if (const int row = m_tableView->model().rowOfPosition(*selected); row >= 0)
-        m_tableView->table()->selectRow(row);
-  }
+  ShowListOrTable(shown, *m_list, *m_model, *m_tableView, !m_window.isBusy(),
+                  [this] { fillTable(ListedReactions(m_window.network(), filter())); });
 }
 
 void TReactionsPage::fillTable(std::vector<int> positions) {
