@@ -65,6 +65,27 @@ TEqExporterWind::TExportJob ExportJob(GuiContext& context, Run run, std::functio
       }};
 }
 
+// The job of a mechanism export (CHEMKIN or Cantera) once `check` lets it
+// run: `write(network, kinetics, options, control)` on the kinetic
+// parameters as they are now. None when the check refuses it, which the user
+// is told.
+template <class Options, class Check, class Write>
+std::optional<TEqExporterWind::TExportJob> MechanismJob(GuiContext& context, const TReactionNetwork* network,
+                                                        const Options& options, Check check, Write write,
+                                                        QString finished) {
+  const TKineticParameterSet kinetics = context.Kinetics;
+  if (const auto checked = check(*network, kinetics, options); !checked) {
+    ReportMechanismNotExported(context, checked.error());
+    return std::nullopt;
+  }
+  return ExportJob(
+      context,
+      [network, options, kinetics, write](const TWorkControl& control) {
+        return write(*network, kinetics, options, control);
+      },
+      [&context](const TError& error) { ReportMechanismNotExported(context, error); }, std::move(finished));
+}
+
 }  // namespace
 
 TEqExporterWind::TEqExporterWind(GuiContext& context, QWidget* parent) : QDialog(parent), m_context(context) {
@@ -213,40 +234,28 @@ bool TEqExporterWind::prepareChemkin(const QString& destination) {
       !m_context.Dialogs.ask(Text(kEquationExportCaptionWarning),
                              QStringLiteral("The species dictionary \"%1\" exists. Overwrite it?").arg(dictionary)))
     return false;
-  const TKineticParameterSet kinetics = m_context.Kinetics;
-  if (const auto checked = CheckChemkinExport(*m_network, kinetics, options); !checked) {
-    ReportMechanismNotExported(m_context, checked.error());
-    return false;
-  }
-  GuiContext& context = m_context;
-  m_job = ExportJob(
-      context,
-      [network = m_network, options, kinetics](const TWorkControl& control) {
-        return ExportChemkin(*network, kinetics, options, control);
+  m_job = MechanismJob(
+      m_context, m_network, options,
+      [](const auto& network, const auto& kinetics, const auto& o) { return CheckChemkinExport(network, kinetics, o); },
+      [](const auto& network, const auto& kinetics, const auto& o, const TWorkControl& control) {
+        return ExportChemkin(network, kinetics, o, control);
       },
-      [&context](const TError& error) { ReportMechanismNotExported(context, error); },
       Text(kEquationExportMsgFinished) + QStringLiteral("\n\nThe species dictionary is %1.").arg(dictionary));
-  return true;
+  return m_job.has_value();
 }
 
 bool TEqExporterWind::prepareCantera(const QString& destination) {
   TCanteraExportOptions options;
   options.File = destination.toStdString();
   options.ParameterSource = ParameterSource(m_context.Kinetics);
-  const TKineticParameterSet kinetics = m_context.Kinetics;
-  if (const auto checked = CheckCanteraExport(*m_network, kinetics, options); !checked) {
-    ReportMechanismNotExported(m_context, checked.error());
-    return false;
-  }
-  GuiContext& context = m_context;
-  m_job = ExportJob(
-      context,
-      [network = m_network, options, kinetics](const TWorkControl& control) {
-        return ExportCantera(*network, kinetics, options, control);
+  m_job = MechanismJob(
+      m_context, m_network, options,
+      [](const auto& network, const auto& kinetics, const auto& o) { return CheckCanteraExport(network, kinetics, o); },
+      [](const auto& network, const auto& kinetics, const auto& o, const TWorkControl& control) {
+        return ExportCantera(network, kinetics, o, control);
       },
-      [&context](const TError& error) { ReportMechanismNotExported(context, error); },
       Text(kEquationExportMsgFinished));
-  return true;
+  return m_job.has_value();
 }
 
 }  // namespace korvane::gui
