@@ -51,6 +51,13 @@ TRateOfProduction RateOfProduction(std::size_t species, const TRopTerms& terms, 
   return rop;
 }
 
+// Mass of hydrocarbon fed to the element [g].
+double FedMass(const TReactionNetwork& network, const TSimulationResults& results) {
+  double mass = 0.0;
+  for (std::size_t f : results.Feeds) mass += results.Moles.front()[f] * network.Component(f)->MolarMass();
+  return mass;
+}
+
 // Yields, lumps, conversion and balances of every point.
 void FillYields(const TReactionNetwork& network, TSimulationResults& results) {
   const std::size_t species = network.ComponentCount();
@@ -65,8 +72,7 @@ void FillYields(const TReactionNetwork& network, TSimulationResults& results) {
     results.SpeciesLumps.push_back(LumpOf(molecule));
   }
   const std::vector<double>& initial = results.Moles.front();
-  double fedMass = 0.0;
-  for (std::size_t f : results.Feeds) fedMass += initial[f] * mass[f];
+  const double fedMass = FedMass(network, results);
   const double carbon0 = std::inner_product(initial.begin(), initial.end(), carbon.begin(), 0.0);
   const double hydrogen0 = std::inner_product(initial.begin(), initial.end(), hydrogen.begin(), 0.0);
   for (const std::vector<double>& n : results.Moles) {
@@ -108,10 +114,8 @@ void FillHeat(const TReactionNetwork& network, TReactorKind kind, double steam, 
       results.Warnings.push_back("The heat taken up is not given: " + polynomials.error().Message + ".");
     return;
   }
-  double fedMass = 0.0;
-  for (std::size_t f : results.Feeds) fedMass += results.Moles.front()[f] * network.Component(f)->MolarMass();
-  const THeatBalance balance{polynomials.value(), kind,  results.Moles.front(), results.Temperatures.front(),
-                             steam,               fedMass};
+  const THeatBalance balance{polynomials.value(), kind, results.Moles.front(), results.Temperatures.front(),
+                             steam, FedMass(network, results)};
   for (std::size_t p = 0; p < results.Moles.size(); ++p) {
     const THeatTaken heat = balance.At(results.Moles[p], results.Temperatures[p]);
     results.HeatTaken.push_back(heat.Total);
@@ -125,9 +129,7 @@ TSensitivityTable LumpSensitivities(const TReactionNetwork& network, const TSimu
                                     const std::vector<std::vector<double>>& stateSensitivity) {
   TSensitivityTable table;
   table.Parameters = parameters;
-  const std::vector<double>& initial = results.Moles.front();
-  double fedMass = 0.0;
-  for (std::size_t f : results.Feeds) fedMass += initial[f] * network.Component(f)->MolarMass();
+  const double fedMass = FedMass(network, results);
   const auto& lumps = results.LumpWtPercent.back();
   for (auto& column : table.Values) column.assign(parameters.size(), 0.0);
   for (std::size_t p = 0; p < parameters.size(); ++p) {
