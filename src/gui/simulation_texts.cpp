@@ -252,7 +252,7 @@ QString HeatText(const TSimulationResults& results) {
         .arg(QLocale().toString(results.HeatTaken.back(), 'f', 1),
              QLocale().toString(results.ReactionHeat.back(), 'f', 1));
   for (const std::string& warning : results.Warnings)
-    if (warning.starts_with("The heat taken up")) return QString::fromStdString(warning);
+    if (warning.starts_with(kHeatNotGiven)) return QString::fromStdString(warning);
   return {};
 }
 

@@ -111,7 +111,7 @@ void FillHeat(const TReactionNetwork& network, TReactorKind kind, double steam, 
   const auto polynomials = ComponentPolynomials(network, threads, TWorkControl{control.Stop, {}});
   if (!polynomials) {
     if (polynomials.error().Code != TErrorCode::Refused)
-      results.Warnings.push_back("The heat taken up is not given: " + polynomials.error().Message + ".");
+      results.Warnings.push_back(std::string(kHeatNotGiven) + polynomials.error().Message + ".");
     return;
   }
   const THeatBalance balance{polynomials.value(), kind, results.Moles.front(), results.Temperatures.front(),

@@ -9,6 +9,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/result.h"
@@ -79,6 +80,9 @@ struct TSimulationResults {
   /// Sentences for the user: a balance that drifted, a stopped run.
   std::vector<std::string> Warnings;
 };
+
+/// How the warning begins that says why a run gives no heat.
+inline constexpr std::string_view kHeatNotGiven = "The heat taken up is not given: ";
 
 /// Drift of the element balances above which a run warns.
 inline constexpr double kBalanceWarningDrift = 1.0e-6;
