@@ -1,6 +1,5 @@
 #include "simulation/heat_balance.h"
 
-#include <algorithm>
 #include <string>
 
 #include "app/ordered_chunks.h"
@@ -48,19 +47,18 @@ THeatTaken THeatBalance::At(std::span<const double> moles, double temperature) c
   const TNasaPolynomial& water = LiteraturePolynomial(TLiteratureSpecies::Water);
   double enthalpy = Steam * (NasaEnthalpy(water, temperature) - NasaEnthalpy(water, InitialTemperature));
   double reactions = 0.0;
-  double changeOfMoles = 0.0, finalMoles = Steam, initialMoles = Steam;
+  double finalMoles = Steam, initialMoles = Steam;
   for (std::size_t j = 0; j < Polynomials.size(); ++j) {
     if (moles[j] == 0.0 && Initial[j] == 0.0) continue;
     const double hot = NasaEnthalpy(Polynomials[j], temperature);
     enthalpy += moles[j] * hot - Initial[j] * NasaEnthalpy(Polynomials[j], InitialTemperature);
     reactions += (moles[j] - Initial[j]) * hot;
-    changeOfMoles += moles[j] - Initial[j];
     finalMoles += moles[j];
     initialMoles += Initial[j];
   }
   if (Kind == TReactorKind::Batch) {
     enthalpy -= kNasaGasConstant * (finalMoles * temperature - initialMoles * InitialTemperature);
-    reactions -= kNasaGasConstant * temperature * changeOfMoles;
+    reactions -= kNasaGasConstant * temperature * (finalMoles - initialMoles);
   }
   // J per g of hydrocarbon is kJ per kg.
   return {enthalpy / FedMass, reactions / FedMass};
