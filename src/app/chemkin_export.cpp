@@ -67,9 +67,9 @@ std::string Header(const TReactionNetwork& network, const TChemkinExportOptions&
   text += "!   the gas constant of Korvane's exported equations, so k = A exp(-(E/R)/T) is their k exactly.\n";
   text += "! Rates: k times the concentration of each reactant entry; coefficients are divided by their\n";
   text += "!   greatest common divisor and A multiplied by it; FORD keeps the order where a coefficient differs.\n";
-  text += "! Thermodynamic data (source in columns 19-24): GRI30 GRI-Mech 3.0\n";
-  text += "!   polynomials for small hydrocarbons and H, H2; JOBACK group contributions for other molecules, HBI\n";
-  text += "!   hydrogen-bond increments for other radicals, LIT literature polynomials for HE, N2 and H2O.\n";
+  text += "! Thermodynamic data (source in columns 19-24): GRI30 GRI-Mech 3.0 and NASA (NASA TM-4513)\n";
+  text += "!   polynomials for small hydrocarbons and H, H2; BENSON group additivity for other molecules,\n";
+  text += "!   HBI hydrogen-bond increments for other radicals; LIT literature polynomials for HE, N2, H2O.\n";
   text += "! Species dictionary (name, canonical SMILES, component index, database name): " +
           OneLineText(fs::path(dictionaryFile).filename().string(), 400) + "\n";
   return text;

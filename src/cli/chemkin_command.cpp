@@ -2,6 +2,7 @@
 
 #include "app/cantera_export.h"
 #include "app/chemkin_export.h"
+#include "app/chemkin_reactions.h"
 #include "cli/commands.h"
 #include "cli/inputs.h"
 #include "smiles/smiles_writer.h"
@@ -20,6 +21,16 @@ namespace {
     case TErrorCode::FileSystem: throw InputError(output, error.Message);
     default: throw InputError(networkFile, error.Message);
   }
+}
+
+// "N reactions", and those left out because their products equal their
+// reactants: the summary counts what the file holds, not the network.
+std::string WrittenReactions(const TReactionNetwork& network) {
+  std::size_t leftOut = 0;
+  for (std::size_t i = 0; i < network.ReactionCount(); ++i) leftOut += ProductsEqualReactants(*network.Reaction(i));
+  std::string text = std::to_string(network.ReactionCount() - leftOut) + " reactions";
+  if (leftOut > 0) text += ", " + std::to_string(leftOut) + " whose products equal their reactants left out";
+  return text;
 }
 
 }  // namespace
@@ -41,7 +52,7 @@ int RunExportChemkin(const ExportChemkinOptions& options, const CliStreams& stre
   const TResult<TChemkinFiles> written = ExportChemkin(network, parameters, chemkin);
   if (!written) ThrowExportError(written.error(), chemkin.ParameterSource, chemkin.MechanismFile, options.Network);
   streams.Out << "wrote " << written->MechanismFile << " (" << network.ComponentCount() << " species, "
-              << network.ReactionCount() << " reactions) and its species dictionary " << written->DictionaryFile
+              << WrittenReactions(network) << ") and its species dictionary " << written->DictionaryFile
               << '\n';
   return kExitSuccess;
 }
@@ -60,7 +71,7 @@ int RunExportCantera(const ExportCanteraOptions& options, const CliStreams& stre
   if (const TResult<> written = ExportCantera(network, parameters, cantera); !written)
     ThrowExportError(written.error(), cantera.ParameterSource, cantera.File, options.Network);
   streams.Out << "wrote " << cantera.File << " (" << network.ComponentCount() << " species, "
-              << network.ReactionCount() << " reactions)\n";
+              << WrittenReactions(network) << ")\n";
   return kExitSuccess;
 }
 

@@ -351,6 +351,11 @@ TEST_F(CliRun, ExportsTheNDecaneNetworkAsAChemkinMechanism) {
   const TReactionNetwork& network = session->Network();
   const testing::ChemkinMechanism mechanism = testing::ReadChemkinMechanism(ReadText(path("decane.inp")));
   ASSERT_EQ(mechanism.Species.size(), network.ComponentCount());
+  // The summary counts the reactions the file holds and those it leaves out.
+  const std::size_t written = mechanism.Reactions.size();
+  EXPECT_TRUE(Has(r.Out, std::to_string(written) + " reactions, " + std::to_string(network.ReactionCount() - written) +
+                             " whose products equal their reactants left out"))
+      << r.Out;
   std::istringstream dictionary(ReadText(path("decane_dictionary.txt")));
   std::size_t rows = 0;
   for (std::string line; std::getline(dictionary, line);) {
