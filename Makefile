@@ -1,5 +1,5 @@
 # Korvane: top-level commands. Every target installs what is missing first.
-.PHONY: all deps test tsan fuzz release run gui install bench screenshots clean
+.PHONY: all deps test tsan fuzz converters release run gui install bench screenshots clean
 
 JOBS ?= $(shell nproc)
 TEST_DIR := build/asan
@@ -53,6 +53,17 @@ fuzz:
 			-artifact_prefix=$(FUZZ_DIR)/ $(FUZZ_DIR)/found/$$f tests/fuzz/corpus/$$f || exit 1; \
 		$(FUZZ_DIR)/tests/fuzz/korvane_fuzz_$$f -merge=1 tests/fuzz/corpus/$$f $(FUZZ_DIR)/found/$$f 2>/dev/null || exit 1; \
 	done
+
+# The CHEMKIN mechanisms of n-decane, methylcyclohexane and toluene +
+# n-heptane through OpenFOAM's chemkinToFoam (and Cantera's ck2yaml when
+# CK2YAML names its script): each must convert and keep the species, thermo
+# and rates of the Cantera YAML export. Uses the tested build's batch tool.
+CK2YAML ?=
+converters: deps
+	@scripts/install-deps converters
+	cmake -S . -B $(TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORVANE_SANITIZE=ON
+	cmake --build $(TEST_DIR) -j $(JOBS) --target korvane-cli
+	scripts/check-mechanism-converters --cli $(TEST_DIR)/bin/korvane-cli $(if $(CK2YAML),--ck2yaml $(CK2YAML))
 
 $(RELEASE_DIR)/build.ninja:
 	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DKORVANE_BUILD_TESTS=OFF
