@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -106,20 +107,41 @@ const TNeighbour* EntryTo(const TAtom& atom, int index) {
   return nullptr;
 }
 
+// The positions k of a ring's double and aromatic bonds (from ring[k] to
+// ring[k + 1]), and how many of them are aromatic; null when a ring bond is
+// missing.
+struct TRingBonds {
+  std::vector<std::size_t> DoublePositions;
+  int Aromatic = 0;
+};
+
+std::optional<TRingBonds> RingBondsOf(const TMolecule& molecule, const TRing& ring) {
+  TRingBonds bonds;
+  for (std::size_t k = 0; k < ring.size(); ++k) {
+    const TNeighbour* entry = EntryTo(*molecule.GetAtom(ring[k]), ring[(k + 1) % ring.size()]);
+    if (!entry) return std::nullopt;
+    if (entry->Aromatic)
+      ++bonds.Aromatic, bonds.DoublePositions.push_back(k);
+    else if (entry->Order >= 2)
+      bonds.DoublePositions.push_back(k);
+  }
+  return bonds;
+}
+
+TRingShape RingShapeOf(const TMolecule& molecule, const TRing& ring) {
+  const auto bonds = RingBondsOf(molecule, ring);
+  if (!bonds) return {};
+  return {static_cast<int>(ring.size()), static_cast<int>(bonds->DoublePositions.size()),
+          bonds->Aromatic == static_cast<int>(ring.size())};
+}
+
 // The ring-strain correction of one ring.
 void AddRingCorrection(const TMolecule& molecule, const TRing& ring, TSum& sum) {
   const std::size_t size = ring.size();
-  std::vector<std::size_t> doublePositions;
-  int aromatic = 0;
-  for (std::size_t k = 0; k < size; ++k) {
-    const TNeighbour* entry = EntryTo(*molecule.GetAtom(ring[k]), ring[(k + 1) % size]);
-    if (!entry) return;
-    if (entry->Aromatic)
-      ++aromatic, doublePositions.push_back(k);
-    else if (entry->Order >= 2)
-      doublePositions.push_back(k);
-  }
-  if (aromatic == static_cast<int>(size)) return;  // a benzene ring has no strain correction
+  const auto bonds = RingBondsOf(molecule, ring);
+  if (!bonds) return;
+  if (bonds->Aromatic == static_cast<int>(size)) return;  // a benzene ring has no strain correction
+  const std::vector<std::size_t>& doublePositions = bonds->DoublePositions;
   bool exocyclic = false;
   for (std::uint8_t index : ring)
     for (const TNeighbour& entry : molecule.GetAtom(index)->Entries())
@@ -149,7 +171,9 @@ int SharedAtoms(const TRing& a, const TRing& b) {
 // saturated bicyclic such as norcarane or bicyclo[2.2.2]octane), take the
 // correction of their skeleton as a whole when the tables hold one: the sum
 // of the two rings' corrections misses how sharing atoms changes the strain.
-// Every other ring takes its own correction.
+// Every other ring takes its own correction, and a bicyclic skeleton whose
+// parent's measured enthalpy the result misses (norbornene, indane) its
+// enthalpy adjustment on top.
 void AddRingCorrections(const TMolecule& molecule, const std::vector<TRing>& rings, TSum& sum) {
   const std::size_t count = rings.size();
   std::vector<std::vector<std::size_t>> touching(count);
@@ -162,15 +186,19 @@ void AddRingCorrections(const TMolecule& molecule, const std::vector<TRing>& rin
   };
   std::vector<bool> done(count, false);
   for (std::size_t a = 0; a < count; ++a) {
-    if (done[a] || touching[a].size() != 1) continue;
+    if (touching[a].size() != 1) continue;
     const std::size_t b = touching[a].front();
-    if (touching[b].size() != 1 || !saturated(rings[a]) || !saturated(rings[b])) continue;
-    if (const TGroupValue* correction =
-            FindBicyclicCorrection(SharedAtoms(rings[a], rings[b]), static_cast<int>(rings[a].size()),
-                                   static_cast<int>(rings[b].size()))) {
-      sum.Add(*correction);
-      done[a] = done[b] = true;
-    }
+    if (b < a || touching[b].size() != 1) continue;  // each bicyclic pair once
+    const int shared = SharedAtoms(rings[a], rings[b]);
+    if (saturated(rings[a]) && saturated(rings[b]))
+      if (const TGroupValue* correction = FindBicyclicCorrection(shared, static_cast<int>(rings[a].size()),
+                                                                 static_cast<int>(rings[b].size()))) {
+        sum.Add(*correction);
+        done[a] = done[b] = true;
+      }
+    if (const auto adjustment =
+            FindSkeletonEnthalpyAdjustment(shared, RingShapeOf(molecule, rings[a]), RingShapeOf(molecule, rings[b])))
+      sum.Enthalpy += *adjustment;
   }
   for (std::size_t k = 0; k < count; ++k)
     if (!done[k]) AddRingCorrection(molecule, rings[k], sum);

@@ -48,6 +48,21 @@ const TGroupValue* FindRingCorrection(int size, int doubleBonds, bool exocyclic,
 /// when the tables hold no value for that skeleton.
 const TGroupValue* FindBicyclicCorrection(int shared, int smaller, int larger);
 
+/// A ring of a bicyclic skeleton: its size, its double and aromatic bonds
+/// (counted as for `FindRingCorrection`), and whether every bond is aromatic.
+struct TRingShape {
+  int Size = 0;
+  int DoubleBonds = 0;
+  bool Aromatic = false;
+  bool operator==(const TRingShape&) const = default;
+};
+
+/// Enthalpy [kcal/mol] to add to the ring corrections of a bicyclic skeleton
+/// (two rings sharing `shared` atoms, in either order) so that its parent
+/// hydrocarbon meets its measured enthalpy of formation. Null when none is
+/// tabulated.
+std::optional<double> FindSkeletonEnthalpyAdjustment(int shared, const TRingShape& a, const TRingShape& b);
+
 /// Correction per gauche interaction between alkane branches (enthalpy only).
 const TGroupValue& GaucheCorrection();
 /// Correction per alkane 1,5 interaction (methyl groups of two branched
