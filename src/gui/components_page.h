@@ -104,8 +104,6 @@ class TComponentsPage : public QWidget {
   NetworkTableView* m_tableView = nullptr;
   // The views beside the page's controls.
   QHBoxLayout* m_viewsLayout = nullptr;
-  // The table was emptied while a command held the network.
-  bool m_tableStale = false;
   MoleculePictureWidget* m_picture = nullptr;
   QCheckBox* m_filterOn = nullptr;
   QGroupBox* m_filterGroup = nullptr;

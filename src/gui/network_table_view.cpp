@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QHBoxLayout>
@@ -16,9 +17,11 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <set>
+#include <utility>
 
 #include "gui/network_window.h"
 #include "gui/position_list_model.h"
+#include "gui/selection_follower.h"
 #include "smiles/smiles_reader.h"
 
 namespace korvane::gui {
@@ -226,6 +229,52 @@ void NetworkTableView::findStructure() {
     m_model->setStructure(component);
   }
   updateCount();
+}
+
+ListOrTable BuildListOrTable(TReact_Net_Wind& window, GuiContext& context, PositionListModel* model,
+                             const QString& listName, const std::function<void()>& onCurrent,
+                             const std::function<void()>& onOpen) {
+  ListOrTable views;
+  views.List = new QListView;
+  views.List->setObjectName(listName);
+  views.List->setModel(model);
+  views.List->setUniformItemSizes(true);  // keeps lists of 10^4 lines quick
+  views.List->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  views.ListFollower = new SelectionFollower(*views.List, [model, onCurrent] {
+    if (model->rowCount() > 0) onCurrent();
+  });
+  QObject::connect(views.List, &QListView::doubleClicked, views.List, [onOpen] { onOpen(); });
+
+  views.Table = new NetworkTableView(context, [&window, &context](const QString& smiles) {
+    return ComponentOfSmiles(window, context.Dialogs, smiles);
+  });
+  new SelectionFollower(*views.Table->table(), onCurrent);
+  QObject::connect(views.Table->table(), &QTableView::doubleClicked, views.Table, [onOpen] { onOpen(); });
+  views.Table->hide();
+  views.TableOn = new QCheckBox(QStringLiteral("Table"));
+  views.Layout = new QVBoxLayout;
+  views.Layout->addWidget(views.TableOn);
+  views.Layout->addWidget(views.List, 1);
+  views.Layout->addWidget(views.Table, 1);
+  return views;
+}
+
+void FollowWindowState(QWidget& page, TReact_Net_Wind& window, NetworkTableView& table, bool& listStale,
+                       const std::function<void()>& fillList) {
+  QObject::connect(&window, &TReact_Net_Wind::busyChanged, &page,
+                   [&page, &table, &listStale, fillList, tableStale = false](bool busy) mutable {
+                     page.setEnabled(!busy);
+                     if (busy) {
+                       tableStale = table.model().source() != nullptr;
+                       table.clear();
+                       return;
+                     }
+                     if (std::exchange(tableStale, false) && !listStale && page.isVisible()) fillList();
+                     if (!listStale || !page.isVisible()) return;
+                     listStale = false;
+                     fillList();
+                   });
+  QObject::connect(&window, &TReact_Net_Wind::networkEdited, &page, [fillList] { fillList(); });
 }
 
 void ShowListOrTable(bool table, QListView& list, const PositionListModel& model, NetworkTableView& view,

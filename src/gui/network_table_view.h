@@ -11,11 +11,13 @@
 #include "gui/gui_context.h"
 #include "gui/network_table_model.h"
 
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QListView;
 class QTableView;
 class QTimer;
+class QVBoxLayout;
 
 namespace korvane::gui {
 
@@ -81,6 +83,32 @@ class NetworkTableView : public QWidget {
 };
 
 class PositionListModel;
+class SelectionFollower;
+
+/// A page's list of lines and the table that can take its place, stacked
+/// under the "Table" box that switches between them (the table hidden).
+struct ListOrTable {
+  QListView* List = nullptr;
+  SelectionFollower* ListFollower = nullptr;
+  NetworkTableView* Table = nullptr;
+  QCheckBox* TableOn = nullptr;
+  QVBoxLayout* Layout = nullptr;
+};
+
+/// Both views of a page: the list over `model`, named `listName`; each
+/// calls `onCurrent` when its current line changes (the list only while
+/// it has lines) and `onOpen` on a double click.
+ListOrTable BuildListOrTable(TReact_Net_Wind& window, GuiContext& context, PositionListModel* model,
+                             const QString& listName, const std::function<void()>& onCurrent,
+                             const std::function<void()>& onOpen);
+
+/// Keeps a page with a list and a table in step with its window: disabled
+/// while the window is busy, the table emptied meanwhile (it reads the
+/// network cell by cell) and `fillList` run afterwards when the table or
+/// the list (`listStale`, set by the page while busy) needs it and the
+/// page is shown; `fillList` again after every edit.
+void FollowWindowState(QWidget& page, TReact_Net_Wind& window, NetworkTableView& table, bool& listStale,
+                       const std::function<void()>& fillList);
 
 /// Shows a page's table in place of its list, or the list again, carrying
 /// the selected component or reaction across: the table, made by `fill`

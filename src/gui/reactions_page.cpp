@@ -35,29 +35,15 @@ TReactionsPage::TReactionsPage(TReact_Net_Wind& window, GuiContext& context) : m
   layout->addLayout(top, 1);
 
   m_model = new PositionListModel(this);
-  m_list = new QListView;
-  m_list->setObjectName(QStringLiteral("reactionList"));
-  m_list->setModel(m_model);
-  m_list->setUniformItemSizes(true);
-  m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  m_listFollower = new SelectionFollower(*m_list, [this] {
-    if (m_model->rowCount() > 0) showReaction();
-  });
-  connect(m_list, &QListView::doubleClicked, this, [this] { viewDetails(); });
-
-  m_tableView = new NetworkTableView(
-      context, [this](const QString& smiles) { return ComponentOfSmiles(m_window, m_context.Dialogs, smiles); });
-  new SelectionFollower(*m_tableView->table(), [this] { showReaction(); });
-  connect(m_tableView->table(), &QTableView::doubleClicked, this, [this] { viewDetails(); });
-  m_tableView->hide();
-  m_tableOn = new QCheckBox(QStringLiteral("Table"));
+  const ListOrTable views = BuildListOrTable(window, context, m_model, QStringLiteral("reactionList"),
+                                             [this] { showReaction(); }, [this] { viewDetails(); });
+  m_list = views.List;
+  m_listFollower = views.ListFollower;
+  m_tableView = views.Table;
+  m_tableOn = views.TableOn;
   connect(m_tableOn, &QCheckBox::toggled, this, &TReactionsPage::showTable);
   m_viewsLayout = top;
-  auto* views = new QVBoxLayout;
-  views->addWidget(m_tableOn);
-  views->addWidget(m_list, 1);
-  views->addWidget(m_tableView, 1);
-  top->addLayout(views, 1);
+  top->addLayout(views.Layout, 1);
 
   auto* side = new QVBoxLayout;
   // The commands three to a row; later windows add theirs through addCommand.
@@ -80,20 +66,7 @@ TReactionsPage::TReactionsPage(TReact_Net_Wind& window, GuiContext& context) : m
   layout->addWidget(buildDisplay());
 
   applyModeEnabling();
-  connect(&m_window, &TReact_Net_Wind::busyChanged, this, [this](bool busy) {
-    setEnabled(!busy);
-    // The table reads the network cell by cell: nothing while a command may change it.
-    if (busy) {
-      m_tableStale = m_tableView->model().source() != nullptr;
-      m_tableView->clear();
-      return;
-    }
-    if (std::exchange(m_tableStale, false) && !m_listStale && isVisible()) fillList(m_window.network());
-    if (!m_listStale || !isVisible()) return;
-    m_listStale = false;
-    fillList(m_window.network());
-  });
-  connect(&m_window, &TReact_Net_Wind::networkEdited, this, [this] { fillList(m_window.network()); });
+  FollowWindowState(*this, m_window, *m_tableView, m_listStale, [this] { fillList(m_window.network()); });
 }
 
 QWidget* TReactionsPage::buildPreferences() {

@@ -89,8 +89,6 @@ class TReactionsPage : public QWidget {
   NetworkTableView* m_tableView = nullptr;
   // The views beside the page's controls.
   QHBoxLayout* m_viewsLayout = nullptr;
-  // The table was emptied while a command held the network.
-  bool m_tableStale = false;
   QGridLayout* m_commands = nullptr;
   QRadioButton* m_showAll = nullptr;
   QRadioButton* m_byType = nullptr;
