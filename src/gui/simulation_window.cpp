@@ -58,6 +58,17 @@ QLineEdit* Field(const char* name, const QString& text = QString()) {
   return field;
 }
 
+// "Export CSV…" at the right end of a new row of `layout`.
+QPushButton* AddExportRow(QVBoxLayout* layout, const char* name) {
+  auto* row = new QHBoxLayout;
+  auto* button = new QPushButton(QStringLiteral("Export CSV…"));
+  button->setObjectName(QString::fromLatin1(name));
+  row->addStretch();
+  row->addWidget(button);
+  layout->addLayout(row);
+  return button;
+}
+
 // A sortable view over `model`: each column sorts by the value kept under
 // kSortRole (numbers as numbers).
 QTableView* SortableView(QStandardItemModel* model, const char* name, QWidget* parent) {
@@ -332,13 +343,7 @@ QWidget* TSimulationWindow::buildYieldsPage() {
   m_balance->setObjectName(QStringLiteral("balance"));
   layout->addWidget(m_conversion);
   layout->addWidget(m_balance);
-  auto* row = new QHBoxLayout;
-  auto* exportButton = new QPushButton(QStringLiteral("Export CSV…"));
-  exportButton->setObjectName(QStringLiteral("exportYields"));
-  connect(exportButton, &QPushButton::clicked, this, &TSimulationWindow::exportYields);
-  row->addStretch();
-  row->addWidget(exportButton);
-  layout->addLayout(row);
+  connect(AddExportRow(layout, "exportYields"), &QPushButton::clicked, this, &TSimulationWindow::exportYields);
   return page;
 }
 
@@ -363,13 +368,7 @@ QWidget* TSimulationWindow::buildRopPage() {
   m_ropModel = new QStandardItemModel(this);
   m_ropView = SortableView(m_ropModel, "rop", this);
   layout->addWidget(m_ropView, 1);
-  auto* row = new QHBoxLayout;
-  auto* exportButton = new QPushButton(QStringLiteral("Export CSV…"));
-  exportButton->setObjectName(QStringLiteral("exportRop"));
-  connect(exportButton, &QPushButton::clicked, this, &TSimulationWindow::exportRateOfProduction);
-  row->addStretch();
-  row->addWidget(exportButton);
-  layout->addLayout(row);
+  connect(AddExportRow(layout, "exportRop"), &QPushButton::clicked, this, &TSimulationWindow::exportRateOfProduction);
   return page;
 }
 
